@@ -1,0 +1,127 @@
+# Build helpers shared by every area of the tree: compiler settings for the
+# two build forms (Windows cross build, native sanitizer build), the test and
+# fuzz-target helpers, and the Wine environment the Windows tests run in.
+
+include_guard(GLOBAL)
+
+set(CMAKE_CXX_STANDARD 17)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+set(CMAKE_C_STANDARD 11)
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+
+if(WIN32)
+  set(TRAZ_WINDOWS ON)
+  # C99 number formatting in both builds: native and Windows write the same
+  # characters (two-digit exponents, %zu, %lld).
+  add_compile_definitions(__USE_MINGW_ANSI_STDIO=1 _WIN32_WINNT=0x0601 WINVER=0x0601)
+  # Nothing may depend on a runtime DLL outside the build tree.
+  add_link_options(-static-libgcc -static-libstdc++ -Wl,-Bstatic,--whole-archive -lwinpthread -Wl,--no-whole-archive,-Bdynamic)
+else()
+  set(TRAZ_WINDOWS OFF)
+endif()
+
+option(TRAZ_SANITIZE "Build with AddressSanitizer and UBSan (native build)" OFF)
+option(TRAZ_FUZZ "Build the libFuzzer targets (native clang build)" OFF)
+
+if(TRAZ_SANITIZE AND NOT TRAZ_WINDOWS)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(TRAZ_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+endif()
+
+# Where tests find the source tree (fixtures).  Under Wine the Unix root is
+# drive Z:, so Windows tests get the drive-qualified form.
+if(TRAZ_WINDOWS)
+  set(TRAZ_TEST_SOURCE_DIR "Z:${CMAKE_SOURCE_DIR}")
+  set(TRAZ_TEST_BINARY_DIR "Z:${CMAKE_BINARY_DIR}")
+else()
+  set(TRAZ_TEST_SOURCE_DIR "${CMAKE_SOURCE_DIR}")
+  set(TRAZ_TEST_BINARY_DIR "${CMAKE_BINARY_DIR}")
+endif()
+
+# The Wine prefix lives in the build tree; no installer prompt may block and
+# graphics use the null driver unless a test sets its own DISPLAY.
+set(TRAZ_WINE_ENV
+  "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
+  "WINEDEBUG=-all"
+  "WINEDLLOVERRIDES=mscoree,mshtml="
+  "WINEARCH=win64")
+
+set(TRAZ_BUILD_GTEST FALSE)
+if(NOT TRAZ_FUZZ)
+  set(TRAZ_BUILD_GTEST TRUE)
+  if(NOT TARGET gtest)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  endif()
+endif()
+
+# traz_add_gtest(NAME <name> SOURCES <files...> [LIBS <libs...>] [LABELS <labels...>]
+#                [WORKING_DIRECTORY <dir>] [ENVIRONMENT <VAR=value...>])
+# One test executable, one CTest entry; runs under Wine in the Windows build.
+function(traz_add_gtest)
+  cmake_parse_arguments(T "" "NAME;WORKING_DIRECTORY" "SOURCES;LIBS;LABELS;ENVIRONMENT" ${ARGN})
+  if(NOT TRAZ_BUILD_GTEST)
+    return()
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gmock gtest_main)
+  target_compile_definitions(${T_NAME} PRIVATE
+    TRAZ_TEST_SOURCE_DIR="${TRAZ_TEST_SOURCE_DIR}"
+    TRAZ_TEST_BINARY_DIR="${TRAZ_TEST_BINARY_DIR}")
+  if(NOT T_WORKING_DIRECTORY)
+    set(T_WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME} WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
+  set(env ${T_ENVIRONMENT})
+  if(TRAZ_WINDOWS)
+    list(APPEND env ${TRAZ_WINE_ENV})
+  else()
+    list(APPEND env "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0" "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  endif()
+  set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+  if(T_LABELS)
+    set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}")
+  endif()
+endfunction()
+
+# traz_add_fuzzer(NAME <name> SOURCES <files...> [LIBS <libs...>] [CORPUS <dir>] [SECONDS <n>])
+# A libFuzzer target (only in the clang fuzz build).  CTest runs it for a
+# bounded time over its seed corpus; the seeds are copied so the source tree
+# is never written.
+function(traz_add_fuzzer)
+  cmake_parse_arguments(F "" "NAME;CORPUS;SECONDS" "SOURCES;LIBS" ${ARGN})
+  if(NOT TRAZ_FUZZ)
+    return()
+  endif()
+  if(NOT F_SECONDS)
+    set(F_SECONDS 20)
+  endif()
+  add_executable(${F_NAME} ${F_SOURCES})
+  target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
+  target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
+  set(work ${CMAKE_CURRENT_BINARY_DIR}/${F_NAME}_corpus)
+  set(seeds "")
+  if(F_CORPUS)
+    set(seeds ${F_CORPUS})
+  endif()
+  add_test(NAME ${F_NAME}
+    COMMAND ${CMAKE_COMMAND} -DFUZZER=$<TARGET_FILE:${F_NAME}> -DWORK=${work}
+            -DSEEDS=${seeds} -DSECONDS=${F_SECONDS}
+            -P ${CMAKE_SOURCE_DIR}/cmake/RunFuzzer.cmake)
+  set_tests_properties(${F_NAME} PROPERTIES LABELS fuzz TIMEOUT 600)
+endfunction()
