@@ -1,0 +1,719 @@
+// The record input/output runtime: the unit table, opening and closing files
+// in their storage forms, sequential records with length markers,
+// transparent streams and formatted lines.
+
+#include "record_io.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+
+#ifdef _WIN32
+#include <process.h>
+#include <unistd.h>
+#define RECIO_GETPID _getpid
+#else
+#include <unistd.h>
+#define RECIO_GETPID getpid
+#endif
+
+namespace recio {
+namespace {
+
+// ---------------------------------------------------------------- file helpers
+
+int64_t Tell(std::FILE *f)
+{
+#ifdef _WIN32
+    return _ftelli64(f);
+#else
+    return static_cast<int64_t>(ftello(f));
+#endif
+}
+
+bool SeekTo(std::FILE *f, int64_t pos)
+{
+#ifdef _WIN32
+    return _fseeki64(f, pos, SEEK_SET) == 0;
+#else
+    return fseeko(f, static_cast<off_t>(pos), SEEK_SET) == 0;
+#endif
+}
+
+int64_t LengthOf(std::FILE *f)
+{
+#ifdef _WIN32
+    if (_fseeki64(f, 0, SEEK_END) != 0)
+        return -1;
+#else
+    if (fseeko(f, 0, SEEK_END) != 0)
+        return -1;
+#endif
+    return Tell(f);
+}
+
+bool TruncateAt(std::FILE *f, int64_t length)
+{
+    if (std::fflush(f) != 0)
+        return false;
+#ifdef _WIN32
+    return ftruncate64(_fileno(f), length) == 0;
+#else
+    return ftruncate(fileno(f), static_cast<off_t>(length)) == 0;
+#endif
+}
+
+struct FileCloser {
+    void operator()(std::FILE *f) const
+    {
+        if (f)
+            std::fclose(f);
+    }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// ---------------------------------------------------------------- unit table
+
+enum class LastOp { kNone, kRead, kWrite };
+
+struct Unit {
+    FilePtr file;
+    std::string name;
+    std::string scratch_path;   // removed on close
+    Form form = Form::kUnformatted;
+    Access access = Access::kSequential;
+    bool read_only = false;
+    int64_t pos = 0;
+    int64_t size = 0;
+    LastOp last = LastOp::kNone;
+
+    bool IsStream() const { return form == Form::kBinary || access == Access::kTransparent; }
+    bool IsFramed() const { return form == Form::kUnformatted && access == Access::kSequential; }
+};
+
+std::map<int, std::unique_ptr<Unit>> &Units()
+{
+    static std::map<int, std::unique_ptr<Unit>> units;
+    return units;
+}
+
+Unit *Find(int unit)
+{
+    auto &units = Units();
+    auto it = units.find(unit);
+    return it == units.end() ? nullptr : it->second.get();
+}
+
+int Lookup(int unit, Unit **u)
+{
+    if (unit < 0 || unit > kMaxUnit)
+        return kErrBadUnit;
+    *u = Find(unit);
+    return *u ? kOk : kErrNotConnected;
+}
+
+// C streams need a positioning call between a write and a read.
+bool PrepareFor(Unit *u, LastOp op)
+{
+    if (u->last != op && u->last != LastOp::kNone) {
+        if (!SeekTo(u->file.get(), u->pos))
+            return false;
+    }
+    u->last = op;
+    return true;
+}
+
+// Reads exactly n bytes at the unit's position; false when fewer came.
+bool ReadExact(Unit *u, void *data, size_t n)
+{
+    if (n == 0)
+        return true;
+    size_t got = std::fread(data, 1, n, u->file.get());
+    u->pos += static_cast<int64_t>(got);
+    return got == n;
+}
+
+bool WriteExact(Unit *u, const void *data, size_t n)
+{
+    if (n == 0)
+        return true;
+    size_t put = std::fwrite(data, 1, n, u->file.get());
+    u->pos += static_cast<int64_t>(put);
+    if (u->pos > u->size)
+        u->size = u->pos;
+    return put == n;
+}
+
+bool Skip(Unit *u, int64_t n)
+{
+    if (n == 0)
+        return true;
+    if (!SeekTo(u->file.get(), u->pos + n))
+        return false;
+    u->pos += n;
+    return true;
+}
+
+// After a sequential write the file ends with the record just written.
+bool EndFileHere(Unit *u)
+{
+    if (u->access != Access::kSequential || u->pos >= u->size)
+        return true;
+    if (!TruncateAt(u->file.get(), u->pos))
+        return false;
+    u->size = u->pos;
+    return SeekTo(u->file.get(), u->pos);
+}
+
+std::string Upper(std::string_view text)
+{
+    size_t end = text.size();
+    while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\0'))
+        --end;
+    std::string out(text.substr(0, end));
+    for (char &c : out)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+std::string ScratchPath(int unit)
+{
+    static unsigned counter = 0;
+    std::error_code ec;
+    std::filesystem::path dir = std::filesystem::temp_directory_path(ec);
+    if (ec)
+        dir = ".";
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        char leaf[64];
+        std::snprintf(leaf, sizeof leaf, "recio_%d_%u_%d.tmp", static_cast<int>(RECIO_GETPID()), ++counter, unit);
+        std::filesystem::path p = dir / leaf;
+        if (!std::filesystem::exists(p, ec))
+            return p.string();
+    }
+    return std::string();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- texts
+
+const char *ResultText(int result)
+{
+    switch (result) {
+    case kOk: return "no error";
+    case kEndOfFile: return "end of file";
+    case kErrBadUnit: return "unit number out of range";
+    case kErrNotConnected: return "unit not connected";
+    case kErrAlreadyConnected: return "unit already connected";
+    case kErrOpenFailed: return "file cannot be opened";
+    case kErrShortRecord: return "record too short for the read";
+    case kErrBrokenFrame: return "record length markers broken";
+    case kErrReadFailed: return "read failed";
+    case kErrWriteFailed: return "write failed";
+    case kErrBadNumber: return "not a number of the wanted kind";
+    case kErrWrongForm: return "not possible for this form or access";
+    case kErrSeekFailed: return "positioning failed";
+    case kErrBadArgument: return "invalid argument";
+    default: return result < 0 ? "end of file" : "input/output error";
+    }
+}
+
+bool FormFromText(std::string_view text, Form *form)
+{
+    std::string t = Upper(text);
+    if (t == "UNFORMATTED") *form = Form::kUnformatted;
+    else if (t == "BINARY") *form = Form::kBinary;
+    else if (t == "FORMATTED") *form = Form::kFormatted;
+    else return false;
+    return true;
+}
+
+bool AccessFromText(std::string_view text, Access *access)
+{
+    std::string t = Upper(text);
+    if (t == "SEQUENTIAL") *access = Access::kSequential;
+    else if (t == "TRANSPARENT") *access = Access::kTransparent;
+    else return false;
+    return true;
+}
+
+bool StatusFromText(std::string_view text, OpenStatus *status)
+{
+    std::string t = Upper(text);
+    if (t == "OLD") *status = OpenStatus::kOld;
+    else if (t == "NEW") *status = OpenStatus::kNew;
+    else if (t == "UNKNOWN") *status = OpenStatus::kUnknown;
+    else if (t == "SCRATCH") *status = OpenStatus::kScratch;
+    else return false;
+    return true;
+}
+
+// ---------------------------------------------------------------- units
+
+bool FileExists(const std::string &path)
+{
+    if (path.empty())
+        return false;
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return false;
+    FilePtr f(std::fopen(path.c_str(), "rb"));
+    return f != nullptr;
+}
+
+int64_t FileSize(const std::string &path)
+{
+    if (!FileExists(path))
+        return -1;
+    FilePtr f(std::fopen(path.c_str(), "rb"));
+    return f ? LengthOf(f.get()) : -1;
+}
+
+int Open(int unit, const std::string &path, Form form, Access access, OpenStatus status)
+{
+    if (unit < 0 || unit > kMaxUnit)
+        return kErrBadUnit;
+    if (Find(unit))
+        return kErrAlreadyConnected;
+    if (form == Form::kFormatted && access != Access::kSequential)
+        return kErrWrongForm;
+
+    auto u = std::make_unique<Unit>();
+    u->form = form;
+    u->access = access;
+
+    std::FILE *f = nullptr;
+    bool exists = status != OpenStatus::kScratch && FileExists(path);
+    switch (status) {
+    case OpenStatus::kOld:
+    case OpenStatus::kUnknown:
+        if (path.empty())
+            return kErrOpenFailed;
+        if (exists) {
+            f = std::fopen(path.c_str(), "r+b");
+            if (!f) {
+                f = std::fopen(path.c_str(), "rb");
+                u->read_only = f != nullptr;
+            }
+        } else if (status == OpenStatus::kUnknown) {
+            f = std::fopen(path.c_str(), "w+b");
+        }
+        break;
+    case OpenStatus::kNew:
+        if (path.empty() || exists)
+            return kErrOpenFailed;
+        {
+            std::error_code ec;
+            if (std::filesystem::exists(path, ec))
+                return kErrOpenFailed;
+        }
+        f = std::fopen(path.c_str(), "w+b");
+        break;
+    case OpenStatus::kScratch:
+        u->scratch_path = ScratchPath(unit);
+        if (!u->scratch_path.empty())
+            f = std::fopen(u->scratch_path.c_str(), "w+b");
+        break;
+    }
+    if (!f)
+        return kErrOpenFailed;
+    u->file.reset(f);
+    u->name = status == OpenStatus::kScratch ? std::string() : path;
+    u->size = LengthOf(f);
+    if (u->size < 0 || !SeekTo(f, 0)) {
+        u->file.reset();
+        if (!u->scratch_path.empty())
+            std::remove(u->scratch_path.c_str());
+        return kErrOpenFailed;
+    }
+    u->pos = 0;
+    Units()[unit] = std::move(u);
+    return kOk;
+}
+
+int Close(int unit, bool delete_file)
+{
+    if (unit < 0 || unit > kMaxUnit)
+        return kErrBadUnit;
+    auto &units = Units();
+    auto it = units.find(unit);
+    if (it == units.end())
+        return kOk;
+    std::unique_ptr<Unit> u = std::move(it->second);
+    units.erase(it);
+    int result = kOk;
+    if (std::fclose(u->file.release()) != 0)
+        result = kErrWriteFailed;
+    if (!u->scratch_path.empty())
+        std::remove(u->scratch_path.c_str());
+    else if (delete_file && std::remove(u->name.c_str()) != 0)
+        result = kErrWriteFailed;
+    return result;
+}
+
+int Rewind(int unit)
+{
+    Unit *u;
+    int r = Lookup(unit, &u);
+    if (r != kOk)
+        return r;
+    if (u->last == LastOp::kWrite)
+        std::fflush(u->file.get());
+    if (!SeekTo(u->file.get(), 0))
+        return kErrSeekFailed;
+    u->pos = 0;
+    u->last = LastOp::kNone;
+    return kOk;
+}
+
+int Backspace(int unit)
+{
+    Unit *u;
+    int r = Lookup(unit, &u);
+    if (r != kOk)
+        return r;
+    if (u->IsStream())
+        return kErrWrongForm;
+    if (u->pos == 0)
+        return kOk;
+    std::FILE *f = u->file.get();
+    if (u->last == LastOp::kWrite)
+        std::fflush(f);
+    u->last = LastOp::kNone;
+
+    if (u->form == Form::kUnformatted) {
+        unsigned char m[4];
+        if (u->pos < 8 || !SeekTo(f, u->pos - 4) || std::fread(m, 1, 4, f) != 4)
+            return kErrBrokenFrame;
+        int64_t len = GetInt32LE(m);
+        int64_t start = u->pos - 8 - len;
+        if (len < 0 || start < 0 || !SeekTo(f, start) || std::fread(m, 1, 4, f) != 4 ||
+            GetInt32LE(m) != len) {
+            SeekTo(f, u->pos);
+            return kErrBrokenFrame;
+        }
+        if (!SeekTo(f, start))
+            return kErrSeekFailed;
+        u->pos = start;
+        return kOk;
+    }
+
+    // Formatted: the line before the position starts after the line end
+    // before it (or at the start of the file).
+    int64_t p = u->pos - 1;   // the line end of the previous line
+    while (p > 0) {
+        if (!SeekTo(f, p - 1))
+            return kErrSeekFailed;
+        int c = std::fgetc(f);
+        if (c == '\n')
+            break;
+        --p;
+    }
+    if (!SeekTo(f, p))
+        return kErrSeekFailed;
+    u->pos = p;
+    return kOk;
+}
+
+bool IsConnected(int unit)
+{
+    return unit >= 0 && unit <= kMaxUnit && Find(unit) != nullptr;
+}
+
+UnitInfo Inquire(int unit)
+{
+    UnitInfo info;
+    Unit *u = (unit >= 0 && unit <= kMaxUnit) ? Find(unit) : nullptr;
+    if (!u)
+        return info;
+    info.connected = true;
+    info.name = u->name;
+    info.form = u->form;
+    info.access = u->access;
+    info.read_only = u->read_only;
+    info.position = u->pos;
+    info.size = u->size;
+    return info;
+}
+
+int FreeUnit(int from)
+{
+    if (from < kFirstFreeUnit)
+        from = kFirstFreeUnit;
+    for (int unit = from; unit <= kLastFreeUnit; ++unit)
+        if (!Find(unit))
+            return unit;
+    return -1;
+}
+
+// ---------------------------------------------------------------- records
+
+int32_t GetInt32LE(const unsigned char *b)
+{
+    uint32_t v = static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
+                 static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24;
+    int32_t out;
+    std::memcpy(&out, &v, 4);
+    return out;
+}
+
+float GetReal32LE(const unsigned char *b)
+{
+    int32_t bits = GetInt32LE(b);
+    float out;
+    std::memcpy(&out, &bits, 4);
+    return out;
+}
+
+void PutInt32LE(unsigned char *b, int32_t value)
+{
+    uint32_t v;
+    std::memcpy(&v, &value, 4);
+    b[0] = static_cast<unsigned char>(v);
+    b[1] = static_cast<unsigned char>(v >> 8);
+    b[2] = static_cast<unsigned char>(v >> 16);
+    b[3] = static_cast<unsigned char>(v >> 24);
+}
+
+void PutReal32LE(unsigned char *b, float value)
+{
+    int32_t bits;
+    std::memcpy(&bits, &value, 4);
+    PutInt32LE(b, bits);
+}
+
+int ReadRecord(int unit, void *data, size_t nbytes, size_t *record_bytes)
+{
+    Unit *u;
+    int r = Lookup(unit, &u);
+    if (r != kOk)
+        return r;
+    if (u->form == Form::kFormatted)
+        return kErrWrongForm;
+    if (nbytes > 0 && !data)
+        return kErrBadArgument;
+    if (!PrepareFor(u, LastOp::kRead))
+        return kErrSeekFailed;
+
+    if (u->IsStream()) {
+        if (nbytes == 0) {
+            if (record_bytes)
+                *record_bytes = 0;
+            return kOk;
+        }
+        int64_t left = u->size - u->pos;
+        if (left < static_cast<int64_t>(nbytes)) {
+            // The stream ends inside the request: consume what is left.
+            Skip(u, left > 0 ? left : 0);
+            return kEndOfFile;
+        }
+        if (!ReadExact(u, data, nbytes))
+            return kErrReadFailed;
+        if (record_bytes)
+            *record_bytes = nbytes;
+        return kOk;
+    }
+
+    // Framed record.
+    int64_t left = u->size - u->pos;
+    if (left <= 0)
+        return kEndOfFile;
+    unsigned char m[4];
+    if (left < 8 || !ReadExact(u, m, 4))
+        return kErrBrokenFrame;
+    int64_t len = GetInt32LE(m);
+    if (len < 0 || len > left - 8)
+        return kErrBrokenFrame;
+    if (record_bytes)
+        *record_bytes = static_cast<size_t>(len);
+    size_t take = nbytes <= static_cast<uint64_t>(len) ? nbytes : 0;
+    if (!ReadExact(u, data, take))
+        return kErrReadFailed;
+    if (!Skip(u, len - static_cast<int64_t>(take)))
+        return kErrSeekFailed;
+    if (!ReadExact(u, m, 4))
+        return kErrReadFailed;
+    if (GetInt32LE(m) != len)
+        return kErrBrokenFrame;
+    if (nbytes > static_cast<uint64_t>(len))
+        return kErrShortRecord;
+    return kOk;
+}
+
+int SkipRecord(int unit)
+{
+    return ReadRecord(unit, nullptr, 0);
+}
+
+// Turns count 4-byte little-endian values, read into place, into host
+// values: nothing to do on a little-endian host.
+static void FromLittleEndian(void *values, size_t count)
+{
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    (void)values;
+    (void)count;
+#else
+    unsigned char *b = static_cast<unsigned char *>(values);
+    for (size_t i = 0; i < count; ++i) {
+        uint32_t v = static_cast<uint32_t>(b[4 * i]) | static_cast<uint32_t>(b[4 * i + 1]) << 8 |
+                     static_cast<uint32_t>(b[4 * i + 2]) << 16 | static_cast<uint32_t>(b[4 * i + 3]) << 24;
+        std::memcpy(b + 4 * i, &v, 4);
+    }
+#endif
+}
+
+int ReadInt32(int unit, int32_t *values, size_t count)
+{
+    if (count > SIZE_MAX / 4)
+        return kErrBadArgument;
+    int r = ReadRecord(unit, values, count * 4);
+    if (r == kOk)
+        FromLittleEndian(values, count);
+    return r;
+}
+
+int ReadReal32(int unit, float *values, size_t count)
+{
+    if (count > SIZE_MAX / 4)
+        return kErrBadArgument;
+    int r = ReadRecord(unit, values, count * 4);
+    if (r == kOk)
+        FromLittleEndian(values, count);
+    return r;
+}
+
+int SkipBytes(int unit, int64_t nbytes)
+{
+    Unit *u;
+    int r = Lookup(unit, &u);
+    if (r != kOk)
+        return r;
+    if (!u->IsStream())
+        return kErrWrongForm;
+    if (nbytes < 0)
+        return kErrBadArgument;
+    if (!PrepareFor(u, LastOp::kRead))
+        return kErrSeekFailed;
+    if (u->size - u->pos < nbytes) {
+        Skip(u, u->size - u->pos);
+        return kEndOfFile;
+    }
+    return Skip(u, nbytes) ? kOk : kErrSeekFailed;
+}
+
+int WriteRecord(int unit, const void *data, size_t nbytes)
+{
+    Unit *u;
+    int r = Lookup(unit, &u);
+    if (r != kOk)
+        return r;
+    if (u->form == Form::kFormatted)
+        return kErrWrongForm;
+    if (u->read_only)
+        return kErrWriteFailed;
+    if (nbytes > 0 && !data)
+        return kErrBadArgument;
+    if (!PrepareFor(u, LastOp::kWrite))
+        return kErrSeekFailed;
+    if (u->IsFramed()) {
+        if (nbytes > INT32_MAX)
+            return kErrBadArgument;
+        unsigned char m[4];
+        PutInt32LE(m, static_cast<int32_t>(nbytes));
+        if (!WriteExact(u, m, 4) || !WriteExact(u, data, nbytes) || !WriteExact(u, m, 4))
+            return kErrWriteFailed;
+    } else if (!WriteExact(u, data, nbytes)) {
+        return kErrWriteFailed;
+    }
+    return EndFileHere(u) ? kOk : kErrWriteFailed;
+}
+
+FrameChain CheckRecordFrames(const std::string &path)
+{
+    FilePtr f(FileExists(path) ? std::fopen(path.c_str(), "rb") : nullptr);
+    if (!f)
+        return FrameChain::kNone;
+    int64_t size = LengthOf(f.get());
+    if (size <= 0)
+        return FrameChain::kNone;
+    int64_t pos = 0;
+    int records = 0;
+    unsigned char m[4];
+    while (pos < size) {
+        if (size - pos < 8 || !SeekTo(f.get(), pos) || std::fread(m, 1, 4, f.get()) != 4)
+            break;
+        int64_t len = GetInt32LE(m);
+        if (len < 0 || len > size - pos - 8)
+            break;
+        if (!SeekTo(f.get(), pos + 4 + len) || std::fread(m, 1, 4, f.get()) != 4 || GetInt32LE(m) != len)
+            break;
+        pos += 8 + len;
+        ++records;
+    }
+    if (pos == size)
+        return FrameChain::kExact;
+    return records > 0 ? FrameChain::kDamaged : FrameChain::kNone;
+}
+
+// ---------------------------------------------------------------- formatted
+
+int ReadLine(int unit, std::string *line)
+{
+    Unit *u;
+    int r = Lookup(unit, &u);
+    if (r != kOk)
+        return r;
+    if (u->form != Form::kFormatted)
+        return kErrWrongForm;
+    if (!PrepareFor(u, LastOp::kRead))
+        return kErrSeekFailed;
+    line->clear();
+    std::FILE *f = u->file.get();
+    bool any = false;
+    for (;;) {
+        int c = std::fgetc(f);
+        if (c == EOF) {
+            if (std::ferror(f))
+                return kErrReadFailed;
+            break;
+        }
+        ++u->pos;
+        any = true;
+        if (c == '\n')
+            break;
+        line->push_back(static_cast<char>(c));
+    }
+    if (!any)
+        return kEndOfFile;
+    if (!line->empty() && line->back() == '\r')
+        line->pop_back();
+    return kOk;
+}
+
+int WriteLine(int unit, std::string_view text)
+{
+    Unit *u;
+    int r = Lookup(unit, &u);
+    if (r != kOk)
+        return r;
+    if (u->form != Form::kFormatted)
+        return kErrWrongForm;
+    if (u->read_only)
+        return kErrWriteFailed;
+    if (!PrepareFor(u, LastOp::kWrite))
+        return kErrSeekFailed;
+#ifdef _WIN32
+    static const char kLineEnd[] = "\r\n";
+#else
+    static const char kLineEnd[] = "\n";
+#endif
+    if (!WriteExact(u, text.data(), text.size()) || !WriteExact(u, kLineEnd, sizeof kLineEnd - 1))
+        return kErrWriteFailed;
+    return EndFileHere(u) ? kOk : kErrWriteFailed;
+}
+
+}  // namespace recio

@@ -1,0 +1,442 @@
+// Record input/output: units, framed records, streams, formatted lines,
+// list-directed input and the fixture writer, checked against bytes written
+// by hand.
+
+#include "record_io.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+using recio::Access;
+using recio::Form;
+using recio::OpenStatus;
+using Bytes = std::vector<unsigned char>;
+
+std::string WorkDir()
+{
+    std::string dir = "recio_work";
+    std::filesystem::create_directories(dir);
+    return dir + "/";
+}
+
+void WriteBytes(const std::string &path, const Bytes &b)
+{
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char *>(b.data()), static_cast<std::streamsize>(b.size()));
+}
+
+Bytes ReadBytes(const std::string &path)
+{
+    std::ifstream f(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+// Little-endian int32 as bytes.
+Bytes LE(std::initializer_list<int32_t> values)
+{
+    Bytes b;
+    for (int32_t v : values) {
+        uint32_t u = static_cast<uint32_t>(v);
+        for (int k = 0; k < 4; ++k)
+            b.push_back(static_cast<unsigned char>(u >> (8 * k)));
+    }
+    return b;
+}
+
+Bytes Cat(std::initializer_list<Bytes> parts)
+{
+    Bytes out;
+    for (const Bytes &p : parts)
+        out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+// Closes a unit at the end of a test, whatever happened.
+struct UnitGuard {
+    int unit;
+    ~UnitGuard() { recio::Close(unit); }
+};
+
+TEST(RecordWriter, WritesLengthMarkersAndPlainBytesByHand)
+{
+    std::string dir = WorkDir();
+    recio::RecordBytes r1, r2;
+    r1.Int(1).Int(-2);
+    r2.Real(1.5f).Text("AB", 3);
+    ASSERT_EQ(recio::WriteRecordFile(dir + "w.unf", Form::kUnformatted, {r1, r2}), recio::kOk);
+    ASSERT_EQ(recio::WriteRecordFile(dir + "w.bin", Form::kBinary, {r1, r2}), recio::kOk);
+
+    // 1.5f is 0x3FC00000.
+    Bytes rec2 = {0x00, 0x00, 0xC0, 0x3F, 'A', 'B', ' '};
+    Bytes expect_unf = Cat({LE({8, 1, -2, 8}), LE({7}), rec2, LE({7})});
+    Bytes expect_bin = Cat({LE({1, -2}), rec2});
+    EXPECT_EQ(ReadBytes(dir + "w.unf"), expect_unf);
+    EXPECT_EQ(ReadBytes(dir + "w.bin"), expect_bin);
+    EXPECT_FALSE(recio::IsConnected(10));
+}
+
+TEST(RecordWriter, ReplacesALongerOldFile)
+{
+    std::string dir = WorkDir();
+    WriteBytes(dir + "old.unf", Bytes(100, 0xAA));
+    recio::RecordBytes r;
+    r.Int(5);
+    ASSERT_EQ(recio::WriteRecordFile(dir + "old.unf", Form::kUnformatted, {r}), recio::kOk);
+    EXPECT_EQ(ReadBytes(dir + "old.unf"), LE({4, 5, 4}));
+}
+
+TEST(FramedRecords, ReadFrontSkipRestShortRecordEndAndBrokenFrames)
+{
+    std::string path = WorkDir() + "framed.unf";
+    WriteBytes(path, Cat({LE({12, 7, 8, 9, 12}), LE({4, 10, 4}), LE({0, 0}), LE({8, 11, 12, 8})}));
+    UnitGuard g{20};
+    ASSERT_EQ(recio::Open(20, path, Form::kUnformatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+
+    int32_t v[3] = {0, 0, 0};
+    size_t len = 0;
+    // The front of a record; the rest is passed over.
+    ASSERT_EQ(recio::ReadRecord(20, v, 4, &len), recio::kOk);
+    EXPECT_EQ(len, 12u);
+    EXPECT_EQ(recio::GetInt32LE(reinterpret_cast<unsigned char *>(v)), 7);
+    // More than the record holds: an error, and the record is passed over.
+    EXPECT_EQ(recio::ReadInt32(20, v, 2), recio::kErrShortRecord);
+    // An empty record.
+    EXPECT_EQ(recio::ReadInt32(20, v, 1), recio::kErrShortRecord);
+    ASSERT_EQ(recio::ReadInt32(20, v, 2), recio::kOk);
+    EXPECT_EQ(v[0], 11);
+    EXPECT_EQ(v[1], 12);
+    // End of file at a record boundary.
+    EXPECT_EQ(recio::ReadInt32(20, v, 1), recio::kEndOfFile);
+    EXPECT_EQ(recio::SkipRecord(20), recio::kEndOfFile);
+
+    // Backspace steps back over whole records.
+    ASSERT_EQ(recio::Backspace(20), recio::kOk);
+    ASSERT_EQ(recio::Backspace(20), recio::kOk);
+    ASSERT_EQ(recio::ReadRecord(20, nullptr, 0, &len), recio::kOk);
+    EXPECT_EQ(len, 0u);
+    ASSERT_EQ(recio::Rewind(20), recio::kOk);
+    ASSERT_EQ(recio::ReadInt32(20, v, 3), recio::kOk);
+    EXPECT_EQ(v[2], 9);
+    ASSERT_EQ(recio::Rewind(20), recio::kOk);
+    EXPECT_EQ(recio::Backspace(20), recio::kOk);   // at the start: nothing to do
+    EXPECT_EQ(recio::Inquire(20).position, 0);
+}
+
+TEST(FramedRecords, BrokenFramesAreReadErrors)
+{
+    struct Case {
+        const char *what;
+        Bytes bytes;
+        int first;   // result of reading one value
+    } cases[] = {
+        {"closing marker differs", Cat({LE({4, 1, 5})}), recio::kErrBrokenFrame},
+        {"marker runs past the end", Cat({LE({400, 1, 400})}), recio::kErrBrokenFrame},
+        {"negative marker", Cat({LE({-4, 1, -4})}), recio::kErrBrokenFrame},
+        {"file ends inside the marker", Bytes{4, 0}, recio::kErrBrokenFrame},
+        {"empty file", Bytes{}, recio::kEndOfFile},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string path = WorkDir() + "broken.unf";
+        WriteBytes(path, c.bytes);
+        UnitGuard g{21};
+        ASSERT_EQ(recio::Open(21, path, Form::kUnformatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+        int32_t v = 0;
+        EXPECT_EQ(recio::ReadInt32(21, &v, 1), c.first);
+    }
+}
+
+TEST(FramedRecords, SequentialWriteEndsTheFileAndBackspaceRewrites)
+{
+    std::string path = WorkDir() + "rewrite.unf";
+    std::remove(path.c_str());
+    UnitGuard g{22};
+    ASSERT_EQ(recio::Open(22, path, Form::kUnformatted, Access::kSequential, OpenStatus::kNew), recio::kOk);
+    int32_t a = 1, b = 2, c = 3;
+    ASSERT_EQ(recio::WriteRecord(22, &a, 4), recio::kOk);
+    ASSERT_EQ(recio::WriteRecord(22, &b, 4), recio::kOk);
+    ASSERT_EQ(recio::WriteRecord(22, &c, 4), recio::kOk);
+    ASSERT_EQ(recio::Backspace(22), recio::kOk);
+    ASSERT_EQ(recio::Backspace(22), recio::kOk);
+    int32_t d = 4;
+    ASSERT_EQ(recio::WriteRecord(22, &d, 4), recio::kOk);   // replaces record 2, drops record 3
+    ASSERT_EQ(recio::Close(22), recio::kOk);
+    EXPECT_EQ(ReadBytes(path), Cat({LE({4, 1, 4}), LE({4, 4, 4})}));
+    EXPECT_EQ(recio::CheckRecordFrames(path), recio::FrameChain::kExact);
+}
+
+TEST(Streams, ValuesBackToBackWithoutRecords)
+{
+    std::string path = WorkDir() + "stream.bin";
+    WriteBytes(path, LE({5, 6, 7}));
+    for (auto [form, access] : {std::pair{Form::kBinary, Access::kSequential},
+                                std::pair{Form::kUnformatted, Access::kTransparent}}) {
+        UnitGuard g{23};
+        ASSERT_EQ(recio::Open(23, path, form, access, OpenStatus::kOld), recio::kOk);
+        int32_t v[2];
+        EXPECT_EQ(recio::SkipRecord(23), recio::kOk);   // a record has no length: nothing is read
+        ASSERT_EQ(recio::ReadInt32(23, v, 1), recio::kOk);
+        EXPECT_EQ(v[0], 5);
+        ASSERT_EQ(recio::SkipBytes(23, 4), recio::kOk);
+        ASSERT_EQ(recio::ReadInt32(23, v, 1), recio::kOk);
+        EXPECT_EQ(v[0], 7);
+        EXPECT_EQ(recio::ReadInt32(23, v, 1), recio::kEndOfFile);
+        EXPECT_EQ(recio::Backspace(23), recio::kErrWrongForm);
+        ASSERT_EQ(recio::Rewind(23), recio::kOk);
+        EXPECT_EQ(recio::ReadInt32(23, v, 2), recio::kOk);
+        EXPECT_EQ(recio::ReadInt32(23, v, 2), recio::kEndOfFile);   // ends inside the request
+    }
+}
+
+TEST(Streams, TransparentWriteKeepsWhatFollows)
+{
+    std::string path = WorkDir() + "transparent.bin";
+    WriteBytes(path, LE({1, 2, 3}));
+    UnitGuard g{24};
+    ASSERT_EQ(recio::Open(24, path, Form::kUnformatted, Access::kTransparent, OpenStatus::kOld), recio::kOk);
+    unsigned char nine[4];
+    recio::PutInt32LE(nine, 9);
+    ASSERT_EQ(recio::WriteRecord(24, nine, 4), recio::kOk);
+    ASSERT_EQ(recio::Close(24), recio::kOk);
+    EXPECT_EQ(ReadBytes(path), LE({9, 2, 3}));
+}
+
+TEST(FrameChain, TellsExactDamagedAndNone)
+{
+    struct Case {
+        const char *what;
+        Bytes bytes;
+        recio::FrameChain expect;
+    } cases[] = {
+        {"two records", Cat({LE({4, 1, 4}), LE({8, 2, 3, 8})}), recio::FrameChain::kExact},
+        {"an empty record", LE({0, 0}), recio::FrameChain::kExact},
+        {"truncated last record", Cat({LE({4, 1, 4}), LE({8, 2})}), recio::FrameChain::kDamaged},
+        {"trailing garbage", Cat({LE({4, 1, 4}), Bytes{1, 2, 3}}), recio::FrameChain::kDamaged},
+        {"binary values", LE({3, 2, 6, 1, 2, 3, 4, 5, 6}), recio::FrameChain::kNone},
+        {"empty file", Bytes{}, recio::FrameChain::kNone},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string path = WorkDir() + "chain.bin";
+        WriteBytes(path, c.bytes);
+        EXPECT_EQ(recio::CheckRecordFrames(path), c.expect);
+    }
+    EXPECT_EQ(recio::CheckRecordFrames(WorkDir() + "no-such-file"), recio::FrameChain::kNone);
+}
+
+TEST(Units, OpenStatusesAndTheUnitTable)
+{
+    std::string dir = WorkDir();
+    std::string path = dir + "units.unf";
+    std::remove(path.c_str());
+    EXPECT_EQ(recio::Open(30, path, Form::kUnformatted, Access::kSequential, OpenStatus::kOld), recio::kErrOpenFailed);
+    EXPECT_FALSE(recio::IsConnected(30));
+    ASSERT_EQ(recio::Open(30, path, Form::kUnformatted, Access::kSequential, OpenStatus::kUnknown), recio::kOk);
+    EXPECT_EQ(recio::Open(30, path, Form::kUnformatted, Access::kSequential, OpenStatus::kUnknown),
+              recio::kErrAlreadyConnected);
+    recio::UnitInfo info = recio::Inquire(30);
+    EXPECT_TRUE(info.connected);
+    EXPECT_EQ(info.name, path);
+    EXPECT_EQ(info.form, Form::kUnformatted);
+    ASSERT_EQ(recio::Close(30), recio::kOk);
+    EXPECT_EQ(recio::Close(30), recio::kOk);   // closing a free unit is no error
+    EXPECT_TRUE(recio::FileExists(path));
+    EXPECT_EQ(recio::Open(31, path, Form::kBinary, Access::kSequential, OpenStatus::kNew), recio::kErrOpenFailed);
+
+    EXPECT_EQ(recio::Open(-1, path, Form::kBinary, Access::kSequential, OpenStatus::kOld), recio::kErrBadUnit);
+    EXPECT_EQ(recio::Open(1000, path, Form::kBinary, Access::kSequential, OpenStatus::kOld), recio::kErrBadUnit);
+    EXPECT_EQ(recio::Open(32, path, Form::kFormatted, Access::kTransparent, OpenStatus::kOld), recio::kErrWrongForm);
+    int32_t v;
+    EXPECT_EQ(recio::ReadInt32(33, &v, 1), recio::kErrNotConnected);
+
+    // A scratch file lives as long as its unit.
+    ASSERT_EQ(recio::Open(34, "", Form::kUnformatted, Access::kSequential, OpenStatus::kScratch), recio::kOk);
+    int32_t w = 42;
+    ASSERT_EQ(recio::WriteRecord(34, &w, 4), recio::kOk);
+    ASSERT_EQ(recio::Rewind(34), recio::kOk);
+    ASSERT_EQ(recio::ReadInt32(34, &v, 1), recio::kOk);
+    EXPECT_EQ(v, 42);
+    ASSERT_EQ(recio::Close(34), recio::kOk);
+
+    // Close with delete removes the file.
+    ASSERT_EQ(recio::Open(30, path, Form::kUnformatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+    ASSERT_EQ(recio::Close(30, true), recio::kOk);
+    EXPECT_FALSE(recio::FileExists(path));
+    EXPECT_EQ(recio::FileSize(path), -1);
+    EXPECT_FALSE(recio::FileExists(dir));   // a directory is not a file
+}
+
+TEST(Units, FreeUnitSearchesTenToNinetyNine)
+{
+    std::string path = WorkDir() + "free.bin";
+    WriteBytes(path, LE({1}));
+    ASSERT_EQ(recio::FreeUnit(), 10);
+    ASSERT_EQ(recio::Open(10, path, Form::kBinary, Access::kSequential, OpenStatus::kOld), recio::kOk);
+    ASSERT_EQ(recio::Open(11, path, Form::kBinary, Access::kSequential, OpenStatus::kOld), recio::kOk);
+    EXPECT_EQ(recio::FreeUnit(), 12);
+    EXPECT_EQ(recio::FreeUnit(11), 12);
+    EXPECT_EQ(recio::FreeUnit(99), 99);
+    recio::Close(10);
+    recio::Close(11);
+    EXPECT_EQ(recio::FreeUnit(), 10);
+}
+
+TEST(Units, KeywordTexts)
+{
+    Form f;
+    Access a;
+    OpenStatus s;
+    EXPECT_TRUE(recio::FormFromText("BINARY              ", &f));
+    EXPECT_EQ(f, Form::kBinary);
+    EXPECT_TRUE(recio::FormFromText("unformatted", &f));
+    EXPECT_EQ(f, Form::kUnformatted);
+    EXPECT_FALSE(recio::FormFromText("BIN", &f));
+    EXPECT_TRUE(recio::AccessFromText("TRANSPARENT         ", &a));
+    EXPECT_EQ(a, Access::kTransparent);
+    EXPECT_FALSE(recio::AccessFromText("DIRECT", &a));
+    EXPECT_TRUE(recio::StatusFromText("scratch", &s));
+    EXPECT_EQ(s, OpenStatus::kScratch);
+    EXPECT_FALSE(recio::StatusFromText("REPLACE", &s));
+}
+
+TEST(Formatted, LinesWithEitherLineEnd)
+{
+    std::string path = WorkDir() + "lines.txt";
+    {
+        std::ofstream f(path, std::ios::binary);
+        f << "first\r\nsecond\n\nlast without end";
+    }
+    UnitGuard g{40};
+    ASSERT_EQ(recio::Open(40, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+    std::string line;
+    const char *expect[] = {"first", "second", "", "last without end"};
+    for (const char *e : expect) {
+        ASSERT_EQ(recio::ReadLine(40, &line), recio::kOk);
+        EXPECT_EQ(line, e);
+    }
+    EXPECT_EQ(recio::ReadLine(40, &line), recio::kEndOfFile);
+    ASSERT_EQ(recio::Backspace(40), recio::kOk);
+    ASSERT_EQ(recio::ReadLine(40, &line), recio::kOk);
+    EXPECT_EQ(line, "last without end");
+    int32_t v;
+    EXPECT_EQ(recio::ReadInt32(40, &v, 1), recio::kErrWrongForm);
+}
+
+TEST(Formatted, WriteLineUsesThePlatformLineEnd)
+{
+    std::string path = WorkDir() + "written.txt";
+    std::remove(path.c_str());
+    {
+        UnitGuard g{41};
+        ASSERT_EQ(recio::Open(41, path, Form::kFormatted, Access::kSequential, OpenStatus::kNew), recio::kOk);
+        ASSERT_EQ(recio::WriteLine(41, "a b"), recio::kOk);
+        ASSERT_EQ(recio::WriteLine(41, ""), recio::kOk);
+        ASSERT_EQ(recio::Backspace(41), recio::kOk);
+        ASSERT_EQ(recio::WriteLine(41, "c"), recio::kOk);   // replaces the empty line
+    }
+    Bytes b = ReadBytes(path);
+    std::string text(b.begin(), b.end());
+#ifdef _WIN32
+    EXPECT_EQ(text, "a b\r\nc\r\n");
+#else
+    EXPECT_EQ(text, "a b\nc\n");
+#endif
+}
+
+TEST(ListDirected, ItemsSeparatorsRepeatsNullsAndSlash)
+{
+    struct Case {
+        const char *text;
+        int result;
+        std::vector<double> expect;   // four reals, start values 0
+    } cases[] = {
+        {"1 2 3 4\n", recio::kOk, {1, 2, 3, 4}},
+        {"1,2 , 3,\t4\n", recio::kOk, {1, 2, 3, 4}},
+        {"1\n2\n\n3 4 5\n", recio::kOk, {1, 2, 3, 4}},           // items span lines
+        {"1,,3,4\n", recio::kOk, {1, 0, 3, 4}},                   // empty item keeps the value
+        {",2,3,4\n", recio::kOk, {0, 2, 3, 4}},
+        {"3*7 8\n", recio::kOk, {7, 7, 7, 8}},
+        {"2* 5 6\n", recio::kOk, {0, 0, 5, 6}},
+        {"1 2 / 9 9\n", recio::kOk, {1, 2, 0, 0}},                // slash ends the statement
+        {"1.5D+02 -2.5e-1 1e3 +4.\n", recio::kOk, {150, -0.25, 1000, 4}},
+        {"1 2\n", recio::kEndOfFile, {1, 2, 0, 0}},
+        {"1 x 3 4\n", recio::kErrBadNumber, {1, 0, 0, 0}},
+        {"1 2 1e99 4\n", recio::kErrBadNumber, {1, 2, 0, 0}},    // no float holds it
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        std::string path = WorkDir() + "list.txt";
+        {
+            std::ofstream f(path, std::ios::binary);
+            f << c.text;
+        }
+        UnitGuard g{42};
+        ASSERT_EQ(recio::Open(42, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+        float v[4] = {0, 0, 0, 0};
+        recio::ListRead read(42);
+        read.Real(&v[0]).Real(&v[1]).Real(&v[2]).Real(&v[3]);
+        EXPECT_EQ(read.result(), c.result);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_FLOAT_EQ(v[i], static_cast<float>(c.expect[i])) << i;
+    }
+}
+
+TEST(ListDirected, IntegersTextsAndOneStatementPerLine)
+{
+    std::string path = WorkDir() + "list2.txt";
+    {
+        std::ofstream f(path, std::ios::binary);
+        f << "10 'it''s' 20 rest ignored\n30 \"two words\" 2147483648\n7 1.5\n";
+    }
+    UnitGuard g{43};
+    ASSERT_EQ(recio::Open(43, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+    int32_t a = 0, b = 0, c = 0;
+    std::string s, t;
+    recio::ListRead first(43);
+    first.Int(&a).Text(&s).Int(&b);
+    EXPECT_EQ(first.result(), recio::kOk);
+    EXPECT_EQ(a, 10);
+    EXPECT_EQ(s, "it's");
+    EXPECT_EQ(b, 20);
+    // The next statement starts on the next line.
+    recio::ListRead second(43);
+    second.Int(&a).Text(&t).Int(&c);
+    EXPECT_EQ(second.result(), recio::kErrBadNumber);   // beyond int32
+    EXPECT_EQ(a, 30);
+    EXPECT_EQ(t, "two words");
+    recio::ListRead third(43);
+    third.Int(&a).Int(&b);
+    EXPECT_EQ(third.result(), recio::kErrBadNumber);    // 1.5 is no integer
+    EXPECT_EQ(a, 7);
+}
+
+TEST(ListDirected, RepeatedQuotedTextsKeepTheirBlanks)
+{
+    std::string path = WorkDir() + "list3.txt";
+    {
+        std::ofstream f(path, std::ios::binary);
+        f << "2*'a b, c' 'd' 2*5\n";
+    }
+    UnitGuard g{44};
+    ASSERT_EQ(recio::Open(44, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+    std::string s1, s2, s3;
+    int32_t a = 0, b = 0;
+    recio::ListRead read(44);
+    read.Text(&s1).Text(&s2).Text(&s3).Int(&a).Int(&b);
+    EXPECT_EQ(read.result(), recio::kOk);
+    EXPECT_EQ(s1, "a b, c");
+    EXPECT_EQ(s2, "a b, c");
+    EXPECT_EQ(s3, "d");
+    EXPECT_EQ(a, 5);
+    EXPECT_EQ(b, 5);
+}
+
+}  // namespace

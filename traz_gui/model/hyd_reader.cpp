@@ -1,0 +1,177 @@
+/* Reading a hydrodynamics description file (*.hyd) into the
+   HydDescription and the scenario: start values, the parse through the
+   generated scanner and parser, and the copy of times, description lines
+   and companion file names into the ScenarioRecord. */
+#include "hyd_reader.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "hyd_parse_context.h"
+#include "scenario.h"
+
+namespace {
+
+HydDescription g_description;
+
+/* The read in progress, for the messages of HydParseError. */
+HydParseContext *g_activeContext = nullptr;
+
+struct FileCloser {
+    void operator()(FILE *file) const { std::fclose(file); }
+};
+
+int32_t RunParse(HydDescription *description, FILE *file, const char *text, size_t length)
+{
+    HydParseContext context;
+    context.description = description;
+    HydParseContext *outer = g_activeContext;
+    g_activeContext = &context;
+    int result = HydParse(&context, file, text, length);
+    g_activeContext = outer;
+    return result == 0 ? HYD_READ_OK : HYD_PARSE_FAILED;
+}
+
+void CopyBounded(char *slot, size_t size, const char *text)
+{
+    std::snprintf(slot, size, "%s", text);
+}
+
+std::string WithoutTrailingBlanks(const char *text)
+{
+    std::string line(text);
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t'))
+        line.pop_back();
+    return line;
+}
+
+}  // namespace
+
+HydDescription *GetHydDescription(void)
+{
+    return &g_description;
+}
+
+void SetHydStartValues(HydDescription *d)
+{
+    std::memset(d->files, 0, sizeof d->files);
+    std::memset(d->integers, 0, sizeof d->integers);
+    d->integers[HYD_HYDRODYNAMIC_LAYERS] = 1;
+    d->integers[HYD_WATER_QUALITY_LAYERS] = 1;
+    d->integers[HYD_HYDRODYNAMIC_THICKNESS_START] = HYD_FIRST_THICKNESS;
+    d->integers[HYD_WATER_QUALITY_THICKNESS_START] = HYD_FIRST_THICKNESS + 1;
+    for (float &value : d->values)
+        value = 0.0f;
+    /* one layer of relative thickness 1 for each model */
+    d->values[HYD_FIRST_THICKNESS] = 1.0f;
+    d->values[HYD_FIRST_THICKNESS + 1] = 1.0f;
+    d->valueCounter = HYD_FIRST_THICKNESS;
+    d->descriptionLineCount = 0;
+    d->layersGiven[0] = d->layersGiven[1] = 0;
+    d->boundaryCellCount = 0;
+}
+
+int32_t ParseHydStream(FILE *file, HydDescription *description)
+{
+    if (file == nullptr)
+        return HYD_PARSE_FAILED;
+    return RunParse(description, file, nullptr, 0);
+}
+
+int32_t ParseHydText(const char *text, size_t length, HydDescription *description)
+{
+    if (text == nullptr && length != 0)
+        return HYD_PARSE_FAILED;
+    return RunParse(description, nullptr, text == nullptr ? "" : text, length);
+}
+
+void HydTokenHook(int)
+{
+}
+
+void HydParseError(const char *message)
+{
+    const HydParseContext *context = g_activeContext;
+    std::printf("%s near or at line %d  [%s]\n", message,
+                context != nullptr ? context->tokenLine : 0,
+                context != nullptr ? context->tokenText.c_str() : "");
+    std::fflush(stdout);
+}
+
+int32_t ReadHydFile(const char *path, ScenarioRecord *scenario)
+{
+    HydDescription *d = &g_description;
+    SetHydStartValues(d);
+    if (path == nullptr || path[0] == '\0')
+        return HYD_READ_OK;
+
+    std::unique_ptr<FILE, FileCloser> file(std::fopen(path, "r"));
+    if (!file)
+        return HYD_CANNOT_OPEN;
+    int32_t result = ParseHydStream(file.get(), d);
+    file.reset();
+    if (result != HYD_READ_OK)
+        return result;
+
+    /* The companion files are named relative to the *.hyd file. */
+    std::string directory(path);
+    size_t slash = directory.find_last_of("\\/");
+    directory.erase(slash == std::string::npos ? 0 : slash + 1);
+
+    static const struct {
+        int fileName;
+        int slot;
+    } companions[] = {
+        {FILE_TOTAL_GRID, HYD_TOTAL_GRID_FILE},
+        {FILE_GRID_INDICES, HYD_GRID_INDICES_FILE},
+        {FILE_GRID_COORDINATES, HYD_GRID_COORDINATES_FILE},
+        {FILE_VOLUMES, HYD_VOLUMES_FILE},
+        {FILE_FLOWS, HYD_FLOWS_FILE},
+        {FILE_WALKING_DISCHARGES, HYD_WALKING_DISCHARGES_FILE},
+    };
+
+    /* Check every name before the scenario is touched: a name that does
+       not fit its slot fails the read rather than naming another file. */
+    std::string names[FILE_NAME_COUNT];
+    names[FILE_HYD] = path;
+    for (const auto &c : companions)
+        if (d->files[c.slot][0] != '\0')
+            names[c.fileName] = directory + d->files[c.slot];
+    for (const auto &c : companions)
+        if (names[c.fileName].size() >= SCEN_FILE_NAME_LEN) {
+            std::printf("File name too long: %s\n", names[c.fileName].c_str());
+            std::fflush(stdout);
+            return HYD_PARSE_FAILED;
+        }
+    if (names[FILE_HYD].size() >= SCEN_FILE_NAME_LEN) {
+        std::printf("File name too long: %s\n", path);
+        std::fflush(stdout);
+        return HYD_PARSE_FAILED;
+    }
+
+    /* Times that no read has given yet leave the scenario's own. */
+    auto copyTime = [](char *target, const char *time) {
+        if (time[0] != '\0')
+            CopyBounded(target, SCEN_TIME_LEN, time);
+    };
+    copyTime(scenario->hydReferenceTime, d->times[HYD_REFERENCE_TIME]);
+    copyTime(scenario->outputReferenceDate, d->times[HYD_REFERENCE_TIME]);
+    copyTime(scenario->hydTimes[HYD_TIME_START], d->times[HYD_START_TIME]);
+    copyTime(scenario->hydTimes[HYD_TIME_STOP], d->times[HYD_STOP_TIME]);
+    copyTime(scenario->hydTimes[HYD_TIME_STEP], d->times[HYD_TIMESTEP]);
+    copyTime(scenario->hydTimes[HYD_CONVERSION_START], d->times[HYD_CONVERSION_START_TIME]);
+    copyTime(scenario->hydTimes[HYD_CONVERSION_STOP], d->times[HYD_CONVERSION_STOP_TIME]);
+    copyTime(scenario->hydTimes[HYD_CONVERSION_STEP], d->times[HYD_CONVERSION_TIMESTEP]);
+
+    for (int i = 0; i < HYD_DESCRIPTION_LINES; ++i)
+        CopyBounded(scenario->titles[i], SCEN_TITLE_LEN,
+                    WithoutTrailingBlanks(d->descriptionLines[i]).c_str());
+
+    CopyBounded(scenario->fileNames[FILE_HYD], SCEN_FILE_NAME_LEN, names[FILE_HYD].c_str());
+    for (const auto &c : companions)
+        CopyBounded(scenario->fileNames[c.fileName], SCEN_FILE_NAME_LEN,
+                    names[c.fileName].c_str());
+    return HYD_READ_OK;
+}

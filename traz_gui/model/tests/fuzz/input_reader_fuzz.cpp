@@ -1,0 +1,145 @@
+// Fuzz target of the model input file reader, fed through the work-file
+// path: the bytes become an input file in a scratch scenario directory that
+// also holds the bay model (hyd/bay1.hyd to hyd/bay3.hyd, one to three
+// layers, with their grid files), and File Open's reset and read run on it;
+// the scenario read is then saved, so the writer meets every record the
+// reader can make.  The record's bounds are checked after each read.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+#include <unistd.h>
+
+#include "../../../gridfiles/tests/grid_fixture.h"
+#include "editor_services.h"
+#include "fakes.h"
+#include "ge_list.h"
+#include "input_reader.h"
+#include "input_writer.h"
+#include "scenario.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string g_dir;
+fs::path g_cwd;
+
+void Check(bool ok)
+{
+    if (!ok)
+        std::abort();
+}
+
+bool Terminated(const char *slot, size_t size)
+{
+    return std::memchr(slot, '\0', size) != nullptr;
+}
+
+void MakeBayModel()
+{
+    fs::create_directories(g_dir + "/hyd");
+    for (int layers = 1; layers <= 3; ++layers) {
+        const std::string base = "bay" + std::to_string(layers);
+        std::ofstream(g_dir + "/hyd/" + base + ".hyd")
+            << "reference-time          '20190315000000'\n"
+               "conversion-start-time   '20190315020000'\n"
+               "conversion-stop-time    '20190315140000'\n"
+               "conversion-timestep     '00000000001000'\n"
+               "grid-indices-file       '" << base << ".lga'\n"
+               "grid-coordinates-file   '" << base << ".cco'\n";
+        gridfix::Grid g = gridfix::SampleGrid();
+        g.layers = layers;
+        gridfix::WriteGridFiles(g_dir + "/hyd/" + base, recio::Form::kUnformatted, g);
+    }
+}
+
+void FreeGrid()
+{
+    GE_Free(g_scenario.activeGrid);
+    GE_Free(g_scenario.x);
+    GE_Free(g_scenario.y);
+    GE_Free(g_scenario.segmentDepths);
+    g_scenario.activeGrid = nullptr;
+    g_scenario.x = g_scenario.y = g_scenario.segmentDepths = nullptr;
+}
+
+void UseFile(const char *name)
+{
+    std::snprintf(g_scenario.scenarioFile.dir.path, sizeof g_scenario.scenarioFile.dir.path, "%s", g_dir.c_str());
+    std::snprintf(g_scenario.scenarioFile.name, sizeof g_scenario.scenarioFile.name, "%s", name);
+}
+
+void RemoveScratch()
+{
+    std::error_code ec;
+    fs::remove_all(g_dir, ec);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    std::error_code ec;
+    g_cwd = fs::current_path(ec);
+    g_dir = (fs::temp_directory_path(ec) / ("traz_input_reader_fuzz_" + std::to_string(getpid()))).string();
+    fs::remove_all(g_dir, ec);
+    MakeBayModel();
+    std::atexit(RemoveScratch);
+    fakes::Reset();
+    SetScenarioDefaults(&g_startup, &g_scenario);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size > 65536)
+        return 0;
+    const std::string text(reinterpret_cast<const char *>(data), size);
+    // Device and system files could block a read or never end.
+    for (const char *place : {"/dev", "/proc", "/sys", "\\\\"})
+        if (text.find(place) != std::string::npos)
+            return 0;
+    {
+        std::ofstream out(g_dir + "/case.inp", std::ios::binary);
+        out << text;
+    }
+
+    fakes::Reset();
+    fakes::SetModelKindSource([] { return static_cast<int>(g_scenario.modelKind); });
+    FreeGrid();
+    ResetScenario(&g_scenario);
+    UseFile("case.inp");
+    int16_t obsolete = -1;
+    const int32_t result = ReadInputFile(&obsolete);
+    Check(result == 0 || result == 1 || result == 2 || result == 4);
+    Check(obsolete == 0 || obsolete == 1);
+    Check(fs::current_path() == g_cwd);
+
+    const ScenarioRecord &s = g_scenario;
+    Check(Terminated(s.version, sizeof s.version));
+    for (const auto &title : s.titles)
+        Check(Terminated(title, sizeof title));
+    for (const auto &name : s.fileNames)
+        Check(Terminated(name, sizeof name));
+    for (const DateTimeString *group : s.timeGroups)
+        for (int t = 0; t < 3; ++t)
+            Check(Terminated(group[t], sizeof(DateTimeString)));
+    Check(GE_ListCount(s.substances) <= SCEN_MAX_SUBSTANCES);
+    Check(s.releaseNameCount >= 0 && s.releaseNameCount <= SCEN_MAX_RELEASE_NAMES);
+    Check(GE_ListCount(s.instantaneousReleases) + GE_ListCount(s.continuousReleases) <= SCEN_MAX_RELEASE_NAMES);
+    Check(s.processParameters->redTideCount == RED_TIDE_VALUE_COUNT);
+
+    // Whatever was read can be saved.
+    if (GE_ListCount(s.substances) > 0 && s.hydLayers > 0) {
+        UseFile("saved.mdp");
+        g_startup.mode = STARTUP_STAND_ALONE;
+        WriteInputFile(&g_scenario, &g_startup);
+    }
+    return 0;
+}

@@ -1,0 +1,312 @@
+// Tests of the scenario record: the defaults, what they keep, the reset, and
+// the constructors and destructors of list elements.
+#include "scenario.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "editor_services.h"
+#include "fakes.h"
+#include "scenario_fixtures.h"
+
+using namespace scenario_fixtures;
+
+namespace {
+
+class ScenarioTest : public testing::Test {
+protected:
+    void SetUp() override { fakes::Reset(); }
+};
+
+int Rows(XYSeries *t) { return GetXYSeriesInfo(t, XYS_INFO_ROWS); }
+int Series(XYSeries *t) { return GetXYSeriesInfo(t, XYS_INFO_SERIES); }
+int Mode(XYSeries *t) { return GetXYSeriesInfo(t, XYS_INFO_MODE); }
+int Kind(XYSeries *t) { return GetXYSeriesInfo(t, XYS_INFO_KIND); }
+
+std::string TextAt(GE_List *list, int i)
+{
+    char *text = nullptr;
+    return GE_ListGet(list, i, &text) && text != nullptr ? text : "<none>";
+}
+
+TEST_F(ScenarioTest, DefaultsOfTheRecord)
+{
+    StartupRecord startup = {};
+    ScenarioPtr s(new ScenarioRecord());
+    PageFilled[0] = 0;
+    ModifiedFlag = 1;
+    CurrentPage = 3;
+    EXPECT_EQ(SetScenarioDefaults(&startup, s.get()), 4);
+
+    EXPECT_EQ(s->modelKind, MODEL_TRACER);
+    EXPECT_EQ(s->temperatureVariant, 1);
+    EXPECT_EQ(s->redTideSwitch, 1);
+    for (const auto &group : s->timeGroups) {
+        EXPECT_STREQ(group[TIME_START], "19000101000000");
+        EXPECT_STREQ(group[TIME_STOP], "19000101120000");  // exactly 12 hours on
+        EXPECT_STREQ(group[TIME_STEP], "00000000001000");
+    }
+    EXPECT_STREQ(s->outputReferenceDate, "19000101000000");
+    EXPECT_STREQ(s->takeOverTime, "19000101000000");
+    EXPECT_STREQ(s->hydReferenceTime, "19000101000000");
+    EXPECT_STREQ(s->hydTimes[HYD_TIME_START], "19000101000000");
+    EXPECT_STREQ(s->hydTimes[HYD_TIME_STOP], "19000101000000");
+    EXPECT_STREQ(s->hydTimes[HYD_TIME_STEP], "00000000001000");
+    EXPECT_STREQ(s->hydTimes[HYD_CONVERSION_STEP], "00000000001000");
+    EXPECT_EQ(s->hydLayers, 0);
+    EXPECT_STREQ(s->version, "V3.66.00");
+
+    const NumericalParameters *np = s->numericalParameters;
+    ASSERT_NE(np, nullptr);
+    EXPECT_EQ(np->particleCount, 10000);
+    EXPECT_EQ(np->verticalDispersionOption, 3);
+    EXPECT_FLOAT_EQ(np->scale, 1.0f);
+    EXPECT_FLOAT_EQ(np->dispersionCoefficient, 0.0f);
+    ASSERT_NE(s->initialConditions, nullptr);
+    EXPECT_EQ(s->initialConditions->option, 0);
+
+    const ProcessParameters *p = s->processParameters;
+    ASSERT_NE(p, nullptr);
+    ASSERT_NE(p->physical, nullptr);
+    EXPECT_FLOAT_EQ(p->physical->roughness, 0.02f);
+    EXPECT_FLOAT_EQ(p->physical->dispersionA, 1.0f);
+    EXPECT_FLOAT_EQ(p->physical->dispersionB, 0.01f);
+    EXPECT_FLOAT_EQ(p->physical->windDrag, 1.0f);
+    EXPECT_FLOAT_EQ(p->physical->waterDensity, 1024.0f);
+    EXPECT_EQ(Series(p->physical->wind), 2);
+    EXPECT_EQ(Mode(p->physical->wind), 1);
+    EXPECT_EQ(Series(p->decayRates), 1);
+    EXPECT_EQ(Mode(p->decayRates), 1);
+    EXPECT_EQ(Series(p->intakes), 10);
+    EXPECT_EQ(Mode(p->intakes), 0);
+    EXPECT_EQ(p->temperatureCount, 11);
+    EXPECT_FLOAT_EQ(p->temperature[TEMP_SPECIFIC_HEAT], 4183.0f);
+    EXPECT_FLOAT_EQ(p->temperature[TEMP_RICHARDSON], 12.0f);
+    EXPECT_FLOAT_EQ(p->temperature[TEMP_BOTTOM_LAYER], 0.5f);
+    EXPECT_EQ(p->redTideCount, 23);
+    EXPECT_FLOAT_EQ(p->redTide[8], 1.25e-05f);
+    EXPECT_FLOAT_EQ(p->redTide[15], 71.42f);
+    EXPECT_FLOAT_EQ(p->redTide[22], 0.0f);
+    EXPECT_FLOAT_EQ(p->minimumOilThickness, 0.0005f);
+    EXPECT_FLOAT_EQ(p->coriolisAngle, 0.0f);
+    EXPECT_FLOAT_EQ(p->chezy, 55.0f);
+    EXPECT_FLOAT_EQ(p->criticalShearSedimentation, 0.05f);
+    EXPECT_FLOAT_EQ(p->criticalShearErosion, 0.4f);
+    EXPECT_EQ(p->sedimentationErosion, 0);
+    EXPECT_EQ(p->tracks, 0);
+    for (XYSeries *t : p->settling) {
+        EXPECT_EQ(Series(t), 1);
+        EXPECT_EQ(Kind(t), XYS_LINEAR);
+    }
+    const char *names[] = {"A0", "A1", "Period", "Phase", "VMin", "VMax"};
+    ASSERT_EQ(GE_ListCount(p->settlingNames), 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(TextAt(p->settlingNames, i), names[i]);
+    ASSERT_EQ(GE_ListCount(p->refinementLabels), 10);
+    EXPECT_EQ(TextAt(p->refinementLabels, 0), "        1");
+    EXPECT_EQ(TextAt(p->refinementLabels, 9), "       10");
+    EXPECT_FLOAT_EQ(p->settlingExponent, 0.0f);
+    EXPECT_EQ(p->refinementFactor, 1);
+    EXPECT_EQ(p->refinementLabelIndex, 0);
+
+    ASSERT_NE(s->outputOptions, nullptr);
+    ASSERT_NE(s->outputOptions->zoomGrid, nullptr);
+    EXPECT_EQ(s->outputOptions->zoomGrid->cellsX, 100);
+    EXPECT_EQ(s->outputOptions->zoomGrid->cellsY, 100);
+    EXPECT_EQ(Series(s->outputOptions->recovery), 1);
+    for (GE_List *list : {s->substances, s->instantaneousReleases, s->continuousReleases,
+                          s->userDefinedReleases, s->observationPoints}) {
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(GE_ListCount(list), 0);
+    }
+
+    // Editor state and the start-up directory.
+    EXPECT_EQ(ModifiedFlag, 0);
+    EXPECT_EQ(CurrentPage, -1);
+    for (int page = 0; page < 6; ++page)
+        EXPECT_EQ(PageFilled[page], 1) << page;
+    for (int32_t selection : PageSelection)
+        EXPECT_EQ(selection, -1);
+    EXPECT_EQ(startup.selectionIndex, -1);
+    std::string cwd = std::filesystem::current_path().string();
+    for (char &c : cwd)
+        if (c == '\\')
+            c = '/';
+    EXPECT_EQ(startup.directoryText, cwd);
+}
+
+TEST_F(ScenarioTest, DefaultsKeepWhatTheyDoNotOwn)
+{
+    StartupRecord startup = {};
+    ScenarioPtr s = NewScenario();
+    std::strcpy(s->hydTimes[HYD_CONVERSION_START], "20200101000000");
+    std::strcpy(s->hydTimes[HYD_CONVERSION_STOP], "20200102000000");
+    std::strcpy(s->initialConditions->iniFile, "patch.ini");
+    s->outputOptions->zoomGrid->xStart2 = 5.0f;
+    s->gridLayers = 3;
+    s->activeGridLength = 12;
+    XYSeries *wind = s->processParameters->physical->wind;
+    AddRow(wind, 0.0, {1.0f, 2.0f});
+    std::strcpy(s->fileNames[FILE_FLOWS], "x.flo");
+    std::strcpy(s->titles[2], "title");
+    s->processParameters->physical->roughness = 9.0f;
+
+    SetScenarioDefaults(&startup, s.get());
+    EXPECT_STREQ(s->hydTimes[HYD_CONVERSION_START], "20200101000000");
+    EXPECT_STREQ(s->hydTimes[HYD_CONVERSION_STOP], "20200102000000");
+    EXPECT_STREQ(s->initialConditions->iniFile, "patch.ini");
+    EXPECT_FLOAT_EQ(s->outputOptions->zoomGrid->xStart2, 5.0f);
+    EXPECT_EQ(s->gridLayers, 3);
+    EXPECT_EQ(s->activeGridLength, 12);
+    EXPECT_EQ(s->processParameters->physical->wind, wind);  // existing tables stay
+    EXPECT_EQ(Rows(wind), 1);
+    // ... while the values it owns are set every time.
+    EXPECT_STREQ(s->fileNames[FILE_FLOWS], "");
+    EXPECT_STREQ(s->titles[2], "");
+    EXPECT_FLOAT_EQ(s->processParameters->physical->roughness, 0.02f);
+}
+
+TEST_F(ScenarioTest, ResetEmptiesEverything)
+{
+    ScenarioPtr s = NewScenario();
+    s->modelKind = MODEL_OIL;
+    std::strcpy(s->version, "V3.60.00");
+    AddOilFraction(s.get(), "light");
+    Substance *dye = AddSubstance(s.get(), "dye");
+    AddRow(dye->table, 0.0, {1.0f});
+    for (int i = 0; i < 2; ++i) {
+        std::snprintf(g_startup.substanceNames[i], 30, "name%d", i);
+        std::snprintf(g_startup.massUnits[i], 30, "kg");
+        std::snprintf(g_startup.concentrationUnits[i], 30, "kg/m3");
+        g_startup.oilFlags[i] = 1;
+    }
+    Location *release = AddLocation(s->instantaneousReleases, "r1", 1.0f, 2.0f);
+    release->masses = RowTable({1.0f, 2.0f});
+    Location *cont = AddLocation(s->continuousReleases, "c1", 1.0f, 2.0f);
+    cont->releaseRates = CreateXYSeries(XYS_LINEAR, 1, 1);
+    AddRow(cont->releaseRates, 0.0, {3.0f});
+    AddLocation(s->userDefinedReleases, "u1", 0.0f, 0.0f);
+    AddLocation(s->observationPoints, "o1", 0.0f, 0.0f);
+    ProcessParameters *p = s->processParameters;
+    AddRow(p->physical->wind, 0.0, {1.0f, 2.0f});
+    AddRow(p->decayRates, 0.0, {1.0f});
+    for (XYSeries *t : p->settling)
+        AddRow(t, 0.0, {1.0f});
+    AddRow(s->outputOptions->recovery, 0.0, {1.0f});
+    ModifiedFlag = 1;
+
+    ResetScenario(s.get());
+
+    for (GE_List *list : {s->substances, s->instantaneousReleases, s->continuousReleases,
+                          s->userDefinedReleases, s->observationPoints, p->oilFractions})
+        EXPECT_EQ(GE_ListCount(list), 0);
+    for (XYSeries *t : {p->physical->wind, p->decayRates, p->intakes, s->outputOptions->recovery})
+        EXPECT_EQ(Rows(t), 0);
+    for (XYSeries *t : p->settling)
+        EXPECT_EQ(Rows(t), 0);
+    EXPECT_EQ(Series(p->physical->wind), 2);
+    EXPECT_STREQ(s->version, "V3.66.00");
+    EXPECT_EQ(s->modelKind, MODEL_TRACER);
+    EXPECT_EQ(s->oilFractionCount, 0);
+    EXPECT_EQ(ModifiedFlag, 0);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_STREQ(g_startup.substanceNames[i], "");
+        EXPECT_STREQ(g_startup.massUnits[i], "");
+        EXPECT_STREQ(g_startup.concentrationUnits[i], "");
+        EXPECT_EQ(g_startup.oilFlags[i], 0);
+    }
+    const auto &calls = fakes::Calls();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "ResetTableSlots 1"), calls.end());
+    EXPECT_EQ(fakes::Texts("map"), std::vector<std::string>{"ResetMapPageBoxes"});
+}
+
+TEST_F(ScenarioTest, FreshIntakeTableHasNineSeriesOnlyForTheTwoLayerModel)
+{
+    const struct {
+        int kind, variant, series;
+    } cases[] = {{MODEL_TEMPERATURE, 0, 9}, {MODEL_TEMPERATURE, 1, 10}, {MODEL_TRACER, 0, 10},
+                 {MODEL_OIL, 0, 10}, {MODEL_RED_TIDE, 1, 10}};
+    for (const auto &c : cases) {
+        ScenarioPtr s = NewScenario();
+        s->modelKind = c.kind;
+        s->temperatureVariant = c.variant;
+        ResetScenario(s.get());
+        EXPECT_EQ(Series(s->processParameters->intakes), c.series) << c.kind << "/" << c.variant;
+        EXPECT_EQ(IntakeSeriesCount(c.kind, c.variant), c.series);
+    }
+}
+
+TEST_F(ScenarioTest, ElementsAtCreation)
+{
+    Location *location = CreateLocation();
+    ASSERT_NE(location, nullptr);
+    EXPECT_EQ(location->layer, 1);
+    EXPECT_EQ(location->layerIndex, 0);
+    EXPECT_FLOAT_EQ(location->loadScale, 1.0f);
+    EXPECT_EQ(location->interpolation, 1);
+    EXPECT_EQ(location->radiusOption, 0);
+    EXPECT_EQ(location->masses, nullptr);
+    EXPECT_EQ(location->releaseRates, nullptr);
+    EXPECT_STREQ(location->name, "");
+    location->masses = RowTable({1.0f});
+    FreeLocation(location);   // frees its tables too (checked by the leak checker)
+    FreeLocation(nullptr);
+
+    OilFraction *oil = CreateOilFraction();
+    ASSERT_NE(oil, nullptr);
+    EXPECT_EQ(oil->dispersionOption, 1);
+    EXPECT_FLOAT_EQ(oil->stickyProbability, 0.5f);
+    EXPECT_FLOAT_EQ(oil->volatileFraction, 0.94f);
+    EXPECT_FLOAT_EQ(oil->emulsificationC1, 2.0e-6f);
+    EXPECT_FLOAT_EQ(oil->maxWaterContentC2, 0.7f);
+    EXPECT_FLOAT_EQ(oil->emulsificationStart, 1.0f);
+    EXPECT_FLOAT_EQ(oil->density, 890.0f);
+    EXPECT_FLOAT_EQ(oil->viscosity, 1500.0f);
+    GE_Free(oil);
+
+    Substance *sub = CreateSubstance();
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(Series(sub->table), 1);
+    EXPECT_EQ(Mode(sub->table), 1);
+    EXPECT_EQ(sub->isOilFraction, 0);
+    EXPECT_STREQ(sub->name, "");
+    EXPECT_STREQ(sub->dataFile, "");
+    FreeSubstance(sub);
+    FreeSubstance(nullptr);
+
+    GE_List *list = GE_ListCreate(sizeof(void *));
+    for (int i = 0; i < 3; ++i) {
+        Substance *s = CreateSubstance();
+        GE_ListInsert(list, i, &s);
+    }
+    FreeSubstanceList(list);
+    FreeSubstanceList(nullptr);
+}
+
+TEST_F(ScenarioTest, ShortMemoryGivesNullAndLeaksNothing)
+{
+    {
+        fakes::FailingAllocator fail(1);
+        EXPECT_EQ(CreateLocation(), nullptr);
+    }
+    {
+        fakes::FailingAllocator fail(1);
+        EXPECT_EQ(CreateOilFraction(), nullptr);
+    }
+    // The substance itself, then each allocation of its table.
+    for (int nth = 1; nth <= 8; ++nth) {
+        fakes::FailingAllocator fail(nth);
+        Substance *sub = CreateSubstance();
+        if (fail.Failed()) {
+            EXPECT_EQ(sub, nullptr) << nth;
+        }
+        FreeSubstance(sub);
+    }
+}
+
+}  // namespace
