@@ -84,7 +84,11 @@ function(traz_add_gtest)
     TRAZ_TEST_SOURCE_DIR="${TRAZ_TEST_SOURCE_DIR}"
     TRAZ_TEST_BINARY_DIR="${TRAZ_TEST_BINARY_DIR}")
   if(NOT T_WORKING_DIRECTORY)
-    set(T_WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+    # Each test runs in a directory of its own, so files written to the
+    # current directory (debug files, work files) never race between tests
+    # run in parallel.
+    set(T_WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}.run)
+    file(MAKE_DIRECTORY ${T_WORKING_DIRECTORY})
   endif()
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} WORKING_DIRECTORY ${T_WORKING_DIRECTORY})
   set(env ${T_ENVIRONMENT})

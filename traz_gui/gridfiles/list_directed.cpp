@@ -167,7 +167,7 @@ int ListRead::Next(Token *kind, std::string *text)
     if (count < 1 || errno == ERANGE)
         return kErrBadNumber;
     repeat_text_ = value;
-    repeat_null_ = repeat_text_.empty();
+    repeat_null_ = !quoted_ && repeat_text_.empty();   // "r*" alone; "r*''" is an empty text
     repeat_ = count - 1;
     *kind = repeat_null_ ? Token::kNull : Token::kValue;
     *text = repeat_text_;

@@ -346,15 +346,19 @@ void GE_StrAppend(char **target, ...)
         texts.push_back(t);
     va_end(args);
 
+    if (!*target && texts.empty())
+        return;
     size_t total = *target ? std::strlen(*target) : 0;
     const size_t old = total;
     for (const char *t : texts)
         total += std::strlen(t);
-    if (!*target && texts.empty())
-        return;
-    auto *grown = static_cast<char *>(GE_ReAlloc(*target, total + 1));
+    // A new block, not a reallocation: a text may be the target itself,
+    // which must stay readable until it has been copied.
+    auto *grown = static_cast<char *>(GE_Alloc(total + 1));
     if (!grown)
         return;
+    if (old > 0)
+        std::memcpy(grown, *target, old);
     size_t at = old;
     for (const char *t : texts) {
         const size_t n = std::strlen(t);
@@ -362,6 +366,7 @@ void GE_StrAppend(char **target, ...)
         at += n;
     }
     grown[at] = '\0';
+    GE_Free(*target);
     *target = grown;
 }
 

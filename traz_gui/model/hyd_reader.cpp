@@ -110,10 +110,21 @@ int32_t ReadHydFile(const char *path, ScenarioRecord *scenario)
     std::unique_ptr<FILE, FileCloser> file(std::fopen(path, "r"));
     if (!file)
         return HYD_CANNOT_OPEN;
-    int32_t result = ParseHydStream(file.get(), d);
+    /* The times and description lines carry over to the next read; those
+       of a file that failed are not kept. */
+    char times[HYD_TIME_SLOTS][HYD_TIME_LEN];
+    char lines[HYD_DESCRIPTION_LINES][HYD_DESCRIPTION_LEN];
+    std::memcpy(times, d->times, sizeof times);
+    std::memcpy(lines, d->descriptionLines, sizeof lines);
+    auto failed = [&](int32_t result) {
+        std::memcpy(d->times, times, sizeof times);
+        std::memcpy(d->descriptionLines, lines, sizeof lines);
+        return result;
+    };
+    const int32_t result = ParseHydStream(file.get(), d);
     file.reset();
     if (result != HYD_READ_OK)
-        return result;
+        return failed(result);
 
     /* The companion files are named relative to the *.hyd file. */
     std::string directory(path);
@@ -143,12 +154,12 @@ int32_t ReadHydFile(const char *path, ScenarioRecord *scenario)
         if (names[c.fileName].size() >= SCEN_FILE_NAME_LEN) {
             std::printf("File name too long: %s\n", names[c.fileName].c_str());
             std::fflush(stdout);
-            return HYD_PARSE_FAILED;
+            return failed(HYD_PARSE_FAILED);
         }
     if (names[FILE_HYD].size() >= SCEN_FILE_NAME_LEN) {
         std::printf("File name too long: %s\n", path);
         std::fflush(stdout);
-        return HYD_PARSE_FAILED;
+        return failed(HYD_PARSE_FAILED);
     }
 
     /* Times that no read has given yet leave the scenario's own. */

@@ -149,7 +149,8 @@ bool ScanReal(const char *text, float *value, size_t *used)
     const char *p = text;
     while (IsSpace(*p))
         ++p;
-    /* Only decimal forms: digits, a point, an exponent. */
+    /* Decimal forms only (digits, a point, an exponent), the same on every
+       platform: "nan", "inf" and "0x1p3" are not numbers of this file. */
     const char *q = p;
     if (*q == '+' || *q == '-')
         ++q;
@@ -157,12 +158,11 @@ bool ScanReal(const char *text, float *value, size_t *used)
         !(*q == '.' && std::isdigit(static_cast<unsigned char>(q[1]))))
         return false;
     if (q[0] == '0' && (q[1] == 'x' || q[1] == 'X')) {
-        *value = 0.0f;   /* "0x..." reads as 0 followed by a word, as %f of old runtimes */
+        *value = 0.0f;   /* the 0, followed by a word */
         *used = static_cast<size_t>(q + 1 - text);
         return true;
     }
     char *end = nullptr;
-    errno = 0;
     const double v = std::strtod(p, &end);
     if (end == p || !std::isfinite(v) || std::fabs(v) > FLT_MAX)
         return false;
@@ -1177,6 +1177,8 @@ private:
             }
             Append(s_->continuousReleases, r.get());
             r.release();
+            if (!layout_.before366)
+                SendLocationToVisArea(NULL_WIN, kPageContinuous, i, 0);
         }
         if (layout_.before366 && count > 0) {
             std::vector<Location *> releases(static_cast<size_t>(count));
@@ -1201,8 +1203,9 @@ private:
                 Replace(&releases[static_cast<size_t>(i)]->releaseRates, std::move(table));
             }
         }
-        for (int32_t i = 0; i < count; ++i)
-            SendLocationToVisArea(NULL_WIN, kPageContinuous, i, 0);
+        if (layout_.before366)
+            for (int32_t i = 0; i < count; ++i)
+                SendLocationToVisArea(NULL_WIN, kPageContinuous, i, 0);
     }
 
     void UserDefinedReleases()

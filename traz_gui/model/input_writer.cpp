@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -60,7 +61,13 @@ bool UsesExponent(double value)
    nearest, each field with the sign of the time. */
 std::string FormatMinutes(const char *format, double minutes)
 {
-    const double rounded = MinutesToSeconds(minutes);
+    /* A time that is no number is written as 0; one beyond the day count's
+       range keeps the largest day count. */
+    const double kMaxSeconds = 86400.0 * INT_MAX;
+    double rounded = MinutesToSeconds(minutes);
+    if (!std::isfinite(rounded))
+        rounded = std::isnan(rounded) ? 0.0 : std::copysign(kMaxSeconds, rounded);
+    rounded = std::max(-kMaxSeconds, std::min(kMaxSeconds, rounded));
     const long long total = static_cast<long long>(std::fabs(rounded));
     const int sign = rounded < 0 ? -1 : 1;
     const long long days = total / 86400;
@@ -616,7 +623,9 @@ private:
     {
         const InitialConditions *ic = s_->initialConditions;
         int option = ic != nullptr ? ic->option : 0;
-        const bool named = ic != nullptr && ic->iniFile[0] != '\0';
+        /* A name left from an earlier scenario (the defaults keep it) is
+           not a file named for this one. */
+        const bool named = ic != nullptr && ic->fileGiven != 0 && ic->iniFile[0] != '\0';
         if (option == 1 && !named) {
             ruv_dm_post_message("%s", "Missing data on saving input file\n"
                                       "Initial oil condition file not yet selected\n"

@@ -144,9 +144,9 @@ const RUV_ERRTEXT table[] = {
     {0x0159000a, "Illegal format specification"},
     {0x0159000b, "JPEG error -- See debug file for details"},
     {0x0159000c, "GIF error -- See debug file for details"},
-    // Shares the GIF entry's id, so the lookup never finds it; nothing
-    // reports PNG failures under this id.
-    {0x0159000c, "PNG error -- See debug file for details"},
+    // The PNG reader's own id: under the GIF id the lookup would show a PNG
+    // failure as a GIF error.
+    {0x0159000d, "PNG error -- See debug file for details"},
     {0x01610001, "Request during E_UPDATE processing"},
     {0x01620001, "Recursive call requested"},
     {0x01630001, "Request while object in use"},

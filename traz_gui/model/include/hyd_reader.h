@@ -93,7 +93,9 @@ enum {
 /* Reads the *.hyd file at path into the description and copies times,
    description lines and file names into the scenario.  0 read (also for a
    NULL or empty path: nothing read, scenario untouched), 2 cannot open,
-   5 does not parse.  After a failure the scenario is unchanged. */
+   5 does not parse.  After a failure the scenario is unchanged, and the
+   times and description lines that carry over to the next read are those
+   of the last read that succeeded. */
 int32_t ReadHydFile(const char *path, ScenarioRecord *scenario);
 
 /* The description that the last read filled (one process-wide instance). */

@@ -5,6 +5,7 @@
 #ifndef TRAZ_XYSERIES_H
 #define TRAZ_XYSERIES_H
 
+#include <cstddef>
 #include <cstdint>
 
 #include "ruv_types.h"
@@ -34,7 +35,8 @@ GrowArray *GrowArrayDelete(GrowArray *array, int start, int k);
 // Address of element i (no range check).
 inline void *GrowArrayAt(const GrowArray *array, int i)
 {
-    return static_cast<unsigned char *>(array->data) + static_cast<long>(i) * array->elementSize;
+    return static_cast<unsigned char *>(array->data) +
+           static_cast<std::ptrdiff_t>(i) * static_cast<std::ptrdiff_t>(array->elementSize);
 }
 
 // One column: its range and name (63 significant characters).

@@ -238,6 +238,8 @@ TEST(GeAlloc, StringsAndFloats)
     EXPECT_STREQ(s, "abc");
     GE_StrAppend(&s, "de", "", "fgh", static_cast<const char *>(nullptr));
     EXPECT_STREQ(s, "abcdefgh");
+    GE_StrAppend(&s, s, "!", static_cast<const char *>(nullptr));  // the target itself
+    EXPECT_STREQ(s, "abcdefghabcdefgh!");
     GE_Free(s);
 
     EXPECT_EQ(GE_FloatsNear(1.0f, 1.5f, 0.5f), 1);

@@ -202,6 +202,32 @@ TEST(HydReader, EmptyFileKeepsTimesAndLinesOfThePreviousRead)
     EXPECT_EQ(d->descriptionLineCount, 0);
 }
 
+TEST(HydReader, FailedReadLeavesNothingForTheNextRead)
+{
+    // A file that sets times and description lines and then fails must not
+    // hand them to a later read of a file without them.
+    auto s = MarkedScenario();
+    ASSERT_EQ(ReadQuietly(kDataDir + "main.hyd", s.get()), HYD_READ_OK);
+    const std::string path = std::string(TRAZ_TEST_BINARY_DIR) + "/hyd_reader_broken.hyd";
+    {
+        FILE *f = std::fopen(path.c_str(), "w");
+        ASSERT_NE(f, nullptr);
+        std::fputs("reference-time '20301231000000'\n"
+                   "conversion-timestep '00000000009900'\n"
+                   "description 'broken' end-description\n"
+                   "task yes\n", f);
+        std::fclose(f);
+    }
+    EXPECT_EQ(ReadQuietly(path, s.get()), HYD_PARSE_FAILED);
+    std::remove(path.c_str());
+
+    auto t = MarkedScenario();
+    ASSERT_EQ(ReadQuietly(kDataDir + "empty.hyd", t.get()), HYD_READ_OK);
+    EXPECT_STREQ(t->hydReferenceTime, "20190315000000");
+    EXPECT_STREQ(t->hydTimes[HYD_CONVERSION_STEP], "00000000001000");
+    EXPECT_STREQ(t->titles[0], "Harbour model, spring tide");
+}
+
 TEST(HydReader, DiffusionDispersionAndLayerBlocks)
 {
     auto s = MarkedScenario();

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -500,6 +501,18 @@ TEST(WriterFormat, TableLayouts)
     EXPECT_EQ(GetXYSeriesInfo(table, XYS_INFO_CURRENT), 0);  // selection restored
     DestroyXYSeries(table);
     EXPECT_EQ(Captured([&](FILE *f) { WriteSeriesTable(f, nullptr, 0, 1, nullptr); }), "");
+
+    // A row time that is no number, or beyond every day count, still gives
+    // four fields.
+    const struct {
+        double minutes;
+        const char *text;
+    } odd[] = {{std::nan(""), "\n   0  0  0  0         1.000"},
+               {1e300, "\n   2147483647  0  0  0         1.000"},
+               {-HUGE_VAL, "\n   -2147483647  0  0  0         1.000"}};
+    for (const auto &c : odd)
+        EXPECT_EQ(Captured([&](FILE *f) { WriteTimeTable(f, &c.minutes, values.data(), 1, 1, 0); }),
+                  c.text);
 }
 
 // --- Saves that must not harm the files there -----------------------------
@@ -587,16 +600,29 @@ TEST_F(WriterTest, OilInitialConditionWithoutFileIsWrittenAsNone)
     s->modelKind = MODEL_OIL;
     AddOilFraction(s.get(), "light");
     s->initialConditions->option = 1;
-    ASSERT_EQ(WriteInputFile(s.get(), &startup_), WRITE_OK);
-    EXPECT_EQ(fakes::Texts("message"),
-              std::vector<std::string>{"Missing data on saving input file\n"
-                                       "Initial oil condition file not yet selected\nPlease check !\n"});
-    const std::string text = WithoutCr(ReadFile(dir + "/case.inp"));
-    EXPECT_NE(text.find(";                            Initial condition (oil only)\n\n"
-                        "              0 ; 0 = no initial particles\n"
-                        "                ; 1 = initial oil patches (from *.ini file)\n\n"
-                        ";                            Observation points \n"),
-              std::string::npos);
+    // No name at all, and a name that an earlier scenario left behind (the
+    // defaults keep it) while no file was chosen for this one.
+    for (const char *stale : {"", "earlier.ini"}) {
+        fakes::Reset();
+        fakes::SetCreateDefaultTablesHook(EditorDefaultTables);
+        std::strcpy(s->initialConditions->iniFile, stale);
+        s->initialConditions->fileGiven = 0;
+        ASSERT_EQ(WriteInputFile(s.get(), &startup_), WRITE_OK);
+        EXPECT_EQ(fakes::Texts("message"),
+                  std::vector<std::string>{"Missing data on saving input file\n"
+                                           "Initial oil condition file not yet selected\nPlease check !\n"});
+        const std::string text = WithoutCr(ReadFile(dir + "/case.inp"));
+        EXPECT_NE(text.find(";                            Initial condition (oil only)\n\n"
+                            "              0 ; 0 = no initial particles\n"
+                            "                ; 1 = initial oil patches (from *.ini file)\n\n"
+                            ";                            Observation points \n"),
+                  std::string::npos)
+            << stale;
+        // One fraction over one layer: ten constants and the minimum
+        // thickness, no deflection angle.
+        EXPECT_NE(text.find("\n   11 ;number of constants \n"), std::string::npos);
+        EXPECT_EQ(text.find("deflection angle"), std::string::npos);
+    }
 }
 
 TEST_F(WriterTest, ReleaseTablesWriteEveryOutputColumn)
@@ -627,6 +653,37 @@ TEST_F(WriterTest, ReleaseTablesWriteEveryOutputColumn)
     }
     EXPECT_EQ(text.substr(full + 19, expectedFull.size()), expectedFull);
     EXPECT_EQ(text.substr(none + 19, expectedNone.size()), expectedNone);
+}
+
+TEST_F(WriterTest, OneLayerReleasesGiveTheirDepthAndUserReleasesTheirStopLine)
+{
+    // With one layer (and no oil) a release's position line ends with its
+    // depth under the surface; a user-defined release with option 1 has no
+    // stop line.
+    const std::string dir = TestDirectory("one_layer_releases");
+    ScenarioPtr s = Harbour(dir, "case.mdp");
+    AddSubstance(s.get(), "dye");
+    Location *instantaneous = AddLocation(s->instantaneousReleases, "i", 100.0f, 200.0f);
+    instantaneous->depth = 35.5f;
+    std::strcpy(instantaneous->releaseTime, "20190315020000");
+    AddLocation(s->continuousReleases, "c", 300.0f, 400.0f)->depth = 80.0f;
+    Location *user = AddLocation(s->userDefinedReleases, "u", 0.0f, 0.0f);
+    user->particleShare = 5.0f;
+    std::strcpy(user->releaseTime, "20190315040000");
+    user->userLayer = 1;
+    user->userOption = 1;
+    std::strcpy(user->userText, "txt");
+    ASSERT_EQ(WriteInputFile(s.get(), &startup_), WRITE_OK);
+    const std::string text = WithoutCr(ReadFile(dir + "/case.inp"));
+    for (const char *expected :
+         {"\n'i'\n      0  2  0  0                               ; release time (dd hh mm ss) \n"
+          "          100.00         200.00        35.5000"
+          " ; x-coord.       y-coord.        depth under surface(%)\n",
+          "\n'c'\n          300.00         400.00        80.0000"
+          " ; x-coord(m)      y-coord(m)      depth under surface(%)\n",
+          "\n  1 \n                5.0000                 1.000   \n  0  4  0  0    1   \n  1 \n"
+          "  'txt'  \n\n;                            Decay rates\n"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
 }
 
 // --- Save and Save as from the menu -----------------------------------------

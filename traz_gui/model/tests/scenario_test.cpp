@@ -41,7 +41,44 @@ TEST_F(ScenarioTest, DefaultsOfTheRecord)
     PageFilled[0] = 0;
     ModifiedFlag = 1;
     CurrentPage = 3;
+    // Values an earlier scenario left, which the defaults must clear.
+    int32_t grid[4] = {};
+    float coordinates[4] = {};
+    s->modelKind = MODEL_OIL;
+    s->temperatureVariant = 0;
+    s->redTideSwitch = 0;
+    s->releaseNameCount = 7;
+    s->oilFractionCount = 2;
+    s->coordinatePairSelector = 1;
+    s->mmax = s->nmax = s->depthCount = 4;
+    s->activeGrid = grid;
+    s->x = s->y = s->segmentDepths = coordinates;
+    s->hydWord = s->hydFlag = s->hydLayers = 3;
+    for (int32_t &flag : s->pageFlags)
+        flag = 1;
+    for (auto &name : s->fileNames)
+        std::strcpy(name, "old");
+    for (auto &title : s->titles)
+        std::strcpy(title, "old");
     EXPECT_EQ(SetScenarioDefaults(&startup, s.get()), 4);
+    EXPECT_EQ(s->releaseNameCount, 0);
+    EXPECT_EQ(s->oilFractionCount, 0);
+    EXPECT_EQ(s->coordinatePairSelector, 0);
+    EXPECT_EQ(s->mmax, 0);
+    EXPECT_EQ(s->nmax, 0);
+    EXPECT_EQ(s->depthCount, 0);
+    EXPECT_EQ(s->activeGrid, nullptr);
+    EXPECT_EQ(s->x, nullptr);
+    EXPECT_EQ(s->y, nullptr);
+    EXPECT_EQ(s->segmentDepths, nullptr);
+    EXPECT_EQ(s->hydWord, 0);
+    EXPECT_EQ(s->hydFlag, 0);
+    for (int32_t flag : s->pageFlags)
+        EXPECT_EQ(flag, 0);
+    for (const auto &name : s->fileNames)
+        EXPECT_STREQ(name, "");
+    for (const auto &title : s->titles)
+        EXPECT_STREQ(title, "");
 
     EXPECT_EQ(s->modelKind, MODEL_TRACER);
     EXPECT_EQ(s->temperatureVariant, 1);
@@ -69,6 +106,7 @@ TEST_F(ScenarioTest, DefaultsOfTheRecord)
     EXPECT_FLOAT_EQ(np->dispersionCoefficient, 0.0f);
     ASSERT_NE(s->initialConditions, nullptr);
     EXPECT_EQ(s->initialConditions->option, 0);
+    EXPECT_EQ(s->initialConditions->fileGiven, 0);
 
     const ProcessParameters *p = s->processParameters;
     ASSERT_NE(p, nullptr);
@@ -85,13 +123,23 @@ TEST_F(ScenarioTest, DefaultsOfTheRecord)
     EXPECT_EQ(Series(p->intakes), 10);
     EXPECT_EQ(Mode(p->intakes), 0);
     EXPECT_EQ(p->temperatureCount, 11);
-    EXPECT_FLOAT_EQ(p->temperature[TEMP_SPECIFIC_HEAT], 4183.0f);
-    EXPECT_FLOAT_EQ(p->temperature[TEMP_RICHARDSON], 12.0f);
-    EXPECT_FLOAT_EQ(p->temperature[TEMP_BOTTOM_LAYER], 0.5f);
+    // specific heat, density, salinity, ambient temp., excess temp.,
+    // dilution, thickness mixing layer, Richardson number, rel. thickness
+    // bottom layer, crit. dens. diff, bouy. length scale
+    const float temperature[TEMP_VALUE_COUNT] = {4183, 1024, 30, 16, 0, 1, 1, 12, 0.5f, 0, 0};
+    for (int i = 0; i < TEMP_VALUE_COUNT; ++i)
+        EXPECT_EQ(p->temperature[i], temperature[i]) << "temperature value " << i;
     EXPECT_EQ(p->redTideCount, 23);
-    EXPECT_FLOAT_EQ(p->redTide[8], 1.25e-05f);
-    EXPECT_FLOAT_EQ(p->redTide[15], 71.42f);
-    EXPECT_FLOAT_EQ(p->redTide[22], 0.0f);
+    // growth rates (4), half saturations (4), concentrations NH, NO3 and
+    // Nitrogen, mortality, splitting period, threshold, growth rate max and
+    // min, the two scale factors, the two light intensities, daylight
+    // hours, sunrise hour, vert. ext. coeff.
+    const float redTide[RED_TIDE_VALUE_COUNT] = {
+        0.014f, 0.0076f, 0.016f, 0, 0.58f, 0.6f, 0.47f, 0.47f, 1.25e-05f, 0.033f, 0.004f, 12,
+        6, 0, 0, 71.42f, 2, 1000, 6, 100, 210, 1, 0};
+    for (int i = 0; i < RED_TIDE_VALUE_COUNT; ++i)
+        EXPECT_EQ(p->redTide[i], redTide[i]) << "red tide value " << i;
+    EXPECT_EQ(GE_ListCount(p->oilFractions), 0);
     EXPECT_FLOAT_EQ(p->minimumOilThickness, 0.0005f);
     EXPECT_FLOAT_EQ(p->coriolisAngle, 0.0f);
     EXPECT_FLOAT_EQ(p->chezy, 55.0f);
@@ -116,6 +164,9 @@ TEST_F(ScenarioTest, DefaultsOfTheRecord)
 
     ASSERT_NE(s->outputOptions, nullptr);
     ASSERT_NE(s->outputOptions->zoomGrid, nullptr);
+    const ZoomGrid *zoom = s->outputOptions->zoomGrid;
+    for (float word : {zoom->xStart, zoom->xEnd, zoom->yStart, zoom->yEnd})
+        EXPECT_EQ(word, 0.0f);
     EXPECT_EQ(s->outputOptions->zoomGrid->cellsX, 100);
     EXPECT_EQ(s->outputOptions->zoomGrid->cellsY, 100);
     EXPECT_EQ(Series(s->outputOptions->recovery), 1);

@@ -332,6 +332,11 @@ TEST_F(Utilities, FileHelpers)
     const std::string absent = (dir_ / "absent").string();
     EXPECT_EQ(CompareFiles(text.c_str(), absent.c_str()), 0);
     EXPECT_EQ(fakes::Texts("error"), std::vector<std::string>{"Cannot open file " + absent});
+    // The record keeps a message whole, however long.
+    fakes::ClearRecord();
+    const std::string farAbsent = (dir_ / std::string(1100, 'n')).string();
+    EXPECT_EQ(CompareFiles(farAbsent.c_str(), text.c_str()), 0);
+    EXPECT_EQ(fakes::Texts("error"), std::vector<std::string>{"Cannot open file " + farAbsent});
 
     char *temp = MakeTempFileName("qnx");
     ASSERT_NE(temp, nullptr);

@@ -1,6 +1,8 @@
 // Fake of the scenario editor's services for the scenario model's tests: the
 // editor state the model reads and writes, message helpers that reach the
-// recorded toolkit boxes, scripted file selection, a status bar that records
+// recorded toolkit boxes (with the whole text: the editor's own helpers show
+// at most 1023 characters, the record keeps every one so that a test sees
+// exactly what the model asked for), scripted file selection, a status bar that records
 // its texts, and page and table helpers that log their calls.
 #include <cctype>
 #include <cstdarg>
@@ -316,26 +318,20 @@ void UpdateTableTimes(ScenarioRecord *scenario)
 
 void PostNoteF(const char *format, ...)
 {
-    char buffer[1024] = "";
-    if (format) {
-        va_list args;
-        va_start(args, format);
-        std::vsnprintf(buffer, sizeof buffer, format, args);
-        va_end(args);
-    }
-    ruv_dm_post_note("%s", buffer);
+    va_list args;
+    va_start(args, format);
+    const std::string text = fakes::FormatV(format, args);
+    va_end(args);
+    ruv_dm_post_note("%s", text.c_str());
 }
 
 void PostErrorF(const char *format, ...)
 {
-    char buffer[1024] = "";
-    if (format) {
-        va_list args;
-        va_start(args, format);
-        std::vsnprintf(buffer, sizeof buffer, format, args);
-        va_end(args);
-    }
-    ruv_dm_post_error("%s", buffer);
+    va_list args;
+    va_start(args, format);
+    const std::string text = fakes::FormatV(format, args);
+    va_end(args);
+    ruv_dm_post_error("%s", text.c_str());
 }
 
 void SetWindowVisible(RUV_WIN window, int flag)

@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     IsValidDuration(t);
     MonthFromName(t);
     DurationToDmy(t);
-    DmyToDuration(t);
+    const std::string duration = DmyToDuration(t);
+    Check(duration.empty() || (duration.size() == 14 && IsValidDuration(duration.c_str())));
     // A converted text is empty or a full 14-digit date-time.
     const std::string fromEdit = DmyToDateTime(t);
     const std::string fromText = TextToDateTime(t);

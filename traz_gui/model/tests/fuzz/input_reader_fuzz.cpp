@@ -1,9 +1,10 @@
 // Fuzz target of the model input file reader, fed through the work-file
 // path: the bytes become an input file in a scratch scenario directory that
 // also holds the bay model (hyd/bay1.hyd to hyd/bay3.hyd, one to three
-// layers, with their grid files), and File Open's reset and read run on it;
-// the scenario read is then saved, so the writer meets every record the
-// reader can make.  The record's bounds are checked after each read.
+// layers, with their grid files), and File Open's reset and read run on it.
+// The record's bounds are checked after each read.  A scenario that can be
+// saved is saved, read back and saved again: the second file must equal the
+// first (the current format is a fixed point of reader and writer).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -69,6 +70,18 @@ void FreeGrid()
     g_scenario.x = g_scenario.y = g_scenario.segmentDepths = nullptr;
 }
 
+std::string FileText(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void Reset()
+{
+    FreeGrid();
+    ResetScenario(&g_scenario);
+}
+
 void UseFile(const char *name)
 {
     std::snprintf(g_scenario.scenarioFile.dir.path, sizeof g_scenario.scenarioFile.dir.path, "%s", g_dir.c_str());
@@ -112,8 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     fakes::Reset();
     fakes::SetModelKindSource([] { return static_cast<int>(g_scenario.modelKind); });
-    FreeGrid();
-    ResetScenario(&g_scenario);
+    Reset();
     UseFile("case.inp");
     int16_t obsolete = -1;
     const int32_t result = ReadInputFile(&obsolete);
@@ -135,11 +147,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Check(GE_ListCount(s.instantaneousReleases) + GE_ListCount(s.continuousReleases) <= SCEN_MAX_RELEASE_NAMES);
     Check(s.processParameters->redTideCount == RED_TIDE_VALUE_COUNT);
 
-    // Whatever was read can be saved.
+    // Whatever was read can be saved, and the saved file is read back to the
+    // same file.
     if (GE_ListCount(s.substances) > 0 && s.hydLayers > 0) {
-        UseFile("saved.mdp");
         g_startup.mode = STARTUP_STAND_ALONE;
-        WriteInputFile(&g_scenario, &g_startup);
+        UseFile("saved.mdp");
+        if (WriteInputFile(&g_scenario, &g_startup) != WRITE_OK)
+            return 0;
+        Reset();
+        UseFile("saved.inp");
+        Check(ReadInputFile(&obsolete) == 0 && obsolete == 0);
+        UseFile("again.mdp");
+        Check(WriteInputFile(&g_scenario, &g_startup) == WRITE_OK);
+        Check(FileText(g_dir + "/again.inp") == FileText(g_dir + "/saved.inp"));
     }
     return 0;
 }

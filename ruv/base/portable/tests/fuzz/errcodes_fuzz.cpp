@@ -42,7 +42,7 @@ RUV_BOOL next_line(void *p, char *line, int32_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    RUV_ERRMSG_ID ids[] = { 0x01530001, 0x01820006, 0, 1, 0xFFFFFFFFu, 0x0159000c };
+    RUV_ERRMSG_ID ids[] = { 0x01530001, 0x01820006, 0, 1, 0xFFFFFFFFu, 0x0159000c, 0x0159000d };
     char first[64] = {};
     size_t n = size < sizeof first - 1 ? size : sizeof first - 1;
     std::memcpy(first, data, n);
