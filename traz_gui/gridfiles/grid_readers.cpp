@@ -15,18 +15,7 @@ using recio::Form;
 
 // ---------------------------------------------------------------- names
 
-// The text of a fixed-length name field: up to its first NUL, trailing
-// blanks dropped.
-std::string FieldText(const char *field, int32_t len)
-{
-    if (!field || len <= 0)
-        return std::string();
-    const void *nul = std::memchr(field, '\0', static_cast<size_t>(len));
-    size_t n = nul ? static_cast<size_t>(static_cast<const char *>(nul) - field) : static_cast<size_t>(len);
-    while (n > 0 && field[n - 1] == ' ')
-        --n;
-    return std::string(field, n);
-}
+using recio::FieldText;
 
 // Stores text blank-padded into a field; false when it does not fit.
 bool StoreField(char *field, int32_t len, const std::string &text)

@@ -26,6 +26,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -225,6 +226,19 @@ private:
 // Writes the records to a new file (an existing one is replaced) in the given
 // form: framed records for kUnformatted, back to back for kBinary.
 int WriteRecordFile(const std::string &path, Form form, const std::vector<RecordBytes> &records);
+
+// The text of a fixed-length text argument of a record-file routine (its
+// length passed beside it): up to its first NUL, trailing blanks dropped.
+inline std::string FieldText(const char *field, int32_t len)
+{
+    if (!field || len <= 0)
+        return std::string();
+    const void *nul = std::memchr(field, '\0', static_cast<size_t>(len));
+    size_t n = nul ? static_cast<size_t>(static_cast<const char *>(nul) - field) : static_cast<size_t>(len);
+    while (n > 0 && field[n - 1] == ' ')
+        --n;
+    return std::string(field, n);
+}
 
 }  // namespace recio
 

@@ -1,5 +1,6 @@
 // Hash tables, doubly linked lists, string lists, the name-to-id map and
 // the filling of list controls.
+#include <filesystem>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -296,7 +297,9 @@ TEST_F(SListTest, NullArguments)
 
 TEST_F(SListTest, DebugListing)
 {
-    std::string dir = std::string(TRAZ_TEST_BINARY_DIR);
+    // The test's own working directory: test programs run in parallel never
+    // share a debug file.
+    std::string dir = std::filesystem::current_path().string();
     standin::set_startup_dir(dir);
     std::string path = dir + "/debug";
     { std::ofstream(path).put('\n'); } // the debug file is written only when it exists

@@ -6,6 +6,7 @@
 #define IMAGE_TEST_SUPPORT_H
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -153,17 +154,20 @@ inline void put32(std::string &s, uint32_t v)
 // ---- the debug output ----
 
 // Makes the debug file exist in the start-up directory (it is written only
-// when it exists) and reads what was written to it.
+// when it exists) and reads what was written to it.  The start-up directory
+// is the test's own working directory, so test programs run in parallel
+// never share a debug file.
 class DebugFile {
 public:
     DebugFile()
     {
-        standin::set_startup_dir(TRAZ_TEST_BINARY_DIR);
+        dir_ = std::filesystem::current_path().string();
+        standin::set_startup_dir(dir_.c_str());
         name_ = "ruv_image_debug.txt";
         write_file_at(path(), "");
         ruvv_debug_set_file(name_.c_str());
     }
-    std::string path() const { return std::string(TRAZ_TEST_BINARY_DIR) + "/" + name_; }
+    std::string path() const { return dir_ + "/" + name_; }
     std::string text() const { return read_file(path()); }
 
 private:
@@ -172,6 +176,7 @@ private:
         std::ofstream f(path, std::ios::binary | std::ios::trunc);
         f.write(bytes.data(), (std::streamsize)bytes.size());
     }
+    std::string dir_;
     std::string name_;
 };
 

@@ -1,4 +1,5 @@
-// Shared by the grid reader fuzz targets: the input split into files in a
+// Shared by the record-file fuzz targets (grid and flow-model readers): the
+// input written or split into files in a
 // private temporary directory.
 #ifndef TRAZ_GRID_FUZZ_FILES_H
 #define TRAZ_GRID_FUZZ_FILES_H

@@ -2,7 +2,9 @@
 // writer, the *.hyd reader, the grid readers and the start-up without any
 // window, on the recording fakes, and prints every message, note, question,
 // status text and map-window call it receives, one a line prefixed by its
-// kind.  Used by the end-to-end tests; not part of the program.
+// kind.  Where the writer asks the editor for default tables, the tool gives
+// them as the editor does (editor_default_tables.h).  Used by the end-to-end
+// tests; not part of the program.
 //
 //   traz_model_tool roundtrip IN OUT   read IN (input or list file), write OUT
 //   traz_model_tool hyd FILE           read a *.hyd description
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "../editor_default_tables.h"
 #include "editor_services.h"
 #include "fakes.h"
 #include "hyd_reader.h"
@@ -39,6 +42,7 @@ void SetUpEditor()
 {
     fakes::Reset();
     fakes::SetModelKindSource([] { return static_cast<int>(g_scenario.modelKind); });
+    fakes::SetCreateDefaultTablesHook(EditorDefaultTables);
     MainWindow = fakes::CreateTestWindow(RUV_RECT{0, 0, 600, 800});
 }
 

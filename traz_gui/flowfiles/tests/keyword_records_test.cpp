@@ -1,0 +1,444 @@
+// Keyword records: the cyclic record search, the character and numeric
+// value readers with continuation records, brackets and defaults, the word
+// scanners, the format and file checks, and the message lines.
+
+#include "flow_fixture.h"
+#include "keyword_records.h"
+#include "record_io.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int32_t kDefUnit = 60;
+constexpr int32_t kDiagUnit = 61;
+
+const char kMessages[] =
+    "U036 Invalid value for keyword #\n"
+    "U100 Required keyword # not found\n"
+    "G004 File # does not exist\n"
+    "X001 Message without a place for text\n"
+    "X002 A very long message text that goes on and on: # and it goes past the cut\n";
+
+// A definition file on kDefUnit, the diagnostic file on kDiagUnit and the
+// message file in the working directory.
+class KeywordFile : public ::testing::Test {
+protected:
+    void SetUp() override { flowfix::WriteText("errfil", kMessages); }
+    void TearDown() override
+    {
+        recio::Close(kDefUnit);
+        recio::Close(kDiagUnit);
+    }
+
+    void Open(const std::string &text)
+    {
+        flowfix::WriteText("def.md", text);
+        ASSERT_EQ(recio::Open(kDefUnit, "def.md", recio::Form::kFormatted, recio::Access::kSequential,
+                              recio::OpenStatus::kOld),
+                  recio::kOk);
+        std::remove("diag.txt");
+        ASSERT_EQ(recio::Open(kDiagUnit, "diag.txt", recio::Form::kFormatted, recio::Access::kSequential,
+                              recio::OpenStatus::kUnknown),
+                  recio::kOk);
+        record_number_ = 0;
+    }
+
+    // The diagnostic lines written so far (the unit is closed).
+    std::string Diag()
+    {
+        recio::Close(kDiagUnit);
+        return flowfix::ReadText("diag.txt");
+    }
+
+    // A search from the current record all the way round.
+    bool Find(const std::string &keyword, const char *print = "NO", int32_t stop = -1)
+    {
+        int32_t found = 0, new_search = 0, width = 6;
+        if (stop < 0)
+            stop = record_number_;
+        FIND_KEYWORD_RECORD(&kDefUnit, &error_, &new_search, &record_number_, &found, &stop, record_, 80, &width,
+                            keyword.c_str(), static_cast<int32_t>(keyword.size()), print,
+                            static_cast<int32_t>(std::strlen(print)));
+        return found != 0;
+    }
+
+    std::string String(const std::string &keyword, int32_t *required, int32_t value_len = 10)
+    {
+        std::vector<char> value(static_cast<size_t>(value_len), '?');
+        int32_t length = 0, new_search = 0, stop = FromStart();
+        READ_KEYWORD_STRING(&kDefUnit, &error_, keyword.c_str(), static_cast<int32_t>(keyword.size()),
+                            &new_search, required, record_, 80, value.data(), value_len, "dflt", 4, &length,
+                            &record_number_, &stop, &kDiagUnit);
+        EXPECT_EQ(length, value_len);
+        return std::string(value.data(), value.size());
+    }
+
+    std::vector<std::string> Strings(const std::string &keyword, int32_t *count)
+    {
+        const int32_t len = 6;
+        std::vector<char> values(static_cast<size_t>(*count * len), '?');
+        int32_t new_search = 0, stop = FromStart(), max = 5;
+        READ_KEYWORD_STRINGS(&kDefUnit, &error_, keyword.c_str(), static_cast<int32_t>(keyword.size()),
+                             &new_search, count, record_, 80, values.data(), len, "def", 3, &max, &record_number_,
+                             &stop, &kDiagUnit);
+        std::vector<std::string> out;
+        for (size_t i = 0; i + len <= values.size(); i += len)
+            out.emplace_back(values.data() + i, len);
+        return out;
+    }
+
+    std::vector<int32_t> Ints(const std::string &keyword, int32_t count, int32_t brackets = 0, size_t room = 8)
+    {
+        std::vector<int32_t> values(room, -1);
+        int32_t new_search = 0, stop = FromStart(), fill = -999;
+        READ_KEYWORD_INTS(&kDefUnit, &error_, keyword.c_str(), static_cast<int32_t>(keyword.size()), &new_search,
+                          &count, record_, 80, values.data(), &fill, &brackets, &record_number_, &stop, &kDiagUnit);
+        return values;
+    }
+
+    std::vector<float> Reals(const std::string &keyword, int32_t count)
+    {
+        std::vector<float> values(8, -1.0f);
+        int32_t new_search = 0, stop = FromStart(), brackets = 0;
+        float fill = -999.0f;
+        READ_KEYWORD_REALS(&kDefUnit, &error_, keyword.c_str(), static_cast<int32_t>(keyword.size()),
+                           &new_search, &count, record_, 80, values.data(), &fill, &brackets, &record_number_,
+                           &stop, &kDiagUnit);
+        return values;
+    }
+
+    // Value readers search from the first record: record number 0, stop 1.
+    int32_t FromStart()
+    {
+        recio::Rewind(kDefUnit);
+        record_number_ = 0;
+        return 1;
+    }
+
+    std::string Record() const { return std::string(record_, 80); }
+
+    int32_t error_ = 0;
+    int32_t record_number_ = 0;
+    char record_[80];
+};
+
+TEST_F(KeywordFile, SearchGoesRoundFromTheStartRecord)
+{
+    Open("Ident  #abc#\nRuntxt #t1#\nFilcco #x.grd#\nAnfil  #y#\nTstart 0.0\n");
+    // Position the file at record 3.
+    ASSERT_TRUE(Find("Filcco"));
+    EXPECT_EQ(record_number_, 3);
+    // Runtxt lies before it: found after one rewind.
+    ASSERT_TRUE(Find("Runtxt"));
+    EXPECT_EQ(record_number_, 2);
+    EXPECT_EQ(Record().substr(0, 11), "Runtxt #t1#");
+    EXPECT_EQ(Record().substr(11), std::string(69, ' '));
+
+    // A missing keyword: the search gives up back at the start record.
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(Find("Nokey", "YES"));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), " *** ERROR Record Nokey not found\n");
+    EXPECT_EQ(record_number_, 2);
+    EXPECT_EQ(error_, 0);
+
+    // A stop record that never comes does not make the search endless.
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(Find("Nokey", "no", 0));
+    EXPECT_FALSE(Find("Nokey", "no", 99));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+
+    // The keyword must lie in the keyword field.
+    EXPECT_FALSE(Find("x.grd"));
+}
+
+TEST_F(KeywordFile, SearchInAnEmptyFile)
+{
+    Open("");
+    EXPECT_FALSE(Find("Ident"));
+    EXPECT_EQ(error_, 0);
+}
+
+TEST_F(KeywordFile, OneCharacterValue)
+{
+    Open("Filcco #  grid.grd  #\n"
+         "Blank  #   #\n"
+         "Opened #  open ended   \n"
+         "Nohash   text\n"
+         "Toolng #0123456789ABC#\n"
+         "Exact  #0123456789#\n");
+    struct Case {
+        const char *keyword;
+        int32_t required;
+        const char *value;
+        int32_t required_after;
+        bool error;
+    };
+    const Case cases[] = {
+        {"Filcco", 1, "grid.grd  ", 1, false},
+        {"Blank", 1, "dflt      ", 1, false},
+        {"Opened", 0, "open ended", 0, false},
+        {"Exact", 1, "0123456789", 1, false},
+        {"Nohash", 1, "          ", -1, true},
+        {"Toolng", 0, "          ", -1, true},
+        {"Missng", 0, "          ", 999, false},
+        {"Missng", -1, "          ", 999, false},
+        {"Missng", 1, "          ", -1, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.keyword);
+        error_ = 0;
+        int32_t required = c.required;
+        EXPECT_EQ(String(c.keyword, &required), c.value);
+        EXPECT_EQ(required, c.required_after);
+        EXPECT_EQ(error_ != 0, c.error);
+    }
+    EXPECT_EQ(Diag(),
+              "Invalid value for keyword Nohash\n"
+              "Invalid value for keyword Toolng\n"
+              "Required keyword Missng not found\n");
+}
+
+TEST_F(KeywordFile, SeveralCharacterValues)
+{
+    Open("Subst  #salt#  #temp#\n"
+         "       #sed#   #  #\n"
+         "Next   #x#\n"
+         "Single no texts\n"
+         "Long   #abcdef#\n");
+    int32_t count = 6;
+    EXPECT_EQ(Strings("Subst", &count), (std::vector<std::string>{"salt  ", "temp  ", "sed   ", "def   ", "def   ",
+                                                                  "def   "}));
+    EXPECT_EQ(count, 4);   // the blank text counts as read; the keyword record "Next" ends the list
+    EXPECT_EQ(error_, 0);
+
+    count = 1;
+    Strings("Single", &count);
+    EXPECT_EQ(count, 0);
+    EXPECT_NE(error_, 0);
+
+    error_ = 0;
+    count = 1;
+    Strings("Long", &count);   // longer than the maximum of 5
+    EXPECT_NE(error_, 0);
+
+    error_ = 0;
+    count = 2;
+    Strings("Absent", &count);
+    EXPECT_EQ(count, 0);
+    EXPECT_NE(error_, 0);
+    EXPECT_EQ(Diag(),
+              "Invalid value for keyword Single\n"
+              "Invalid value for keyword Long\n"
+              "Required keyword Absent not found\n");
+}
+
+TEST_F(KeywordFile, IntegerValues)
+{
+    Open("Mnkmax 10 20\n"
+         "       30\n"
+         "Thick  [a b] 5\n"
+         "Brack  [ 7\n"
+         "Emptyk\n"
+         "Wrong  1 x\n");
+    struct Case {
+        const char *keyword;
+        int32_t count;
+        int32_t brackets;
+        std::vector<int32_t> front;
+        bool error;
+    };
+    const std::vector<Case> cases = {
+        {"Mnkmax", 3, 0, {10, 20, 30, -1}, false},
+        {"Mnkmax", 2, 0, {10, 20, -1}, false},
+        {"Mnkmax", 0, 0, {10, 20, 30, -1}, false},   // every value up to the next keyword
+        {"Mnkmax", 4, 0, {10, 20, 30, -1}, true},    // too few values
+        {"Thick", 2, -1, {-999, 5, -1}, false},
+        {"Thick", 2, 0, {-1}, true},
+        {"Brack", 1, -1, {-999, -1}, false},         // "[" skips to the end of the line
+        {"Brack", 1, 0, {-1}, true},
+        {"Emptyk", 1, 0, {-1}, true},
+        {"Wrong", 2, 0, {1, -1}, true},
+        {"Absent", 1, 0, {-1}, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.keyword) + " " + std::to_string(c.count));
+        error_ = 0;
+        std::vector<int32_t> v = Ints(c.keyword, c.count, c.brackets);
+        EXPECT_EQ(std::vector<int32_t>(v.begin(), v.begin() + static_cast<long>(c.front.size())), c.front);
+        EXPECT_EQ(error_ != 0, c.error);
+    }
+}
+
+TEST_F(KeywordFile, RealValues)
+{
+    Open("Tstart 1.5 2 3e2\nTbad   1.0 abc\n");
+    std::vector<float> v = Reals("Tstart", 3);
+    EXPECT_EQ(std::vector<float>(v.begin(), v.begin() + 4), (std::vector<float>{1.5f, 2.0f, 300.0f, -1.0f}));
+    EXPECT_EQ(error_, 0);
+    Reals("Tbad", 2);
+    EXPECT_NE(error_, 0);
+    EXPECT_EQ(Diag(), "Invalid value for keyword Tbad\n");
+}
+
+TEST(WordScanners, Positions)
+{
+    const std::string line = "  12  -3 [x y] 4 [z 99 abc";
+    const int32_t len = static_cast<int32_t>(line.size());
+    int32_t last = len, position = 1, end = 0, value = 0, fill = -7, status = 9;
+    struct Step {
+        int32_t value, status, position;
+    };
+    const Step steps[] = {{12, 1, 5}, {-3, 1, 9}, {-7, -1, 15}, {4, 1, 17}, {-7, -1, len + 1}, {-7, 0, len + 1}};
+    for (const Step &s : steps) {
+        value = -7;
+        SCAN_NEXT_INT(line.data(), len, &last, &position, &end, &value, &fill, &status);
+        EXPECT_EQ(value, s.value);
+        EXPECT_EQ(status, s.status);
+        EXPECT_EQ(position, s.position);
+        EXPECT_EQ(end, position);
+    }
+    // The last column ends the line early.
+    last = 3;
+    position = 1;
+    SCAN_NEXT_INT(line.data(), len, &last, &position, &end, &value, &fill, &status);
+    EXPECT_EQ(value, 1);
+
+    position = 24;
+    last = len;
+    SCAN_NEXT_INT(line.data(), len, &last, &position, &end, &value, &fill, &status);
+    EXPECT_EQ(status, -2);
+    EXPECT_EQ(value, -7);
+
+    const std::string reals = " 2.5 7 1d1";
+    float r = 0, rfill = 0;
+    position = 1;
+    const int32_t rlen = static_cast<int32_t>(reals.size());
+    std::vector<float> got;
+    for (int i = 0; i < 3; ++i) {
+        SCAN_NEXT_REAL(reals.data(), rlen, &rlen, &position, &end, &r, &rfill, &status);
+        got.push_back(r);
+    }
+    EXPECT_EQ(got, (std::vector<float>{2.5f, 7.0f, 10.0f}));
+
+    int32_t values[4] = {0, 0, 0, 0}, count = 4;
+    const std::string three = "1 2 3";
+    position = 1;
+    const int32_t tlen = 5;
+    SCAN_INT_ARRAY(three.data(), tlen, &tlen, &position, &end, &count, values, &fill, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(values[2], 3);
+}
+
+TEST(WordScanners, WordsHashesTrimming)
+{
+    const std::string line = "ab  longword";
+    const int32_t len = static_cast<int32_t>(line.size());
+    char word[6];
+    int32_t position = 1, end = 0, max = 6, status = 0;
+    SCAN_NEXT_WORD(line.data(), len, &len, &position, &end, word, 6, &max, &status);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(std::string(word, 6), "ab    ");
+    SCAN_NEXT_WORD(line.data(), len, &len, &position, &end, word, 6, &max, &status);
+    EXPECT_EQ(status, -1);   // longer than 6
+
+    const std::string rec = "Key    # a b # ## #open";
+    const int32_t rlen = static_cast<int32_t>(rec.size());
+    int32_t start = 1, stop = 0, error = 0;
+    FIND_HASH_DELIMITED_VALUE(rec.data(), rlen, &rlen, &start, &stop, &error);
+    EXPECT_EQ(start, 9);
+    EXPECT_EQ(stop, 13);
+    char value[8];
+    int32_t first = start, last = stop, length = 8;
+    COPY_TRIMMED_VALUE(rec.data(), rlen, &first, &last, &length, value, 8, &error);
+    EXPECT_EQ(std::string(value, 8), "a b     ");
+    EXPECT_EQ(length, 3);
+    start = stop + 2;
+    FIND_HASH_DELIMITED_VALUE(rec.data(), rlen, &rlen, &start, &stop, &error);
+    EXPECT_EQ(start, 17);
+    EXPECT_EQ(stop, 16);   // an empty text
+    start = stop + 2;
+    FIND_HASH_DELIMITED_VALUE(rec.data(), rlen, &rlen, &start, &stop, &error);
+    EXPECT_EQ(rec.substr(static_cast<size_t>(start - 1), static_cast<size_t>(stop - start + 1)), "open");
+    EXPECT_EQ(error, 0);
+    start = stop + 2;
+    FIND_HASH_DELIMITED_VALUE(rec.data(), rlen, &rlen, &start, &stop, &error);
+    EXPECT_NE(error, 0);
+
+    char text[] = "ABC def XYZ";
+    int32_t count = 6;
+    TO_LOWER_CASE(text, 11, &count);
+    EXPECT_STREQ(text, "abc def XYZ");
+}
+
+TEST_F(KeywordFile, FormatAndFileChecks)
+{
+    Open("");
+    struct Case {
+        const char *in;
+        const char *out;
+        bool error;
+    };
+    const Case cases[] = {
+        {"UNFORMATTED", "unformatted", false},
+        {"FR         ", "formatted  ", false},
+        {"unformatted", "unformatted", false},
+        {"XX         ", "XX         ", true},
+        {"UN FR      ", "UN FR      ", true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.in);
+        char format[12];
+        std::memcpy(format, c.in, 11);
+        int32_t error = 0;
+        CHECK_FILE_FORMAT(&kDiagUnit, "Fmtfil", 6, format, 11, &error);
+        EXPECT_EQ(std::string(format, 11), c.out);
+        EXPECT_EQ(error != 0, c.error);
+    }
+    flowfix::WriteText("present.dat", "x");
+    EXPECT_EQ(CHECK_FILE_EXISTS("present.dat  ignored", 20, &kDiagUnit, "G004", 4), -1);
+    EXPECT_EQ(CHECK_FILE_EXISTS("missing.dat", 11, &kDiagUnit, "G004", 4), 0);
+    EXPECT_EQ(Diag(),
+              "Invalid value for keyword Fmtfil\n"
+              "Invalid value for keyword Fmtfil\n"
+              "File missing.dat does not exist\n");
+}
+
+TEST_F(KeywordFile, MessageLines)
+{
+    Open("");
+    REPORT_MESSAGE(&kDiagUnit, "U100", 4, "Tstart", 6);
+    REPORT_MESSAGE(&kDiagUnit, "U100", 4, "      ", 6);   // a blank text drops the '#'
+    REPORT_MESSAGE(&kDiagUnit, "X001", 4, "unused", 6);
+    REPORT_MESSAGE(&kDiagUnit, "X002", 4, "inserted text", 13);
+    const int32_t screen = 0;
+    REPORT_MESSAGE(&screen, "NONE", 4, "", 0);   // unit 0: nothing at all
+    const std::string long_line =
+        "A very long message text that goes on and on: inserted text and it goes past th";
+    EXPECT_EQ(long_line.size(), 79u);
+    EXPECT_EQ(Diag(), "Required keyword Tstart not found\n"
+                      "Required keyword  not found\n"
+                      "Message without a place for text   \n" +
+                          long_line + "\n");
+}
+
+#ifndef _WIN32
+TEST(MessageFileDeathTest, MissingCodeEndsTheProgram)
+{
+    flowfix::WriteText("errfil", kMessages);
+    const int32_t diag = kDiagUnit;
+    EXPECT_EXIT(
+        {
+            recio::Open(kDiagUnit, "death.txt", recio::Form::kFormatted, recio::Access::kSequential,
+                        recio::OpenStatus::kUnknown);
+            REPORT_MESSAGE(&diag, "Q999", 4, "x", 1);
+        },
+        testing::ExitedWithCode(1), "abnormal end");
+}
+#endif
+
+}  // namespace
