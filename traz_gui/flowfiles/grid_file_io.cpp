@@ -180,11 +180,14 @@ extern "C" void READ_GRID_FILE(const char *name, int32_t name_len, float *value1
             if (file_mmax == *mmax && file_nmax == *nmax) {
                 CLEAR_REAL4_ARRAY(x, mmax, nmax);
                 CLEAR_REAL4_ARRAY(y, mmax, nmax);
+                // Their read results are ignored, but a damaged count must
+                // not keep the reader going for millions of reads past the
+                // end of the file: the first failed skip ends the skipping,
+                // and the coordinates then meet the same end or error.
                 if (k > 1)
-                    for (int32_t i = 0; i < k; ++i) {
-                        recio::ReadLine(unit, &record);
-                        recio::ReadLine(unit, &record);
-                    }
+                    for (int64_t i = 0; i < 2 * static_cast<int64_t>(k); ++i)
+                        if (recio::ReadLine(unit, &record) != recio::kOk)
+                            break;
                 // A failure in x still lets y be read; a failure there
                 // replaces the code, a success keeps the failure of x.
                 int32_t x_outcome = ReadArray(unit, x, *mmax, *nmax);

@@ -68,6 +68,11 @@ Side SideOf(FileSet &fs, RecordKind kind);
 // Drops the per-set value caches (location tree and variable-group cache).
 void ResetValueCaches(FileSet &fs);
 
+// Ends the iterations (elements, cells, group definitions, data groups)
+// that run over a set, so that a later set in the same slot does not
+// continue them on its own file.
+void DropIterations(int set);
+
 // Field encoder: appends fields in file form (old form: 4-byte addresses
 // and sizes, 4-character kind) and byte order.
 class Encoder {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -170,6 +171,20 @@ TEST(GridReader, Failures)
     Grid missing = ReadGrid("missing.grd", 2, 1);
     EXPECT_EQ(missing.outcome, 1);
     EXPECT_EQ(missing.v[0], -1.0f);
+}
+
+// A damaged count of skipped records (k = 99999999): the reader stops at
+// the end of the file instead of reading past it 200 million times, which
+// took close to a minute in the sanitizer build.
+TEST(GridReader, HugeSkipCountStopsAtTheEndOfTheFile)
+{
+    flowfix::WriteText("huge.grd", "t\n       2       199999999\n\n s\n s\n");
+    const auto begin = std::chrono::steady_clock::now();
+    Grid g = ReadGrid("huge.grd", 2, 1);
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    EXPECT_EQ(g.outcome, 6);
+    EXPECT_EQ(g.x, (std::vector<float>{0, 0}));
+    EXPECT_LT(seconds, 5.0);
 }
 
 TEST(Writers, AWriteThatCannotStartKeepsTheOldFile)

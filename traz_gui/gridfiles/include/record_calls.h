@@ -42,6 +42,30 @@ void ReadDpsFile(char *name, int32_t name_len, int32_t *file_type, int32_t *loca
                  int32_t *dims, float *depths, int32_t *segments, int32_t *spare,
                  int32_t *status);
 
+/* Water-quality routines (wq_files.h).  name is a NUL-terminated text,
+   passed with its strlen as the field length; the wrappers marked "zero put
+   back" restore the terminator at that length after the call. */
+void WqWriteBinaryFile(const void *array, int32_t *n, int32_t *ierr, char *name);   /* WQWBIN, zero put back */
+void WqWriteGridFile(int32_t *n1, int32_t *n2, int32_t *n3, int32_t *noclay, int32_t *lgrid,
+                     float *xcoord, float *ycoord, int32_t *ierr, char *name);      /* WQWGRD */
+void WqReadParameterFile(float *array, int32_t *n, int32_t *m, int32_t *ierr,
+                         char *name);                                             /* WQRPAR, zero put back */
+void WqCloseResultFile(int32_t *handle);                                          /* DQBCLS */
+/* title: four texts of 40 characters. */
+void WqReadResultTitles(char *name, int32_t *handle, int32_t *ref_date, int32_t *ref_time, char *title,
+                        int32_t *ierr);                                           /* DQBINF */
+/* The four values go by their addresses; the time found is not returned. */
+void WqReadResultValues(char *name, int32_t *handle, int32_t substance, int32_t segment, double time,
+                        int32_t selector, float *values, int32_t *room, int32_t *ierr); /* DQBMAT */
+/* names: texts of 20 characters. */
+void WqReadResultSubstances(char *name, int32_t *handle, char *names, int32_t *index, int32_t *count,
+                            int32_t *ierr);                                       /* DQBPAR */
+void WqReadResultTimes(char *name, int32_t *handle, double *times, int32_t *count, int32_t unit_code,
+                       int32_t *ierr);                                            /* DQBTIM */
+void WqWriteArrayFile(int32_t *mode, float *array, int32_t *n1, int32_t *n2, int32_t *n3, int32_t *ierr,
+                      char *name);                                                /* WQWRCA, zero put back */
+void WqReadFieldFile(char *name, float *rdep, int32_t *n, int32_t *m, int32_t *k, int32_t *ierr); /* REAMIC */
+
 #ifdef __cplusplus
 }
 #endif
