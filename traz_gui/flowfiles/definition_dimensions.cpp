@@ -555,8 +555,10 @@ extern "C" void COUNT_HARMONIC_FREQUENCIES(const int32_t *def_unit, const int32_
     }
     if (!Blank(name, 12)) {
         const bool formatted = ReadFormatted(def_unit, diag_unit, "FmtbcH", record_number);
-        if (!strict)
+        if (!strict) {
+            *count = std::max(*count, 1);   // the file is only named: a count of 0 becomes 1
             return;
+        }
         if (!CHECK_FILE_EXISTS(name, 12, diag_unit, "G004", 4)) {
             *error = kTrue;
             return;

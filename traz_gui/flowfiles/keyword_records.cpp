@@ -320,10 +320,9 @@ extern "C" void READ_KEYWORD_REALS(const int32_t *unit, int32_t *error, const ch
 extern "C" void CHECK_FILE_FORMAT(const int32_t *diag_unit, const char *keyword, int32_t keyword_len, char *format,
                                   int32_t format_len, int32_t *error)
 {
-    std::string text = flowrec::FieldText(format, format_len);
-    for (char &c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+    // "UN" and "FR" are looked for as written: a value in lower case is not
+    // a format the definition readers accept.
+    const std::string text = flowrec::FieldText(format, format_len);
     const bool un = text.find("UN") != std::string::npos;
     const bool fr = text.find("FR") != std::string::npos;
     if (un != fr) {

@@ -623,10 +623,10 @@ extern "C" char *ruvv_str_find_last_wchar(const char *s, RUV_WCHAR wc)
     return const_cast<char *>(found);
 }
 
-extern "C" char *ruvv_str_find_char_set(const char *s, const char *set)
+// Multi-byte scan for the first character that is (member true) or is not
+// (member false) in the set; NULL when none remains before the terminator.
+static char *scan_wide_set(const char *s, const char *set, bool member)
 {
-    if (!multibyte())
-        return const_cast<char *>(strpbrk(s, set));
     MemBuf<RUV_WCHAR> wset;
     size_t nset;
     if (!to_wide(set, wset, &nset))
@@ -638,33 +638,25 @@ extern "C" char *ruvv_str_find_char_set(const char *s, const char *set)
             invalid_char(__LINE__);
             n = 1;
         }
-        if (std::find(wset.get(), wset.get() + nset, c) != wset.get() + nset)
+        if ((std::find(wset.get(), wset.get() + nset, c) != wset.get() + nset) == member)
             return const_cast<char *>(s);
         s += n;
     }
     return nullptr;
 }
 
+extern "C" char *ruvv_str_find_char_set(const char *s, const char *set)
+{
+    if (!multibyte())
+        return const_cast<char *>(strpbrk(s, set));
+    return scan_wide_set(s, set, true);
+}
+
 extern "C" char *ruvv_str_find_not_char_set(const char *s, const char *set)
 {
     if (!multibyte())
         return const_cast<char *>(s + strspn(s, set));
-    MemBuf<RUV_WCHAR> wset;
-    size_t nset;
-    if (!to_wide(set, wset, &nset))
-        return nullptr;
-    while (*s) {
-        RUV_WCHAR c;
-        int n = char_wide(s, &c);
-        if (n < 0) {
-            invalid_char(__LINE__);
-            n = 1;
-        }
-        if (std::find(wset.get(), wset.get() + nset, c) == wset.get() + nset)
-            return const_cast<char *>(s);
-        s += n;
-    }
-    return nullptr;
+    return scan_wide_set(s, set, false);
 }
 
 extern "C" char *ruvv_str_find_token(const char *s, const char *delimiters, int32_t *length)

@@ -191,6 +191,17 @@ TEST_F(Dimensions, AttachedFilesAreOnlyNamedInLenientMode)
     EXPECT_EQ(Diag(), Lines{});
 }
 
+TEST_F(Dimensions, NamedFrequencyFileGivesOneFrequencyInLenientMode)
+{
+    // The file is not opened, so nothing is counted; a count of 0 becomes 1.
+    Run(Plain({"Sub1   = # #", "Sub2   = # #", "Nambnd = #north#", "Datbnd = #H#", "FilbcH = #none.bch#",
+               "FmtbcH = #FR#"}));
+    EXPECT_EQ(error_, 0);
+    EXPECT_EQ(def.harmonic_boundary_count[0], 1);
+    EXPECT_EQ(def.frequency_count[0], 1);
+    EXPECT_EQ(Diag(), Lines{});
+}
+
 TEST_F(Dimensions, AttachedFilesAreCountedInStrictMode)
 {
     flowfix::WriteText("sta.txt", "first\nsecond\n\nafter the blank\n");

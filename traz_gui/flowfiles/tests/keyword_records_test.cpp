@@ -386,7 +386,7 @@ TEST_F(KeywordFile, FormatAndFileChecks)
     const Case cases[] = {
         {"UNFORMATTED", "unformatted", false},
         {"FR         ", "formatted  ", false},
-        {"unformatted", "unformatted", false},
+        {"unformatted", "unformatted", true},
         {"XX         ", "XX         ", true},
         {"UN FR      ", "UN FR      ", true},
     };
@@ -403,6 +403,7 @@ TEST_F(KeywordFile, FormatAndFileChecks)
     EXPECT_EQ(CHECK_FILE_EXISTS("present.dat  ignored", 20, &kDiagUnit, "G004", 4), -1);
     EXPECT_EQ(CHECK_FILE_EXISTS("missing.dat", 11, &kDiagUnit, "G004", 4), 0);
     EXPECT_EQ(Diag(),
+              "Invalid value for keyword Fmtfil\n"
               "Invalid value for keyword Fmtfil\n"
               "Invalid value for keyword Fmtfil\n"
               "File missing.dat does not exist\n");

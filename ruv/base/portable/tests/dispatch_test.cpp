@@ -216,6 +216,19 @@ TEST_F(DispatchTest, ScreenChainThenWindowChainThenWindowHandler)
     EXPECT_EQ(ruvv_win_get_cxo(screen, "Probe", &s1)->owner, screen);
 }
 
+TEST_F(DispatchTest, EventForTheScreenObjectSeesItsChainOnce)
+{
+    Probe s1{ "s1" }, s2{ "s2" }, w{ "w" };
+    add(screen, s1);
+    add(screen, s2);
+    add(win, w);
+    screen->handler = win_handler;
+    trace().clear();
+    EXPECT_EQ(send(screen, E_COMMAND), 7);
+    EXPECT_EQ(trace(), (Trace{ "s1:14", "s2:14", "win:14" }));
+    EXPECT_EQ(s1.owner_seen, screen);
+}
+
 TEST_F(DispatchTest, EventMasksOfHandlersAndWindow)
 {
     struct Case {
@@ -281,6 +294,23 @@ TEST_F(DispatchTest, EventHook)
         EXPECT_EQ(send(win, c.type), c.result);
         EXPECT_EQ(trace(), c.trace);
     }
+}
+
+TEST_F(DispatchTest, HookThatEndsTheWindowEndsTheDispatch)
+{
+    auto ending_hook = [](void *, RUV_WIN w, RUV_EVENT *) -> RUV_BOOL {
+        trace().push_back("hook");
+        ruvv_registry_remove(w);
+        return 1;
+    };
+    ruvv_attr_set_internal(NULL_WIN, RUV_ATTR_HELP_HOOK, reinterpret_cast<intptr_t>(+ending_hook));
+    Probe s{ "s" };
+    add(screen, s);
+    trace().clear();
+    EXPECT_EQ(send(win, E_MOUSE_DOWN), -1);
+    EXPECT_EQ(trace(), (Trace{ "hook" }));
+    ruvv_mem_free(win);
+    win = nullptr;
 }
 
 TEST_F(DispatchTest, HandlerChainMessagesAreNeverDispatched)
