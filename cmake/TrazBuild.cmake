@@ -129,3 +129,26 @@ function(traz_add_fuzzer)
             -P ${CMAKE_SOURCE_DIR}/cmake/RunFuzzer.cmake)
   set_tests_properties(${F_NAME} PROPERTIES LABELS fuzz TIMEOUT 600)
 endfunction()
+
+# traz_add_area_tests(PREFIX <prefix> LIBS <libs...> [INCLUDES <dirs...>])
+# The tests of one area: one test executable <prefix>_<name> per
+# tests/<name>_test.cpp, and one fuzz target <prefix>_<name>_fuzz per
+# tests/fuzz/<name>_fuzz.cpp with its seeds in tests/fuzz/<name>_corpus/.
+function(traz_add_area_tests)
+  cmake_parse_arguments(A "" "PREFIX" "LIBS;INCLUDES" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*_test.cpp)
+  foreach(t ${tests})
+    get_filename_component(n ${t} NAME_WE)
+    traz_add_gtest(NAME ${A_PREFIX}_${n} SOURCES ${t} LIBS ${A_LIBS})
+    if(A_INCLUDES AND TARGET ${A_PREFIX}_${n})
+      target_include_directories(${A_PREFIX}_${n} PRIVATE ${A_INCLUDES})
+    endif()
+  endforeach()
+  file(GLOB fuzzers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)
+  foreach(f ${fuzzers})
+    get_filename_component(n ${f} NAME_WE)
+    string(REGEX REPLACE "_fuzz$" "" base ${n})
+    traz_add_fuzzer(NAME ${A_PREFIX}_${n} SOURCES ${f} LIBS ${A_LIBS}
+                    CORPUS ${CMAKE_CURRENT_SOURCE_DIR}/tests/fuzz/${base}_corpus)
+  endforeach()
+endfunction()

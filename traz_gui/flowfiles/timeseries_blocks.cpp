@@ -89,6 +89,22 @@ public:
         return true;
     }
 
+    // One record of a time and its values was read with result r: ends the
+    // file at end of file, fails on a read error, else checks the time.
+    // False when the reading must stop.
+    bool TakeRecord(int r, float time, int32_t *k)
+    {
+        if (r == recio::kEndOfFile) {
+            EndOfFile();
+            return false;
+        }
+        if (r != recio::kOk) {
+            Fail("G007", name_);
+            return false;
+        }
+        return TakeTime(time, k);
+    }
+
     // A time and its values went to the scratch unit.
     void Took(int32_t k)
     {
@@ -238,16 +254,8 @@ extern "C" void READ_TIMESERIES_BLOCK(const int32_t *diag_unit, const int32_t *s
                 read.Real(values + i);
             r = read.result();
         }
-        if (r == recio::kEndOfFile) {
-            frame.EndOfFile();
-            break;
-        }
-        if (r != recio::kOk) {
-            frame.Fail("G007", frame.name());
-            break;
-        }
         int32_t k = 0;
-        if (!frame.TakeTime(time, &k))
+        if (!frame.TakeRecord(r, time, &k))
             break;
         recio::RecordBytes out;
         out.Int(k).Reals(values, count);
@@ -289,16 +297,8 @@ extern "C" void READ_TRANSPORT_BC_BLOCK(const int32_t *diag_unit, const int32_t 
         } else {
             r = recio::ListRead(file.unit()).Real(&time).result();
         }
-        if (r == recio::kEndOfFile) {
-            frame.EndOfFile();
-            break;
-        }
-        if (r != recio::kOk) {
-            frame.Fail("G007", frame.name());
-            break;
-        }
         int32_t k = 0;
-        if (!frame.TakeTime(time, &k))
+        if (!frame.TakeRecord(r, time, &k))
             break;
         for (size_t i = 0; i < pairs && r == recio::kOk; ++i) {
             Condition &c = conditions[i];
