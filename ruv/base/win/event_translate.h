@@ -1,0 +1,67 @@
+/* Translation of window-system messages into toolkit events: the private
+   messages by which events of windows still being created are deferred,
+   the pre-filter every toolkit window procedure runs first, the
+   translators, and the thread's message-filter hook (F1 in dialogs and
+   menus). */
+#ifndef RUV_KERNEL_EVENT_TRANSLATE_H
+#define RUV_KERNEL_EVENT_TRANSLATE_H
+
+#include "kernel_app.h"
+#include "ruvv_event.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Private messages, posted to a window's own queue. */
+#define RUVK_MSG_FIRST         (WM_USER + 1001)
+#define RUVK_MSG_CREATED       (WM_USER + 1001)  /* creation finished: E_CREATE */
+#define RUVK_MSG_SIZE          (WM_USER + 1002)  /* deferred size change */
+#define RUVK_MSG_FOCUS_GAIN    (WM_USER + 1003)  /* deferred focus gain (wParam: other window) */
+#define RUVK_MSG_FOCUS_LOSS    (WM_USER + 1004)  /* deferred focus loss (wParam: other window) */
+#define RUVK_MSG_MOVE          (WM_USER + 1005)  /* deferred move */
+#define RUVK_MSG_PAINT         (WM_USER + 1006)  /* deferred paint: invalidate all */
+#define RUVK_MSG_CONTROL       (WM_USER + 1007)  /* deferred control notification */
+#define RUVK_MSG_MENU_REFRESH  (WM_USER + 1012)  /* menu refresh on the utility window */
+#define RUVK_MSG_MDI_ACTIVATE  (WM_USER + 1013)  /* deferred MDI activation */
+#define RUVK_MSG_DLG_HELP      (WM_USER + 1014)  /* F1 pressed in a dialog */
+#define RUVK_MSG_LAST          (WM_USER + 1014)
+
+/* Kernel flag bits of RUV_VOBJ. */
+#define RUVK_KF_CREATED    0x1u   /* creation complete */
+#define RUVK_KF_DESTROYING 0x2u   /* native window being destroyed */
+#define RUVK_KF_NAVIGATION 0x4u   /* keyboard navigation attached */
+#define RUVK_KF_MODAL      0x8u   /* modal loop running */
+
+/* The pre-filter: 0 when the message is consumed, *result then holds the
+   procedure's return value. */
+int16_t ruvwi_wndproc_hook(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);
+
+/* Translators: non-zero when an event was sent or the message consumed
+   (0 lets the message go on to the default procedure). */
+int ruvwi_translate_mouse(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+int ruvk_translate_key(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+int ruvk_translate_command(HWND hwnd, WPARAM wp, LPARAM lp);
+int ruvk_translate_control(HWND hwnd, int32_t code, RUV_VOBJ *ctl);
+int ruvk_translate_scroll(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+int ruvk_translate_size(HWND hwnd, WPARAM wp, LPARAM lp);
+int ruvk_translate_move(HWND hwnd);
+int ruvk_translate_paint(HWND hwnd);
+int ruvk_translate_focus_gain(HWND hwnd, HWND other);
+int ruvk_translate_focus_loss(HWND hwnd, HWND other);
+int ruvk_translate_close(HWND hwnd);
+int ruvk_translate_timer(HWND hwnd, UINT_PTR id);
+int ruvk_translate_quit_query(void);
+int ruvk_translate_shutdown(WPARAM ending);
+int ruvk_translate_help(RUV_VOBJ *target, RUV_VOBJ *object, int32_t menu_tag);
+
+/* The thread's message-filter hook: installed at start with the instance,
+   removed at the final clean-up. */
+RUV_BOOL ruvk_msg_hook_install(HINSTANCE instance);
+void ruvk_msg_hook_remove(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
