@@ -9,7 +9,7 @@
 #include "ruvk.h"
 #include "ruvv_font.h"
 #include "ruvv_mem.h"
-#include "../ruvv_vobj.h"
+#include "ruvv_vobj.h"
 
 #include <cctype>
 #include <cstdio>

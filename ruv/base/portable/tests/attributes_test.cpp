@@ -5,7 +5,7 @@
 #include <set>
 
 #include "core_test_support.h"
-#include "../ruvv_vobj.h"
+#include "ruvv_vobj.h"
 #include "ruvv_attr.h"
 #include "ruvk.h"
 

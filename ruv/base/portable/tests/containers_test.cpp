@@ -9,7 +9,7 @@
 
 #include "ruvv_hash.h"
 #include "ruvv_list.h"
-#include "../ruvv_vobj.h"
+#include "ruvv_vobj.h"
 #include "strings_test_support.h"
 
 using coretest::reported;

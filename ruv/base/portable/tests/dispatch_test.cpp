@@ -14,7 +14,7 @@
 #include "ruvv_font.h"
 #include "ruvv_list.h"
 #include "../event_private.h"
-#include "../ruvv_vobj.h"
+#include "ruvv_vobj.h"
 
 using namespace coretest;
 

@@ -10,7 +10,7 @@
 
 #include "core_test_support.h"
 #include "../error_private.h"
-#include "../ruvv_vobj.h"
+#include "ruvv_vobj.h"
 #include "ruvv_app.h"
 #include "ruvv_attr.h"
 #include "ruvk.h"

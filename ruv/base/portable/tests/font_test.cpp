@@ -3,7 +3,7 @@
 // the compiled resources, the family lists and the font cache.
 #include "core_test_support.h"
 
-#include "../ruvv_vobj.h"
+#include "ruvv_vobj.h"
 #include "ruvk.h"
 #include "ruvv_font.h"
 #include "ruvv_mem.h"

@@ -9,7 +9,7 @@
 #include "ruvv_app.h"
 #include "ruvv_attr.h"
 #include "ruvv_list.h"
-#include "../ruvv_vobj.h"
+#include "ruvv_vobj.h"
 
 using namespace coretest;
 

@@ -1,7 +1,7 @@
 // Flag rules of window and control types.
 #include "core_test_support.h"
 
-#include "../ruvv_vobj.h"
+#include "ruvv_vobj.h"
 #include "ruvk.h"
 #include "ruvv_attr.h"
 #include "ruvv_winflags.h"

@@ -1,0 +1,69 @@
+/* The kernel's life cycle for one process: the start record the program
+   hands over, the application configuration, start-up and end, the message
+   loop and one pass of its pump, and the exit entry.  Other kernel modules
+   use the pump over a range of private messages and the utility window. */
+#ifndef RUV_KERNEL_STARTUP_H
+#define RUV_KERNEL_STARTUP_H
+
+#include "kernel_app.h"
+#include "ruvv_event.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* What the program's start fills and hands to ruvwi_Begin and ruvwi_Init. */
+typedef struct RUV_START_RECORD {
+    const int16_t *version;          /* compiled-with version block; carried */
+    HINSTANCE instance;
+    HINSTANCE prev_instance;
+    char *command_line;
+    int32_t show_mode;               /* native show command */
+    int32_t argc;
+    void (*exit_callback)(void);     /* ends the process */
+    void *tx_create_callback;        /* text-edit create, for the portable layer */
+    void *tx_lookup_callback;        /* text-edit lookup, for the portable layer */
+} RUV_START_RECORD;
+
+/* The application's configuration (published as attribute 104). */
+typedef struct RUV_APP_CONFIG {
+    int32_t menu_bar_id;
+    int32_t about_box_id;
+    const char *base_name;
+    const char *app_name;            /* NULL: the application name (string 30399) */
+    const char *task_title;
+} RUV_APP_CONFIG;
+
+/* Start-up and end. */
+RUV_BOOL ruvwi_Begin(const RUV_START_RECORD *start);
+int32_t ruvwi_Init(const RUV_START_RECORD *start);
+/* Runs the message loop; returns when the quit message is taken. */
+void ruvwi_ruv_system(int32_t argc, char **argv, intptr_t value, RUV_EVENT_HANDLER task_handler,
+                      RUV_APP_CONFIG *config);
+void ruvwi_End(void);
+HWND ruvwi_get_utility_hwnd(void);
+
+/* One pass of the pump over the messages first..last (0, 0: all) for hwnd
+   (NULL: every window of the thread): 1 when the queue is empty, 0 when the
+   quit message was taken (it is not dispatched). */
+int32_t ruvwi_pump_messages(RUV_APP_RECORD *app, UINT first, UINT last, HWND hwnd);
+/* The same pass with the current record: over everything, or over a range
+   for one window (creation completion, deferred focus loss). */
+int32_t ruvk_app_process_pending_events(void);
+int32_t ruvk_app_pump_range(UINT first, UINT last, HWND hwnd);
+
+/* The exit entry: with a non-zero flag calls the application's exit
+   callback; returns the application record. */
+RUV_APP_RECORD *ruvk_app_exit(int16_t call_exit);
+
+/* The task style (creation flags) for a native show command. */
+int32_t ruvk_task_style_for_show(int32_t show_mode);
+
+/* Nothing to do on this platform (files are never marked processed). */
+void ruvk_app_set_file_processed(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
