@@ -669,8 +669,8 @@ extern "C" void READ_DEFINITION_DIMENSIONS(const int32_t *def_unit, const int32_
         int32_t failed = 0, values[3] = {0, 0, 0};
         const int32_t from_current = kTrue, wanted = 3, fill = 0, no_placeholders = 0;
         const int32_t stop = *record_number;
-        READ_KEYWORD_INTS(def_unit, &failed, "MNKmax", 6, &from_current, &wanted, g_record, 80, values, &fill,
-                          &no_placeholders, record_number, &stop, diag_unit);
+        READ_KEYWORD_INTS(def_unit, &failed, "MNKmax", 6, &from_current, &wanted, g_record, 80, values, &wanted,
+                          &fill, &no_placeholders, record_number, &stop, diag_unit);
         if (!failed) {
             int32_t &m = def.mmax[0], &nn = def.nmax[0], &k = def.kmax[0];
             m = values[0];

@@ -89,8 +89,8 @@ void StoreText(char *value, int32_t value_len, const std::string &text)
 template <typename T, typename Scan>
 void ReadKeywordNumbers(const int32_t *unit, int32_t *error, const char *keyword, int32_t keyword_len,
                         const int32_t *new_search, const int32_t *count, char *record, int32_t record_len,
-                        T *values, const T *fill, const int32_t *brackets_allowed, int32_t *record_number,
-                        const int32_t *stop_record, const int32_t *diag_unit, Scan scan)
+                        T *values, const int32_t *capacity, const T *fill, const int32_t *brackets_allowed,
+                        int32_t *record_number, const int32_t *stop_record, const int32_t *diag_unit, Scan scan)
 {
     const std::string key = KeywordText(keyword, keyword_len);
     if (!Search(unit, error, key, new_search, record, record_len, record_number, stop_record)) {
@@ -108,7 +108,9 @@ void ReadKeywordNumbers(const int32_t *unit, int32_t *error, const char *keyword
         T v = *fill;
         scan(record, record_len, &last, &position, &end, &v, fill, &status);
         if (status == 1 || (status == -1 && *brackets_allowed != 0)) {
-            values[read++] = v;
+            if (read < *capacity)   // values past the capacity are checked, not kept
+                values[read] = v;
+            ++read;
             continue;
         }
         if (status != 0) {   // a bracket not allowed here, or not a number
@@ -292,11 +294,12 @@ extern "C" void READ_KEYWORD_STRINGS(const int32_t *unit, int32_t *error, const 
 
 extern "C" void READ_KEYWORD_INTS(const int32_t *unit, int32_t *error, const char *keyword, int32_t keyword_len,
                                   const int32_t *new_search, const int32_t *count, char *record, int32_t record_len,
-                                  int32_t *values, const int32_t *fill, const int32_t *brackets_allowed,
-                                  int32_t *record_number, const int32_t *stop_record, const int32_t *diag_unit)
+                                  int32_t *values, const int32_t *capacity, const int32_t *fill,
+                                  const int32_t *brackets_allowed, int32_t *record_number,
+                                  const int32_t *stop_record, const int32_t *diag_unit)
 {
-    ReadKeywordNumbers(unit, error, keyword, keyword_len, new_search, count, record, record_len, values, fill,
-                       brackets_allowed, record_number, stop_record, diag_unit,
+    ReadKeywordNumbers(unit, error, keyword, keyword_len, new_search, count, record, record_len, values, capacity,
+                       fill, brackets_allowed, record_number, stop_record, diag_unit,
                        [](const char *line, int32_t len, const int32_t *last, int32_t *pos, int32_t *end,
                           int32_t *v, const int32_t *f, int32_t *status) {
                            SCAN_NEXT_INT(line, len, last, pos, end, v, f, status);
@@ -305,12 +308,12 @@ extern "C" void READ_KEYWORD_INTS(const int32_t *unit, int32_t *error, const cha
 
 extern "C" void READ_KEYWORD_REALS(const int32_t *unit, int32_t *error, const char *keyword, int32_t keyword_len,
                                    const int32_t *new_search, const int32_t *count, char *record,
-                                   int32_t record_len, float *values, const float *fill,
-                                   const int32_t *brackets_allowed, int32_t *record_number,
+                                   int32_t record_len, float *values, const int32_t *capacity,
+                                   const float *fill, const int32_t *brackets_allowed, int32_t *record_number,
                                    const int32_t *stop_record, const int32_t *diag_unit)
 {
-    ReadKeywordNumbers(unit, error, keyword, keyword_len, new_search, count, record, record_len, values, fill,
-                       brackets_allowed, record_number, stop_record, diag_unit,
+    ReadKeywordNumbers(unit, error, keyword, keyword_len, new_search, count, record, record_len, values, capacity,
+                       fill, brackets_allowed, record_number, stop_record, diag_unit,
                        [](const char *line, int32_t len, const int32_t *last, int32_t *pos, int32_t *end,
                           float *v, const float *f, int32_t *status) {
                            SCAN_NEXT_REAL(line, len, last, pos, end, v, f, status);

@@ -46,8 +46,8 @@ bool ReadReals(const int32_t *def_unit, const int32_t *diag_unit, const char *ke
     int32_t error = 0;
     const int32_t from_current = kTrue, stop = *record_number, allowed = brackets ? kTrue : 0;
     const float fill = 0.0f;
-    READ_KEYWORD_REALS(def_unit, &error, keyword, 6, &from_current, &count, record, record_len, values, &fill,
-                       &allowed, record_number, &stop, diag_unit);
+    READ_KEYWORD_REALS(def_unit, &error, keyword, 6, &from_current, &count, record, record_len, values, &count,
+                       &fill, &allowed, record_number, &stop, diag_unit);
     return error == 0;
 }
 

@@ -258,7 +258,7 @@ extern "C" void READ_TIMESERIES_BLOCK(const int32_t *diag_unit, const int32_t *s
         if (!frame.TakeRecord(r, time, &k))
             break;
         recio::RecordBytes out;
-        out.Int(k).Reals(values, count);
+        out.Real(static_cast<float>(k)).Reals(values, count);
         if (!frame.Write(out))
             break;
         frame.Took(k);
@@ -278,59 +278,111 @@ extern "C" void READ_TRANSPORT_BC_BLOCK(const int32_t *diag_unit, const int32_t 
     flowrec::UnitGuard file;
     if (!frame.Open(&file, unformatted))
         return;
-    const size_t boundaries = Count(*nopen);
-    const size_t constituents = Count(*ncons);
-    const size_t pairs = boundaries * constituents;
+    const int unit = file.unit();
+    const size_t openings = Count(*nopen);
+    const size_t quantities = Count(*ncons);
+
+    // One record of a time and a value per quantity.
+    std::vector<float> uniform(1 + quantities);
+    auto read_uniform = [&]() {
+        if (unformatted)
+            return recio::ReadReal32(unit, uniform.data(), uniform.size());
+        recio::ListRead read(unit);
+        for (float &v : uniform)
+            read.Real(&v);
+        return read.result();
+    };
+
+    // The layout from the first record: a time with a value per quantity
+    // makes the file uniform; one that cannot be read so holds profiles.
+    int r = read_uniform();
+    if (r == recio::kEndOfFile) {
+        frame.Fail("G007", frame.name());
+        return;
+    }
+    const bool profiles = r != recio::kOk;
+    if (recio::Rewind(unit) != recio::kOk) {
+        frame.Fail("G007", frame.name());
+        return;
+    }
+
     struct Condition {
         std::string profile = "Uniform";
-        int32_t setting = 0;
+        float jump = 0.0f;
         float values[4] = {0, 0, 0, 0};
     };
-    std::vector<Condition> conditions(pairs);   // boundary b, constituent c at b * constituents + c
-    std::vector<float> record(1 + 4 * pairs);
+    std::vector<Condition> conditions(openings * quantities);   // opening o, quantity q at o * quantities + q
     for (;;) {
         float time = 0.0f;
-        int r;
-        if (unformatted) {
-            r = recio::ReadReal32(file.unit(), record.data(), record.size());
-            time = record[0];
+        if (profiles) {
+            if (unformatted)
+                r = recio::ReadReal32(unit, &time, 1);
+            else
+                r = recio::ListRead(unit).Real(&time).result();
         } else {
-            r = recio::ListRead(file.unit()).Real(&time).result();
+            r = read_uniform();
+            time = uniform[0];
         }
         int32_t k = 0;
         if (!frame.TakeRecord(r, time, &k))
             break;
-        for (size_t i = 0; i < pairs && r == recio::kOk; ++i) {
-            Condition &c = conditions[i];
-            if (unformatted) {
-                c.profile = "Uniform";
-                c.setting = 0;
-                std::copy(record.begin() + 1 + 4 * static_cast<long>(i), record.begin() + 5 + 4 * static_cast<long>(i),
-                          c.values);
-            } else {
-                recio::ListRead read(file.unit());
-                read.Text(&c.profile).Int(&c.setting);
-                for (float &v : c.values)
-                    read.Real(&v);
-                r = read.result();
+        // The records of the openings and quantities at this time.
+        for (size_t o = 0; o < openings && r == recio::kOk; ++o) {
+            if (profiles) {
+                for (size_t q = 0; q < quantities && r == recio::kOk; ++q) {
+                    Condition &c = conditions[o * quantities + q];
+                    if (unformatted) {
+                        unsigned char bytes[30];
+                        r = recio::ReadRecord(unit, bytes, sizeof bytes);
+                        if (r == recio::kOk) {
+                            c.profile.assign(reinterpret_cast<const char *>(bytes), 10);
+                            c.jump = recio::GetReal32LE(bytes + 10);
+                            for (int i = 0; i < 4; ++i)
+                                c.values[i] = recio::GetReal32LE(bytes + 14 + 4 * i);
+                        }
+                    } else {
+                        recio::ListRead read(unit);
+                        read.Text(&c.profile).Real(&c.jump);
+                        for (float &v : c.values)
+                            read.Real(&v);
+                        r = read.result();
+                    }
+                }
+                continue;
             }
-            if (r == recio::kOk && std::any_of(c.values, c.values + 4, [](float v) { return v < 0.0f; }))
-                frame.Fail("V061", "Concentration at open boundary");
+            // Uniform: a record for end A, then one for end B, each
+            // repeating the time (the time record itself is end A of the
+            // first opening).
+            for (int end = 0; end < 2 && r == recio::kOk; ++end) {
+                if (o > 0 || end > 0) {
+                    r = read_uniform();
+                    if (r == recio::kOk && uniform[0] != time)
+                        r = recio::kErrBadNumber;   // the records of a time hold that time
+                }
+                for (size_t q = 0; q < quantities && r == recio::kOk; ++q) {
+                    Condition &c = conditions[o * quantities + q];
+                    c.profile = "Uniform";
+                    c.jump = 0.0f;
+                    c.values[2 * end] = c.values[2 * end + 1] = uniform[1 + q];
+                }
+            }
         }
         if (r != recio::kOk) {
-            frame.Fail(r == recio::kEndOfFile ? "G006" : "G007", frame.name());
+            frame.Fail("G007", frame.name());
             break;
         }
+        for (const Condition &c : conditions)
+            if (std::any_of(c.values, c.values + 4, [](float v) { return v < 0.0f; }))
+                frame.Fail("V061", "Concentration at open boundary");
         recio::RecordBytes head;
-        head.Int(k);
+        head.Real(static_cast<float>(k));
         bool written = frame.Write(head);
-        for (size_t c = 0; c < constituents && written; ++c)
-            for (size_t b = 0; b < boundaries && written; ++b) {
-                const Condition &cond = conditions[b * constituents + c];
-                recio::RecordBytes out;
-                out.Text(cond.profile, 10).Int(cond.setting).Reals(cond.values, 4);
-                written = frame.Write(out);
-            }
+        for (size_t i = 0; i < conditions.size() && written; ++i) {
+            const Condition &c = conditions[i];
+            recio::RecordBytes out;
+            out.Text(c.profile, 10).Real(c.jump).Reals(c.values, 4);
+            written = frame.Write(out);
+        }
         if (!written)
             break;
         frame.Took(k);
@@ -341,13 +393,13 @@ extern "C" void READ_TRANSPORT_BC_BLOCK(const int32_t *diag_unit, const int32_t 
 extern "C" void READ_WIND_TIMESERIES_BLOCK(const int32_t *diag_unit, const int32_t *scratch_unit, int32_t *error,
                                            int32_t *last_common, int32_t *first_common, const char *name,
                                            int32_t name_len, const char *format, int32_t format_len,
-                                           const int32_t *size1, const int32_t *size2, const float *dt,
-                                           const int32_t *start_index, const int32_t *stop_index)
+                                           const int32_t *size1, const int32_t *size2, const int32_t *extent,
+                                           const float *dt, const int32_t *start_index, const int32_t *stop_index)
 {
     SeriesFrame frame(diag_unit, scratch_unit, error, last_common, first_common, name, name_len, dt, start_index,
                       stop_index);
-    if (*size1 > 750 || *size2 > 750) {
-        frame.Fail("U120", frame.name());
+    if (*size1 > 750 || *size2 > 750 || *extent > 750) {
+        frame.Fail("U120", " ");
         return;
     }
     const bool unformatted = IsUnformatted(format, format_len);
@@ -390,7 +442,7 @@ extern "C" void READ_WIND_TIMESERIES_BLOCK(const int32_t *diag_unit, const int32
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     if (flag != "y" && flag != "n") {
-        frame.Report("U159", frame.name());
+        frame.Report("U159", " ");
         flag = "y";
     }
     recio::RecordBytes header;
@@ -430,7 +482,7 @@ extern "C" void READ_WIND_TIMESERIES_BLOCK(const int32_t *diag_unit, const int32
         if (!frame.TakeTime(time, &k))
             break;
         recio::RecordBytes out;
-        out.Int(k).Reals(record.data() + 1, count);
+        out.Real(static_cast<float>(k)).Reals(record.data() + 1, count);
         if (!frame.Write(out))
             break;
         frame.Took(k);

@@ -90,22 +90,26 @@ void READ_KEYWORD_STRINGS(const int32_t *unit, int32_t *error, const char *keywo
 /* *count numbers from the value start column on, continuing on records
    whose keyword field is blank.  With count 1 the value must be on the
    keyword record; a new keyword record before count values is an error;
-   count 0 reads every value up to the next keyword record, so the array
-   must hold all of them.  A word in brackets ("[...]") gives the fill value
-   and is an error unless brackets_allowed is set; a word that is not a
-   number is an error. */
+   count 0 reads every value up to the next keyword record.  values holds
+   *capacity numbers: values past it are still read and checked but not
+   kept.  A word in brackets ("[...]") gives the fill value and is an error
+   unless brackets_allowed is set; a word that is not a number is an
+   error. */
 void READ_KEYWORD_INTS(const int32_t *unit, int32_t *error, const char *keyword, int32_t keyword_len,
                        const int32_t *new_search, const int32_t *count, char *record, int32_t record_len,
-                       int32_t *values, const int32_t *fill, const int32_t *brackets_allowed,
-                       int32_t *record_number, const int32_t *stop_record, const int32_t *diag_unit);
+                       int32_t *values, const int32_t *capacity, const int32_t *fill,
+                       const int32_t *brackets_allowed, int32_t *record_number, const int32_t *stop_record,
+                       const int32_t *diag_unit);
 void READ_KEYWORD_REALS(const int32_t *unit, int32_t *error, const char *keyword, int32_t keyword_len,
                         const int32_t *new_search, const int32_t *count, char *record, int32_t record_len,
-                        float *values, const float *fill, const int32_t *brackets_allowed,
-                        int32_t *record_number, const int32_t *stop_record, const int32_t *diag_unit);
+                        float *values, const int32_t *capacity, const float *fill,
+                        const int32_t *brackets_allowed, int32_t *record_number, const int32_t *stop_record,
+                        const int32_t *diag_unit);
 
 /* Normalises a file-format value (11 characters): "UN" without "FR" gives
-   "unformatted", "FR" without "UN" "formatted" (letter case ignored); both
-   or neither: "U036" with the keyword and error set. */
+   "unformatted", "FR" without "UN" "formatted"; both are matched in upper
+   case as written, so "un" or "fr" count as neither.  Both or neither:
+   "U036" with the keyword and error set. */
 void CHECK_FILE_FORMAT(const int32_t *diag_unit, const char *keyword, int32_t keyword_len, char *format,
                        int32_t format_len, int32_t *error);
 

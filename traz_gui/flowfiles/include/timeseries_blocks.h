@@ -35,23 +35,29 @@ void JULIAN_DAY_CONVERT(const int32_t *date, int32_t *day_number);
    "un" holds one unformatted record per time (the time and the n values as
    4-byte reals); otherwise each time is one list-directed read of the time
    and the n values.  Each time goes to the scratch unit as one record: k as
-   an int32, then the n values.  values is a work array of n reals.  The name
-   is its text up to the first blank. */
+   a 4-byte real holding the whole number, then the n values.  values is a
+   work array of n reals.  The name is its text up to the first blank. */
 void READ_TIMESERIES_BLOCK(const int32_t *diag_unit, const int32_t *scratch_unit, int32_t *error,
                            int32_t *last_common, int32_t *first_common, const char *name, int32_t name_len,
                            const char *format, int32_t format_len, const int32_t *n, float *values, const float *dt,
                            const int32_t *start_index, const int32_t *stop_index);
 
 /* Transport boundary conditions for nopen open boundaries and ncons
-   constituents.  Formatted: per time one record with the time, then for
-   each open boundary and within it each constituent one list-directed
-   record of a profile name (10 characters), an integer setting and four
-   concentrations.  Unformatted: per time one record of the time and the
-   four concentrations of each boundary and constituent in that order; the
-   profile is then "Uniform   " with setting 0.  A negative concentration
-   is an error ("V061" with "Concentration at open boundary").  Scratch: a
-   record with k, then per constituent and within it each boundary a record
-   of the profile name, the setting and the four values. */
+   transported quantities.  The first record tells the layout: when it
+   reads as a time and one value per quantity the file is uniform, and holds
+   per time and opening a record for end A and one for end B, each the time
+   (the same in every record of a time) and a value per quantity; each
+   quantity's four values are then (A, A, B, B), its profile "Uniform   "
+   and its jump 0.0.  Otherwise it holds profiles: per time a record with
+   the time, then per opening and within it per quantity a record of a
+   profile name (10 characters), a real jump value and four values.
+   Formatted files are read list-directed, unformatted ones as records of
+   4-byte reals (a profile record: the name, the jump and the four values).
+   An empty file, a record that cannot be read and a repeated time that
+   differs are "G007"; a negative value is an error ("V061" with
+   "Concentration at open boundary").  Scratch: a record with the step,
+   then per opening and within it per quantity a record of the profile
+   name, the jump and the four values. */
 void READ_TRANSPORT_BC_BLOCK(const int32_t *diag_unit, const int32_t *scratch_unit, int32_t *error,
                              int32_t *last_common, int32_t *first_common, const char *name, int32_t name_len,
                              const char *format, int32_t format_len, const int32_t *nopen, const int32_t *ncons,
@@ -61,7 +67,8 @@ void READ_TRANSPORT_BC_BLOCK(const int32_t *diag_unit, const int32_t *scratch_un
    is refused with "U120" before the file is touched.  The file begins with
    a record of a number and a one-letter flag ("y" or "n"; another flag, or
    none in an unformatted file, is "U159" and counts as "y"); the number and
-   the flag (one byte) are the first scratch record.  Formatted files are
+   the flag (one byte) are the first scratch record, then per time k (a
+   4-byte real) and the values.  Formatted files are
    read as lines of up to 132 characters: the time, then the values, over as
    many lines as they need.  Unformatted files hold one record per time: the
    time and the values.  A file that ends inside a time's values is

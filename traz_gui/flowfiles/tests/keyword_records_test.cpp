@@ -95,20 +95,21 @@ protected:
     std::vector<int32_t> Ints(const std::string &keyword, int32_t count, int32_t brackets = 0, size_t room = 8)
     {
         std::vector<int32_t> values(room, -1);
-        int32_t new_search = 0, stop = FromStart(), fill = -999;
+        int32_t new_search = 0, stop = FromStart(), fill = -999, capacity = static_cast<int32_t>(room);
         READ_KEYWORD_INTS(&kDefUnit, &error_, keyword.c_str(), static_cast<int32_t>(keyword.size()), &new_search,
-                          &count, record_, 80, values.data(), &fill, &brackets, &record_number_, &stop, &kDiagUnit);
+                          &count, record_, 80, values.data(), &capacity, &fill, &brackets, &record_number_, &stop,
+                          &kDiagUnit);
         return values;
     }
 
     std::vector<float> Reals(const std::string &keyword, int32_t count)
     {
         std::vector<float> values(8, -1.0f);
-        int32_t new_search = 0, stop = FromStart(), brackets = 0;
+        int32_t new_search = 0, stop = FromStart(), brackets = 0, capacity = 8;
         float fill = -999.0f;
         READ_KEYWORD_REALS(&kDefUnit, &error_, keyword.c_str(), static_cast<int32_t>(keyword.size()),
-                           &new_search, &count, record_, 80, values.data(), &fill, &brackets, &record_number_,
-                           &stop, &kDiagUnit);
+                           &new_search, &count, record_, 80, values.data(), &capacity, &fill, &brackets,
+                           &record_number_, &stop, &kDiagUnit);
         return values;
     }
 
@@ -272,6 +273,44 @@ TEST_F(KeywordFile, IntegerValues)
         EXPECT_EQ(std::vector<int32_t>(v.begin(), v.begin() + static_cast<long>(c.front.size())), c.front);
         EXPECT_EQ(error_ != 0, c.error);
     }
+}
+
+// A list longer than the caller's array: the values past the capacity
+// are read and checked, never stored.
+TEST_F(KeywordFile, ValuesPastTheCapacityAreCheckedNotKept)
+{
+    Open("Uzero  1 2 3\n"
+         "       4 5\n"
+         "Ubad   1 2 3 x\n"
+         "Next   9\n");
+    struct Case {
+        const char *keyword;
+        int32_t count;
+        std::vector<float> values;
+        bool error;
+    };
+    const std::vector<Case> cases = {
+        {"Uzero", 0, {1, 2, -1, -1, -1, -1}, false},
+        {"Uzero", 5, {1, 2, -1, -1, -1, -1}, false},
+        {"Uzero", 6, {1, 2, -1, -1, -1, -1}, true},   // a fixed count still needs every value
+        {"Ubad", 0, {1, 2, -1, -1, -1, -1}, true},    // the bad word lies past the capacity
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.keyword) + " " + std::to_string(c.count));
+        error_ = 0;
+        std::vector<float> values(6, -1.0f);
+        int32_t new_search = 0, stop = FromStart(), brackets = 0, capacity = 2, count = c.count;
+        float fill = -999.0f;
+        READ_KEYWORD_REALS(&kDefUnit, &error_, c.keyword, 6, &new_search, &count, record_, 80, values.data(),
+                           &capacity, &fill, &brackets, &record_number_, &stop, &kDiagUnit);
+        EXPECT_EQ(values, c.values);
+        EXPECT_EQ(error_ != 0, c.error);
+    }
+    std::vector<int32_t> ints(4, -1);
+    int32_t new_search = 0, stop = FromStart(), brackets = 0, capacity = 1, count = 0, fill = 0;
+    READ_KEYWORD_INTS(&kDefUnit, &error_, "Uzero", 5, &new_search, &count, record_, 80, ints.data(), &capacity, &fill,
+                      &brackets, &record_number_, &stop, &kDiagUnit);
+    EXPECT_EQ(ints, (std::vector<int32_t>{1, -1, -1, -1}));
 }
 
 TEST_F(KeywordFile, RealValues)

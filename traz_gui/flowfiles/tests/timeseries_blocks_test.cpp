@@ -130,8 +130,8 @@ TEST_F(SeriesFile, FormattedSeriesWithinTheFrame)
     EXPECT_EQ(error_, 0);
     EXPECT_EQ(first_, 0);
     EXPECT_EQ(last_, 2);
-    EXPECT_EQ(Scratch(), Records({RecordBytes().Int(0).Real(1).Real(2), RecordBytes().Int(1).Real(3).Real(4),
-                                  RecordBytes().Int(1).Real(3.5f).Real(4.5f), RecordBytes().Int(2).Real(5).Real(6)}));
+    EXPECT_EQ(Scratch(), Records({RecordBytes().Real(0).Real(1).Real(2), RecordBytes().Real(1).Real(3).Real(4),
+                                  RecordBytes().Real(1).Real(3.5f).Real(4.5f), RecordBytes().Real(2).Real(5).Real(6)}));
 
     // A second file that starts earlier (before the reference time) and
     // ends later leaves the common times as they are.
@@ -153,8 +153,8 @@ TEST_F(SeriesFile, UnformattedSeries)
     EXPECT_EQ(error_, 0);
     EXPECT_EQ(first_, 0);   // the larger of -5 and the first k
     EXPECT_EQ(last_, 2);
-    EXPECT_EQ(Scratch(), Records({RecordBytes().Int(0).Real(7), RecordBytes().Int(1).Real(8),
-                                  RecordBytes().Int(2).Real(9)}));
+    EXPECT_EQ(Scratch(), Records({RecordBytes().Real(0).Real(7), RecordBytes().Real(1).Real(8),
+                                  RecordBytes().Real(2).Real(9)}));
 }
 
 TEST_F(SeriesFile, TimeChecks)
@@ -200,56 +200,100 @@ TEST_F(SeriesFile, MissingFile)
     EXPECT_EQ(Diag(), "File none.tim does not exist\n");
 }
 
-TEST_F(SeriesFile, TransportConditionsFormatted)
+// The transport reader's layouts: uniform files give (A, A, B, B) per
+// quantity, profile files name a profile and a jump; the scratch file holds
+// per time the step, then opening by opening each quantity.
+class TransportFile : public SeriesFile {
+protected:
+    void Transport(const std::string &name, const char *format, int32_t nopen, int32_t ncons, int32_t stop)
+    {
+        int32_t start = 0;
+        float dt = 60;
+        READ_TRANSPORT_BC_BLOCK(&kDiag, &kScratch, &error_, &last_, &first_, name.c_str(),
+                                static_cast<int32_t>(name.size()), format, static_cast<int32_t>(std::strlen(format)),
+                                &nopen, &ncons, &dt, &start, &stop);
+    }
+    static RecordBytes Rec(const char *profile, float jump, float a, float b, float c, float d)
+    {
+        return RecordBytes().Text(profile, 10).Real(jump).Real(a).Real(b).Real(c).Real(d);
+    }
+};
+
+TEST_F(TransportFile, UniformFormatted)
 {
-    flowfix::WriteText("bc.tim",
-                       "0.0\n'Uniform' 0 1 2 3 4\nLinear 1 5 6 7 8\n"
-                       "60.0\nUniform 0 1 1 1 1\n'Step  ' 2 -1 1 1 1\n");
-    int32_t nopen = 2, ncons = 1, start = 0, stop = 1;
-    float dt = 60;
-    READ_TRANSPORT_BC_BLOCK(&kDiag, &kScratch, &error_, &last_, &first_, "bc.tim", 6, "formatted", 9, &nopen,
-                            &ncons, &dt, &start, &stop);
-    EXPECT_NE(error_, 0);   // the negative concentration
+    // Two openings, two quantities; per time A and B of opening 1, then of
+    // opening 2.
+    flowfix::WriteText("u.bcc",
+                       "0 1 2\n0 3 4\n0 5 6\n0 7 8\n"
+                       "60 1 1\n60 2 2\n60 3 3\n60 4 4\n");
+    Transport("u.bcc", "formatted", 2, 2, 1);
+    EXPECT_EQ(error_, 0);
     EXPECT_EQ(last_, 1);
-    auto rec = [](const char *profile, int32_t setting, float a, float b, float c, float d) {
-        return RecordBytes().Text(profile, 10).Int(setting).Real(a).Real(b).Real(c).Real(d);
-    };
-    EXPECT_EQ(Scratch(), Records({RecordBytes().Int(0), rec("Uniform", 0, 1, 2, 3, 4), rec("Linear", 1, 5, 6, 7, 8),
-                                  RecordBytes().Int(1), rec("Uniform", 0, 1, 1, 1, 1), rec("Step", 2, -1, 1, 1, 1)}));
+    EXPECT_EQ(Scratch(), Records({RecordBytes().Real(0), Rec("Uniform", 0, 1, 1, 3, 3), Rec("Uniform", 0, 2, 2, 4, 4),
+                                  Rec("Uniform", 0, 5, 5, 7, 7), Rec("Uniform", 0, 6, 6, 8, 8), RecordBytes().Real(1),
+                                  Rec("Uniform", 0, 1, 1, 2, 2), Rec("Uniform", 0, 1, 1, 2, 2),
+                                  Rec("Uniform", 0, 3, 3, 4, 4), Rec("Uniform", 0, 3, 3, 4, 4)}));
+    EXPECT_EQ(Diag(), "");
+}
+
+TEST_F(TransportFile, ProfilesFormattedWithRealOrIntegerJumps)
+{
+    flowfix::WriteText("p.bcc",
+                       "0.0\n'Uniform' 0 1 2 3 4\nLinear 1.5 5 6 7 8\n"
+                       "60.0\nUniform 0 1 1 1 1\n'Step  ' 2 -1 1 1 1\n");
+    Transport("p.bcc", "formatted", 2, 1, 1);
+    EXPECT_NE(error_, 0);   // the negative value
+    EXPECT_EQ(last_, 1);
+    EXPECT_EQ(Scratch(), Records({RecordBytes().Real(0), Rec("Uniform", 0, 1, 2, 3, 4), Rec("Linear", 1.5f, 5, 6, 7, 8),
+                                  RecordBytes().Real(1), Rec("Uniform", 0, 1, 1, 1, 1), Rec("Step", 2, -1, 1, 1, 1)}));
     EXPECT_EQ(Diag(), "Concentration at open boundary is negative\n");
 }
 
-TEST_F(SeriesFile, TransportConditionsUnformattedOrder)
+TEST_F(TransportFile, UnformattedLayouts)
 {
-    // Two boundaries, two constituents: read boundary by boundary, written
-    // constituent by constituent.
-    RecordBytes time0;
-    time0.Real(0);
-    for (int i = 0; i < 16; ++i)
-        time0.Real(static_cast<float>(i));
-    ASSERT_EQ(recio::WriteRecordFile("bcu.tim", recio::Form::kUnformatted, {time0}), recio::kOk);
-    int32_t nopen = 2, ncons = 2, start = 0, stop = 0;
-    float dt = 60;
-    READ_TRANSPORT_BC_BLOCK(&kDiag, &kScratch, &error_, &last_, &first_, "bcu.tim", 7, "un", 2, &nopen, &ncons,
-                            &dt, &start, &stop);
+    // Uniform: a record of the time and one value per quantity.
+    ASSERT_EQ(recio::WriteRecordFile("uu.bcc", recio::Form::kUnformatted,
+                                     {RecordBytes().Real(0).Real(1).Real(2), RecordBytes().Real(0).Real(3).Real(4)}),
+              recio::kOk);
+    Transport("uu.bcc", "unformatted", 1, 2, 0);
     EXPECT_EQ(error_, 0);
-    auto rec = [](float first) {
-        return RecordBytes().Text("Uniform", 10).Int(0).Real(first).Real(first + 1).Real(first + 2).Real(first + 3);
-    };
-    // b0c0 = 0..3, b0c1 = 4..7, b1c0 = 8..11, b1c1 = 12..15.
-    EXPECT_EQ(Scratch(), Records({RecordBytes().Int(0), rec(0), rec(8), rec(4), rec(12)}));
+    EXPECT_EQ(Scratch(), Records({RecordBytes().Real(0), Rec("Uniform", 0, 1, 1, 3, 3), Rec("Uniform", 0, 2, 2, 4, 4)}));
+
+    // Profiles: a record of the time alone, then name, jump and values.
+    Reset();
+    ASSERT_EQ(recio::WriteRecordFile("up.bcc", recio::Form::kUnformatted,
+                                     {RecordBytes().Real(0), Rec("Log", 0.5f, 1, 2, 3, 4), Rec("Lin", 1, 5, 6, 7, 8)}),
+              recio::kOk);
+    Transport("up.bcc", "unformatted", 1, 2, 0);
+    EXPECT_EQ(error_, 0);
+    EXPECT_EQ(Scratch(), Records({RecordBytes().Real(0), Rec("Log", 0.5f, 1, 2, 3, 4), Rec("Lin", 1, 5, 6, 7, 8)}));
 }
 
-TEST_F(SeriesFile, TransportConditionsTruncated)
+TEST_F(TransportFile, Failures)
 {
-    flowfix::WriteText("bct.tim", "0.0\nUniform 0 1 2 3 4\n");
-    int32_t nopen = 2, ncons = 1, start = 0, stop = 0;
-    float dt = 60;
-    READ_TRANSPORT_BC_BLOCK(&kDiag, &kScratch, &error_, &last_, &first_, "bct.tim", 7, "formatted", 9, &nopen,
-                            &ncons, &dt, &start, &stop);
-    EXPECT_NE(error_, 0);
-    EXPECT_TRUE(Scratch().empty());
-    EXPECT_EQ(Diag(), "Premature end of file bct.tim\n");
+    struct Case {
+        const char *label;
+        const char *text;
+        size_t records;
+        const char *diag;
+    };
+    const std::vector<Case> cases = {
+        {"empty file", "", 0, "Read error in file f.bcc\n"},
+        {"a repeated time that differs", "0 1\n30 2\n", 0, "Read error in file f.bcc\n"},
+        {"ends inside a time", "0 1\n0 2\n60 1\n", 2, "Read error in file f.bcc\n"},
+        {"profile record short of values", "0\nUniform 0 1 2 3\n", 0, "Read error in file f.bcc\n"},
+        {"ends before the stop", "0 1\n0 2\n", 2, "Last time in file f.bcc < stop time\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        Reset();
+        error_ = 0;
+        flowfix::WriteText("f.bcc", c.text);
+        Transport("f.bcc", "formatted", 1, 1, 1);
+        EXPECT_NE(error_, 0);
+        EXPECT_EQ(Scratch().size(), c.records);
+        EXPECT_EQ(Diag(), c.diag);
+    }
 }
 
 TEST_F(SeriesFile, WindFormatted)
@@ -263,13 +307,13 @@ TEST_F(SeriesFile, WindFormatted)
     };
     const std::vector<Case> cases = {
         {"values over several lines", "1.5 Y\n0 1 2\n3 4\n\n60 5 6 7 8\n\n", false,
-         {RecordBytes().Real(1.5f).Text("y", 1), RecordBytes().Int(0).Real(1).Real(2).Real(3).Real(4),
-          RecordBytes().Int(1).Real(5).Real(6).Real(7).Real(8)},
+         {RecordBytes().Real(1.5f).Text("y", 1), RecordBytes().Real(0).Real(1).Real(2).Real(3).Real(4),
+          RecordBytes().Real(1).Real(5).Real(6).Real(7).Real(8)},
          ""},
         {"another flag counts as y", "2 x\n0 1 2 3 4\n60 1 2 3 4\n", false,
-         {RecordBytes().Real(2).Text("y", 1), RecordBytes().Int(0).Real(1).Real(2).Real(3).Real(4),
-          RecordBytes().Int(1).Real(1).Real(2).Real(3).Real(4)},
-         "No valid flag in file w.wnd\n"},
+         {RecordBytes().Real(2).Text("y", 1), RecordBytes().Real(0).Real(1).Real(2).Real(3).Real(4),
+          RecordBytes().Real(1).Real(1).Real(2).Real(3).Real(4)},
+         "No valid flag in file \n"},
         {"ends inside a time", "3 n\n0 1 2\n", true, {RecordBytes().Real(3).Text("n", 1)},
          "Premature end of file w.wnd\n"},
         {"bad value", "3 n\n0 1 2 z 4\n", true, {RecordBytes().Real(3).Text("n", 1)}, "Read error in file w.wnd\n"},
@@ -283,7 +327,7 @@ TEST_F(SeriesFile, WindFormatted)
         int32_t size1 = 2, size2 = 2, start = 0, stop = 1;
         float dt = 60;
         READ_WIND_TIMESERIES_BLOCK(&kDiag, &kScratch, &error_, &last_, &first_, "w.wnd", 5, "formatted", 9,
-                                   &size1, &size2, &dt, &start, &stop);
+                                   &size1, &size2, &size2, &dt, &start, &stop);
         EXPECT_EQ(error_ != 0, c.error);
         EXPECT_EQ(Scratch(), Records(c.records));
         EXPECT_EQ(Diag(), c.diag);
@@ -299,11 +343,11 @@ TEST_F(SeriesFile, WindUnformattedWithoutFlag)
     int32_t size1 = 1, size2 = 2, start = 0, stop = 1;
     float dt = 60;
     READ_WIND_TIMESERIES_BLOCK(&kDiag, &kScratch, &error_, &last_, &first_, "wu.wnd", 6, "unformatted", 11, &size1,
-                               &size2, &dt, &start, &stop);
+                               &size2, &size2, &dt, &start, &stop);
     EXPECT_EQ(error_, 0);
-    EXPECT_EQ(Scratch(), Records({RecordBytes().Real(4).Text("y", 1), RecordBytes().Int(0).Real(1).Real(2),
-                                  RecordBytes().Int(1).Real(3).Real(4)}));
-    EXPECT_EQ(Diag(), "No valid flag in file wu.wnd\n");
+    EXPECT_EQ(Scratch(), Records({RecordBytes().Real(4).Text("y", 1), RecordBytes().Real(0).Real(1).Real(2),
+                                  RecordBytes().Real(1).Real(3).Real(4)}));
+    EXPECT_EQ(Diag(), "No valid flag in file \n");
 }
 
 TEST_F(SeriesFile, WindTooLargeIsRefusedBeforeTheFile)
@@ -311,9 +355,9 @@ TEST_F(SeriesFile, WindTooLargeIsRefusedBeforeTheFile)
     int32_t size1 = 751, size2 = 2, start = 0, stop = 1;
     float dt = 60;
     READ_WIND_TIMESERIES_BLOCK(&kDiag, &kScratch, &error_, &last_, &first_, "absent.wnd", 10, "formatted", 9,
-                               &size1, &size2, &dt, &start, &stop);
+                               &size1, &size2, &size2, &dt, &start, &stop);
     EXPECT_NE(error_, 0);
-    EXPECT_EQ(Diag(), "Wind field too large: absent.wnd\n");   // no "does not exist"
+    EXPECT_EQ(Diag(), "Wind field too large: \n");   // no "does not exist"
 }
 
 TEST_F(SeriesFile, FourierRequests)

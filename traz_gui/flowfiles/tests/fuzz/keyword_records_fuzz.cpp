@@ -36,18 +36,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         char values[4 * 8];
         READ_KEYWORD_STRINGS(&unit, &error, k, klen, &new_search, &count, record, 80, values, 8, "d", 1, &max,
                              &record_number, &stop, &diag);
-        // Count 0 reads every value up to the next keyword record; a record
-        // holds at most 40 words, so room for the continuation records of
-        // a small input is enough.
-        std::vector<int32_t> ints(size + 64);
-        std::vector<float> reals(size + 64);
-        int32_t fill = -1, allowed = -1;
+        // Count 0 reads every value up to the next keyword record: the
+        // arrays hold 4 of them, the rest is checked and dropped.
+        std::vector<int32_t> ints(4);
+        std::vector<float> reals(4);
+        int32_t fill = -1, allowed = -1, capacity = 4;
         float rfill = -1.0f;
         for (int32_t c : {0, 1, 3}) {
-            READ_KEYWORD_INTS(&unit, &error, k, klen, &new_search, &c, record, 80, ints.data(), &fill, &allowed,
-                              &record_number, &stop, &diag);
-            READ_KEYWORD_REALS(&unit, &error, k, klen, &new_search, &c, record, 80, reals.data(), &rfill, &allowed,
-                               &record_number, &stop, &diag);
+            READ_KEYWORD_INTS(&unit, &error, k, klen, &new_search, &c, record, 80, ints.data(), &capacity, &fill,
+                              &allowed, &record_number, &stop, &diag);
+            READ_KEYWORD_REALS(&unit, &error, k, klen, &new_search, &c, record, 80, reals.data(), &capacity, &rfill,
+                               &allowed, &record_number, &stop, &diag);
         }
         char format[11] = {'U', 'N', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
         CHECK_FILE_FORMAT(&diag, k, klen, format, 11, &error);

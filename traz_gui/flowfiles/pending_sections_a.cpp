@@ -1,0 +1,132 @@
+// Section readers not yet written: each reports failure through its error
+// flag and touches nothing else.
+
+#include "boundary_sections.h"
+
+namespace {
+void Fail(int32_t *error)
+{
+    *error = -1;
+}
+}  // namespace
+
+extern "C" {
+
+void READ_ENCLOSURE_DRY_POINTS_THIN_DAMS(const int32_t *, const int32_t *, int32_t *error, int32_t *, char *, int32_t,
+                                         const int32_t *, const char *, int32_t, const int32_t *, const int32_t *,
+                                         char *, int32_t, char *, int32_t, int32_t *, int32_t *, const int32_t *,
+                                         int32_t *, char *, int32_t, char *, int32_t, int32_t *, int32_t *,
+                                         const int32_t *, int32_t *, char *, int32_t, char *, int32_t, char *,
+                                         int32_t, int32_t *, int32_t *, const int32_t *, int32_t *)
+{
+    Fail(error);
+}
+void COPY_ENCLOSURE_FILE(const int32_t *, const int32_t *, int32_t *error, const char *, int32_t, const char *,
+                         int32_t, int32_t *)
+{
+    Fail(error);
+}
+void COPY_DRY_POINT_FILE(const int32_t *, const int32_t *, int32_t *error, const char *, int32_t, const char *,
+                         int32_t, int32_t *)
+{
+    Fail(error);
+}
+void COPY_THIN_DAM_FILE(const int32_t *, const int32_t *, int32_t *error, const char *, int32_t, const char *,
+                        int32_t, int32_t *)
+{
+    Fail(error);
+}
+void READ_DISCHARGE_LOCATIONS(const int32_t *, const int32_t *, int32_t *error, int32_t *, char *, int32_t,
+                              const int32_t *, const int32_t *, int32_t *, char *, int32_t, char *, int32_t)
+{
+    Fail(error);
+}
+void READ_DEPTH(const int32_t *, const int32_t *, int32_t *error, char *, int32_t, int32_t *, const int32_t *, char *,
+                int32_t, char *, int32_t, float *, const int32_t *, const int32_t *, const int32_t *, float *)
+{
+    Fail(error);
+}
+void READ_DEPTH_FILE(const int32_t *, int32_t *error, const char *, int32_t, const char *, int32_t, const int32_t *,
+                     const int32_t *, const int32_t *, float *)
+{
+    Fail(error);
+}
+void READ_OPEN_BOUNDARIES(const int32_t *, const int32_t *, int32_t *error, int32_t *, char *, int32_t,
+                          const int32_t *, const int32_t *, const int32_t *, const int32_t *, const int32_t *,
+                          const int32_t *, const int32_t *, char *, int32_t, char *, int32_t, char *, int32_t, char *,
+                          int32_t, char *, int32_t, char *, int32_t, int32_t *, float *, char *, int32_t, char *,
+                          int32_t)
+{
+    Fail(error);
+}
+void READ_BOUNDARY_FILE(const int32_t *, int32_t *error, const int32_t *, const int32_t *, const int32_t *, int32_t *,
+                        int32_t *, const char *, int32_t, const char *, int32_t, char *, int32_t, char *, int32_t,
+                        char *, int32_t, int32_t *, float *, char *, int32_t, char *, int32_t)
+{
+    Fail(error);
+}
+void READ_INITIAL_CONDITIONS(const int32_t *, const int32_t *, int32_t *error, int32_t *, char *, int32_t,
+                             const int32_t *, const char *, int32_t, char *, int32_t, char *, int32_t, char *,
+                             int32_t, const int32_t *, const int32_t *, const int32_t *, const int32_t *,
+                             const int32_t *, int32_t *, float *, float *, float *, float *, float *, float *,
+                             float *, char *, int32_t, const int32_t *, const int32_t *, const int32_t *,
+                             const int32_t *, const int32_t *, float *, float *, float *, float *, float *)
+{
+    Fail(error);
+}
+void READ_RESTART_FILE(const int32_t *, int32_t *error, const char *, int32_t, int32_t *, const int32_t *,
+                       const int32_t *, const int32_t *, const int32_t *, const int32_t *, const int32_t *, float *,
+                       float *, float *, float *, float *)
+{
+    Fail(error);
+}
+void READ_INITIAL_CONDITION_FILE(const int32_t *, int32_t *error, const char *, int32_t, const char *, int32_t,
+                                 const int32_t *, const int32_t *, const int32_t *, const int32_t *, const int32_t *,
+                                 float *, float *, float *, float *)
+{
+    Fail(error);
+}
+void READ_TIME_FRAME(const int32_t *, const int32_t *, int32_t *error, int32_t *, char *, int32_t, const int32_t *,
+                     char *, int32_t, float *, float *, float *, int32_t *, int32_t *, int32_t *, int32_t *, float *,
+                     char *, int32_t, float *)
+{
+    Fail(error);
+}
+void READ_SMOOTHING_TIME(const int32_t *, const int32_t *, int32_t *error, int32_t *, char *, int32_t,
+                         const int32_t *, int32_t *, float *, const float *, const int32_t *, const int32_t *,
+                         const int32_t *, float *)
+{
+    Fail(error);
+}
+void READ_HARMONIC_BOUNDARY_CONDITIONS(const int32_t *, const int32_t *, int32_t *error, int32_t *, char *, int32_t,
+                                       const int32_t *, char *, int32_t, char *, int32_t, char *, int32_t, char *,
+                                       int32_t, const int32_t *, const int32_t *, const int32_t *, const int32_t *,
+                                       float *, float *, const char *, int32_t)
+{
+    Fail(error);
+}
+void READ_HARMONIC_BC_FILE(const int32_t *, int32_t *error, const char *, int32_t, const char *, int32_t,
+                           const int32_t *, const int32_t *, const int32_t *, const int32_t *, float *, float *)
+{
+    Fail(error);
+}
+void READ_TIMESERIES_BOUNDARY_CONDITIONS(const int32_t *, const int32_t *, int32_t *error, int32_t *, char *, int32_t,
+                                         const int32_t *, int32_t *, int32_t *, const char *, int32_t, char *,
+                                         int32_t, char *, int32_t, const int32_t *, float *, const float *,
+                                         const int32_t *, const int32_t *, const int32_t *, const int32_t *,
+                                         int32_t *, float *)
+{
+    Fail(error);
+}
+void READ_TRANSPORT_BOUNDARY_CONDITIONS(const int32_t *, const int32_t *, int32_t *error, int32_t *, char *, int32_t,
+                                        const int32_t *, int32_t *, int32_t *, const char *, int32_t, char *,
+                                        int32_t, char *, int32_t, const int32_t *, float *, const float *,
+                                        const int32_t *, const int32_t *, const int32_t *, const int32_t *,
+                                        int32_t *, const int32_t *, const int32_t *, const int32_t *,
+                                        const int32_t *, const int32_t *, float *, float *, float *, float *, char *,
+                                        int32_t)
+{
+    Fail(error);
+}
+
+}  // extern "C"
