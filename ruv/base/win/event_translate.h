@@ -6,6 +6,8 @@
 #ifndef RUV_KERNEL_EVENT_TRANSLATE_H
 #define RUV_KERNEL_EVENT_TRANSLATE_H
 
+#include <string.h>
+
 #include "kernel_app.h"
 #include "ruvv_event.h"
 
@@ -33,6 +35,13 @@ extern "C" {
 #define RUVK_KF_NAVIGATION 0x4u   /* keyboard navigation attached */
 #define RUVK_KF_MODAL      0x8u   /* modal loop running */
 
+/* A zero-filled event of type (padding included). */
+static inline void ruvk_event_init(RUV_EVENT *ev, int32_t type)
+{
+    memset(ev, 0, sizeof *ev);
+    ev->type = type;
+}
+
 /* The pre-filter: 0 when the message is consumed, *result then holds the
    procedure's return value. */
 int16_t ruvwi_wndproc_hook(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);
@@ -54,6 +63,37 @@ int ruvk_translate_timer(HWND hwnd, UINT_PTR id);
 int ruvk_translate_quit_query(void);
 int ruvk_translate_shutdown(WPARAM ending);
 int ruvk_translate_help(RUV_VOBJ *target, RUV_VOBJ *object, int32_t menu_tag);
+
+/* ---- Within the events module (translators, procedures, hook) ---- */
+/* Command routes: to the focus's top level with a menu bar (task
+   windows), by the document rules, or to the window itself (children). */
+#define RUVK_CMD_FOCUS_TOP 0
+#define RUVK_CMD_DOC       1
+#define RUVK_CMD_SELF      2
+int ruvk_translate_command_to(HWND hwnd, WPARAM wp, LPARAM lp, int route);
+/* WM_CREATE: links the record and posts the creation message; that
+   message sends E_CREATE (centring first when asked). */
+void ruvk_on_native_create(HWND hwnd, RUV_VOBJ *win);
+int ruvk_creation_event(HWND hwnd);
+/* The private messages 2025-2031 arriving. */
+int ruvk_translate_deferred(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+int ruvk_translate_control_deferred(HWND hwnd, WPARAM wp, LPARAM lp);
+/* Focus changes are handled at once (creation complete, attribute 10027
+   clear) or posted. */
+RUV_BOOL ruvk_focus_now(RUV_VOBJ *win);
+/* E_FOCUS (1 gained, 0 lost) unless the other window is one of the
+   window's controls. */
+void ruvk_send_focus(RUV_VOBJ *win, HWND other, int16_t active);
+/* A drop list whose list is open closes it (non-client clicks, moves). */
+void ruvk_close_drop_list(void);
+/* Button-down in a drawable window: the focus first. */
+void ruvk_click_focus(HWND hwnd);
+/* The next focus gain of a task window follows a click. */
+void ruvk_flag_click_focus(HWND hwnd);
+RUV_BOOL ruvk_take_click_focus(HWND hwnd);
+/* WM_MENUSELECT: the highlighted item's tag for help; message 2038. */
+void ruvk_menu_select_record(WPARAM wp, LPARAM lp);
+void ruvk_dialog_help(RUV_VOBJ *ctl);
 
 /* The thread's message-filter hook: installed at start with the instance,
    removed at the final clean-up. */
