@@ -100,6 +100,11 @@ void ruvk_draw_select_pen(RUV_DRAW_STATE *state);
 void ruvk_draw_select_brush(RUV_DRAW_STATE *state);
 void ruvk_draw_select_font(RUV_DRAW_STATE *state);
 void ruvk_draw_deselect_all(RUV_DRAW_STATE *state);
+/* Deselect and delete one GDI object of the held DC (the font gives its
+   font-cache use back); the next drawing call makes it again. */
+void ruvk_draw_drop_pen(RUV_DRAW_STATE *state);
+void ruvk_draw_drop_brush(RUV_DRAW_STATE *state);
+void ruvk_draw_drop_font(RUV_DRAW_STATE *state);
 /* The points as native POINTs in a per-process buffer that only grows;
    NULL when it cannot grow. */
 POINT *ruvk_draw_points(const RUV_POINT *points, int32_t count);
@@ -107,6 +112,9 @@ int32_t ruvk_draw_get_logpixelsy(RUV_DRAW_STATE *state);
 /* COLORREF of a toolkit colour for the state's DC (palette-relative form
    while a palette is selected). */
 COLORREF ruvk_draw_colorref(const RUV_DRAW_STATE *state, RUV_COLOR color);
+/* The native palette of a toolkit palette (NULL when it has none) and
+   whether it is flagged disabled. */
+HPALETTE ruvk_palet_native(const struct RUV_PALETTE *palette, RUV_BOOL *disabled);
 /* Nesting depth of painting (0 outside WM_PAINT). */
 int32_t ruvk_draw_paint_depth(void);
 
