@@ -63,20 +63,22 @@ void READ_TRANSPORT_BC_BLOCK(const int32_t *diag_unit, const int32_t *scratch_un
                              const char *format, int32_t format_len, const int32_t *nopen, const int32_t *ncons,
                              const float *dt, const int32_t *start_index, const int32_t *stop_index);
 
-/* The wind: a field of size1 x size2 values per time; either size above 750
-   is refused with "U120" before the file is touched.  The file begins with
+/* The wind: a field of size1 x size2 values per time, in a grid whose
+   further extent is `extent`; any of the three above 750 is refused with
+   "U120" (blank text) before the file is touched.  The file begins with
    a record of a number and a one-letter flag ("y" or "n"; another flag, or
-   none in an unformatted file, is "U159" and counts as "y"); the number and
-   the flag (one byte) are the first scratch record, then per time k (a
-   4-byte real) and the values.  Formatted files are
-   read as lines of up to 132 characters: the time, then the values, over as
-   many lines as they need.  Unformatted files hold one record per time: the
+   none in an unformatted file, is "U159" with a blank text and counts as
+   "y"); the number and the flag (one byte) are the first scratch record,
+   then per time k (a 4-byte real) and the values.  Formatted files are read
+   as lines of up to 132 characters: the time, then the values, over as many
+   lines as they need.  Unformatted files hold one record per time: the
    time and the values.  A file that ends inside a time's values is
    "G006". */
 void READ_WIND_TIMESERIES_BLOCK(const int32_t *diag_unit, const int32_t *scratch_unit, int32_t *error,
                                 int32_t *last_common, int32_t *first_common, const char *name, int32_t name_len,
                                 const char *format, int32_t format_len, const int32_t *size1, const int32_t *size2,
-                                const float *dt, const int32_t *start_index, const int32_t *stop_index);
+                                const int32_t *extent, const float *dt, const int32_t *start_index,
+                                const int32_t *stop_index);
 
 /* Counts the Fourier requests of the open formatted file on file_unit from
    its current record to its end: records "(a80)", lower-cased; a record

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         break;
     case 2:
         READ_WIND_TIMESERIES_BLOCK(&diag, &scratch, &error, &last, &first, name.c_str(), name_len, format,
-                                   format_len, &a, &b, &dt, &start, &stop);
+                                   format_len, &a, &b, &b, &dt, &start, &stop);
         break;
     default: {
         const int32_t unit = 42;
