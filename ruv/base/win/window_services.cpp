@@ -504,13 +504,14 @@ extern "C" intptr_t ruvk_scr_set_focus_vobj(RUV_WIN win)
     HWND hwnd = ruvk_vobj_hwnd(win);
     if (!hwnd)
         return 0;
-    intptr_t result = 0;
-    if (GetFocus() != hwnd) {
+    HWND previous = GetFocus();
+    intptr_t result = reinterpret_cast<intptr_t>(previous);
+    if (previous != hwnd) {
         RUV_WIN parent = valid(win->parent) ? win->parent : NULL_WIN;
         if ((win->kind & KIND_CONTROL) && parent && (parent->kind & KIND_DIALOG) && ruvk_vobj_hwnd(parent))
-            result = SendMessageA(ruvk_vobj_hwnd(parent), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hwnd), TRUE);
+            SendMessageA(ruvk_vobj_hwnd(parent), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hwnd), TRUE);
         else
-            result = reinterpret_cast<intptr_t>(SetFocus(hwnd));
+            SetFocus(hwnd);
     }
     if (!(win->kind & KIND_CONTROL))
         result = SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
