@@ -7,6 +7,7 @@
 #include "window_services.h"
 
 #include "caret.h"
+#include "cursor.h"
 #include "draw_state.h"
 #include "font_native.h"
 #include "kernel_app.h"
@@ -623,7 +624,7 @@ extern "C" void ruvk_win_set_cursor(RUV_WIN win, int32_t cursor_id)
     RECT client;
     bool inside = GetCursorPos(&p) && ScreenToClient(hwnd, &p) && GetClientRect(hwnd, &client) &&
                   PtInRect(&client, p);
-    if (GetCapture() == hwnd || inside)
+    if (ruvk_pointer_trap_hwnd() == hwnd || inside)
         SetCursor(cursor);
 }
 

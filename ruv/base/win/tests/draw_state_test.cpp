@@ -213,8 +213,9 @@ TEST_F(DrawTools, BrushPatternsMakeHatchesOnTheBackgroundColour)
         LOGBRUSH lb;
         ASSERT_EQ(GetObjectA(canvas_->state()->dc->brush, sizeof lb, &lb), (int)sizeof lb);
         EXPECT_EQ(lb.lbStyle, c.style);
-        if (c.style == BS_HATCHED)
+        if (c.style == BS_HATCHED) {
             EXPECT_EQ((LONG)lb.lbHatch, c.hatch);
+        }
     }
     // Horizontal hatch: blue lines, gaps in the background colour.
     ruvk_dwin_set_back_color(canvas_->rec(), 0xFFFF00);
@@ -339,6 +340,15 @@ TEST_F(DrawTools, ClipIsIntersectedAndAppliedAtOnce)
     ruvk_dwin_get_clip(canvas_->rec(), &got);
     EXPECT_EQ(got.bottom, 16960);
     EXPECT_EQ(got.right, 16960);
+    // A rectangle outside the drawable range leaves nothing drawable.
+    RUV_RECT far_off{17000, 17000, 17100, 17100};
+    ruvk_dwin_set_clip(canvas_->rec(), &far_off);
+    ruvk_dwin_get_clip(canvas_->rec(), &got);
+    EXPECT_EQ(got.top, got.bottom);
+    EXPECT_EQ(got.left, got.right);
+    canvas_->clear();
+    canvas_->draw(false, false, [](HDC dc) { PatBlt(dc, 0, 0, 64, 48, BLACKNESS); });
+    EXPECT_EQ(canvas_->count(RGB(0, 0, 0)), 0);
     // The clip is set again in every new DC.
     ruvk_dwin_set_clip(canvas_->rec(), &clip);
     ruvk_draw_release_dc(canvas_->state());

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "kernel_test_support.h"
+#include "ruvv_font.h"
 #include "services_test_support.h"
 #include "window_services.h"
 
@@ -260,6 +261,54 @@ TEST_F(Services, CursorsLoadOrWarn)
     ruvk_win_set_cursor(doc->rec(), 31999);
     EXPECT_EQ(kt::severity_of(0x1520001), 1);
     EXPECT_EQ(doc->rec()->cursor_id, 4) << "a failed load changes nothing";
+}
+
+TEST_F(Services, ControlFontGoesToControlsWithoutTheirOwn)
+{
+    ruvv_font_cache_init();
+    auto doc = st::Win::doc("fonts");
+    auto plain = st::Win::control(doc.get(), 12, "Button", BS_PUSHBUTTON, "a");
+    auto own = st::Win::control(doc.get(), 12, "Button", BS_PUSHBUTTON, "b", 10, 60);
+    auto other = st::Win::doc("other");
+    auto elsewhere = st::Win::control(other.get(), 12, "Button", BS_PUSHBUTTON, "c");
+    RUV_FONT *own_font = ruvv_font_create();
+    own->rec()->ctl_font = own_font;
+    HFONT before = reinterpret_cast<HFONT>(SendMessageA(own->hwnd(), WM_GETFONT, 0, 0));
+    RUV_FONT *f = ruvv_font_create();
+    ruvv_font_set_family(f, "times");
+    ruvv_font_set_size(f, 18);
+    ruvk_win_set_ctl_font(doc->rec(), f);
+    HFONT got = reinterpret_cast<HFONT>(SendMessageA(plain->hwnd(), WM_GETFONT, 0, 0));
+    ASSERT_NE(got, nullptr);
+    LOGFONTA lf;
+    ASSERT_EQ(GetObjectA(got, sizeof lf, &lf), (int)sizeof lf);
+    EXPECT_STREQ(lf.lfFaceName, "Times New Roman");
+    EXPECT_EQ(lf.lfHeight, -((ruvk_draw_get_logpixelsy(doc->state()) * 18 + 36) / 72));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(own->hwnd(), WM_GETFONT, 0, 0)), before);
+    EXPECT_NE(reinterpret_cast<HFONT>(SendMessageA(elsewhere->hwnd(), WM_GETFONT, 0, 0)), got);
+    own->rec()->ctl_font = nullptr;
+    ruvv_font_destroy(own_font);
+    ruvv_font_destroy(f);
+}
+
+TEST_F(Services, CaretValuesGoToTheDrawingState)
+{
+    ruvv_font_cache_init();
+    auto doc = st::Win::doc("caret");
+    RUV_POINT at = {20, 30};
+    ruvk_win_set_caret_size(doc->rec(), 2, 0);
+    ruvk_win_set_caret_pos(doc->rec(), &at);
+    ruvk_win_set_caret_visible(doc->rec(), TRUE);
+    const RUVK_CARET &c = doc->state()->caret;
+    EXPECT_EQ(c.width, 2);
+    EXPECT_EQ(c.height, 0);
+    EXPECT_EQ(c.v, 20);
+    EXPECT_EQ(c.h, 30);
+    EXPECT_EQ(c.visible, 1);
+    EXPECT_GT(c.font_height, c.font_descent);
+    EXPECT_GT(c.font_descent, 0);
+    ruvk_win_set_caret_visible(doc->rec(), FALSE);
+    EXPECT_EQ(c.visible, 0);
 }
 
 TEST_F(Services, AllowQuitSetsTheAnswer)
