@@ -438,6 +438,35 @@ TEST_F(DrawTools, ResolutionIsCachedInTheState)
     EXPECT_EQ(ruvk_draw_get_logpixelsy(s), 300);
 }
 
+TEST(DrawStateMemory, StatesAndContextsGiveTheirMemoryBack)
+{
+    kt::MemCount::install(true);
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    ruvv_font_cache_init();
+    {
+        // Warm-up: the module blocks and the font cache fill once.
+        Canvas c;
+        c.draw(true, true, [](HDC) {});
+        ruvk_draw_points(nullptr, 0);
+    }
+    long before = kt::MemCount::outstanding();
+    long allocs = kt::MemCount::allocs();
+    for (int round = 0; round < 3; ++round) {
+        auto w = st::Win::doc("memory");
+        RUV_DRAW_STATE *s = ruvk_draw_begin(w->rec());
+        ASSERT_NE(s, nullptr);
+        ruvk_draw_select_pen(s);
+        ruvk_draw_select_brush(s);
+        ruvk_draw_select_font(s);
+        ruvk_draw_end(s);
+        Canvas c;
+        c.draw(true, true, [](HDC dc) { Rectangle(dc, 1, 1, 5, 5); });
+    }
+    EXPECT_GT(kt::MemCount::allocs(), allocs) << "the counting hooks are in place";
+    EXPECT_EQ(kt::MemCount::outstanding(), before);
+}
+
 // ---- window device contexts ----
 
 class WindowDc : public ::testing::Test {

@@ -129,4 +129,35 @@ TEST_F(Palettes, WindowsSelectTheirPaletteInTheNextContext)
     ruvv_palet_destroy(off);
 }
 
+TEST_F(Palettes, RealisingAFramePaletteRepaintsItsWholeTopLevel)
+{
+    st::Win frame(4u, 1, nullptr, nullptr, "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200);
+    auto child = st::Win::child(&frame, 10, 10, 100, 100);
+    auto apart = st::Win::doc("apart", 350, 10, 200, 150);
+    RUV_PALETTE *on = ruvv_palet_create(4);
+    RUV_PALETTE *off = ruvv_palet_create(1);
+    RECT r;
+    auto settle = [&] {
+        st::pump();
+        for (HWND h : {frame.hwnd(), child->hwnd(), apart->hwnd()})
+            ValidateRect(h, nullptr);
+    };
+    ruvv_palet_map_win(off, frame.rec());
+    settle();
+    ruvk_draw_begin_palette(frame.rec());
+    EXPECT_FALSE(GetUpdateRect(child->hwnd(), &r, FALSE)) << "a disabled palette repaints nothing";
+    ruvv_palet_map_win(on, frame.rec());
+    settle();
+    ruvk_draw_begin_palette(frame.rec());
+    EXPECT_TRUE(GetUpdateRect(frame.hwnd(), &r, FALSE));
+    EXPECT_TRUE(GetUpdateRect(child->hwnd(), &r, FALSE));
+    EXPECT_FALSE(GetUpdateRect(apart->hwnd(), &r, FALSE));
+    ASSERT_NE(frame.state()->dc, nullptr);
+    EXPECT_EQ(frame.state()->dc->palette, ruvk_palet_native(on, nullptr)) << "selected and realised";
+    ruvk_draw_release_cached();
+    ruvv_palet_map_win(nullptr, frame.rec());
+    ruvv_palet_destroy(on);
+    ruvv_palet_destroy(off);
+}
+
 } // namespace
