@@ -9,6 +9,7 @@
 #include "caret.h"
 #include "cursor.h"
 #include "draw_state.h"
+#include "event_translate.h"
 #include "font_native.h"
 #include "kernel_app.h"
 #include "window_create.h"
@@ -93,15 +94,6 @@ RECT restored_insets(HWND hwnd)
     AdjustWindowRectEx(&r, style, menu, ex);
     RECT in = {-r.left, -r.top, r.right, r.bottom};
     return in;
-}
-
-void close_open_drop_list()
-{
-    RUV_APP_RECORD *app = ruvk_app_record();
-    if (app && app->open_drop_list) {
-        SendMessageA(app->open_drop_list, CB_SHOWDROPDOWN, FALSE, 0);
-        app->open_drop_list = nullptr;
-    }
 }
 
 HWND mdi_client()
@@ -333,7 +325,7 @@ extern "C" void ruvk_vobj_move(RUV_WIN win, const RUV_RECT *rect)
     HWND hwnd = ruvk_vobj_hwnd(win);
     if (!hwnd || !win->native)
         return;
-    close_open_drop_list();
+    ruvk_close_drop_list();
     RUV_RECT want;
     if (rect) {
         want = *rect;
@@ -511,8 +503,11 @@ extern "C" intptr_t ruvk_scr_set_focus_vobj(RUV_WIN win)
         RUV_WIN parent = valid(win->parent) ? win->parent : NULL_WIN;
         if ((win->kind & KIND_CONTROL) && parent && (parent->kind & KIND_DIALOG) && ruvk_vobj_hwnd(parent))
             SendMessageA(ruvk_vobj_hwnd(parent), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hwnd), TRUE);
-        else
+        else {
+            if (win->kind == RUVK_KIND_DRAWTASK)
+                ruvk_flag_click_focus(hwnd);
             SetFocus(hwnd);
+        }
     }
     if (!(win->kind & KIND_CONTROL))
         result = SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
