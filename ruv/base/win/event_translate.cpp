@@ -228,6 +228,11 @@ DWORD timer_tolerance(int32_t interval)
 
 extern "C" {
 
+RUV_BOOL ruvk_has_menu_bar(HWND hwnd)
+{
+    return hwnd && !(GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) && GetMenu(hwnd) != nullptr;
+}
+
 // ---- Pre-filter --------------------------------------------------------------
 
 typedef RUV_BOOL (*WndprocHook)(HWND, UINT, WPARAM, LPARAM, LRESULT *);
@@ -500,9 +505,9 @@ int ruvk_translate_command_to(HWND hwnd, WPARAM wp, LPARAM lp, int route)
             // Only an item of the owning menu bar that is not greyed.
             for (RUV_VOBJ *o = w; o && o->tag == RUV_VOBJ_TAG; o = o->parent) {
                 HWND oh = hwnd_of(o);
-                HMENU bar = oh ? GetMenu(oh) : nullptr;
-                if (!bar)
+                if (!ruvk_has_menu_bar(oh))
                     continue;
+                HMENU bar = GetMenu(oh);
                 UINT state = GetMenuState(bar, static_cast<UINT>(tag), MF_BYCOMMAND);
                 if (state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED)))
                     target = o;
@@ -510,9 +515,9 @@ int ruvk_translate_command_to(HWND hwnd, WPARAM wp, LPARAM lp, int route)
             }
             if (!target)
                 return 1;
-        } else if (GetMenu(hwnd)) {
+        } else if (ruvk_has_menu_bar(hwnd)) {
             target = w;
-        } else if (w->parent && hwnd_of(w->parent) && GetMenu(hwnd_of(w->parent))) {
+        } else if (w->parent && ruvk_has_menu_bar(hwnd_of(w->parent))) {
             target = w->parent;
         } else {
             return 0;
@@ -522,9 +527,9 @@ int ruvk_translate_command_to(HWND hwnd, WPARAM wp, LPARAM lp, int route)
     default: {
         RUV_VOBJ *focus = ruvk_scr_get_focus_vobj();
         RUV_VOBJ *top = focus ? focus->top : nullptr;
-        if (top && hwnd_of(top) && GetMenu(hwnd_of(top)))
+        if (top && ruvk_has_menu_bar(hwnd_of(top)))
             target = top;
-        else if (GetMenu(hwnd))
+        else if (ruvk_has_menu_bar(hwnd))
             target = w;
         else
             return 0;

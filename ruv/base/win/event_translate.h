@@ -70,6 +70,9 @@ int ruvk_translate_help(RUV_VOBJ *target, RUV_VOBJ *object, int32_t menu_tag);
 #define RUVK_CMD_FOCUS_TOP 0
 #define RUVK_CMD_DOC       1
 #define RUVK_CMD_SELF      2
+/* A native menu bar: top-level windows only (a child's menu handle is its
+   id). */
+RUV_BOOL ruvk_has_menu_bar(HWND hwnd);
 int ruvk_translate_command_to(HWND hwnd, WPARAM wp, LPARAM lp, int route);
 /* WM_CREATE: links the record and posts the creation message; that
    message sends E_CREATE (centring first when asked). */

@@ -116,7 +116,7 @@ bool frame_command(HWND hwnd, WPARAM wp, LPARAM lp)
     if (tag >= 61440 || (tag >> 8) == 0x80)
         return false;
     HWND active = client ? reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
-    HWND target = active && record_of(active) && GetMenu(active) ? active : hwnd;
+    HWND target = active && record_of(active) && ruvk_has_menu_bar(active) ? active : hwnd;
     return ruvk_translate_command_to(target, wp, 0, RUVK_CMD_SELF) != 0;
 }
 
