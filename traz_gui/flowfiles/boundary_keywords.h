@@ -77,8 +77,14 @@ struct Cursor {
     bool Find(const std::string &keyword, bool from_current, Reach reach, bool print = false,
               bool *io_error = nullptr)
     {
+        return Find(keyword, from_current, StopFor(reach), print, io_error);
+    }
+    // The same, giving up at the record stop_record (once round the file).
+    bool Find(const std::string &keyword, bool from_current, int32_t stop, bool print = false,
+              bool *io_error = nullptr)
+    {
         int32_t error = 0, found = 0;
-        const int32_t new_search = from_current ? kTrue : 0, stop = StopFor(reach);
+        const int32_t new_search = from_current ? kTrue : 0;
         const int32_t width = FlowDefinitionStateGet()->keyword_width;
         const std::string key = flowrec::FirstWord(keyword.c_str(), static_cast<int32_t>(keyword.size()));
         FIND_KEYWORD_RECORD(def_unit, &error, &new_search, record_number, &found, &stop, record, record_len,
@@ -150,12 +156,116 @@ struct Cursor {
         return true;
     }
 
+    // Goes back to record `number` (counted from the first record), as a
+    // forward search that found nothing leaves the file at its start.
+    bool Seek(int32_t number)
+    {
+        if (!Restart())
+            return false;
+        for (int32_t n = 1; n < number; ++n) {
+            std::string line;
+            if (recio::ReadLine(*def_unit, &line) != recio::kOk)
+                return false;
+            std::memset(record, ' ', static_cast<size_t>(std::max(record_len, 0)));
+            std::memcpy(record, line.data(), std::min(line.size(), static_cast<size_t>(std::max(record_len, 0))));
+            *record_number = n + 1;
+        }
+        return true;
+    }
+
     static std::string Key6(const std::string &keyword)
     {
         std::string key = keyword.substr(0, 6);
         key.resize(6, ' ');
         return key;
     }
+};
+
+// Keyword groups that follow one another in the file, read from its first
+// record on.  Each search runs forward to the end of the file from the
+// record after the last one found (from the first record itself at the
+// start); a keyword that is not found leaves that place as it was, so a
+// missing keyword does not send the next search back to the start.
+class ForwardReader {
+public:
+    explicit ForwardReader(Cursor &cursor) : cursor_(cursor) {}
+
+    // Back to the first record.  False when the file cannot be read again.
+    bool Start()
+    {
+        found_ = 0;
+        return cursor_.Restart();
+    }
+
+    // Finds the keyword's next record, which becomes the current record; a
+    // required keyword that is missing is "U100".
+    bool Locate(const std::string &keyword, bool required)
+    {
+        const int32_t here = *cursor_.record_number;
+        // The record found last is not tested again (blanking it also makes
+        // the first read of the search count towards its end); a record
+        // that a value list read ahead to is.
+        if (here == found_)
+            std::memset(cursor_.record, ' ', static_cast<size_t>(std::max(cursor_.record_len, 0)));
+        if (cursor_.Find(keyword, true, Reach::kToEnd)) {
+            found_ = *cursor_.record_number;
+            return true;
+        }
+        if (required)
+            Report(cursor_.diag_unit, "U100", flowrec::FirstWord(keyword.c_str(), static_cast<int32_t>(keyword.size())));
+        cursor_.Seek(here);
+        return false;
+    }
+
+private:
+    Cursor &cursor_;
+    int32_t found_ = 0;   // the record of the last keyword found
+};
+
+// A scratch file of a section in strict mode: "TMP_" + run id (up to its
+// first blank) + extension, unformatted, begun empty.  A file still open
+// when the object goes is deleted.
+inline std::string ScratchName(const char *run_id, int32_t run_id_len, const std::string &extension)
+{
+    return "TMP_" + flowrec::FirstWord(run_id, run_id_len) + extension;
+}
+
+class ScratchFile {
+public:
+    ScratchFile(bool strict, const char *run_id, int32_t run_id_len, const std::string &extension)
+    {
+        if (!strict)
+            return;
+        const std::string name = ScratchName(run_id, run_id_len, extension);
+        std::remove(name.c_str());   // nothing of an earlier run stays behind
+        unit_ = ALLOCATE_UNIT_NUMBER();
+        open_ = recio::Open(unit_, name, recio::Form::kUnformatted, recio::Access::kSequential,
+                            recio::OpenStatus::kUnknown) == recio::kOk;
+    }
+    ScratchFile(const ScratchFile &) = delete;
+    ScratchFile &operator=(const ScratchFile &) = delete;
+    ~ScratchFile() { Close(true); }
+
+    bool open() const { return open_; }
+    const int32_t *unit() const { return &unit_; }
+
+    // One record; false when it cannot be written.
+    bool Write(const recio::RecordBytes &record) const
+    {
+        return open_ && recio::WriteRecord(unit_, record.bytes().data(), record.bytes().size()) == recio::kOk;
+    }
+
+    // Closes the file, keeping it unless delete_file.
+    void Close(bool delete_file)
+    {
+        if (open_)
+            recio::Close(unit_, delete_file);
+        open_ = false;
+    }
+
+private:
+    int32_t unit_ = 0;
+    bool open_ = false;
 };
 
 // An attached file named by a Fil keyword, with its form from the Fmt
@@ -183,8 +293,13 @@ inline AttachedFile ReadFilePair(Cursor &cursor, const std::string &file_keyword
     if (file.name.empty())
         return file;
     file.named = true;
+    // An optional Fmt keyword that is missing leaves a blank value, which
+    // the format check refuses.
     char format[11];
-    if (cursor.ReadText(format_keyword, required, format, 11, "FRformatted") == Cursor::Text::kValue) {
+    const Cursor::Text got = cursor.ReadText(format_keyword, required, format, 11, "FRformatted");
+    if (got == Cursor::Text::kMissing)
+        Store(format, 11, "");
+    if (got != Cursor::Text::kBad) {
         int32_t bad = 0;
         CHECK_FILE_FORMAT(cursor.diag_unit, Cursor::Key6(format_keyword).c_str(), 6, format, 11, &bad);
         file.rejected = bad != 0;
@@ -194,12 +309,6 @@ inline AttachedFile ReadFilePair(Cursor &cursor, const std::string &file_keyword
     }
     Store(code_field, code_len, file.unformatted ? "UN" : "FR");
     return file;
-}
-
-// "TMP_" + run id (up to its first blank) + extension.
-inline std::string ScratchName(const char *run_id, int32_t run_id_len, const std::string &extension)
-{
-    return "TMP_" + flowrec::FirstWord(run_id, run_id_len) + extension;
 }
 
 // The nearest whole number of steps of a time (halves away from zero).
