@@ -6,6 +6,7 @@
 
 #include "flow_fixture.h"
 #include "keyword_records.h"
+#include "message_codes.h"
 
 #include <cstdio>
 #include <sstream>
@@ -14,15 +15,12 @@
 
 namespace deffix {
 
-// Every code that the opening and dimensions steps write: "CODE <text>".
+// A message file holding every code the readers raise: "CODE <text>".
 inline void WriteMessageFile()
 {
-    static const char *const kCodes[] = {"F001", "G004", "G006", "G007", "U036", "U100", "U101", "U112",
-                                         "U113", "U120", "U121", "U122", "U124", "U125", "U126", "U127",
-                                         "V001", "V047", "U041", "U042", "U044", "U062"};
     std::string text;
-    for (const char *code : kCodes)
-        text += std::string(code) + " " + code + " #\n";
+    for (const std::string &code : msgcodes::RaisedCodes())
+        text += code + " " + code + " #\n";
     flowfix::WriteText("errfil", text);
     FlowDefinitionState *state = FlowDefinitionStateGet();
     std::fill(state->message_directory, state->message_directory + sizeof state->message_directory, ' ');
