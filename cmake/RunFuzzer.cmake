@@ -1,15 +1,49 @@
-# Runs one libFuzzer target for a bounded time over a copy of its seeds.
+# Runs one libFuzzer target the way CTest does, so that the same commit
+# always gives the same answer: the committed corpus (SEEDS) is replayed,
+# then RUNS new inputs are made from the fixed SEED.  The seeds are copied
+# into WORK, where the new inputs and any finding (crash-*, leak-*,
+# timeout-*, oom-*) are kept; the source tree is never written.  FLAGS are
+# the target's own libFuzzer flags joined by '|'; a -runs=N among them
+# replaces RUNS.  Two things besides the seed steer libFuzzer and are
+# fixed here: where the code lies (address-space randomisation is turned off
+# with setarch -R) and the clock (its rereading of the corpus directory
+# every second is turned off with -reload=0).
 file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK})
-if(SEEDS AND EXISTS ${SEEDS})
+file(MAKE_DIRECTORY ${WORK}/corpus)
+set(seedfiles "")
+if(SEEDS AND IS_DIRECTORY ${SEEDS})
   file(GLOB seedfiles ${SEEDS}/*)
   if(seedfiles)
-    file(COPY ${seedfiles} DESTINATION ${WORK})
+    file(COPY ${seedfiles} DESTINATION ${WORK}/corpus)
   endif()
 endif()
-execute_process(COMMAND ${FUZZER} -max_total_time=${SECONDS} -timeout=10 -rss_limit_mb=2048
-                        -print_final_stats=1 ${WORK}
+list(LENGTH seedfiles replayed)
+
+set(runs ${RUNS})
+set(flags "")
+string(REPLACE "|" ";" given "${FLAGS}")
+foreach(flag IN LISTS given)
+  if(flag MATCHES "^-runs=([0-9]+)$")
+    set(runs ${CMAKE_MATCH_1})
+  elseif(flag)
+    list(APPEND flags ${flag})
+  endif()
+endforeach()
+# libFuzzer counts the replayed inputs among its runs.
+math(EXPR total "${replayed} + ${runs}")
+
+set(fixed "")
+find_program(SETARCH setarch)
+if(SETARCH)
+  execute_process(COMMAND ${SETARCH} -R true RESULT_VARIABLE setarch_rc OUTPUT_QUIET ERROR_QUIET)
+  if(setarch_rc EQUAL 0)
+    set(fixed ${SETARCH} -R)
+  endif()
+endif()
+
+execute_process(COMMAND ${fixed} ${FUZZER} -seed=${SEED} -runs=${total} -reload=0 -timeout=10 -rss_limit_mb=2048 ${flags}
+                        -print_final_stats=1 -artifact_prefix=${WORK}/ ${WORK}/corpus
                 RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "fuzzer ${FUZZER} failed: ${rc}")
+  message(FATAL_ERROR "fuzzer ${FUZZER} failed: ${rc} (the input is kept in ${WORK})")
 endif()

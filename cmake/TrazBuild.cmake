@@ -103,31 +103,60 @@ function(traz_add_gtest)
   endif()
 endfunction()
 
-# traz_add_fuzzer(NAME <name> SOURCES <files...> [LIBS <libs...>] [CORPUS <dir>] [SECONDS <n>])
-# A libFuzzer target (only in the clang fuzz build).  CTest runs it for a
-# bounded time over its seed corpus; the seeds are copied so the source tree
-# is never written.
+# traz_add_fuzzer(NAME <name> SOURCES <files...> [LIBS <libs...>] [CORPUS <dir>] [OPTIONS <file>])
+# A libFuzzer target (only in the clang fuzz build).  CTest replays its
+# committed corpus and then makes a bounded number of new executions from a
+# fixed seed (cmake/RunFuzzer.cmake), so that a run gives the same answer for
+# the same commit; open-ended campaigns from random seeds are scripts/fuzz.
+# The options file (default: <first source without .cpp>.options) holds the
+# libFuzzer flags the target always runs with, one a line, '#' for comments;
+# its -runs=N is the number of new executions of the CI run (otherwise
+# TRAZ_FUZZ_RUNS) and is left out of campaigns.  Every target is listed in
+# <build>/fuzz_targets.txt (name, corpus, flags; tab-separated) for
+# scripts/fuzz.
+if(NOT DEFINED TRAZ_FUZZ_SEED)
+  set(TRAZ_FUZZ_SEED 1)
+endif()
+if(NOT DEFINED TRAZ_FUZZ_RUNS)
+  set(TRAZ_FUZZ_RUNS 4000)
+endif()
+set(TRAZ_FUZZ_LIST ${CMAKE_BINARY_DIR}/fuzz_targets.txt)
+if(TRAZ_FUZZ)
+  file(WRITE ${TRAZ_FUZZ_LIST} "")
+endif()
+
 function(traz_add_fuzzer)
-  cmake_parse_arguments(F "" "NAME;CORPUS;SECONDS" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(F "" "NAME;CORPUS;OPTIONS" "SOURCES;LIBS" ${ARGN})
   if(NOT TRAZ_FUZZ)
     return()
-  endif()
-  if(NOT F_SECONDS)
-    set(F_SECONDS 20)
   endif()
   add_executable(${F_NAME} ${F_SOURCES})
   target_link_libraries(${F_NAME} PRIVATE ${F_LIBS})
   target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer)
-  set(work ${CMAKE_CURRENT_BINARY_DIR}/${F_NAME}_corpus)
+  if(NOT F_OPTIONS)
+    list(GET F_SOURCES 0 first)
+    get_filename_component(first ${first} ABSOLUTE)
+    string(REGEX REPLACE "\\.[^./]*$" ".options" F_OPTIONS ${first})
+  endif()
+  set(flags "")
+  if(EXISTS ${F_OPTIONS})
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${F_OPTIONS})
+    file(STRINGS ${F_OPTIONS} flags REGEX "^-")
+  endif()
   set(seeds "")
   if(F_CORPUS)
     set(seeds ${F_CORPUS})
   endif()
+  # Flags travel to the script joined by '|' (a ';' would split the -D).
+  string(REPLACE ";" "|" bar "${flags}")
   add_test(NAME ${F_NAME}
-    COMMAND ${CMAKE_COMMAND} -DFUZZER=$<TARGET_FILE:${F_NAME}> -DWORK=${work}
-            -DSEEDS=${seeds} -DSECONDS=${F_SECONDS}
+    COMMAND ${CMAKE_COMMAND} -DFUZZER=$<TARGET_FILE:${F_NAME}>
+            -DWORK=${CMAKE_CURRENT_BINARY_DIR}/${F_NAME}_run
+            -DSEEDS=${seeds} -DSEED=${TRAZ_FUZZ_SEED} -DRUNS=${TRAZ_FUZZ_RUNS} "-DFLAGS=${bar}"
             -P ${CMAKE_SOURCE_DIR}/cmake/RunFuzzer.cmake)
   set_tests_properties(${F_NAME} PROPERTIES LABELS fuzz TIMEOUT 600)
+  string(REPLACE ";" " " spaced "${flags}")
+  file(APPEND ${TRAZ_FUZZ_LIST} "${F_NAME}\t${seeds}\t${spaced}\n")
 endfunction()
 
 # traz_add_area_tests(PREFIX <prefix> LIBS <libs...> [INCLUDES <dirs...>])

@@ -1,5 +1,7 @@
 /* Windows and OS/2 bitmap files: the probe, the reader of uncompressed 1,
-   4, 8 and 24-bit files, and the writer of 1, 8 and 24-bit files. */
+   4, 8 and 24-bit files, and the writer of 1, 8 and 24-bit files.  The
+   header block and the image are allocated only when the file is long
+   enough to hold them. */
 #include <string.h>
 
 #include "image_private.h"
@@ -38,6 +40,7 @@ struct BmpHeader {
     bool top_down = false;
     int32_t bits = 0;
     int32_t colors = 0;                /* palette entries to take */
+    uint32_t offset = 0;               /* of the pixels in the file */
     RUV_COLOR palette[256] = {};
 };
 
@@ -51,8 +54,10 @@ bool read_header(RUV_IOSTR *stream, BmpHeader &h)
     if (!read_exact(stream, file, FILE_HEADER) || file[0] != 'B' || file[1] != 'M')
         return false;
     uint32_t offset = le32(file + 10);
-    if (offset < (uint32_t)(FILE_HEADER + OS2_HEADER) || offset > (uint32_t)(FILE_HEADER + MAX_HEADER_BLOCK))
+    if (offset < (uint32_t)(FILE_HEADER + OS2_HEADER) || offset > (uint32_t)(FILE_HEADER + MAX_HEADER_BLOCK) ||
+        !source_holds(stream, offset))
         return false;
+    h.offset = offset;
     int32_t block_len = (int32_t)offset - FILE_HEADER;
     MemPtr<unsigned char> block(static_cast<unsigned char *>(ruvv_mem_alloc((size_t)block_len)));
     if (!block || !read_exact(stream, block.get(), block_len))
@@ -161,11 +166,16 @@ extern "C" RUV_IMAGE *ruvv_image_read_bmp(RUV_IOSTR *stream)
         RUV_ERR(stream, RUV_SEV_ERROR, ERR_BAD_VALUE);
         return nullptr;
     }
+    int32_t row_len = padded(data_bytes(h.bits, h.width));
+    /* Every row but the last, which may come short, is in the file. */
+    if (!source_holds(stream, h.offset + (uint64_t)row_len * (uint64_t)(h.height - 1))) {
+        RUV_ERR(stream, RUV_SEV_ERROR, ERR_READ);
+        return nullptr;
+    }
     int32_t format = h.bits == 1 ? RUV_IMAGE_MONO : h.bits == 24 ? RUV_IMAGE_DIRECT : RUV_IMAGE_INDEXED;
     ImagePtr image(create(format, h.width, h.height, false));
     if (!image)
         return nullptr;
-    int32_t row_len = padded(data_bytes(h.bits, h.width));
     MemPtr<unsigned char> row(static_cast<unsigned char *>(ruvv_mem_alloc((size_t)row_len)));
     if (!row) {
         RUV_ERR(stream, RUV_SEV_ERROR, ERR_HEAP);

@@ -1,6 +1,8 @@
 /* GIF files, read through giflib: the last image of the file becomes an
    indexed image with its local (or the global) colour map.  Decoder
-   failures are told in the toolkit's own words in the debug output. */
+   failures are told in the toolkit's own words in the debug output.  An
+   image whose sides promise more pixels than the file can code is refused
+   before it is allocated. */
 #include <string.h>
 
 #include <gif_lib.h>
@@ -44,6 +46,12 @@ const GifText GIF_TEXTS[] = {
     {112, "Image is defective, decoding aborted"},
     {113, "Image EOF detected, before image complete"},
 };
+
+/* At best a 12-bit code stands for 4096 pixels: 3 bytes for 8192. */
+uint64_t fewest_bytes(int width, int height)
+{
+    return (uint64_t)width * (uint64_t)height * 3 / 8192;
+}
 
 void report(RUV_IOSTR *stream, int code)
 {
@@ -90,6 +98,8 @@ int decode(GifFileType *gif, ImagePtr &image)
             const ColorMapObject *map = d.ColorMap ? d.ColorMap : gif->SColorMap;
             if (!map || !map->Colors || map->ColorCount < 1 || map->ColorCount > 256)
                 return D_GIF_ERR_NO_COLOR_MAP;
+            if (!source_holds(static_cast<RUV_IOSTR *>(gif->UserData), fewest_bytes(d.Width, d.Height)))
+                return D_GIF_ERR_EOF_TOO_SOON;
             image.reset(); /* the last image of the file is kept */
             image.reset(create(RUV_IMAGE_INDEXED, d.Width, d.Height, false));
             if (!image)

@@ -1,7 +1,9 @@
 /* JPEG files (JFIF or Exif), read through libjpeg into a direct image.
    The library reads the stream through a source manager of ours and leaves
    through our error exit by a non-local jump; the function that the jump
-   returns to holds nothing with a destructor. */
+   returns to holds nothing with a destructor.  The library decodes a file
+   that ends early as if the rest were flat, so the image's size is bounded
+   by the file's length before anything is allocated for it. */
 #include <setjmp.h>
 #include <stdio.h>
 #include <string.h>
@@ -29,6 +31,9 @@ constexpr J_COLOR_SPACE OUTPUT_SPACE = JCS_RGB;
 constexpr int OUTPUT_BYTES = 3;
 #endif
 constexpr size_t MESSAGE_SIZE = 200;
+/* Most pixels a byte of the file may stand for: twice the densest Huffman
+   coding (a progressive grey file, one bit for a flat 8x8 block). */
+constexpr uint64_t MAX_PIXELS_PER_BYTE = 1024;
 
 struct JpegSource {
     jpeg_source_mgr pub;
@@ -144,6 +149,9 @@ RUV_IMAGE *decode(JpegState *st)
     if (cinfo->output_width < 1 || cinfo->output_height < 1 ||
         cinfo->output_width > RUV_IMAGE_MAX_SIDE || cinfo->output_height > RUV_IMAGE_MAX_SIDE)
         fail(cinfo, JERR_IMAGE_TOO_BIG, RUV_IMAGE_MAX_SIDE);
+    if (!source_holds(st->src.stream,
+                      (uint64_t)cinfo->output_width * cinfo->output_height / MAX_PIXELS_PER_BYTE))
+        fail(cinfo, JERR_INPUT_EOF, 0);
 
     /* The image is made before the decoder takes its own working memory,
        so an image that cannot be had costs nothing more. */

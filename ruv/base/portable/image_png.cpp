@@ -1,7 +1,10 @@
 /* PNG files, read through libpng into a direct image.  The library reads
-   the stream through a callback of ours and leaves on an error by a
-   non-local jump; the function that the jump returns to holds nothing with
-   a destructor. */
+   the stream through a callback of ours, takes its memory through the
+   toolkit's hooks and leaves on an error by a non-local jump; the function
+   that the jump returns to holds nothing with a destructor.  What a file
+   may make the library allocate is bounded before anything is read: the
+   image's sides, the largest chunk it holds in memory, and the ancillary
+   chunks the reader has no use for are skipped unread. */
 #include <string.h>
 
 #include <png.h>
@@ -17,6 +20,12 @@ namespace {
    the debug output. */
 constexpr RUV_ERRMSG_ID ERR_PNG = 0x0159000d;
 constexpr size_t SIGNATURE = 8;
+/* Largest chunk the library may hold in memory (only the transparency
+   chunk, at most 256 bytes, is read among the ancillary ones). */
+constexpr png_alloc_size_t CHUNK_MAX = 1u << 20;
+/* Deflate's best: 258 bytes for a length and a distance code of one bit
+   each. */
+constexpr uint64_t DEFLATE_MAX_RATIO = 1032;
 
 /* Everything one decode holds, plain data only. */
 struct PngState {
@@ -41,6 +50,16 @@ void warning_fn(png_structp, png_const_charp message)
     ruvv_debug_print("PNG Warning: %s", message);
 }
 
+png_voidp alloc_fn(png_structp, png_alloc_size_t size)
+{
+    return ruvv_mem_alloc(size);
+}
+
+void free_fn(png_structp, png_voidp block)
+{
+    ruvv_mem_free(block);
+}
+
 void read_fn(png_structp png, png_bytep data, png_size_t length)
 {
     auto *st = static_cast<PngState *>(png_get_io_ptr(png));
@@ -62,7 +81,8 @@ void read_fn(png_structp png, png_bytep data, png_size_t length)
    object is released here. */
 RUV_IMAGE *decode(PngState *st)
 {
-    st->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, st, error_fn, warning_fn);
+    st->png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, st, error_fn, warning_fn, nullptr, alloc_fn,
+                                       free_fn);
     if (!st->png) {
         RUV_ERR(st->stream, RUV_SEV_ERROR, ERR_HEAP);
         return nullptr;
@@ -86,6 +106,10 @@ RUV_IMAGE *decode(PngState *st)
     png_set_read_fn(st->png, st, read_fn);
     png_set_sig_bytes(st->png, (int)SIGNATURE);
     png_set_user_limits(st->png, RUV_IMAGE_MAX_SIDE, RUV_IMAGE_MAX_SIDE);
+    png_set_chunk_malloc_max(st->png, CHUNK_MAX);
+    /* The library only warns about a chunk over the limit and then reads
+       it whole; the chunks it would read that way are skipped instead. */
+    png_set_keep_unknown_chunks(st->png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_read_info(st->png, st->info);
 
     png_uint_32 width = png_get_image_width(st->png, st->info);
@@ -93,6 +117,11 @@ RUV_IMAGE *decode(PngState *st)
     int depth = png_get_bit_depth(st->png, st->info);
     int type = png_get_color_type(st->png, st->info);
     bool interlaced = png_get_interlace_type(st->png, st->info) != PNG_INTERLACE_NONE;
+    /* The filtered rows (a filter byte each) cannot come out of fewer bytes
+       of the file than deflate's best packing of them. */
+    uint64_t row_bytes = ((uint64_t)width * png_get_channels(st->png, st->info) * (uint64_t)depth + 7) / 8 + 1;
+    if (!source_holds(st->stream, row_bytes * height / DEFLATE_MAX_RATIO))
+        png_error(st->png, "Image larger than the file can hold");
     if (depth == 16)
         png_set_strip_16(st->png);
     if (type == PNG_COLOR_TYPE_PALETTE)

@@ -125,6 +125,13 @@ inline void pack_rgb(const uint8_t *in, uint32_t *out, int32_t width)
 /* Reads exactly count bytes; false on a short read. */
 bool read_exact(RUV_IOSTR *stream, void *buffer, int32_t count);
 
+/* False when the stream's source is known to be shorter than bytes.  A
+   reader asks this before it allocates for the sizes in a header: the
+   fewest bytes in which its format can hold an image of those sizes, so a
+   short file cannot make it take memory for a picture it does not hold.
+   A source of unknown length holds anything. */
+bool source_holds(RUV_IOSTR *stream, uint64_t bytes);
+
 } // namespace ruv_image
 
 #endif

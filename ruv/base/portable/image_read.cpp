@@ -45,6 +45,12 @@ bool read_exact(RUV_IOSTR *stream, void *buffer, int32_t count)
     return true;
 }
 
+bool source_holds(RUV_IOSTR *stream, uint64_t bytes)
+{
+    int32_t size = ruvv_iostr_size(stream);
+    return size < 0 || bytes <= (uint64_t)size;
+}
+
 } // namespace ruv_image
 
 extern "C" RUV_IMAGE *ruvv_image_read(const char *path)

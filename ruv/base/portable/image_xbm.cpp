@@ -136,6 +136,12 @@ extern "C" RUV_IMAGE *ruvv_image_read_xbm(RUV_IOSTR *stream)
         RUV_ERR(stream, RUV_SEV_ERROR, ERR_BAD_VALUE);
         return nullptr;
     }
+    /* Each value of the array takes at least "0x0" and a separator. */
+    int32_t per_row = (width + 7) / 8;
+    if (!source_holds(stream, (uint64_t)per_row * (uint64_t)height * 4 - 1)) {
+        RUV_ERR(stream, RUV_SEV_ERROR, ERR_BAD_VALUE);
+        return nullptr;
+    }
     ImagePtr image(create(RUV_IMAGE_INDEXED, width, height, false));
     if (!image)
         return nullptr;
@@ -145,7 +151,6 @@ extern "C" RUV_IMAGE *ruvv_image_read_xbm(RUV_IOSTR *stream)
     for (int32_t y = 0; y < height; y++)
         memset(ruvv_image_get_scanline(image.get(), y), 1, (size_t)width);
 
-    int32_t per_row = (width + 7) / 8;
     XbmLexer::Item item = XbmLexer::VALUE;
     for (int32_t y = 0; y < height && item == XbmLexer::VALUE; y++) {
         uint8_t *row = ruvv_image_get_scanline(image.get(), y);

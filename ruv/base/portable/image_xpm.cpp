@@ -318,6 +318,11 @@ extern "C" RUV_IMAGE *ruvv_image_read_xpm(RUV_IOSTR *stream)
         RUV_ERR(stream, RUV_SEV_ERROR, ERR_XPM_CPP);
         return nullptr;
     }
+    /* Each row is a quoted string of width * cpp characters. */
+    if (!source_holds(stream, (uint64_t)v.height * ((uint64_t)v.width * (uint64_t)v.cpp + 2))) {
+        RUV_ERR(stream, RUV_SEV_ERROR, ERR_XPM_PIXELS);
+        return nullptr;
+    }
     ImagePtr image(create(RUV_IMAGE_INDEXED, v.width, v.height, false));
     if (!image) {
         RUV_ERR(stream, RUV_SEV_ERROR, ERR_XPM_IMAGE);

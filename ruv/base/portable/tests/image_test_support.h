@@ -180,6 +180,82 @@ private:
     std::string name_;
 };
 
+// ---- memory hooks that count ----
+//
+// The largest block asked for through the toolkit's hooks, and the most
+// bytes held at once.  Blocks carry their size in a 16-byte header; one
+// over 256 MiB is refused (and still counted), so a reader that would take
+// the machine's memory fails a test instead.
+
+struct CountingAlloc {
+    static constexpr size_t REFUSED = size_t(256) << 20;
+    static size_t &largest() { static size_t v = 0; return v; }
+    static size_t &held() { static size_t v = 0; return v; }
+    static size_t &peak() { static size_t v = 0; return v; }
+
+    static void *keep(void *raw, size_t n)
+    {
+        if (!raw)
+            return nullptr;
+        std::memcpy(raw, &n, sizeof n);
+        held() += n;
+        if (held() > peak())
+            peak() = held();
+        return static_cast<char *>(raw) + 16;
+    }
+    static bool allowed(size_t n)
+    {
+        if (n > largest())
+            largest() = n;
+        return n <= REFUSED;
+    }
+    static size_t size_of(void *p)
+    {
+        size_t n;
+        std::memcpy(&n, static_cast<char *>(p) - 16, sizeof n);
+        return n;
+    }
+    static void *alloc(size_t n) { return allowed(n) ? keep(std::malloc(n + 16), n) : nullptr; }
+    static void *zalloc(size_t n) { return allowed(n) ? keep(std::calloc(1, n + 16), n) : nullptr; }
+    static void free(void *p)
+    {
+        if (!p)
+            return;
+        held() -= size_of(p);
+        std::free(static_cast<char *>(p) - 16);
+    }
+    static void *realloc(void *p, size_t n)
+    {
+        if (!p)
+            return alloc(n);
+        if (n == 0) {
+            free(p);
+            return nullptr;
+        }
+        if (!allowed(n))
+            return nullptr;
+        size_t old = size_of(p);
+        void *q = std::realloc(static_cast<char *>(p) - 16, n + 16);
+        if (!q)
+            return nullptr;
+        held() -= old;
+        return keep(q, n);
+    }
+    // Installs the hooks (on fresh state).
+    static void install()
+    {
+        largest() = held() = peak() = 0;
+        static const RUV_MEM_FUNCS f = { alloc, CountingAlloc::free, CountingAlloc::realloc, zalloc };
+        ruvv_mem_set_functions(&f);
+    }
+    // Starts a new count of the largest block and the peak.
+    static void restart()
+    {
+        largest() = 0;
+        peak() = held();
+    }
+};
+
 // ---- the fixture ----
 
 // The colour class of the screen (toolkit attribute 105) that the stand-in
