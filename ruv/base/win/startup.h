@@ -59,6 +59,23 @@ RUV_APP_RECORD *ruvk_app_exit(int16_t call_exit);
 /* The task style (creation flags) for a native show command. */
 int32_t ruvk_task_style_for_show(int32_t show_mode);
 
+/* Window filter of a pass, handed to the message hook (attribute 10017). */
+typedef struct RUVK_MSG_FILTER {
+    HWND hwnd;
+    UINT first;
+    UINT last;
+} RUVK_MSG_FILTER;
+typedef RUV_BOOL (*RUVK_MESSAGE_HOOK)(MSG *msg, RUVK_MSG_FILTER *filter);
+
+/* The allocation that static blocks come from (the runtime's; a test may
+   make it fail). */
+extern void *(*ruvk_static_calloc)(size_t count, size_t size);
+/* Releases every per-process static block of the calling process. */
+void ruvk_static_release_process(void);
+
+/* Copies the start record's text-edit callbacks for the portable layer. */
+RUV_BOOL ruvv_win_save_start_info(const RUV_START_RECORD *start);
+
 /* Nothing to do on this platform (files are never marked processed). */
 void ruvk_app_set_file_processed(void);
 

@@ -117,6 +117,12 @@ void ruvk_win_set_focus_memory(RUV_WIN win, RUV_WIN ctl);
    freed (a modal window's by its loop). */
 void ruvk_win_native_destroyed(HWND hwnd);
 
+/* The screen object and the task window (window-less with attribute
+   10008, else native); FALSE (reported) when the task window cannot be
+   made. */
+struct RUV_APP_CONFIG;
+RUV_BOOL ruvk_app_create_screen_and_task(RUV_EVENT_HANDLER handler, const struct RUV_APP_CONFIG *config);
+
 /* Destruction with the exit entry's flag (ruvk_vobj_destroy passes 1). */
 void ruvk_vobj_destroy_ex(RUV_WIN win, int16_t call_exit);
 /* The final clean-up of every object and of the process's native state. */

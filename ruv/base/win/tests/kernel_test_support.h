@@ -21,6 +21,7 @@
 
 #include "kernel_app.h"
 #include "ruvk.h"
+#include "ruvv_app.h"
 #include "ruvv_attr.h"
 #include "ruvv_errmsg.h"
 #include "ruvv_event.h"
@@ -306,37 +307,30 @@ private:
     bool ok_ = false;
 };
 
-// The task handler of run_app: runs the body once on the task's E_CREATE,
-// then destroys the task window unless the body did.
+// The body of run_app runs from a thread timer: inside the loop, after the
+// task window's creation and every event deferred behind it.
 struct AppRun {
     static std::function<void()> &body()
     {
         static std::function<void()> b;
         return b;
     }
-    static RUV_EVENT_HANDLER &inner()
+    static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD)
     {
-        static RUV_EVENT_HANDLER h = nullptr;
-        return h;
-    }
-    static int32_t handler(RUV_WIN win, RUV_EVENT *event)
-    {
-        int32_t r = inner() ? inner()(win, event) : 0;
-        if (event->type == E_CREATE && body()) {
-            std::function<void()> b = std::move(body());
-            body() = nullptr;
+        KillTimer(nullptr, id);
+        std::function<void()> b = std::move(body());
+        body() = nullptr;
+        if (b)
             b();
-            RUV_WIN task = reinterpret_cast<RUV_WIN>(ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW));
-            if (task && !(task->kernel_flags & 0x2u))
-                ruvk_vobj_destroy(task);
-        }
-        return r;
+        RUV_WIN task = reinterpret_cast<RUV_WIN>(ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW));
+        if (ruvv_vobj_is_valid(task) && !(task->kernel_flags & 0x2u))
+            ruvk_vobj_destroy(task);
     }
 };
 
-// Runs the message loop of a started session: body runs inside the loop on
-// the task window's E_CREATE (task_handler, when given, sees every task
-// event first); returns when the loop ends.
+// Runs the message loop of a started session: body runs inside the loop
+// once the task window is made, then the task window is destroyed (unless
+// the body did); returns when the loop ends.
 inline void run_app(std::function<void()> body, RUV_EVENT_HANDLER task_handler = nullptr,
                     RUV_APP_CONFIG *config = nullptr)
 {
@@ -344,10 +338,12 @@ inline void run_app(std::function<void()> body, RUV_EVENT_HANDLER task_handler =
     static char arg0[] = "ktest";
     static char *argv[] = { arg0, nullptr };
     AppRun::body() = std::move(body);
-    AppRun::inner() = task_handler;
-    ruvwi_ruv_system(1, argv, 0, AppRun::handler, config ? config : &fallback);
+    UINT_PTR timer = SetTimer(nullptr, 0, 0, AppRun::tick);
+    ruvwi_ruv_system(1, argv, 0, task_handler ? task_handler : [](RUV_WIN, RUV_EVENT *) { return 0; },
+                     config ? config : &fallback);
+    // A loop that could not start leaves the timer.
+    KillTimer(nullptr, timer);
     AppRun::body() = nullptr;
-    AppRun::inner() = nullptr;
 }
 
 // Native window helpers.
