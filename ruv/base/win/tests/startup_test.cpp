@@ -126,6 +126,18 @@ TEST(StartUp, PlatformFlagsOfThisSystem)
     EXPECT_EQ(ruvk_platform.new_shell, 1);
 }
 
+TEST(StartUp, DialogUnitsComeFromTheSystemFont)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    // The prefix carries Wine's own fonts: "System" gives 8 x 16.
+    LONG units = GetDialogBaseUnits();
+    EXPECT_EQ(LOWORD(units), 8);
+    EXPECT_EQ(HIWORD(units), 16);
+    EXPECT_EQ(ruvk_vobj_get_attr(NULL_WIN, 200), 24);
+    EXPECT_EQ(ruvk_vobj_get_attr(NULL_WIN, 205), 18);
+}
+
 // ---- the pump ----
 
 int g_hook_calls = 0;
