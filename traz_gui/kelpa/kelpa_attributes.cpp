@@ -52,6 +52,22 @@ void CopyValue(uint8_t *to, const uint8_t *from, int len, bool big)
         to[i] = (big && len == 4) ? from[3 - i] : from[i];
 }
 
+// Reads a data group's whole fixed part.  A part cut short by the end of
+// the file is a failed read: the slots it no longer holds would come back
+// as attributes of blank names and zero values.
+bool ReadFixedPart(const Side &side, uint64_t address, std::vector<uint8_t> &rec)
+{
+    return ReadAt(rec.data(), side.fd, address, int64_t(rec.size())) == int64_t(rec.size());
+}
+
+// Iteration skips a slot whose name begins with a blank.  The library
+// writes no NUL into a name, so one that begins with a NUL is no attribute
+// either.
+bool SlotIsFree(const uint8_t *name)
+{
+    return name[0] == ' ' || name[0] == '\0';
+}
+
 }  // namespace
 
 int PutAttribute(int set, const char *group, const char *name, const void *value, const char *type)
@@ -70,7 +86,7 @@ int PutAttribute(int set, const char *group, const char *name, const void *value
     int shift = fs->form == kOldForm ? 12 : 0;
     int fixed = fs->form == kOldForm ? kOldDataGroupFixedLen : kDataGroupFixedLen;
     std::vector<uint8_t> rec(size_t(fixed), 0);
-    if (ReadAt(rec.data(), side.fd, address, fixed) < 0)
+    if (!ReadFixedPart(side, address, rec))
         return RecordError(6009, "On reading attribute of group '%s'", NameText(group).c_str());
     char key[kNameLen + 1];
     PadToWidth(key, name, kNameLen, kNameLen);
@@ -110,7 +126,7 @@ int GetAttribute(int set, int mode, const char *group, char *name, void *value, 
     int shift = fs->form == kOldForm ? 12 : 0;
     int fixed = fs->form == kOldForm ? kOldDataGroupFixedLen : kDataGroupFixedLen;
     std::vector<uint8_t> rec(size_t(fixed), 0);
-    if (ReadAt(rec.data(), side.fd, address, fixed) < 0)
+    if (!ReadFixedPart(side, address, rec))
         return RecordError(6014, "On reading attribute of group '%s'", NameText(group).c_str());
     auto name_of = [&](int k) { return &rec[size_t(t->names - shift + 16 * k)]; };
     int slot = -1;
@@ -127,7 +143,7 @@ int GetAttribute(int set, int mode, const char *group, char *name, void *value, 
     } else {
         int start = mode == 1 ? 0 : g_cursor[which] + 1;
         for (int k = std::max(start, 0); k < 5 && slot < 0; ++k)
-            if (name_of(k)[0] != ' ')
+            if (!SlotIsFree(name_of(k)))
                 slot = k;
         if (slot < 0)
             return RecordError(t->none_left, "No valid attribute name found");

@@ -110,7 +110,8 @@ int FindInChain(int set, RecordKind kind, const char *name, uint64_t *address, i
     while (at != kNil) {
         uint8_t head[40] = {};
         size_t size = old ? 28 : 40;
-        if (ReadAt(head, side.fd, at, int64_t(size)) < 0)
+        // A head cut short by the end of the file is not a record.
+        if (ReadAt(head, side.fd, at, int64_t(size)) != int64_t(size))
             return RecordError(7002, "Unable to read next pointer (file write only?)");
         Decoder d(head, size, old, side.big);
         uint64_t next = d.Address();

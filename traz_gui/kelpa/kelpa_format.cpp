@@ -212,6 +212,25 @@ int32_t Decoder::I32()
     return int32_t(LoadU32(raw, big_));
 }
 
+int32_t Decoder::KindNumber()
+{
+    size_t width = old_ ? 4 : 8;
+    uint8_t raw[8];
+    Raw(raw, width);
+    size_t i = 0;
+    while (i < width && raw[i] == ' ')
+        ++i;
+    if (i == width)
+        return -1;
+    int32_t v = 0;
+    for (; i < width; ++i) {
+        if (raw[i] < '0' || raw[i] > '9')
+            return -1;
+        v = v * 10 + (raw[i] - '0');
+    }
+    return v;
+}
+
 void Decoder::Text(char *out, size_t width)
 {
     uint8_t *o = reinterpret_cast<uint8_t *>(out);
@@ -281,14 +300,15 @@ int64_t WriteAddressTable(int fd, bool old_form, bool big, const uint64_t *words
 
 namespace {
 
-// Reads up to size bytes of a record; a short read is accepted (the rest
-// stays zero), a failed one is not.
-bool ReadRecord(const Side &side, uint64_t address, std::vector<uint8_t> &buf, size_t size)
+// Reads up to size bytes of a record into a zeroed buffer; the bytes read,
+// -1 when the read failed.  The readers refuse a record that the file does
+// not hold whole: the zeros behind a short read would be taken for fields.
+int64_t ReadRecord(const Side &side, uint64_t address, std::vector<uint8_t> &buf, size_t size)
 {
     buf.assign(size, 0);
     if (side.fd < 0 || address == kNil)
-        return false;
-    return ReadAt(buf.data(), side.fd, address, int64_t(size)) >= 0;
+        return -1;
+    return ReadAt(buf.data(), side.fd, address, int64_t(size));
 }
 
 bool DimsValid(int32_t ndims, const int32_t *dims)
@@ -312,7 +332,8 @@ int ReadElementRecord(int set, uint64_t address, ElementRecord *out)
     Side side = SideOf(*fs, kElementKind);
     bool old = fs->form == kOldForm;
     std::vector<uint8_t> buf;
-    if (!ReadRecord(side, address, buf, old ? kOldElementRecordLen : kElementRecordLen))
+    size_t size = old ? kOldElementRecordLen : kElementRecordLen;
+    if (ReadRecord(side, address, buf, size) != int64_t(size))
         return RecordError(7005, "%s", msg);
     ElementRecord r;
     Decoder d(buf.data(), buf.size(), old, side.big);
@@ -343,9 +364,10 @@ int ReadCellRecord(int set, uint64_t address, CellRecord *out)
         return RecordError(7004, "%s", msg);
     Side side = SideOf(*fs, kCellKind);
     bool old = fs->form == kOldForm;
-    size_t size = (old ? 36 : 52) + 16 * MAX_CEL_DIM;
+    size_t head = old ? 36 : 52;
     std::vector<uint8_t> buf;
-    if (!ReadRecord(side, address, buf, size))
+    int64_t got = ReadRecord(side, address, buf, head + kNameLen * MAX_CEL_DIM);
+    if (got < int64_t(head))
         return RecordError(7004, "%s", msg);
     auto r = std::make_unique<CellRecord>();
     Decoder d(buf.data(), buf.size(), old, side.big);
@@ -358,6 +380,10 @@ int ReadCellRecord(int set, uint64_t address, CellRecord *out)
     // A count beyond the cell limit cannot come from the library and would
     // run past the name table.
     if (r->count < 0 || r->count > MAX_CEL_DIM)
+        return RecordError(7004, "%s", msg);
+    // A record cut inside its name table would give blank names for the
+    // elements it no longer holds.
+    if (got < int64_t(head + size_t(kNameLen) * size_t(r->count)))
         return RecordError(7004, "%s", msg);
     for (int i = 0; i < r->count; ++i)
         d.Text(r->names[i], kNameLen);
@@ -376,7 +402,8 @@ int ReadGroupDefinitionRecord(int set, uint64_t address, GroupRecord *out)
     Side side = SideOf(*fs, kGroupKind);
     bool old = fs->form == kOldForm;
     std::vector<uint8_t> buf;
-    if (!ReadRecord(side, address, buf, old ? kOldGroupRecordLen : kGroupRecordLen))
+    size_t size = old ? kOldGroupRecordLen : kGroupRecordLen;
+    if (ReadRecord(side, address, buf, size) != int64_t(size))
         return RecordError(7006, "%s", msg);
     GroupRecord r;
     Decoder d(buf.data(), buf.size(), old, side.big);
@@ -408,13 +435,14 @@ int ReadDataGroupRecord(int set, uint64_t address, DataGroupHead *out)
     Side side = SideOf(*fs, kDataGroupKind);
     bool old = fs->form == kOldForm;
     std::vector<uint8_t> buf;
-    if (!ReadRecord(side, address, buf, old ? 44 : 56))
+    size_t size = old ? 44 : 56;
+    if (ReadRecord(side, address, buf, size) != int64_t(size))
         return RecordError(7007, "%s", msg);
     DataGroupHead r;
     Decoder d(buf.data(), buf.size(), old, side.big);
     r.next = d.Address();
-    d.Address();
-    d.KindText();
+    r.length = d.Address();
+    r.kind = d.KindNumber();
     d.Text(r.name, kNameLen);
     d.Text(r.group, kNameLen);
     *out = r;

@@ -27,6 +27,8 @@ struct LocationNode {
     char type[kTypeLen + 1] = {};
     uint64_t address = kNil;
     uint64_t element_bytes = 0;
+    bool variable = false;
+    uint64_t area_bytes = 0;
     std::unique_ptr<LocationNode> left, right;
 };
 
@@ -103,6 +105,9 @@ public:
     void Text(char *out, size_t width);  // out gets width characters and a NUL
     void Skip(size_t n) { pos_ += n; }
     void KindText() { Skip(old_ ? 4 : 8); }
+    // The record kind: the number right-aligned in its field, -1 when the
+    // field holds anything else.
+    int32_t KindNumber();
     size_t Position() const { return pos_; }
 
 private:

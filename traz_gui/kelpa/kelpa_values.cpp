@@ -22,6 +22,11 @@ struct Location {
     char type[kTypeLen + 1] = {};
     uint64_t address = kNil;
     uint64_t element_bytes = 0;
+    // A variable group's values lie in slices of area_bytes each (the step
+    // word of its data area), a fixed group's in the area_bytes behind the
+    // fixed part (its recorded length less the fixed part).
+    bool variable = false;
+    uint64_t area_bytes = 0;
 };
 
 void FromNode(const LocationNode &n, Location *l)
@@ -36,6 +41,44 @@ void FromNode(const LocationNode &n, Location *l)
     std::memcpy(l->type, n.type, sizeof l->type);
     l->address = n.address;
     l->element_bytes = n.element_bytes;
+    l->variable = n.variable;
+    l->area_bytes = n.area_bytes;
+}
+
+uint64_t FixedPartBytes(const FileSet &fs)
+{
+    return fs.form == kOldForm ? kOldDataGroupFixedLen : kDataGroupFixedLen;
+}
+
+// The room the data group's own record gives its values: checks that the
+// record is the kind of data group its definition describes and reads the
+// length of its area or of one slice.
+int DataGroupArea(int set, FileSet &fs, uint64_t address, bool variable, uint64_t *area)
+{
+    DataGroupHead head;
+    int err = ReadDataGroupRecord(set, address, &head);
+    if (err)
+        return err;
+    if (head.kind != 4 && head.kind != 5)
+        return RecordError(7007, "During reading of data structure");
+    // A group definition with a variable dimension for a data group made
+    // fixed, or the other way round, would read values as pointer tables
+    // or write values over them.
+    if ((head.kind == 5) != variable)
+        return RecordError(7006, "During reading of group structure");
+    uint64_t fixed = FixedPartBytes(fs);
+    if (!variable) {
+        if (head.length < fixed)
+            return RecordError(7007, "During reading of data structure");
+        *area = head.length - fixed;
+        return 0;
+    }
+    Side side = SideOf(fs, kDataGroupKind);
+    uint64_t step = 0;
+    if (ReadAddressTable(side.fd, fs.form == kOldForm, side.big, &step, 1, address + fixed) != 8)
+        return RecordError(7007, "During reading of data structure");
+    *area = step;
+    return 0;
 }
 
 int ComputeLocation(int set, const char *group, const char *element, Location *out)
@@ -70,6 +113,12 @@ int ComputeLocation(int set, const char *group, const char *element, Location *o
     }
     if (!sound)
         return RecordError(7006, "During reading of group structure");
+    bool variable = false;
+    for (int k = 0; k < g.ndims; ++k)
+        variable = variable || g.dims[k] == 0;
+    uint64_t area = 0;
+    if ((err = DataGroupArea(set, *fs, address, variable, &area)) != 0)
+        return err;
     auto cell = std::make_unique<CellRecord>();
     if ((err = LookupCell(set, g.cell, cell.get())) != 0)
         return err;
@@ -79,6 +128,8 @@ int ComputeLocation(int set, const char *group, const char *element, Location *o
     std::memcpy(l.order, g.order, sizeof l.order);
     l.ndims = g.ndims;
     l.address = address;
+    l.variable = variable;
+    l.area_bytes = area;
     ElementRecord e;
     if (element[0] == '*') {
         if (cell->count < 1)
@@ -155,6 +206,8 @@ int LocateElement(int set, const char *group, const char *element, Location *out
     std::memcpy(node->type, out->type, sizeof node->type);
     node->address = out->address;
     node->element_bytes = out->element_bytes;
+    node->variable = out->variable;
+    node->area_bytes = out->area_bytes;
     std::unique_ptr<LocationNode> *slot = &fs->locations;
     while (*slot)
         slot = std::memcmp(e, (*slot)->element, kNameLen) < 0 ? &(*slot)->left : &(*slot)->right;
@@ -170,6 +223,21 @@ uint64_t FirstTableAddress(const FileSet &fs, uint64_t record)
 uint64_t TableBytes(const FileSet &fs)
 {
     return fs.form == kOldForm ? 4 * kPointerTableWords : 8 * kPointerTableWords;
+}
+
+uint64_t NextFree(const Side &side)
+{
+    return side.table == nullptr || side.table->empty() ? 0 : (*side.table)[0];
+}
+
+// True when bytes at address lie behind the variable data group's record
+// (fixed part and first table) and inside the used part of the file: the
+// group's own tables and slices were all made there.
+bool InGroupSpace(const FileSet &fs, const Side &side, uint64_t record, uint64_t address, uint64_t bytes)
+{
+    uint64_t end = record + FixedPartBytes(fs) + (fs.form == kOldForm ? 4 : 8) * uint64_t(1 + kPointerTableWords);
+    uint64_t next_free = NextFree(side);
+    return address != kNil && address >= end && bytes <= next_free && address <= next_free - bytes;
 }
 
 bool ReadTable(const FileSet &fs, const Side &side, uint64_t address, uint64_t *table)
@@ -191,7 +259,10 @@ int HighestKey(const FileSet &fs, const Side &side, uint64_t record, uint32_t *l
     uint64_t at = FirstTableAddress(fs, record);
     uint32_t result = 0;
     for (int level = 0; level < 4; ++level) {
-        if (!ReadTable(fs, side, at, table))
+        // Below the first table, an entry that points outside the group's
+        // space belongs to a damaged file.
+        bool placed = level == 0 || InGroupSpace(fs, side, record, at, TableBytes(fs));
+        if (!placed || !ReadTable(fs, side, at, table))
             return RecordError(6032, "On reading variable pointer table, table %ld", long(level));
         int k = kPointerTableWords - 1;
         while (k >= 0 && table[k] == kNil)
@@ -211,7 +282,8 @@ int FindSlice(const FileSet &fs, const Side &side, uint64_t record, uint32_t key
     uint64_t table[kPointerTableWords];
     uint64_t at = FirstTableAddress(fs, record);
     for (int level = 0; level < 4; ++level) {
-        if (!ReadTable(fs, side, at, table))
+        bool placed = level == 0 || InGroupSpace(fs, side, record, at, TableBytes(fs));
+        if (!placed || !ReadTable(fs, side, at, table))
             return RecordError(6031, "On reading variable pointer table, table %ld",
                                long(24 - 8 * level));
         at = table[(key >> (24 - 8 * level)) & 255];
@@ -222,7 +294,9 @@ int FindSlice(const FileSet &fs, const Side &side, uint64_t record, uint32_t key
     return 0;
 }
 
-int VariableSliceAddress(int set, uint64_t record, uint32_t index, uint64_t *slice)
+// slice_bytes: the bytes of the slice that the put reaches; an existing
+// slice must hold them inside the group's space.
+int VariableSliceAddress(int set, uint64_t record, uint32_t index, uint64_t slice_bytes, uint64_t *slice)
 {
     FileSet *fs = GetSet(set);
     Side side = SideOf(*fs, kDataGroupKind);
@@ -237,6 +311,9 @@ int VariableSliceAddress(int set, uint64_t record, uint32_t index, uint64_t *sli
         int shift = 24 - 8 * level;
         uint64_t &entry = table[(key >> shift) & 255];
         if (entry != kNil) {
+            // A damaged table could send the put onto another record.
+            if (!InGroupSpace(*fs, side, record, entry, level == 3 ? slice_bytes : TableBytes(*fs)))
+                return RecordError(6031, "On reading variable pointer table, table %ld", long(shift));
             if (level == 3) {
                 *slice = entry;
                 return 0;
@@ -271,8 +348,9 @@ int VariableSliceAddress(int set, uint64_t record, uint32_t index, uint64_t *sli
     return 0;
 }
 
-// 0 found, 1 absent, or the error.
-int VariableGroupSlice(int set, uint64_t record, uint32_t index, uint64_t *slice)
+// 0 found, 1 absent (also when the slice would not hold slice_bytes inside
+// the group's space), or the error.
+int VariableGroupSlice(int set, uint64_t record, uint32_t index, uint64_t slice_bytes, uint64_t *slice)
 {
     FileSet *fs = GetSet(set);
     VarGroupEntry *entry = nullptr;
@@ -299,7 +377,9 @@ int VariableGroupSlice(int set, uint64_t record, uint32_t index, uint64_t *slice
     if ((err = FindSlice(*fs, side, record, index + 1, slice)) != 0)
         return err;
     // An index below the largest whose slice was never made has no values.
-    return *slice == kNil ? 1 : 0;
+    if (*slice == kNil)
+        return 1;
+    return InGroupSpace(*fs, side, record, *slice, slice_bytes) ? 0 : 1;
 }
 
 struct Selection {
@@ -388,6 +468,88 @@ int CheckSelection(const Location &l, const int32_t index[15], const int32_t ord
     return 0;
 }
 
+bool MulOverflows(uint64_t a, uint64_t b, uint64_t *out)
+{
+    if (a != 0 && b > UINT64_MAX / a)
+        return true;
+    *out = a * b;
+    return false;
+}
+
+bool AddOverflows(uint64_t a, uint64_t b, uint64_t *out)
+{
+    *out = a + b;
+    return *out < a;
+}
+
+// The bytes from the start of the area (fixed group) or of a slice
+// (variable group) to the end of the farthest value the selection
+// reaches; false when that does not fit in 64 bits.  The cell number grows
+// with every group index, so the farthest value is the one at the last
+// selected index of every dimension.
+bool SelectionSpan(const Location &l, const Selection &sel, uint64_t *span)
+{
+    int64_t last[MAX_DIM] = {};
+    for (int u = 0; u < MAX_DIM; ++u) {
+        if (u == sel.variable_user)
+            continue;
+        int g = sel.group_dim[u] - 1;
+        int64_t i = int64_t(sel.start[u]) + int64_t(sel.count[u] - 1) * sel.increment[u] - 1;
+        last[g] = std::max(last[g], i);
+    }
+    uint64_t cell = 0;
+    for (int p = MAX_DIM - 1; p >= 0; --p) {
+        int o = l.order[p] - 1;
+        uint64_t d = l.dims[o] == 0 ? 1 : uint64_t(l.dims[o]);
+        if (MulOverflows(cell, d, &cell) || AddOverflows(cell, uint64_t(last[o]), &cell))
+            return false;
+    }
+    uint64_t at = 0;
+    return !MulOverflows(cell, l.cell_bytes, &at) && !AddOverflows(at, l.offset, &at) &&
+           !AddOverflows(at, l.element_bytes, span);
+}
+
+// Every value must lie inside the record it addresses: a fixed group's
+// values inside its recorded length and below the file's next-free
+// address, a variable group's inside one slice of its recorded step.  A
+// damaged group definition (a dimension larger than the data group was
+// made with) is refused here with the index error, before anything moves.
+// span receives the bytes of the area or slice the selection reaches.
+int CheckInsideRecord(FileSet &fs, const Location &l, const Selection &sel, bool put, uint64_t *span)
+{
+    Side side = SideOf(fs, kDataGroupKind);
+    uint64_t room = l.area_bytes;
+    if (!l.variable) {
+        uint64_t start = l.address + FixedPartBytes(fs);
+        uint64_t next_free = NextFree(side);
+        room = start < l.address || start > next_free ? 0 : std::min(room, next_free - start);
+    }
+    if (SelectionSpan(l, sel, span) && *span <= room)
+        return 0;
+    // The message names the user dimension along the slowest-varying fixed
+    // group dimension, with the extent that the room gives it.
+    int slow = -1;
+    for (int p = 0; p < l.ndims; ++p)
+        if (l.dims[l.order[p] - 1] > 0)
+            slow = l.order[p] - 1;
+    uint64_t layer = 1;
+    for (int k = 0; k < l.ndims; ++k)
+        if (k != slow && l.dims[k] > 0 && MulOverflows(layer, uint64_t(l.dims[k]), &layer))
+            layer = UINT64_MAX;
+    uint64_t need = l.offset + l.element_bytes;
+    uint64_t cells = room < need ? 0 : l.cell_bytes == 0 ? UINT64_MAX : (room - need) / l.cell_bytes + 1;
+    long extent = long(std::min<uint64_t>(cells / layer, uint64_t(INT32_MAX)));
+    int u = 0;
+    for (int k = 0; k < l.ndims; ++k)
+        if (sel.group_dim[k] - 1 == slow)
+            u = k;
+    long stop = long(sel.start[u]) + long(sel.count[u] - 1) * sel.increment[u];
+    if (put)
+        return RecordError(4004, "Stop value user index [%ld,1]=%ld should be smaller than %ld\n", long(u), stop,
+                           extent);
+    return RecordError(3004, "Stop value %ld should be smaller than %ld\n", stop, extent);
+}
+
 // Calls visit(buffer offset, file address) for every selected value.
 template <typename Visit>
 bool ForEachValue(const FileSet &fs, const Location &l, const Selection &sel,
@@ -436,6 +598,9 @@ int PutElementValues(int set, const char *group, const char *element, const int3
     if ((err = CheckSelection(l, index, order, true, &sel)) != 0)
         return err;
     FileSet *fs = GetSet(set);
+    uint64_t span = 0;
+    if ((err = CheckInsideRecord(*fs, l, sel, true, &span)) != 0)
+        return err;
     Side side = SideOf(*fs, kDataGroupKind);
     const uint8_t *values = static_cast<const uint8_t *>(buffer);
     std::vector<uint8_t> scratch;
@@ -448,23 +613,22 @@ int PutElementValues(int set, const char *group, const char *element, const int3
     std::vector<uint64_t> slices;
     if (sel.variable_user >= 0) {
         int u = sel.variable_user;
-        // One slice holds the cells of all other dimensions.  The step is
-        // worked out from the group rather than taken from the step word
-        // of the data area: a damaged word would reserve too little and
-        // let later tables and slices overlap these values.
+        // One slice holds the cells of all other dimensions.  A new slice
+        // reserves what the group needs, but never more than the step word
+        // of the data area gives a slice: no value lies beyond it (see
+        // CheckInsideRecord), and a damaged group definition with a huge
+        // dimension would otherwise make the file grow by gigabytes.
         uint64_t step_bytes = l.cell_bytes;
-        for (int k = 0; k < l.ndims; ++k) {
-            if (l.dims[k] <= 0)
-                continue;
-            if (step_bytes != 0 && uint64_t(l.dims[k]) > UINT64_MAX / step_bytes)
-                return side.combined ? RecordError(6033, "Maximum size reached in DataDefinition file\n")
-                                     : RecordError(6034, "Maximum size reached in data file\n");
-            step_bytes *= uint64_t(l.dims[k]);
-        }
+        for (int k = 0; k < l.ndims; ++k)
+            if (l.dims[k] > 0 && MulOverflows(step_bytes, uint64_t(l.dims[k]), &step_bytes)) {
+                step_bytes = UINT64_MAX;
+                break;
+            }
+        step_bytes = std::min(step_bytes, l.area_bytes);
         for (int32_t kv = 0; kv < sel.count[u]; ++kv) {
             uint32_t v = uint32_t(sel.start[u] + kv * sel.increment[u] - 1);
             uint64_t slice = kNil;
-            if ((err = VariableSliceAddress(set, l.address, v, &slice)) != 0)
+            if ((err = VariableSliceAddress(set, l.address, v, span, &slice)) != 0)
                 return err;
             std::vector<uint64_t> &hash = *side.table;
             if (slice == hash[0]) {
@@ -500,6 +664,9 @@ int GetElementValues(int set, const char *group, const char *element, const int3
                            static_cast<unsigned long long>(sel.bytes), long(buffer_len),
                            NameText(group).c_str(), NameText(element).c_str());
     FileSet *fs = GetSet(set);
+    uint64_t span = 0;
+    if ((err = CheckInsideRecord(*fs, l, sel, false, &span)) != 0)
+        return err;
     Side side = SideOf(*fs, kDataGroupKind);
     std::vector<uint64_t> slices;
     if (sel.variable_user >= 0) {
@@ -507,7 +674,7 @@ int GetElementValues(int set, const char *group, const char *element, const int3
         for (int32_t kv = 0; kv < sel.count[u]; ++kv) {
             uint32_t v = uint32_t(sel.start[u] + kv * sel.increment[u] - 1);
             uint64_t slice = kNil;
-            if (VariableGroupSlice(set, l.address, v, &slice) != 0)
+            if (VariableGroupSlice(set, l.address, v, span, &slice) != 0)
                 return RecordError(3006, "Variable dimension %ld not found for:\n group \"%s\", element \"%s\"\n",
                                    long(v) + 1, NameText(group).c_str(), NameText(element).c_str());
             slices.push_back(slice);

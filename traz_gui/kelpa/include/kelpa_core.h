@@ -108,14 +108,17 @@ struct GroupRecord {
 
 struct DataGroupHead {
     uint64_t next;
+    uint64_t length;  // fixed part and data area
+    int32_t kind;     // 4 fixed, 5 variable; -1 when the kind text is not a number
     char name[kNameLen + 1];
     char group[kNameLen + 1];
 };
 
 // Record readers: read from the file of the set that holds the kind, widen
 // an old-form record, convert the byte order.  0 or 7004-7007; a record
-// whose counts could not have been written by the library is refused with
-// the same codes.
+// that the library could not have written is refused with the same codes:
+// one cut short by the end of the file (a cell must hold all the names it
+// counts), or one whose counts are out of range.
 int ReadElementRecord(int set, uint64_t address, ElementRecord *out);
 int ReadCellRecord(int set, uint64_t address, CellRecord *out);
 int ReadGroupDefinitionRecord(int set, uint64_t address, GroupRecord *out);

@@ -517,7 +517,7 @@ TEST(KelpaHostile, DamagedGroupOrCellRecordsMoveNoValuesOutOfTheGroup)
     }
 }
 
-TEST(KelpaHostile, ADamagedStepWordReservesNoLessThanASlice)
+TEST(KelpaHostile, ADamagedStepWordBoundsTheSlice)
 {
     {
         Set s;
@@ -525,15 +525,25 @@ TEST(KelpaHostile, ADamagedStepWordReservesNoLessThanASlice)
     }
     std::vector<uint8_t> b = ReadBytes("stepword.dat");
     ASSERT_EQ(Le64(b, 8044 + 416), 8u);
-    for (int k = 0; k < 8; ++k)
-        b[8044 + 416 + size_t(k)] = 0;
+    // The step word says a slice holds one 4-byte cell where the group
+    // says two.
+    b[8044 + 416] = 4;
     WriteBytes("stepword.dat", b);
     Set s;
     ASSERT_EQ(OpenFileSet(&s.set, "stepword.dat", "stepword.def", 'L', 'u'), 0);
-    int32_t first[2] = {1, 2}, second[2] = {3, 4};
-    ASSERT_EQ(Put(s.set, "D", "I", Index().Dim(0, 1, 2).Dim(1, 1, 1), first), 0);
-    ASSERT_EQ(Put(s.set, "D", "I", Index().Dim(0, 1, 2).Dim(1, 2, 2), second), 0);
-    int32_t got[4] = {};
-    ASSERT_EQ(Get(s.set, "D", "I", Index().Dim(0, 1, 2).Dim(1, 1, 2), sizeof got, got), 0);
-    EXPECT_EQ(std::vector<int32_t>(got, got + 4), (std::vector<int32_t>{1, 2, 3, 4}));
+    int32_t pair[2] = {1, 2};
+    EXPECT_EQ(Put(s.set, "D", "I", Index().Dim(0, 1, 2).Dim(1, 1, 1), pair), 4004);
+    EXPECT_EQ(MessageText(), "Stop value user index [0,1]=2 should be smaller than 1\n");
+    EXPECT_EQ(Get(s.set, "D", "I", Index().Dim(0, 1, 2).Dim(1, 1, 1), sizeof pair, pair), 3004);
+    EXPECT_EQ(ReadBytes("stepword.dat"), b);
+    // The first cell fits; each new slice reserves what the step word
+    // gives a slice, which holds every value a put may place in it.
+    int32_t first = 3, second = 4;
+    ASSERT_EQ(Put(s.set, "D", "I", Index().Dim(0, 1, 1).Dim(1, 1, 1), &first), 0);
+    ASSERT_EQ(Put(s.set, "D", "I", Index().Dim(0, 1, 1).Dim(1, 2, 2), &second), 0);
+    int32_t got[2] = {};
+    ASSERT_EQ(Get(s.set, "D", "I", Index().Dim(0, 1, 1).Dim(1, 1, 2), sizeof got, got), 0);
+    EXPECT_EQ(std::vector<int32_t>(got, got + 2), (std::vector<int32_t>{3, 4}));
+    ASSERT_EQ(FlushHashTable(SetDataDescriptor(s.set), s.set), 0);
+    EXPECT_EQ(Le64(ReadBytes("stepword.dat"), 60), 8044u + 416 + 2056 + 3 * 2048 + 2 * 4);
 }
