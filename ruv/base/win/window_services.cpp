@@ -27,7 +27,6 @@ namespace {
 
 constexpr uint32_t KIND_CONTROL = 0x80u;
 constexpr uint32_t KIND_MDIDOC = 0x40000008u;
-constexpr uint32_t KIND_WIALOG = 0x1000u;
 constexpr uint32_t KIND_DIALOG = 0x40u;
 constexpr uint32_t KIND_SUBWINDOW = 0x8000000u;
 constexpr int32_t ATTR_TASK_WINDOW = 301;
@@ -57,16 +56,12 @@ RECT native_rect(const RUV_RECT &r)
     return n;
 }
 
-/* The native window whose client coordinates place the window: its native
-   parent for child windows, the screen for wialogs, else the toolkit
-   parent's native window (the screen for top levels). */
-HWND placing_parent(RUV_WIN win, HWND hwnd)
+/* The native window whose client coordinates place the window, as the
+   window system places it: the native parent of a child window, the
+   screen (NULL) for every top level. */
+HWND placing_parent(HWND hwnd)
 {
-    if (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)
-        return GetParent(hwnd);
-    if (win->kind & KIND_WIALOG)
-        return nullptr;
-    return valid(win->parent) && win->parent != win ? ruvk_vobj_hwnd(win->parent) : nullptr;
+    return (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd) : nullptr;
 }
 
 /* Distances between outer and client rectangle of a window that is not
@@ -243,7 +238,7 @@ extern "C" void ruvk_vobj_get_outer_rect(RUV_WIN win, RUV_RECT *rect)
     RECT r;
     if (!hwnd || !GetWindowRect(hwnd, &r))
         return;
-    MapWindowPoints(nullptr, placing_parent(win, hwnd), reinterpret_cast<POINT *>(&r), 2);
+    MapWindowPoints(nullptr, placing_parent(hwnd), reinterpret_cast<POINT *>(&r), 2);
     *rect = rect_of(r);
 }
 
@@ -338,12 +333,9 @@ extern "C" void ruvk_vobj_move(RUV_WIN win, const RUV_RECT *rect)
         MoveWindow(hwnd, want.left, want.top, want.right - want.left, want.bottom - want.top, TRUE);
         return;
     }
-    /* A client rectangle in the placing parent's client coordinates. */
+    /* A client rectangle where the window system places the window: in
+       its native parent's client area, or on the screen. */
     RECT r = native_rect(want);
-    HWND parent = placing_parent(win, hwnd);
-    bool child = (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) != 0;
-    if (parent && !child)
-        MapWindowPoints(parent, nullptr, reinterpret_cast<POINT *>(&r), 2);
     if (IsIconic(hwnd)) {
         RECT in = restored_insets(hwnd);
         WINDOWPLACEMENT wp;

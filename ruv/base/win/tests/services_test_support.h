@@ -143,6 +143,17 @@ inline void expect_rect(const RECT &r, int top, int left, int bottom, int right)
     EXPECT_EQ(r.right, right);
 }
 
+// The client rectangle where the window system places the window: in its
+// native parent's client area (the screen for top levels).
+inline RECT client_in_parent(HWND hwnd)
+{
+    RECT r;
+    GetClientRect(hwnd, &r);
+    HWND parent = (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd) : nullptr;
+    MapWindowPoints(hwnd, parent, reinterpret_cast<POINT *>(&r), 2);
+    return r;
+}
+
 inline RECT client_on_screen(HWND hwnd)
 {
     RECT r;

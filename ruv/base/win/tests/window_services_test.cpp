@@ -10,6 +10,7 @@
 #include "kernel_test_support.h"
 #include "ruvv_font.h"
 #include "services_test_support.h"
+#include "window_create.h"
 #include "window_services.h"
 
 namespace {
@@ -333,6 +334,69 @@ TEST_F(Services, FocusMemoryFollowsControlsAndForgetsDestroyedOnes)
     doc->rec()->kind = 0x100;
     ruvk_focus_remember(edit->rec());
     EXPECT_EQ(doc->rec()->last_focus, doc->rec());
+}
+
+} // namespace
+
+namespace {
+
+// The same services on windows the kernel made, inside its message loop.
+TEST(ServicesOnKernelWindows, TitlesMovesStatesAndContexts)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    kt::run_app([] {
+        RUV_WIN task = reinterpret_cast<RUV_WIN>(ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW));
+        ASSERT_NE(task, nullptr);
+        RUV_RECT ra{60, 50, 260, 350}, rb{60, 400, 260, 700};
+        RUV_WIN a = ruvk_win_create(1, &ra, "Window A", 0, task, 0x803, RUV_EVENT_MASK_ALL, nullptr, nullptr);
+        RUV_WIN b = ruvk_win_create(1, &rb, "B", 0, task, 0x803, RUV_EVENT_MASK_ALL, nullptr, nullptr);
+        ASSERT_NE(a, nullptr);
+        ASSERT_NE(b, nullptr);
+        HWND ha = static_cast<HWND>(a->native);
+        char buf[64];
+        EXPECT_STREQ(ruvk_vobj_get_title(a, buf, sizeof buf), "Window A");
+        ruvk_vobj_set_title(a, "Renamed");
+        EXPECT_STREQ(ruvk_vobj_get_title(a, buf, sizeof buf), "Renamed");
+
+        RUV_RECT created;
+        ruvk_vobj_get_client_rect(a, &created);
+        st::expect_rect(created, 0, 0, 200, 300);
+        RUV_RECT to{100, 120, 300, 420};
+        ruvk_vobj_move(a, &to);
+        // Documents are children of the task window: its client coordinates.
+        st::expect_rect(st::client_in_parent(ha), 100, 120, 300, 420);
+        ShowWindow(ha, SW_SHOWMINNOACTIVE);
+        RUV_RECT later{150, 160, 250, 360};
+        ruvk_vobj_move(a, &later);
+        EXPECT_EQ(ruvk_vobj_get_flags(a) & 0x100u, 0x100u);
+        ShowWindow(ha, SW_RESTORE);
+        st::expect_rect(st::client_in_parent(ha), 150, 160, 250, 360);
+
+        ruvk_vobj_set_visible(b, FALSE);
+        ruvk_vobj_set_enabled(b, FALSE);
+        EXPECT_EQ(ruvk_vobj_get_flags(b) & 0x30u, 0x30u);
+        ruvk_vobj_set_visible(b, TRUE);
+        ruvk_vobj_set_enabled(b, TRUE);
+        EXPECT_EQ(ruvk_vobj_get_flags(b) & 0x30u, 0u);
+
+        RUV_POINT p = {0, 0};
+        ruvk_vobj_translate_points(a, task, &p, 1);
+        EXPECT_EQ(p.v, 150);
+        EXPECT_EQ(p.h, 160);
+
+        RUV_DRAW_STATE *sa = ruvk_draw_begin(a);
+        ASSERT_NE(sa, nullptr);
+        ruvk_draw_end(sa);
+        RUV_DRAW_STATE *sb = ruvk_draw_begin(b);
+        ASSERT_NE(sb, nullptr);
+        EXPECT_EQ(sa->hdc, nullptr) << "A's context went before B's was taken";
+        EXPECT_EQ(ruvk_draw_cached_window(), b);
+        ruvk_draw_end(sb);
+        ruvk_vobj_destroy(a);
+        ruvk_vobj_destroy(b);
+        EXPECT_EQ(ruvk_draw_cached_window(), NULL_WIN);
+    });
 }
 
 } // namespace
