@@ -15,7 +15,11 @@
 
 #include "ruvv_errmsg.h"
 #include "ruvv_mem.h"
+#ifdef RUV_TESTS_ON_KERNEL
+#include "startup.h"
+#else
 #include "standin_core.h"
+#endif
 
 #ifdef _WIN32
 #include <windows.h>
@@ -54,6 +58,17 @@ inline bool reported(RUV_ERRMSG_ID id)
     return false;
 }
 
+// Ends the process's toolkit state: every static block goes (on the
+// Windows kernel or on the stand-in).
+inline void end_process()
+{
+#ifdef RUV_TESTS_ON_KERNEL
+    ruvk_static_release_process();
+#else
+    standin::end_process();
+#endif
+}
+
 // Fresh toolkit state; reports captured on the root frame; events have
 // started (reports keep their severity).  A fixture that needs memory
 // hooks of its own installs them in install_hooks (before anything is
@@ -63,13 +78,13 @@ protected:
     virtual void install_hooks() {}
     void SetUp() override
     {
-        standin::end_process();
+        end_process();
         install_hooks();
         reports().clear();
         ruvv_errmsg_set_ready();
         ruvv_errmsg_push_handler(capture, nullptr);
     }
-    void TearDown() override { standin::end_process(); }
+    void TearDown() override { end_process(); }
 };
 
 // ---- a failing allocator: allocation number fail_at (1-based) fails ----
