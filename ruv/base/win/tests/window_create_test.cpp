@@ -449,6 +449,28 @@ TEST(WindowMisuse, RecordsOfTheWrongKindAreReported)
     });
 }
 
+TEST(WindowMisuse, ATaskWindowThatWillNotGoIsReported)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    HWND real = nullptr;
+    kt::run_app([&] {
+        RUV_WIN t = task();
+        real = kt::hwnd_of(t);
+        // A handle that no longer names a window.
+        HWND gone = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        DestroyWindow(gone);
+        t->native = gone;
+        kt::reports().clear();
+        ruvk_vobj_destroy(t);
+        EXPECT_EQ(kt::severity_of(0x34873A), 3);
+        EXPECT_EQ(kt::exit_calls(), 1);
+        // The loop ends when the real window goes.
+        DestroyWindow(real);
+    });
+    EXPECT_FALSE(IsWindow(real));
+}
+
 void *g_hooked_record;
 
 void flip_kind(DWORD *, LPCSTR *, LPCSTR *, DWORD *, int *, int *, int *, int *, HWND *, HMENU *, HINSTANCE *,
