@@ -1,0 +1,174 @@
+// Real input through the system's queue: keys typed with SendInput become
+// E_CHAR events and F1 a help request, the focus moves between windows with
+// gain and loss events and the top level remembers its focused child, and
+// F1 pressed in an open menu asks for help on the highlighted item.  These
+// tests take the foreground and the keyboard.
+#include <algorithm>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "event_test_support.h"
+#include "window_services.h"
+
+using et::events_of;
+using et::seen;
+
+namespace {
+
+const uint32_t kOnlyInput = ~(RUV_EVENT_BIT(E_CHAR) | RUV_EVENT_BIT(E_HELP));
+
+} // namespace
+
+TEST(EventInput, TypedKeysBecomeCharactersAndF1AHelpRequest)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    et::run(
+        [] {
+            RUV_WIN w = et::make_window(NULL_WIN);
+            ASSERT_NE(w, nullptr);
+
+            struct Typed {
+                const char *name;
+                std::initializer_list<int> strokes;
+                bool extended;
+                std::vector<std::string> expect;
+            } cases[] = {
+                {"Control+Home", {VK_CONTROL, VK_HOME, -VK_HOME, -VK_CONTROL}, false, {"char 309 vk1 s0 c1 m0x4"}},
+                {"Home", {VK_HOME, -VK_HOME}, false, {"char 307 vk1 s0 c0 m0"}},
+                {"Shift+Tab", {VK_SHIFT, VK_TAB, -VK_TAB, -VK_SHIFT}, false, {"char 315 vk1 s1 c0 m0x12"}},
+                {"Tab", {VK_TAB, -VK_TAB}, false, {"char 9 vk0 s0 c0 m0"}},
+                {"keypad /", {VK_DIVIDE, -VK_DIVIDE}, true, {"char 375 vk1 s0 c0 m0"}},
+                {"letter a", {'A', -'A'}, false, {"char 97 vk0 s0 c0 m0"}},
+                {"Page Down", {VK_NEXT, -VK_NEXT}, false, {"char 306 vk1 s0 c0 m0"}},
+            };
+            for (const Typed &t : cases) {
+                et::undisturbed([&] {
+                    SetFocus(et::hwnd(w));
+                    et::pump(20);
+                    seen().clear();
+                    et::keys(t.strokes, t.extended);
+                    et::pump(150);
+                });
+                EXPECT_EQ(events_of(w, kOnlyInput), t.expect) << t.name;
+            }
+
+            // F1: a help request to the active toolkit window, about the
+            // object in focus, and no character.
+            et::undisturbed([&] {
+                SetFocus(et::hwnd(w));
+                et::pump(20);
+                seen().clear();
+                et::keys({VK_F1, -VK_F1});
+                et::pump(150);
+            });
+            EXPECT_TRUE(events_of(w, kOnlyInput).empty());
+            RUV_WIN active = ruvwi_hwnd_to_window(GetActiveWindow());
+            ASSERT_NE(active, nullptr);
+            std::vector<et::Seen> help;
+            for (const et::Seen &s : seen())
+                if (s.ev.type == E_HELP)
+                    help.push_back(s);
+            ASSERT_EQ(help.size(), 1u);
+            EXPECT_EQ(help[0].win, active);
+            EXPECT_EQ(help[0].ev.v.help.object, w);
+            EXPECT_EQ(help[0].ev.v.help.menu_tag, 0);
+        },
+        et::record);
+}
+
+TEST(EventInput, FocusGainAndLossAndTheRememberedChild)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    et::run([] {
+        RUV_WIN a = et::make_window(NULL_WIN);
+        RUV_WIN b = et::make_window(NULL_WIN, 0x803, 240);
+        ASSERT_TRUE(a && b);
+        RUV_WIN ca = et::make_window(a, 0x800, 10);
+        ASSERT_NE(ca, nullptr);
+        et::pump(100);
+        const uint32_t only_focus = ~RUV_EVENT_BIT(E_FOCUS);
+
+        struct Step {
+            const char *name;
+            RUV_WIN from, to;
+            std::vector<std::pair<RUV_WIN, std::vector<std::string>>> expect;
+        } steps[] = {
+            {"B to A", b, a, {{b, {"focus 0"}}, {a, {"focus 1"}}}},
+            {"A to its child", a, ca, {{a, {"focus 0"}}, {ca, {"focus 1"}}}},
+            {"child to B", ca, b, {{ca, {"focus 0"}}, {b, {"focus 1"}}, {a, {}}}},
+        };
+        for (const Step &s : steps) {
+            et::undisturbed([&] {
+                SetFocus(et::hwnd(s.from));
+                et::pump(50);
+                seen().clear();
+                SetFocus(et::hwnd(s.to));
+                et::pump(100);
+            });
+            EXPECT_EQ(GetFocus(), et::hwnd(s.to)) << s.name;
+            for (const auto &e : s.expect)
+                EXPECT_EQ(events_of(e.first, only_focus), e.second) << s.name;
+            if (s.to == ca) {
+                EXPECT_EQ(ruvk_win_get_focus_memory(a), ca) << "A remembers its child";
+            }
+        }
+
+        // A click on A's frame gives the focus back to the remembered child.
+        LRESULT answer = 0;
+        et::undisturbed([&] {
+            SetFocus(et::hwnd(b));
+            et::pump(50);
+            answer = SendMessageA(et::hwnd(a), WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(et::hwnd(et::task())),
+                                  MAKELPARAM(HTCAPTION, WM_LBUTTONDOWN));
+            et::pump(50);
+        });
+        EXPECT_EQ(answer, MA_ACTIVATE);
+        EXPECT_EQ(GetFocus(), et::hwnd(ca));
+    });
+}
+
+TEST(EventInput, F1InAnOpenMenuAsksForHelpOnTheHighlightedItem)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    et::run(
+        [] {
+                et::pump(50);
+            HWND task = et::hwnd(et::task());
+            ASSERT_NE(task, nullptr);
+            HMENU menu = CreatePopupMenu();
+            AppendMenuA(menu, MF_STRING, 1022, "Open");
+            AppendMenuA(menu, MF_STRING, 1023, "Close");
+            UINT chosen = 1;
+            et::undisturbed([&] {
+                seen().clear();
+                std::thread typist([] {
+                    Sleep(300);
+                    et::keys({VK_DOWN, -VK_DOWN});
+                    Sleep(200);
+                    et::keys({VK_F1, -VK_F1});
+                    Sleep(200);
+                    et::keys({VK_ESCAPE, -VK_ESCAPE});
+                    Sleep(300);
+                    et::keys({VK_ESCAPE, -VK_ESCAPE});
+                });
+                chosen = TrackPopupMenu(menu, TPM_RETURNCMD, 50, 50, 0, task, nullptr);
+                typist.join();
+            });
+            et::pump(100);
+            DestroyMenu(menu);
+            EXPECT_EQ(chosen, 0u) << "the menu was left without a choice";
+            std::vector<et::Seen> help;
+            for (const et::Seen &s : seen())
+                if (s.ev.type == E_HELP)
+                    help.push_back(s);
+            ASSERT_EQ(help.size(), 1u);
+            EXPECT_EQ(help[0].win, et::task());
+            EXPECT_EQ(help[0].ev.v.help.object, et::task());
+            EXPECT_EQ(help[0].ev.v.help.menu_tag, 1022);
+        },
+        et::record);
+}
