@@ -198,8 +198,9 @@ public:
     }
 
     // Finds the keyword's next record, which becomes the current record; a
-    // required keyword that is missing is "U100".
-    bool Locate(const std::string &keyword, bool required)
+    // required keyword that is missing is "U100".  io_error: the search
+    // met a read error.
+    bool Locate(const std::string &keyword, bool required, bool *io_error = nullptr)
     {
         const int32_t here = *cursor_.record_number;
         // The record found last is not tested again (blanking it also makes
@@ -207,7 +208,7 @@ public:
         // that a value list read ahead to is.
         if (here == found_)
             std::memset(cursor_.record, ' ', static_cast<size_t>(std::max(cursor_.record_len, 0)));
-        if (cursor_.Find(keyword, true, Reach::kToEnd)) {
+        if (cursor_.Find(keyword, true, Reach::kToEnd, false, io_error)) {
             found_ = *cursor_.record_number;
             return true;
         }
@@ -221,6 +222,42 @@ private:
     Cursor &cursor_;
     int32_t found_ = 0;   // the record of the last keyword found
 };
+
+// An attached file opened for reading by the name up to its first blank
+// and the 11-character form ("unformatted" or "formatted").  A file that
+// does not exist is "G004" with its name; result is then not set.
+struct AttachedInput {
+    bool exists = false;
+    int result = recio::kErrOpenFailed;   // of the open
+    bool unformatted = false;
+    std::string file;
+};
+
+inline AttachedInput OpenAttached(const int32_t *diag_unit, const char *name, int32_t name_len, const char *format,
+                                  int32_t format_len, flowrec::UnitGuard *in)
+{
+    AttachedInput a;
+    a.file = flowrec::FirstWord(name, name_len);
+    a.exists = CHECK_FILE_EXISTS(name, name_len, diag_unit, "G004", 4) != 0;
+    if (!a.exists)
+        return a;
+    a.unformatted = flowrec::FieldText(format, format_len).rfind("un", 0) == 0;
+    a.result = in->Open(a.file, a.unformatted ? recio::Form::kUnformatted : recio::Form::kFormatted,
+                        recio::OpenStatus::kOld);
+    return a;
+}
+
+// Outside strict mode, moves a series of the definition file on to its
+// next time; false when the table of `room` times is full ("code" with a
+// blank text): the last time is then left out of the count.
+inline bool NextTime(bool strict, int32_t *index, int32_t room, const int32_t *diag_unit, const char *code)
+{
+    if (strict || ++*index < room)
+        return true;
+    Report(diag_unit, code, " ");
+    *index = room - 1;
+    return false;
+}
 
 // A scratch file of a section in strict mode: "TMP_" + run id (up to its
 // first blank) + extension, unformatted, begun empty.  A file still open

@@ -123,19 +123,18 @@ extern "C" void READ_DEPTH_FILE(const int32_t *diag_unit, int32_t *error, const 
                                 const char *format, int32_t format_len, const int32_t *mmax,
                                 const int32_t *row_length, const int32_t *nmax, float *depth)
 {
-    const std::string file = flowrec::FirstWord(name, name_len);
-    if (!CHECK_FILE_EXISTS(name, name_len, diag_unit, "G004", 4)) {
+    flowrec::UnitGuard in;
+    const sectionkw::AttachedInput input = sectionkw::OpenAttached(diag_unit, name, name_len, format, format_len, &in);
+    if (!input.exists) {
         *error = kTrue;
         return;
     }
-    const bool unformatted = flowrec::FieldText(format, format_len).rfind("un", 0) == 0;
-    flowrec::UnitGuard in;
-    int r = in.Open(file, unformatted ? recio::Form::kUnformatted : recio::Form::kFormatted, recio::OpenStatus::kOld);
+    int r = input.result;
     int32_t m_count = 0, n_count = 0;
     FilledExtents(mmax, row_length, nmax, &m_count, &n_count);
     std::vector<float> row(static_cast<size_t>(m_count));
     for (int32_t n = 1; n <= n_count && r == recio::kOk; ++n) {
-        if (unformatted) {
+        if (input.unformatted) {
             r = recio::ReadReal32(in.unit(), row.data(), row.size());
         } else {
             recio::ListRead read(in.unit());
@@ -149,7 +148,7 @@ extern "C" void READ_DEPTH_FILE(const int32_t *diag_unit, int32_t *error, const 
     }
     in.Close();
     if (r != recio::kOk) {
-        sectionkw::Report(diag_unit, r == recio::kEndOfFile ? "G006" : "G007", file);
+        sectionkw::Report(diag_unit, r == recio::kEndOfFile ? "G006" : "G007", input.file);
         *error = kTrue;
     }
 }

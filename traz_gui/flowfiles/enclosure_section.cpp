@@ -96,18 +96,16 @@ int ReadEntry(int unit, bool unformatted, const ListKind &kind, Entry *entry)
 void CopyListFile(const ListKind &kind, const int32_t *diag_unit, const int32_t *scratch_unit, int32_t *error,
                   const char *name, int32_t name_len, const char *format, int32_t format_len, int32_t *list_flag)
 {
-    const std::string file = flowrec::FirstWord(name, name_len);
-    if (!CHECK_FILE_EXISTS(name, name_len, diag_unit, "G004", 4)) {
+    flowrec::UnitGuard in;
+    const sectionkw::AttachedInput input = sectionkw::OpenAttached(diag_unit, name, name_len, format, format_len, &in);
+    if (!input.exists) {
         *error = kTrue;
         return;
     }
-    const bool unformatted = flowrec::FieldText(format, format_len).rfind("un", 0) == 0;
-    flowrec::UnitGuard in;
-    bool failed = in.Open(file, unformatted ? recio::Form::kUnformatted : recio::Form::kFormatted,
-                          recio::OpenStatus::kOld) != recio::kOk;
+    bool failed = input.result != recio::kOk;
     while (!failed) {
         Entry entry;
-        const int got = ReadEntry(in.unit(), unformatted, kind, &entry);
+        const int got = ReadEntry(in.unit(), input.unformatted, kind, &entry);
         if (got == 0)
             break;
         const recio::RecordBytes record = entry.Record(kind);
@@ -116,7 +114,7 @@ void CopyListFile(const ListKind &kind, const int32_t *diag_unit, const int32_t 
     }
     in.Close();
     if (failed) {
-        sectionkw::Report(diag_unit, "G007", file);
+        sectionkw::Report(diag_unit, "G007", input.file);
         *error = kTrue;
     }
     *list_flag = sectionkw::IsTrue(error) ? 0 : kTrue;

@@ -170,22 +170,20 @@ extern "C" void READ_INITIAL_CONDITION_FILE(const int32_t *diag_unit, int32_t *e
                                             const int32_t *kmax, const int32_t *transported_count,
                                             float *water_level, float *u, float *v, float *transported)
 {
-    const std::string file_name = flowrec::FirstWord(name, name_len);
-    if (!CHECK_FILE_EXISTS(name, name_len, diag_unit, "G004", 4)) {
-        *error = kTrue;
-        return;
-    }
-    const bool unformatted = flowrec::FieldText(format, format_len).rfind("un", 0) == 0;
     flowrec::UnitGuard in;
-    if (in.Open(file_name, unformatted ? recio::Form::kUnformatted : recio::Form::kFormatted,
-                recio::OpenStatus::kOld) != recio::kOk) {
-        sectionkw::Report(diag_unit, "G007", file_name);
+    const sectionkw::AttachedInput input = sectionkw::OpenAttached(diag_unit, name, name_len, format, format_len, &in);
+    if (!input.exists) {
         *error = kTrue;
         return;
     }
-    FieldFile file(in.unit(), unformatted, FieldShape(mmax, row_length, nmax, kmax));
+    if (input.result != recio::kOk) {
+        sectionkw::Report(diag_unit, "G007", input.file);
+        *error = kTrue;
+        return;
+    }
+    FieldFile file(in.unit(), input.unformatted, FieldShape(mmax, row_length, nmax, kmax));
     file.ReadFlowFields(water_level, u, v, transported, std::clamp(*transported_count, 0, kMaxTransported), diag_unit,
-                        file_name, error);
+                        input.file, error);
 }
 
 extern "C" void READ_INITIAL_CONDITIONS(

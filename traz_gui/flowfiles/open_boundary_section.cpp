@@ -342,17 +342,17 @@ extern "C" void READ_BOUNDARY_FILE(const int32_t *diag_unit, int32_t *error, con
         if (strict)
             *error = kTrue;
     };
-    if (!CHECK_FILE_EXISTS(name, name_len, diag_unit, "G004", 4)) {
+    flowrec::UnitGuard in;
+    const sectionkw::AttachedInput input = sectionkw::OpenAttached(diag_unit, name, name_len, format, format_len, &in);
+    if (!input.exists) {
         fail(nullptr);
         return;
     }
-    const bool unformatted = flowrec::FieldText(format, format_len).rfind("un", 0) == 0;
-    flowrec::UnitGuard in;
-    if (in.Open(file, unformatted ? recio::Form::kUnformatted : recio::Form::kFormatted, recio::OpenStatus::kOld) !=
-        recio::kOk) {
+    if (input.result != recio::kOk) {
         fail("G007");
         return;
     }
+    const bool unformatted = input.unformatted;
     const int unit = in.unit();
     auto counted = [&](int32_t i) {
         ++*read;

@@ -1,6 +1,5 @@
-// Fixture of the tests of the grid-object, depth, boundary, initial
-// condition and time sections: a message file holding every code these
-// sections raise ("CODE <text>"), the definition file open on its unit at
+// Fixture of the section reader tests: a message file holding every code
+// the readers raise ("CODE <text>"), the definition file open on its unit at
 // its first record (the '=' of that record in column 8: keywords in
 // columns 1-7, values from column 9), the diagnostic file on a unit of its
 // own, and scratch records compared as bytes.
@@ -24,20 +23,7 @@ using Bytes = std::vector<unsigned char>;
 
 class BoundaryTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        static const char *const kCodes[] = {"G004", "G006", "G007", "U036", "U039", "U041", "U042", "U044",
-                                             "U047", "U057", "U060", "U062", "U065", "U066", "U100", "U122",
-                                             "U130", "U131", "U132", "U145", "U150", "U151", "U152", "U153",
-                                             "U158", "U160", "V003", "V004", "V005", "V006", "V007", "V012",
-                                             "V015", "V028", "V041", "V061"};
-        std::string text;
-        for (const char *code : kCodes)
-            text += std::string(code) + " " + code + " #\n";
-        flowfix::WriteText("errfil", text);
-        FlowDefinitionState *state = FlowDefinitionStateGet();
-        std::fill(state->message_directory, state->message_directory + sizeof state->message_directory, ' ');
-    }
+    void SetUp() override { deffix::WriteMessageFile(); }
     void TearDown() override { Close(); }
 
     // The records follow a first record "Ident  = ...".
