@@ -330,8 +330,11 @@ RUV_APP_RECORD *ruvk_app_exit(int16_t call_exit)
 
 void ruvwi_End(void)
 {
+    // Everything still queued goes undispatched; paint messages are not
+    // queued (they come while a window needs painting).
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageA(&msg, nullptr, 0, WM_PAINT - 1, PM_REMOVE) ||
+           PeekMessageA(&msg, nullptr, WM_PAINT + 1, 0xFFFFFFFFu, PM_REMOVE)) {
     }
     // A loop that never ran leaves the classes and the utility window.
     if (RUV_APP_RECORD *app = ruvk_app_record()) {
