@@ -100,6 +100,7 @@ TEST_F(Transport, Failures)
          {"U042 Last time of B.C. for Concentration <"}},
         {"missing ProfC", {"TsbcC  = 0", "Sab    = 1 2 3 4", "Cab1   = 1 1"}, {"U100 ProfC"}},
         {"not a number", {"TsbcC  = 0", "Sab    = 1 x"}, {"U036 Sab"}},
+        {"a time beyond 32-bit steps", {"TsbcC  = 1e30", "Sab    = 1 2", "Cab1   = 1 1"}, {"U036 TsbcC"}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.label);
