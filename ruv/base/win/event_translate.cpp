@@ -6,6 +6,7 @@
 // messages, which creation completion pumps behind E_CREATE.
 
 #include "event_translate.h"
+#include "native_controls.h"
 
 #include <windowsx.h>
 
@@ -75,7 +76,7 @@ int32_t send(RUV_VOBJ *win, RUV_EVENT *ev)
 
 bool created(const RUV_VOBJ *w)
 {
-    return (w->kernel_flags & RUVK_KF_CREATED) != 0;
+    return ruvk_creation_done(w) != 0;
 }
 
 RUV_VOBJ *task_window()
@@ -263,6 +264,11 @@ int16_t ruvwi_wndproc_hook(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT *r
 
 // ---- Creation ------------------------------------------------------------------
 
+RUV_BOOL ruvk_creation_done(const RUV_VOBJ *win)
+{
+    return win && (win->kernel_flags & (RUVK_KF_CREATED | RUVK_KF_CREATE_QUEUED)) == RUVK_KF_CREATED ? TRUE : FALSE;
+}
+
 void ruvk_win_link_native(HWND hwnd, RUV_VOBJ *win)
 {
     if (!win || win->tag != RUV_VOBJ_TAG)
@@ -274,6 +280,8 @@ void ruvk_win_link_native(HWND hwnd, RUV_VOBJ *win)
 void ruvk_on_native_create(HWND hwnd, RUV_VOBJ *win)
 {
     ruvk_win_link_native(hwnd, win);
+    if (win && win->tag == RUV_VOBJ_TAG)
+        win->kernel_flags |= RUVK_KF_CREATE_QUEUED;
     PostMessageA(hwnd, RUVK_MSG_CREATED, 0, 0);
 }
 
@@ -298,6 +306,7 @@ int ruvk_creation_event(HWND hwnd)
             ScreenToClient(GetParent(hwnd), &p);
         SetWindowPos(hwnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    w->kernel_flags &= ~RUVK_KF_CREATE_QUEUED;
     RUV_EVENT ev;
     ruvk_event_init(&ev, E_CREATE);
     send(w, &ev);
@@ -591,6 +600,10 @@ int ruvk_translate_control(HWND hwnd, int32_t code, RUV_VOBJ *ctl)
             app->open_drop_list = hwnd_of(ctl);
         return 1;
     }
+    if ((ctl->type == 17 && code == EN_UPDATE) || (ctl->type == 21 && code == CBN_EDITUPDATE)) {
+        ruvk_ctl_run_formatter(ctl);
+        return 1;
+    }
     if (ctl->type == 17 && code == EN_ERRSPACE) {
         RUV_ERR(ctl, 2, 0x1510005);
         return 1;
@@ -631,6 +644,9 @@ int ruvk_translate_control_deferred(HWND hwnd, WPARAM wp, LPARAM lp)
     default:
         break;
     }
+    // A drop-down's chosen row goes into its edit part first.
+    if (ctl->type == 21 && (code == CBN_SELCHANGE || code == CBN_DBLCLK) && !ruvk_ctl_copy_selected_row(ctl))
+        return 1;
     (void)hwnd;
     send(w, &ev);
     return 1;

@@ -34,6 +34,7 @@ extern "C" {
 #define RUVK_KF_DESTROYING 0x2u   /* native window being destroyed */
 #define RUVK_KF_NAVIGATION 0x4u   /* keyboard navigation attached */
 #define RUVK_KF_MODAL      0x8u   /* modal loop running */
+#define RUVK_KF_CREATE_QUEUED 0x10u /* creation message posted, E_CREATE not yet sent */
 
 /* A zero-filled event of type (padding included). */
 static inline void ruvk_event_init(RUV_EVENT *ev, int32_t type)
@@ -81,6 +82,11 @@ int ruvk_creation_event(HWND hwnd);
 /* The private messages 2025-2031 arriving. */
 int ruvk_translate_deferred(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 int ruvk_translate_control_deferred(HWND hwnd, WPARAM wp, LPARAM lp);
+/* Creation complete and its creation message taken: before that, size,
+   move, paint and focus are deferred (a message sent while creation
+   completion pumps would otherwise overtake the queued creation
+   message). */
+RUV_BOOL ruvk_creation_done(const RUV_VOBJ *win);
 /* Focus changes are handled at once (creation complete, attribute 10027
    clear) or posted. */
 RUV_BOOL ruvk_focus_now(RUV_VOBJ *win);

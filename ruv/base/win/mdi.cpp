@@ -204,7 +204,7 @@ int doc_focus(HWND hwnd, UINT msg, HWND other)
     case WM_KILLFOCUS:
         if (take_queued(hwnd, RUVK_MSG_FOCUS_GAIN))
             return 1;
-        if (!(w->kernel_flags & RUVK_KF_CREATED))
+        if (!ruvk_creation_done(w))
             PostMessageA(hwnd, RUVK_MSG_FOCUS_LOSS, reinterpret_cast<WPARAM>(other), 0);
         else
             doc_loss(hwnd, other);

@@ -37,6 +37,39 @@ typedef struct DefinitionProcess {
     int32_t fourier_count;     /* Fourier requests (strict mode only) */
 } DefinitionProcess;
 
+/* READ_FLOW_DEFINITION (flow_definition.h) with the mode of its section
+   readers given: lenient (false) is READ_FLOW_DEFINITION itself; strict
+   (true) also reads the attached files, writes the scratch files "TMP_" +
+   run id + extension and makes every finding of a section fail the read,
+   so that the driver's stops end it. */
+void READ_FLOW_DEFINITION_IN_MODE(const char *run_id, int32_t run_id_len, const int32_t *strict_mode,
+                                  int32_t *error, const char *version, int32_t version_len);
+
+/* The work values of the last read that the sections handed to each other
+   (kept until the next read). */
+typedef struct DefinitionWorkValues {
+    int32_t grid_from_file;      /* the grid came from a coordinate file */
+    int32_t spherical;           /* Sphere "Y" */
+    int32_t enclosure_given, dry_points_present, thin_dams_present;
+    int32_t turbulence_count;    /* turbulence quantities handed to the initial conditions */
+    int32_t turbulence_restart;
+    int32_t date_number;         /* Itdate as yyyymmdd */
+    int32_t julian_day;
+    int32_t start_step, stop_step;
+    float seconds_per_unit;
+    int32_t smoothing_steps;
+    int32_t frequency_dimension; /* frequencies, at least 1 */
+    int32_t secondary_flow_mode;
+    float numerical_work_value;
+    int32_t map_print_steps[50]; /* the first -1 without map print times */
+    int32_t output_steps[10];    /* history print start, interval, stop; map store start, interval, stop;
+                                    history store interval; communication file start, interval, stop */
+    int32_t latest_first_step;   /* over all time series */
+    int32_t earliest_last_step;  /* -1: none */
+} DefinitionWorkValues;
+
+const DefinitionWorkValues *DefinitionWorkValuesGet(void);
+
 /* Creates "md-diag." + run id, opens "md-file." + run id (else "md-flow."
    + run id), reads the first record, whose first '=' sets the keyword width
    (its column - 1) and the value column (its column + 1) of every later

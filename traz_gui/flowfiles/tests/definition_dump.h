@@ -104,6 +104,45 @@ inline std::vector<float> Reals(const std::vector<unsigned char> &record)
     return values;
 }
 
+// The records of an unformatted scratch file, one line each, decoded by
+// their length: 4-byte integers for the grid-object files (".grd", ".dry",
+// ".td", whose record ends in the direction letter), otherwise 4-byte
+// reals, with the 10-character profile name of a transport record (30
+// bytes) and the one-letter flag of a wind header (5 bytes) as text.
+inline std::string DecodeScratch(const std::string &path)
+{
+    const bool integers = path.size() >= 4 && (path.substr(path.size() - 4) == ".grd" ||
+                                               path.substr(path.size() - 4) == ".dry" ||
+                                               path.substr(path.size() - 3) == ".td");
+    std::string out;
+    const int unit = 75;
+    if (recio::Open(unit, path, recio::Form::kUnformatted, recio::Access::kSequential, recio::OpenStatus::kOld) !=
+        recio::kOk)
+        return "(none)\n";
+    for (;;) {
+        size_t bytes = 0;
+        if (recio::ReadRecord(unit, nullptr, 0, &bytes) != recio::kOk || recio::Backspace(unit) != recio::kOk)
+            break;
+        std::vector<unsigned char> record(bytes);
+        if (recio::ReadRecord(unit, record.data(), bytes) != recio::kOk)
+            break;
+        size_t at = 0;
+        std::string line;
+        if (bytes == 30) {
+            line += " '" + std::string(reinterpret_cast<const char *>(record.data()), 10) + "'";
+            at = 10;
+        }
+        for (; at + 4 <= bytes; at += 4)
+            line += " " + (integers ? Value(recio::GetInt32LE(record.data() + at))
+                                    : Value(recio::GetReal32LE(record.data() + at)));
+        if (at < bytes)
+            line += " '" + std::string(reinterpret_cast<const char *>(record.data() + at), bytes - at) + "'";
+        out += line + "\n";
+    }
+    recio::Close(unit);
+    return out;
+}
+
 }  // namespace defdump
 
 #endif

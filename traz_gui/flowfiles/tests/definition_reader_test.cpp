@@ -4,17 +4,25 @@
 #include "definition_fixture.h"
 #include "definition_reader.h"
 #include "flow_definition.h"
+#include "process_sections.h"
 #include "record_io.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
 using Lines = std::vector<std::string>;
+
+bool Has(const Lines &lines, const std::string &line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
 
 class ReadDefinition : public ::testing::Test {
 protected:
@@ -55,7 +63,12 @@ TEST_F(ReadDefinition, ReadsDimensionsAndClosesBothFiles)
     EXPECT_EQ(def.Anglat[0], 45.0f);
     EXPECT_EQ(def.Grdang[0], 3.0f);
     ExpectAllUnitsClosed();
-    EXPECT_EQ(deffix::Lines("md-diag.abc"), Lines{"U100 Filcco"});
+    // Every section after the grid runs: its missing keywords are
+    // reported, the grid's first.
+    const Lines diag = deffix::Lines("md-diag.abc");
+    ASSERT_FALSE(diag.empty());
+    EXPECT_EQ(diag.front(), "U100 Filcco");
+    EXPECT_TRUE(Has(diag, "U100 Restrt"));
 }
 
 TEST_F(ReadDefinition, CallersIdentifierIsNotChanged)
@@ -69,7 +82,7 @@ TEST_F(ReadDefinition, CallersIdentifierIsNotChanged)
     READ_FLOW_DEFINITION(kId, 3, &error, "", 0);
     EXPECT_EQ(std::string(kId), "x  ");
     EXPECT_EQ(error, 0);
-    EXPECT_EQ(deffix::Lines("md-diag.x"), Lines{"U100 Ident"});
+    EXPECT_EQ(deffix::Lines("md-diag.x").front(), "U100 Ident");
     ExpectAllUnitsClosed();
 }
 
@@ -116,7 +129,189 @@ TEST_F(ReadDefinition, SecondReadRewritesTheDiagnosticFile)
                                             "Fmtcco= #FR#", "Thick = 1", "Anglat= 0", "Grdang= 0"});
     READ_FLOW_DEFINITION("abc", 3, &error, "", 0);
     EXPECT_EQ(error, 0);
-    EXPECT_EQ(deffix::Lines("md-diag.abc"), Lines{});
+    EXPECT_FALSE(Has(deffix::Lines("md-diag.abc"), "U113 zz"));
+}
+
+
+// ---------------------------------------------------------------- guards and stops
+
+// A definition of a 3 x 3 grid with one layer, built from its parts.
+struct Parts {
+    std::string sub1 = " ", sub2 = " ";
+    std::vector<std::string> extra;
+};
+
+std::vector<std::string> Definition(const Parts &parts)
+{
+    std::vector<std::string> r = {"Ident  = #VANTOLA.UI    .02.03.930601#", "Runid  = #abc#",
+                                  "Sub1   = #" + parts.sub1 + "#", "Sub2   = #" + parts.sub2 + "#",
+                                  "MNKmax = 3 3 1", "Filcco = # #", "Sphere = #N#", "DxDy   = 1 1", "Thick  = 100",
+                                  "Anglat = 0", "Grdang = 0", "Itdate = #1993-01-01#", "Tunit  = #M#", "Dt     = 1",
+                                  "Tstart = 0", "Tstop  = 10"};
+    r.insert(r.end(), parts.extra.begin(), parts.extra.end());
+    return r;
+}
+
+// Reads the definition in the given mode; the diagnostic lines.
+Lines Read(const Parts &parts, bool strict, int32_t *error)
+{
+    deffix::WriteDefinition("md-file.abc", Definition(parts));
+    const int32_t mode = strict ? -1 : 0;
+    *error = 0;
+    std::memset(FlowDefinitionGet(), 0, sizeof(FlowDefinition));
+    READ_FLOW_DEFINITION_IN_MODE("abc", 3, &mode, error, "", 0);
+    return deffix::Lines("md-diag.abc");
+}
+
+// Which sections run: each guarded step reports its missing file keyword.
+TEST_F(ReadDefinition, GuardsDecideWhichSectionsRun)
+{
+    struct Case {
+        const char *name;
+        Parts parts;
+        std::vector<std::string> run, skipped;
+    };
+    const std::vector<std::string> kHarmonicOpening = {"Nambnd = #a#", "Datbnd = #H#"};
+    const std::vector<Case> cases = {
+        {"no openings", {"S", " ", {}}, {"U100 Ag"}, {"U100 Filbnd", "U100 Tlfsmo", "U100 FilbcH", "U100 FilbcT",
+                                                     "U100 FilbcC"}},
+        {"harmonic opening, no constituents",
+         {" ", " ", kHarmonicOpening},
+         {"U100 Filbnd", "U100 Tlfsmo", "U100 FilbcH"},
+         {"U100 FilbcT", "U100 FilbcC"}},
+        {"series opening with salinity",
+         {"S", " ", {"Nambnd = #a#", "Datbnd = #T#"}},
+         {"U100 FilbcT", "U100 FilbcC"},
+         {"U100 FilbcH"}},
+        {"no wind, no heat model, no discharges", {"T", " ", {"Ktemp  = 0"}}, {}, {"U100 Filwnd", "U100 Filtmp",
+                                                                                 "U100 Fildis"}},
+        {"wind, heat model and a discharge",
+         {"TW", " ", {"Ktemp  = 3", "Namdis = #d#"}},
+         {"U100 Filwnd", "U100 Filtmp", "U100 Fildis"},
+         {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        int32_t error = 0;
+        const Lines diag = Read(c.parts, false, &error);
+        for (const std::string &line : c.run)
+            EXPECT_TRUE(Has(diag, line)) << line;
+        for (const std::string &line : c.skipped)
+            EXPECT_FALSE(Has(diag, line)) << line;
+        ExpectAllUnitsClosed();
+    }
+}
+
+// The read ends at a stop only when the error flag is set there; between
+// the stops every section runs.
+TEST_F(ReadDefinition, StopsAfterTheStepsThatHaveThem)
+{
+    struct Case {
+        const char *name;
+        bool strict;
+        Parts parts;
+        std::string last_seen, never_seen;
+    };
+    const std::vector<Case> cases = {
+        // A blank discharge name in step 8 ends the read before the depth.
+        // A missing enclosure file in step 7 ends the read after step 8,
+        // before the depth.
+        {"after step 8", true, {" ", " ", {"Filgrd = #none.grd#", "Fmtgrd = #FR#", "Depuni = 5"}}, "G004 none.grd",
+         "U100 Fildep"},
+        // A missing depth (step 9) does not stop: the boundaries of step 10
+        // are read, then the read ends.
+        {"after step 10",
+         true,
+         {" ", " ", {"Nambnd = #a#", "Datbnd = #H#", "FilbcH = # #", "Omega  = 1.0"}},
+         "U100 Filbnd",
+         "U100 Restid"},
+        // Without openings the depth's error passes unnoticed until step
+        // 28: every section between runs.
+        {"not before step 28", true, {" ", " ", {}}, "U100 Restrt", "no such line"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        int32_t error = 0;
+        const Lines diag = Read(c.parts, c.strict, &error);
+        EXPECT_NE(error, 0);
+        EXPECT_TRUE(Has(diag, c.last_seen)) << ::testing::PrintToString(diag);
+        EXPECT_FALSE(Has(diag, c.never_seen)) << ::testing::PrintToString(diag);
+        ExpectAllUnitsClosed();
+    }
+}
+
+// A boundary file with more openings than the record holds fails the read
+// in either mode, and the read ends after step 10.
+TEST_F(ReadDefinition, TooManyOpeningsInTheBoundaryFileStopAfterStep10)
+{
+    std::string text;
+    for (int i = 1; i <= 101; ++i)
+        text += flowfix::Field("Opening " + std::to_string(i), 20) + "Z H 1 1 1 3 0.0\n";
+    flowfix::WriteText("many.bnd", text);
+    int32_t error = 0;
+    const Lines diag = Read({" ", " ", {"Depuni = 5", "Filbnd = #many.bnd#", "Fmtbnd = #FR#"}}, false, &error);
+    EXPECT_NE(error, 0);
+    EXPECT_TRUE(Has(diag, "U122 many.bnd"));
+    EXPECT_FALSE(Has(diag, "U100 Restid"));
+    EXPECT_EQ(FlowDefinitionGet()->open_boundary_count[0], 100);
+    ExpectAllUnitsClosed();
+}
+
+// An error in step 28 or 29 ends the read before the next step.
+TEST_F(ReadDefinition, StopsAfterTheUserProcessSteps)
+{
+    const std::string names = flowfix::Field("Decay", 20);
+    const int32_t one = 1, needs[4] = {1, 1, 0, 0};
+    SET_USER_PROCESS_CATALOGUE(&one, names.c_str(), 20, needs);
+    const std::vector<std::string> base = {"Depuni = 5", "Restrt = #Y#", "Nprcus = 1", "Prcusr = #Decay#",
+                                           "Nprinp = 1 1 0 0"};
+
+    // Step 28 fails (a Nprcus beyond the catalogue): no Filusr is read.
+    Parts parts{" ", " ", base};
+    parts.extra[2] = "Nprcus = 2";
+    int32_t error = 0;
+    Lines diag = Read(parts, true, &error);
+    EXPECT_NE(error, 0);
+    EXPECT_TRUE(Has(diag, "V211  1"));
+    EXPECT_FALSE(Has(diag, "U100 Filusr"));
+
+    // Step 29 fails (a blank file name): the coefficients are not read.
+    parts = Parts{" ", " ", base};
+    parts.extra.push_back("Filusr = # #");
+    diag = Read(parts, true, &error);
+    EXPECT_NE(error, 0);
+    EXPECT_TRUE(Has(diag, "V220 ")) << ::testing::PrintToString(diag);
+    EXPECT_FALSE(Has(diag, "U100 Rcousr"));
+
+    // Without an error the coefficients follow.
+    parts = Parts{" ", " ", base};
+    parts.extra.push_back("Filusr = #decay.dat#");
+    diag = Read(parts, false, &error);
+    EXPECT_TRUE(Has(diag, "U100 Rcousr"));
+    EXPECT_TRUE(Has(diag, "V221 real"));
+
+    const int32_t none = 0;
+    SET_USER_PROCESS_CATALOGUE(&none, "", 0, nullptr);
+    ExpectAllUnitsClosed();
+}
+
+// Strict mode keeps the scratch files written before an error and deletes
+// those of the sections that close after it.
+TEST_F(ReadDefinition, StrictScratchFilesAfterAnError)
+{
+    for (const char *name : {"TMP_abc.grd", "TMP_abc.dis", "TMP_abc.wnd"})
+        std::remove(name);
+    int32_t error = 0;
+    Read({"W", " ",
+          {"Depuni = 5", "MNgrd  = 1 1", "MNgrd  = 3 1", "MNgrd  = 3 3", "Namdis = #d#", "MNKdis = 1 1 1",
+           "Fildis = # #", "Tsdis  = 0 1", "Tsdis  = 9.5 1", "Filwnd = # #", "Wnsvwp = #N#", "Tswnd  = 0 1 1",
+           "Tswnd  = 10 1 1"}},
+         true, &error);
+    EXPECT_NE(error, 0);
+    EXPECT_TRUE(recio::FileExists("TMP_abc.grd"));
+    EXPECT_FALSE(recio::FileExists("TMP_abc.dis"));
+    EXPECT_FALSE(recio::FileExists("TMP_abc.wnd"));
+    ExpectAllUnitsClosed();
 }
 
 }  // namespace

@@ -157,6 +157,26 @@ TEST_F(Discharges, FiftiethLevelEndsTheSeries)
     EXPECT_EQ(Diag(), Lines{"U154 "});
 }
 
+// More discharges or constituents than the tables hold: no more than 50
+// discharges and 5 constituents are read.
+TEST_F(Discharges, CountsAboveTheLimitsAreCapped)
+{
+    std::vector<std::string> records = {"Fildis = # #"};
+    for (int k = 1; k <= 60; ++k) {
+        records.push_back("Tsdis  = 0 " + std::to_string(k));
+        records.push_back("CqcN   = 1 2 3 4 5 6 7");
+    }
+    Open(records);
+    Setup s;
+    s.discharges = 60;
+    s.salinity = false;
+    s.named = 7;
+    Read(kLenient, s);
+    EXPECT_EQ(Flow(1, 50), 50.0f);
+    EXPECT_EQ(Conc(5, 1, 50), 5.0f);
+    EXPECT_EQ(count_, 1);
+}
+
 TEST_F(Discharges, NegativeValuesAndNamedConstituents)
 {
     Open({"Fildis = # #", "Tsdis  = 0 5", "Cqt    = 12", "CqcN   = 1 2 3", "Tsdis  = 30 5", "Cqt    = 12",

@@ -108,6 +108,22 @@ TEST_F(Monitoring, BlankNamesAndDuplicates)
     EXPECT_EQ(Diag(), (Lines{"U170 A", "U170 A", "U170 A", "V014 "}));
 }
 
+// Counts above the record's limits read no more entries than the arrays
+// hold (the arrays here are exactly as large as the record's).
+TEST_F(Monitoring, CountsAboveTheLimitsAreCapped)
+{
+    std::vector<std::string> records;
+    for (int i = 1; i <= 210; ++i) {
+        records.push_back("Namst  = #S" + std::to_string(i) + "#");
+        records.push_back("MNst   = " + std::to_string(i) + " 1");
+    }
+    Open(records);
+    Read(kLenient, 300, 70, 70, true);
+    EXPECT_EQ(Name(namst_, 199), Field("S200", 20));
+    EXPECT_EQ(mnst_[398], 200);
+    EXPECT_EQ(error_, 0);
+}
+
 TEST_F(Monitoring, FileKeywordsInLenientModeOnlyNameTheFiles)
 {
     Open({"Filsta = #st.txt#", "Fmtsta = #UN#", "Filcrs = #cr.txt#", "Fmtcrs = #FR#", "Namst  = #A#",

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "event_test_support.h"
+#include "event_translate.h"
+#include "window_services.h"
 
 using et::seen;
 
@@ -229,4 +231,47 @@ TEST(DispatchOnWindows, AHandlerDestroyingItsWindowLeavesTheFreedRecordAlone)
         EXPECT_TRUE(Quarantine::untouched(w));
         EXPECT_TRUE(Quarantine::untouched(cxo));
     });
+}
+
+namespace {
+
+int g_finished;
+RUV_CXO *g_busy;
+
+// On E_USER it ends the application while it runs: the teardown destroys
+// the task's chain, this handler among them, while its call is in progress.
+int32_t ending_cb(RUV_CXO *cxo, RUV_EVENT *event)
+{
+    if (event->type == E_CXO) {
+        if (event->v.cxo.message == E_CXO_DESTROYED)
+            ++g_finished;
+        return 0;
+    }
+    if (event->type == E_USER) {
+        ruvk_vobj_destroy(cxo->owner);
+        EXPECT_EQ(g_finished, 0) << "finished while its call was still running";
+        return 1;
+    }
+    return ruvv_cxo_call_next(NULL_WIN, cxo, event);
+}
+
+} // namespace
+
+TEST(DispatchOnWindows, AHandlerBusyWhileTheApplicationEndsIsFinishedOnce)
+{
+    Quarantine::install();
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_NO_TASK_WINDOW, 1);
+    g_finished = 0;
+    et::run([] {
+        RUV_WIN task = et::task();
+        g_busy = ruvv_cxo_create(task, nullptr, RUV_CXO_FRONT, ending_cb, RUV_EVENT_MASK_ALL, "Ender", nullptr);
+        ASSERT_NE(g_busy, nullptr);
+        RUV_EVENT ev;
+        ruvk_event_init(&ev, E_USER);
+        ruvk_win_dispatch_event(task, &ev);
+    });
+    EXPECT_EQ(g_finished, 1);
+    EXPECT_TRUE(Quarantine::untouched(g_busy)) << "its record was given back and left alone";
 }

@@ -172,3 +172,58 @@ TEST(EventInput, F1InAnOpenMenuAsksForHelpOnTheHighlightedItem)
         },
         et::record);
 }
+
+namespace {
+
+INT_PTR CALLBACK plain_dialog(HWND dlg, UINT msg, WPARAM wp, LPARAM)
+{
+    if (msg == WM_INITDIALOG)
+        return TRUE;
+    if (msg == WM_COMMAND && LOWORD(wp) == IDCANCEL) {
+        EndDialog(dlg, IDCANCEL);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+// F1 in a native dialog while a help context is set: a help request to
+// the task window with that context as its topic.
+TEST(EventInput, F1InANativeDialogWithAHelpContextAsksTheTaskWindow)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    et::run(
+        [] {
+            HWND task = et::hwnd(et::task());
+            struct {
+                DLGTEMPLATE t;
+                WORD menu, cls, title;
+            } tpl = {{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME, 0, 0, 10, 10, 120, 60}, 0, 0, 0};
+            const int32_t before = ruvv_win_set_help_ctx(77);
+            INT_PTR ended = 0;
+            et::undisturbed([&] {
+                seen().clear();
+                std::thread typist([] {
+                    Sleep(300);
+                    et::keys({VK_F1, -VK_F1});
+                    Sleep(200);
+                    et::keys({VK_ESCAPE, -VK_ESCAPE});
+                });
+                ended = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &tpl.t, task, plain_dialog, 0);
+                typist.join();
+            });
+            ruvv_win_set_help_ctx(before);
+            EXPECT_EQ(ended, IDCANCEL);
+            std::vector<et::Seen> help;
+            for (const et::Seen &s : seen())
+                if (s.ev.type == E_HELP)
+                    help.push_back(s);
+            ASSERT_EQ(help.size(), 1u);
+            EXPECT_EQ(help[0].win, et::task());
+            EXPECT_EQ(help[0].ev.v.help.topic, 77);
+            EXPECT_EQ(help[0].ev.v.help.menu_tag, 0);
+        },
+        et::record);
+}

@@ -68,7 +68,8 @@ inline std::string describe(const RUV_EVENT &e)
         std::snprintf(b, sizeof b, "command %d s%d c%d", (int)e.v.command.tag, e.v.command.shift, e.v.command.control);
         break;
     case E_CONTROL:
-        std::snprintf(b, sizeof b, "control %d type %d", (int)e.v.control.id, (int)e.v.control.type);
+        std::snprintf(b, sizeof b, "control %d type %d data %d %d", (int)e.v.control.id, (int)e.v.control.type,
+                      e.v.control.data.words[0], e.v.control.data.words[1]);
         break;
     case E_TIMER: std::snprintf(b, sizeof b, "timer %d", (int)e.v.timer.id); break;
     case E_QUIT: std::snprintf(b, sizeof b, "quit %d", e.v.quit.query); break;
@@ -154,7 +155,7 @@ inline void undisturbed(const std::function<void()> &step)
 {
     ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_WNDPROC_HOOK, reinterpret_cast<intptr_t>(&watch_activation));
     HWND front = hwnd(task());
-    for (int attempt = 0; attempt < 8; ++attempt) {
+    for (int attempt = 0; attempt < 15; ++attempt) {
         SetForegroundWindow(front);
         SetActiveWindow(front);
         pump(20);

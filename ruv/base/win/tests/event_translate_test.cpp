@@ -9,6 +9,7 @@
 
 #include "event_test_support.h"
 #include "event_translate.h"
+#include "window_procs.h"
 #include "timers.h"
 #include "window_services.h"
 
@@ -375,4 +376,70 @@ TEST(Timers, TimersOfTheWindowlessTaskReachTheTaskObject)
             EXPECT_GE(std::count(got.begin(), got.end(), "timer " + std::to_string(id)), 4);
         },
         et::record);
+}
+
+namespace {
+
+// A native control adopted by hand: a record of a control kind linked to
+// the native window, as the control module will make them.
+RUV_WIN adopt(HWND ctl, int32_t type, RUV_WIN parent)
+{
+    auto *rec = static_cast<RUV_VOBJ *>(ruvv_mem_zalloc(sizeof(RUV_VOBJ)));
+    if (!rec || !ruvk_vobj_record_init(rec, type, 0x80, parent))
+        return nullptr;
+    ruvk_win_link_native(ctl, rec);
+    return rec;
+}
+
+} // namespace
+
+// Control notifications come back as E_CONTROL to the control's parent
+// once the queue is served; none while the kernel sets a text itself.
+TEST(EventTranslation, ControlNotificationsArriveAsControlEvents)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    et::run([] {
+        RUV_WIN doc = et::make_window(NULL_WIN);
+        ASSERT_NE(doc, nullptr);
+        HINSTANCE inst = GetModuleHandleA(nullptr);
+        HWND button = CreateWindowExA(0, "BUTTON", "Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 5, 5, 60, 20,
+                                      et::hwnd(doc), reinterpret_cast<HMENU>(501), inst, nullptr);
+        HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 5, 30, 80, 60, et::hwnd(doc),
+                                    reinterpret_cast<HMENU>(502), inst, nullptr);
+        ASSERT_TRUE(button && list);
+        ASSERT_TRUE(adopt(button, 12, doc) && adopt(list, 19, doc));
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("one"));
+        et::pump(50);
+
+        struct {
+            const char *name;
+            HWND ctl;
+            WORD code;
+            bool kernel_sets_text;
+            std::vector<std::string> expect;
+        } cases[] = {
+            {"button click", button, BN_CLICKED, false, {"control 501 type 12 data 0 0"}},
+            {"list selection", list, LBN_SELCHANGE, false, {"control 502 type 19 data 0 0"}},
+            {"list double click", list, LBN_DBLCLK, false, {"control 502 type 19 data 1 0"}},
+            {"a notification the rules do not take", list, LBN_SETFOCUS, false, {}},
+            {"while the kernel sets a text", button, BN_CLICKED, true, {}},
+        };
+        RUV_APP_RECORD *app = ruvk_app_record();
+        for (const auto &c : cases) {
+            seen().clear();
+            app->kernel_sets_text = c.kernel_sets_text;
+            SendMessageA(et::hwnd(doc), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c.ctl), c.code),
+                         reinterpret_cast<LPARAM>(c.ctl));
+            app->kernel_sets_text = 0;
+            EXPECT_TRUE(events_of(doc, kFocusAndPaint).empty()) << c.name << ": posted, not sent at once";
+            et::pump(50);
+            EXPECT_EQ(events_of(doc, kFocusAndPaint), c.expect) << c.name;
+        }
+        // A real click goes the same way.
+        seen().clear();
+        SendMessageA(button, BM_CLICK, 0, 0);
+        et::pump(50);
+        EXPECT_EQ(events_of(doc, kFocusAndPaint), std::vector<std::string>{"control 501 type 12 data 0 0"});
+    });
 }
