@@ -314,4 +314,29 @@ TEST_F(ReadDefinition, StrictScratchFilesAfterAnError)
     ExpectAllUnitsClosed();
 }
 
+// The reference date's Julian day keeps the formula of the date routine:
+// 2000-02-29 exists, 1900-02-29 does not.
+TEST_F(ReadDefinition, LeapDaysOfTheReferenceDate)
+{
+    struct Case {
+        const char *date;
+        int32_t julian;
+        bool invalid;
+    };
+    const Case cases[] = {{"2000-02-29", 2451604, false}, {"1900-02-29", 0, true}, {"1993-06-01", 2449140, false}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.date);
+        Parts parts;
+        parts.extra = {"Itdate = #" + std::string(c.date) + "#"};
+        int32_t error = 0;
+        std::vector<std::string> records = Definition(parts);
+        records.erase(std::find(records.begin(), records.end(), "Itdate = #1993-01-01#"));
+        deffix::WriteDefinition("md-file.abc", records);
+        const int32_t lenient = 0;
+        READ_FLOW_DEFINITION_IN_MODE("abc", 3, &lenient, &error, "", 0);
+        EXPECT_EQ(DefinitionWorkValuesGet()->julian_day, c.julian);
+        EXPECT_EQ(Has(deffix::Lines("md-diag.abc"), "V007 Itdate"), c.invalid);
+    }
+}
+
 }  // namespace

@@ -169,6 +169,29 @@ TEST_F(OutputTimes, OverLongMapPrintListKeepsFifty)
     EXPECT_EQ(map_steps_[50], 0);
 }
 
+// A capacity above the record's fifty places keeps fifty (the tables here
+// hold 51: the last one stays untouched).
+TEST_F(OutputTimes, CapacityAboveTheRecordsIsCapped)
+{
+    std::vector<std::string> records = {"Prmap  ="};
+    for (int i = 1; i <= 70; ++i) {
+        if (records.back().size() > 70)
+            records.push_back("        ");
+        records.back() += " " + std::to_string(i * 10);
+    }
+    records.push_back("Flmap  = 0 0 0");
+    records.push_back("Flhis  = 0 0 0");
+    records.push_back("Flpp   = 0 0 0");
+    Open(records);
+    const int32_t strict = kLenient, capacity = 80;
+    READ_OUTPUT_TIMES(&kDef, &kDiag, &error_, &record_number_, record_, 80, &strict, map_steps_.data(), &capacity,
+                      &map_count_, steps_, prmap_.data(), &t_[0], &t_[1], &t_[2], &t_[3], &t_[4], &t_[5], &t_[6],
+                      &t_[7], &t_[8], &t_[9], &restrt_, 1, &dt_);
+    EXPECT_EQ(map_count_, 50);
+    EXPECT_EQ(prmap_[50], -9.0f);
+    EXPECT_EQ(map_steps_[50], 0);
+}
+
 TEST_F(OutputTimes, TimesOffTheGridAndMissingGroups)
 {
     Open({"Prhis  = 0 35 600", "Flmap  = x", "Flpp   = 0 10 15"});

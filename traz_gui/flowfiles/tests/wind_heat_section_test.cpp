@@ -97,6 +97,22 @@ TEST_F(Series, HundredthWindTimeEndsTheSeries)
     EXPECT_EQ(Diag(), Lines{"U155 "});
 }
 
+// A capacity above the record's hundred places keeps a hundred.
+TEST_F(Series, CapacityAboveTheRecordsIsCapped)
+{
+    std::vector<std::string> records = {"Filtmp = # #"};
+    for (const std::string &r : Records("Tstmp", 120, 1))
+        records.push_back(r);
+    Open(records);
+    stop_ = 2000;
+    const int32_t strict = kLenient, capacity = 500, ktemp = 3;
+    READ_HEAT_SERIES(&kDef, &kDiag, &error_, &record_number_, record_, 80, &strict, &last_, &first_, "ab ", 3, file_,
+                     12, format_, 2, &ktemp, times_.data(), &dt_, &start_, &stop_, &capacity, &count_, s3_.data(),
+                     s2_.data(), s4_.data(), s1_.data());
+    EXPECT_EQ(count_, 99);
+    EXPECT_EQ(Diag(), Lines{"U157 "});
+}
+
 TEST_F(Series, SpaceVaryingWindNeedsAFile)
 {
     Open({"Filwnd = # #", "Tswnd  = 0 1 2"});
