@@ -443,3 +443,48 @@ TEST(EventTranslation, ControlNotificationsArriveAsControlEvents)
         EXPECT_EQ(events_of(doc, kFocusAndPaint), std::vector<std::string>{"control 501 type 12 data 0 0"});
     });
 }
+
+namespace {
+
+int16_t g_hook_key;
+RUV_BOOL short_key_hook(int16_t *key)
+{
+    if (g_hook_key == 0)
+        return 0;
+    *key = g_hook_key;
+    return 1;
+}
+
+} // namespace
+
+// The key hook (short form): a non-zero answer sends the event as the hook
+// left it; zero lets the translation go on.
+TEST(EventTranslation, TheKeyHookMayMakeTheEventItself)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    et::run([] {
+        RUV_WIN w = et::make_window(NULL_WIN);
+        ASSERT_NE(w, nullptr);
+        ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_KEY_HOOK, reinterpret_cast<intptr_t>(&short_key_hook));
+        struct {
+            const char *name;
+            int16_t hook_key;
+            UINT msg;
+            WPARAM wp;
+            std::vector<std::string> expect;
+        } cases[] = {
+            {"hook answers for a letter key", 500, WM_KEYDOWN, 'A', {"char 500 vk0 s0 c0 m0"}},
+            {"hook answers for a character", 501, WM_CHAR, 'b', {"char 501 vk0 s0 c0 m0"}},
+            {"hook passes: Home as usual", 0, WM_KEYDOWN, VK_HOME, {"char 307 vk1 s0 c0 m0"}},
+            {"hook passes: a letter key gives nothing", 0, WM_KEYDOWN, 'A', {}},
+        };
+        for (const auto &c : cases) {
+            g_hook_key = c.hook_key;
+            seen().clear();
+            SendMessageA(et::hwnd(w), c.msg, c.wp, 1);
+            EXPECT_EQ(events_of(w, kFocusAndPaint), c.expect) << c.name;
+        }
+        ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_KEY_HOOK, 0);
+    });
+}
