@@ -4,10 +4,11 @@
 # into WORK, where the new inputs and any finding (crash-*, leak-*,
 # timeout-*, oom-*) are kept; the source tree is never written.  FLAGS are
 # the target's own libFuzzer flags joined by '|'; a -runs=N among them
-# replaces RUNS.  Two things besides the seed steer libFuzzer and are
-# fixed here: where the code lies (address-space randomisation is turned off
-# with setarch -R) and the clock (its rereading of the corpus directory
-# every second is turned off with -reload=0).
+# replaces RUNS.  Besides the seed, what steers a run is fixed here: where
+# code and blocks lie (address-space randomisation off with setarch -R; the
+# sanitizer's allocator never hands memory back to the system on a timer)
+# and the clock (libFuzzer's rereading of the corpus directory every second
+# is off with -reload=0).
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/corpus)
 set(seedfiles "")
@@ -41,8 +42,9 @@ if(SETARCH)
   endif()
 endif()
 
-execute_process(COMMAND ${fixed} ${FUZZER} -seed=${SEED} -runs=${total} -reload=0 -timeout=10 -rss_limit_mb=2048 ${flags}
-                        -print_final_stats=1 -artifact_prefix=${WORK}/ ${WORK}/corpus
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=allocator_release_to_os_interval_ms=-1
+                        ${fixed} ${FUZZER} -seed=${SEED} -runs=${total} -reload=0 -timeout=10 -rss_limit_mb=2048
+                        ${flags} -print_final_stats=1 -artifact_prefix=${WORK}/ ${WORK}/corpus
                 RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "fuzzer ${FUZZER} failed: ${rc} (the input is kept in ${WORK})")

@@ -1,9 +1,10 @@
 // Picture files from anywhere cannot take the machine's memory: every
 // reader refuses a file whose header promises more than the file can hold,
 // with its usual error, before it allocates for it.  The toolkit's memory
-// hooks count what is asked for (libpng's own blocks among them).
+// hooks count what is asked for (libpng's own blocks among them).  Runs
+// natively and on the Windows kernel.
 #include "image_fixtures.h"
-#include "image_test_support.h"
+#include "image_stream_support.h"
 
 #include "ruvv_image_probe.h"
 
@@ -13,18 +14,7 @@ using namespace imgtest;
 
 // 156 bytes whose sPLT chunk claims 1,795,162,112 bytes: libpng used to
 // allocate that much before it found the file short.
-const unsigned char HUGE_CHUNK_PNG[] = {
-    0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44, 0x52,
-    0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00, 0x04, 0x08, 0x02, 0x00, 0x00, 0x00, 0x26, 0x93, 0x09,
-    0x29, 0x00, 0x00, 0x00, 0x18, 0x61, 0x61, 0x61, 0x61, 0x61, 0x61, 0x61, 0xe5, 0xe5, 0xe5, 0xe5,
-    0xe5, 0x7a, 0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0xe5,
-    0xe5, 0xe5, 0xe5, 0xe5, 0xe5, 0x00, 0x00, 0x00, 0x16, 0x61, 0x61, 0x61, 0x61, 0x71, 0x61, 0x63,
-    0x61, 0x25, 0xa0, 0x48, 0x44, 0x52, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x0b, 0x02, 0x03,
-    0x00, 0x00, 0x00, 0x26, 0x7e, 0x58, 0x2d, 0x6b, 0x00, 0x00, 0x00, 0x73, 0x50, 0x4c, 0x54, 0x45,
-    0xff, 0x00, 0x00, 0x00, 0x43, 0x43, 0x43, 0x43, 0x43, 0x43, 0x43, 0x43, 0x43, 0x43, 0x43, 0x43,
-    0x43, 0xff, 0x00, 0x00, 0x00, 0xff, 0x2d, 0x4a, 0xcd, 0x8a, 0x00, 0x00, 0x00, 0x02, 0x74, 0x52,
-    0x4e, 0x53, 0x00, 0x80, 0x9b, 0x2b, 0x4e, 0x18, 0x00, 0xd0, 0x8c, 0x82,
-};
+const char *const HUGE_CHUNK_PNG = "ruv/base/portable/tests/fuzz/image_png_corpus/huge_splt_chunk.png";
 
 uint32_t crc32_of(const std::string &bytes, size_t from, size_t to)
 {
@@ -107,7 +97,7 @@ std::string bmp_claiming_32767()
     return b + std::string(16, '\0');
 }
 
-class ImageMemory : public ImageTest {
+class ImageMemory : public coretest::CoreTest {
 protected:
     void install_hooks() override { CountingAlloc::install(); }
 };
@@ -119,37 +109,26 @@ TEST_F(ImageMemory, HeadersPromisingMoreThanTheFileHoldsAreRefusedBeforeAllocati
         RUV_IMAGE *(*reader)(RUV_IOSTR *);
         std::string bytes;
         RUV_ERRMSG_ID error;
-        const char *debug; // what the debug output tells, or null
     } cases[] = {
-        {"PNG chunk of 1.8 GB", ruvv_image_read_png,
-         std::string(reinterpret_cast<const char *>(HUGE_CHUNK_PNG), sizeof HUGE_CHUNK_PNG), 0x0159000d,
-         "PNG Error: Couldn't read PNG stream!"},
-        {"PNG of 32767 x 32767", ruvv_image_read_png, png_claiming_32767(), 0x0159000d,
-         "PNG Error: Image larger than the file can hold"},
-        {"JPEG of 32767 x 32767", ruvv_image_read_jpg, jpeg_claiming_32767(), 0x0159000b,
-         "JPEG Error: Premature end of input file"},
-        {"GIF of 32767 x 32767", ruvv_image_read_gif, gif_claiming_32767(), 0x0159000c,
-         "GIF Error: Image EOF detected, before image complete"},
-        {"BMP of 32767 x 32767", ruvv_image_read_bmp, bmp_claiming_32767(), 0x01560001, nullptr},
+        {"PNG chunk of 1.8 GB", ruvv_image_read_png, source_file(HUGE_CHUNK_PNG), 0x0159000d},
+        {"PNG of 32767 x 32767", ruvv_image_read_png, png_claiming_32767(), 0x0159000d},
+        {"JPEG of 32767 x 32767", ruvv_image_read_jpg, jpeg_claiming_32767(), 0x0159000b},
+        {"GIF of 32767 x 32767", ruvv_image_read_gif, gif_claiming_32767(), 0x0159000c},
+        {"BMP of 32767 x 32767", ruvv_image_read_bmp, bmp_claiming_32767(), 0x01560001},
         {"XPM of 32767 x 32767", ruvv_image_read_xpm,
-         "/* XPM */\nstatic char *x[] = {\n\"32767 32767 1 1\",\n\"a c #000000\",\n\"a\"};\n", 0x01590006, nullptr},
+         "/* XPM */\nstatic char *x[] = {\n\"32767 32767 1 1\",\n\"a c #000000\",\n\"a\"};\n", 0x01590006},
         {"XBM of 32767 x 32767", ruvv_image_read_xbm,
-         "#define w 32767\n#define h 32767\nstatic char b[] = {0x00};\n", 0x01250001, nullptr},
+         "#define w 32767\n#define h 32767\nstatic char b[] = {0x00};\n", 0x01250001},
     };
-    DebugFile debug;
     for (const Case &c : cases) {
         ASSERT_FALSE(c.bytes.empty()) << c.name;
         reports().clear();
-        debug = DebugFile();
         CountingAlloc::restart();
         EXPECT_FALSE(read_with(c.reader, c.bytes)) << c.name;
         EXPECT_LT(CountingAlloc::largest(), size_t(4) << 20) << c.name;
         EXPECT_LT(CountingAlloc::peak(), size_t(8) << 20) << c.name;
         ASSERT_EQ(reports().size(), 1u) << c.name;
         EXPECT_EQ(reports()[0].id, c.error) << c.name;
-        if (c.debug) {
-            EXPECT_NE(debug.text().find(c.debug), std::string::npos) << c.name << ": " << debug.text();
-        }
     }
 }
 

@@ -172,6 +172,8 @@ TEST_F(PngRead, BrokenFilesAreRefused)
         {"header checksum", bad_crc, nullptr},
         {"wider than 32767", fixtures::make_png(huge), nullptr},
         {"signature only", good.substr(0, 8), "PNG Error: Couldn't read PNG stream!"},
+        // An ancillary chunk longer than the file is skipped, not read whole.
+        {"chunk of 1.8 GB", source_file("ruv/base/portable/tests/fuzz/image_png_corpus/huge_splt_chunk.png"), nullptr},
     };
     for (const Case &c : cases) {
         reports().clear();
