@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "event_test_support.h"
+#include "window_procs.h"
 #include "window_services.h"
 
 using et::events_of;
@@ -226,4 +227,105 @@ TEST(EventInput, F1InANativeDialogWithAHelpContextAsksTheTaskWindow)
             EXPECT_EQ(help[0].ev.v.help.menu_tag, 0);
         },
         et::record);
+}
+
+namespace {
+
+// A dialog template with one push button (id 7).
+std::vector<WORD> dialog_with_button()
+{
+    std::vector<WORD> t(sizeof(DLGTEMPLATE) / 2, 0);
+    auto *d = reinterpret_cast<DLGTEMPLATE *>(t.data());
+    d->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME;
+    d->cdit = 1;
+    d->cx = 120;
+    d->cy = 60;
+    t.insert(t.end(), {0, 0, 0});   // no menu, standard class, no title
+    if (t.size() % 2)
+        t.push_back(0);             // the item starts on a 4-byte boundary
+    std::vector<WORD> item(sizeof(DLGITEMTEMPLATE) / 2, 0);
+    auto *i = reinterpret_cast<DLGITEMTEMPLATE *>(item.data());
+    i->style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+    i->x = 10;
+    i->y = 10;
+    i->cx = 40;
+    i->cy = 14;
+    i->id = 7;
+    t.insert(t.end(), item.begin(), item.end());
+    t.insert(t.end(), {0xFFFF, 0x0080, 'G', 'o', 0, 0});
+    return t;
+}
+
+RUV_WIN g_button;
+
+int32_t dialog_handler(RUV_WIN win, RUV_EVENT *event)
+{
+    et::record(win, event);
+    HWND dlg = et::hwnd(win);
+    switch (event->type) {
+    case E_CREATE: {
+        HWND b = GetDlgItem(dlg, 7);
+        auto *rec = static_cast<RUV_VOBJ *>(ruvv_mem_zalloc(sizeof(RUV_VOBJ)));
+        if (rec && ruvk_vobj_record_init(rec, 12, 0x80, win)) {
+            ruvk_win_link_native(b, rec);
+            g_button = rec;
+        }
+        SetFocus(b);
+        break;
+    }
+    case E_HELP:
+    case E_CLOSE:
+        EndDialog(dlg, event->type);
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
+
+} // namespace
+
+// F1 in a toolkit dialog: the hook hands it to the dialog as a private
+// message, and the dialog gets a help request about the control in focus.
+TEST(EventInput, F1InAToolkitDialogAsksAboutTheControlInFocus)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    et::run([] {
+        RUV_WIN screen = reinterpret_cast<RUV_WIN>(ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_SCREEN_WINDOW));
+        std::vector<WORD> tpl = dialog_with_button();
+        INT_PTR ended = -1;
+        RUV_VOBJ *dlg = nullptr;
+        et::undisturbed([&] {
+            dlg = static_cast<RUV_VOBJ *>(ruvv_mem_zalloc(sizeof(RUV_VOBJ)));
+            ASSERT_TRUE(dlg && ruvk_vobj_record_init(dlg, 10, 0x40, screen));
+            dlg->handler = dialog_handler;
+            dlg->event_mask = RUV_EVENT_MASK_ALL;
+            dlg->top = dlg;
+            g_button = nullptr;
+            seen().clear();
+            std::thread typist([] {
+                Sleep(400);
+                et::keys({VK_F1, -VK_F1});
+                Sleep(400);
+                // Should the dialog still be there, close it.
+                if (HWND d = FindWindowA("#32770", nullptr))
+                    PostMessageA(d, WM_CLOSE, 0, 0);
+            });
+            ended = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), reinterpret_cast<DLGTEMPLATE *>(tpl.data()),
+                                            et::hwnd(et::task()), ruvk_proc_dialog, reinterpret_cast<LPARAM>(dlg));
+            typist.join();
+        });
+        EXPECT_EQ(ended, E_HELP);
+        ASSERT_NE(g_button, nullptr);
+        std::vector<std::string> got = events_of(dlg, RUV_EVENT_BIT(E_FOCUS) | RUV_EVENT_BIT(E_SIZE));
+        ASSERT_GE(got.size(), 2u);
+        EXPECT_EQ(got.front(), "create");
+        EXPECT_EQ(got.back(), "destroy");
+        for (const et::Seen &s : seen())
+            if (s.ev.type == E_HELP) {
+                EXPECT_EQ(s.win, dlg);
+                EXPECT_EQ(s.ev.v.help.object, g_button);
+            }
+    });
 }
