@@ -11,15 +11,16 @@
 # compiler through ExternalProject (under <build>/host-tools), so a fresh
 # clone needs one configure and one build of the Windows tree; a ready host
 # build can be named instead with -DRUVRC_EXECUTABLE=/path/to/ruvrc.
-# Any area may include this file (the first include sets the tool up).
+# Any area may include this file (the first include sets the tool up; its
+# settings are cached so every directory sees them).
 include_guard(GLOBAL)
 
-set(RUV_RESOURCES_TOOLS_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(RUV_RESOURCES_TOOLS_DIR ${CMAKE_CURRENT_LIST_DIR} CACHE INTERNAL "")
 set(RUVRC_EXECUTABLE "" CACHE FILEPATH "Host build of the resource compiler; empty: built by this tree")
 
 if(RUVRC_EXECUTABLE)
-  set(RUVRC_COMMAND ${RUVRC_EXECUTABLE})
-  set(RUVRC_DEPENDS ${RUVRC_EXECUTABLE})
+  set(RUVRC_COMMAND ${RUVRC_EXECUTABLE} CACHE INTERNAL "")
+  set(RUVRC_DEPENDS ${RUVRC_EXECUTABLE} CACHE INTERNAL "")
 elseif(CMAKE_CROSSCOMPILING)
   include(ExternalProject)
   find_program(RUVRC_HOST_CXX NAMES c++ g++ clang++ REQUIRED)
@@ -33,19 +34,19 @@ elseif(CMAKE_CROSSCOMPILING)
                -DCMAKE_CXX_COMPILER=${RUVRC_HOST_CXX}
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS ${_ruvrc_bin})
-  set(RUVRC_COMMAND ${_ruvrc_bin})
-  set(RUVRC_DEPENDS ruvrc_host_build ${_ruvrc_bin})
+  set(RUVRC_COMMAND ${_ruvrc_bin} CACHE INTERNAL "")
+  set(RUVRC_DEPENDS ruvrc_host_build ${_ruvrc_bin} CACHE INTERNAL "")
 else()
   if(NOT TARGET ruvrc)
     add_subdirectory(${RUV_RESOURCES_TOOLS_DIR}/rescomp ${CMAKE_BINARY_DIR}/tools/rescomp)
   endif()
-  set(RUVRC_COMMAND $<TARGET_FILE:ruvrc>)
-  set(RUVRC_DEPENDS ruvrc)
+  set(RUVRC_COMMAND $<TARGET_FILE:ruvrc> CACHE INTERNAL "")
+  set(RUVRC_DEPENDS ruvrc CACHE INTERNAL "")
 endif()
 
 if(WIN32)
   if(CMAKE_RC_COMPILER)
-    set(RUV_WINDRES ${CMAKE_RC_COMPILER})
+    set(RUV_WINDRES ${CMAKE_RC_COMPILER} CACHE INTERNAL "")
   else()
     find_program(RUV_WINDRES NAMES x86_64-w64-mingw32-windres windres REQUIRED)
   endif()

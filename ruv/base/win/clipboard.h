@@ -24,6 +24,22 @@ RUV_BOOL ruvk_cb_free_data(void);
 RUV_BOOL ruvk_cb_put_data(int32_t format, const char *name, int32_t length, void *picture);
 /* The data, valid until the next clipboard call; NULL when absent. */
 void *ruvk_cb_get_data(int32_t format, const char *name, int32_t *length);
+/* The system calls of the clipboard module, called through this table so
+   that a test can make one of them fail. */
+typedef struct RUVK_CB_CALLS {
+    UINT (WINAPI *register_format)(LPCSTR name);
+    BOOL (WINAPI *open)(HWND owner);
+    BOOL (WINAPI *empty)(void);
+    BOOL (WINAPI *close)(void);
+    HGLOBAL (WINAPI *alloc)(UINT flags, SIZE_T bytes);
+    LPVOID (WINAPI *lock)(HGLOBAL block);
+    BOOL (WINAPI *unlock)(HGLOBAL block);
+    HGLOBAL (WINAPI *free)(HGLOBAL block);
+    HANDLE (WINAPI *set_data)(UINT format, HANDLE data);
+    HANDLE (WINAPI *get_data)(UINT format);
+} RUVK_CB_CALLS;
+extern RUVK_CB_CALLS ruvk_cb_calls;
+
 /* A global-memory handle is its block's address: the same value back. */
 void *ruvv_gmem_lock(void *handle);
 
