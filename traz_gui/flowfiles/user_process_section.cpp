@@ -8,6 +8,7 @@
 
 #include "process_keywords.h"
 
+#include <cstdio>
 #include <string>
 
 using sectionkw::Cursor;
@@ -53,9 +54,12 @@ int32_t Total(int32_t kind)
     return total;
 }
 
+// A number as a two-character text (wider when it needs more).
 std::string TwoDigits(int32_t value)
 {
-    return sectionkw::Int3(value).substr(1);
+    char text[16];
+    std::snprintf(text, sizeof text, "%2d", static_cast<int>(value));
+    return text;
 }
 
 }  // namespace

@@ -87,15 +87,16 @@ TEST_F(UserProcesses, EveryReasonToDiscardTheSelection)
         std::vector<std::string> records;
         Lines diag;
     };
-    Catalogue({{0, 6, 0, 0}, {0, 5, 0, 0}, {0, 0, 0, 0}});
+    Catalogue({{0, 6, 0, 0}, {0, 5, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 250}});
     const std::vector<Case> cases = {
-        {{"Nprcus = 4"}, {"V211  3", "V201 "}},
+        {{"Nprcus = 5"}, {"V211  4", "V201 "}},
         {{"Nprcus = 1", "Prcusr = # #"}, {"V212 ", "V201 "}},
         {{"Nprcus = 1", "Prcusr = #P9#"}, {"V202 P9", "V201 "}},
         {{"Nprcus = 2", "Prcusr = #P3#", "Nprinp = 0 0 0 0", "Prcusr = #P3#"}, {"V213 P3", "V201 "}},
         {{"Nprcus = 1", "Prcusr = #P1#", "Nprinp = 0 5 0 0"}, {"V214 P1", "V201 "}},
         {{"Nprcus = 2", "Prcusr = #P1#", "Nprinp = 0 6 0 0", "Prcusr = #P2#", "Nprinp = 0 5 0 0"},
          {"V215 11", "V201 "}},
+        {{"Nprcus = 1", "Prcusr = #P4#", "Nprinp = 0 0 0 250"}, {"V215 250", "V201 "}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.diag[0]);
