@@ -150,7 +150,8 @@ inline RUV_BOOL watch_activation(HWND, UINT msg, WPARAM wp, LPARAM, LRESULT *)
 }
 
 // Runs an input step with the task window in front, again while another
-// program took the foreground meanwhile (a few times at most).
+// program took the foreground meanwhile (a few times at most).  A step may
+// also set disturbed() itself when its input went astray.
 inline void undisturbed(const std::function<void()> &step)
 {
     ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_WNDPROC_HOOK, reinterpret_cast<intptr_t>(&watch_activation));
@@ -158,6 +159,8 @@ inline void undisturbed(const std::function<void()> &step)
     for (int attempt = 0; attempt < 15; ++attempt) {
         SetForegroundWindow(front);
         SetActiveWindow(front);
+        for (int wait = 0; wait < 25 && GetForegroundWindow() != front; ++wait)
+            pump(20);
         pump(20);
         disturbed() = false;
         step();
