@@ -565,7 +565,8 @@ INT_PTR CALLBACK ruvk_proc_dialog(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_COMMAND:
         if (app && app->kernel_sets_text)
             return 0;
-        if (lp || HIWORD(wp) > 1) {
+        {
+            // Enter and Escape come without the control: found by its id.
             HWND ctl = lp ? reinterpret_cast<HWND>(lp) : GetDlgItem(hwnd, LOWORD(wp));
             ruvk_translate_control(hwnd, HIWORD(wp), record_of(ctl));
         }
