@@ -161,7 +161,12 @@ extern "C" void FIND_KEYWORD_RECORD(const int32_t *unit, int32_t *error, const i
 
     enum class Step { kRecord, kGiveUp, kError };
     // Reads the next record, going round from the start at the end of the
-    // file; may_stop: give up when the record number reaches the stop.
+    // file; may_stop: give up when the record number reaches the stop.  The
+    // first read of a search that does not test the current record is
+    // exempt (a search from record 0 with stop 1 reads the whole file), but
+    // not once it has gone round: a search that starts at the last record
+    // and stops at the first gives up there instead of reading the file
+    // again from its start.
     auto next = [&](bool may_stop) {
         int r = ReadRecord80(*unit, record, record_len);
         if (r == recio::kEndOfFile) {
@@ -173,6 +178,7 @@ extern "C" void FIND_KEYWORD_RECORD(const int32_t *unit, int32_t *error, const i
             r = ReadRecord80(*unit, record, record_len);
             if (r == recio::kEndOfFile)
                 return Step::kGiveUp;
+            may_stop = true;
         }
         if (r != recio::kOk)
             return Step::kError;

@@ -107,16 +107,11 @@ inline char ReadAnswer(Cursor &cursor, const std::string &keyword, bool required
     return value == other || value == other - 'A' + 'a' ? other : fallback;
 }
 
-// A search forward to the end of the file.  The keyword search gives up at
-// the first record only after its first read, so a search that starts
-// after the last record would go round to the start of the file: such a
-// find is no find here.
+// A search forward to the end of the file (it gives up when it comes round
+// to the first record, also when it starts at the last one).
 inline bool FindForward(Cursor &cursor, const std::string &keyword, bool from_current, bool *io_error = nullptr)
 {
-    const int32_t before = *cursor.record_number;
-    if (!cursor.Find(keyword, from_current, Reach::kToEnd, false, io_error))
-        return false;
-    return from_current ? *cursor.record_number >= before : *cursor.record_number > before;
+    return cursor.Find(keyword, from_current, Reach::kToEnd, false, io_error);
 }
 
 // count reals of the next record of a keyword, forward to the end of the

@@ -98,6 +98,20 @@ TEST_F(GridObjects, EmptyListsAndFailedEntries)
     }
 }
 
+// The list's records are the last of the file and its search began at the
+// first record: after the last entry the search goes round to the first
+// record and stops there, without taking the entries again.
+TEST_F(GridObjects, ListAtTheEndOfTheFileIsReadOnce)
+{
+    Open({"Fildry = # #", "MNdry  = 0 0 0 0", "Filtd  = # #", "MNtd   = 0 0 0 0", "MNgrd  = 1 1", "MNgrd  = 30 1",
+          "MNgrd  = 30 20"});
+    Read(false);
+    EXPECT_EQ(grd_count_, 3);
+    EXPECT_NE(grd_flag_, 0);
+    EXPECT_EQ(std::vector<int32_t>(grd_, grd_ + 8), (std::vector<int32_t>{1, 1, 30, 1, 30, 20, -7, -7}));
+    EXPECT_EQ(Diag(), (Lines{"U100 Filgrd"}));
+}
+
 TEST_F(GridObjects, ListLimit)
 {
     for (int entries : {99, 100, 101}) {

@@ -157,6 +157,35 @@ TEST_F(KeywordFile, SearchGoesRoundFromTheStartRecord)
     EXPECT_FALSE(Find("x.grd"));
 }
 
+// A search that begins at the last record reads on from the first record
+// after the rewind: with stop 1 (forward to the end of the file) it gives up
+// there, and a keyword before it is not found; with the last record as
+// its stop it goes round as any other search.
+TEST_F(KeywordFile, SearchFromTheLastRecordStopsAtItsStop)
+{
+    Open("Ident  #abc#\nTsbcC  0\nSab    1 2\nTsbcC  60\nSab    3 4\n");
+    ASSERT_TRUE(Find("Sab", "NO", 1));
+    ASSERT_TRUE(Find("Sab", "NO", 1));
+    ASSERT_EQ(record_number_, 5);
+    EXPECT_FALSE(Find("TsbcC", "NO", 1));
+    EXPECT_EQ(record_number_, 1);
+    EXPECT_EQ(error_, 0);
+
+    ASSERT_TRUE(Find("Sab", "NO", 1));
+    ASSERT_TRUE(Find("Sab", "NO", 1));
+    ASSERT_EQ(record_number_, 5);
+    ASSERT_TRUE(Find("TsbcC"));
+    EXPECT_EQ(record_number_, 2);
+
+    // A one-record file searched round from its only record.
+    recio::Close(kDefUnit);
+    recio::Close(kDiagUnit);
+    Open("Ident  #abc#\n");
+    ASSERT_TRUE(Find("Ident", "NO", 1));
+    EXPECT_FALSE(Find("Ident"));
+    EXPECT_EQ(record_number_, 1);
+}
+
 TEST_F(KeywordFile, SearchInAnEmptyFile)
 {
     Open("");
