@@ -112,7 +112,6 @@ std::vector<Case> cases()
 
 TEST(WindowCreate, ClassesStylesAndOuterRectanglesUnderBothTaskKinds)
 {
-    kt::ModalGuard guard;
     for (const Case &c : cases()) {
         SCOPED_TRACE(c.name);
         kt::Session session;
