@@ -102,7 +102,11 @@ extern "C" void READ_DISCHARGES(const int32_t *def_unit, const int32_t *diag_uni
                     going = false;
                     break;
                 }
-                const size_t at = static_cast<size_t>(level - 1) + static_cast<size_t>(lead) * static_cast<size_t>(k - 1);
+                // Strict: every discharge at level 1 of column 1; the series
+                // lives in the scratch file only.
+                const int32_t column = strict ? 1 : k;
+                const size_t at =
+                    static_cast<size_t>(level - 1) + static_cast<size_t>(lead) * static_cast<size_t>(column - 1);
                 times[level - 1] = pair[0];
                 if (!steps.Take(pair[0], "Tsdis", "Tsdis", "First time Tsdis >", first_common, &step)) {
                     going = false;

@@ -201,6 +201,31 @@ TEST_F(Discharges, NegativeValuesAndNamedConstituents)
     EXPECT_EQ(Diag(), Lines{"V061 Salinity at discharge point"});
 }
 
+// Strict mode keeps the values of the caller's tables at level 1 of
+// column 1 (the last discharge read); the other places stay untouched.
+TEST_F(Discharges, StrictModeUsesTheFirstPlaceOnly)
+{
+    Setup s;
+    s.named = 1;
+    std::vector<std::string> records = Levels({0, 10, 20});
+    for (size_t i = records.size(); i-- > 1;)
+        if (records[i].compare(0, 3, "Cqs") == 0)
+            records.insert(records.begin() + static_cast<long>(i) + 1, "CqcN   = " + records[i].substr(9));
+    Open(records);
+    Read(kStrict, s);
+    EXPECT_EQ(error_, 0);
+    EXPECT_EQ(count_, 0);
+    EXPECT_EQ(times_[0], 20.0f);
+    EXPECT_EQ(Flow(1, 1), 20.0f);
+    EXPECT_EQ(Salt(1, 1), 22.0f);
+    EXPECT_EQ(Conc(1, 1, 1), 22.0f);
+    EXPECT_EQ(Flow(1, 2), -9.0f);
+    EXPECT_EQ(Salt(1, 2), -9.0f);
+    EXPECT_EQ(Conc(1, 1, 2), -9.0f);
+    EXPECT_EQ(Flow(2, 1), -9.0f);
+    EXPECT_EQ(bndfix::Records("TMP_run.dis").size(), 6u);
+}
+
 TEST_F(Discharges, StrictScratchRecordsHoldTheStepAsAReal)
 {
     Open({"Fildis = # #", "Tsdis  = 0 5", "Cqs    = 1", "Tsdis  = 60 6", "Cqs    = 2"});
