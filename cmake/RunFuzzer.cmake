@@ -1,14 +1,14 @@
 # Runs one libFuzzer target the way CTest does, so that the same commit
 # always gives the same answer: the committed corpus (SEEDS) is replayed,
 # then RUNS new inputs are made from the fixed SEED.  The seeds are copied
-# into WORK, where the new inputs and any finding (crash-*, leak-*,
-# timeout-*, oom-*) are kept; the source tree is never written.  FLAGS are
-# the target's own libFuzzer flags joined by '|'; a -runs=N among them
-# replaces RUNS.  Besides the seed, what steers a run is fixed here: where
-# code and blocks lie (address-space randomisation off with setarch -R; the
-# sanitizer's allocator never hands memory back to the system on a timer)
-# and the clock (libFuzzer's rereading of the corpus directory every second
-# is off with -reload=0).
+# into WORK, the run's working directory, where the new inputs and any
+# finding (crash-*, leak-*, timeout-*, oom-*) are kept; the source tree is
+# never written.  FLAGS are the target's own libFuzzer flags joined by '|';
+# a -runs=N among them replaces RUNS.  Besides the seed, what steers a run
+# is fixed here: where code and blocks lie (address-space randomisation off
+# with setarch -R; the sanitizer's allocator never hands memory back to the
+# system on a timer) and the clock (libFuzzer's rereading of the corpus
+# directory every second is off with -reload=0).
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/corpus)
 set(seedfiles "")
@@ -45,6 +45,7 @@ endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=allocator_release_to_os_interval_ms=-1
                         ${fixed} ${FUZZER} -seed=${SEED} -runs=${total} -reload=0 -timeout=10 -rss_limit_mb=2048
                         ${flags} -print_final_stats=1 -artifact_prefix=${WORK}/ ${WORK}/corpus
+                WORKING_DIRECTORY ${WORK}
                 RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "fuzzer ${FUZZER} failed: ${rc} (the input is kept in ${WORK})")

@@ -14,10 +14,16 @@
 
 namespace fuzzfiles {
 
+// The private directory: its name has a fixed length (the process id in
+// seven digits), since the length of a path must not change what a run
+// covers.
 inline std::filesystem::path &DirPath()
 {
-    static std::filesystem::path p = std::filesystem::temp_directory_path() /
-                                     ("traz_grid_fuzz_" + std::to_string(static_cast<long>(getpid())));
+    static std::filesystem::path p = [] {
+        char name[32];
+        std::snprintf(name, sizeof name, "traz_grid_fuzz_%07ld", static_cast<long>(getpid()));
+        return std::filesystem::temp_directory_path() / name;
+    }();
     return p;
 }
 

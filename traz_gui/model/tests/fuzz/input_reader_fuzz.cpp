@@ -104,12 +104,12 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     std::error_code ec;
     g_cwd = fs::current_path(ec);
-    // A name of fixed length: the length of a path must not change what a
-    // run covers.
-    std::string name = (fs::temp_directory_path(ec) / "traz_input_reader_fuzz_XXXXXX").string();
-    if (!mkdtemp(name.data()))
-        std::abort();
-    g_dir = name;
+    // A name of fixed length (the process id in seven digits): the length
+    // of a path must not change what a run covers.
+    char name[40];
+    std::snprintf(name, sizeof name, "traz_input_reader_fuzz_%07ld", static_cast<long>(getpid()));
+    g_dir = (fs::temp_directory_path(ec) / name).string();
+    fs::remove_all(g_dir, ec);
     MakeBayModel();
     std::atexit(RemoveScratch);
     fakes::Reset();
