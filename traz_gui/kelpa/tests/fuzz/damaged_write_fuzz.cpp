@@ -8,6 +8,10 @@
 // which may only take addresses inside that room.  Apart from the next-free address, the definition file and the
 // data file's header and buckets must not change at all.
 //
+// Every run has a working directory of its own, so the files have fixed
+// names: a name that changed from run to run would change what the
+// library hashes, and so what a run covers.
+//
 // Input: byte 0 - the number of changes (low 3 bits); each change is 2 bytes
 // of offset into the definition file's records and 4 bytes written there.
 // Then up to 8 operations of 21 bytes: one byte choosing the data group
@@ -17,8 +21,6 @@
 // signed increment; 5 bytes of user order (modulo 7, less 1).
 #include "../sound_pair.h"
 #include "kelpa_core.h"
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -32,6 +34,7 @@
 namespace {
 
 using namespace kelpa;
+
 using kelpa_pair::Name;
 
 std::vector<uint8_t> ReadFile(const std::string &path)
@@ -89,7 +92,7 @@ const Sound &TheSoundPair()
 {
     static Sound sound = [] {
         Sound s;
-        std::string base = "damaged_write_sound_" + std::to_string(getpid());
+        std::string base = "damaged_write_sound";
         std::string dat = base + ".dat", def = base + ".def";
         if (kelpa_pair::BuildSoundPair(dat.c_str(), def.c_str()) != 0)
             Fail("the sound pair could not be made", 0);
@@ -211,7 +214,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         size_t at = s.records + (size_t(data[pos]) | size_t(data[pos + 1]) << 8) % span;
         std::memcpy(&def[at], data + pos + 2, 4);
     }
-    std::string base = "damaged_write_" + std::to_string(getpid());
+    std::string base = "damaged_write";
     std::string dat_name = base + ".dat", def_name = base + ".def";
     WriteFile(dat_name, s.dat);
     WriteFile(def_name, def);
