@@ -4,7 +4,10 @@
 // files.  The samples and their attached files stand in tests/data/samples;
 // TRAZ_UPDATE_GOLDENS=1 in the environment writes the goldens instead of
 // comparing (to be checked by hand against the definition's rules before
-// they are kept).
+// they are kept).  The definitions, the message file and what the reader
+// writes go to the test's own directory in the build tree, wherever the
+// program is started (by hand, to write the goldens, it is often started
+// in the checkout).
 
 #include "definition_dump.h"
 #include "definition_reader.h"
@@ -23,12 +26,29 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
 
 const std::string kSamples = std::string(TRAZ_TEST_SOURCE_DIR) + "/traz_gui/flowfiles/tests/data/samples/";
+
+// The working directory CTest gives this test, made current before the
+// first test.
+class OwnDirectory : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        const std::filesystem::path dir = std::filesystem::path(TRAZ_TEST_BINARY_DIR) / "traz_gui" / "flowfiles" /
+                                          "flowfiles_definition_samples_test.run";
+        std::error_code ec;
+        std::filesystem::create_directories(dir, ec);
+        std::filesystem::current_path(dir, ec);
+        ASSERT_FALSE(ec) << dir.string() << ": " << ec.message();
+    }
+};
+::testing::Environment *const kOwnDirectory = ::testing::AddGlobalTestEnvironment(new OwnDirectory);
 
 struct Sample {
     std::string name;                 // <name>.md
@@ -357,10 +377,12 @@ TEST_F(Hostile, ListsBeyondTheirLimitsChangeOnlyTheirSection)
         SCOPED_TRACE(c.name);
         std::vector<std::string> diag;
         const std::set<std::string> changed = Read(c.lines, &diag);
-        for (const std::string &field : changed)
+        for (const std::string &field : changed) {
             EXPECT_TRUE(c.may_change.count(field)) << field << " changed";
-        if (!c.finding.empty())
+        }
+        if (!c.finding.empty()) {
             EXPECT_NE(std::find(diag.begin(), diag.end(), c.finding), diag.end()) << ::testing::PrintToString(diag);
+        }
     }
 }
 
@@ -393,8 +415,9 @@ TEST_F(Hostile, BadValuesAreRefusedWithTheirCode)
         SCOPED_TRACE(c.line);
         std::vector<std::string> diag;
         const std::set<std::string> changed = Read(Replace(SampleLines(kEstuary), c.keyword, {c.line}), &diag);
-        for (const std::string &field : changed)
+        for (const std::string &field : changed) {
             EXPECT_TRUE(c.may_change.count(field)) << field << " changed";
+        }
         EXPECT_NE(std::find(diag.begin(), diag.end(), c.finding), diag.end()) << ::testing::PrintToString(diag);
     }
 }
@@ -422,8 +445,9 @@ TEST_F(Hostile, EachKeywordDroppedInTurn)
         lines.erase(lines.begin() + static_cast<long>(i));
         std::vector<std::string> diag;
         Read(lines, &diag);
-        if (!quiet.count(keyword))
+        if (!quiet.count(keyword)) {
             EXPECT_FALSE(diag.empty()) << "nothing reported";
+        }
     }
 }
 
