@@ -317,6 +317,10 @@ struct AppRun {
     }
     static void CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD)
     {
+        // A modal box of the start-up runs before the task window exists.
+        RUV_WIN made = reinterpret_cast<RUV_WIN>(ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW));
+        if (!ruvv_vobj_is_valid(made))
+            return;
         KillTimer(nullptr, id);
         std::function<void()> b = std::move(body());
         body() = nullptr;

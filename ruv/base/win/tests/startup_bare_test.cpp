@@ -34,6 +34,25 @@ TEST(BareStartUp, MissingWindowMenuOfAMultipleDocumentProgramIsReported)
     EXPECT_EQ(kt::severity_of(0x347E90), 3);
 }
 
+TEST(BareStartUp, AMissingResourceLibraryIsToldAndTheProgramsOwnResourcesServe)
+{
+    kt::ModalGuard guard({ { "Cannot find resource file - will use default resources", IDOK } });
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    static char name[] = "no_such_resource_library.dll";
+    ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_RESOURCE_LIBRARY, reinterpret_cast<intptr_t>(name));
+    bool ran = false;
+    kt::run_app([&] {
+        ran = true;
+        EXPECT_EQ(ruvk_app_record()->res_instance, ruvk_app_record()->instance);
+    });
+    EXPECT_TRUE(ran);
+    guard.stop();
+    ASSERT_EQ(guard.texts().size(), 1u);
+    // The caption is the application's name.
+    EXPECT_EQ(guard.texts()[0].rfind("ktest", 0), 0u);
+}
+
 void break_task_class(DWORD *, LPCSTR *cls, LPCSTR *, DWORD *, int *, int *, int *, int *, HWND *, HMENU *,
                       HINSTANCE *, LPVOID *)
 {
