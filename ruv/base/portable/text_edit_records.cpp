@@ -1,0 +1,642 @@
+/* Text-edit records and their handle table: locking by handle, creation
+   and destruction, font metrics, colours, activation and focus, the Edit
+   menu and the engine's event switch. */
+#include <algorithm>
+#include <cstring>
+
+#include "ruvk.h"
+#include "ruvv_attr.h"
+#include "ruvv_errmsg.h"
+#include "ruvv_font.h"
+#include "ruvv_mem.h"
+#include "ruvv_static.h"
+#include "text_edit_private.h"
+
+#ifdef _WIN32
+extern "C" {
+RUV_BOOL ruvk_cb_open(int16_t for_writing);
+RUV_BOOL ruvk_cb_close(void);
+RUV_BOOL ruvk_cb_has_format(int32_t format, const char *name);
+void *ruvk_cb_alloc_data(int32_t length);
+RUV_BOOL ruvk_cb_free_data(void);
+RUV_BOOL ruvk_cb_put_data(int32_t format, const char *name, int32_t length, void *picture);
+void *ruvk_cb_get_data(int32_t format, const char *name, int32_t *length);
+}
+#endif
+
+namespace ruvtx {
+
+int32_t (*window_to_handle)(RUV_WIN win) = nullptr;
+
+namespace {
+
+struct Module {
+    int32_t tracking;
+    Pos tracking_pos;
+    void *slots_handle;
+    Slot *slots;
+    int32_t nslots;
+    int16_t handle_api;
+};
+
+void module_init(void *p)
+{
+    static_cast<Module *>(p)->handle_api = ruvk_vobj_get_attr(nullptr, RUV_ATTR_TX_HANDLE_API) ? 1 : 0;
+}
+
+void module_term(void *p)
+{
+    Module *m = static_cast<Module *>(p);
+    // Text edits still alive when the process ends go with it.
+    for (int32_t i = 1; i < m->nslots; ++i) {
+        Slot &s = m->slots[i];
+        if (!s.mem)
+            continue;
+        Record *r = static_cast<Record *>(s.mem);
+        r->pars = static_cast<ParEntry *>(r->pars_handle);
+        for (int32_t k = 0; k < r->npars && r->pars; ++k)
+            free_block(r->pars[k].block);
+        if (r->pars_handle)
+            ruvv_gmem_free(r->pars_handle);
+        ruvv_font_destroy(r->font);
+        ruvv_gmem_free(s.mem);
+        s = Slot{};
+    }
+    if (m->slots_handle)
+        ruvv_gmem_free(m->slots_handle);
+    m->slots_handle = nullptr;
+    m->slots = nullptr;
+    m->nslots = 0;
+    close_line_access();
+}
+
+RUV_STATIC_BLOCK(tx_desc, Module, module_init, module_term);
+
+Module *mod()
+{
+    return static_cast<Module *>(ruvk_static_get_ptr(&tx_desc));
+}
+
+#ifdef _WIN32
+RUV_BOOL kernel_has_text() { return ruvk_cb_has_format(0, nullptr); }
+RUV_BOOL kernel_put_text(const char *text, int32_t length)
+{
+    char *block = static_cast<char *>(ruvk_cb_alloc_data(length));
+    if (!block)
+        return FALSE;
+    memcpy(block, text, (size_t)length);
+    RUV_BOOL ok = ruvk_cb_put_data(0, nullptr, length, nullptr);
+    ruvk_cb_free_data();
+    return ok;
+}
+const char *kernel_get_text(int32_t *length)
+{
+    return static_cast<const char *>(ruvk_cb_get_data(0, nullptr, length));
+}
+#else
+RUV_BOOL no_open(int16_t) { return FALSE; }
+RUV_BOOL no_close() { return TRUE; }
+RUV_BOOL no_has_text() { return FALSE; }
+RUV_BOOL no_put(const char *, int32_t) { return FALSE; }
+const char *no_get(int32_t *length)
+{
+    if (length)
+        *length = 0;
+    return nullptr;
+}
+#endif
+void no_menu(RUV_WIN, int32_t, RUV_BOOL) {}
+
+Platform default_platform()
+{
+#ifdef _WIN32
+    return Platform{ ruvk_cb_open, ruvk_cb_close, kernel_has_text, kernel_put_text, kernel_get_text, no_menu };
+#else
+    return Platform{ no_open, no_close, no_has_text, no_put, no_get, no_menu };
+#endif
+}
+
+Platform &current_platform()
+{
+    static Platform p = default_platform();
+    return p;
+}
+
+RUV_WIN parent_of(RUV_WIN win)
+{
+    return win ? win->parent : nullptr;
+}
+
+void internal_error(int line)
+{
+    ruvv_errmsg_dispatch(nullptr, RUV_SEV_FATAL, kErrInternal, __FILE__, line);
+}
+
+bool contains(const RUV_RECT &r, int16_t v, int16_t h)
+{
+    return v >= r.top && v < r.bottom && h >= r.left && h < r.right;
+}
+
+int32_t take_slot(Module *m, RUV_WIN win, void *mem, const RUV_RECT &rect)
+{
+    for (int32_t i = 1; i < m->nslots; ++i)
+        if (m->slots[i].locks > 0) {
+            internal_error(__LINE__);
+            return 0;
+        }
+    int32_t h = 0;
+    for (int32_t i = 1; i < m->nslots; ++i)
+        if (!m->slots[i].win) {
+            h = i;
+            break;
+        }
+    if (!h) {
+        int32_t n = m->nslots ? m->nslots + 1 : 2;
+        void *grown = m->slots_handle ? ruvv_gmem_realloc(m->slots_handle, (int32_t)(n * sizeof(Slot)))
+                                      : ruvv_gmem_alloc((int32_t)(n * sizeof(Slot)));
+        if (!grown) {
+            ruvv_errmsg_dispatch(win, RUV_SEV_ERROR, kErrGlobalMemory, __FILE__, __LINE__);
+            return 0;
+        }
+        m->slots_handle = grown;
+        m->slots = static_cast<Slot *>(grown);
+        for (int32_t i = m->nslots; i < n; ++i)
+            m->slots[i] = Slot{};
+        h = m->nslots ? m->nslots : 1;
+        m->nslots = n;
+    }
+    m->slots[h] = Slot{ win, rect, mem, nullptr, 0, 0 };
+    return h;
+}
+
+} // namespace
+
+int compare(const Pos &a, const Pos &b)
+{
+    if (a.par != b.par)
+        return a.par < b.par ? -1 : 1;
+    if (a.line != b.line)
+        return a.line < b.line ? -1 : 1;
+    if (a.ch != b.ch)
+        return a.ch < b.ch ? -1 : 1;
+    return 0;
+}
+
+void set_platform(const Platform *p)
+{
+    current_platform() = p ? *p : default_platform();
+}
+
+const Platform &platform() { return current_platform(); }
+
+bool handle_api_mode()
+{
+    Module *m = mod();
+    return m && m->handle_api;
+}
+
+int32_t slot_count()
+{
+    Module *m = mod();
+    return m ? m->nslots : 0;
+}
+
+Slot *slot(int32_t handle)
+{
+    Module *m = mod();
+    if (!m || handle <= 0 || handle >= m->nslots)
+        return nullptr;
+    return &m->slots[handle];
+}
+
+Record *lock_record(int32_t handle)
+{
+    Module *m = mod();
+    // A handle equal to the count is one past the table: refused like any other.
+    if (!m || handle <= 0 || handle >= m->nslots) {
+        internal_error(__LINE__);
+        return nullptr;
+    }
+    Slot &s = m->slots[handle];
+    if (s.rec) {
+        ++s.locks;
+        if (s.rec->magic != kMagic)
+            internal_error(__LINE__);
+        return s.rec;
+    }
+    if (!s.mem)
+        return nullptr;
+    Record *r = static_cast<Record *>(s.mem);
+    if (r->magic != kMagic)
+        internal_error(__LINE__);
+    s.rec = r;
+    s.locks = 1;
+    r->pars = static_cast<ParEntry *>(r->pars_handle);
+    return r;
+}
+
+bool unlock_record(int32_t handle)
+{
+    Slot *s = slot(handle);
+    if (!s || !s->rec)
+        return true;
+    if (s->rec->magic != kMagic)
+        internal_error(__LINE__);
+    if (s->locks <= 0) {
+        internal_error(__LINE__);
+        return false;
+    }
+    if (--s->locks == 0) {
+        bool ok = !s->rec->pars_handle || ruvv_gmem_unlock(s->rec->pars_handle);
+        s->rec->pars = nullptr;
+        s->rec = nullptr;
+        return ok;
+    }
+    return true;
+}
+
+void notify_scroll(Record *r, int32_t first, int32_t total, int32_t h_origin)
+{
+    if (!r->scroll_cb || (r->state & kSuspended))
+        return;
+    TXEDIT tx = handle_api_mode() ? (TXEDIT)r->handle : (TXEDIT)(intptr_t)r->win;
+    ruv::ErrFrame frame(r->owner);
+    r->scroll_cb(tx, first, total, h_origin);
+}
+
+int32_t first_visible_line(const Record *r)
+{
+    return line_distance(r, 0, 0, r->org_par, r->org_line);
+}
+
+int32_t visible_lines(const Record *r)
+{
+    int32_t lh = r->line_height ? r->line_height : 1;
+    int32_t n = (r->view.bottom - r->view.top + lh - r->ascent - r->descent) / lh;
+    return std::max(n, 1);
+}
+
+void place_at(Record *r, const RUV_RECT *outer)
+{
+    if (outer)
+        r->outer = *outer;
+    r->view = r->outer;
+    if (r->attrs & TX_BORDER) {
+        r->view.top += 4;
+        r->view.left += 4;
+        r->view.bottom -= 4;
+        r->view.right -= 4;
+    }
+    if (Slot *s = slot(r->handle))
+        s->rect = r->outer;
+}
+
+bool set_font_metrics(Record *r, RUV_FONT *font)
+{
+    if (!font)
+        font = ruvk_dwin_get_font(r->win, FALSE);
+    if (!ruvv_font_is_valid(font)) {
+        internal_error(__LINE__);
+        return false;
+    }
+    if (font != r->font)
+        ruvv_font_copy(r->font, font, 63);
+    r->font->win = r->win;
+    ruvk_dwin_set_font(r->win, r->font);
+    int32_t leading = 0, ascent = 0, descent = 0;
+    ruvk_font_get_metrics(r->font, &leading, &ascent, &descent, r->win, 0);
+    int32_t w = ruvk_dwin_get_text_width(r->win, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52);
+    r->avg_width = std::max<int32_t>((w + 25) / 52, 1);
+    r->ascent = (int16_t)ascent;
+    r->descent = (int16_t)descent;
+    r->line_height = (uint16_t)(ascent + leading + descent);
+    return true;
+}
+
+int32_t create_record(RUV_WIN win, const RUV_RECT *rect, uint16_t attrs, RUV_FONT *font, int32_t margin,
+                      int32_t limit, int32_t cid, void *app_data)
+{
+    Module *m = mod();
+    if (!win || !rect || !m) {
+        internal_error(__LINE__);
+        return 0;
+    }
+    void *mem = ruvv_gmem_alloc((int32_t)sizeof(Record));
+    if (!mem) {
+        ruvv_errmsg_dispatch(win, RUV_SEV_ERROR, kErrGlobalMemory, __FILE__, __LINE__);
+        return 0;
+    }
+    Record *r = static_cast<Record *>(mem);
+    memset(r, 0, sizeof *r);
+    r->magic = kMagic;
+    r->win = win;
+    r->owner = m->handle_api ? win : parent_of(win);
+    r->attrs = attrs;
+    r->limit = limit;
+    r->cid = cid;
+    r->app_data = app_data;
+    r->tabstop = 8;
+    r->fg = 0x07000000;
+    r->bg = 0x0BFFFFFF;
+    r->border = 0x07000000;
+    r->font = ruvv_font_create();
+    if (!r->font || !set_font_metrics(r, font)) {
+        ruvv_font_destroy(r->font);
+        ruvv_gmem_free(mem);
+        return 0;
+    }
+    int32_t h = take_slot(m, win, mem, *rect);
+    if (!h) {
+        ruvv_font_destroy(r->font);
+        ruvv_gmem_free(mem);
+        return 0;
+    }
+    r->handle = h;
+    if (!lock_record(h))
+        return 0;
+    place_at(r, rect);
+    r->margin = std::max(0, margin);
+    unlock_record(h);
+    set_active(win, h, false);
+    if (Record *again = lock_record(h)) {
+        update_edit_menu(win, again, true);
+        unlock_record(h);
+    }
+    return h;
+}
+
+bool destroy_record(int32_t handle, bool api_form)
+{
+    Module *m = mod();
+    if (!m || handle <= 0 || handle >= m->nslots || !m->slots[handle].mem) {
+        ruvv_errmsg_dispatch(nullptr, RUV_SEV_FATAL, kErrDestroyInvalid, __FILE__, __LINE__);
+        return false;
+    }
+    Record *r = lock_record(handle);
+    if (!r) {
+        internal_error(__LINE__);
+        return false;
+    }
+    if (m->tracking == handle)
+        m->tracking = 0;
+    clear_text(r, api_form);
+    if (api_form) {
+        r->attrs |= TX_NOPASTE;
+        update_edit_menu(r->win, r, true);
+    }
+    ruvv_font_destroy(r->font);
+    r->font = nullptr;
+    r->magic = 0;
+    Slot &s = m->slots[handle];
+    s.rec = nullptr;
+    s.locks = 0;
+    if (!ruvv_gmem_free(s.mem)) {
+        ruvv_errmsg_dispatch(nullptr, RUV_SEV_FATAL, kErrFreeing, __FILE__, __LINE__);
+        return false;
+    }
+    s = Slot{};
+    return true;
+}
+
+void destroy_all_on(RUV_WIN win)
+{
+    Module *m = mod();
+    if (!win) {
+        internal_error(__LINE__);
+        return;
+    }
+    for (int32_t i = 1; m && i < m->nslots; ++i)
+        if (m->slots[i].win == win)
+            destroy_record(i, false);
+}
+
+int32_t active_on(RUV_WIN win)
+{
+    Module *m = mod();
+    for (int32_t i = 1; m && i < m->nslots; ++i)
+        if (m->slots[i].win == win && (m->slots[i].flags & 1))
+            return i;
+    return 0;
+}
+
+void set_active(RUV_WIN win, int32_t handle, bool defer)
+{
+    Module *m = mod();
+    if (!m)
+        return;
+    if (active_on(win) != handle) {
+        for (int32_t i = 1; i < m->nslots; ++i) {
+            Slot &s = m->slots[i];
+            if (s.win != win || ((s.flags & 1) != 0) == (i == handle))
+                continue;
+            Record *r = lock_record(i);
+            if (!r)
+                continue;
+            if (i == handle && defer)
+                r->state |= kInactive;
+            else if (r->state & kInactive)
+                r->state &= (uint16_t)~kInactive;
+            else
+                show_highlight(r, i == handle);
+            unlock_record(i);
+        }
+        for (int32_t i = 1; i < m->nslots; ++i)
+            if (m->slots[i].win == win)
+                m->slots[i].flags = (uint16_t)((m->slots[i].flags & ~1u) | (i == handle ? 1u : 0u));
+    }
+    int32_t act = active_on(win);
+    if (act) {
+        if (Record *r = lock_record(act)) {
+            update_edit_menu(win, r, true);
+            unlock_record(act);
+        }
+    }
+}
+
+void focus_change(Record *r, bool gained)
+{
+    if (gained && (r->state & kInactive)) {
+        r->state &= (uint16_t)~kInactive;
+        show_highlight(r, true);
+    } else if (!gained && active_on(r->win) == r->handle) {
+        show_highlight(r, false);
+        r->state |= kInactive;
+    }
+}
+
+void update_edit_menu(RUV_WIN win, Record *r, bool with_paste)
+{
+    int32_t h = 0;
+    if (!r) {
+        h = active_on(win);
+        if (!h || !(r = lock_record(h)))
+            return;
+    }
+    if (!(r->attrs & TX_NOMENUS)) {
+        RUV_WIN task = (RUV_WIN)ruvk_vobj_get_attr(nullptr, 301);
+        RUV_WIN screen = (RUV_WIN)ruvk_vobj_get_attr(nullptr, 300);
+        RUV_WIN menu = r->owner;
+        for (RUV_WIN p = menu ? parent_of(menu) : nullptr; p && p != task && p != screen;
+             p = parent_of(p))
+            menu = p;
+        bool sel = !same_place(r->anchor, r->caret);
+        bool ro = (r->attrs & TX_READONLY) != 0;
+        const Platform &pf = platform();
+        if (with_paste)
+            pf.menu_enable(menu, TX_CMD_PASTE, !ro && !(r->attrs & TX_NOPASTE) && pf.cb_has_text());
+        pf.menu_enable(menu, TX_CMD_COPY, sel && !(r->attrs & TX_NOCOPY));
+        pf.menu_enable(menu, TX_CMD_CUT, !ro && sel && !(r->attrs & TX_NOCUT));
+        pf.menu_enable(menu, TX_CMD_CLEAR, !ro && (sel || (r->attrs & TX_ENABLECLEAR)));
+    }
+    if (h)
+        unlock_record(h);
+}
+
+} // namespace ruvtx
+
+using namespace ruvtx;
+
+namespace {
+
+// The text edit that takes an Edit-menu command sent to win.
+int32_t focused_for_command(RUV_WIN win)
+{
+    RUV_WIN focus = ruvk_scr_get_focus_vobj();
+    for (int32_t i = 1; i < slot_count(); ++i) {
+        Slot *s = slot(i);
+        if (!s->win || !(s->flags & 1))
+            continue;
+        if (focus && s->win != focus)
+            continue;
+        bool below = false;
+        for (RUV_WIN p = s->win; p; p = parent_of(p))
+            if (p == win) {
+                below = true;
+                break;
+            }
+        if (!below)
+            continue;
+        Record *r = lock_record(i);
+        bool ok = r && !(r->state & kInactive);
+        unlock_record(i);
+        if (ok)
+            return i;
+    }
+    return 0;
+}
+
+int32_t hit_test(RUV_WIN win, int16_t v, int16_t h)
+{
+    for (int32_t i = 1; i < slot_count(); ++i) {
+        Slot *s = slot(i);
+        if (s->win == win && contains(s->rect, v, h))
+            return i;
+    }
+    return 0;
+}
+
+} // namespace
+
+extern "C" RUV_BOOL ruvv_txc_process_event(RUV_WIN win, RUV_EVENT *ev)
+{
+    Module *m = mod();
+    if (!m || !m->slots || !ev)
+        return FALSE;
+    switch (ev->type) {
+    case E_DESTROY:
+        destroy_all_on(win);
+        return FALSE;
+    case E_FOCUS: {
+        int32_t h = active_on(win);
+        if (!h)
+            return FALSE;
+        if (Record *r = lock_record(h)) {
+            focus_change(r, ev->v.focus.active != 0);
+            if (ev->v.focus.active)
+                update_edit_menu(win, r, true);
+            unlock_record(h);
+        }
+        return FALSE;
+    }
+    case E_MOUSE_DOWN:
+    case E_MOUSE_DOUBLE: {
+        int32_t h = hit_test(win, ev->v.mouse.v, ev->v.mouse.h);
+        if (!h) {
+            m->tracking = 0;
+            return FALSE;
+        }
+        set_active(win, h, true);
+        Record *r = lock_record(h);
+        if (!r)
+            return TRUE;
+        bool dbl = ev->type == E_MOUSE_DOUBLE;
+        if (!((r->attrs & TX_READONLY) && (r->attrs & TX_NOCOPY))) {
+            m->tracking = h;
+            m->tracking_pos = point_to_pos(r, ev->v.mouse.v, ev->v.mouse.h);
+            if (dbl)
+                r->state |= kByWords;
+            select_at(r, m->tracking_pos, ev->v.mouse.shift != 0, dbl, false);
+        }
+        // The press made this the focused text edit whichever way it went:
+        // it leaves the inactive state on every path.
+        r->state &= (uint16_t)~kInactive;
+        unlock_record(h);
+        return TRUE;
+    }
+    case E_MOUSE_MOVE: {
+        if (!m->tracking)
+            return FALSE;
+        int32_t h = m->tracking;
+        if (Record *r = lock_record(h)) {
+            int16_t v = std::min<int16_t>(std::max<int16_t>(ev->v.mouse.v, r->view.top), (int16_t)(r->view.bottom - 1));
+            int16_t x = std::min<int16_t>(std::max<int16_t>(ev->v.mouse.h, r->view.left), r->view.right);
+            select_at(r, point_to_pos(r, v, x), true, (r->state & kByWords) != 0, true);
+            unlock_record(h);
+        }
+        return TRUE;
+    }
+    case E_MOUSE_UP: {
+        if (!m->tracking)
+            return FALSE;
+        int32_t h = m->tracking;
+        if (Record *r = lock_record(h)) {
+            r->state &= (uint16_t)~kByWords;
+            unlock_record(h);
+        }
+        m->tracking = 0;
+        return TRUE;
+    }
+    case E_CHAR: {
+        int32_t h = active_on(win);
+        if (!h)
+            return FALSE;
+        if (Record *r = lock_record(h)) {
+            handle_key(r, ev->v.chr.key, ev->v.chr.shift != 0, ev->v.chr.virtual_key != 0);
+            unlock_record(h);
+        }
+        return TRUE;
+    }
+    case E_COMMAND: {
+        int32_t tag = ev->v.command.tag;
+        if (tag < TX_CMD_CUT || tag > TX_CMD_CLEAR)
+            return FALSE;
+        int32_t h = focused_for_command(win);
+        if (!h)
+            return FALSE;
+        if (Record *r = lock_record(h)) {
+            if (tag == TX_CMD_CUT)
+                cut_sel(r);
+            else if (tag == TX_CMD_COPY)
+                copy_sel(r);
+            else if (tag == TX_CMD_PASTE)
+                paste(r);
+            else
+                handle_key(r, K_DELETE, false, true);
+            unlock_record(h);
+        }
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
