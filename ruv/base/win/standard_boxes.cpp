@@ -1,7 +1,6 @@
 // The error, warning and note boxes of the dialog manager as system
-// message boxes, and the entries of controls and font mapping that this
-// platform does not have yet: they report an unexpected internal call and
-// fail.
+// message boxes, and the entries of font mapping that this platform does
+// not have yet: they report an unexpected internal call and fail.
 
 #include <cstdarg>
 #include <cstdio>
@@ -52,22 +51,6 @@ int32_t ruvk_dm_post_warning(const char *format, va_list args)
 int32_t ruvk_dm_post_note(const char *format, va_list args)
 {
     return post_box(MB_ICONINFORMATION, format, args);
-}
-
-RUV_BOOL ruvk_list_add(RUV_WIN list, int32_t index, const char *text)
-{
-    return static_cast<RUV_BOOL>(unexpected());
-}
-
-int32_t ruvk_list_count_all(RUV_WIN list)
-{
-    unexpected();
-    return -1;
-}
-
-RUV_BOOL ruvk_list_set_sel(RUV_WIN list, int32_t index, RUV_BOOL select)
-{
-    return static_cast<RUV_BOOL>(unexpected());
 }
 
 int32_t ruvk_fmap_get_families(void *device, char **names, int32_t max)

@@ -21,6 +21,7 @@
 #include "ruvv_palet.h"
 #include "startup.h"
 #include "window_create.h"
+#include "native_controls.h"
 #include "window_procs.h"
 #include "window_services.h"
 
@@ -419,6 +420,12 @@ RUV_WIN general_create(int32_t type, const RUV_RECT *rect, const char *title, in
 
 extern "C" {
 
+HWND ruvk_win_create_native(DWORD ex_style, LPCSTR cls, LPCSTR title, DWORD style, int x, int y, int w, int h,
+                             HWND parent, HMENU menu, HINSTANCE instance, LPVOID param)
+{
+    return create_native(ex_style, cls, title, style, x, y, w, h, parent, menu, instance, param);
+}
+
 DWORD ruvk_style_from_flags(DWORD style, uint32_t flags)
 {
     return apply_bits(style, flags, FLAG_RULES);
@@ -533,6 +540,7 @@ void ruvk_vobj_record_release(RUV_VOBJ *rec)
         ruvv_mem_free(rec->ctl_colors.items);
     if (rec->cxo_chain)
         ruvv_cxo_destroy_chain(&rec->cxo_chain);
+    ruvk_ctl_state_free(rec);
     std::memset(rec, 0, sizeof *rec);
 }
 
@@ -551,15 +559,28 @@ RUV_WIN ruvk_win_create_def(const RUV_WIN_DEF *def, RUV_WIN parent, uint32_t eve
 {
     if (!def)
         return NULL_WIN;
-    // Controls of a definition come with the native controls; a definition
-    // that has any cannot be made yet.
-    if (def[1].type != 0)
-        return NULL_WIN;
-    RUV_WIN win = general_create(def->type, &def->rect, def->title, static_cast<int32_t>(def->u.win.menu_id), parent,
+    RUV_RECT rect = def->rect;
+    ruvk_rect_to_pixels(&rect, def->unit);
+    RUV_WIN win = general_create(def->type, &rect, def->title, static_cast<int32_t>(def->u.win.menu_id), parent,
                                  static_cast<uint32_t>(def->u.win.flags), event_mask, handler, app_data,
                                  border_of_type(def->type));
-    if (win)
-        ruvk_win_complete_creation(win);
+    if (!win)
+        return NULL_WIN;
+    if (!(win->kind & RUVK_KINDS_TASK_FRAME)) {
+        if (ruvv_font_is_valid(def->u.win.font) && (win->ctl_font = ruvv_font_create()) != nullptr) {
+            ruvv_font_copy(win->ctl_font, def->u.win.font, -1);
+            ruvk_win_apply_ctl_font(win);
+        }
+        if (def->colors)
+            ruvk_win_set_ctl_colors(win, def->colors, -1);
+    }
+    if (!ruvk_ctl_create_all(def, win, app_data)) {
+        // The window goes without its handler hearing of it.
+        win->event_mask = 0;
+        ruvk_vobj_destroy(win);
+        return NULL_WIN;
+    }
+    ruvk_win_complete_creation(win);
     return win;
 }
 

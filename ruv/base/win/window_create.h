@@ -83,6 +83,10 @@ RUV_BOOL ruvk_vobj_record_init(RUV_VOBJ *rec, int32_t type, uint32_t kind, RUV_W
 void ruvk_vobj_record_release(RUV_VOBJ *rec);
 
 /* Creation. */
+/* The native-creation wrapper: the creation hook (attribute 10019) may
+   change every argument, then CreateWindowExA. */
+HWND ruvk_win_create_native(DWORD ex_style, LPCSTR cls, LPCSTR title, DWORD style, int x, int y, int w, int h,
+                             HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 RUV_WIN ruvk_win_create(int32_t type, const RUV_RECT *rect, const char *title, int32_t menu_id, RUV_WIN parent,
                         uint32_t flags, uint32_t event_mask, RUV_EVENT_HANDLER handler, void *app_data);
 RUV_WIN ruvk_win_create_def(const RUV_WIN_DEF *def, RUV_WIN parent, uint32_t event_mask,

@@ -23,6 +23,7 @@
 #include "startup.h"
 #include "timers.h"
 #include "window_create.h"
+#include "native_controls.h"
 #include "window_services.h"
 
 namespace {
@@ -165,7 +166,8 @@ void ruvk_vobj_destroy_ex(RUV_WIN win, int16_t call_exit)
         RUV_ERR(win, RUV_SEV_FATAL, ERR_BAD_KIND);
         return;
     }
-    if (!(win->kind & RUVK_KINDS_NATIVE) || !hwnd) {
+    // Native windows and native controls.
+    if (!(win->kind & (RUVK_KINDS_NATIVE | RUVK_KIND_CONTROL)) || !hwnd) {
         RUV_ERR(win, RUV_SEV_FATAL, ERR_NO_WINDOW_KIND);
         return;
     }

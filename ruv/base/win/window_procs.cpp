@@ -6,6 +6,7 @@
 // mdi.cpp and share the document handling here.
 
 #include "window_procs.h"
+#include "native_controls.h"
 
 #include "cursor.h"
 #include "draw_state.h"
@@ -106,6 +107,11 @@ LRESULT ruvk_doc_proc(const RUVK_PROC_TRAITS *tr, HWND hwnd, UINT msg, WPARAM wp
     const RUVK_PROC_TRAITS &t = *tr;
     LRESULT result;
     if (!ruvwi_wndproc_hook(hwnd, msg, wp, lp, &result))
+        return result;
+    // Colours and coloured rows of the window's native controls.
+    if (msg == WM_DRAWITEM && ruvk_ctl_draw_item(reinterpret_cast<const DRAWITEMSTRUCT *>(lp)))
+        return TRUE;
+    if (ruvk_ctl_handle_color_msg(hwnd, msg, wp, lp, &result))
         return result;
 
     if (is_mouse(msg)) {
@@ -341,6 +347,10 @@ LRESULT CALLBACK ruvk_proc_task(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     LRESULT result;
     if (!ruvwi_wndproc_hook(hwnd, msg, wp, lp, &result))
+        return result;
+    if (msg == WM_DRAWITEM && ruvk_ctl_draw_item(reinterpret_cast<const DRAWITEMSTRUCT *>(lp)))
+        return TRUE;
+    if (ruvk_ctl_handle_color_msg(hwnd, msg, wp, lp, &result))
         return result;
     switch (msg) {
     case WM_CREATE:

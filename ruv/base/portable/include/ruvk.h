@@ -8,6 +8,7 @@
 
 #include <stdarg.h>
 #include "ruv_types.h"
+#include "ruvv_vobj.h"
 #include "ruvv_static.h"
 
 #ifdef __cplusplus
@@ -45,6 +46,23 @@ void ruvk_attr_set_system(RUV_WIN win, int32_t key, intptr_t value);
 char *ruvk_vobj_get_title(RUV_WIN win, char *buf, int32_t size);
 /* Destroys a window or control, or for task kinds the application. */
 void ruvk_vobj_destroy(RUV_WIN win);
+
+/* ---- Windows from definitions, controls and focus --------------------- */
+struct RUV_WIN_DEF;
+/* Makes the window of a definition array (element 0) with its controls;
+   NULL when the window or one of its controls cannot be made. */
+RUV_WIN ruvk_win_create_def(const struct RUV_WIN_DEF *def, RUV_WIN parent, uint32_t event_mask,
+                            RUV_EVENT_HANDLER handler, void *app_data);
+/* Sends the font (NULL: the default control font) to the window's controls that have none of their own. */
+void ruvk_win_set_ctl_font(RUV_WIN win, struct RUV_FONT *font);
+/* A control's own font (copied), or NULL to drop it. */
+void ruvk_ctl_set_font(RUV_WIN ctl, struct RUV_FONT *font);
+/* Sets a window's or control's title (toolkit mnemonic form). */
+void ruvk_vobj_set_title(RUV_WIN win, const char *text);
+/* Selects characters first..last of an edit field or drop-down (focus first). */
+void ruvk_ctl_set_text_sel(RUV_WIN ctl, int32_t first, int32_t last);
+/* The object with the keyboard focus, NULL for none. */
+RUV_WIN ruvk_scr_get_focus_vobj(void);
 
 /* ---- Standard dialogs and message boxes ------------------------------- */
 /* Formats are formats: a text that is not one goes as "%s" and the text. */

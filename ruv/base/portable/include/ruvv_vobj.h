@@ -63,6 +63,7 @@ struct RUV_VOBJ {
     intptr_t modal_state;
     void *modal_disabled;
     void *html;
+    void *ctl_state;                   /* native controls; scroll-bar ranges (kernel) */
 };
 
 typedef struct RUV_VOBJ RUV_VOBJ;
