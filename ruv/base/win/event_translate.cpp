@@ -790,6 +790,8 @@ int ruvk_translate_focus_gain(HWND hwnd, HWND other)
     RUV_VOBJ *w = record_of(hwnd);
     if (!w)
         return 0;
+    // Wialogs and children of the MDI frame are activated by the system;
+    // their caret and palette come back like any other window's.
     if (!(w->kind & kKindNoActivate)) {
         RUV_VOBJ *o = record_of(other);
         RUV_VOBJ *top = w->top;
@@ -797,10 +799,12 @@ int ruvk_translate_focus_gain(HWND hwnd, HWND other)
             activate_top(top);
         if (top != w)
             SendMessageA(hwnd, WM_NCACTIVATE, TRUE, 0);
-        ruvk_caret_focus_gained(w);
-        if (w->kind & kKindPalette)
-            ruvk_draw_begin_palette(w);
+        if (!ruvv_vobj_is_valid(w))
+            return 1;
     }
+    ruvk_caret_focus_gained(w);
+    if (w->kind & kKindPalette)
+        ruvk_draw_begin_palette(w);
     ruvk_send_focus(w, other, 1);
     return 1;
 }

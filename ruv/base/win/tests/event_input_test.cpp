@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "caret.h"
 #include "event_test_support.h"
 #include "window_procs.h"
 #include "window_services.h"
@@ -133,6 +134,76 @@ TEST(EventInput, FocusGainAndLossAndTheRememberedChild)
         });
         EXPECT_EQ(answer, MA_ACTIVATE);
         EXPECT_EQ(GetFocus(), et::hwnd(ca));
+    });
+}
+
+namespace {
+
+HWND caret_window()
+{
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetCurrentThreadId(), &gui);
+    return gui.hwndCaret;
+}
+
+} // namespace
+
+// A window whose activation the system does (a wialog) still gets its caret
+// back with the focus, as a document does.
+TEST(EventInput, TheCaretComesBackWithTheFocus)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    et::run([] {
+        RUV_RECT r = {40, 40, 200, 300};
+        RUV_WIN wialog = ruvk_win_create(RUVK_W_MODAL, &r, "Wialog", 0, et::task(), 0x8803, RUV_EVENT_MASK_ALL,
+                                         et::record, nullptr);
+        RUV_WIN doc = et::make_window(NULL_WIN, 0x803, 240);
+        ASSERT_TRUE(wialog && doc);
+        ASSERT_EQ(wialog->kind, static_cast<uint32_t>(RUVK_KIND_WIALOG));
+        et::pump(100);
+        for (RUV_WIN w : {wialog, doc}) {
+            SCOPED_TRACE(w == wialog ? "wialog" : "document");
+            ASSERT_NE(w->draw_state, nullptr);
+            HWND h = et::hwnd(w), other = et::hwnd(w == wialog ? doc : wialog);
+            HWND after_loss = h, after_gain = nullptr, focus_after = nullptr;
+            et::undisturbed([&] {
+                SetForegroundWindow(h);
+                SetFocus(h);
+                et::pump(50);
+                RUVK_CARET &k = w->draw_state->caret;
+                k = RUVK_CARET{};
+                k.v = 25;
+                k.h = 6;
+                k.width = 2;
+                k.height = 15;
+                k.visible = 1;
+                ruvk_caret_sync(w, &k, FALSE);
+                if (caret_window() != h) {
+                    et::disturbed() = true;
+                    return;
+                }
+                SetForegroundWindow(other);
+                SetFocus(other);
+                et::pump(50);
+                after_loss = caret_window();
+                SetForegroundWindow(h);
+                SetFocus(h);
+                et::pump(50);
+                after_gain = caret_window();
+                focus_after = GetFocus();
+                // The step ends with the task window in front again.
+                SetForegroundWindow(et::hwnd(et::task()));
+                et::pump(20);
+            });
+            EXPECT_EQ(focus_after, h);
+            EXPECT_NE(after_loss, h) << "the caret goes with the focus";
+            EXPECT_EQ(after_gain, h) << "and comes back with it";
+            w->draw_state->caret.visible = 0;
+            ruvk_caret_sync(w, &w->draw_state->caret, FALSE);
+        }
+        ruvk_vobj_destroy(wialog);
     });
 }
 
