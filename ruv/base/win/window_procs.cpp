@@ -379,6 +379,10 @@ LRESULT CALLBACK ruvk_proc_task(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case RUVK_MSG_FOCUS_LOSS:
         return 0;
+    case RUVK_MSG_CONTROL:
+        // Its commands post the notifications of its own controls here.
+        ruvk_translate_control_deferred(hwnd, wp, lp);
+        return 0;
     case WM_CLOSE:
         ruvk_translate_close(hwnd);
         return 0;

@@ -444,6 +444,31 @@ TEST(EventTranslation, ControlNotificationsArriveAsControlEvents)
     });
 }
 
+// The plain task window sends no input events, but its own controls
+// reach it like any window's once the queue is served.
+TEST(EventTranslation, ControlsOfThePlainTaskWindowReachIt)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    et::run(
+        [] {
+            RUV_WIN task = et::task();
+            ASSERT_TRUE(ruvv_vobj_is_valid(task));
+            ASSERT_EQ(task->kind, static_cast<uint32_t>(RUVK_KIND_TASK));
+            HWND th = et::hwnd(task);
+            HWND button = CreateWindowExA(0, "BUTTON", "Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 5, 5, 60, 20, th,
+                                          reinterpret_cast<HMENU>(503), GetModuleHandleA(nullptr), nullptr);
+            ASSERT_NE(button, nullptr);
+            ASSERT_NE(adopt(button, 12, task), nullptr);
+            et::pump(50);
+            seen().clear();
+            SendMessageA(th, WM_COMMAND, MAKEWPARAM(503, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+            et::pump(50);
+            EXPECT_EQ(events_of(task, kFocusAndPaint), std::vector<std::string>{"control 503 type 12 data 0 0"});
+        },
+        et::record);
+}
+
 namespace {
 
 int16_t g_hook_key;
