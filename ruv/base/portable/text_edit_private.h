@@ -137,6 +137,9 @@ int32_t create_record(RUV_WIN win, const RUV_RECT *rect, uint16_t attrs, RUV_FON
 bool destroy_record(int32_t handle, bool api_form);
 void destroy_all_on(RUV_WIN win);
 bool set_font_metrics(Record *r, RUV_FONT *font);
+// Colours from the control-colour lists of the window, the owner and the
+// toolkit's default; false (nothing changed) once colours were set explicitly.
+bool recompute_colors(Record *r);
 int32_t active_on(RUV_WIN win);
 void set_active(RUV_WIN win, int32_t handle, bool defer);
 void focus_change(Record *r, bool gained);

@@ -6,6 +6,7 @@
 
 #include "ruvk.h"
 #include "ruvv_attr.h"
+#include "ruvv_color.h"
 #include "ruvv_errmsg.h"
 #include "ruvv_font.h"
 #include "ruvv_mem.h"
@@ -169,7 +170,52 @@ int32_t take_slot(Module *m, RUV_WIN win, void *mem, const RUV_RECT &rect)
     return h;
 }
 
+// A control-colour list ({kind, colour} entries ended by kind 0), the
+// kinds it holds as a mask, and the last colour of a kind.
+const RUV_COLOR_COMPONENT *list_of(RUV_WIN win)
+{
+    return win ? static_cast<const RUV_COLOR_COMPONENT *>(win->ctl_colors.items) : nullptr;
+}
+
+uint32_t kinds_in(const RUV_COLOR_COMPONENT *list)
+{
+    uint32_t mask = 0;
+    for (; list && list->type; ++list)
+        mask |= (uint32_t)list->type;
+    return mask;
+}
+
+RUV_COLOR last_of(const RUV_COLOR_COMPONENT *list, int32_t kind, RUV_COLOR fallback)
+{
+    for (; list && list->type; ++list)
+        if (list->type == kind)
+            fallback = list->color;
+    return fallback;
+}
+
 } // namespace
+
+bool recompute_colors(Record *r)
+{
+    if (r->explicit_colors)
+        return false;
+    const RUV_COLOR_COMPONENT *own = list_of(r->win);
+    const RUV_COLOR_COMPONENT *owner = list_of(r->owner);
+    const RUV_COLOR_COMPONENT *deflt = reinterpret_cast<const RUV_COLOR_COMPONENT *>(
+        ruvk_vobj_get_attr(nullptr, RUV_ATTR_CTL_COLORS));
+    struct {
+        int32_t kind;
+        RUV_COLOR *field;
+        RUV_COLOR fallback;
+    } kinds[] = { { 2, &r->fg, 0x07000000 }, { 4, &r->bg, 0x0BFFFFFF }, { 32, &r->border, 0x07000000 } };
+    for (auto &k : kinds) {
+        const RUV_COLOR_COMPONENT *list = (kinds_in(own) & (uint32_t)k.kind)     ? own
+                                          : (kinds_in(owner) & (uint32_t)k.kind) ? owner
+                                                                                 : deflt;
+        *k.field = last_of(list, k.kind, k.fallback);
+    }
+    return true;
+}
 
 int compare(const Pos &a, const Pos &b)
 {
@@ -336,9 +382,7 @@ int32_t create_record(RUV_WIN win, const RUV_RECT *rect, uint16_t attrs, RUV_FON
     r->cid = cid;
     r->app_data = app_data;
     r->tabstop = 8;
-    r->fg = 0x07000000;
-    r->bg = 0x0BFFFFFF;
-    r->border = 0x07000000;
+    recompute_colors(r);
     r->font = ruvv_font_create();
     if (!r->font || !set_font_metrics(r, font)) {
         ruvv_font_destroy(r->font);

@@ -350,6 +350,7 @@ bool delete_selection(Record *r)
             return false;
         }
     }
+    r->hl_from = r->hl_to = r->caret;
     if (suspended_here)
         resume(r);
     return true;

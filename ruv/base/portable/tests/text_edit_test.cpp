@@ -9,6 +9,7 @@
 #include "core_test_support.h"
 #include "ruvk.h"
 #include "ruvv_attr.h"
+#include "ruvv_color.h"
 #include "ruvv_font.h"
 #include "ruvv_tx.h"
 #include "standin_drawing.h"
@@ -489,6 +490,130 @@ TEST_F(TextEditTest, LineAccessAcrossAnEdit)
     coretest::reports().clear();
     EXPECT_EQ(ruvv_tx_get_line(tx, 0, 1, 0, &n), nullptr);
     EXPECT_TRUE(reported(0x01740001));
+}
+
+} // namespace
+
+namespace {
+
+class TextEditMouseTest : public TextEditTest {
+protected:
+    bool mouse(int32_t type, int16_t v, int16_t h, bool shift = false)
+    {
+        RUV_EVENT ev{};
+        ev.type = type;
+        ev.v.mouse.v = v;
+        ev.v.mouse.h = h;
+        ev.v.mouse.shift = shift ? 1 : 0;
+        return ruvv_tx_process_event(&win_, &ev) != 0;
+    }
+    static std::vector<uint32_t> sel(TXEDIT tx)
+    {
+        uint32_t p1, l1, c1, p2, l2, c2;
+        ruvv_tx_get_sel(tx, &p1, &l1, &c1, &p2, &l2, &c2);
+        return { p1, l1, c1, p2, l2, c2 };
+    }
+};
+
+TEST_F(TextEditMouseTest, PressesDragsAndDoubleClicksSelect)
+{
+    TXEDIT tx = make(TX_WRAP, 800);
+    ruvv_tx_add_par(tx, 0, "alpha beta   gamma");
+    // A press lands on the nearest character edge (8 pixels a character).
+    EXPECT_TRUE(mouse(E_MOUSE_DOWN, 5, 8 * 7 + 3));
+    EXPECT_TRUE(mouse(E_MOUSE_MOVE, 5, 8 * 9 + 5));
+    EXPECT_TRUE(mouse(E_MOUSE_UP, 5, 8 * 9 + 5));
+    EXPECT_EQ(sel(tx), (std::vector<uint32_t>{ 0, 0, 7, 0, 0, 10 }));
+    // Shift-press keeps the far end of the selection as the anchor.
+    mouse(E_MOUSE_DOWN, 5, 8 * 2, true);
+    mouse(E_MOUSE_UP, 5, 8 * 2);
+    EXPECT_EQ(sel(tx), (std::vector<uint32_t>{ 0, 0, 2, 0, 0, 10 }));
+    // A double click inside a word selects it; in the blanks before a
+    // word, from there to the word's end.
+    mouse(E_MOUSE_DOUBLE, 5, 8 * 7 + 3);
+    mouse(E_MOUSE_UP, 5, 8 * 7 + 3);
+    EXPECT_EQ(sel(tx), (std::vector<uint32_t>{ 0, 0, 6, 0, 0, 10 }));
+    mouse(E_MOUSE_DOUBLE, 5, 8 * 11);
+    EXPECT_EQ(sel(tx), (std::vector<uint32_t>{ 0, 0, 11, 0, 0, 18 }));
+    mouse(E_MOUSE_UP, 5, 8 * 11);
+    // Dragging after a double click extends by whole words.
+    mouse(E_MOUSE_DOUBLE, 5, 8 * 7 + 3);
+    mouse(E_MOUSE_MOVE, 5, 8 * 15);
+    mouse(E_MOUSE_UP, 5, 8 * 15);
+    EXPECT_EQ(sel(tx), (std::vector<uint32_t>{ 0, 0, 6, 0, 0, 18 }));
+    // A point above the view stands for the first visible line, one below
+    // the text for its end.
+    mouse(E_MOUSE_DOWN, 5, 8 * 3);
+    mouse(E_MOUSE_MOVE, -40, 8 * 5);
+    mouse(E_MOUSE_UP, -40, 8 * 5);
+    EXPECT_EQ(sel(tx), (std::vector<uint32_t>{ 0, 0, 3, 0, 0, 5 }));
+    mouse(E_MOUSE_DOWN, 150, 8 * 3);
+    mouse(E_MOUSE_UP, 150, 8 * 3);
+    EXPECT_EQ(sel(tx), (std::vector<uint32_t>{ 0, 0, 18, 0, 0, 18 }));
+}
+
+TEST_F(TextEditMouseTest, ReadOnlyCopyProtectedPressActivatesWithoutSelecting)
+{
+    TXEDIT a = make(TX_WRAP, 80, 0, RUV_RECT{ 0, 0, 100, 100 });
+    TXEDIT b = make(TX_WRAP | TX_READONLY | TX_NOCOPY, 80, 0, RUV_RECT{ 0, 100, 100, 200 });
+    ruvv_tx_add_par(b, 0, "locked");
+    ruvv_tx_set_active(a);
+    EXPECT_TRUE(mouse(E_MOUSE_DOWN, 5, 130));
+    EXPECT_EQ(ruvtx::active_on(&win_), (int32_t)b);
+    EXPECT_FALSE(mouse(E_MOUSE_MOVE, 5, 190));
+    EXPECT_EQ(sel(b), (std::vector<uint32_t>{ 0, 0, 0, 0, 0, 0 }));
+}
+
+TEST_F(TextEditMouseTest, DeletingInATextEditWithoutFocusIsAHighlightConflict)
+{
+    TXEDIT tx = make(TX_WRAP, 800);
+    ruvv_tx_add_par(tx, 0, "abc");
+    ruvv_tx_set_sel(tx, 0, 0, 3, 0, 0, 3);
+    RUV_EVENT focus{};
+    focus.type = E_FOCUS;
+    focus.v.focus.active = 0;
+    ruvv_tx_process_event(&win_, &focus);
+    coretest::reports().clear();
+    type(tx, "\b");
+    EXPECT_TRUE(reported(0x01740004));
+    EXPECT_EQ(all(tx), "abc");
+    focus.v.focus.active = 1;
+    ruvv_tx_process_event(&win_, &focus);
+    coretest::reports().clear();
+    type(tx, "\b");
+    EXPECT_FALSE(reported(0x01740004));
+    EXPECT_EQ(all(tx), "ab");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TextEditTest, ColoursComeFromTheControlColourListsUntilSetExplicitly)
+{
+    RUV_VOBJ parent{};
+    win_.parent = &parent;
+    // The owner (the window itself in handle mode) gives foreground twice
+    // (the last wins) and border; background stays the default.
+    RUV_COLOR_COMPONENT own[] = { { 2, 0x07000011 }, { 32, 0x07000022 }, { 2, 0x07000033 }, { 0, 0 } };
+    win_.ctl_colors.items = own;
+    win_.ctl_colors.count = 3;
+    TXEDIT tx = make();
+    ruvtx::Record *r = ruvtx::lock_record((int32_t)tx);
+    EXPECT_EQ(r->fg, 0x07000033u);
+    EXPECT_EQ(r->bg, 0x0BFFFFFFu);
+    EXPECT_EQ(r->border, 0x07000022u);
+    ruvtx::unlock_record((int32_t)tx);
+    ruvv_tx_set_colors(tx, 1, 2, 3);
+    r = ruvtx::lock_record((int32_t)tx);
+    EXPECT_FALSE(ruvtx::recompute_colors(r));
+    EXPECT_EQ(r->fg, 1u);
+    EXPECT_EQ(r->border, 2u);
+    EXPECT_EQ(r->bg, 3u);
+    ruvtx::unlock_record((int32_t)tx);
+    ruvv_tx_destroy(tx);
+    win_.ctl_colors.items = nullptr;
+    win_.ctl_colors.count = 0;
 }
 
 } // namespace
