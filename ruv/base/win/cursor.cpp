@@ -126,6 +126,13 @@ void ruvk_win_trap_pointer(RUV_WIN win)
     if (!b)
         return;
     HWND hwnd = ruvk_win_timer_hwnd(win);
+    /* Without a window nothing can hold the capture; a timer on no
+       window would be a thread timer that nothing ever kills. */
+    if (!hwnd)
+        return;
+    /* Trapping in another window ends the poll of the previous one. */
+    if (b->trap_timer && b->trap_hwnd != hwnd)
+        KillTimer(b->trap_hwnd, RUVK_TRAP_TIMER_ID);
     b->trap_hwnd = hwnd;
     b->trap_timer = SetTimer(hwnd, RUVK_TRAP_TIMER_ID, kTrapInterval, nullptr) != 0;
     b->trapped = true;

@@ -155,6 +155,32 @@ TEST_F(CursorTest, PointerTrapCapturesAndPollsUntilReleased)
     EXPECT_FALSE(KillTimer(a_.hwnd(), 1));
 }
 
+TEST_F(CursorTest, PointerTrapWithoutWindowOrMovedLeavesNoTimerRunning)
+{
+    // An object without a window of its own or the task's: no capture, no
+    // trap, and no timer left ticking (a timer on no window would tick
+    // for the thread).
+    RUV_VOBJ bare{};
+    bare.tag = RUV_VOBJ_TAG;
+    bare.type = 2;
+    ruvk_win_trap_pointer(&bare);
+    EXPECT_EQ(ruvk_pointer_trap_hwnd(), nullptr);
+    EXPECT_EQ(st::drain(nullptr, WM_TIMER, 160), 0);
+    ruvk_win_release_pointer();
+
+    // Trapping in a second window ends the first one's poll.
+    st::TestWindow other{ 400, 100 };
+    ruvk_win_trap_pointer(a_.win());
+    ruvk_win_trap_pointer(other.win());
+    EXPECT_EQ(GetCapture(), other.hwnd());
+    st::drain(a_.hwnd(), WM_TIMER, 0);
+    EXPECT_EQ(st::drain(a_.hwnd(), WM_TIMER, 160, 1), 0);
+    EXPECT_GE(st::drain(other.hwnd(), WM_TIMER, 160, 1), 1);
+    ruvk_win_release_pointer();
+    EXPECT_FALSE(KillTimer(other.hwnd(), 1));
+    EXPECT_FALSE(KillTimer(a_.hwnd(), 1));
+}
+
 TEST_F(CursorTest, EscapeCodes)
 {
     EXPECT_EQ(ruvk_app_escape(4002, nullptr), 0);
