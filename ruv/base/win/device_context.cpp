@@ -355,7 +355,9 @@ extern "C" void ruvk_draw_deselect_all(RUV_DRAW_STATE *st)
     ruvk_draw_drop_font(st);
     RUVK_DC_RECORD *dc = st->dc;
     if (dc->palette) {
-        SelectPalette(st->hdc, dc->old_palette, TRUE);
+        /* The previous palette comes back as it was selected: in the
+           foreground, not forced to the background. */
+        SelectPalette(st->hdc, dc->old_palette, FALSE);
         dc->palette = nullptr;
         dc->old_palette = nullptr;
     }
