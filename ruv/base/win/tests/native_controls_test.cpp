@@ -645,6 +645,23 @@ TEST(ControlState, ChecksRadioGroupsAndMisuse)
     });
 }
 
+TEST(ControlState, PressedButtonsAndTheDefaultButton)
+{
+    app([] {
+        RUV_WIN w = doc();
+        RUV_WIN first = make(w, 12, 0x8, "First", 96);
+        RUV_WIN second = make(w, 12, 0, "Second", 97, RUV_RECT{50, 10, 80, 150});
+        RUV_WIN check = make(w, 14, 0, "Check", 98, RUV_RECT{90, 10, 110, 150});
+        et::seen().clear();
+        ruvk_ctl_press_button(check);
+        ASSERT_EQ(et::events_of(w, RUV_EVENT_BIT(E_UPDATE) | RUV_EVENT_BIT(E_FOCUS)),
+                  std::vector<std::string>{"control 98 type 14 data 0 0"});
+        ruvk_ctl_set_default_button(second);
+        EXPECT_EQ(GetWindowLongPtrA(kt::hwnd_of(second), GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
+        EXPECT_EQ(GetWindowLongPtrA(kt::hwnd_of(first), GWL_STYLE) & 0xF, BS_PUSHBUTTON);
+    });
+}
+
 char *upper_formatter(RUV_WIN, char *title, int32_t *, int32_t *, intptr_t)
 {
     static std::string out;
