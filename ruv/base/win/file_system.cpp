@@ -125,12 +125,20 @@ RUV_BOOL ruvk_fsys_change_dir(const char *path)
         return FALSE;
     if (!full[0])
         strcpy(full, "\\");
+    /* A failed change leaves the current directory where it was, also
+       when the drive change before it went through. */
+    char previous[MAX_PATH];
+    bool known = current_dir(previous, sizeof previous);
     if (isalpha((unsigned char)full[0])) {
         full[0] = (char)toupper((unsigned char)full[0]);
         if (_chdrive(full[0] - 'A' + 1) != 0)
             return FALSE;
     }
-    return _chdir(full) == 0;
+    if (_chdir(full) == 0)
+        return TRUE;
+    if (known)
+        _chdir(previous);
+    return FALSE;
 }
 
 void ruvk_fsys_get_default_dir(RUV_FILE_DIR *dir)

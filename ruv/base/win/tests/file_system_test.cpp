@@ -3,6 +3,7 @@
 // restoring the current directory, the start-up directory, splitting and
 // building path names, and listings with patterns, filters and drives.
 #include <direct.h>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -100,6 +101,34 @@ TEST_F(FileSystemTest, AnUnresolvablePathIsNeverTakenForTheRoot)
     std::string longer(300, 'd');
     EXPECT_FALSE(ruvk_fsys_change_dir(longer.c_str()));
     EXPECT_FALSE(ruvk_fsys_is_dir(longer.c_str()));
+    EXPECT_EQ(cwd(), root_);
+}
+
+TEST_F(FileSystemTest, AMissingDirectoryOnAnotherDriveLeavesTheCurrentOne)
+{
+    // Another drive that exists: the change goes to its drive first.
+    char other = 0;
+    for (char letter : { 'Z', 'C', 'D', 'Y' }) {
+        char root[4] = { letter, ':', '\\', 0 };
+        UINT type = GetDriveTypeA(root);
+        if (letter != toupper((unsigned char)root_[0]) && type != DRIVE_UNKNOWN && type != DRIVE_NO_ROOT_DIR) {
+            other = letter;
+            break;
+        }
+    }
+    if (!other)
+        GTEST_SKIP() << "no second drive";
+    std::string missing = std::string(1, other) + ":\\ruvk_no_such_directory";
+    EXPECT_FALSE(ruvk_fsys_change_dir(missing.c_str()));
+    EXPECT_EQ(cwd(), root_);
+    EXPECT_FALSE(ruvk_fsys_is_dir(missing.c_str()));
+    EXPECT_EQ(cwd(), root_);
+    RUV_FILE_DIR dir{};
+    strcpy(dir.path, missing.c_str());
+    EXPECT_FALSE(ruvk_fsys_set_dir(&dir));
+    EXPECT_EQ(cwd(), root_);
+    char text[RUV_FILE_DIR_SIZE];
+    EXPECT_FALSE(ruvk_fsys_convert_dir_to_str(&dir, text, sizeof text));
     EXPECT_EQ(cwd(), root_);
 }
 
