@@ -713,6 +713,31 @@ TEST(ControlState, TextSelectionInCharactersAndTheFormatter)
     });
 }
 
+// The edit commands of menus (cut, copy, paste, clear: 32042-32045) go to
+// the edit field in focus and give no command event.
+TEST(ControlState, EditCommandsReachTheFocusedField)
+{
+    app([] {
+        RUV_WIN w = doc();
+        RUV_RECT r = {10, 10, 150, 300};
+        RUV_WIN pane = ruvk_win_create(7, &r, "", 0, w, 0, RUV_EVENT_MASK_ALL, et::record, nullptr);
+        ASSERT_NE(pane, nullptr);
+        RUV_WIN edit = make(pane, 17, 0, "hello", 130);
+        ruvk_ctl_set_text_sel(edit, 1, 3);
+        et::seen().clear();
+        SendMessageA(kt::hwnd_of(pane), WM_COMMAND, MAKEWPARAM(32045, 0), 0);
+        et::pump(50);
+        char buf[16];
+        GetWindowTextA(kt::hwnd_of(edit), buf, sizeof buf);
+        EXPECT_STREQ(buf, "hlo");
+        for (const std::string &e : et::events_of(NULL_WIN))
+            EXPECT_EQ(e.find("command"), std::string::npos) << e;
+        // Any other tag is a command of the window.
+        SendMessageA(kt::hwnd_of(pane), WM_COMMAND, MAKEWPARAM(1234, 0), 0);
+        EXPECT_EQ(et::events_of(pane).back(), "command 1234 s0 c0");
+    });
+}
+
 // ---- scroll bars ----
 
 TEST(ScrollBars, RangesProportionsAndPositionsOnBothPlatforms)
