@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "ruvk.h"
+#include "ruvv_color.h"
 #include "ruvv_errmsg.h"
 #include "ruvv_font.h"
 #include "ruvv_mem.h"
@@ -400,13 +401,28 @@ RUV_BOOL ruvv_tx_set_colors(TXEDIT tx, RUV_COLOR foreground, RUV_COLOR border, R
     return TRUE;
 }
 
-int32_t *ruvv_tx_get_native_colors(void)
+RUV_BOOL ruvv_tx_reset_colors(RUV_WIN object, const RUV_COLOR_COMPONENT *, RUV_BOOL)
 {
-    int32_t *list = static_cast<int32_t *>(ruvv_mem_alloc(7 * sizeof(int32_t)));
-    if (!list)
-        return nullptr;
-    const int32_t values[7] = { 2, 0x07000000, 4, 0x0BFFFFFF, 32, 0x07000000, 0 };
-    memcpy(list, values, sizeof values);
+    if (!handle_api_mode() || !object)
+        return FALSE;
+    for (int32_t i = 1; i < slot_count(); ++i) {
+        Slot *s = slot(i);
+        if (!s->mem || static_cast<Record *>(s->mem)->owner != object)
+            continue;
+        if (Record *r = lock_record(i)) {
+            recompute_colors(r);
+            unlock_record(i);
+        }
+    }
+    return TRUE;
+}
+
+RUV_COLOR_COMPONENT *ruvv_tx_get_native_colors(void)
+{
+    static const RUV_COLOR_COMPONENT natives[4] = { { 2, 0x07000000 }, { 4, 0x0BFFFFFF }, { 32, 0x07000000 }, { 0, 0 } };
+    auto *list = static_cast<RUV_COLOR_COMPONENT *>(ruvv_mem_alloc(sizeof natives));
+    if (list)
+        memcpy(list, natives, sizeof natives);
     return list;
 }
 

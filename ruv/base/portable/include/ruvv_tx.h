@@ -77,7 +77,11 @@ RUV_BOOL ruvv_tx_set_scroll_callback(TXEDIT tx, RUV_TX_SCROLL_CALLBACK callback)
 RUV_BOOL ruvv_tx_suspend(TXEDIT tx);
 RUV_BOOL ruvv_tx_resume(TXEDIT tx);
 RUV_BOOL ruvv_tx_set_colors(TXEDIT tx, RUV_COLOR foreground, RUV_COLOR border, RUV_COLOR background);
-int32_t *ruvv_tx_get_native_colors(void);
+/* A new list {2 black, 4 white, 32 black, 0}; the caller frees it. */
+struct RUV_COLOR_COMPONENT *ruvv_tx_get_native_colors(void);
+/* Text edits whose owner is the object take their colours from the
+   control-colour lists again (those given colours explicitly keep them). */
+RUV_BOOL ruvv_tx_reset_colors(RUV_WIN object, const struct RUV_COLOR_COMPONENT *list, RUV_BOOL flag);
 TXEDIT ruvv_tx_get_active(void);
 RUV_BOOL ruvv_tx_set_active(TXEDIT tx);
 TXEDIT ruvv_tx_get_tx(RUV_WIN win, int32_t cid);

@@ -604,7 +604,14 @@ TEST_F(TextEditTest, ColoursComeFromTheControlColourListsUntilSetExplicitly)
     EXPECT_EQ(r->bg, 0x0BFFFFFFu);
     EXPECT_EQ(r->border, 0x07000022u);
     ruvtx::unlock_record((int32_t)tx);
+    // A changed list reaches the text edit when its owner's colours are reset.
+    own[1].color = 0x07000044;
+    ruvv_tx_reset_colors(&win_, nullptr, 0);
+    r = ruvtx::lock_record((int32_t)tx);
+    EXPECT_EQ(r->border, 0x07000044u);
+    ruvtx::unlock_record((int32_t)tx);
     ruvv_tx_set_colors(tx, 1, 2, 3);
+    ruvv_tx_reset_colors(&win_, nullptr, 0);
     r = ruvtx::lock_record((int32_t)tx);
     EXPECT_FALSE(ruvtx::recompute_colors(r));
     EXPECT_EQ(r->fg, 1u);
@@ -612,6 +619,12 @@ TEST_F(TextEditTest, ColoursComeFromTheControlColourListsUntilSetExplicitly)
     EXPECT_EQ(r->bg, 3u);
     ruvtx::unlock_record((int32_t)tx);
     ruvv_tx_destroy(tx);
+    RUV_COLOR_COMPONENT *natives = ruvv_tx_get_native_colors();
+    ASSERT_NE(natives, nullptr);
+    EXPECT_EQ(natives[1].type, 4);
+    EXPECT_EQ(natives[1].color, 0x0BFFFFFFu);
+    EXPECT_EQ(natives[3].type, 0);
+    ruvv_mem_free(natives);
     win_.ctl_colors.items = nullptr;
     win_.ctl_colors.count = 0;
 }

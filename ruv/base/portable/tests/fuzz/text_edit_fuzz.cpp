@@ -126,7 +126,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     int32_t h = (int32_t)tx;
 
     int ops = 0;
-    while (pos < size && ++ops < 400) {
+    // Bounded work per input: a few hundred operations on at most some
+    // two thousand paragraphs.
+    while (pos < size && ++ops < 400 && ruvv_tx_get_num_pars(tx) < 2000) {
         uint8_t op = byte();
         RUV_EVENT ev{};
         switch (op % 11) {
