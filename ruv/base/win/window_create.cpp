@@ -9,6 +9,7 @@
 #include "draw_state.h"
 #include "event_translate.h"
 #include "kernel_app.h"
+#include "menus.h"
 #include "ruvk.h"
 #include "ruvv_app.h"
 #include "ruvv_attr.h"
@@ -416,6 +417,15 @@ RUV_WIN general_create(int32_t type, const RUV_RECT *rect, const char *title, in
     return rec;
 }
 
+// A window that may carry a menu bar gets its menu record and its bar.
+void attach_menu(RUV_WIN win, int32_t menu_id, const RUV_MENU_ITEM *tree)
+{
+    if (!(win->kind & RUVK_KINDS_MENU_BAR) || (!menu_id && !tree))
+        return;
+    if (ruvk_menu_attach(win, menu_id, tree))
+        ruvk_menu_after_creation(win);
+}
+
 } // namespace
 
 extern "C" {
@@ -549,8 +559,10 @@ RUV_WIN ruvk_win_create(int32_t type, const RUV_RECT *rect, const char *title, i
 {
     RUV_WIN win = general_create(type, rect, title, menu_id, parent, flags, event_mask, handler, app_data,
                                  border_of_type(type));
-    if (win)
+    if (win) {
+        attach_menu(win, menu_id, nullptr);
         ruvk_win_complete_creation(win);
+    }
     return win;
 }
 
@@ -574,6 +586,7 @@ RUV_WIN ruvk_win_create_def(const RUV_WIN_DEF *def, RUV_WIN parent, uint32_t eve
         if (def->colors)
             ruvk_win_set_ctl_colors(win, def->colors, -1);
     }
+    attach_menu(win, static_cast<int32_t>(def->u.win.menu_id), def->u.win.menu);
     if (!ruvk_ctl_create_all(def, win, app_data)) {
         // The window goes without its handler hearing of it.
         win->event_mask = 0;
@@ -701,7 +714,8 @@ RUV_BOOL ruvk_app_create_screen_and_task(RUV_EVENT_HANDLER handler, const struct
         ruvv_mem_free(screen);
         return 0;
     }
-    screen->parent = screen;
+    // The screen is its own top level and nobody's child: searches up the
+    // parents end there.
     screen->top = screen;
     ruvv_attr_set_internal(NULL_WIN, RUV_ATTR_SCREEN_WINDOW, reinterpret_cast<intptr_t>(screen));
     ruvv_palet_map_win(ruvv_palet_default(), screen);

@@ -7,10 +7,12 @@
 
 #include "clipboard.h"
 #include "cursor.h"
+#include "dialogs.h"
 #include "draw_state.h"
 #include "event_translate.h"
 #include "file_system.h"
 #include "kernel_app.h"
+#include "menus.h"
 #include "ruvk.h"
 #include "ruvv_app.h"
 #include "ruvv_attr.h"
@@ -71,7 +73,8 @@ RUV_WIN *snapshot(Keep keep)
     return list;
 }
 
-void destroy_modal(RUV_WIN win)
+// Gives back the windows a modal loop disabled and drops their list.
+void enable_disabled(RUV_WIN win)
 {
     if (auto *disabled = static_cast<RUV_WIN *>(win->modal_disabled)) {
         for (RUV_WIN *p = disabled; *p; ++p)
@@ -80,6 +83,11 @@ void destroy_modal(RUV_WIN win)
         ruvv_mem_free(disabled);
         win->modal_disabled = nullptr;
     }
+}
+
+void destroy_modal(RUV_WIN win)
+{
+    enable_disabled(win);
     HWND hwnd = static_cast<HWND>(win->native);
     win->kernel_flags &= ~RUVK_KF_MODAL;
     if (hwnd) {
@@ -149,6 +157,9 @@ void ruvk_vobj_destroy_ex(RUV_WIN win, int16_t call_exit)
     case RUVK_KIND_WIALOG:
         destroy_modal(win);
         return;
+    case RUVK_KIND_DIALOG:
+        ruvk_dlg_close(win);
+        return;
     case RUVK_KIND_MDIDOC:
         if (app && app->mdi_client && hwnd)
             SendMessageA(app->mdi_client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(hwnd), 0);
@@ -190,16 +201,15 @@ void ruvk_win_native_destroyed(HWND hwnd)
     if ((win->kind & KINDS_RELEASE_DC) && ruvk_draw_cached_window() == win)
         ruvk_draw_release_cached();
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    // A modal window's record belongs to its loop.
+    // A modal window's record belongs to its loop; the windows the loop
+    // disabled come back however the window went.
     bool keep = win->type == RUVK_W_MODAL && win->modal_state;
-    if (win->modal_disabled && !keep) {
-        ruvv_mem_free(win->modal_disabled);
-        win->modal_disabled = nullptr;
-    }
+    enable_disabled(win);
     RUV_APP_RECORD *app = ruvk_app_record();
     if (app && app->dc_window == win)
         app->dc_window = NULL_WIN;
     ruvk_draw_state_destroy(win);
+    ruvk_menu_drop(win);
     ruvk_vobj_record_release(win);
     if (!keep)
         ruvv_mem_free(win);

@@ -384,6 +384,59 @@ TEST(ModalLoop, QuitTakenInsideGoesBackToTheOuterLoop)
     EXPECT_EQ(kt::MemCount::outstanding(), 0);
 }
 
+int32_t destroy_natively(RUV_WIN win, RUV_EVENT *e)
+{
+    record(win, e);
+    if (e->type == E_CLOSE)
+        DestroyWindow(kt::hwnd_of(win));
+    return 0;
+}
+
+// A modal window whose native window goes by itself (not through the
+// toolkit's destroy) still gives back the windows its loop disabled, and
+// the list of them goes with it.
+TEST(ModalLoop, WindowsComeBackWhenTheModalWindowGoesNatively)
+{
+    kt::ModalGuard guard({ { "Native", 0 } });
+    kt::MemCount::install(true);
+    {
+        kt::Session session;
+        ASSERT_TRUE(session.ok());
+        kt::run_app([] {
+            RUV_RECT rect{ 10, 10, 100, 200 };
+            HWND task_hwnd = kt::hwnd_of(task());
+            RUV_WIN modal = ruvk_win_create(9, &rect, "Native", 0, task(), 0x2, RUV_EVENT_MASK_ALL,
+                                            destroy_natively, nullptr);
+            EXPECT_FALSE(ruvv_vobj_is_valid(modal));
+            EXPECT_TRUE(IsWindowEnabled(task_hwnd));
+        });
+        EXPECT_EQ(kt::exit_calls(), 1);
+    }
+    EXPECT_EQ(kt::MemCount::outstanding(), 0);
+}
+
+// ---- accelerators ----
+
+// An accelerator key in a window without a menu bar looks for one up its
+// parents and stops at the screen, which is nobody's child.
+TEST(Accelerators, AKeyInADetachedDocumentEndsItsSearchAtTheScreen)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    kt::run_app([] {
+        RUV_WIN screen = reinterpret_cast<RUV_WIN>(ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_SCREEN_WINDOW));
+        RUV_RECT rect{ 10, 10, 100, 200 };
+        RUV_WIN det = ruvk_win_create(1, &rect, "Detached", 0, screen, 0x3, RUV_EVENT_MASK_ALL, record, nullptr);
+        ASSERT_NE(det, nullptr);
+        ASSERT_EQ(det->kind, RUVK_KIND_DETDOC);
+        PostMessageA(kt::hwnd_of(det), WM_KEYDOWN, VK_F5, 1);
+        PostMessageA(kt::hwnd_of(det), WM_KEYUP, VK_F5, 0xC0000001);
+        pump(50);
+        EXPECT_TRUE(ruvv_vobj_is_valid(det));
+        ruvk_vobj_destroy_ex(det, 0);
+    });
+}
+
 // ---- misuse reports ----
 
 struct FakeRecord {
