@@ -64,7 +64,8 @@ int32_t convert_case(char *dst, const char *src, int32_t max, CaseFn fn)
         std::memmove(dst, src, n);
         dst[n] = '\0';
     }
-    size_t len = std::strlen(dst);
+    // A text of max characters need not be terminated.
+    size_t len = strnlen(dst, static_cast<size_t>(max));
     DWORD count = static_cast<DWORD>(len < static_cast<size_t>(max) ? len : static_cast<size_t>(max));
     if (count == 0)
         return 0;

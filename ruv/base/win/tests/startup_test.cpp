@@ -1,6 +1,7 @@
 // Start-up, the message loop, per-process storage and the kernel's string
 // entries on the real system.
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "kernel_test_support.h"
@@ -263,6 +264,20 @@ TEST(KernelStrings, CaseConversionCopiesAndStopsAtMax)
     char same[] = "MiXeD";
     EXPECT_EQ(ruvk_str_convert_to_lower(same, same, 40), 5);
     EXPECT_STREQ(same, "mixed");
+
+    // max characters at the very end of readable memory, unterminated: the
+    // case changes without a look past them.
+    SYSTEM_INFO si;
+    GetSystemInfo(&si);
+    auto *pages = static_cast<char *>(VirtualAlloc(nullptr, 2 * si.dwPageSize, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(pages, nullptr);
+    DWORD old_protect;
+    ASSERT_TRUE(VirtualProtect(pages + si.dwPageSize, si.dwPageSize, PAGE_NOACCESS, &old_protect));
+    char *edge = pages + si.dwPageSize - 3;
+    std::memcpy(edge, "xyz", 3);
+    EXPECT_EQ(ruvk_str_convert_to_upper(edge, edge, 3), 3);
+    EXPECT_EQ(std::string(edge, 3), "XYZ");
+    VirtualFree(pages, 0, MEM_RELEASE);
 
     EXPECT_EQ(ruvk_str_convert_to_lower(nullptr, "a", 1), 0);
     EXPECT_EQ(ruvk_str_convert_to_lower(dst, nullptr, 1), 0);
