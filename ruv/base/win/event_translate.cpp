@@ -13,6 +13,7 @@
 #include "caret.h"
 #include "cursor.h"
 #include "draw_state.h"
+#include "menus.h"
 #include "ruvv_app.h"
 #include "ruvv_attr.h"
 #include "ruvv_cxo.h"
@@ -167,6 +168,9 @@ void activate_top(RUV_VOBJ *top)
 {
     HWND h = hwnd_of(top);
     if (!h)
+        return;
+    ruvk_menu_show(top);
+    if (!ruvv_vobj_is_valid(top))
         return;
     if (top->kind & RUVK_KINDS_FRAMELIKE) {
         SendMessageA(h, WM_NCACTIVATE, TRUE, 0);

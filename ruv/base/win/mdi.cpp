@@ -9,6 +9,7 @@
 #include "caret.h"
 #include "cursor.h"
 #include "draw_state.h"
+#include "menus.h"
 #include "event_translate.h"
 #include "ruvv_app.h"
 #include "ruvv_attr.h"
@@ -156,6 +157,7 @@ void doc_gain(HWND hwnd, HWND other)
     RUV_VOBJ *w = record_of(hwnd);
     if (!w)
         return;
+    ruvk_menu_show(w);
     HWND active = reinterpret_cast<HWND>(SendMessageA(mdi_client(), WM_MDIGETACTIVE, 0, 0));
     RUV_VOBJ *remembered = w->last_focus;
     if (other && other == mdi_client() && active == hwnd && ruvv_vobj_is_valid(remembered) && remembered != w) {

@@ -760,6 +760,7 @@ RUV_BOOL ruvk_app_create_screen_and_task(RUV_EVENT_HANDLER handler, const struct
         return 0;
     }
     ruvv_attr_set_internal(NULL_WIN, RUV_ATTR_TASK_WINDOW, reinterpret_cast<intptr_t>(task));
+    attach_menu(task, cfg ? cfg->menu_bar_id : 0, nullptr);
     ruvk_win_complete_creation(task);
     return 1;
 }
