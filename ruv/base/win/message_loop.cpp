@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "caret.h"
+#include "dialogs.h"
 #include "draw_state.h"
 #include "kernel_app.h"
 #include "ruvk.h"
@@ -102,6 +103,8 @@ int32_t ruvwi_pump_messages(RUV_APP_RECORD *app, UINT first, UINT last, HWND hwn
             caret_hidden = true;
         }
         if (app->accelerators && translate_accelerators(app, &msg))
+            continue;
+        if (app->modeless_count && ruvk_dlg_modeless_message(&msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

@@ -9,6 +9,7 @@
 #include "native_controls.h"
 
 #include "cursor.h"
+#include "dialogs.h"
 #include "draw_state.h"
 #include "event_translate.h"
 #include "ruvv_app.h"
@@ -524,6 +525,7 @@ INT_PTR CALLBACK ruvk_proc_dialog(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_INITDIALOG: {
         if (!w)
             return TRUE;
+        ruvk_dlg_init_controls(w);
         if (static_cast<int16_t>(ruvk_vobj_get_attr(NULL_WIN, 10044))) {
             HWND parent = GetParent(hwnd);
             RECT r, pr;
@@ -602,6 +604,7 @@ INT_PTR CALLBACK ruvk_proc_dialog(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
             RUV_EVENT ev;
             ruvk_event_init(&ev, E_DESTROY);
             ruvk_win_dispatch_event(w, &ev);
+            ruvk_dlg_free(w);
         }
         return 0;
     default:
