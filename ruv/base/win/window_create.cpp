@@ -402,8 +402,11 @@ RUV_WIN general_create(int32_t type, const RUV_RECT *rect, const char *title, in
     }
     HWND hwnd = static_cast<HWND>(rec->native);
     if (hwnd && !(flags & RUVK_CF_INVISIBLE))
+        // A document made maximised under a maximised one stays so: a
+        // normal show would restore every document of the client.
         ShowWindow(hwnd, (flags & RUVK_CF_MAXIMIZED) ? SW_SHOWMAXIMIZED
                          : (flags & RUVK_CF_ICONIZED) ? SW_SHOWMINIMIZED
+                         : IsZoomed(hwnd)             ? SW_SHOW
                                                       : SW_SHOWNORMAL);
     if (hwnd && !(flags & RUVK_CF_DISABLED)) {
         if (rec->kind != RUVK_KIND_CHILD && rec->kind != RUVK_KIND_MDIFRMCHILD)

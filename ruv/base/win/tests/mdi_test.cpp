@@ -162,3 +162,31 @@ TEST(Mdi, FrameDocumentsWindowMenuLayoutAndEnd)
     EXPECT_NE(g_frame_object, nullptr);
     EXPECT_FALSE(ruvv_vobj_is_valid(g_frame_object));
 }
+
+// A document made while the active one is maximised comes maximised too,
+// and the documents stay maximised.
+TEST(Mdi, ADocumentUnderAMaximisedOneComesMaximised)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_MDI, 1);
+    ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_TASK_STYLE, 0x883);
+    et::run(
+        [] {
+            RUV_RECT r = {10, 10, 130, 210};
+            RUV_WIN a = ruvk_win_create(1, &r, "Big", 0, et::task(), 0x1803, RUV_EVENT_MASK_ALL, et::record, nullptr);
+            ASSERT_NE(a, nullptr);
+            et::pump(50);
+            ASSERT_TRUE(IsZoomed(et::hwnd(a)));
+            RUV_WIN b = make_doc("Next", 40);
+            ASSERT_NE(b, nullptr);
+            et::pump(50);
+            EXPECT_TRUE(IsWindowVisible(et::hwnd(b)));
+            EXPECT_TRUE(IsZoomed(et::hwnd(b)));
+            BOOL maximised = FALSE;
+            HWND client = reinterpret_cast<HWND>(ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_MDI_CLIENT));
+            SendMessageA(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximised));
+            EXPECT_TRUE(maximised);
+        },
+        et::record);
+}
