@@ -4,6 +4,7 @@
 // their changes, records that cannot be built, bars from native menu
 // resources, pop-up menus whose choice comes back as a command, and the
 // font-menu selection.
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,15 @@ std::string text_at(HMENU menu, UINT pos)
     return buf;
 }
 
+const RUV_MENU_ITEM *g_edit_bar()
+{
+    static RUV_MENU_ITEM bar[] = {
+        { 200, t("Edit"), 'E', ON, g_edit, 0 },
+        {},
+    };
+    return bar;
+}
+
 HMENU frame_bar()
 {
     return GetMenu(kt::hwnd_of(task()));
@@ -77,16 +87,22 @@ int32_t record_commands(RUV_WIN, RUV_EVENT *ev)
     return 0;
 }
 
-void app(std::function<void()> body)
+void app(std::function<void()> body, bool mdi = false, int32_t menu_bar_id = 0)
 {
     kt::Session session;
     ASSERT_TRUE(session.ok());
+    if (mdi) {
+        ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_MDI, 1);
+        ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_TASK_STYLE, 0x883);
+    }
     commands().clear();
+    static RUV_APP_CONFIG config{ 0, 0, "mtest", "mtest", "Menu test" };
+    config.menu_bar_id = menu_bar_id;
     kt::run_app([body] {
         kt::capture_errors();
         kt::reports().clear();
         body();
-    }, record_commands);
+    }, record_commands, &config);
 }
 
 RUV_WIN make_doc(int16_t top)
@@ -341,6 +357,97 @@ TEST(Menus, FontSelection)
         ruvk_menu_set_font_sel(task(), nullptr);
         EXPECT_EQ(ruvk_menu_get_font_sel(task(), 0), nullptr);
     });
+}
+
+TEST(Menus, BarFromNativeResourceIsIndexedByTag)
+{
+    app([] {
+        HMENU bar = frame_bar();
+        ASSERT_NE(bar, nullptr);
+        ASSERT_EQ(GetMenuItemCount(bar), 2);
+        EXPECT_EQ(text_at(bar, 1), "&View");
+        // A pop-up stands under its first item's tag minus one.
+        ruvk_menu_set_item_title(task(), 1100, "~Look");
+        EXPECT_EQ(text_at(bar, 1), "&Look");
+        EXPECT_NE(GetSubMenu(bar, 1), nullptr);
+        ruvk_menu_set_item_checked(task(), 1101, 0);
+        EXPECT_FALSE(GetMenuState(bar, 1101, MF_BYCOMMAND) & MF_CHECKED);
+        ruvk_menu_set_item_enabled(task(), 1002, 0);
+        EXPECT_TRUE(GetMenuState(bar, 1002, MF_BYCOMMAND) & MF_GRAYED);
+        RUV_MENU_ITEM *tree = ruvk_menu_get_tree(task());
+        ASSERT_NE(tree, nullptr);
+        EXPECT_EQ(tree[0].tag, 1000);
+        EXPECT_EQ(tree[1].tag, 1100);
+        EXPECT_STREQ(tree[1].title, "Look");
+        EXPECT_EQ(tree[1].mnemonic, 'L');
+        EXPECT_EQ(tree[0].submenu[1].tag, -1);
+        EXPECT_EQ(tree[0].submenu[2].flags, RUV_MENU_CHECKABLE);
+        EXPECT_EQ(tree[1].submenu[0].flags, ON | RUV_MENU_CHECKABLE);
+        ruvv_res_free_menu_tree(tree);
+
+        // A document's system menu loses Switch To and the Close key text.
+        RUV_WIN doc = make_doc(40);
+        ASSERT_NE(doc, nullptr);
+        ASSERT_TRUE(ruvk_menu_attach(doc, 700, nullptr));
+        ruvk_menu_after_creation(doc);
+        HMENU sys = GetSystemMenu(kt::hwnd_of(doc), FALSE);
+        EXPECT_EQ(GetMenuState(sys, SC_TASKLIST, MF_BYCOMMAND), static_cast<UINT>(-1));
+        char close[64] = "";
+        GetMenuStringA(sys, SC_CLOSE, close, sizeof close, MF_BYCOMMAND);
+        EXPECT_EQ(std::strchr(close, '\t'), nullptr) << close;
+        int n = GetMenuItemCount(sys);
+        EXPECT_FALSE(GetMenuState(sys, static_cast<UINT>(n - 1), MF_BYPOSITION) & MF_SEPARATOR);
+        // Its bar shows on the frame while it is active, the task's after it.
+        ruvk_menu_show(doc);
+        EXPECT_NE(frame_bar(), bar);
+        ruvk_vobj_destroy(doc);
+        EXPECT_EQ(frame_bar(), bar);
+    }, false, 700);
+}
+
+TEST(Menus, MdiBarsCarryTheWindowMenuBeforeHelp)
+{
+    app([] {
+        RUV_APP_RECORD *a = ruvk_app_record();
+        ASSERT_NE(a->window_menu, nullptr);
+        ruvk_menu_set_tree(task(), g_bar);
+        HMENU bar = frame_bar();
+        ASSERT_NE(bar, nullptr);
+        ASSERT_EQ(GetMenuItemCount(bar), 4);
+        EXPECT_EQ(text_at(bar, 2), "&Window");
+        EXPECT_EQ(GetSubMenu(bar, 2), a->window_menu);
+        EXPECT_EQ(text_at(bar, 3), "&Help");
+        // Items behind the window menu are still found by tag.
+        ruvk_menu_set_item_title(task(), 300, "Hel~p");
+        EXPECT_EQ(text_at(bar, 3), "Hel&p");
+        // The tree leaves the window menu out.
+        RUV_MENU_ITEM *tree = ruvk_menu_get_tree(task());
+        ASSERT_NE(tree, nullptr);
+        EXPECT_EQ(tree[2].tag, 300);
+        EXPECT_EQ(tree[3].tag, 0);
+        EXPECT_EQ(tree[3].title, nullptr);
+        ruvv_res_free_menu_tree(tree);
+
+        // A document's own bar gets the window menu at its end.
+        RUV_WIN doc = make_doc(10);
+        ASSERT_NE(doc, nullptr);
+        EXPECT_EQ(doc->kind, 0x40000008u);
+        ruvk_menu_set_tree(doc, g_edit_bar());
+        ruvk_menu_show(doc);
+        HMENU doc_bar = frame_bar();
+        ASSERT_NE(doc_bar, bar);
+        ASSERT_GE(GetMenuItemCount(doc_bar), 2);
+        EXPECT_EQ(GetSubMenu(doc_bar, GetMenuItemCount(doc_bar) - 1), a->window_menu);
+        ruvk_vobj_destroy(doc);
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&m);
+        EXPECT_EQ(frame_bar(), bar);
+        EXPECT_EQ(GetSubMenu(bar, 2), a->window_menu);
+        for (const kt::Report &r : kt::reports())
+            if (r.id != 0x3485FF)
+                ADD_FAILURE() << std::hex << r.id << " " << r.text;
+    }, true);
 }
 
 } // namespace
