@@ -279,40 +279,9 @@ void modeless_unlink(RUV_WIN dlg)
 
 // ---- modal disabling -------------------------------------------------------------
 
-// The enabled top-level toolkit windows other than the owner, disabled; a
-// zero-terminated list kept with the dialog.
-RUV_WIN *disable_others(HWND owner)
-{
-    std::vector<RUV_WIN> found;
-    RUV_REGISTRY_ITER it;
-    ruvv_registry_iter_init(&it);
-    while (RUV_WIN w = ruvv_registry_iter_next(&it, nullptr, 0)) {
-        if (!(w->kind & KINDS_DISABLED_BY_MODAL) || w->kind == RUVK_KIND_MDIFRAME_OBJ)
-            continue;
-        HWND h = native_of(w);
-        if (!h || h == owner || !IsWindowEnabled(h))
-            continue;
-        found.push_back(w);
-    }
-    auto *list = static_cast<RUV_WIN *>(ruvv_mem_zalloc(sizeof(RUV_WIN) * (found.size() + 1)));
-    if (!list)
-        return nullptr;
-    for (size_t i = 0; i < found.size(); ++i) {
-        list[i] = found[i];
-        EnableWindow(native_of(found[i]), FALSE);
-    }
-    return list;
-}
-
 void enable_again(RUV_WIN dlg)
 {
-    auto *list = static_cast<RUV_WIN *>(dlg->modal_disabled);
-    if (!list)
-        return;
-    for (RUV_WIN *p = list; *p; ++p)
-        if (valid(*p) && (*p)->native)
-            EnableWindow(static_cast<HWND>((*p)->native), TRUE);
-    ruvv_mem_free(list);
+    ruvk_dlg_enable_windows(static_cast<RUV_WIN *>(dlg->modal_disabled));
     dlg->modal_disabled = nullptr;
 }
 
@@ -375,7 +344,7 @@ RUV_WIN run_dialog(int32_t type, intptr_t res_id, RUV_WIN_DEF *def, HGLOBAL mem_
     if (!dlg)
         return NULL_WIN;
     if (modal)
-        dlg->modal_disabled = disable_others(owner);
+        dlg->modal_disabled = ruvk_dlg_disable_windows(owner);
     else
         modeless_link(dlg);
 
@@ -445,6 +414,39 @@ RUV_WIN run_dialog(int32_t type, intptr_t res_id, RUV_WIN_DEF *def, HGLOBAL mem_
 } // namespace
 
 extern "C" {
+
+RUV_WIN *ruvk_dlg_disable_windows(HWND owner)
+{
+    std::vector<RUV_WIN> found;
+    RUV_REGISTRY_ITER it;
+    ruvv_registry_iter_init(&it);
+    while (RUV_WIN w = ruvv_registry_iter_next(&it, nullptr, 0)) {
+        if (!(w->kind & KINDS_DISABLED_BY_MODAL) || w->kind == RUVK_KIND_MDIFRAME_OBJ)
+            continue;
+        HWND h = native_of(w);
+        if (!h || h == owner || !IsWindowEnabled(h))
+            continue;
+        found.push_back(w);
+    }
+    auto *list = static_cast<RUV_WIN *>(ruvv_mem_zalloc(sizeof(RUV_WIN) * (found.size() + 1)));
+    if (!list)
+        return nullptr;
+    for (size_t i = 0; i < found.size(); ++i) {
+        list[i] = found[i];
+        EnableWindow(native_of(found[i]), FALSE);
+    }
+    return list;
+}
+
+void ruvk_dlg_enable_windows(RUV_WIN *list)
+{
+    if (!list)
+        return;
+    for (RUV_WIN *p = list; *p; ++p)
+        if (valid(*p) && (*p)->native)
+            EnableWindow(static_cast<HWND>((*p)->native), TRUE);
+    ruvv_mem_free(list);
+}
 
 HGLOBAL ruvk_dlg_build_template(const RUV_WIN_DEF *def, size_t *length)
 {

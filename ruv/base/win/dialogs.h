@@ -37,6 +37,11 @@ void ruvk_dlg_close(RUV_WIN win);
 void ruvk_dlg_free(RUV_WIN dlg);
 /* TRUE when a modeless dialog took the message. */
 RUV_BOOL ruvk_dlg_modeless_message(MSG *msg);
+/* The enabled top-level toolkit windows other than owner, disabled (a
+   zero-terminated list, NULL when memory runs out), and the list's windows
+   enabled again and the list freed. */
+RUV_WIN *ruvk_dlg_disable_windows(HWND owner);
+void ruvk_dlg_enable_windows(RUV_WIN *list);
 /* The owner window of a modal dialog (modal non-zero) or of anything else
    the kernel shows over the application. */
 HWND ruvk_dlg_owner(RUV_BOOL modal);

@@ -72,6 +72,24 @@ int32_t ruvk_dm_post_error(const char *format, va_list args);
 int32_t ruvk_dm_post_warning(const char *format, va_list args);
 /* Note box: as the error box. */
 int32_t ruvk_dm_post_note(const char *format, va_list args);
+/* Question box with buttons 1-3 (2 and 3 may be NULL): 0 for button 1, 1
+   for button 2, 2 for button 3 or closing. */
+int32_t ruvk_dm_post_ask(const char *button1, const char *button2, const char *button3, const char *format,
+                         va_list args);
+/* Plain alert (a system message box). */
+void ruvk_dm_post_message(const char *format, va_list args);
+/* Reports the text and ends the program through its exit callback. */
+void ruvk_dm_post_fatal_exit(const char *format, va_list args);
+void ruvk_dm_post_about_box(void);
+/* The response in buffer (at most length - 1 bytes and a terminator), NULL
+   when cancelled. */
+char *ruvk_dm_post_string_prompt(const char *prompt, char *buffer, int32_t length);
+/* TRUE when a colour was chosen; it replaces *color as plain RGB. */
+RUV_BOOL ruvk_dm_post_color_sel(RUV_COLOR *color);
+/* File and folder dialogs: 2 chosen, 1 cancelled, 0 failed. */
+int32_t ruvk_dm_post_file_open(RUV_FILE_SPEC *spec, const char *prompt);
+int32_t ruvk_dm_post_file_save(RUV_FILE_SPEC *spec, const char *prompt);
+int32_t ruvk_dm_post_dir_sel(RUV_FILE_DIR *dir, const char *title);
 
 /* ---- Files and directories -------------------------------------------- */
 /* The current directory into dir (up to 261 bytes); FALSE on failure. */

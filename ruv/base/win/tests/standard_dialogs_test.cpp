@@ -1,0 +1,289 @@
+// The standard dialogs on real windows: the question box's answers and
+// its hidden buttons, the error and note boxes, the 199-character cut of a
+// format and a long argument kept within the text buffer, the string
+// prompt's bound and cancel, the about box's help request and its alert,
+// the colour dialog's untagged answer, the file dialogs' type, cancel,
+// failure and the cut of a full initial name, and the folder dialog.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "event_test_support.h"
+#include <commdlg.h>
+#include <dlgs.h>
+#include "startup.h"
+
+namespace {
+
+// Answers the next dialog whose title is `title` from a thread timer inside
+// the modal loop: `look` sees it first, then `button` is clicked (0 closes
+// it).
+struct Answerer {
+    std::string title;
+    int button = 0;
+    std::function<void(HWND)> look;
+    bool done = false;
+};
+Answerer *answerer = nullptr;
+
+void CALLBACK answer_tick(HWND, UINT, UINT_PTR id, DWORD)
+{
+    if (!answerer || answerer->done)
+        return;
+    HWND h = FindWindowA("#32770", answerer->title.c_str());
+    if (!h || !IsWindowVisible(h))
+        return;
+    answerer->done = true;
+    KillTimer(nullptr, id);
+    if (answerer->look)
+        answerer->look(h);
+    if (answerer->button)
+        PostMessageA(h, WM_COMMAND, MAKEWPARAM(answerer->button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(h, answerer->button)));
+    else
+        PostMessageA(h, WM_CLOSE, 0, 0);
+}
+
+template <typename F> auto answered(Answerer a, F call) -> decltype(call())
+{
+    answerer = &a;
+    UINT_PTR t = SetTimer(nullptr, 0, 30, answer_tick);
+    auto r = call();
+    KillTimer(nullptr, t);
+    EXPECT_TRUE(a.done) << "no dialog " << a.title;
+    answerer = nullptr;
+    return r;
+}
+
+int32_t ask(const char *b2, const char *b3, const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    int32_t r = ruvk_dm_post_ask("Yes", b2, b3, format, args);
+    va_end(args);
+    return r;
+}
+
+int32_t note(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    int32_t r = ruvk_dm_post_note(format, args);
+    va_end(args);
+    return r;
+}
+
+std::string item_text(HWND dlg, int id)
+{
+    char buf[8192] = "";
+    GetDlgItemTextA(dlg, id, buf, sizeof buf);
+    return buf;
+}
+
+void app(std::function<void()> body, RUV_EVENT_HANDLER task = nullptr)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    et::seen().clear();
+    et::run(std::move(body), task);
+}
+
+TEST(QuestionBox, AnswersByButtonAndHidesMissingOnes)
+{
+    app([] {
+        struct Case {
+            int button;
+            int32_t want;
+        } cases[] = {{1, 0}, {4, 1}, {2, 2}, {0, 2}};
+        for (const Case &c : cases)
+            EXPECT_EQ(answered({"Question", c.button}, [] { return ask("No", "Cancel", "Go on %d?", 3); }), c.want)
+                << c.button;
+
+        // Yes, No and no third button: two buttons; mnemonics put in front
+        // except on an exempt "Cancel".
+        bool third_shown = true;
+        std::string texts[3], message;
+        answered({"Question", 0,
+                  [&](HWND h) {
+                      third_shown = IsWindowVisible(GetDlgItem(h, 2));
+                      texts[0] = item_text(h, 1);
+                      texts[1] = item_text(h, 4);
+                      message = item_text(h, 5);
+                  }},
+                 [] { return ask("No", nullptr, "Go on %s?", "now"); });
+        EXPECT_FALSE(third_shown);
+        EXPECT_EQ(texts[0], "&Yes");
+        EXPECT_EQ(texts[1], "&No");
+        EXPECT_EQ(message, "Go on now?");
+        answered({"Question", 0, [&](HWND h) { texts[2] = item_text(h, 2); }},
+                 [] { return ask("N~o", "Cancel", "?"); });
+        EXPECT_EQ(texts[2], "Cancel");
+    });
+}
+
+TEST(NoteBox, FormatCutAt199AndLongArgumentsBounded)
+{
+    app([] {
+        std::string format(250, 'f');
+        format += "%s";
+        std::string shown;
+        EXPECT_EQ(answered({"Note", 1, [&](HWND h) { shown = item_text(h, 5); }},
+                           [&] { return note(format.c_str(), "never"); }),
+                  1);
+        EXPECT_EQ(shown, std::string(199, 'f'));
+
+        // A 10000-character argument into the 4 KB text.
+        std::string huge(10000, 'x');
+        EXPECT_EQ(answered({"Note", 0, [&](HWND h) { shown = item_text(h, 5); }},
+                           [&] { return note("%s", huge.c_str()); }),
+                  2);
+        EXPECT_EQ(shown, std::string(4095, 'x'));
+    });
+}
+
+TEST(StringPrompt, BoundedResponseAndCancel)
+{
+    app([] {
+        char buf[6] = "abc";
+        char *r = answered({"Prompt", 1,
+                            [](HWND h) {
+                                EXPECT_EQ(item_text(h, 4), "Name?");
+                                EXPECT_EQ(item_text(h, 5), "abc");
+                                SetDlgItemTextA(h, 5, "abcdefgh");
+                            }},
+                           [&] { return ruvk_dm_post_string_prompt("Name?", buf, sizeof buf); });
+        EXPECT_EQ(r, buf);
+        EXPECT_STREQ(buf, "abcde");
+        for (int button : {2, 0}) {
+            std::strcpy(buf, "keep");
+            EXPECT_EQ(answered({"Prompt", button, [](HWND h) { SetDlgItemTextA(h, 5, "zz"); }},
+                               [&] { return ruvk_dm_post_string_prompt("Name?", buf, sizeof buf); }),
+                      nullptr);
+            EXPECT_STREQ(buf, "keep");
+        }
+    });
+}
+
+int32_t help_topics(RUV_WIN win, RUV_EVENT *ev)
+{
+    if (ev->type == E_HELP)
+        et::record(win, ev);
+    return 0;
+}
+
+TEST(AboutBox, HelpButtonAsksTheTaskWindowAndAMissingBoxAlerts)
+{
+    app(
+        [] {
+            answered({"About the test", 2}, [] { ruvk_dm_post_about_box(); return 0; });
+            EXPECT_TRUE(et::seen().empty());
+            answered({"About the test", 1}, [] { ruvk_dm_post_about_box(); return 0; });
+            ASSERT_EQ(et::seen().size(), 1u);
+            EXPECT_EQ(et::seen()[0].win, et::task());
+            EXPECT_EQ(et::seen()[0].ev.v.help.topic, 32006);
+
+            auto *config = reinterpret_cast<RUV_APP_CONFIG *>(ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_APP_CONFIG));
+            RUV_APP_CONFIG missing = config ? *config : RUV_APP_CONFIG{};
+            missing.about_box_id = 777;
+            ruvv_attr_set_internal(NULL_WIN, RUV_ATTR_APP_CONFIG, reinterpret_cast<intptr_t>(&missing));
+            std::string text;
+            answered({"Alert", 0, [&](HWND h) { text = item_text(h, 0xFFFF); }},
+                     [] { ruvk_dm_post_about_box(); return 0; });
+            ruvv_attr_set_internal(NULL_WIN, RUV_ATTR_APP_CONFIG, reinterpret_cast<intptr_t>(config));
+            EXPECT_EQ(text, "Can't show the about box");
+        },
+        help_topics);
+}
+
+TEST(ColourDialog, AnswersPlainRgbEvenForAKeptStandardColour)
+{
+    app([] {
+        RUV_COLOR c = 0x05FF00FF;  // magenta with its standard-colour tag
+        EXPECT_TRUE(answered({"Color", IDOK}, [&] { return ruvk_dm_post_color_sel(&c); }));
+        EXPECT_EQ(c, 0x00FF00FFu);
+        c = 0x01FF0000;
+        EXPECT_FALSE(answered({"Color", IDCANCEL}, [&] { return ruvk_dm_post_color_sel(&c); }));
+        EXPECT_EQ(c, 0x01FF0000u);
+    });
+}
+
+// ---- file dialogs through the file-dialog hook ----
+
+struct FileScript {
+    const char *typed;      // name typed into the dialog; NULL cancels
+    bool break_struct;      // the dialog is made to fail
+    size_t initial_length;  // length of the initial name seen by the hook
+};
+FileScript file_script;
+
+UINT_PTR CALLBACK explorer_hook(HWND child, UINT msg, WPARAM, LPARAM lp)
+{
+    if (msg == WM_NOTIFY && reinterpret_cast<OFNOTIFYA *>(lp)->hdr.code == CDN_INITDONE) {
+        HWND dlg = GetParent(child);
+        if (file_script.typed) {
+            SendMessageA(dlg, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(file_script.typed));
+            SendMessageA(dlg, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(file_script.typed));
+            PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        } else {
+            PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+    }
+    return 0;
+}
+
+void file_hook(OPENFILENAMEA *ofn)
+{
+    file_script.initial_length = std::strlen(ofn->lpstrFile);
+    ofn->Flags |= OFN_EXPLORER | OFN_ENABLEHOOK;
+    ofn->lpfnHook = explorer_hook;
+    if (file_script.break_struct)
+        ofn->lStructSize = 3;
+}
+
+TEST(FileDialogs, SaveAddsTheTypeCancelAndFailureDifferAndTheNameIsCut)
+{
+    app([] {
+        ruvv_attr_set_internal(NULL_WIN, RUV_ATTR_FILE_DIALOG_HOOK, reinterpret_cast<intptr_t>(file_hook));
+        char tmp[MAX_PATH];
+        GetTempPathA(sizeof tmp, tmp);
+        RUV_FILE_SPEC spec{};
+        std::snprintf(spec.dir.path, sizeof spec.dir.path, "%s", tmp);
+        std::strcpy(spec.type, "txt");
+        std::strcpy(spec.name, "old");
+        file_script = {"report", false, 0};
+        EXPECT_EQ(ruvk_dm_post_file_save(&spec, "Save as"), 2);
+        EXPECT_EQ(file_script.initial_length, 3u);
+        EXPECT_STREQ(spec.name, "report.txt");
+        EXPECT_STREQ(spec.type, "txt");
+        EXPECT_NE(spec.dir.path[0], '\0');
+
+        file_script = {nullptr, false, 0};
+        EXPECT_EQ(ruvk_dm_post_file_open(&spec, ""), 1);
+        EXPECT_EQ(file_script.initial_length, 0u);  // open starts without a name
+        file_script = {nullptr, true, 0};
+        EXPECT_EQ(ruvk_dm_post_file_open(&spec, ""), 0);
+
+        // A name that fills its whole field starts the dialog cut at 255.
+        std::memset(spec.name, 'n', sizeof spec.name - 1);
+        spec.name[sizeof spec.name - 1] = '\0';
+        EXPECT_EQ(ruvk_dm_post_file_save(&spec, ""), 0);
+        EXPECT_EQ(file_script.initial_length, 255u);
+        ruvv_attr_set_internal(NULL_WIN, RUV_ATTR_FILE_DIALOG_HOOK, 0);
+    });
+}
+
+TEST(FolderDialog, ChosenAndCancelled)
+{
+    app([] {
+        char tmp[MAX_PATH];
+        GetTempPathA(sizeof tmp, tmp);
+        RUV_FILE_DIR dir{};
+        std::snprintf(dir.path, sizeof dir.path, "%s", tmp);
+        EXPECT_EQ(answered({"Browse for Folder", IDCANCEL}, [&] { return ruvk_dm_post_dir_sel(&dir, "Where?"); }),
+                  1);
+        EXPECT_EQ(answered({"Browse for Folder", IDOK}, [&] { return ruvk_dm_post_dir_sel(&dir, "Where?"); }), 2);
+        EXPECT_NE(dir.path[0], '\0');
+    });
+}
+
+} // namespace
