@@ -8,7 +8,6 @@
 #include "clipboard.h"
 #include "cursor.h"
 #include "dialogs.h"
-#include "dialogs.h"
 #include "draw_state.h"
 #include "event_translate.h"
 #include "file_system.h"
@@ -157,9 +156,6 @@ void ruvk_vobj_destroy_ex(RUV_WIN win, int16_t call_exit)
     switch (win->kind) {
     case RUVK_KIND_WIALOG:
         destroy_modal(win);
-        return;
-    case RUVK_KIND_DIALOG:
-        ruvk_dlg_close(win);
         return;
     case RUVK_KIND_DIALOG:
         ruvk_dlg_close(win);
