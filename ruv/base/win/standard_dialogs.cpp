@@ -1,9 +1,9 @@
 // The standard dialogs of the dialog manager on Windows: the question box
 // and the error, warning and note boxes, the string prompt and the about
 // box as toolkit dialogs from the program's dialog resources; the plain
-// alert and the fatal exit as system message boxes; the system's colour,
-// file-open, file-save and folder dialogs over the application, its other
-// windows disabled meanwhile.
+// alert and the fatal exit as system message boxes; the system's font,
+// colour, file-open, file-save and folder dialogs over the application,
+// its other windows disabled meanwhile.
 
 #include <cstdarg>
 #include <cstdio>
@@ -19,6 +19,7 @@
 #include "dialogs.h"
 #include "event_translate.h"
 #include "file_system.h"
+#include "font_native.h"
 #include "startup.h"
 #include "window_create.h"
 #include "window_services.h"
@@ -27,6 +28,7 @@
 #include "ruvv_attr.h"
 #include "ruvv_errmsg.h"
 #include "ruvv_event.h"
+#include "ruvv_font.h"
 #include "ruvv_str.h"
 
 namespace {
@@ -336,6 +338,39 @@ int CALLBACK folder_callback(HWND hwnd, UINT msg, LPARAM lp, LPARAM data)
     return 0;
 }
 
+// The font dialog's hook hides the colour label and list.
+UINT_PTR CALLBACK font_hook(HWND hwnd, UINT msg, WPARAM, LPARAM)
+{
+    if (msg == WM_INITDIALOG) {
+        for (int id : {1091, 1139})
+            if (HWND c = GetDlgItem(hwnd, id))
+                ShowWindow(c, SW_HIDE);
+    }
+    return 0;
+}
+
+// The logical font a font stands for: its native one when mapped for a
+// window, else one made from its family and size.
+LOGFONTA logfont_of(RUV_FONT *font)
+{
+    auto *n = static_cast<RUVK_FONT_NATIVE *>(font->native);
+    if (n && font->win && font->mapped)
+        return n->logfont;
+    LOGFONTA lf{};
+    HDC dc = GetDC(nullptr);
+    const int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    if (dc)
+        ReleaseDC(nullptr, dc);
+    lf.lfHeight = -MulDiv(ruvv_font_get_size(font), dpi, 72);
+    lf.lfWeight = (font->style & RUV_FONT_BOLD) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (font->style & RUV_FONT_ITALIC) ? 1 : 0;
+    lf.lfUnderline = (font->style & RUV_FONT_UNDERLINE) ? 1 : 0;
+    lf.lfStrikeOut = (font->style & RUV_FONT_STRIKEOUT) ? 1 : 0;
+    const char *family = ruvv_font_get_family(font);
+    std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "%s", ruvk_font_face_of_family(family ? family : ""));
+    return lf;
+}
+
 void post_message(const char *format, ...)
 {
     va_list args;
@@ -439,6 +474,51 @@ char *ruvk_dm_post_string_prompt(const char *prompt, char *buffer, int32_t lengt
         return nullptr;
     }
     return p.response;
+}
+
+RUV_BOOL ruvk_dm_post_font_sel(RUV_WIN win, RUV_FONT *font, void *print_record)
+{
+    (void)print_record;  // printer fonts come with printing
+    if (!ruvv_font_is_valid(font))
+        return 0;
+    LOGFONTA lf = logfont_of(font);
+    const LOGFONTA before = lf;
+    CHOOSEFONTA cf{};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = ruvk_dlg_owner(1);
+    cf.lpLogFont = &lf;
+    cf.iPointSize = ruvv_font_get_size(font) * 10;
+    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK | CF_EFFECTS;
+    cf.lpfnHook = font_hook;
+    cf.nFontType = SCREEN_FONTTYPE;
+    if (!with_others_disabled(cf.hwndOwner, [&] { return ChooseFontA(&cf); }))
+        return 0;
+    // The whole logical font, fifteen 32-bit words.
+    static_assert(sizeof(LOGFONTA) == 15 * sizeof(uint32_t), "logical font of fifteen words");
+    if (std::memcmp(&lf, &before, sizeof lf) == 0)
+        return 0;
+    ruvv_font_set_size(font, (cf.iPointSize + 5) / 10);
+    ruvv_font_set_family(font, lf.lfFaceName);
+    uint32_t style = (lf.lfWeight >= FW_BOLD ? RUV_FONT_BOLD : 0) | (lf.lfItalic ? RUV_FONT_ITALIC : 0) |
+                     (lf.lfUnderline ? RUV_FONT_UNDERLINE : 0) | (lf.lfStrikeOut ? RUV_FONT_STRIKEOUT : 0);
+    style |= (cf.nFontType & (BOLD_FONTTYPE | ITALIC_FONTTYPE)) >> 8;
+    ruvv_font_set_style(font, style);
+    char desc[RUVK_FONT_DESC_SIZE];
+    ruvv_font_set_native_desc(font, ruvk_font_desc_format(&lf, desc));
+    if (auto *n = static_cast<RUVK_FONT_NATIVE *>(font->native)) {
+        HDC dc = GetDC(nullptr);
+        if (dc) {
+            n->resolution = GetDeviceCaps(dc, LOGPIXELSY);
+            ReleaseDC(nullptr, dc);
+        }
+    }
+    if (ruvv_vobj_is_valid(win)) {
+        RUV_EVENT ev;
+        ruvk_event_init(&ev, E_FONT);
+        ev.v.font.font = font;
+        ruvk_win_dispatch_event(win, &ev);
+    }
+    return 1;
 }
 
 RUV_BOOL ruvk_dm_post_color_sel(RUV_COLOR *color)

@@ -84,6 +84,10 @@ void ruvk_dm_post_about_box(void);
 /* The response in buffer (at most length - 1 bytes and a terminator), NULL
    when cancelled. */
 char *ruvk_dm_post_string_prompt(const char *prompt, char *buffer, int32_t length);
+/* Font dialog (win may be NULL; the print record may be NULL): TRUE when
+   another font was chosen; win then gets an E_FONT. */
+struct RUV_FONT;
+RUV_BOOL ruvk_dm_post_font_sel(RUV_WIN win, struct RUV_FONT *font, void *print_record);
 /* TRUE when a colour was chosen; it replaces *color as plain RGB. */
 RUV_BOOL ruvk_dm_post_color_sel(RUV_COLOR *color);
 /* File and folder dialogs: 2 chosen, 1 cancelled, 0 failed. */

@@ -2,7 +2,8 @@
 // its hidden buttons, the error and note boxes, the 199-character cut of a
 // format and a long argument kept within the text buffer, the string
 // prompt's bound and cancel, the about box's help request and its alert,
-// the colour dialog's untagged answer, the file dialogs' type, cancel,
+// the font dialog's event for another font, the colour dialog's untagged
+// answer, the file dialogs' type, cancel,
 // failure and the cut of a full initial name, and the folder dialog.
 #include <cstring>
 #include <string>
@@ -11,6 +12,7 @@
 #include "event_test_support.h"
 #include <commdlg.h>
 #include <dlgs.h>
+#include "ruvv_font.h"
 #include "startup.h"
 
 namespace {
@@ -204,6 +206,54 @@ TEST(ColourDialog, AnswersPlainRgbEvenForAKeptStandardColour)
         c = 0x01FF0000;
         EXPECT_FALSE(answered({"Color", IDCANCEL}, [&] { return ruvk_dm_post_color_sel(&c); }));
         EXPECT_EQ(c, 0x01FF0000u);
+    });
+}
+
+int32_t font_events(RUV_WIN win, RUV_EVENT *ev)
+{
+    if (ev->type == E_FONT)
+        et::record(win, ev);
+    return 0;
+}
+
+TEST(FontDialog, AnotherSizeIsAFontEventAndCancelIsNot)
+{
+    app([] {
+        RUV_WIN doc = et::make_window(et::task());
+        ASSERT_NE(doc, nullptr);
+        doc->handler = font_events;
+        RUV_FONT *font = ruvv_font_create();
+        ruvv_font_set_family(font, "courier");
+        ruvv_font_set_size(font, 10);
+        ruvv_font_map(font, doc);
+        et::pump(50);
+        et::seen().clear();
+        bool colours_hidden = false;
+        EXPECT_FALSE(answered({"Font", IDCANCEL,
+                               [&](HWND h) {
+                                   colours_hidden = !IsWindowVisible(GetDlgItem(h, 1139)) &&
+                                                    !IsWindowVisible(GetDlgItem(h, 1091));
+                               }},
+                              [&] { return ruvk_dm_post_font_sel(doc, font, nullptr); }));
+        EXPECT_TRUE(colours_hidden);
+        EXPECT_TRUE(et::seen().empty());
+        EXPECT_EQ(ruvv_font_get_size(font), 10);
+
+        EXPECT_TRUE(answered({"Font", IDOK,
+                              [](HWND h) {
+                                  HWND sizes = GetDlgItem(h, 1138);
+                                  int i = SendMessageA(sizes, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("20"));
+                                  SendMessageA(sizes, CB_SETCURSEL, i, 0);
+                                  SendMessageA(h, WM_COMMAND, MAKEWPARAM(1138, CBN_SELCHANGE),
+                                               reinterpret_cast<LPARAM>(sizes));
+                              }},
+                             [&] { return ruvk_dm_post_font_sel(doc, font, nullptr); }));
+        EXPECT_EQ(ruvv_font_get_size(font), 20);
+        ASSERT_EQ(et::seen().size(), 1u);
+        EXPECT_EQ(et::seen()[0].win, doc);
+        EXPECT_EQ(et::seen()[0].ev.v.font.font, font);
+        EXPECT_NE(ruvv_font_get_native_desc(font, 0), nullptr);
+        ruvv_font_destroy(font);
     });
 }
 
