@@ -19,6 +19,7 @@
 #endif
 
 #include "ruvk.h"
+#include "ruvv_event.h"
 #include "ruvv_attr.h"
 #include "ruvv_errmsg.h"
 #include "standin_core.h"
@@ -55,7 +56,7 @@ int32_t post(const char *kind, const char *format, va_list args)
 {
     char text[4096];
     std::vsnprintf(text, sizeof text, format, args);
-    state().boxes.push_back({ kind, text });
+    state().boxes.push_back({ kind, text, ruvv_win_get_help_ctx() });
     return 1;
 }
 

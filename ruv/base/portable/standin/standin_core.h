@@ -38,6 +38,7 @@ const std::vector<RUV_WIN> &destroyed();
 struct Box {
     std::string kind;  /* "error", "warning", "note" */
     std::string text;
+    int32_t help_ctx = 0;  /* the help context in force while it was up */
 };
 const std::vector<Box> &boxes();
 void clear_boxes();

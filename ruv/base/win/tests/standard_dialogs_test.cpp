@@ -12,6 +12,7 @@
 #include "event_test_support.h"
 #include <commdlg.h>
 #include <dlgs.h>
+#include "ruvv_dm.h"
 #include "ruvv_font.h"
 #include "startup.h"
 
@@ -193,6 +194,25 @@ TEST(AboutBox, HelpButtonAsksTheTaskWindowAndAMissingBoxAlerts)
                      [] { ruvk_dm_post_about_box(); return 0; });
             ruvv_attr_set_internal(NULL_WIN, RUV_ATTR_APP_CONFIG, reinterpret_cast<intptr_t>(config));
             EXPECT_EQ(text, "Can't show the about box");
+        },
+        help_topics);
+}
+
+TEST(DialogManagerEntry, F1InABoxAsksTheTaskWindowWithTheBoxsTopic)
+{
+    app(
+        [] {
+            answered({"Note", 1,
+                      [](HWND h) {
+                          HWND ok = GetDlgItem(h, 1);
+                          SetFocus(ok);
+                          PostMessageA(ok, WM_KEYDOWN, VK_F1, 0);
+                      }},
+                     [] { return ruvv_dm_post_note_va("Read %s", "this"); });
+            ASSERT_EQ(et::seen().size(), 1u);
+            EXPECT_EQ(et::seen()[0].win, et::task());
+            EXPECT_EQ(et::seen()[0].ev.v.help.topic, 32060);
+            EXPECT_EQ(ruvv_win_get_help_ctx(), 0);
         },
         help_topics);
 }
