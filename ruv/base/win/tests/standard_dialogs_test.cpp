@@ -4,7 +4,11 @@
 // prompt's bound and cancel, the about box's help request and its alert,
 // the font dialog's event for another font, the colour dialog's untagged
 // answer, the file dialogs' type, cancel,
-// failure and the cut of a full initial name, and the folder dialog.
+// failure and the cut of a full initial name, the folder dialog, F1 in a
+// box of the dialog manager, boxes that cannot be made, and the fatal exit
+// in a child process.
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -354,6 +358,125 @@ TEST(FolderDialog, ChosenAndCancelled)
         EXPECT_EQ(answered({"Browse for Folder", IDOK}, [&] { return ruvk_dm_post_dir_sel(&dir, "Where?"); }), 2);
         EXPECT_NE(dir.path[0], '\0');
     });
+}
+
+// ---- boxes that cannot be made, and the fatal exit ----
+
+TEST(MissingDialogs, QuestionAndPromptReportTheirFatalErrors)
+{
+    app([] {
+        // Resources looked up in a module that has none of the dialogs.
+        RUV_APP_RECORD *rec = ruvk_app_record();
+        HINSTANCE saved = rec->res_instance;
+        rec->res_instance = GetModuleHandleA("kernel32.dll");
+        kt::reports().clear();
+        char buf[8] = "x";
+        const int32_t asked = ask("No", nullptr, "?");
+        char *const prompted = ruvk_dm_post_string_prompt("?", buf, sizeof buf);
+        rec->res_instance = saved;
+        EXPECT_EQ(asked, 0);  // -1 from the box maps to the first answer
+        EXPECT_EQ(kt::severity_of(0x3484D0), 3);
+        EXPECT_EQ(prompted, nullptr);
+        EXPECT_EQ(kt::severity_of(0x3484D6), 3);
+        EXPECT_TRUE(IsWindowEnabled(et::hwnd(et::task())));
+    });
+}
+
+constexpr const char *kFatalChildVar = "RUVK_DM_FATAL_CHILD_OUT";
+
+void mark_exit()
+{
+    std::fprintf(stderr, "exit callback\n");
+    std::fflush(stderr);
+}
+
+// In the child: a watcher thread writes the box's caption and text to
+// stderr and closes the box.
+DWORD WINAPI close_fatal_box(LPVOID main_thread)
+{
+    for (int i = 0; i < 500; ++i) {
+        HWND box = nullptr;
+        EnumThreadWindows(
+            static_cast<DWORD>(reinterpret_cast<uintptr_t>(main_thread)),
+            [](HWND hwnd, LPARAM lp) -> BOOL {
+                char cls[16] = "";
+                GetClassNameA(hwnd, cls, sizeof cls);
+                if (std::strcmp(cls, "#32770") == 0 && IsWindowVisible(hwnd)) {
+                    *reinterpret_cast<HWND *>(lp) = hwnd;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&box));
+        if (box) {
+            char caption[64] = "", text[512] = "";
+            GetWindowTextA(box, caption, sizeof caption);
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            std::fprintf(stderr, "box %s: %s\n", caption, text);
+            std::fflush(stderr);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            return 0;
+        }
+        Sleep(20);
+    }
+    return 0;
+}
+
+void fatal(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    ruvk_dm_post_fatal_exit(format, args);
+    va_end(args);
+}
+
+TEST(FatalExit, ChildWritesFatalShowsTheBoxAndEndsThroughTheExitCallback)
+{
+    if (const char *out = std::getenv(kFatalChildVar)) {
+        std::freopen(out, "w", stderr);
+        RUV_START_RECORD start = kt::start_record();
+        start.exit_callback = mark_exit;
+        ASSERT_TRUE(ruvwi_Begin(&start) && ruvwi_Init(&start));
+        CreateThread(nullptr, 0, close_fatal_box, reinterpret_cast<LPVOID>(uintptr_t(GetCurrentThreadId())), 0,
+                     nullptr);
+        fatal("Lost the %s", "disk");
+        ADD_FAILURE() << "returned";
+        return;
+    }
+    char exe[MAX_PATH], out[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    GetTempPathA(sizeof out, out);
+    std::string out_file = std::string(out) + "ruvk_dm_fatal_" + std::to_string(GetCurrentProcessId()) + ".txt";
+    DeleteFileA(out_file.c_str());
+    SetEnvironmentVariableA(kFatalChildVar, out_file.c_str());
+    std::string cmd = std::string("\"") + exe + "\" --gtest_filter=FatalExit.*";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    SetEnvironmentVariableA(kFatalChildVar, nullptr);
+    ASSERT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    EXPECT_EQ(code, 1u);
+    std::string seen;
+    if (FILE *f = std::fopen(out_file.c_str(), "r")) {
+        char buf[2048];
+        size_t n = std::fread(buf, 1, sizeof buf - 1, f);
+        seen.assign(buf, n);
+        std::fclose(f);
+    }
+    DeleteFileA(out_file.c_str());
+    const size_t line = seen.find("FATAL: Lost the disk\n");
+    const size_t box = seen.find("box System Error: Lost the disk\n");
+    const size_t exit = seen.find("exit callback\n");
+    EXPECT_NE(line, std::string::npos) << seen;
+    EXPECT_NE(box, std::string::npos) << seen;
+    EXPECT_NE(exit, std::string::npos) << seen;
+    EXPECT_LT(line, box);
+    EXPECT_LT(box, exit);
 }
 
 } // namespace
