@@ -3,7 +3,8 @@
 // cells against bytes made by hand; the dialogs read back with their
 // classes, styles and positions; adopted controls, the definition's checks
 // applied, the other windows disabled and given back, the modeless walk
-// with Tab, a dialog destroyed by the key it handles, and F1.
+// with Tab, a dialog destroyed by the key it handles, F1, native dialogs
+// without absolute alignment and the owner of attribute 10042.
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -292,6 +293,7 @@ TEST(DialogFromDefinition, ModalDisablesTheOthersUntilItEnds)
         EXPECT_FALSE(modal_seen.style & WS_CAPTION);
         EXPECT_TRUE(modal_seen.style & WS_POPUP);
         EXPECT_FALSE(modal_seen.doc_enabled);
+        EXPECT_TRUE(modal_seen.owner_is_task);  // the active toolkit window
         EXPECT_TRUE(IsWindowEnabled(et::hwnd(modal_seen.doc)));
         EXPECT_TRUE(IsWindowEnabled(et::hwnd(et::task())));
         ruvk_vobj_destroy(modal_seen.doc);
@@ -399,6 +401,57 @@ TEST(ModelessDialog, TabWalksAndADialogGoneByItsKeyLeavesTheOthers)
         EXPECT_EQ(GetFocus(), GetDlgItem(h1, 1));
         ruvk_vobj_destroy(first);
         EXPECT_EQ(ruvk_app_record()->modeless_count, 0);
+    });
+}
+
+// With native dialogs the kernel loads the resource itself and clears its
+// absolute alignment (in a copy: the next dialog from the same resource
+// without the attribute keeps it).
+TEST(DialogFromResource, NativeDialogsLoseAbsoluteAlignment)
+{
+    app([] {
+        ruvv_attr_set_internal(NULL_WIN, RUV_ATTR_NATIVE_DIALOGS, 1);
+        RUV_WIN native = ruvk_dlg_create_res(11, 302, RUV_EVENT_MASK_ALL, et::record, nullptr);
+        ruvv_attr_set_internal(NULL_WIN, RUV_ATTR_NATIVE_DIALOGS, 0);
+        RUV_WIN plain = ruvk_dlg_create_res(11, 302, RUV_EVENT_MASK_ALL, et::record, nullptr);
+        ASSERT_NE(native, nullptr);
+        ASSERT_NE(plain, nullptr);
+        EXPECT_FALSE(GetWindowLongPtrA(kt::hwnd_of(native), GWL_STYLE) & DS_ABSALIGN);
+        EXPECT_TRUE(GetWindowLongPtrA(kt::hwnd_of(plain), GWL_STYLE) & DS_ABSALIGN);
+        EXPECT_EQ(ruvk_win_get_ctl(native, 1)->type, 12);
+        ruvk_vobj_destroy(native);
+        ruvk_vobj_destroy(plain);
+    });
+}
+
+// Owners: with no toolkit window active a modal dialog is owned by the
+// window of attribute 10042.
+HWND seen_owner;
+int32_t owner_probe(RUV_WIN win, RUV_EVENT *ev)
+{
+    if (ev->type == E_CREATE) {
+        seen_owner = GetWindow(kt::hwnd_of(win), GW_OWNER);
+        ruvk_vobj_destroy(win);
+    }
+    return 0;
+}
+
+TEST(DialogOwner, AttributeOwnerWhenNoToolkitWindowIsActive)
+{
+    app([] {
+        HWND foreign = CreateWindowExA(0, "STATIC", "foreign", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                       GetModuleHandleA(nullptr), nullptr);
+        HWND other = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+        SetActiveWindow(foreign);
+        ruvv_attr_set_internal(NULL_WIN, RUV_ATTR_DIALOG_OWNER, reinterpret_cast<intptr_t>(other));
+        seen_owner = nullptr;
+        const RUV_WIN_DEF def[] = {element(10, 0, 0, 80, 40, "", 0, 0x2), RUV_WIN_DEF{}};
+        EXPECT_NE(ruvk_dlg_create_def(def, RUV_EVENT_MASK_ALL, owner_probe, nullptr), nullptr);
+        ruvv_attr_set_internal(NULL_WIN, RUV_ATTR_DIALOG_OWNER, 0);
+        EXPECT_EQ(seen_owner, other);
+        DestroyWindow(foreign);
+        DestroyWindow(other);
     });
 }
 

@@ -3,10 +3,9 @@
 // format and a long argument kept within the text buffer, the string
 // prompt's bound and cancel, the about box's help request and its alert,
 // the font dialog's event for another font, the colour dialog's untagged
-// answer, the file dialogs' type, cancel,
-// failure and the cut of a full initial name, the folder dialog, F1 in a
-// box of the dialog manager, boxes that cannot be made, and the fatal exit
-// in a child process.
+// answer, the file dialogs' type, cancel, failure and the cut of a full
+// initial name, the folder dialog, F1 in a box of the dialog manager,
+// boxes that cannot be made, and the fatal exit in a child process.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
