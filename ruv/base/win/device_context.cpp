@@ -57,8 +57,7 @@ const int ROP2_OF_MODE[8] = {R2_COPYPEN, R2_MASKPEN, R2_NOTXORPEN, R2_NOTCOPYPEN
 
 int rop2(const RUV_DRAW_STATE *st)
 {
-    int32_t m = st->tools.draw_mode;
-    return m >= 0 && m < 8 ? ROP2_OF_MODE[m] : R2_COPYPEN;
+    return ruvk_draw_rop2(st->tools.draw_mode);
 }
 
 int pen_style_of(const RUV_CPEN &pen)
@@ -155,6 +154,11 @@ void free_record(RUV_DRAW_STATE *st)
 }
 
 } // namespace
+
+extern "C" int ruvk_draw_rop2(int32_t mode)
+{
+    return mode >= 0 && mode < 8 ? ROP2_OF_MODE[mode] : R2_COPYPEN;
+}
 
 extern "C" COLORREF ruvk_draw_colorref(const RUV_DRAW_STATE *state, RUV_COLOR color)
 {

@@ -109,6 +109,8 @@ void ruvk_draw_drop_font(RUV_DRAW_STATE *state);
    NULL when it cannot grow. */
 POINT *ruvk_draw_points(const RUV_POINT *points, int32_t count);
 int32_t ruvk_draw_get_logpixelsy(RUV_DRAW_STATE *state);
+/* Line raster operation (SetROP2) of a draw mode; R2_COPYPEN outside 0-7. */
+int ruvk_draw_rop2(int32_t mode);
 /* COLORREF of a toolkit colour for the state's DC (palette-relative form
    while a palette is selected). */
 COLORREF ruvk_draw_colorref(const RUV_DRAW_STATE *state, RUV_COLOR color);

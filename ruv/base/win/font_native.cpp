@@ -7,6 +7,7 @@
 #include "font_native.h"
 
 #include "draw_state.h"
+#include "ruvv_font_desc.h"
 #include "kernel_app.h"
 
 #include "ruvk.h"
@@ -19,104 +20,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <string>
-#include <vector>
 
 namespace {
 
-struct Name {
-    const char *name;
-    int32_t value;
-};
-
-const Name WEIGHTS[] = {
-    {"FW_DONTCARE", 0},   {"FW_THIN", 100},     {"FW_EXTRALIGHT", 200}, {"FW_ULTRALIGHT", 200},
-    {"FW_LIGHT", 300},    {"FW_NORMAL", 400},   {"FW_REGULAR", 400},    {"FW_MEDIUM", 500},
-    {"FW_SEMIBOLD", 600}, {"FW_DEMIBOLD", 600}, {"FW_BOLD", 700},       {"FW_EXTRABOLD", 800},
-    {"FW_ULTRABOLD", 800}, {"FW_BLACK", 900},   {"FW_HEAVY", 900},      {nullptr, 0}};
-const Name CHARSETS[] = {{"ANSI_CHARSET", 0},     {"DEFAULT_CHARSET", 1}, {"SYMBOL_CHARSET", 2},
-                         {"SHIFTJIS_CHARSET", 128}, {"OEM_CHARSET", 255},  {nullptr, 0}};
-const Name OUT_PRECISIONS[] = {{"OUT_CHARACTER_PRECIS", 2}, {"OUT_DEFAULT_PRECIS", 0}, {"OUT_DEVICE_PRECIS", 5},
-                               {"OUT_RASTER_PRECIS", 6},    {"OUT_STRING_PRECIS", 1},  {"OUT_STROKE_PRECIS", 3},
-                               {"OUT_TT_PRECIS", 4},        {"OUT_TT_ONLY_PRECIS", 7}, {nullptr, 0}};
-const Name CLIP_PRECISIONS[] = {{"CLIP_CHARACTER_PRECIS", 1}, {"CLIP_DEFAULT_PRECIS", 0}, {"CLIP_EMBEDDED", 128},
-                                {"CLIP_LH_ANGLES", 16},       {"CLIP_MASK", 15},          {"CLIP_STROKE_PRECIS", 2},
-                                {"CLIP_TT_ALWAYS", 32},       {nullptr, 0}};
-const Name QUALITIES[] = {{"DEFAULT_QUALITY", 0}, {"DRAFT_QUALITY", 1}, {"PROOF_QUALITY", 2}, {nullptr, 0}};
-const Name PITCH_FAMILIES[] = {{"DEFAULT_PITCH", 0}, {"FIXED_PITCH", 1}, {"VARIABLE_PITCH", 2},
-                               {"FF_DECORATIVE", 80}, {"FF_DONTCARE", 0}, {"FF_MODERN", 48},
-                               {"FF_ROMAN", 16},      {"FF_SCRIPT", 64},  {"FF_SWISS", 32},
-                               {nullptr, 0}};
-
 /* Field positions after the platform tag. */
 enum Field {
-    F_HEIGHT, F_WIDTH, F_ESCAPEMENT, F_ORIENTATION, F_WEIGHT, F_ITALIC, F_UNDERLINE, F_STRIKEOUT,
-    F_CHARSET, F_OUT_PRECISION, F_CLIP_PRECISION, F_QUALITY, F_PITCH_FAMILY, F_FACE
+    F_HEIGHT = RUV_FD_HEIGHT, F_WIDTH = RUV_FD_WIDTH, F_ESCAPEMENT = RUV_FD_ESCAPEMENT,
+    F_ORIENTATION = RUV_FD_ORIENTATION, F_WEIGHT = RUV_FD_WEIGHT, F_ITALIC = RUV_FD_ITALIC,
+    F_UNDERLINE = RUV_FD_UNDERLINE, F_STRIKEOUT = RUV_FD_STRIKEOUT, F_CHARSET = RUV_FD_CHARSET,
+    F_OUT_PRECISION = RUV_FD_OUT_PRECISION, F_CLIP_PRECISION = RUV_FD_CLIP_PRECISION, F_QUALITY = RUV_FD_QUALITY,
+    F_PITCH_FAMILY = RUV_FD_PITCH_FAMILY, F_FACE = RUV_FD_FACE
 };
-
-/* Symbolic names of a field, NULL for a plain number. */
-const Name *names_of(int field)
-{
-    switch (field) {
-    case F_WEIGHT: return WEIGHTS;
-    case F_CHARSET: return CHARSETS;
-    case F_OUT_PRECISION: return OUT_PRECISIONS;
-    case F_CLIP_PRECISION: return CLIP_PRECISIONS;
-    case F_QUALITY: return QUALITIES;
-    case F_PITCH_FAMILY: return PITCH_FAMILIES;
-    default: return nullptr;
-    }
-}
-
-/* A decimal number with an optional leading "-", within [lo, hi]. */
-bool parse_number(const std::string &text, long lo, long hi, long *out)
-{
-    size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
-    if (i >= text.size() || text.size() - i > 10)
-        return false;
-    for (size_t k = i; k < text.size(); ++k)
-        if (text[k] < '0' || text[k] > '9')
-            return false;
-    long long v = strtoll(text.c_str(), nullptr, 10);
-    if (v < lo || v > hi)
-        return false;
-    *out = (long)v;
-    return true;
-}
-
-/* Parts joined by "-", each a name of the table (matched over the part's
-   length, in table order) or a number; their values ORed. */
-bool parse_symbolic(const std::string &text, const Name *names, long hi, long *out)
-{
-    if (parse_number(text, -2147483647L - 1, hi, out))
-        return true;
-    long value = 0;
-    size_t from = 0;
-    for (;;) {
-        size_t dash = text.find('-', from);
-        std::string part = text.substr(from, dash == std::string::npos ? std::string::npos : dash - from);
-        if (part.empty())
-            return false;
-        long v;
-        if (part[0] >= '0' && part[0] <= '9') {
-            if (!parse_number(part, 0, hi, &v))
-                return false;
-        } else {
-            const Name *n = names;
-            while (n->name && strncmp(part.c_str(), n->name, part.size()) != 0)
-                ++n;
-            if (!n->name)
-                return false;
-            v = n->value;
-        }
-        value |= v;
-        if (dash == std::string::npos)
-            break;
-        from = dash + 1;
-    }
-    *out = value;
-    return true;
-}
 
 RUVK_FONT_NATIVE *native_of(const RUV_FONT *font)
 {
@@ -156,60 +70,29 @@ int32_t resolution_of(RUV_DRAW_STATE *state, const RUV_FONT *font)
 
 extern "C" RUV_BOOL ruvk_font_desc_parse(const char *text, RUVK_FONT_DESC *out)
 {
-    if (!text)
+    RUV_FONT_NATIVE_DESC d;
+    if (!ruvv_font_desc_parse(text, &d))
         return FALSE;
-    std::vector<std::string> fields;
-    std::string d = text;
-    size_t from = 0;
-    for (;;) {
-        size_t slash = d.find('/', from);
-        fields.push_back(d.substr(from, slash == std::string::npos ? std::string::npos : slash - from));
-        if (slash == std::string::npos || fields.size() > RUVK_FONT_FIELDS)
-            break;
-        from = slash + 1;
-    }
-    if (fields.size() != RUVK_FONT_FIELDS || fields[0] != RUVK_FONT_PLATFORM)
-        return FALSE;
-    RUVK_FONT_DESC r;
-    memset(&r, 0, sizeof r);
-    long values[F_FACE];
-    for (int f = F_HEIGHT; f < F_FACE; ++f) {
-        const std::string &t = fields[(size_t)f + 1];
-        values[f] = 0;
-        if (t == "*") {
-            r.wild[f] = 1;
-            continue;
-        }
-        /* LONG members take any 32-bit value; the others are bytes. */
-        bool wide = f <= F_WEIGHT;
-        long lo = wide ? -2147483647L - 1 : 0;
-        long hi = wide ? 2147483647L : 255;
-        const Name *names = names_of(f);
-        bool ok = names ? parse_symbolic(t, names, hi, &values[f]) : parse_number(t, lo, hi, &values[f]);
-        if (!ok || values[f] < lo || values[f] > hi)
-            return FALSE;
-    }
-    const std::string &face = fields[1 + F_FACE];
-    if (face == "*")
-        r.wild[F_FACE] = 1;
-    else
-        lstrcpynA(r.logfont.lfFaceName, face.c_str(), LF_FACESIZE);
-    LOGFONTA &lf = r.logfont;
-    lf.lfHeight = values[F_HEIGHT];
-    lf.lfWidth = values[F_WIDTH];
-    lf.lfEscapement = values[F_ESCAPEMENT];
-    lf.lfOrientation = values[F_ORIENTATION];
-    lf.lfWeight = values[F_WEIGHT];
-    lf.lfItalic = (BYTE)values[F_ITALIC];
-    lf.lfUnderline = (BYTE)values[F_UNDERLINE];
-    lf.lfStrikeOut = (BYTE)values[F_STRIKEOUT];
-    lf.lfCharSet = (BYTE)values[F_CHARSET];
-    lf.lfOutPrecision = (BYTE)values[F_OUT_PRECISION];
-    lf.lfClipPrecision = (BYTE)values[F_CLIP_PRECISION];
-    lf.lfQuality = (BYTE)values[F_QUALITY];
-    lf.lfPitchAndFamily = (BYTE)values[F_PITCH_FAMILY];
-    if (out)
-        *out = r;
+    if (!out)
+        return TRUE;
+    memset(out, 0, sizeof *out);
+    LOGFONTA &lf = out->logfont;
+    lf.lfHeight = d.height;
+    lf.lfWidth = d.width;
+    lf.lfEscapement = d.escapement;
+    lf.lfOrientation = d.orientation;
+    lf.lfWeight = d.weight;
+    lf.lfItalic = d.italic;
+    lf.lfUnderline = d.underline;
+    lf.lfStrikeOut = d.strikeout;
+    lf.lfCharSet = d.charset;
+    lf.lfOutPrecision = d.out_precision;
+    lf.lfClipPrecision = d.clip_precision;
+    lf.lfQuality = d.quality;
+    lf.lfPitchAndFamily = d.pitch_family;
+    static_assert(sizeof d.face == sizeof lf.lfFaceName, "face name slots");
+    memcpy(lf.lfFaceName, d.face, sizeof lf.lfFaceName);
+    memcpy(out->wild, d.wild, sizeof out->wild);
     return TRUE;
 }
 
@@ -217,13 +100,23 @@ extern "C" char *ruvk_font_desc_format(const LOGFONTA *lf, char *out)
 {
     if (!lf || !out)
         return out;
-    char face[LF_FACESIZE];
-    lstrcpynA(face, lf->lfFaceName, LF_FACESIZE);
-    snprintf(out, RUVK_FONT_DESC_SIZE, "%s/%d/%d/%d/%d/%d/%d/%d/%d/%d/%d/%d/%d/%d/%s", RUVK_FONT_PLATFORM,
-             (int)lf->lfHeight, (int)lf->lfWidth, (int)lf->lfEscapement, (int)lf->lfOrientation,
-             (int)lf->lfWeight, lf->lfItalic, lf->lfUnderline, lf->lfStrikeOut, lf->lfCharSet,
-             lf->lfOutPrecision, lf->lfClipPrecision, lf->lfQuality, lf->lfPitchAndFamily, face);
-    return out;
+    RUV_FONT_NATIVE_DESC d;
+    memset(&d, 0, sizeof d);
+    d.height = lf->lfHeight;
+    d.width = lf->lfWidth;
+    d.escapement = lf->lfEscapement;
+    d.orientation = lf->lfOrientation;
+    d.weight = lf->lfWeight;
+    d.italic = lf->lfItalic;
+    d.underline = lf->lfUnderline;
+    d.strikeout = lf->lfStrikeOut;
+    d.charset = lf->lfCharSet;
+    d.out_precision = lf->lfOutPrecision;
+    d.clip_precision = lf->lfClipPrecision;
+    d.quality = lf->lfQuality;
+    d.pitch_family = lf->lfPitchAndFamily;
+    lstrcpynA(d.face, lf->lfFaceName, sizeof d.face);
+    return ruvv_font_desc_format(&d, out, RUVK_FONT_DESC_SIZE);
 }
 
 extern "C" const char *ruvk_font_face_of_family(const char *family)

@@ -215,6 +215,40 @@ int32_t ruvk_fmap_get_familysize_styles(void *device, const char *family, int32_
 int32_t ruvk_fmap_get_family_sizes(void *device, const char *family, int32_t *sizes, RUV_BOOL *scalable, int32_t max);
 int32_t ruvk_fmap_get_familystyle_sizes(void *device, const char *family, uint32_t style, int32_t *sizes, RUV_BOOL *scalable, int32_t max);
 
+/* ---- Drawing on drawable objects: tools, font, rectangles, text ------- */
+struct RUV_FONT;
+/* Tools of the object's drawing state (nothing without one). */
+void ruvk_dwin_get_draw_ctools(RUV_WIN win, RUV_DRAW_CTOOLS *out);
+/* Sets brush, pen, colours, mode and opaque flag; the state's tools. */
+RUV_DRAW_CTOOLS *ruvk_dwin_set_draw_ctools(RUV_WIN win, const RUV_DRAW_CTOOLS *tools);
+void ruvk_dwin_set_cpen(RUV_WIN win, const RUV_CPEN *pen);
+void ruvk_dwin_set_cbrush(RUV_WIN win, const RUV_CBRUSH *brush);
+/* Copies family, size, style, descriptor and app data into the state's font. */
+void ruvk_dwin_set_font(RUV_WIN win, const struct RUV_FONT *font);
+/* copy 0: the state's own font; else a new copy the caller destroys. */
+struct RUV_FONT *ruvk_dwin_get_font(RUV_WIN win, RUV_BOOL copy);
+/* Rectangle with the pen and brush (filled without outline in mode 0, inverted for standard black in mode 2). */
+void ruvk_dwin_draw_rect(RUV_WIN win, const RUV_RECT *rect);
+/* Width in pixels of count characters (-1: the whole string) in the object's font. */
+int32_t ruvk_dwin_get_text_width(RUV_WIN win, const char *text, int32_t count);
+/* The object's client rectangle (top and left 0); all 0 without one. */
+void ruvk_vobj_get_client_rect(RUV_WIN win, RUV_RECT *rect);
+
+/* ---- Fonts as the device made them ------------------------------------ */
+/* Metrics of the font mapped for win (NULL: its own window); destinations may be NULL and stay unchanged without a device context. */
+void ruvk_font_get_metrics(struct RUV_FONT *font, int32_t *leading, int32_t *ascent, int32_t *descent, RUV_WIN win,
+                           int32_t reserved);
+/* Point size the device gave the font; 0 when it cannot be read. */
+int32_t ruvk_font_get_size_mapped(struct RUV_FONT *font);
+/* TRUE when the font's window is a print window (type 4, not a text edit). */
+RUV_BOOL ruvk_font_is_print(const struct RUV_FONT *font);
+/* TRUE when the device's font is scalable (vector or TrueType). */
+RUV_BOOL ruvk_font_is_scalable(struct RUV_FONT *font);
+/* Face name the device gave the font (kept in the font); NULL when it cannot be read. */
+const char *ruvk_font_get_family_mapped(struct RUV_FONT *font);
+/* Style bits of the device's font; 0 when they cannot be read. */
+uint32_t ruvk_font_get_style_mapped(struct RUV_FONT *font);
+
 #ifdef __cplusplus
 }
 #endif

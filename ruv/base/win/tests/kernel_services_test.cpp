@@ -1,6 +1,5 @@
 // The kernel's small entries on the real system: the error, warning and
-// note boxes, the attribute values only the window system knows, and the
-// font-mapping entries this platform does not have yet.
+// note boxes and the attribute values only the window system knows.
 #include <cstdarg>
 #include <string>
 
@@ -39,36 +38,6 @@ TEST(StandardBoxes, ErrorWarningAndNoteAreSystemBoxesWithTheApplicationsName)
     ASSERT_EQ(texts.size(), 3u);
     for (const std::string &t : texts)
         EXPECT_EQ(t.rfind("ktest", 0), 0u) << t;   // the caption comes first
-}
-
-TEST(MissingEntries, FontMappingReportsAnUnexpectedCallAndFails)
-{
-    kt::Session session;
-    ASSERT_TRUE(session.ok());
-    ruvv_errmsg_set_ready();
-    char *names[4];
-    uint32_t styles[4];
-    int32_t sizes[4];
-    RUV_BOOL scalable[4];
-    const struct {
-        const char *name;
-        int32_t result, expected;
-    } cases[] = {
-        { "families", ruvk_fmap_get_families(nullptr, names, 4), 0 },
-        { "family styles", ruvk_fmap_get_family_styles(nullptr, "Arial", styles, 4), 0 },
-        { "size styles", ruvk_fmap_get_familysize_styles(nullptr, "Arial", 10, styles, 4), 0 },
-        { "family sizes", ruvk_fmap_get_family_sizes(nullptr, "Arial", sizes, scalable, 4), 0 },
-        { "style sizes", ruvk_fmap_get_familystyle_sizes(nullptr, "Arial", 0, sizes, scalable, 4), 0 },
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(c.result, c.expected) << c.name;
-    int count = 0;
-    for (const kt::Report &r : kt::reports()) {
-        EXPECT_EQ(r.id, 0x01570002u);
-        EXPECT_EQ(r.severity, 2);
-        ++count;
-    }
-    EXPECT_EQ(count, 5);
 }
 
 TEST(KernelAttributes, ValuesOnlyTheWindowSystemKnows)
