@@ -562,6 +562,11 @@ void ruvk_dlg_init_controls(RUV_WIN dlg)
     for (HWND child : children) {
         if (ruvwi_hwnd_to_window(child))
             continue;
+        // The edit part of a drop-down belongs to its combo box.
+        char parent_class[16] = "";
+        GetClassNameA(GetParent(child), parent_class, sizeof parent_class);
+        if (lstrcmpiA(parent_class, "ComboBox") == 0)
+            continue;
         const int32_t type = ruvk_ctl_type_of_hwnd(child);
         if (type < 0)
             continue;

@@ -520,6 +520,12 @@ INT_PTR CALLBACK ruvk_proc_dialog(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
         return static_cast<INT_PTR>(result);
     }
+    // Colours and coloured rows of the adopted controls (a dialog procedure
+    // answers these with the brush itself).
+    if (msg == WM_DRAWITEM && ruvk_ctl_draw_item(reinterpret_cast<const DRAWITEMSTRUCT *>(lp)))
+        return TRUE;
+    if (msg != WM_CTLCOLORDLG && ruvk_ctl_handle_color_msg(hwnd, msg, wp, lp, &result))
+        return static_cast<INT_PTR>(result);
     RUV_VOBJ *w = record_of(hwnd);
     switch (msg) {
     case WM_INITDIALOG: {

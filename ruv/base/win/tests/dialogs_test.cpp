@@ -1,10 +1,11 @@
 // Dialogs from definitions and native resources: the templates written for
 // radio groups, a caption-less modal dialog, group boxes and character
 // cells against bytes made by hand; the dialogs read back with their
-// classes, styles and positions; adopted controls, the definition's checks
-// applied, the other windows disabled and given back, the modeless walk
-// with Tab, a dialog destroyed by the key it handles, F1, native dialogs
-// without absolute alignment and the owner of attribute 10042.
+// classes, styles and positions; adopted controls with their colours, the
+// definition's checks applied, the other windows disabled and given back,
+// the modeless walk with Tab, a dialog destroyed by the key it handles, F1,
+// native dialogs without absolute alignment and the owner of attribute
+// 10042.
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -243,6 +244,15 @@ TEST(DialogFromDefinition, ModelessReadsBackAndFreesItsObject)
         char title[32];
         GetWindowTextA(GetDlgItem(h, 1), title, sizeof title);
         EXPECT_STREQ(title, "&Go");
+        // The dialog answers its controls' colour requests with their own
+        // colours: a red text for check box 4.
+        const RUV_COLOR_COMPONENT red[] = {{0x2, 0x00FF0000}, {0, 0}};
+        ruvk_ctl_set_colors(ruvk_win_get_ctl(dlg, 4), red, 0);
+        HDC dc = GetDC(GetDlgItem(h, 4));
+        SendMessageA(h, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(GetDlgItem(h, 4)));
+        EXPECT_EQ(GetTextColor(dc) & 0xFFFFFF, RGB(255, 0, 0));
+        ReleaseDC(GetDlgItem(h, 4), dc);
+
         // A modeless dialog leaves the task window enabled.
         EXPECT_TRUE(IsWindowEnabled(et::hwnd(et::task())));
 
