@@ -170,8 +170,6 @@ void activate_top(RUV_VOBJ *top)
     if (!h)
         return;
     ruvk_menu_show(top);
-    if (!ruvv_vobj_is_valid(top))
-        return;
     if (top->kind & RUVK_KINDS_FRAMELIKE) {
         SendMessageA(h, WM_NCACTIVATE, TRUE, 0);
         SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

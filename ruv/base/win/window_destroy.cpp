@@ -227,6 +227,8 @@ void ruvk_app_final_cleanup(void)
             if (!valid(*p))
                 continue;
             HWND h = static_cast<HWND>((*p)->native);
+            // The window's own menu first, so no bar is destroyed twice.
+            ruvk_menu_drop(*p);
             if (HMENU menu = GetMenu(h)) {
                 SetMenu(h, nullptr);
                 DestroyMenu(menu);

@@ -111,6 +111,42 @@ RUV_WIN make_doc(int16_t top)
     return ruvk_win_create(1, &r, "Doc", 0, task(), 0x803, RUV_EVENT_MASK_ALL, nullptr, nullptr);
 }
 
+// First in the program, so the counting hooks go in before any start.
+TEST(MenusMemory, RecordsTreesAndDiscardsGiveTheirMemoryBack)
+{
+    kt::MemCount::install(false);
+    app([] {
+        auto round = [] {
+            std::vector<RUV_WIN> docs;
+            for (int i = 0; i < 9; ++i) {
+                RUV_WIN d = make_doc(static_cast<int16_t>(30 + 10 * i));
+                ASSERT_NE(d, nullptr);
+                ruvk_menu_set_tree(d, g_bar);
+                ruvk_menu_set_item_checked(d, 103, 0);
+                docs.push_back(d);
+            }
+            ruvk_menu_set_tree(docs[0], g_bar);
+            RUV_MENU_ITEM *tree = ruvk_menu_get_tree(docs[1]);
+            ASSERT_NE(tree, nullptr);
+            ruvv_res_free_menu_tree(tree);
+            RUV_FONT *f = ruvv_font_create();
+            ruvk_menu_set_font_sel(docs[2], f);
+            ruvv_font_destroy(f);
+            for (RUV_WIN d : docs)
+                ruvk_vobj_destroy(d);
+        };
+        round();   // warm-up: module blocks fill once
+        kt::reports().clear();
+        long before = kt::MemCount::outstanding();
+        long allocs = kt::MemCount::allocs();
+        round();
+        round();
+        kt::reports().clear();
+        EXPECT_GT(kt::MemCount::allocs(), allocs) << "the counting hooks are in place";
+        EXPECT_EQ(kt::MemCount::outstanding(), before);
+    });
+}
+
 TEST(Menus, BarFromTreeShowsMarksColumnsAndStatesAndReadsBack)
 {
     app([] {
