@@ -342,6 +342,52 @@ TEST(Menus, CheckMarkSurvivesDiscardByEightOtherMenus)
     });
 }
 
+TEST(Menus, DetachedDocumentShowsAFlatBarWhileItsMenuIsAway)
+{
+    app([] {
+        RUV_WIN screen = reinterpret_cast<RUV_WIN>(ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_SCREEN_WINDOW));
+        RUV_RECT rect{ 10, 10, 150, 300 };
+        RUV_WIN det = ruvk_win_create(1, &rect, "Detached", 0, screen, 0x3, RUV_EVENT_MASK_ALL, nullptr, nullptr);
+        ASSERT_NE(det, nullptr);
+        ASSERT_EQ(det->kind, RUVK_KIND_DETDOC);
+        ruvk_menu_set_tree(det, g_bar);
+        ruvk_menu_set_item_checked(det, 101, 1);
+        HWND hwnd = kt::hwnd_of(det);
+        ASSERT_NE(GetSubMenu(GetMenu(hwnd), 0), nullptr);
+
+        std::vector<RUV_WIN> docs;
+        for (int i = 0; i < 8; ++i) {
+            RUV_WIN d = make_doc(static_cast<int16_t>(30 + 10 * i));
+            ASSERT_NE(d, nullptr);
+            ruvk_menu_set_tree(d, g_bar);
+            docs.push_back(d);
+        }
+        // Each pop-up is a plain item under its first item's tag minus one.
+        HMENU flat = GetMenu(hwnd);
+        ASSERT_NE(flat, nullptr);
+        ASSERT_EQ(GetMenuItemCount(flat), 3);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(GetSubMenu(flat, i), nullptr) << i;
+        EXPECT_EQ(GetMenuItemID(flat, 0), 100u);
+        EXPECT_EQ(GetMenuItemID(flat, 2), 32450u);
+        EXPECT_EQ(text_at(flat, 0), "&File");
+
+        // Any change brings the full bar back, with the earlier change.
+        ruvk_menu_set_item_enabled(det, 102, 0);
+        HMENU bar = GetMenu(hwnd);
+        ASSERT_NE(GetSubMenu(bar, 0), nullptr);
+        EXPECT_TRUE(GetMenuState(bar, 101, MF_BYCOMMAND) & MF_CHECKED);
+        EXPECT_TRUE(GetMenuState(bar, 102, MF_BYCOMMAND) & MF_GRAYED);
+        EXPECT_FALSE(IsMenu(flat));
+        for (RUV_WIN d : docs)
+            ruvk_vobj_destroy(d);
+        ruvk_vobj_destroy_ex(det, 0);
+        for (const kt::Report &r : kt::reports())
+            if (r.id != 0x3485FF)
+                ADD_FAILURE() << std::hex << r.id << " " << r.text;
+    });
+}
+
 TEST(Menus, ChosenPopupItemArrivesAsCommand)
 {
     app([] {
