@@ -23,6 +23,7 @@
 #include "ruvv_attr.h"
 #include "ruvv_errmsg.h"
 #include "standin_core.h"
+#include "standin_drawing.h"
 
 namespace {
 
@@ -66,6 +67,8 @@ namespace standin {
 
 void end_process()
 {
+    /* Drawing states hold fonts, which go through the memory hooks. */
+    reset_drawing();
     State &s = state();
     std::vector<Table *> snapshot = s.tables;
     for (auto it = snapshot.rbegin(); it != snapshot.rend(); ++it)

@@ -32,14 +32,8 @@ protected:
     void SetUp() override
     {
         CoreTest::SetUp();
-        standin::reset_drawing();
         win_.tag = RUV_VOBJ_TAG;
         win_.type = 1;
-    }
-    void TearDown() override
-    {
-        standin::reset_drawing();
-        CoreTest::TearDown();
     }
     RUV_DRAW_CTOOLS tools()
     {
