@@ -510,6 +510,48 @@ TEST_F(TextDrawing, NothingToDrawTakesNoDeviceContext)
     EXPECT_TRUE(two.same_area(grab(), 0, 0, W, H, 0, 0));
 }
 
+TEST_F(TextDrawing, PrintWindowsTakeTextStraightWhateverTheMode)
+{
+    // A print window whose device is a memory bitmap.
+    RUV_VOBJ print{};
+    print.tag = RUV_VOBJ_TAG;
+    print.kind = RUV_KIND_PRINT;
+    print.type = 4;
+    ruvv_registry_add(&print);
+    ASSERT_NE(ruvk_draw_state_create(&print), nullptr);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = W;
+    bi.bmiHeader.biHeight = -H;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    uint32_t *bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void **>(&bits), nullptr, 0);
+    for (int i = 0; i < W * H; ++i)
+        bits[i] = 0x00FFFFFF;
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, bmp);
+    print.draw_state->preset_hdc = dc;
+
+    // Mode 6 with an opaque box: on a window the box would be inverted
+    // through a bitmap; a print window draws the text itself.
+    RUV_DRAW_CTOOLS t{{1, 2, 0, T_BLACK}, {2, T_WHITE}, 6, T_RED, T_BLUE, 1};
+    ruvk_dwin_set_draw_ctools(&print, &t);
+    ruvk_dwin_draw_text(&print, 10, 60, "HHH", -1);
+    GdiFlush();
+    int blue = 0, red = 0;
+    for (int i = 0; i < W * H; ++i) {
+        blue += (bits[i] & 0xFFFFFF) == 0x0000FF;
+        red += (bits[i] & 0xFFFFFF) == 0xFF0000;
+    }
+    EXPECT_GT(blue, 100) << "the opaque box in the background colour";
+    EXPECT_GT(red, 20) << "the glyphs in the text colour";
+
+    ruvk_draw_state_destroy(&print);
+    ruvv_registry_remove(&print);
+    DeleteObject(bmp);
+}
+
 // ---- icons ----
 
 TEST_F(DrawPrimitives, IconsComeFromTheResourcesOrNotAtAll)
