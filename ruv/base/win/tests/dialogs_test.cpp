@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_test_support.h"
 #include "dialogs.h"
 #include "dialogs_test_res.h"
 #include "event_test_support.h"
@@ -22,23 +23,7 @@ namespace {
 
 // ---- definitions and hand-made templates ----
 
-RUV_WIN_DEF element(int32_t type, int16_t x, int16_t y, int16_t w, int16_t h, const char *title, intptr_t id,
-                    uintptr_t flags, int8_t unit = RUV_UNIT_DIALOG, intptr_t icon = 0)
-{
-    RUV_WIN_DEF e{};
-    e.type = type;
-    e.rect = RUV_RECT{y, x, static_cast<int16_t>(y + h), static_cast<int16_t>(x + w)};
-    e.title = const_cast<char *>(title);
-    e.unit = unit;
-    if (type == 10 || type == 11) {
-        e.u.dlg.flags = flags;
-    } else {
-        e.u.ctl.ctl_id = id;
-        e.u.ctl.icon_id = icon;
-        e.u.ctl.flags = flags;
-    }
-    return e;
-}
+using dg::element;
 
 struct Golden {
     std::vector<uint8_t> b;

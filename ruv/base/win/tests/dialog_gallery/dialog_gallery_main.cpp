@@ -1,0 +1,126 @@
+// The dialog gallery: a toolkit program that shows one dialog, named by the
+// environment variable RUVK_DIALOG_GALLERY, over its task window: a
+// standard box, the prompt, the about box, a dialog from a definition or
+// from a resource, or one of the system's dialogs.  Given a number of
+// seconds as its argument, it ends when they have passed.
+#include <cstdarg>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "dialog_test_support.h"
+#include "dialogs.h"
+#include "ruvv_dm.h"
+#include "ruvv_font.h"
+#include "startup.h"
+
+namespace {
+
+void CALLBACK time_up(HWND, UINT, UINT_PTR, DWORD)
+{
+    ExitProcess(0);
+}
+
+int32_t keep_open(RUV_WIN, RUV_EVENT *)
+{
+    return 0;
+}
+
+using dg::element;
+
+void from_definition(int32_t type)
+{
+    static const RUV_WIN_DEF def[] = {
+        element(type, 40, 40, 200, 120, type == 10 ? "Modal from a definition" : "Modeless from a definition", 0,
+                0),
+        element(22, 6, 6, 188, 80, "~Options", 10, 0),
+        element(13, 14, 20, 80, 10, "~First", 11, 0x4),
+        element(13, 14, 34, 80, 10, "~Second", 12, 0),
+        element(14, 100, 20, 80, 10, "~Checked", 13, 0x4),
+        element(17, 100, 36, 80, 12, "text", 14, 0),
+        element(18, 14, 60, 160, 10, "A static text", 15, 0),
+        element(12, 40, 96, 50, 14, "OK", 1, 0x8),
+        element(12, 110, 96, 50, 14, "Cancel", 2, 0),
+        RUV_WIN_DEF{},
+    };
+    ruvk_dlg_create_def(def, RUV_EVENT_MASK_ALL, keep_open, nullptr);
+}
+
+void show(const std::string &which)
+{
+    static char answer[64] = "An answer";
+    if (which == "question")
+        ruvv_dm_post_ask_va("Yes", "No", "Cancel", "Save the changes to %s?", "the model");
+    else if (which == "note")
+        ruvv_dm_post_note_va("The run ended after %d steps.", 1200);
+    else if (which == "error")
+        ruvv_dm_post_error_va("Cannot read %s.", "grid.dat");
+    else if (which == "warning")
+        ruvv_dm_post_warning_va("The time step is %s.", "large");
+    else if (which == "prompt")
+        ruvv_dm_post_string_prompt("Name of the run:", answer, sizeof answer);
+    else if (which == "about")
+        ruvv_dm_post_about_box();
+    else if (which == "modal")
+        from_definition(10);
+    else if (which == "modeless")
+        from_definition(11);
+    else if (which == "resource")
+        ruvk_dlg_create_res(10, 300, RUV_EVENT_MASK_ALL, keep_open, nullptr);
+    else if (which == "colour") {
+        RUV_COLOR c = 0x00336699;
+        ruvv_dm_post_color_sel(&c);
+    } else if (which == "font") {
+        RUV_FONT *font = ruvv_font_create();
+        ruvv_dm_post_font_sel(NULL_WIN, font, nullptr, 0);
+        ruvv_font_destroy(font);
+    } else if (which == "file_save") {
+        RUV_FILE_SPEC spec{};
+        std::strcpy(spec.type, "txt");
+        std::strcpy(spec.name, "results");
+        ruvv_dm_post_file_save(&spec, "Save the results");
+    } else if (which == "folder") {
+        RUV_FILE_DIR dir{};
+        ruvv_dm_post_dir_sel(&dir, "Folder of the runs");
+    }
+}
+
+void CALLBACK open_dialog(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    const char *which = std::getenv("RUVK_DIALOG_GALLERY");
+    show(which ? which : "question");
+}
+
+int32_t task_handler(RUV_WIN, RUV_EVENT *e)
+{
+    if (e->type == E_CREATE)
+        SetTimer(nullptr, 0, 100, open_dialog);
+    return 0;
+}
+
+void end_process() {}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    RUV_START_RECORD start{};
+    start.instance = GetModuleHandleA(nullptr);
+    start.command_line = GetCommandLineA();
+    start.show_mode = SW_SHOWNORMAL;
+    start.argc = argc;
+    start.exit_callback = end_process;
+    if (!ruvwi_Begin(&start))
+        return 1;
+    if (!ruvwi_Init(&start)) {
+        ruvwi_End();
+        return 1;
+    }
+    if (argc > 1)
+        SetTimer(nullptr, 0, static_cast<UINT>(std::atoi(argv[1]) * 1000), time_up);
+    static RUV_APP_CONFIG config{0, 0, "dialogs", "dialogs", "Dialog gallery"};
+    ruvwi_ruv_system(argc, argv, 0, task_handler, &config);
+    ruvwi_End();
+    return 0;
+}
