@@ -23,6 +23,13 @@ int display_count()
     return ShowCursor(FALSE);
 }
 
+// Windows of other test programs share the desktop: the window a test
+// points at is put above them all first.
+void put_on_top(HWND hwnd)
+{
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
 POINT centre(HWND hwnd)
 {
     RECT r;
@@ -98,6 +105,7 @@ TEST_F(CursorTest, HiddenOverToolkitWindowsUntilThePointerMoves)
 {
     int before = display_count();
     ASSERT_GE(before, 0);
+    put_on_top(a_.hwnd());
     POINT at = centre(a_.hwnd());
     ASSERT_TRUE(SetCursorPos(at.x, at.y));
     ASSERT_EQ(WindowFromPoint(at), a_.hwnd());
@@ -120,6 +128,7 @@ TEST_F(CursorTest, NotHiddenOverAWindowOfAnotherApplication)
 {
     HWND other = st::foreign_window(500, 300, 100, 100);
     ASSERT_NE(other, nullptr);
+    put_on_top(other);
     POINT at = centre(other);
     EXPECT_TRUE(SetCursorPos(at.x, at.y));
     EXPECT_EQ(WindowFromPoint(at), other);
