@@ -231,7 +231,7 @@ int32_t border_of_type(int32_t type)
 // Creates the native window of the record by its class kind; FALSE when it
 // cannot be made.
 bool create_by_kind(RUV_VOBJ *rec, const RUV_RECT *rect, const char *title, int32_t menu_id, uint32_t flags,
-                    int32_t border)
+                    int32_t border, bool bar)
 {
     RUV_APP_RECORD *app = ruvk_app_record();
     if (!app)
@@ -269,8 +269,7 @@ bool create_by_kind(RUV_VOBJ *rec, const RUV_RECT *rect, const char *title, int3
                 style = (style & ~static_cast<DWORD>(WS_MINIMIZEBOX)) | WS_POPUP;
             }
         }
-        // Menus are not built on this platform yet: no frame carries one.
-        Placement p = place(rec, rect, style, flags, false);
+        Placement p = place(rec, rect, style, flags, bar);
         hwnd = create_native(0, cls, native_title, style, p.x, p.y, p.w, p.h, native_parent, nullptr, app->instance,
                              rec);
         if (!hwnd)
@@ -357,7 +356,8 @@ bool create_by_kind(RUV_VOBJ *rec, const RUV_RECT *rect, const char *title, int3
 // The general creation (without menu definition, control font and
 // colours); NULL on failure, the record freed.
 RUV_WIN general_create(int32_t type, const RUV_RECT *rect, const char *title, int32_t menu_id, RUV_WIN parent,
-                       uint32_t flags, uint32_t event_mask, RUV_EVENT_HANDLER handler, void *app_data, int32_t border)
+                       uint32_t flags, uint32_t event_mask, RUV_EVENT_HANDLER handler, void *app_data, int32_t border,
+                       bool with_menu = false)
 {
     if (valid(parent) && parent->kind == RUVK_KIND_MDITASK &&
         (type == RUVK_W_PLAIN || type == RUVK_W_DBL || type == RUVK_W_NOBORDER)) {
@@ -369,8 +369,11 @@ RUV_WIN general_create(int32_t type, const RUV_RECT *rect, const char *title, in
         kind = RUVK_KIND_PAGE_CHILD;
     if (kind == 0)
         return NULL_WIN;
-    // Frames carry no menu bar until menus are built on this platform.
-    if (kind & RUVK_KINDS_FRAMELIKE)
+    // Only a frame that shows a bar of its own makes room for it; a
+    // document's bar goes on the task window.
+    const bool own_bar = with_menu && (kind == RUVK_KIND_TASK || kind == RUVK_KIND_DRAWTASK ||
+                                       kind == RUVK_KIND_DETDOC || kind == RUVK_KIND_MDITASK);
+    if ((kind & RUVK_KINDS_FRAMELIKE) && !own_bar)
         flags |= RUVK_CF_NO_MENU_BAR;
     auto *rec = static_cast<RUV_VOBJ *>(ruvv_mem_zalloc(sizeof(RUV_VOBJ)));
     if (!rec)
@@ -386,7 +389,7 @@ RUV_WIN general_create(int32_t type, const RUV_RECT *rect, const char *title, in
     rec->create_flags = flags;
     rec->kernel_flags &= ~RUVK_KF_CREATED;
 
-    if (!create_by_kind(rec, rect, title, menu_id, flags, border)) {
+    if (!create_by_kind(rec, rect, title, menu_id, flags, border, own_bar)) {
         // A native window that failed after its first message has had its
         // destroy message: the record went with it.
         if (!ruvv_vobj_is_valid(rec))
@@ -561,7 +564,7 @@ RUV_WIN ruvk_win_create(int32_t type, const RUV_RECT *rect, const char *title, i
                         uint32_t flags, uint32_t event_mask, RUV_EVENT_HANDLER handler, void *app_data)
 {
     RUV_WIN win = general_create(type, rect, title, menu_id, parent, flags, event_mask, handler, app_data,
-                                 border_of_type(type));
+                                 border_of_type(type), menu_id != 0);
     if (win) {
         attach_menu(win, menu_id, nullptr);
         ruvk_win_complete_creation(win);
@@ -578,7 +581,7 @@ RUV_WIN ruvk_win_create_def(const RUV_WIN_DEF *def, RUV_WIN parent, uint32_t eve
     ruvk_rect_to_pixels(&rect, def->unit);
     RUV_WIN win = general_create(def->type, &rect, def->title, static_cast<int32_t>(def->u.win.menu_id), parent,
                                  static_cast<uint32_t>(def->u.win.flags), event_mask, handler, app_data,
-                                 border_of_type(def->type));
+                                 border_of_type(def->type), def->u.win.menu_id != 0 || def->u.win.menu != nullptr);
     if (!win)
         return NULL_WIN;
     if (!(win->kind & RUVK_KINDS_TASK_FRAME)) {
@@ -757,7 +760,8 @@ RUV_BOOL ruvk_app_create_screen_and_task(RUV_EVENT_HANDLER handler, const struct
                                   cfg ? cfg->task_title : "", cfg ? cfg->menu_bar_id : 0, screen,
                                   static_cast<uint32_t>(ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_STYLE)),
                                   mask ? mask : RUV_EVENT_MASK_ALL, handler,
-                                  reinterpret_cast<void *>(ruvk_vobj_get_attr(NULL_WIN, ATTR_TASK_APP_DATA)), 0);
+                                  reinterpret_cast<void *>(ruvk_vobj_get_attr(NULL_WIN, ATTR_TASK_APP_DATA)), 0,
+                                  cfg && cfg->menu_bar_id != 0);
     if (!task) {
         RUV_ERR(nullptr, RUV_SEV_FATAL, ERR_NO_RESOURCE);
         return 0;

@@ -388,6 +388,33 @@ TEST(Menus, DetachedDocumentShowsAFlatBarWhileItsMenuIsAway)
     });
 }
 
+TEST(Menus, AWindowWithItsOwnBarKeepsTheClientSizeAsked)
+{
+    app([] {
+        RUV_WIN screen = reinterpret_cast<RUV_WIN>(ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_SCREEN_WINDOW));
+        RUV_MENU_ITEM bar[] = { { 200, t("Edit"), 'E', ON, g_edit, 0 }, {} };
+        for (RUV_MENU_ITEM *menu : { static_cast<RUV_MENU_ITEM *>(nullptr), bar }) {
+            RUV_WIN_DEF def[2] = {};
+            def[0].type = 1;
+            def[0].rect = RUV_RECT{ 20, 20, 140, 260 };
+            def[0].title = t("Sized");
+            def[0].u.win.flags = 0x3;
+            def[0].u.win.menu = menu;
+            RUV_WIN w = ruvk_win_create_def(def, screen, RUV_EVENT_MASK_ALL, nullptr, nullptr);
+            ASSERT_NE(w, nullptr);
+            EXPECT_EQ(GetMenu(kt::hwnd_of(w)) != nullptr, menu != nullptr);
+            RECT c;
+            GetClientRect(kt::hwnd_of(w), &c);
+            // The outer rectangle reckons a bar one border line taller
+            // than this system may draw it.
+            EXPECT_GE(c.bottom, 120) << (menu ? "with a bar" : "without");
+            EXPECT_LE(c.bottom, 121) << (menu ? "with a bar" : "without");
+            EXPECT_EQ(c.right, 240);
+            ruvk_vobj_destroy_ex(w, 0);
+        }
+    });
+}
+
 TEST(Menus, ChosenPopupItemArrivesAsCommand)
 {
     app([] {
