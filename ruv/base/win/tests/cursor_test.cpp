@@ -245,33 +245,10 @@ TEST(FatalSystemError, ChildShowsTheBoxAndEndsWithTheError)
         ADD_FAILURE() << "returned";
         return;
     }
-    char exe[MAX_PATH], out[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    GetTempPathA(sizeof out, out);
-    std::string out_file = std::string(out) + "ruvk_fatal_child_" + std::to_string(GetCurrentProcessId()) + ".txt";
-    DeleteFileA(out_file.c_str());
-    SetEnvironmentVariableA(kChildVar, out_file.c_str());
-    std::string cmd = std::string("\"") + exe + "\" --gtest_filter=FatalSystemError.*";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    SetEnvironmentVariableA(kChildVar, nullptr);
-    ASSERT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    EXPECT_EQ(code, static_cast<DWORD>(ERROR_ACCESS_DENIED));
-
-    std::string seen;
-    if (FILE *f = fopen(out_file.c_str(), "r")) {
-        char buf[600];
-        size_t n = fread(buf, 1, sizeof buf - 1, f);
-        seen.assign(buf, n);
-        fclose(f);
-    }
-    DeleteFileA(out_file.c_str());
+    kt::ChildRun child = kt::run_child(kChildVar, "FatalSystemError.*");
+    ASSERT_TRUE(child.ran);
+    EXPECT_EQ(child.exit_code, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    const std::string &seen = child.output;
     EXPECT_EQ(seen.rfind("Error\nCreateDIBSection failed with error 5: ", 0), 0u) << seen;
     EXPECT_GT(seen.size(), std::string("Error\nCreateDIBSection failed with error 5: ").size()) << seen;
 }

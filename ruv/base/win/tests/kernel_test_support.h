@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -361,6 +362,51 @@ inline std::string class_of(HWND hwnd)
 inline HWND hwnd_of(RUV_WIN win)
 {
     return win ? static_cast<HWND>(win->native) : nullptr;
+}
+
+// ---- a test body that must end its process ----
+
+// What a child run of this test program left behind: its exit code and what
+// it wrote to the file named in the environment variable.
+struct ChildRun {
+    bool ran = false;
+    DWORD exit_code = 0;
+    std::string output;
+};
+
+// Runs this test program again with the tests of filter only, the variable
+// env naming a fresh scratch file that the child writes to; waits at most
+// 30 s for it to end.  The child finds itself by the variable.
+inline ChildRun run_child(const char *env, const char *filter)
+{
+    ChildRun run;
+    char exe[MAX_PATH], dir[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    GetTempPathA(sizeof dir, dir);
+    std::string out_file = std::string(dir) + env + "_" + std::to_string(GetCurrentProcessId()) + ".txt";
+    DeleteFileA(out_file.c_str());
+    SetEnvironmentVariableA(env, out_file.c_str());
+    std::string cmd = std::string("\"") + exe + "\" --gtest_filter=" + filter;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    BOOL started = CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    SetEnvironmentVariableA(env, nullptr);
+    if (!started)
+        return run;
+    run.ran = WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0;
+    GetExitCodeProcess(pi.hProcess, &run.exit_code);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    if (FILE *f = std::fopen(out_file.c_str(), "r")) {  // text: line ends as "\n"
+        char buf[4096];
+        size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+            run.output.append(buf, n);
+        std::fclose(f);
+    }
+    DeleteFileA(out_file.c_str());
+    return run;
 }
 
 } // namespace kt

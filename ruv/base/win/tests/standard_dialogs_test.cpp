@@ -442,32 +442,10 @@ TEST(FatalExit, ChildWritesFatalShowsTheBoxAndEndsThroughTheExitCallback)
         ADD_FAILURE() << "returned";
         return;
     }
-    char exe[MAX_PATH], out[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    GetTempPathA(sizeof out, out);
-    std::string out_file = std::string(out) + "ruvk_dm_fatal_" + std::to_string(GetCurrentProcessId()) + ".txt";
-    DeleteFileA(out_file.c_str());
-    SetEnvironmentVariableA(kFatalChildVar, out_file.c_str());
-    std::string cmd = std::string("\"") + exe + "\" --gtest_filter=FatalExit.*";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    SetEnvironmentVariableA(kFatalChildVar, nullptr);
-    ASSERT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    EXPECT_EQ(code, 1u);
-    std::string seen;
-    if (FILE *f = std::fopen(out_file.c_str(), "r")) {
-        char buf[2048];
-        size_t n = std::fread(buf, 1, sizeof buf - 1, f);
-        seen.assign(buf, n);
-        std::fclose(f);
-    }
-    DeleteFileA(out_file.c_str());
+    kt::ChildRun child = kt::run_child(kFatalChildVar, "FatalExit.*");
+    ASSERT_TRUE(child.ran);
+    EXPECT_EQ(child.exit_code, 1u);
+    const std::string &seen = child.output;
     const size_t line = seen.find("FATAL: Lost the disk\n");
     const size_t box = seen.find("box System Error: Lost the disk\n");
     const size_t exit = seen.find("exit callback\n");
