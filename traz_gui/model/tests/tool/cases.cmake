@@ -22,3 +22,9 @@ traz_tool_case(startup_stand_alone 0 "startup")
 traz_tool_case(startup_project_existing 0 "startup|P63")
 traz_tool_case(startup_project_new 0 "startup|NEW")
 traz_tool_case(startup_invalid_id 0 "startup|AB")
+
+# The shipped example model: saving it unchanged gives the same bytes, and a
+# project start with its id opens it.
+set(TRAZ_TOOL_DATA ${CMAKE_SOURCE_DIR}/examples/estuary)
+traz_tool_case(example_roundtrip 0 "roundtrip|trazest.inp|trazest_new.mdp" trazest_new.inp trazest.inp)
+traz_tool_case(example_startup 0 "startup|est")
