@@ -1,0 +1,17 @@
+// What the program does for the GUI test driver when it runs with the
+// environment variable TRAZ_GUI_TEST set: another process cannot read a
+// menu, so the main window answers a registered message with the state of
+// one of its menu items.
+#ifndef TRAZ_GUI_TEST_PROTOCOL_H
+#define TRAZ_GUI_TEST_PROTOCOL_H
+
+// The environment variable that turns the answers on.
+#define TRAZ_GUI_TEST_VARIABLE "TRAZ_GUI_TEST"
+
+// RegisterWindowMessage name.  wParam: the item's command tag; result:
+// GetMenuState(menu bar, tag, MF_BYCOMMAND) of the window's menu bar, that
+// is MF_GRAYED/MF_DISABLED/MF_CHECKED bits, or (LRESULT)-1 when the bar has
+// no such item.
+#define TRAZ_GUI_TEST_MENU_STATE "TrazGuiTestMenuState"
+
+#endif

@@ -1,0 +1,777 @@
+// traz_gui_driver: runs one scenario script against a GUI program as a user
+// would meet it.  It starts the program in a fresh copy of a fixture
+// directory, finds its windows, types, clicks, chooses menu items, answers
+// message boxes and file dialogs, reads texts, states and the focus back,
+// compares the files the program wrote with goldens and checks the exit
+// code.  On the first failure it prints every window of the program with
+// its controls, ends the program and exits 1.
+//
+//   traz_gui_driver --program EXE --source DIR --work DIR SCRIPT
+//
+// Commands of a script (one a line; <ctl> is a control id searched among
+// the current window's descendants, visible ones first, or PANE/ID for the
+// control ID inside the descendant PANE):
+//   fixture DIR                 copy DIR (relative to --source) into the work directory
+//   start [ARG ...]             start the program in the work directory
+//   window "TITLE"              wait for a visible top-level window; it becomes current
+//   window-part "PART"          the same for a title that holds PART
+//   type <ctl> "TEXT"           WM_CHAR for each character
+//   key tab|shift+tab|enter|escape|f1   a real key stroke (SendInput)
+//   click <ctl>                 mouse press and release at the control's centre
+//   click-item <ctl> N          the same on item N (from 0) of a list box
+//   menu TAG                    the command of a menu item
+//   close                       the current window's close box
+//   box "TEXT" BUTTON           wait for a message box with this text, press BUTTON
+//   no-box                      no message box or dialog of the program is up
+//   file-dialog "TITLE" "NAME" | file-dialog "TITLE" cancel
+//   expect-title "TEXT"         the current window's title
+//   expect-text <ctl> "TEXT"    a control's text
+//   expect-enabled <ctl> yes|no   expect-shown <ctl> yes|no   expect-focus <ctl>
+//   expect-menu TAG enabled|grayed|checked|unchecked
+//   expect-item <ctl> N "TEXT"  expect-items <ctl> COUNT   (list boxes)
+//   expect-box-none             alias of no-box
+//   compare FILE GOLDEN         FILE in the work directory, GOLDEN relative to --source
+//   exit CODE                   wait for the program to end with CODE
+//   timeout MS                  how long checks and waits poll (default 10000)
+//   sleep MS
+// An action is sent with SendMessageTimeout: when it times out the program
+// is showing a box, which the next command answers; checks poll until they
+// hold or the timeout passes.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "gui_test_protocol.h"
+#include "scenario_script.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr UINT kSendTimeout = 1500;   // ms for one action message
+
+struct Options {
+    std::string program, source, work, script;
+};
+
+class Failure {
+public:
+    explicit Failure(std::string why) : why_(std::move(why)) {}
+    const std::string &why() const { return why_; }
+
+private:
+    std::string why_;
+};
+
+std::string Narrow(const std::wstring &w)
+{
+    if (w.empty())
+        return std::string();
+    int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+// A window's text through WM_GETTEXT in its W form (marshalled between
+// processes); "" when the window does not answer.
+std::string TextOf(HWND hwnd)
+{
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeout, &length))
+        return std::string();
+    std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                             SMTO_ABORTIFHUNG, kSendTimeout, &got))
+        return std::string();
+    buffer.resize(static_cast<size_t>(got));
+    return Narrow(buffer);
+}
+
+std::string ClassOf(HWND hwnd)
+{
+    char name[128] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+std::string WithoutMnemonic(const std::string &caption)
+{
+    std::string out;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size())
+            ++i;
+        out.push_back(caption[i]);
+    }
+    return out;
+}
+
+class Driver {
+public:
+    explicit Driver(Options options) : o_(std::move(options)) {}
+    ~Driver() { EndProgram(); }
+
+    int Run()
+    {
+        std::ifstream in(o_.script, std::ios::binary);
+        if (!in) {
+            std::printf("cannot read the script %s\n", o_.script.c_str());
+            return 2;
+        }
+        std::stringstream text;
+        text << in.rdbuf();
+        std::vector<scn::Command> commands;
+        std::string error;
+        if (!scn::ParseScript(text.str(), &commands, &error)) {
+            std::printf("%s: %s\n", o_.script.c_str(), error.c_str());
+            return 2;
+        }
+        std::error_code ec;
+        fs::remove_all(o_.work, ec);
+        fs::create_directories(o_.work, ec);
+        for (const scn::Command &c : commands) {
+            try {
+                Execute(c);
+            } catch (const Failure &f) {
+                std::printf("FAILED at %s:%d: %s\n  %s\n", o_.script.c_str(), c.line, c.source.c_str(),
+                            f.why().c_str());
+                DumpWindows();
+                EndProgram();
+                std::fflush(stdout);
+                return 1;
+            }
+        }
+        if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+            std::printf("FAILED: the script ended while the program still runs (end it with exit CODE)\n");
+            DumpWindows();
+            EndProgram();
+            return 1;
+        }
+        std::printf("passed: %s (%zu commands)\n", o_.script.c_str(), commands.size());
+        return 0;
+    }
+
+private:
+    // ------------------------------------------------------------ commands
+
+    void Execute(const scn::Command &c)
+    {
+        const std::string &v = c.verb;
+        if (v == "fixture") return Fixture(Arg(c, 0));
+        if (v == "start") return Start(c.args);
+        if (v == "timeout") { timeout_ = static_cast<DWORD>(Number(c, 0)); return; }
+        if (v == "sleep") { Sleep(static_cast<DWORD>(Number(c, 0))); return; }
+        if (v == "compare") return Compare(Arg(c, 0), Arg(c, 1));
+        NeedProgram();
+        if (v == "window") return Window(Arg(c, 0), false);
+        if (v == "window-part") return Window(Arg(c, 0), true);
+        if (v == "type") return Type(Control(Arg(c, 0)), Arg(c, 1));
+        if (v == "key") return Key(Arg(c, 0));
+        if (v == "click") return Click(Control(Arg(c, 0)), -1);
+        if (v == "click-item") return Click(Control(Arg(c, 0)), static_cast<int>(Number(c, 1)));
+        if (v == "menu") { PostMessageA(Current(), WM_COMMAND, static_cast<WPARAM>(Number(c, 0)), 0); return; }
+        if (v == "close") { PostMessageA(Current(), WM_SYSCOMMAND, SC_CLOSE, 0); return; }
+        if (v == "box") return Box(Arg(c, 0), Arg(c, 1));
+        if (v == "no-box" || v == "expect-box-none") return NoBox();
+        if (v == "file-dialog") return FileDialog(Arg(c, 0), Arg(c, 1));
+        if (v == "expect-title") return ExpectTitle(Arg(c, 0));
+        if (v == "expect-text") return ExpectText(Arg(c, 0), Arg(c, 1));
+        if (v == "expect-enabled") return ExpectFlag(Arg(c, 0), Arg(c, 1), "enabled", IsWindowEnabled);
+        if (v == "expect-shown") return ExpectFlag(Arg(c, 0), Arg(c, 1), "shown", IsWindowVisible);
+        if (v == "expect-focus") return ExpectFocus(Arg(c, 0));
+        if (v == "expect-menu") return ExpectMenu(Number(c, 0), Arg(c, 1));
+        if (v == "expect-item") return ExpectItem(Arg(c, 0), static_cast<int>(Number(c, 1)), Arg(c, 2));
+        if (v == "expect-items") return ExpectItems(Arg(c, 0), static_cast<int>(Number(c, 1)));
+        if (v == "exit") return Exit(static_cast<DWORD>(Number(c, 0)));
+        throw Failure("unknown command \"" + v + "\"");
+    }
+
+    static const std::string &Arg(const scn::Command &c, size_t i)
+    {
+        if (i >= c.args.size())
+            throw Failure("missing argument " + std::to_string(i + 1));
+        return c.args[i];
+    }
+
+    static long Number(const scn::Command &c, size_t i)
+    {
+        const std::string &a = Arg(c, i);
+        char *end = nullptr;
+        long value = std::strtol(a.c_str(), &end, 0);
+        if (a.empty() || *end != '\0')
+            throw Failure("\"" + a + "\" is not a number");
+        return value;
+    }
+
+    void Fixture(const std::string &dir)
+    {
+        const fs::path from = fs::path(o_.source) / dir;
+        std::error_code ec;
+        if (!fs::is_directory(from, ec))
+            throw Failure("no fixture directory " + dir);
+        for (auto it = fs::recursive_directory_iterator(from, ec); !ec && it != fs::recursive_directory_iterator();
+             it.increment(ec)) {
+            const fs::path to = fs::path(o_.work) / fs::relative(it->path(), from, ec);
+            if (it->is_directory(ec))
+                fs::create_directories(to, ec);
+            else
+                fs::copy_file(it->path(), to, fs::copy_options::overwrite_existing, ec);
+            if (ec)
+                break;
+        }
+        if (ec)
+            throw Failure("cannot copy the fixture " + dir + ": " + ec.message());
+    }
+
+    void Start(const std::vector<std::string> &args)
+    {
+        if (process_)
+            throw Failure("the program is already running");
+        std::string line = "\"" + o_.program + "\"";
+        for (const std::string &a : args)
+            line += " " + a;
+        SetEnvironmentVariableA(TRAZ_GUI_TEST_VARIABLE, "1");
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        std::string work = fs::absolute(o_.work).string();
+        if (!CreateProcessA(o_.program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, work.c_str(),
+                            &si, &pi))
+            throw Failure("cannot start " + o_.program + " (error " + std::to_string(GetLastError()) + ")");
+        process_ = pi.hProcess;
+        pid_ = pi.dwProcessId;
+        CloseHandle(pi.hThread);
+        WaitForInputIdle(process_, timeout_);
+    }
+
+    void NeedProgram() const
+    {
+        if (!process_)
+            throw Failure("no program started");
+    }
+
+    // --------------------------------------------------------- windows
+
+    std::vector<HWND> TopLevels() const
+    {
+        struct Search {
+            DWORD pid;
+            std::vector<HWND> found;
+        } search{pid_, {}};
+        EnumWindows(
+            [](HWND hwnd, LPARAM p) -> BOOL {
+                auto *s = reinterpret_cast<Search *>(p);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(hwnd, &pid);
+                if (pid == s->pid)
+                    s->found.push_back(hwnd);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    static std::vector<HWND> Descendants(HWND parent)
+    {
+        std::vector<HWND> found;
+        EnumChildWindows(
+            parent,
+            [](HWND hwnd, LPARAM p) -> BOOL {
+                reinterpret_cast<std::vector<HWND> *>(p)->push_back(hwnd);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    // Polls `probe` until it gives true or the timeout passes.
+    bool Poll(const std::function<bool()> &probe) const
+    {
+        DWORD start = GetTickCount();
+        for (;;) {
+            if (probe())
+                return true;
+            if (GetTickCount() - start > timeout_)
+                return false;
+            if (process_ && WaitForSingleObject(process_, 0) == WAIT_OBJECT_0 && !probe())
+                return false;
+            Sleep(30);
+        }
+    }
+
+    HWND Current() const
+    {
+        if (!current_ || !IsWindow(current_))
+            throw Failure("no current window (use window \"TITLE\" first)");
+        return current_;
+    }
+
+    void Window(const std::string &title, bool part)
+    {
+        HWND found = nullptr;
+        bool ok = Poll([&] {
+            for (HWND h : TopLevels()) {
+                if (!IsWindowVisible(h))
+                    continue;
+                std::string t = TextOf(h);
+                if (part ? t.find(title) != std::string::npos : t == title) {
+                    found = h;
+                    return true;
+                }
+            }
+            return false;
+        });
+        if (!ok)
+            throw Failure("no window titled " + scn::Quote(title) + " came up");
+        current_ = found;
+    }
+
+    // <ctl>: "ID" or "PANE/ID".
+    HWND Control(const std::string &spec) const
+    {
+        HWND scope = Current();
+        std::string id = spec;
+        size_t slash = spec.find('/');
+        if (slash != std::string::npos) {
+            scope = FindById(scope, ParseId(spec.substr(0, slash)));
+            if (!scope)
+                throw Failure("no pane " + spec.substr(0, slash) + " in the current window");
+            id = spec.substr(slash + 1);
+        }
+        HWND control = FindById(scope, ParseId(id));
+        if (!control)
+            throw Failure("no control " + spec + " in the current window");
+        return control;
+    }
+
+    static int ParseId(const std::string &text)
+    {
+        char *end = nullptr;
+        long value = std::strtol(text.c_str(), &end, 0);
+        if (text.empty() || *end != '\0')
+            throw Failure("\"" + text + "\" is not a control id");
+        return static_cast<int>(value);
+    }
+
+    static HWND FindById(HWND scope, int id)
+    {
+        HWND hidden = nullptr;
+        for (HWND h : Descendants(scope)) {
+            if (GetDlgCtrlID(h) != id)
+                continue;
+            if (IsWindowVisible(h))
+                return h;
+            if (!hidden)
+                hidden = h;
+        }
+        return hidden;
+    }
+
+    // --------------------------------------------------------- actions
+
+    void Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const
+    {
+        DWORD_PTR result = 0;
+        // A timeout means the program shows a box now; the script answers it.
+        SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, kSendTimeout, &result);
+    }
+
+    void Type(HWND control, const std::string &text) const
+    {
+        for (unsigned char ch : text)
+            Send(control, WM_CHAR, ch, 1);
+    }
+
+    void Foreground() const
+    {
+        HWND target = current_ && IsWindow(current_) ? current_ : nullptr;
+        if (!target)
+            return;
+        for (int attempt = 0; attempt < 20 && GetForegroundWindow() != GetAncestor(target, GA_ROOT); ++attempt) {
+            SetForegroundWindow(GetAncestor(target, GA_ROOT));
+            Sleep(20);
+        }
+    }
+
+    void Key(const std::string &name) const
+    {
+        WORD vk = 0;
+        bool shift = false;
+        if (name == "tab") vk = VK_TAB;
+        else if (name == "shift+tab") { vk = VK_TAB; shift = true; }
+        else if (name == "enter") vk = VK_RETURN;
+        else if (name == "escape") vk = VK_ESCAPE;
+        else if (name == "f1") vk = VK_F1;
+        else throw Failure("unknown key \"" + name + "\"");
+        Foreground();
+        std::vector<INPUT> inputs;
+        auto push = [&](WORD key, bool up) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = key;
+            in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            inputs.push_back(in);
+        };
+        if (shift) push(VK_SHIFT, false);
+        push(vk, false);
+        push(vk, true);
+        if (shift) push(VK_SHIFT, true);
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        Settle();
+    }
+
+    // Lets the program take what was sent before the next step reads it.
+    void Settle() const
+    {
+        if (process_)
+            WaitForInputIdle(process_, 200);
+        Sleep(50);
+    }
+
+    void Click(HWND control, int item) const
+    {
+        RECT r{};
+        GetClientRect(control, &r);
+        int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+        if (item >= 0) {
+            DWORD_PTR top = 0, height = 0, count = 0;
+            SendMessageTimeoutA(control, LB_GETCOUNT, 0, 0, SMTO_NORMAL, kSendTimeout, &count);
+            if (item >= static_cast<int>(count))
+                throw Failure("the list has " + std::to_string(count) + " items, no item " + std::to_string(item));
+            SendMessageTimeoutA(control, LB_SETTOPINDEX, static_cast<WPARAM>(item), 0, SMTO_NORMAL, kSendTimeout,
+                                &top);
+            SendMessageTimeoutA(control, LB_GETTOPINDEX, 0, 0, SMTO_NORMAL, kSendTimeout, &top);
+            SendMessageTimeoutA(control, LB_GETITEMHEIGHT, 0, 0, SMTO_NORMAL, kSendTimeout, &height);
+            x = 4;
+            y = static_cast<int>((static_cast<DWORD_PTR>(item) - top) * height + height / 2);
+        }
+        Foreground();
+        LPARAM at = MAKELPARAM(x, y);
+        Send(control, WM_MOUSEMOVE, 0, at);
+        Send(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        Send(control, WM_LBUTTONUP, 0, at);
+        Settle();
+    }
+
+    // --------------------------------------------------------- boxes
+
+    std::vector<HWND> Dialogs() const
+    {
+        std::vector<HWND> boxes;
+        for (HWND h : TopLevels())
+            if (IsWindowVisible(h) && ClassOf(h) == "#32770")
+                boxes.push_back(h);
+        return boxes;
+    }
+
+    static std::string BoxText(HWND box)
+    {
+        HWND text = GetDlgItem(box, 0xFFFF);
+        return text ? TextOf(text) : std::string();
+    }
+
+    void Box(const std::string &text, const std::string &button)
+    {
+        HWND found = nullptr;
+        bool ok = Poll([&] {
+            for (HWND b : Dialogs())
+                if (BoxText(b) == text) {
+                    found = b;
+                    return true;
+                }
+            return false;
+        });
+        if (!ok) {
+            std::string seen;
+            for (HWND b : Dialogs())
+                seen += " " + scn::Quote(BoxText(b));
+            throw Failure("no box " + scn::Quote(text) + (seen.empty() ? " (no box is up)" : "; up:" + seen));
+        }
+        Press(found, button);
+    }
+
+    void Press(HWND dialog, const std::string &caption) const
+    {
+        for (HWND h : Descendants(dialog)) {
+            if (ClassOf(h) != "Button" || !IsWindowVisible(h))
+                continue;
+            if (lstrcmpiA(WithoutMnemonic(TextOf(h)).c_str(), caption.c_str()) == 0) {
+                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(h));
+                WaitGone(dialog);
+                return;
+            }
+        }
+        throw Failure("the box has no button " + scn::Quote(caption));
+    }
+
+    void WaitGone(HWND dialog) const
+    {
+        if (!Poll([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }))
+            throw Failure("the box stayed up after its button");
+        Settle();
+    }
+
+    void NoBox() const
+    {
+        Settle();
+        std::vector<HWND> boxes = Dialogs();
+        if (!boxes.empty()) {
+            std::string what = TextOf(boxes.front());
+            std::string text = BoxText(boxes.front());
+            throw Failure("a box is up: " + scn::Quote(what) + (text.empty() ? "" : " " + scn::Quote(text)));
+        }
+    }
+
+    void FileDialog(const std::string &title, const std::string &name)
+    {
+        HWND found = nullptr;
+        bool ok = Poll([&] {
+            for (HWND d : Dialogs())
+                if (TextOf(d) == title) {
+                    found = d;
+                    return true;
+                }
+            return false;
+        });
+        if (!ok)
+            throw Failure("no file dialog titled " + scn::Quote(title));
+        if (name == "cancel") {
+            PostMessageA(found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            WaitGone(found);
+            return;
+        }
+        HWND field = GetDlgItem(found, 0x47c);
+        if (!field)
+            field = GetDlgItem(found, 0x480);
+        if (!field)
+            throw Failure("the file dialog has no name field");
+        std::wstring wide(name.begin(), name.end());
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL, kSendTimeout,
+                            &result);
+        PostMessageA(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(found, IDOK)));
+        WaitGone(found);
+    }
+
+    // --------------------------------------------------------- checks
+
+    void Expect(const std::function<bool()> &holds, const std::function<std::string()> &why) const
+    {
+        if (!Poll(holds))
+            throw Failure(why());
+    }
+
+    void ExpectTitle(const std::string &title) const
+    {
+        std::string seen;
+        Expect([&] { return (seen = TextOf(Current())) == title; },
+               [&] { return "title " + scn::Quote(seen) + ", expected " + scn::Quote(title); });
+    }
+
+    void ExpectText(const std::string &spec, const std::string &text) const
+    {
+        std::string seen;
+        Expect([&] { return (seen = TextOf(Control(spec))) == text; },
+               [&] { return "control " + spec + " reads " + scn::Quote(seen) + ", expected " + scn::Quote(text); });
+    }
+
+    void ExpectFlag(const std::string &spec, const std::string &want, const char *what, BOOL(WINAPI *test)(HWND)) const
+    {
+        if (want != "yes" && want != "no")
+            throw Failure("expected yes or no, not \"" + want + "\"");
+        bool expected = want == "yes";
+        Expect([&] { return (test(Control(spec)) != FALSE) == expected; },
+               [&] { return "control " + spec + " is " + (expected ? "not " : "") + what; });
+    }
+
+    HWND Focus() const
+    {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        DWORD thread = GetWindowThreadProcessId(Current(), nullptr);
+        return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+    }
+
+    void ExpectFocus(const std::string &spec) const
+    {
+        HWND focus = nullptr;
+        Expect([&] { return (focus = Focus()) == Control(spec); },
+               [&] {
+                   return "the focus is on " + (focus ? ClassOf(focus) + " id " + std::to_string(GetDlgCtrlID(focus)) +
+                                                            " " + scn::Quote(TextOf(focus))
+                                                      : std::string("no window")) +
+                          ", expected control " + spec;
+               });
+    }
+
+    void ExpectMenu(long tag, const std::string &state) const
+    {
+        static const UINT message = RegisterWindowMessageA(TRAZ_GUI_TEST_MENU_STATE);
+        LRESULT seen = -1;
+        auto holds = [&] {
+            DWORD_PTR result = 0;
+            if (!SendMessageTimeoutA(Current(), message, static_cast<WPARAM>(tag), 0, SMTO_NORMAL, kSendTimeout, &result))
+                return false;
+            seen = static_cast<LRESULT>(static_cast<int>(result));
+            if (seen == -1)
+                return false;
+            bool grayed = (seen & (MF_GRAYED | MF_DISABLED)) != 0;
+            bool checked = (seen & MF_CHECKED) != 0;
+            if (state == "enabled") return !grayed;
+            if (state == "grayed") return grayed;
+            if (state == "checked") return checked;
+            if (state == "unchecked") return !checked;
+            throw Failure("unknown menu state \"" + state + "\"");
+        };
+        Expect(holds, [&] {
+            return seen == -1 ? "the menu has no item " + std::to_string(tag)
+                              : "menu item " + std::to_string(tag) + " is not " + state + " (state 0x" +
+                                    [&] { char b[16]; std::snprintf(b, sizeof b, "%lx", static_cast<long>(seen)); return std::string(b); }() + ")";
+        });
+    }
+
+    static std::string ItemText(HWND list, int item)
+    {
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(list, LB_GETTEXTLEN, static_cast<WPARAM>(item), 0, SMTO_NORMAL, kSendTimeout, &length) ||
+            length == static_cast<DWORD_PTR>(LB_ERR))
+            return "<no item>";
+        std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
+        DWORD_PTR got = 0;
+        SendMessageTimeoutW(list, LB_GETTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(buffer.data()),
+                            SMTO_NORMAL, kSendTimeout, &got);
+        buffer.resize(got == static_cast<DWORD_PTR>(LB_ERR) ? 0 : static_cast<size_t>(got));
+        return Narrow(buffer);
+    }
+
+    void ExpectItem(const std::string &spec, int item, const std::string &text) const
+    {
+        std::string seen;
+        Expect([&] { return (seen = ItemText(Control(spec), item)) == text; },
+               [&] {
+                   return "item " + std::to_string(item) + " of " + spec + " reads " + scn::Quote(seen) +
+                          ", expected " + scn::Quote(text);
+               });
+    }
+
+    void ExpectItems(const std::string &spec, int count) const
+    {
+        DWORD_PTR seen = 0;
+        Expect(
+            [&] {
+                SendMessageTimeoutA(Control(spec), LB_GETCOUNT, 0, 0, SMTO_NORMAL, kSendTimeout, &seen);
+                return static_cast<int>(seen) == count;
+            },
+            [&] { return spec + " has " + std::to_string(seen) + " items, expected " + std::to_string(count); });
+    }
+
+    // --------------------------------------------------------- files, end
+
+    void Compare(const std::string &file, const std::string &golden) const
+    {
+        auto read = [](const fs::path &p, std::string *out) {
+            std::ifstream in(p, std::ios::binary);
+            if (!in)
+                return false;
+            std::stringstream s;
+            s << in.rdbuf();
+            *out = s.str();
+            return true;
+        };
+        std::string written, expected;
+        if (!read(fs::path(o_.work) / file, &written))
+            throw Failure("the program wrote no " + file);
+        if (!read(fs::path(o_.source) / golden, &expected))
+            throw Failure("no golden " + golden);
+        if (written == expected)
+            return;
+        size_t at = 0;
+        while (at < written.size() && at < expected.size() && written[at] == expected[at])
+            ++at;
+        size_t line = 1 + static_cast<size_t>(std::count(written.begin(), written.begin() + static_cast<long>(at), '\n'));
+        throw Failure(file + " differs from " + golden + " at byte " + std::to_string(at) + " (line " +
+                      std::to_string(line) + "; sizes " + std::to_string(written.size()) + " and " +
+                      std::to_string(expected.size()) + ")");
+    }
+
+    void Exit(DWORD code)
+    {
+        if (WaitForSingleObject(process_, timeout_) != WAIT_OBJECT_0)
+            throw Failure("the program did not end");
+        DWORD seen = 0;
+        GetExitCodeProcess(process_, &seen);
+        CloseHandle(process_);
+        process_ = nullptr;
+        current_ = nullptr;
+        if (seen != code)
+            throw Failure("exit code " + std::to_string(seen) + ", expected " + std::to_string(code));
+    }
+
+    void EndProgram()
+    {
+        if (!process_)
+            return;
+        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_, 99);
+            WaitForSingleObject(process_, 5000);
+        }
+        CloseHandle(process_);
+        process_ = nullptr;
+    }
+
+    void DumpWindows() const
+    {
+        if (!process_)
+            return;
+        for (HWND top : TopLevels()) {
+            std::printf("window %s class %s%s\n", scn::Quote(TextOf(top)).c_str(), ClassOf(top).c_str(),
+                        IsWindowVisible(top) ? "" : " (hidden)");
+            for (HWND h : Descendants(top)) {
+                int depth = 0;
+                for (HWND p = GetParent(h); p && p != top; p = GetParent(p))
+                    ++depth;
+                std::printf("  %*sid %d %s %s%s%s\n", depth * 2, "", GetDlgCtrlID(h), ClassOf(h).c_str(),
+                            scn::Quote(TextOf(h)).c_str(), IsWindowVisible(h) ? "" : " hidden",
+                            IsWindowEnabled(h) ? "" : " disabled");
+            }
+        }
+    }
+
+    Options o_;
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+    HWND current_ = nullptr;
+    DWORD timeout_ = 10000;
+};
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    Options o;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--program" && i + 1 < argc) o.program = argv[++i];
+        else if (a == "--source" && i + 1 < argc) o.source = argv[++i];
+        else if (a == "--work" && i + 1 < argc) o.work = argv[++i];
+        else o.script = a;
+    }
+    if (o.program.empty() || o.work.empty() || o.script.empty()) {
+        std::printf("usage: traz_gui_driver --program EXE --source DIR --work DIR SCRIPT\n");
+        return 2;
+    }
+    if (o.source.empty())
+        o.source = ".";
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    return Driver(o).Run();
+}
