@@ -7,32 +7,11 @@
 
 #include "kernel_app.h"
 #include "ruvv_event.h"
+#include "ruvv_start.h"
 
 #ifdef __cplusplus
 extern "C" {
 #endif
-
-/* What the program's start fills and hands to ruvwi_Begin and ruvwi_Init. */
-typedef struct RUV_START_RECORD {
-    const int16_t *version;          /* compiled-with version block; carried */
-    HINSTANCE instance;
-    HINSTANCE prev_instance;
-    char *command_line;
-    int32_t show_mode;               /* native show command */
-    int32_t argc;
-    void (*exit_callback)(void);     /* ends the process */
-    void *tx_create_callback;        /* text-edit create, for the portable layer */
-    void *tx_lookup_callback;        /* text-edit lookup, for the portable layer */
-} RUV_START_RECORD;
-
-/* The application's configuration (published as attribute 104). */
-typedef struct RUV_APP_CONFIG {
-    int32_t menu_bar_id;
-    int32_t about_box_id;
-    const char *base_name;
-    const char *app_name;            /* NULL: the application name (string 30399) */
-    const char *task_title;
-} RUV_APP_CONFIG;
 
 /* Start-up and end. */
 RUV_BOOL ruvwi_Begin(const RUV_START_RECORD *start);
