@@ -122,6 +122,7 @@ typedef struct RUV_EVENT {
                 struct { int16_t change, gained; } edit;       /* types 17, 21 */
                 struct { int16_t dbl; } list;                   /* type 19 */
                 struct { int32_t action; int16_t position; } scroll; /* types 15, 16 */
+                struct { RUV_WIN face; int16_t tab, page; } notebook; /* type 25: the page now in front */
                 int16_t words[6];
             } data;
         } control;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "event_test_support.h"
+#include "control_window_test_support.h"
 #include "native_controls.h"
 #include "ruvv_list.h"
 #include "ruvv_nav.h"
@@ -97,19 +97,8 @@ class Navigation : public testing::Test {
 protected:
     void run(std::function<void(RUV_WIN)> body)
     {
-        kt::ModalGuard guard;
-        kt::Session session;
-        ASSERT_TRUE(session.ok());
-        et::seen().clear();
         radios().clear();
-        et::run([&] {
-            RUV_RECT r = {40, 40, 420, 560};
-            RUV_WIN w = ruvk_win_create(1, &r, "Navigation", 0, et::task(), 0x803, RUV_EVENT_MASK_ALL, handler,
-                                        nullptr);
-            ASSERT_NE(w, nullptr);
-            et::pump(100);
-            body(w);
-        });
+        cw::run_in_window("Navigation", RUV_RECT{40, 40, 420, 560}, handler, body);
     }
 };
 
