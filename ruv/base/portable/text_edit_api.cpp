@@ -8,12 +8,19 @@
 #include "ruvv_errmsg.h"
 #include "ruvv_font.h"
 #include "ruvv_mem.h"
+#include "ruvv_res.h"
+#include "ruvv_vobj.h"
 #include "text_edit_private.h"
 
 using namespace ruvtx;
 
 extern "C" char *ruvtx_line_access(ruvtx::Record *r, int32_t par, int32_t mode, int32_t line, int32_t *length);
 extern "C" RUV_BOOL ruvv_txc_process_event(RUV_WIN win, RUV_EVENT *ev);
+#ifdef _WIN32
+// Element rectangles in their unit (pixels, character cells, dialog units)
+// become pixels through the kernel; without one they stand as given.
+extern "C" void ruvk_rect_to_pixels(RUV_RECT *rect, int32_t unit);
+#endif
 
 namespace {
 
@@ -21,6 +28,7 @@ int32_t resolve(TXEDIT tx)
 {
     if (handle_api_mode())
         return tx > 0 && tx < 0x7FFFFFFF ? (int32_t)tx : 0;
+    txn_start();
     return window_to_handle && tx ? window_to_handle((RUV_WIN)tx) : 0;
 }
 
@@ -39,11 +47,14 @@ public:
             r_ = lock_record(h_);
         if (!r_)
             ruvv_errmsg_dispatch(nullptr, RUV_SEV_FATAL, kErrInternal, __FILE__, __LINE__);
+        else
+            begin_draw(r_);
     }
     ~Locked()
     {
         if (r_ && !unlock_record(h_))
             ruvv_errmsg_dispatch(nullptr, RUV_SEV_FATAL, kErrInternal, __FILE__, __LINE__);
+        end_draw();
     }
     Locked(const Locked &) = delete;
     Locked &operator=(const Locked &) = delete;
@@ -72,6 +83,19 @@ void clamp_triple(Record *r, uint32_t &par, uint32_t &line, uint32_t &ch)
     ch = std::min<uint32_t>(ch, (uint32_t)line_chars(r, par, (int32_t)line));
 }
 
+// An operation that changes the text: the caret is hidden before it and
+// placed (without scrolling) after.
+template <typename F> RUV_BOOL changing(TXEDIT tx, F op)
+{
+    Locked r(tx);
+    if (!r)
+        return FALSE;
+    hide_caret(r.get());
+    bool ok = op(r.get());
+    place_caret(r.get(), false);
+    return ok ? TRUE : FALSE;
+}
+
 } // namespace
 
 extern "C" {
@@ -79,17 +103,39 @@ extern "C" {
 TXEDIT ruvv_tx_create(RUV_WIN win, const RUV_RECT *rect, uint16_t attrs, RUV_FONT *font, int32_t margin,
                       int32_t limit)
 {
-    // Window mode makes a text-edit window; that comes with the child
-    // window of the text edit.
     if (!handle_api_mode())
+        return (TXEDIT)(intptr_t)txn_create(win, rect, attrs, font, margin, limit, 0, nullptr);
+    int32_t h = create_record(win, rect, attrs, font, margin, limit, 0, nullptr);
+    end_draw();
+    return h;
+}
+
+TXEDIT ruvv_tx_create_def(const RUV_WIN_DEF *def, RUV_WIN parent, void *app_data)
+{
+    if (!def)
         return 0;
-    return create_record(win, rect, attrs, font, margin, limit, 0, nullptr);
+    RUV_RECT rect = def->rect;
+#ifdef _WIN32
+    ruvk_rect_to_pixels(&rect, def->unit);
+#endif
+    uint16_t attrs = (uint16_t)def->u.tx.flags;
+    int32_t margin = (int32_t)def->u.tx.margin, limit = (int32_t)def->u.tx.limit, cid = (int32_t)def->u.tx.ctl_id;
+    TXEDIT tx;
+    if (handle_api_mode()) {
+        tx = create_record(parent, &rect, attrs, def->u.tx.font, margin, limit, cid, app_data);
+        end_draw();
+    } else {
+        tx = (TXEDIT)(intptr_t)txn_create(parent, &rect, attrs, def->u.tx.font, margin, limit, cid, app_data);
+    }
+    if (tx && def->title && def->title[0])
+        ruvv_tx_add_par(tx, 0, def->title);
+    return tx;
 }
 
 RUV_BOOL ruvv_tx_destroy(TXEDIT tx)
 {
     if (!handle_api_mode())
-        return FALSE;
+        return txn_destroy((RUV_WIN)tx) ? TRUE : FALSE;
     int32_t h = resolve(tx);
     if (Slot *s = slot(h))
         if (s->mem)
@@ -99,45 +145,40 @@ RUV_BOOL ruvv_tx_destroy(TXEDIT tx)
 
 RUV_BOOL ruvv_tx_add_par(TXEDIT tx, int32_t index, const char *text)
 {
-    Locked r(tx);
-    return r && add_par(r.get(), index, text) ? TRUE : FALSE;
+    return changing(tx, [&](Record *r) { return add_par(r, index, text); });
 }
 
 RUV_BOOL ruvv_tx_append(TXEDIT tx, int32_t index, const char *text)
 {
-    Locked r(tx);
-    return r && append_text(r.get(), index, text) ? TRUE : FALSE;
+    return changing(tx, [&](Record *r) { return append_text(r, index, text); });
 }
 
 RUV_BOOL ruvv_tx_set_par(TXEDIT tx, int32_t index, const char *text)
 {
-    Locked r(tx);
-    return r && set_par(r.get(), index, text) ? TRUE : FALSE;
+    return changing(tx, [&](Record *r) { return set_par(r, index, text); });
 }
 
 RUV_BOOL ruvv_tx_rem_par(TXEDIT tx, int32_t index)
 {
-    Locked r(tx);
-    return r && rem_par(r.get(), index) ? TRUE : FALSE;
+    return changing(tx, [&](Record *r) { return rem_par(r, index); });
 }
 
 RUV_BOOL ruvv_tx_clear(TXEDIT tx)
 {
-    Locked r(tx);
-    if (!r)
-        return FALSE;
-    show_highlight(r.get(), false);
-    clear_text(r.get(), true);
-    return TRUE;
+    return changing(tx, [&](Record *r) {
+        if (!same_place(r->anchor, r->caret))
+            show_highlight(r, false);
+        clear_text(r, true);
+        return true;
+    });
 }
 
 RUV_BOOL ruvv_tx_reset(TXEDIT tx)
 {
-    Locked r(tx);
-    if (!r)
-        return FALSE;
-    relayout(r.get());
-    return TRUE;
+    return changing(tx, [&](Record *r) {
+        relayout(r);
+        return true;
+    });
 }
 
 int32_t ruvv_tx_get_num_pars(TXEDIT tx)
@@ -208,7 +249,25 @@ RUV_BOOL ruvv_tx_set_sel(TXEDIT tx, uint32_t par1, uint32_t line1, uint32_t ch1,
     r->anchor.x = x_of(r.get(), r->anchor);
     r->caret = Pos{ par2, line2, ch2, 0 };
     r->caret.x = x_of(r.get(), r->caret);
+    hide_caret(r.get());
     show_highlight(r.get(), true);
+    if (compare(r->caret, Pos{ r->org_par, r->org_line, 0, 0 }) < 0) {
+        Pos before = r->caret;
+        if (before.line > 0) {
+            --before.line;
+        } else if (before.par > 0) {
+            --before.par;
+            before.line = (uint32_t)(par_lines(r.get(), before.par) - 1);
+        }
+        before.ch = 0;
+        before.x = 0;
+        scroll_pos_into_view(r.get(), before);
+    } else {
+        int32_t last = first_visible_line(r.get()) + visible_lines(r.get()) - 1;
+        if (line_distance(r.get(), 0, 0, r->anchor.par, r->anchor.line) > last)
+            scroll_pos_into_view(r.get(), r->anchor);
+    }
+    place_caret(r.get(), true);
     return TRUE;
 }
 
@@ -226,6 +285,8 @@ RUV_BOOL ruvv_tx_get_origin(TXEDIT tx, uint32_t *par, uint32_t *line, uint16_t *
 
 RUV_BOOL ruvv_tx_get_rect(TXEDIT tx, RUV_RECT *rect)
 {
+    if (!handle_api_mode())
+        return txn_outer_rect((RUV_WIN)tx, rect) ? TRUE : FALSE;
     Locked r(tx);
     if (!r || !rect)
         return FALSE;
@@ -239,22 +300,30 @@ RUV_BOOL ruvv_tx_get_view(TXEDIT tx, RUV_RECT *rect)
     if (!r || !rect)
         return FALSE;
     *rect = r->view;
+    if (!handle_api_mode())
+        return txn_view_in_parent((RUV_WIN)tx, rect) ? TRUE : FALSE;
     return TRUE;
 }
 
 RUV_BOOL ruvv_tx_move(TXEDIT tx, const RUV_RECT *rect)
 {
+    if (!handle_api_mode())
+        return txn_move((RUV_WIN)tx, rect) ? TRUE : FALSE;
     Locked r(tx);
     if (!r)
         return FALSE;
     place_at(r.get(), rect);
+    if (active_on(r->win) == r.handle())
+        place_caret(r.get(), false);
     return TRUE;
 }
 
 uint16_t ruvv_tx_get_attr(TXEDIT tx)
 {
     Locked r(tx);
-    return r ? r->attrs : 0;
+    if (!r)
+        return 0;
+    return (uint16_t)(r->attrs | (handle_api_mode() ? 0 : txn_state_bits((RUV_WIN)tx)));
 }
 
 RUV_BOOL ruvv_tx_set_attr(TXEDIT tx, uint16_t attrs)
@@ -262,6 +331,10 @@ RUV_BOOL ruvv_tx_set_attr(TXEDIT tx, uint16_t attrs)
     Locked r(tx);
     if (!r)
         return FALSE;
+    if (!handle_api_mode()) {
+        txn_apply_state_bits((RUV_WIN)tx, attrs);
+        attrs &= 0x3FFF;
+    }
     uint16_t changed = (uint16_t)(r->attrs ^ attrs);
     r->attrs = attrs;
     if (changed & TX_BORDER)
@@ -281,12 +354,20 @@ int32_t ruvv_tx_get_cid(TXEDIT tx)
 
 void *ruvv_tx_get_data(TXEDIT tx)
 {
+    if (!handle_api_mode())
+        return txn_is_valid((RUV_WIN)tx) ? ((RUV_WIN)tx)->app_data : nullptr;
     Locked r(tx);
     return r ? r->app_data : nullptr;
 }
 
 RUV_BOOL ruvv_tx_set_data(TXEDIT tx, void *data)
 {
+    if (!handle_api_mode()) {
+        if (!txn_is_valid((RUV_WIN)tx))
+            return FALSE;
+        ((RUV_WIN)tx)->app_data = data;
+        return TRUE;
+    }
     Locked r(tx);
     if (!r)
         return FALSE;
@@ -296,6 +377,15 @@ RUV_BOOL ruvv_tx_set_data(TXEDIT tx, void *data)
 
 RUV_FONT *ruvv_tx_get_font(TXEDIT tx)
 {
+    if (!handle_api_mode()) {
+        RUV_WIN win = (RUV_WIN)tx;
+        if (!txn_is_valid(win) || !ruvv_font_is_valid(win->ctl_font))
+            return nullptr;
+        RUV_FONT *f = ruvv_font_create();
+        if (f)
+            ruvv_font_copy(f, win->ctl_font, 63);
+        return f;
+    }
     Locked r(tx);
     if (!r)
         return nullptr;
@@ -307,12 +397,22 @@ RUV_FONT *ruvv_tx_get_font(TXEDIT tx)
 
 RUV_BOOL ruvv_tx_set_font(TXEDIT tx, RUV_FONT *font)
 {
+    if (!handle_api_mode())
+        return txn_set_font((RUV_WIN)tx, font);
     Locked r(tx);
     if (!r || !set_font_metrics(r.get(), font))
         return FALSE;
     place_at(r.get(), nullptr);
     relayout(r.get());
     return TRUE;
+}
+
+RUV_BOOL ruvv_tx_win_set_font(RUV_WIN win, RUV_FONT *font)
+{
+    if (handle_api_mode())
+        return FALSE;
+    txn_start();
+    return txn_win_set_font(win, font);
 }
 
 int32_t ruvv_tx_get_limit(TXEDIT tx)
@@ -391,6 +491,10 @@ RUV_BOOL ruvv_tx_resume(TXEDIT tx)
 
 RUV_BOOL ruvv_tx_set_colors(TXEDIT tx, RUV_COLOR foreground, RUV_COLOR border, RUV_COLOR background)
 {
+    if (!handle_api_mode()) {
+        const RUV_COLOR_COMPONENT list[4] = { { 2, foreground }, { 4, background }, { 32, border }, { 0, 0 } };
+        return ruvv_tx_reset_colors((RUV_WIN)tx, list, TRUE);
+    }
     Locked r(tx);
     if (!r)
         return FALSE;
@@ -398,22 +502,22 @@ RUV_BOOL ruvv_tx_set_colors(TXEDIT tx, RUV_COLOR foreground, RUV_COLOR border, R
     r->border = border;
     r->bg = background;
     r->explicit_colors = 1;
+    invalidate_outer(r.get());
+    place_caret(r.get(), false);
     return TRUE;
 }
 
-RUV_BOOL ruvv_tx_reset_colors(RUV_WIN object, const RUV_COLOR_COMPONENT *, RUV_BOOL)
+RUV_BOOL ruvv_tx_reset_colors(RUV_WIN object, const RUV_COLOR_COMPONENT *list, RUV_BOOL)
 {
-    if (!handle_api_mode() || !object)
+    if (!object)
         return FALSE;
-    for (int32_t i = 1; i < slot_count(); ++i) {
-        Slot *s = slot(i);
-        if (!s->mem || static_cast<Record *>(s->mem)->owner != object)
-            continue;
-        if (Record *r = lock_record(i)) {
-            recompute_colors(r);
-            unlock_record(i);
-        }
+    if (!handle_api_mode()) {
+        txn_start();
+        RUV_BOOL ok = txn_reset_colors(object, list);
+        end_draw();
+        return ok;
     }
+    recolor(object, false);
     return TRUE;
 }
 
@@ -429,26 +533,37 @@ RUV_COLOR_COMPONENT *ruvv_tx_get_native_colors(void)
 TXEDIT ruvv_tx_get_active(void)
 {
     if (!handle_api_mode())
-        return 0;
+        return (TXEDIT)(intptr_t)txn_active();
     RUV_WIN focus = ruvk_scr_get_focus_vobj();
     return focus ? active_on(focus) : 0;
 }
 
 RUV_BOOL ruvv_tx_set_active(TXEDIT tx)
 {
+    if (!handle_api_mode())
+        return txn_set_active((RUV_WIN)tx);
     Locked r(tx);
     if (!r)
         return FALSE;
     RUV_WIN win = r->win;
     int32_t h = r.handle();
+    if (int32_t old = active_on(win))
+        if (Record *o = lock_record(old)) {
+            hide_caret(o);
+            unlock_record(old);
+        }
+    platform().set_focus(win);
     set_active(win, h, false);
+    place_caret(r.get(), false);
     return TRUE;
 }
 
 TXEDIT ruvv_tx_get_tx(RUV_WIN win, int32_t cid)
 {
-    if (!handle_api_mode())
-        return 0;
+    if (!handle_api_mode()) {
+        txn_start();
+        return (TXEDIT)(intptr_t)txn_find(win, cid);
+    }
     if (!win) {
         ruvv_errmsg_dispatch(nullptr, RUV_SEV_FATAL, kErrInvalidWindow, __FILE__, __LINE__);
         return 0;
@@ -465,12 +580,18 @@ TXEDIT ruvv_tx_get_tx(RUV_WIN win, int32_t cid)
 
 RUV_WIN ruvv_tx_get_win(TXEDIT tx)
 {
+    if (!handle_api_mode())
+        return txn_is_valid((RUV_WIN)tx) ? ((RUV_WIN)tx)->parent : nullptr;
     Locked r(tx);
     return r ? r->win : nullptr;
 }
 
 TXEDIT ruvv_tx_get_next_tx(TXEDIT tx, RUV_WIN win)
 {
+    if (!handle_api_mode()) {
+        txn_start();
+        return (TXEDIT)(intptr_t)txn_next((RUV_WIN)tx, win);
+    }
     int32_t from = tx ? resolve(tx) : 0;
     for (int32_t i = std::max(from, 0) + 1; i < slot_count(); ++i) {
         Slot *s = slot(i);
@@ -484,18 +605,48 @@ RUV_BOOL ruvv_tx_is_valid(TXEDIT tx)
 {
     if (!tx)
         return FALSE;
+    if (!handle_api_mode())
+        return txn_is_valid((RUV_WIN)tx) ? TRUE : FALSE;
     Slot *s = slot(resolve(tx));
     return s && s->mem ? TRUE : FALSE;
 }
 
 RUV_BOOL ruvv_tx_is_scroll_update(void)
 {
-    return FALSE;
+    return handle_api_mode() && scroll_update_flag() ? TRUE : FALSE;
+}
+
+RUV_BOOL ruvv_tx_scroll_hor(TXEDIT tx, int32_t dx)
+{
+    Locked r(tx);
+    if (!r)
+        return FALSE;
+    if (!(r->state & kSuspended))
+        platform().update(r->win);
+    int32_t applied = scroll_hor(r.get(), dx);
+    scroll_pixels(r.get(), applied, 0);
+    place_caret(r.get(), false);
+    return TRUE;
+}
+
+RUV_BOOL ruvv_tx_scroll_vert(TXEDIT tx, int32_t lines)
+{
+    Locked r(tx);
+    if (!r)
+        return FALSE;
+    if (!(r->state & kSuspended))
+        platform().update(r->win);
+    int32_t applied = scroll_vert(r.get(), lines);
+    scroll_pixels(r.get(), 0, applied * (int32_t)r->line_height);
+    place_caret(r.get(), false);
+    return TRUE;
 }
 
 RUV_BOOL ruvvo_tx_process_event(RUV_WIN win, RUV_EVENT *event)
 {
-    return ruvv_txc_process_event(win, event);
+    RUV_BOOL consumed = ruvv_txc_process_event(win, event);
+    end_draw();
+    return consumed;
 }
 
 RUV_BOOL ruvv_tx_process_event(RUV_WIN win, RUV_EVENT *event)

@@ -14,6 +14,7 @@
 #include "ruvv_tx.h"
 
 struct RUV_FONT;
+struct RUV_COLOR_COMPONENT;
 
 namespace ruvtx {
 
@@ -121,8 +122,23 @@ struct Platform {
     RUV_BOOL (*cb_put_text)(const char *text, int32_t length);  // copies the text
     const char *(*cb_get_text)(int32_t *length);               // valid until the close
     void (*menu_enable)(RUV_WIN menu_win, int32_t tag, RUV_BOOL enabled);
+    // Drawing beyond tools, font and rectangles, and the window's caret and
+    // pointer.  A member left NULL takes the default.
+    void (*draw_text)(RUV_WIN win, int32_t x, int32_t baseline, const char *text, int32_t chars);
+    void (*invalidate)(RUV_WIN win, const RUV_RECT *rect);
+    void (*update)(RUV_WIN win);
+    RUV_BOOL (*is_update_needed)(RUV_WIN win, const RUV_RECT *rect);
+    void (*scroll_rect)(RUV_WIN win, const RUV_RECT *rect, int32_t dh, int32_t dv);
+    void (*get_clip)(RUV_WIN win, RUV_RECT *rect);
+    void (*set_clip)(RUV_WIN win, const RUV_RECT *rect);
+    void (*caret_pos)(RUV_WIN win, const RUV_POINT *point);
+    void (*caret_visible)(RUV_WIN win, RUV_BOOL visible);
+    void (*trap_pointer)(RUV_WIN win);
+    void (*release_pointer)(void);
+    void (*set_focus)(RUV_WIN win);
 };
-// Replaces the seam (NULL: the kernel's clipboard and nothing for menus).
+// Replaces the seam (NULL: the kernel's clipboard, menus, drawing and caret
+// on Windows; natively nothing is drawn and the clipboard is empty).
 void set_platform(const Platform *platform);
 const Platform &platform();
 
@@ -140,6 +156,9 @@ bool set_font_metrics(Record *r, RUV_FONT *font);
 // Colours from the control-colour lists of the window, the owner and the
 // toolkit's default; false (nothing changed) once colours were set explicitly.
 bool recompute_colors(Record *r);
+// Every text edit drawn on the object (drawn_on) or owned by it takes its
+// colours again; those that changed are drawn again.
+void recolor(RUV_WIN object, bool drawn_on);
 int32_t active_on(RUV_WIN win);
 void set_active(RUV_WIN win, int32_t handle, bool defer);
 void focus_change(Record *r, bool gained);
@@ -151,6 +170,9 @@ int32_t first_visible_line(const Record *r);
 // Window-mode resolver of a text-edit window to its handle (set by the
 // child-window module; none: every window maps to 0).
 extern int32_t (*window_to_handle)(RUV_WIN win);
+// Window mode: tells the text-edit window's parent of a change (value 0,
+// text changed; 1, focus changed with the gained flag).
+extern void (*notify_parent)(Record *r, int32_t value, int32_t flag);
 
 // ---- text model (text_model.cpp) ----
 // Characters in the first nbytes bytes; bytes of the first n characters
@@ -188,7 +210,6 @@ bool add_par(Record *r, int32_t index, const char *text);
 bool append_text(Record *r, int32_t index, const char *text);
 bool set_par(Record *r, int32_t index, const char *text);
 bool rem_par(Record *r, int32_t index);
-void show_highlight(Record *r, bool show);
 // Returns whether the text changed.
 bool handle_key(Record *r, int32_t key, bool shift, bool virtual_key);
 void move_caret(Record *r, int32_t key, bool shift);
@@ -199,6 +220,57 @@ bool paste(Record *r);
 void suspend(Record *r);
 void resume(Record *r);
 Pos point_to_pos(Record *r, int16_t v, int16_t h);
+Pos end_of_text(Record *r);
+
+// ---- view (text_view.cpp) ----
+// Drawing is begun on a record (its colours, font and clip set on its
+// window, the window's own saved) and ended once per public operation.
+void begin_draw(Record *r);
+void end_draw();
+void draw_all(Record *r, bool only_update);
+// Lines (p1, l1) .. (p2, l2) inclusive, those on screen.
+void draw_lines(Record *r, uint32_t p1, int32_t l1, uint32_t p2, int32_t l2, bool only_update);
+void draw_line(Record *r, uint32_t par, int32_t line, int32_t x, int32_t baseline);
+// After paragraph par was laid out from line from_line (old_count lines before).
+void redraw_wrapped(Record *r, uint32_t par, int32_t from_line, int32_t old_count);
+void show_highlight(Record *r, bool show);
+void place_caret(Record *r, bool scroll);
+void hide_caret(Record *r);
+void scroll_pos_into_view(Record *r, const Pos &p);
+// Moves a box at (x, y) into view as far as the auto-scroll bits allow; the
+// point follows what was scrolled.
+void scroll_box_into_view(Record *r, int32_t &x, int32_t &y, int32_t w, int32_t h);
+int32_t scroll_hor(Record *r, int32_t dx);
+int32_t scroll_vert(Record *r, int32_t n);
+void scroll_pixels(Record *r, int32_t dh, int32_t dv);
+// The lines from (par, line) on moved by k lines on screen.
+void lines_moved(Record *r, uint32_t par, int32_t line, int32_t k, bool update_first);
+// The outer rectangle grown by one pixel, to be drawn again.
+void invalidate_outer(Record *r);
+// Top of line (par, line) on screen.
+int32_t line_top(const Record *r, uint32_t par, int32_t line);
+bool scroll_update_flag();
+
+// ---- text-edit windows (text_edit_window.cpp) ----
+void txn_start();
+RUV_WIN txn_create(RUV_WIN parent, const RUV_RECT *rect, uint16_t attrs, RUV_FONT *font, int32_t margin,
+                   int32_t limit, int32_t cid, void *app_data);
+bool txn_destroy(RUV_WIN win);
+bool txn_outer_rect(RUV_WIN win, RUV_RECT *rect);
+// A rectangle of the window translated into its parent's coordinates.
+bool txn_view_in_parent(RUV_WIN win, RUV_RECT *rect);
+bool txn_move(RUV_WIN win, const RUV_RECT *rect);
+// 0x4000 when the window is disabled, 0x8000 when hidden.
+uint16_t txn_state_bits(RUV_WIN win);
+void txn_apply_state_bits(RUV_WIN win, uint16_t attrs);
+RUV_BOOL txn_set_font(RUV_WIN win, RUV_FONT *font);
+RUV_BOOL txn_win_set_font(RUV_WIN parent, RUV_FONT *font);
+RUV_BOOL txn_reset_colors(RUV_WIN object, const struct RUV_COLOR_COMPONENT *list);
+RUV_WIN txn_active();
+RUV_BOOL txn_set_active(RUV_WIN win);
+RUV_WIN txn_find(RUV_WIN parent, int32_t cid);
+RUV_WIN txn_next(RUV_WIN after, RUV_WIN parent);
+bool txn_is_valid(RUV_WIN win);
 
 } // namespace ruvtx
 

@@ -22,12 +22,26 @@ void *ruvk_cb_alloc_data(int32_t length);
 RUV_BOOL ruvk_cb_free_data(void);
 RUV_BOOL ruvk_cb_put_data(int32_t format, const char *name, int32_t length, void *picture);
 void *ruvk_cb_get_data(int32_t format, const char *name, int32_t *length);
+int32_t ruvk_menu_set_item_enabled(RUV_WIN win, int32_t tag, int16_t enabled);
+void ruvk_dwin_draw_text(RUV_WIN win, int32_t x, int32_t y, const char *text, int32_t count);
+void ruvk_dwin_invalidate_rect(RUV_WIN win, const RUV_RECT *rect);
+void ruvk_dwin_update(RUV_WIN win);
+void ruvk_dwin_scroll_rect(RUV_WIN win, const RUV_RECT *rect, int32_t dh, int32_t dv);
+void ruvk_dwin_get_clip(RUV_WIN win, RUV_RECT *out);
+void ruvk_dwin_set_clip(RUV_WIN win, const RUV_RECT *rect);
+RUV_BOOL ruvk_dwin_is_update_needed(RUV_WIN win, const RUV_RECT *rect);
+void ruvk_win_set_caret_pos(RUV_WIN win, const RUV_POINT *point);
+void ruvk_win_set_caret_visible(RUV_WIN win, RUV_BOOL visible);
+void ruvk_win_trap_pointer(RUV_WIN win);
+void ruvk_win_release_pointer(void);
+intptr_t ruvk_scr_set_focus_vobj(RUV_WIN win);
 }
 #endif
 
 namespace ruvtx {
 
 int32_t (*window_to_handle)(RUV_WIN win) = nullptr;
+void (*notify_parent)(Record *r, int32_t value, int32_t flag) = nullptr;
 
 namespace {
 
@@ -105,15 +119,50 @@ const char *no_get(int32_t *length)
         *length = 0;
     return nullptr;
 }
-#endif
 void no_menu(RUV_WIN, int32_t, RUV_BOOL) {}
+void no_text(RUV_WIN, int32_t, int32_t, const char *, int32_t) {}
+void no_rect(RUV_WIN, const RUV_RECT *) {}
+void no_win(RUV_WIN) {}
+RUV_BOOL all_needed(RUV_WIN, const RUV_RECT *) { return TRUE; }
+void no_scroll(RUV_WIN, const RUV_RECT *, int32_t, int32_t) {}
+void no_clip(RUV_WIN, RUV_RECT *rect)
+{
+    if (rect)
+        *rect = RUV_RECT{ -32768, -32768, 32767, 32767 };
+}
+void no_caret_pos(RUV_WIN, const RUV_POINT *) {}
+void no_caret_visible(RUV_WIN, RUV_BOOL) {}
+void no_release() {}
+#endif
 
 Platform default_platform()
 {
 #ifdef _WIN32
-    return Platform{ ruvk_cb_open, ruvk_cb_close, kernel_has_text, kernel_put_text, kernel_get_text, no_menu };
+    return Platform{ ruvk_cb_open,
+                     ruvk_cb_close,
+                     kernel_has_text,
+                     kernel_put_text,
+                     kernel_get_text,
+                     [](RUV_WIN menu, int32_t tag, RUV_BOOL on) {
+                         if (menu)
+                             ruvk_menu_set_item_enabled(menu, tag, on ? 1 : 0);
+                     },
+                     ruvk_dwin_draw_text,
+                     ruvk_dwin_invalidate_rect,
+                     ruvk_dwin_update,
+                     ruvk_dwin_is_update_needed,
+                     ruvk_dwin_scroll_rect,
+                     ruvk_dwin_get_clip,
+                     ruvk_dwin_set_clip,
+                     ruvk_win_set_caret_pos,
+                     ruvk_win_set_caret_visible,
+                     ruvk_win_trap_pointer,
+                     ruvk_win_release_pointer,
+                     [](RUV_WIN win) { ruvk_scr_set_focus_vobj(win); } };
 #else
-    return Platform{ no_open, no_close, no_has_text, no_put, no_get, no_menu };
+    return Platform{ no_open, no_close,    no_has_text,  no_put,         no_get,           no_menu,
+                     no_text, no_rect,     no_win,       all_needed,     no_scroll,        no_clip,
+                     no_rect, no_caret_pos, no_caret_visible, no_win,    no_release,       no_win };
 #endif
 }
 
@@ -217,6 +266,21 @@ bool recompute_colors(Record *r)
     return true;
 }
 
+void recolor(RUV_WIN object, bool drawn_on)
+{
+    Module *m = mod();
+    for (int32_t i = 1; m && i < m->nslots; ++i) {
+        Record *rec = static_cast<Record *>(m->slots[i].mem);
+        if (!rec || (drawn_on ? rec->win : rec->owner) != object)
+            continue;
+        if (Record *r = lock_record(i)) {
+            if (recompute_colors(r))
+                invalidate_outer(r);
+            unlock_record(i);
+        }
+    }
+}
+
 int compare(const Pos &a, const Pos &b)
 {
     if (a.par != b.par)
@@ -230,7 +294,17 @@ int compare(const Pos &a, const Pos &b)
 
 void set_platform(const Platform *p)
 {
-    current_platform() = p ? *p : default_platform();
+    Platform d = default_platform();
+    Platform n = p ? *p : d;
+    // Members a caller leaves NULL keep their defaults.
+    constexpr size_t count = sizeof(Platform) / sizeof(void (*)());
+    static_assert(sizeof(Platform) == count * sizeof(void (*)()), "the seam holds function pointers only");
+    void (**np)() = reinterpret_cast<void (**)()>(&n);
+    void (**dp)() = reinterpret_cast<void (**)()>(&d);
+    for (size_t i = 0; i < count; ++i)
+        if (!np[i])
+            np[i] = dp[i];
+    current_platform() = n;
 }
 
 const Platform &platform() { return current_platform(); }
@@ -306,6 +380,7 @@ void notify_scroll(Record *r, int32_t first, int32_t total, int32_t h_origin)
     if (!r->scroll_cb || (r->state & kSuspended))
         return;
     TXEDIT tx = handle_api_mode() ? (TXEDIT)r->handle : (TXEDIT)(intptr_t)r->win;
+    end_draw();
     ruv::ErrFrame frame(r->owner);
     r->scroll_cb(tx, first, total, h_origin);
 }
@@ -400,9 +475,11 @@ int32_t create_record(RUV_WIN win, const RUV_RECT *rect, uint16_t attrs, RUV_FON
         return 0;
     place_at(r, rect);
     r->margin = std::max(0, margin);
+    invalidate_outer(r);
     unlock_record(h);
     set_active(win, h, false);
     if (Record *again = lock_record(h)) {
+        place_caret(again, false);
         update_edit_menu(win, again, true);
         unlock_record(h);
     }
@@ -425,9 +502,14 @@ bool destroy_record(int32_t handle, bool api_form)
         m->tracking = 0;
     clear_text(r, api_form);
     if (api_form) {
+        hide_caret(r);
+        RUV_RECT g = m->slots[handle].rect;
+        g = RUV_RECT{ (int16_t)(g.top - 1), (int16_t)(g.left - 1), (int16_t)(g.bottom + 1), (int16_t)(g.right + 1) };
+        platform().invalidate(r->win, &g);
         r->attrs |= TX_NOPASTE;
         update_edit_menu(r->win, r, true);
     }
+    end_draw();
     ruvv_font_destroy(r->font);
     r->font = nullptr;
     r->magic = 0;
@@ -502,7 +584,11 @@ void focus_change(Record *r, bool gained)
     if (gained && (r->state & kInactive)) {
         r->state &= (uint16_t)~kInactive;
         show_highlight(r, true);
-    } else if (!gained && active_on(r->win) == r->handle) {
+        place_caret(r, false);
+    } else if (gained) {
+        place_caret(r, false);
+    } else if (active_on(r->win) == r->handle) {
+        hide_caret(r);
         show_highlight(r, false);
         r->state |= kInactive;
     }
@@ -579,13 +665,36 @@ int32_t hit_test(RUV_WIN win, int16_t v, int16_t h)
     return 0;
 }
 
-} // namespace
 
-extern "C" RUV_BOOL ruvv_txc_process_event(RUV_WIN win, RUV_EVENT *ev)
+// Locks a handle for one step of the event switch; a failed unlock is an
+// internal error.
+class Held {
+public:
+    explicit Held(int32_t h) : h_(h), r_(lock_record(h))
+    {
+        if (r_)
+            begin_draw(r_);
+    }
+    ~Held()
+    {
+        if (r_ && !unlock_record(h_))
+            ruvv_errmsg_dispatch(nullptr, RUV_SEV_FATAL, kErrInternal, __FILE__, __LINE__);
+    }
+    Held(const Held &) = delete;
+    Held &operator=(const Held &) = delete;
+    Record *operator->() const { return r_; }
+    Record *get() const { return r_; }
+    explicit operator bool() const { return r_ != nullptr; }
+
+private:
+    int32_t h_;
+    Record *r_;
+};
+
+RUV_BOOL process(RUV_WIN win, RUV_EVENT *ev)
 {
     Module *m = mod();
-    if (!m || !m->slots || !ev)
-        return FALSE;
+    const Platform &pf = platform();
     switch (ev->type) {
     case E_DESTROY:
         destroy_all_on(win);
@@ -594,14 +703,26 @@ extern "C" RUV_BOOL ruvv_txc_process_event(RUV_WIN win, RUV_EVENT *ev)
         int32_t h = active_on(win);
         if (!h)
             return FALSE;
-        if (Record *r = lock_record(h)) {
-            focus_change(r, ev->v.focus.active != 0);
+        if (Held r{ h }) {
+            focus_change(r.get(), ev->v.focus.active != 0);
             if (ev->v.focus.active)
-                update_edit_menu(win, r, true);
-            unlock_record(h);
+                update_edit_menu(win, r.get(), true);
         }
         return FALSE;
     }
+    case E_UPDATE:
+        for (int32_t i = 1; i < m->nslots; ++i) {
+            Slot &s = m->slots[i];
+            if (s.win != win || !s.mem)
+                continue;
+            RUV_RECT g{ (int16_t)(s.rect.top - 1), (int16_t)(s.rect.left - 1), (int16_t)(s.rect.bottom + 1),
+                        (int16_t)(s.rect.right + 1) };
+            if (!pf.is_update_needed(win, &g))
+                continue;
+            if (Held r{ i })
+                draw_all(r.get(), true);
+        }
+        return FALSE;
     case E_MOUSE_DOWN:
     case E_MOUSE_DOUBLE: {
         int32_t h = hit_test(win, ev->v.mouse.v, ev->v.mouse.h);
@@ -610,32 +731,39 @@ extern "C" RUV_BOOL ruvv_txc_process_event(RUV_WIN win, RUV_EVENT *ev)
             return FALSE;
         }
         set_active(win, h, true);
-        Record *r = lock_record(h);
+        Held r{ h };
         if (!r)
             return TRUE;
         bool dbl = ev->type == E_MOUSE_DOUBLE;
-        if (!((r->attrs & TX_READONLY) && (r->attrs & TX_NOCOPY))) {
-            m->tracking = h;
-            m->tracking_pos = point_to_pos(r, ev->v.mouse.v, ev->v.mouse.h);
-            if (dbl)
-                r->state |= kByWords;
-            select_at(r, m->tracking_pos, ev->v.mouse.shift != 0, dbl, false);
-        }
-        // The press made this the focused text edit whichever way it went:
+        // The press makes this the focused text edit whichever way it goes:
         // it leaves the inactive state on every path.
         r->state &= (uint16_t)~kInactive;
-        unlock_record(h);
+        if (!((r->attrs & TX_READONLY) && (r->attrs & TX_NOCOPY))) {
+            m->tracking = h;
+            m->tracking_pos = point_to_pos(r.get(), ev->v.mouse.v, ev->v.mouse.h);
+            if (dbl)
+                r->state |= kByWords;
+            select_at(r.get(), m->tracking_pos, ev->v.mouse.shift != 0, dbl, false);
+            pf.trap_pointer(win);
+        } else {
+            show_highlight(r.get(), true);
+        }
+        hide_caret(r.get());
+        if (!m->tracking)
+            place_caret(r.get(), false);
         return TRUE;
     }
     case E_MOUSE_MOVE: {
         if (!m->tracking)
             return FALSE;
-        int32_t h = m->tracking;
-        if (Record *r = lock_record(h)) {
-            int16_t v = std::min<int16_t>(std::max<int16_t>(ev->v.mouse.v, r->view.top), (int16_t)(r->view.bottom - 1));
-            int16_t x = std::min<int16_t>(std::max<int16_t>(ev->v.mouse.h, r->view.left), r->view.right);
-            select_at(r, point_to_pos(r, v, x), true, (r->state & kByWords) != 0, true);
-            unlock_record(h);
+        if (Held r{ m->tracking }) {
+            int32_t v = ev->v.mouse.v, x = ev->v.mouse.h;
+            if (v < r->view.top || v >= r->view.bottom || x < r->view.left || x > r->view.right)
+                scroll_box_into_view(r.get(), x, v, 1, 1);
+            v = std::min<int32_t>(std::max<int32_t>(v, r->view.top), r->view.bottom - 1);
+            x = std::min<int32_t>(std::max<int32_t>(x, r->view.left), r->view.right);
+            select_at(r.get(), point_to_pos(r.get(), (int16_t)v, (int16_t)x), true, (r->state & kByWords) != 0,
+                      true);
         }
         return TRUE;
     }
@@ -643,20 +771,22 @@ extern "C" RUV_BOOL ruvv_txc_process_event(RUV_WIN win, RUV_EVENT *ev)
         if (!m->tracking)
             return FALSE;
         int32_t h = m->tracking;
-        if (Record *r = lock_record(h)) {
-            r->state &= (uint16_t)~kByWords;
-            unlock_record(h);
-        }
         m->tracking = 0;
+        if (Held r{ h }) {
+            r->state &= (uint16_t)~kByWords;
+            place_caret(r.get(), true);
+        }
+        pf.release_pointer();
         return TRUE;
     }
     case E_CHAR: {
         int32_t h = active_on(win);
         if (!h)
             return FALSE;
-        if (Record *r = lock_record(h)) {
-            handle_key(r, ev->v.chr.key, ev->v.chr.shift != 0, ev->v.chr.virtual_key != 0);
-            unlock_record(h);
+        if (Held r{ h }) {
+            hide_caret(r.get());
+            handle_key(r.get(), ev->v.chr.key, ev->v.chr.shift != 0, ev->v.chr.virtual_key != 0);
+            place_caret(r.get(), true);
         }
         return TRUE;
     }
@@ -667,20 +797,35 @@ extern "C" RUV_BOOL ruvv_txc_process_event(RUV_WIN win, RUV_EVENT *ev)
         int32_t h = focused_for_command(win);
         if (!h)
             return FALSE;
-        if (Record *r = lock_record(h)) {
-            if (tag == TX_CMD_CUT)
-                cut_sel(r);
-            else if (tag == TX_CMD_COPY)
-                copy_sel(r);
-            else if (tag == TX_CMD_PASTE)
-                paste(r);
-            else
-                handle_key(r, K_DELETE, false, true);
-            unlock_record(h);
+        if (Held r{ h }) {
+            if (!(r->state & kSuspended))
+                pf.update(r->win);
+            hide_caret(r.get());
+            if (tag == TX_CMD_CUT) {
+                cut_sel(r.get());
+            } else if (tag == TX_CMD_COPY) {
+                copy_sel(r.get());
+                place_caret(r.get(), false);
+            } else if (tag == TX_CMD_PASTE) {
+                paste(r.get());
+            } else {
+                handle_key(r.get(), K_DELETE, false, true);
+                place_caret(r.get(), false);
+            }
         }
         return TRUE;
     }
     default:
         return FALSE;
     }
+}
+
+} // namespace
+
+extern "C" RUV_BOOL ruvv_txc_process_event(RUV_WIN win, RUV_EVENT *ev)
+{
+    Module *m = mod();
+    if (!m || !m->slots || !ev)
+        return FALSE;
+    return process(win, ev);
 }

@@ -42,13 +42,6 @@ Pos end_of_par(Record *r, uint32_t par)
     return p;
 }
 
-Pos end_of_text(Record *r)
-{
-    if (r->npars == 0)
-        return Pos{ 0, 0, 0, 0 };
-    return end_of_par(r, (uint32_t)(r->npars - 1));
-}
-
 void fix_origin(Record *r)
 {
     if (r->npars == 0) {
@@ -79,6 +72,8 @@ bool insert_entry(Record *r, int32_t index, void *block)
         free_block(block);
         return false;
     }
+    // The lines from the index on move down by the new paragraph's line.
+    lines_moved(r, (uint32_t)index, 0, 1, true);
     memmove(&r->pars[index + 1], &r->pars[index], (size_t)(r->npars - index) * sizeof(ParEntry));
     r->pars[index] = ParEntry{ 1, block };
     ++r->npars;
@@ -120,6 +115,8 @@ void remove_entries(Record *r, int32_t first, int32_t last)
     memmove(&r->pars[first], &r->pars[last + 1], (size_t)(r->npars - last - 1) * sizeof(ParEntry));
     r->npars -= last - first + 1;
     adjust_total(r, -lines);
+    if (first < r->npars)
+        lines_moved(r, (uint32_t)first, 0, -lines, true);
 }
 
 bool is_blank_at(Record *r, const Pos &p)
@@ -261,6 +258,13 @@ bool delete_one(Record *r, bool forward)
 
 } // namespace
 
+Pos end_of_text(Record *r)
+{
+    if (r->npars == 0)
+        return Pos{ 0, 0, 0, 0 };
+    return end_of_par(r, (uint32_t)(r->npars - 1));
+}
+
 bool insert_text(Record *r, const char *text, int32_t nbytes, Pos &pos)
 {
     ParBlock *b = par_block(r, pos.par);
@@ -297,16 +301,6 @@ bool insert_text(Record *r, const char *text, int32_t nbytes, Pos &pos)
     wrap(r, par, (int32_t)pos.line);
     pos = pos_at_offset(r, par, off + nbytes);
     return true;
-}
-
-void show_highlight(Record *r, bool show)
-{
-    if (show && has_selection(r)) {
-        ordered(r, r->hl_from, r->hl_to);
-    } else {
-        r->hl_from = r->hl_to = r->caret;
-    }
-    update_edit_menu(r->win, r, false);
 }
 
 bool delete_selection(Record *r)
@@ -353,6 +347,7 @@ bool delete_selection(Record *r)
     r->hl_from = r->hl_to = r->caret;
     if (suspended_here)
         resume(r);
+    scroll_pos_into_view(r, r->anchor);
     return true;
 }
 
@@ -450,6 +445,7 @@ bool rem_par(Record *r, int32_t index)
 
 void suspend(Record *r)
 {
+    hide_caret(r);
     r->state |= kSuspended;
 }
 
@@ -458,7 +454,9 @@ void resume(Record *r)
     if (!(r->state & kSuspended))
         return;
     r->state &= (uint16_t)~kSuspended;
+    invalidate_outer(r);
     notify_scroll(r, first_visible_line(r), r->total_lines, r->h_origin);
+    place_caret(r, true);
 }
 
 void move_caret(Record *r, int32_t key, bool shift)
@@ -499,12 +497,15 @@ void move_caret(Record *r, int32_t key, bool shift)
     }
     if (r->npars == 0)
         p = Pos{ 0, 0, 0, 0 };
+    scroll_pos_into_view(r, p);
     if (shift) {
+        hide_caret(r);
         r->caret = p;
     } else {
         r->anchor = r->caret = p;
     }
     show_highlight(r, true);
+    place_caret(r, false);
 }
 
 bool handle_key(Record *r, int32_t key, bool shift, bool vk)
@@ -589,6 +590,10 @@ bool handle_key(Record *r, int32_t key, bool shift, bool vk)
                     r->anchor = at;
                     changed = true;
                 }
+                if (changed && r->anchor.ch > 0) {
+                    Pos before = with_ch(r, r->anchor, r->anchor.ch - 1);
+                    scroll_pos_into_view(r, before);
+                }
             }
         }
     } else if (key == K_DELETE) {
@@ -599,6 +604,8 @@ bool handle_key(Record *r, int32_t key, bool shift, bool vk)
     }
     r->caret = r->anchor;
     r->hl_from = r->hl_to = r->caret;
+    if (changed && notify_parent)
+        notify_parent(r, 0, 0);
     return changed;
 }
 
@@ -664,7 +671,11 @@ bool cut_sel(Record *r)
     // The selection goes only once its text is on the clipboard.
     if (!copy_sel(r))
         return false;
-    return delete_selection(r);
+    bool ok = delete_selection(r);
+    place_caret(r, true);
+    if (ok && notify_parent)
+        notify_parent(r, 0, 0);
+    return ok;
 }
 
 bool paste(Record *r)
@@ -716,6 +727,9 @@ bool paste(Record *r)
     if (suspended_here)
         resume(r);
     pf.cb_close();
+    place_caret(r, true);
+    if (notify_parent)
+        notify_parent(r, 0, 0);
     return ok;
 }
 

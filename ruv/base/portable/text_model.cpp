@@ -359,12 +359,14 @@ void wrap(Record *r, uint32_t par, int32_t from_line)
         return;
     int32_t old = r->pars[par].lines;
     int32_t count;
+    int32_t from = 0;
     if (!(r->attrs & TX_WRAP)) {
         count = 1;
         r->pars[par].lines = 1;
     } else {
         int32_t W = r->margin ? r->margin : (uint16_t)(r->view.right - r->view.left - 2);
         int32_t L = std::max(0, std::min(from_line, old));
+        from = L;
         int32_t s = L == 0 ? 0 : line_start(r, par, L - 1);
         count = std::max(L, 1);
         r->pars[par].lines = count;
@@ -417,13 +419,14 @@ void wrap(Record *r, uint32_t par, int32_t from_line)
     clamp_pos(r, r->caret, par);
     if (r->org_par == par && (int32_t)r->org_line >= count)
         r->org_line = (uint32_t)(count - 1);
+    redraw_wrapped(r, par, std::max(0, std::min(from, count - 1)), old);
 }
 
 void relayout(Record *r)
 {
     bool suspended_here = !(r->state & kSuspended);
     if (suspended_here)
-        r->state |= kSuspended;
+        suspend(r);
     r->anchor = r->caret = Pos{ 0, 0, 0, 0 };
     for (int32_t p = 0; p < r->npars; ++p)
         wrap(r, (uint32_t)p, 0);
@@ -439,6 +442,10 @@ void relayout(Record *r)
     }
     show_highlight(r, false);
     update_edit_menu(r->win, r, true);
+    if (suspended_here) {
+        invalidate_outer(r);
+        place_caret(r, false);
+    }
 }
 
 void clear_text(Record *r, bool redraw)

@@ -38,6 +38,11 @@ typedef void (*RUV_TX_SCROLL_CALLBACK)(TXEDIT tx, int32_t first_line, int32_t to
 
 TXEDIT ruvv_tx_create(RUV_WIN win, const RUV_RECT *rect, uint16_t attrs, struct RUV_FONT *font, int32_t margin,
                       int32_t limit);
+/* A text edit from a definition element of type 23 (rectangle in the
+   element's unit, attributes, font, margin, limit and control id; a
+   non-empty title becomes the first paragraph). */
+struct RUV_WIN_DEF;
+TXEDIT ruvv_tx_create_def(const struct RUV_WIN_DEF *def, RUV_WIN parent, void *app_data);
 RUV_BOOL ruvv_tx_destroy(TXEDIT tx);
 RUV_BOOL ruvv_tx_add_par(TXEDIT tx, int32_t index, const char *text);
 RUV_BOOL ruvv_tx_append(TXEDIT tx, int32_t index, const char *text);
@@ -67,6 +72,9 @@ void *ruvv_tx_get_data(TXEDIT tx);
 RUV_BOOL ruvv_tx_set_data(TXEDIT tx, void *data);
 struct RUV_FONT *ruvv_tx_get_font(TXEDIT tx);
 RUV_BOOL ruvv_tx_set_font(TXEDIT tx, struct RUV_FONT *font);
+/* Window mode: the font (NULL: the toolkit's control font) for every
+   text-edit window of win without a font of its own. */
+RUV_BOOL ruvv_tx_win_set_font(RUV_WIN win, struct RUV_FONT *font);
 int32_t ruvv_tx_get_limit(TXEDIT tx);
 RUV_BOOL ruvv_tx_set_limit(TXEDIT tx, int32_t limit);
 int32_t ruvv_tx_get_margin(TXEDIT tx);
@@ -74,6 +82,10 @@ RUV_BOOL ruvv_tx_set_margin(TXEDIT tx, int32_t margin);
 int32_t ruvv_tx_get_tabstop(TXEDIT tx);
 RUV_BOOL ruvv_tx_set_tabstop(TXEDIT tx, int32_t chars);
 RUV_BOOL ruvv_tx_set_scroll_callback(TXEDIT tx, RUV_TX_SCROLL_CALLBACK callback);
+/* Scrolls by dx pixels (positive: towards the start) or by lines
+   (positive: back towards the first line), as far as the text allows. */
+RUV_BOOL ruvv_tx_scroll_hor(TXEDIT tx, int32_t dx);
+RUV_BOOL ruvv_tx_scroll_vert(TXEDIT tx, int32_t lines);
 RUV_BOOL ruvv_tx_suspend(TXEDIT tx);
 RUV_BOOL ruvv_tx_resume(TXEDIT tx);
 RUV_BOOL ruvv_tx_set_colors(TXEDIT tx, RUV_COLOR foreground, RUV_COLOR border, RUV_COLOR background);

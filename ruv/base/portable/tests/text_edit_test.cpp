@@ -33,23 +33,26 @@ FakeClipboard &cb()
     return c;
 }
 
-const ruvtx::Platform kFake = {
-    [](int16_t) -> RUV_BOOL { return cb().refuse_open ? FALSE : TRUE; },
-    []() -> RUV_BOOL { return TRUE; },
-    []() -> RUV_BOOL { return cb().has ? TRUE : FALSE; },
-    [](const char *t, int32_t n) -> RUV_BOOL {
+// The clipboard and Edit menu seam; drawing keeps its defaults.
+const ruvtx::Platform kFake = [] {
+    ruvtx::Platform p{};
+    p.cb_open = [](int16_t) -> RUV_BOOL { return cb().refuse_open ? FALSE : TRUE; };
+    p.cb_close = []() -> RUV_BOOL { return TRUE; };
+    p.cb_has_text = []() -> RUV_BOOL { return cb().has ? TRUE : FALSE; };
+    p.cb_put_text = [](const char *t, int32_t n) -> RUV_BOOL {
         if (cb().refuse_put)
             return FALSE;
         cb().text.assign(t, (size_t)n);
         cb().has = true;
         return TRUE;
-    },
-    [](int32_t *n) -> const char * {
+    };
+    p.cb_get_text = [](int32_t *n) -> const char * {
         *n = (int32_t)cb().text.size();
         return cb().has ? cb().text.c_str() : nullptr;
-    },
-    [](RUV_WIN, int32_t tag, RUV_BOOL on) { cb().menu[tag] = on != 0; },
-};
+    };
+    p.menu_enable = [](RUV_WIN, int32_t tag, RUV_BOOL on) { cb().menu[tag] = on != 0; };
+    return p;
+}();
 
 class TextEditTest : public coretest::CoreTest {
 protected:

@@ -31,6 +31,8 @@ const ruvtx::Platform kClipboard = {
         return g_clip.data();
     },
     [](RUV_WIN, int32_t, RUV_BOOL) {},
+    // Drawing and the caret: the defaults (nothing is drawn).
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
 };
 
 // A fresh toolkit with one text edit; with_paragraph: the 30,000 bytes.

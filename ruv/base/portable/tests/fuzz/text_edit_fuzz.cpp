@@ -38,6 +38,8 @@ const ruvtx::Platform kClipboard = {
         return g_has_clip ? g_clip.data() : nullptr;
     },
     [](RUV_WIN, int32_t, RUV_BOOL) {},
+    // Drawing and the caret: the defaults (nothing is drawn).
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
 };
 
 void check(bool ok)
