@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cursor.h"
+#include "export_table.h"
 #include "file_system.h"
 #include "kernel_test_support.h"
 #include "ruvv_app.h"
@@ -20,38 +21,12 @@ namespace {
 
 std::set<std::string> def_names()
 {
-    std::ifstream in(RUVBASE_DEF_FILE);
-    std::set<std::string> names;
-    std::string line;
-    bool exports = false;
-    while (std::getline(in, line)) {
-        std::istringstream words(line);
-        std::string w;
-        if (!(words >> w) || w[0] == ';')
-            continue;
-        if (w == "EXPORTS")
-            exports = true;
-        else if (exports)
-            names.insert(w);
-    }
-    return names;
+    return exports::def_names(RUVBASE_DEF_FILE);
 }
 
 std::set<std::string> exported_names()
 {
-    std::set<std::string> names;
-    HMODULE dll = GetModuleHandleA("ruvbase.dll");
-    if (!dll)
-        return names;
-    auto *base = reinterpret_cast<const unsigned char *>(dll);
-    auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(base);
-    auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY &dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-    auto *exp = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY *>(base + dir.VirtualAddress);
-    auto *name_rvas = reinterpret_cast<const DWORD *>(base + exp->AddressOfNames);
-    for (DWORD i = 0; i < exp->NumberOfNames; ++i)
-        names.insert(reinterpret_cast<const char *>(base + name_rvas[i]));
-    return names;
+    return exports::exported_names("ruvbase.dll");
 }
 
 // The exported families: a prefix ends with '_', anything else is a name.
