@@ -32,7 +32,8 @@ Guard::Guard(const char *name, const char *source) : name_(name), source_(source
 
 Guard::~Guard()
 {
-    ruvv_errfrm_unmark_API();
+    if (marked_)
+        ruvv_errfrm_unmark_API();
 }
 
 bool Guard::raise(RUV_ERRMSG_ID id, void *object, int32_t severity, int line)
@@ -88,6 +89,18 @@ const RUV_RECT *Guard::rect(const RUV_RECT *rect, RUV_RECT &scratch, Strict stri
         return rect;
     raise(ID_RECT_FORMAT, nullptr, RUV_SEV_WARNING, line);
     return ruvv_rect_repair_ptr(rect, &scratch);
+}
+
+DefinitionRepair::DefinitionRepair(RUV_WIN_DEF *def)
+{
+    places_[0] = nullptr;
+    changed_ = ruvv_rect_repair_windef(def, saved_, places_, SAVED) != 0;
+}
+
+DefinitionRepair::~DefinitionRepair()
+{
+    if (changed_)
+        ruvv_rect_restore(saved_, places_);
 }
 
 } // namespace ruvf

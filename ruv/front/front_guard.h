@@ -31,6 +31,10 @@
 //   const RUV_RECT *r = g.rect(rect, scratch [, Strict::EqualEdges]);
 //                                a reversed rectangle: warning 0x01240003 and
 //                                a repaired copy in scratch; else rect itself
+//   g.no_id(id)                  raises a nonzero id a base check returned
+//   ruvf::DefinitionRepair r(def)   repairs a definition's rectangles and
+//                                puts the caller's back when it goes
+//   g.mark_removed()             the base call removed the mark already
 // Outside a Guard: ruvf::is_window(win), ruvf::type_of(win) (23 for a text
 // edit), ruvf::type_in(win, mask).
 #ifndef RUV_FRONT_GUARD_H
@@ -41,6 +45,7 @@
 
 #include "ruv_types.h"
 #include "ruvv_errmsg.h"
+#include "ruvv_res.h"
 #include "ruvv_vobj.h"
 
 namespace ruvf {
@@ -145,6 +150,9 @@ public:
     Guard &operator=(const Guard &) = delete;
 
     const char *name() const { return name_; }
+    // The base library removed the mark itself (a failed window from a
+    // resource): the destructor leaves the frame alone.
+    void mark_removed() { marked_ = false; }
     const char *source() const { return source_; }
 
     // Raises id (no check); always false.
@@ -171,6 +179,12 @@ public:
         return check(f != nullptr, id, nullptr, line);
     }
 
+    // Raises a nonzero id that a base-library check returned; true for 0.
+    bool no_id(uint32_t id, int line = __builtin_LINE())
+    {
+        return id == 0 || raise(id, nullptr, RUV_SEV_ERROR, line);
+    }
+
     // rect itself when in order (or NULL); else warning 0x01240003 and the
     // ordered copy in scratch.  The caller's rectangle is never changed.
     const RUV_RECT *rect(const RUV_RECT *rect, RUV_RECT &scratch, Strict strict = Strict::Reversed,
@@ -179,6 +193,24 @@ public:
 private:
     const char *name_;
     const char *source_;
+    bool marked_ = true;
+};
+
+// The base library's repair of a definition's rectangles for the scope of
+// one call: whatever becomes of the call, the caller's definition is put
+// back as it was given.
+class DefinitionRepair {
+public:
+    explicit DefinitionRepair(RUV_WIN_DEF *def);
+    ~DefinitionRepair();
+    DefinitionRepair(const DefinitionRepair &) = delete;
+    DefinitionRepair &operator=(const DefinitionRepair &) = delete;
+
+private:
+    static constexpr int SAVED = 256;
+    RUV_RECT saved_[SAVED];
+    RUV_RECT *places_[SAVED];
+    bool changed_;
 };
 
 // True while an E_UPDATE is dispatched (what the refusing members test).

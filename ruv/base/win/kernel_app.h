@@ -66,7 +66,7 @@ typedef struct RUV_APP_RECORD {
     COLORREF text_color;
     int32_t modeless_count;
     RUV_WIN dc_window;               /* window whose context is cached */
-    void (*exit_callback)(void);
+    void (*exit_callback)(int32_t status);
     RUV_WIN caret_owner;
     HWND caret_hwnd;
     int16_t caret_visible;

@@ -440,7 +440,7 @@ void ruvk_dm_post_fatal_exit(const char *format, va_list args)
         ruvk_app_final_cleanup();
     }
     if (app && app->exit_callback)
-        app->exit_callback();
+        app->exit_callback(1);
     ExitProcess(1);
 }
 

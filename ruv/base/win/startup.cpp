@@ -324,7 +324,7 @@ RUV_APP_RECORD *ruvk_app_exit(int16_t call_exit)
 {
     RUV_APP_RECORD *app = ruvk_app_record();
     if (call_exit && app && app->exit_callback)
-        app->exit_callback();
+        app->exit_callback(0);
     return app;
 }
 

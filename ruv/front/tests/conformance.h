@@ -28,7 +28,8 @@
 //   return .failure(...) (default 0) and leave the frame's marks as they
 //   were;
 // - .valid must raise nothing (dialogs are answered by the dismisser) and
-//   .read_back, when given, must hold after it;
+//   .read_back (or .check_result, given the call's result), when given,
+//   must hold after it;
 // - a .refuses() row's valid call, made inside a real E_UPDATE of a visible
 //   window, must raise "Request during E_UPDATE processing", return the
 //   failure value and change none of the context's windows (read back
@@ -84,6 +85,7 @@ struct Row {
     Call valid_call;
     std::string no_valid_reason;
     std::function<bool(Ctx &)> read_back_check;
+    std::function<bool(Ctx &, intptr_t)> result_check;
     WinCall window_call;
     RUV_ERRMSG_ID null_window_id = 0x01210002;
     RUV_ERRMSG_ID invalid_window_id = 0x01220002;
@@ -100,6 +102,8 @@ struct Row {
     Row &valid(Call c) { valid_call = std::move(c); return *this; }
     Row &no_valid(std::string reason) { no_valid_reason = std::move(reason); return *this; }
     Row &read_back(std::function<bool(Ctx &)> f) { read_back_check = std::move(f); return *this; }
+    // The same with the valid call's result.
+    Row &check_result(std::function<bool(Ctx &, intptr_t)> f) { result_check = std::move(f); return *this; }
     // The member with w in the window argument's place (the other arguments
     // valid): the driver probes NULL, foreign and destroyed windows.
     Row &window(WinCall c) { window_call = std::move(c); return *this; }

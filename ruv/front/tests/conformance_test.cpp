@@ -150,12 +150,14 @@ void run_row(const Row &row)
         Dismisser dismiss;
         rec.clear();
         std::vector<std::string> before = rec.marks();
-        row.valid_call(c);
+        intptr_t result = row.valid_call(c);
         pump(10);
         EXPECT_EQ(rec.marks(), before);
         EXPECT_EQ(rec.errors(), 0u) << "the valid call raised " << describe(rec.reports());
         if (row.read_back_check)
             EXPECT_TRUE(row.read_back_check(c)) << "the valid call's change is not there";
+        if (row.result_check)
+            EXPECT_TRUE(row.result_check(c, result)) << "the valid call's result is wrong: " << result;
     }
     if (row.refuses_update || row.draws_in_update) {
         Ctx c;

@@ -21,7 +21,7 @@ typedef struct RUV_START_RECORD {
     char *command_line;
     int32_t show_mode;               /* native show command */
     int32_t argc;
-    void (*exit_callback)(void);     /* ends the process */
+    void (*exit_callback)(int32_t status); /* ends the run; status 1 after a fatal error */
     void *tx_create_callback;        /* text-edit create, for the portable layer */
     void *tx_lookup_callback;        /* text-edit lookup, for the portable layer */
 } RUV_START_RECORD;

@@ -272,7 +272,7 @@ inline int &exit_calls()
     return n;
 }
 
-inline void count_exit()
+inline void count_exit(int32_t)
 {
     ++exit_calls();
 }

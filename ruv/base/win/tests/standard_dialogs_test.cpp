@@ -383,7 +383,7 @@ TEST(MissingDialogs, QuestionAndPromptReportTheirFatalErrors)
 
 constexpr const char *kFatalChildVar = "RUVK_DM_FATAL_CHILD_OUT";
 
-void mark_exit()
+void mark_exit(int32_t)
 {
     std::fprintf(stderr, "exit callback\n");
     std::fflush(stderr);

@@ -99,7 +99,7 @@ int32_t task_handler(RUV_WIN, RUV_EVENT *e)
     return 0;
 }
 
-void end_process() {}
+void end_process(int32_t) {}
 
 } // namespace
 
