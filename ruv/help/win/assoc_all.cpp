@@ -1,6 +1,8 @@
 // Associations in bulk: a window, dialog or control made from a resource
 // gets the topics that the association file gives for it, its menu
 // commands and its controls.
+#include <climits>
+
 #include "help_engine.h"
 #include "ruvk.h"
 #include "ruvv_errmsg.h"
@@ -41,6 +43,10 @@ extern "C" RUV_BOOL ruvv_help_assoc_all(RUV_HELP_INFO *info, RUV_WIN win, int32_
             ruvv_errmsg_dispatch(nullptr, RUV_SEV_ERROR, kHelpNoDefinition, "hassoc", __LINE__);
             return FALSE;
         }
+        // Resource ids are 16 bits: a larger one names no resource (and
+        // must not name the one its low bits would).
+        if (res_id > INT16_MAX)
+            return FALSE;
         const int16_t id = static_cast<int16_t>(res_id);
         fetched = kind == HELP_KIND_WINDOW ? ruvv_res_get_win_def(id) : ruvv_res_get_dlg_def(id);
         if (!fetched)
@@ -51,7 +57,7 @@ extern "C" RUV_BOOL ruvv_help_assoc_all(RUV_HELP_INFO *info, RUV_WIN win, int32_
     if (kind == HELP_KIND_WINDOW) {
         if (def[0].u.win.menu) {
             walk_menu(info, win, res_id, def[0].u.win.menu);
-        } else if (def[0].u.win.menu_id > 0) {
+        } else if (def[0].u.win.menu_id > 0 && def[0].u.win.menu_id <= INT16_MAX) {
             if (RUV_MENU_ITEM *menu = ruvv_res_get_menu(static_cast<int16_t>(def[0].u.win.menu_id))) {
                 walk_menu(info, win, res_id, menu);
                 ruvv_res_free_menu_tree(menu);

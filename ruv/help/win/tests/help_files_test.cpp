@@ -232,7 +232,8 @@ TEST(HelpFiles, AssociationsOfAWindowMadeFromItsResource)
                         "C 6 0 530\n"
                         "M 1003 101 520\n"
                         "M 32462 101 540\n"
-                        "M 1002 999 550\n");
+                        "M 1002 999 550\n"
+                        "W 65637 0 900\n");
     in_app([&] {
         const RUV_FILE_SPEC spec = files.spec();
         RUV_HELP_INFO *info = ruv_help_open_helpfile(&spec, RUV_HELP_NO_MENU_ASSOC);
@@ -248,6 +249,12 @@ TEST(HelpFiles, AssociationsOfAWindowMadeFromItsResource)
         EXPECT_EQ(ruv_help_get_menu_assoc(info, win, 1003), 520);
         EXPECT_EQ(ruv_help_get_menu_assoc(info, win, 32462), 540) << "submenus are walked";
         EXPECT_EQ(ruv_help_get_menu_assoc(info, win, 1002), 0) << "an entry of another window does not serve";
+        // An id beyond 16 bits names no resource, not the one of its low bits.
+        RUV_WIN again = ruvv_win_create_res(HT_WINDOW, et::task(), RUV_EVENT_MASK_ALL, et::record, nullptr);
+        ASSERT_NE(again, nullptr);
+        EXPECT_FALSE(ruvv_help_assoc_all(info, again, HT_WINDOW + 65536, nullptr));
+        EXPECT_EQ(ruv_help_get_win_assoc(info, again), 0);
+        ruvk_vobj_destroy(again);
         EXPECT_TRUE(kt::reports().empty()) << report_ids();
 
         // The window going away takes its own, its controls' and its menu
