@@ -5,6 +5,7 @@
 #include "draw_state.h"
 
 #include "font_native.h"
+#include "pixmaps.h"
 #include "kernel_app.h"
 #include "window_services.h"
 
@@ -187,7 +188,7 @@ extern "C" RUV_DRAW_STATE *ruvk_draw_begin(RUV_WIN obj)
         hdc = st->preset_hdc;
     } else if (st->kind & 1024u) {
         /* Off-screen pixmaps draw through their own slot DC. */
-        return nullptr;
+        hdc = ruvk_pmap_drawing_dc(obj);
     } else {
         ruvk_draw_release_cached();
         hdc = GetDC(ruvk_vobj_hwnd(obj));
@@ -238,13 +239,15 @@ extern "C" void ruvk_draw_release_dc(RUV_DRAW_STATE *state)
 extern "C" void ruvk_draw_release_cached(void)
 {
     RUV_WIN *slot = cached_slot();
-    if (!slot || !*slot)
-        return;
-    RUV_WIN win = *slot;
-    *slot = NULL_WIN;
-    /* A state that paints keeps its paint DC; only the GetDC one goes. */
-    if (win->draw_state && !win->draw_state->paint)
-        ruvk_draw_release_dc(win->draw_state);
+    if (slot && *slot) {
+        RUV_WIN win = *slot;
+        *slot = NULL_WIN;
+        /* A state that paints keeps its paint DC; only the GetDC one goes. */
+        if (win->draw_state && !win->draw_state->paint)
+            ruvk_draw_release_dc(win->draw_state);
+    }
+    /* The pixmap slots go with the cached window. */
+    ruvk_pmap_release_slots();
 }
 
 extern "C" void ruvk_draw_select_pen(RUV_DRAW_STATE *st)

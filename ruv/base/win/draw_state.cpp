@@ -3,6 +3,7 @@
    update test.  Changing a tool drops the GDI object made from it, so the
    next drawing call makes a new one; equal tools keep it. */
 #include "draw_state.h"
+#include "pixmaps.h"
 
 #include "kernel_app.h"
 #include "window_services.h"
@@ -78,6 +79,8 @@ extern "C" void ruvk_draw_state_destroy(RUV_WIN obj)
         /* Destroyed inside its own paint: the paint DC goes too. */
         ruvk_draw_paint_end(obj);
     }
+    /* A picture still being recorded goes with the state. */
+    ruvk_pict_drop_recorder(st);
     ruvk_draw_release_dc(st);
     obj->draw_state = nullptr;
     ruvv_font_destroy(st->font);

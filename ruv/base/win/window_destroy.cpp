@@ -26,6 +26,7 @@
 #include "timers.h"
 #include "window_create.h"
 #include "native_controls.h"
+#include "pixmaps.h"
 #include "window_services.h"
 
 namespace {
@@ -170,6 +171,9 @@ void ruvk_vobj_destroy_ex(RUV_WIN win, int16_t call_exit)
     case RUVK_KIND_NOWIN_TASK:
         teardown(win, call_exit);
         return;
+    case RUVK_KIND_PIXMAP:
+        ruvk_pmap_destroy(win);
+        return;
     default:
         break;
     }
@@ -208,6 +212,7 @@ void ruvk_win_native_destroyed(HWND hwnd)
     RUV_APP_RECORD *app = ruvk_app_record();
     if (app && app->dc_window == win)
         app->dc_window = NULL_WIN;
+    ruvk_pmap_destroy_children(win);
     ruvk_draw_state_destroy(win);
     ruvk_menu_drop(win);
     ruvk_vobj_record_release(win);
@@ -237,6 +242,8 @@ void ruvk_app_final_cleanup(void)
         }
         ruvv_mem_free(list);
     }
+    // Every pixmap goes with its bitmap.
+    ruvk_pmap_destroy_children(NULL_WIN);
     // Then every object left: the screen, the window-less task and any
     // record whose native window is gone.
     if (RUV_WIN *list = snapshot([](RUV_WIN) { return true; })) {

@@ -12,6 +12,7 @@
 #include "event_translate.h"
 #include "font_native.h"
 #include "kernel_app.h"
+#include "pixmaps.h"
 #include "window_create.h"
 
 #include "ruvk.h"
@@ -212,6 +213,13 @@ extern "C" void ruvk_vobj_get_client_rect(RUV_WIN win, RUV_RECT *rect)
     *rect = RUV_RECT{0, 0, 0, 0};
     if (!valid(win))
         return;
+    if (win->kind == 0x400u) {
+        int32_t w = 0, h = 0;
+        ruvk_pmap_bitmap(win, &w, &h);
+        rect->bottom = (int16_t)h;
+        rect->right = (int16_t)w;
+        return;
+    }
     if (win->type == 6 || win->kind == 0x200u) {
         rect->bottom = (int16_t)GetSystemMetrics(SM_CYSCREEN);
         rect->right = (int16_t)GetSystemMetrics(SM_CXSCREEN);
