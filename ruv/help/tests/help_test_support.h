@@ -9,6 +9,11 @@
 #include <fstream>
 #include <string>
 #include <vector>
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -20,6 +25,15 @@ namespace helptest {
 
 namespace fs = std::filesystem;
 
+inline unsigned long process_id()
+{
+#ifdef _WIN32
+    return _getpid();
+#else
+    return static_cast<unsigned long>(getpid());
+#endif
+}
+
 // A fresh directory under the system's temporary directory, removed at
 // the end.
 class TempDir {
@@ -27,8 +41,8 @@ public:
     explicit TempDir(const std::string &name)
     {
         static int serial = 0;
-        path_ = fs::temp_directory_path() / ("ruvh_" + name + "_" + std::to_string(++serial) + "_" +
-                                             std::to_string(reinterpret_cast<uintptr_t>(this) & 0xffff));
+        path_ = fs::temp_directory_path() /
+                ("ruvh_" + name + "_" + std::to_string(process_id()) + "_" + std::to_string(++serial));
         fs::remove_all(path_);
         fs::create_directories(path_);
     }
