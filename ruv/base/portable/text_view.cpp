@@ -394,9 +394,12 @@ void place_caret(Record *r, bool scroll)
         if (py >= r->view.top && py < r->view.bottom && cx >= r->view.left - 1 && cx < r->view.right) {
             begin_draw(r);
             pf.set_clip(r->win, nullptr);
-            RUV_POINT pt{ c16(top), c16(cx) };
-            pf.caret_pos(r->win, &pt);
+            // The window's caret stands on the line's baseline.
+            RUV_POINT pt{ c16(py), c16(cx) };
+            // Shown first: the window's caret is placed when it moves while
+            // shown.
             pf.caret_visible(r->win, (r->state & kInactive) ? FALSE : TRUE);
+            pf.caret_pos(r->win, &pt);
             pf.set_clip(r->win, &r->view);
         } else {
             pf.caret_visible(r->win, FALSE);

@@ -557,9 +557,12 @@ int ruvk_translate_command_to(HWND hwnd, WPARAM wp, LPARAM lp, int route)
     if (tag >= 32042 && tag <= 32045) {
         static const UINT edit_msg[] = {WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR};
         RUV_VOBJ *focus = ruvk_scr_get_focus_vobj();
-        if (focus && (focus->kind & kKindControl) && (focus->type == 17 || focus->type == 21))
+        if (focus && (focus->kind & kKindControl) && (focus->type == 17 || focus->type == 21)) {
             SendMessageA(hwnd_of(focus), edit_msg[tag - 32042], 0, 0);
-        return 1;
+            return 1;
+        }
+        // Otherwise a command event: a toolkit text edit with the focus
+        // takes it through its parent's handlers.
     }
     RUV_EVENT ev;
     ruvk_event_init(&ev, E_COMMAND);

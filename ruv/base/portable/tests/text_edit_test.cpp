@@ -13,6 +13,7 @@
 #include "ruvv_font.h"
 #include "ruvv_tx.h"
 #include "standin_drawing.h"
+#include "text_edit_test_support.h"
 #include "../text_edit_private.h"
 
 namespace {
@@ -80,19 +81,7 @@ protected:
         return tx;
     }
 
-    static std::string par(TXEDIT tx, int32_t p)
-    {
-        std::string out;
-        if (!ruvv_tx_get_line(tx, p, 0, 0, nullptr))
-            return "<none>";
-        for (int32_t l = 0; l < ruvv_tx_get_num_par_lines(tx, p); ++l) {
-            int32_t n = 0;
-            const char *t = ruvv_tx_get_line(tx, p, 1, l, &n);
-            out.append(t, (size_t)n);
-        }
-        ruvv_tx_get_line(tx, p, 2, 0, nullptr);
-        return out;
-    }
+    static std::string par(TXEDIT tx, int32_t p) { return txtest::par(tx, p); }
 
     static std::vector<std::string> lines(TXEDIT tx, int32_t p)
     {
@@ -107,13 +96,7 @@ protected:
         return out;
     }
 
-    static std::string all(TXEDIT tx)
-    {
-        std::string out;
-        for (int32_t p = 0; p < ruvv_tx_get_num_pars(tx); ++p)
-            out += (p ? "|" : "") + par(tx, p);
-        return out;
-    }
+    static std::string all(TXEDIT tx) { return txtest::all(tx); }
 
     static void type(TXEDIT tx, const std::string &keys)
     {
@@ -510,12 +493,7 @@ protected:
         ev.v.mouse.shift = shift ? 1 : 0;
         return ruvv_tx_process_event(&win_, &ev) != 0;
     }
-    static std::vector<uint32_t> sel(TXEDIT tx)
-    {
-        uint32_t p1, l1, c1, p2, l2, c2;
-        ruvv_tx_get_sel(tx, &p1, &l1, &c1, &p2, &l2, &c2);
-        return { p1, l1, c1, p2, l2, c2 };
-    }
+    static std::vector<uint32_t> sel(TXEDIT tx) { return txtest::sel(tx); }
 };
 
 TEST_F(TextEditMouseTest, PressesDragsAndDoubleClicksSelect)

@@ -186,7 +186,7 @@ TEST_F(TextViewTest, CaretStandsBeforeItsCharacterAndAtTheRightEdgeBelowTheText)
     event(E_FOCUS);
     ruvv_tx_set_sel(tx, 0, 0, 2, 0, 0, 2);
     EXPECT_EQ(seen().caret.h, 16 - 1);
-    EXPECT_EQ(seen().caret.v, 0);
+    EXPECT_EQ(seen().caret.v, ascent(tx));   // on the baseline
     EXPECT_TRUE(seen().caret_shown);
     // A press below the last line: end of the text, x at the view's edge.
     event(E_MOUSE_DOWN, 40, 10);
