@@ -344,7 +344,7 @@ RUV_BOOL ruv_fsys_build_pathname(char *path, const char *volume, const char *dir
     return fakes::CopyText(p, path, RUV_FILE_DIR_SIZE) ? TRUE : FALSE;
 }
 
-int32_t ruv_fsys_get_file_attr(const RUV_FILE_SPEC *spec, int32_t attribute)
+intptr_t ruv_fsys_get_file_attr(const RUV_FILE_SPEC *spec, int32_t attribute)
 {
     if (!spec)
         return -1;
