@@ -53,6 +53,10 @@ void ruvv_dm_post_message_va(const char *format, ...);
 void ruvv_dm_post_fatal_exit(const char *format, va_list args);
 void ruvv_dm_post_fatal_exit_va(const char *format, ...);
 RUV_BOOL ruvv_dm_post_color_sel(RUV_COLOR *color);
+/* The drawing-tools dialog over the pages that parts selects (pen 0xA3,
+   brush 0xA4, colours 0xB8, advanced 64 and above): TRUE when the user
+   accepted, the tools then changed in place. */
+RUV_BOOL ruvv_dm_post_ctools_sel(RUV_DRAW_CTOOLS *ctools, int32_t parts);
 /* dir: in the directory to show, out the chosen one. */
 int32_t ruvv_dm_post_dir_sel(RUV_FILE_DIR *dir, const char *prompt);
 
