@@ -1,6 +1,7 @@
 /* The system beep, the platform escape, and the last-resort box for a
    system call that failed where nothing else can be done. */
 #include "cursor.h"
+#include "printing.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -26,11 +27,9 @@ void ruvk_scr_beep(void)
 
 int32_t ruvk_app_escape(int32_t code, void *argument)
 {
-    (void)argument;
     switch (code) {
     case RUVK_ESCAPE_PAGE_INFO:
-        /* Device capabilities of a print record come with printing. */
-        return 0;
+        return ruvk_print_page_query(static_cast<RUVK_PAGE_INFO_QUERY *>(argument));
     case RUVK_ESCAPE_DESTROY_TASK: {
         auto task = reinterpret_cast<RUV_WIN>(ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW));
         if (task && ruvv_vobj_is_valid(task))

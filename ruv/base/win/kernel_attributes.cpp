@@ -5,6 +5,8 @@
 
 #include "draw_state.h"
 #include "kernel_app.h"
+#include "menus.h"
+#include "printing.h"
 #include "ruvk.h"
 #include "ruvv_app.h"
 #include "ruvv_attr.h"
@@ -47,6 +49,19 @@ intptr_t device_context(RUV_WIN win)
     return reinterpret_cast<intptr_t>(hdc);
 }
 
+// The default printer's page: 404 height, 405 width, 406 horizontal and
+// 407 vertical resolution; 0 without a printer.
+intptr_t printer_value(int32_t key)
+{
+    RUV_PRINT_RECORD *record = ruvk_print_create(nullptr);
+    RUVK_PAGE_INFO page{};
+    bool ok = record && ruvk_print_record_is_valid(record) && ruvk_print_get_page_info(record, nullptr, &page);
+    ruvk_print_destroy(record);
+    if (!ok)
+        return 0;
+    return key == 404 ? page.height : key == 405 ? page.width : key == 406 ? page.hres : page.vres;
+}
+
 } // namespace
 
 extern "C" {
@@ -78,10 +93,15 @@ intptr_t ruvk_attr_get_system(RUV_WIN win, int32_t key, int32_t arg)
     case KEY_DC_CACHE_LIMIT:
         return app ? app->dc_cache_limit : 0;
     case KEY_DC_CACHE_COUNT:
-        return app && app->dc_window ? 1 : 0;
+        // The native-menu cache, whose size the limit bounds.
+        return ruvk_menu_cache_count();
+    case 404:
+    case 405:
+    case 406:
+    case 407:
+        return printer_value(key);
     default:
-        // Printer values and the HTML view's entries: none on this
-        // platform yet.
+        // The HTML view's entries: none on this platform yet.
         return 0;
     }
 }

@@ -92,6 +92,8 @@ typedef struct RUVK_PRINT_DEVICE {
     int (WINAPI *start_page)(HDC);
     int (WINAPI *end_page)(HDC);
     int (WINAPI *set_abort_proc)(HDC, ABORTPROC);
+    HDC (WINAPI *create_dc)(LPCSTR, LPCSTR, LPCSTR, const DEVMODEA *);
+    HDC (WINAPI *create_ic)(LPCSTR, LPCSTR, LPCSTR, const DEVMODEA *);
 } RUVK_PRINT_DEVICE;
 void ruvk_print_set_device(const RUVK_PRINT_DEVICE *device);
 const RUVK_PRINT_DEVICE *ruvk_print_device(void);
@@ -105,6 +107,12 @@ RUV_BOOL ruvk_print_from_handles(RUV_PRINT_RECORD *record, HGLOBAL devmode, HGLO
    memory runs out. */
 RUV_BOOL ruvk_print_to_handles(RUV_PRINT_RECORD *record, HGLOBAL *devmode, HGLOBAL *names);
 RUV_BOOL ruvk_print_record_is_valid(const RUV_PRINT_RECORD *record);
+/* A record that follows the default printer (names block flag) takes it
+   again when the default has changed. */
+void ruvk_print_follow_default(RUV_PRINT_RECORD *record);
+/* The platform escape 4000: the query's record and page; FALSE when no
+   context can be made. */
+int32_t ruvk_print_page_query(RUVK_PAGE_INFO_QUERY *query);
 /* The record's printer DC (ic non-zero: an information context); an
    invalid record is first refilled from the default printer. */
 HDC ruvk_print_make_dc(RUV_PRINT_RECORD *record, RUV_BOOL ic);

@@ -27,6 +27,7 @@
 #include "window_create.h"
 #include "native_controls.h"
 #include "pixmaps.h"
+#include "printing.h"
 #include "window_services.h"
 
 namespace {
@@ -171,6 +172,9 @@ void ruvk_vobj_destroy_ex(RUV_WIN win, int16_t call_exit)
     case RUVK_KIND_NOWIN_TASK:
         teardown(win, call_exit);
         return;
+    case RUVK_KIND_PRINT:
+        ruvk_print_end_doc(win);
+        return;
     case RUVK_KIND_PIXMAP:
         ruvk_pmap_destroy(win);
         return;
@@ -242,7 +246,14 @@ void ruvk_app_final_cleanup(void)
         }
         ruvv_mem_free(list);
     }
-    // Every pixmap goes with its bitmap.
+    // Print jobs left open end (their documents are ended or aborted) and
+    // every pixmap goes with its bitmap.
+    if (RUV_WIN *list = snapshot([](RUV_WIN w) { return w->kind == RUVK_KIND_PRINT; })) {
+        for (RUV_WIN *p = list; *p; ++p)
+            if (valid(*p))
+                ruvk_print_end_doc(*p);
+        ruvv_mem_free(list);
+    }
     ruvk_pmap_destroy_children(NULL_WIN);
     // Then every object left: the screen, the window-less task and any
     // record whose native window is gone.

@@ -13,6 +13,7 @@
 #include "font_native.h"
 #include "kernel_app.h"
 #include "pixmaps.h"
+#include "printing.h"
 #include "window_create.h"
 
 #include "ruvk.h"
@@ -213,6 +214,10 @@ extern "C" void ruvk_vobj_get_client_rect(RUV_WIN win, RUV_RECT *rect)
     *rect = RUV_RECT{0, 0, 0, 0};
     if (!valid(win))
         return;
+    if (win->kind == RUV_KIND_PRINT) {
+        ruvk_print_get_page_rect(win, rect);
+        return;
+    }
     if (win->kind == 0x400u) {
         int32_t w = 0, h = 0;
         ruvk_pmap_bitmap(win, &w, &h);

@@ -95,7 +95,10 @@ protected:
     {
         ASSERT_TRUE(session_.ok());
         ruvv_font_cache_init();
-        win_ = std::make_unique<st::Win>(8u, 1, nullptr, nullptr, "pixmaps", WS_POPUP | WS_VISIBLE, 40, 40, W, H);
+        // Above the windows of other test programs on the shared desktop, so
+        // its pixels read back as drawn.
+        win_ = std::make_unique<st::Win>(8u, 1, nullptr, nullptr, "pixmaps", WS_POPUP | WS_VISIBLE, 40, 40, W, H,
+                                         WS_EX_TOPMOST);
     }
     void TearDown() override
     {
