@@ -123,6 +123,12 @@ int16_t ruvv_dm_post_font_sel(RUV_WIN win, struct RUV_FONT *font, void *options,
     return static_cast<int16_t>(ruvk_dm_post_font_sel(win, font, options));
 }
 
+RUV_BOOL ruvv_dm_post_page_setup(struct RUV_PRINT_RECORD *print_record)
+{
+    HelpContext help(RUV_HELP_PAGE_SETUP);
+    return ruvk_dm_post_page_setup(print_record);
+}
+
 void ruvv_dm_post_message(const char *format, va_list args)
 {
     HelpContext help(RUV_HELP_MESSAGE);

@@ -90,6 +90,9 @@ struct RUV_FONT;
 RUV_BOOL ruvk_dm_post_font_sel(RUV_WIN win, struct RUV_FONT *font, void *print_record);
 /* TRUE when a colour was chosen; it replaces *color as plain RGB. */
 RUV_BOOL ruvk_dm_post_color_sel(RUV_COLOR *color);
+/* Print-setup dialog over a print record: TRUE when the record changed. */
+struct RUV_PRINT_RECORD;
+RUV_BOOL ruvk_dm_post_page_setup(struct RUV_PRINT_RECORD *print_record);
 /* File and folder dialogs: 2 chosen, 1 cancelled, 0 failed. */
 int32_t ruvk_dm_post_file_open(RUV_FILE_SPEC *spec, const char *prompt);
 int32_t ruvk_dm_post_file_save(RUV_FILE_SPEC *spec, const char *prompt);

@@ -28,6 +28,7 @@ typedef int16_t (*RUV_FONT_DIALOG_HOOK)(RUV_WIN win, struct RUV_FONT *font, void
 #define RUV_HELP_WARNING        32080
 #define RUV_HELP_STRING_PROMPT  32090
 #define RUV_HELP_FONT_SEL       32100
+#define RUV_HELP_PAGE_SETUP     32110
 #define RUV_HELP_MESSAGE        32120
 #define RUV_HELP_FATAL_EXIT     32130
 #define RUV_HELP_COLOR_SEL      32140
@@ -52,6 +53,10 @@ void ruvv_dm_post_message(const char *format, va_list args);
 void ruvv_dm_post_message_va(const char *format, ...);
 void ruvv_dm_post_fatal_exit(const char *format, va_list args);
 void ruvv_dm_post_fatal_exit_va(const char *format, ...);
+/* The print-setup dialog over a print record: TRUE when the record
+   changed. */
+struct RUV_PRINT_RECORD;
+RUV_BOOL ruvv_dm_post_page_setup(struct RUV_PRINT_RECORD *print_record);
 RUV_BOOL ruvv_dm_post_color_sel(RUV_COLOR *color);
 /* The drawing-tools dialog over the pages that parts selects (pen 0xA3,
    brush 0xA4, colours 0xB8, advanced 64 and above): TRUE when the user

@@ -92,6 +92,11 @@ RUV_BOOL ruvk_dm_post_color_sel(RUV_COLOR *)
     return standin::record("color_sel") != 0;
 }
 
+RUV_BOOL ruvk_dm_post_page_setup(struct RUV_PRINT_RECORD *)
+{
+    return standin::record("page_setup") != 0;
+}
+
 int32_t ruvk_dm_post_file_open(RUV_FILE_SPEC *, const char *prompt)
 {
     return standin::record("file_open", prompt ? prompt : "");

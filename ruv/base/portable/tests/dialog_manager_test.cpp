@@ -49,6 +49,7 @@ TEST_F(DialogManager, EachEntryRunsWithItsHelpContext)
          [&] { return static_cast<int32_t>(ruvv_dm_post_string_prompt("Name?", buf, sizeof buf) == buf); }, 1},
         {"font_sel", 32100, [] { return static_cast<int32_t>(ruvv_dm_post_font_sel(NULL_WIN, nullptr, nullptr, 0)); },
          1},
+        {"page_setup", 32110, [] { return static_cast<int32_t>(ruvv_dm_post_page_setup(nullptr)); }, 1},
         {"message", 32120, [] { ruvv_dm_post_message_va("Alert %s", "x"); return 2; }, 2},
         {"fatal_exit", 32130, [] { ruvv_dm_post_fatal_exit_va("Dead %d", 7); return 2; }, 2},
         {"color_sel", 32140, [&] { return static_cast<int32_t>(ruvv_dm_post_color_sel(&colour)); }, 1},
