@@ -216,6 +216,11 @@ struct Recorder {
         texts().push_back(status_text(5));
         return StartDocA(hdc, di);
     }
+    static int WINAPI end_page(HDC hdc)
+    {
+        texts().push_back(status_text(5));
+        return EndPage(hdc);
+    }
     static int WINAPI end_doc(HDC hdc)
     {
         texts().push_back(status_text(5));
@@ -357,6 +362,8 @@ protected:
             RUV_WIN pw = ruvk_print_create_win(j->self->record_, j->name);
             if (!pw)
                 return FALSE;
+            if (j->self->after_start_)
+                j->self->after_start_(pw);
             RUV_BOOL ok = TRUE;
             for (int p = 1; p <= j->pages; ++p) {
                 if (!ruvk_print_open_page(&j->self->record_->print_win)) {
@@ -386,6 +393,7 @@ protected:
     std::unique_ptr<RUV_IMAGE, ImageDel> image_;
     RUV_WIN pixmap_ = nullptr;
     HBITMAP picture_ = nullptr;
+    std::function<void(RUV_WIN)> after_start_;  // between the document's start and its first page
 };
 
 TEST_F(Printing, TheRecordComesFromTheDefaultPrinter)
@@ -433,22 +441,24 @@ TEST_F(Printing, TheStatusLineFollowsTheDocument)
 {
     RUVK_PRINT_DEVICE dev = *ruvk_print_device();
     dev.start_doc = Recorder::start_doc;
+    dev.end_page = Recorder::end_page;
     dev.end_doc = Recorder::end_doc;
     ruvk_print_set_device(&dev);
     std::vector<std::string> seen;
     std::string document;
+    after_start_ = [&](RUV_WIN) { seen.push_back(status_text(5)); };
     ASSERT_TRUE(print(1, "C:\\models\\bay.trz", [&](RUV_WIN pw, int page) {
         document = status_text(4);
         seen.push_back(status_text(5));
         draw_page(pw, page, parts());
     }));
+    after_start_ = nullptr;
     ASSERT_TRUE(wait_for_pdf());
     EXPECT_EQ(document, "bay.trz");
-    ASSERT_EQ(Recorder::texts().size(), 2u);
-    EXPECT_EQ(Recorder::texts()[0], "(Starting Document)");
-    EXPECT_EQ(Recorder::texts()[1], "(Ending Document)");
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0], "(Starting Page 1)");
+    const std::vector<std::string> calls{"(Starting Document)", "(Finishing Page 1)", "(Ending Document)"};
+    EXPECT_EQ(Recorder::texts(), calls);
+    const std::vector<std::string> between{"(Started Document)", "(Starting Page 1)"};
+    EXPECT_EQ(seen, between);
     // A document without a name.
     sh("rm -f out.pdf");
     ASSERT_TRUE(print(1, "", [&](RUV_WIN, int) { document = status_text(4); }));
