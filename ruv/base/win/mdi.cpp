@@ -302,6 +302,20 @@ LRESULT CALLBACK ruvk_proc_mdidoc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_SIZE && wp == SIZE_MINIMIZED && GetFocus() == hwnd)
         SendMessageA(hwnd, WM_NCACTIVATE, TRUE, 0);
+    // The activated document shows its bar on the frame; before its
+    // creation is complete, once it is.
+    if (msg == WM_MDIACTIVATE && reinterpret_cast<HWND>(lp) == hwnd) {
+        if (RUV_VOBJ *w = record_of(hwnd)) {
+            if (ruvk_creation_done(w))
+                ruvk_menu_show(w);
+            else
+                PostMessageA(hwnd, RUVK_MSG_MDI_ACTIVATE, 0, 0);
+        }
+    } else if (msg == RUVK_MSG_MDI_ACTIVATE) {
+        if (RUV_VOBJ *w = record_of(hwnd))
+            ruvk_menu_show(w);
+        return 0;
+    }
     return ruvk_doc_proc(&kMdiDoc, hwnd, msg, wp, lp);
 }
 

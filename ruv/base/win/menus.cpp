@@ -60,6 +60,37 @@ struct IndexEntry {
     int position;
 };
 
+// The tag index: entries in the toolkit's memory, grown by INDEX_STEP
+// entries at a time.
+struct TagIndex {
+    IndexEntry *items = nullptr;
+    size_t count = 0, capacity = 0;
+
+    TagIndex() = default;
+    TagIndex(const TagIndex &) = delete;
+    TagIndex &operator=(const TagIndex &) = delete;
+    ~TagIndex() { ruvv_mem_free(items); }
+    IndexEntry *begin() { return items; }
+    IndexEntry *end() { return items + count; }
+    const IndexEntry *begin() const { return items; }
+    const IndexEntry *end() const { return items + count; }
+    void clear() { count = 0; }
+    // FALSE when the index cannot grow.
+    bool add(const IndexEntry &e)
+    {
+        if (count == capacity) {
+            auto *grown = static_cast<IndexEntry *>(
+                ruvv_mem_realloc(items, (capacity + INDEX_STEP) * sizeof(IndexEntry)));
+            if (!grown)
+                return false;
+            items = grown;
+            capacity += INDEX_STEP;
+        }
+        items[count++] = e;
+        return true;
+    }
+};
+
 struct Record {
     uint32_t kind = 0;
     RUV_WIN window = NULL_WIN;
@@ -67,7 +98,7 @@ struct Record {
     RUV_MENU_ITEM *saved = nullptr;
     HMENU native = nullptr;
     HMENU flat = nullptr;
-    std::vector<IndexEntry> index;
+    TagIndex index;
     RUV_FONT *font = nullptr;
     int16_t has_selection = 0;
     bool cached = false;
@@ -186,15 +217,14 @@ std::string bar_text(const char *title, int32_t mnemonic)
     return out;
 }
 
-void add_index(Record *r, int32_t tag, HMENU menu, int position, RUV_ERRMSG_ID fatal)
+// A menu whose items cannot all be indexed cannot be built: its items
+// could not be found by tag.
+bool add_index(Record *r, int32_t tag, HMENU menu, int position, RUV_ERRMSG_ID fatal)
 {
-    try {
-        if (r->index.size() == r->index.capacity())
-            r->index.reserve(r->index.size() + INDEX_STEP);
-        r->index.push_back({ tag, menu, position });
-    } catch (const std::bad_alloc &) {
-        RUV_ERR(r->window, RUV_SEV_FATAL, fatal);
-    }
+    if (r->index.add({ tag, menu, position }))
+        return true;
+    RUV_ERR(r->window, RUV_SEV_FATAL, fatal);
+    return false;
 }
 
 UINT item_flags(const RUV_MENU_ITEM &m)
@@ -217,8 +247,8 @@ bool build_items(Record *r, HMENU menu, RUV_MENU_ITEM *tree)
 {
     int position = 0;
     for (RUV_MENU_ITEM *m = tree; !is_end(m); ++m, ++position) {
-        if (r)
-            add_index(r, m->tag, menu, position, ERR_INDEX_GROW);
+        if (r && !add_index(r, m->tag, menu, position, ERR_INDEX_GROW))
+            return false;
         UINT flags = item_flags(*m);
         BOOL ok;
         if (m->flags & RUV_MENU_SEPARATOR) {
@@ -256,19 +286,20 @@ bool build_items(Record *r, HMENU menu, RUV_MENU_ITEM *tree)
 
 // Indexes a native menu loaded from the program's resources: every item's
 // id at its position, a pop-up with its first item's id minus one.
-void index_native(Record *r, HMENU menu, bool top)
+bool index_native(Record *r, HMENU menu, bool top)
 {
+    const RUV_ERRMSG_ID fatal = top ? ERR_INDEX_GROW_NATIVE : ERR_INDEX_GROW_POPUP;
     int n = GetMenuItemCount(menu);
     for (int i = 0; i < n; ++i) {
         if (HMENU sub = GetSubMenu(menu, i)) {
-            add_index(r, static_cast<int32_t>(GetMenuItemID(sub, 0)) - 1, menu, i,
-                      top ? ERR_INDEX_GROW_NATIVE : ERR_INDEX_GROW_POPUP);
-            index_native(r, sub, false);
-        } else {
-            add_index(r, static_cast<int32_t>(GetMenuItemID(menu, i)), menu, i,
-                      top ? ERR_INDEX_GROW_NATIVE : ERR_INDEX_GROW_POPUP);
+            if (!add_index(r, static_cast<int32_t>(GetMenuItemID(sub, 0)) - 1, menu, i, fatal) ||
+                !index_native(r, sub, false))
+                return false;
+        } else if (!add_index(r, static_cast<int32_t>(GetMenuItemID(menu, i)), menu, i, fatal)) {
+            return false;
         }
     }
+    return true;
 }
 
 // The window menu goes before the help menu (a top item whose tag, or
@@ -536,8 +567,7 @@ bool build_native(Record *r)
             ok = bar && build_items(r, bar, tree);
             ruvv_res_free_menu_tree(tree);
         } else if (app && (bar = LoadMenuA(app->res_instance, MAKEINTRESOURCEA(r->resource_id))) != nullptr) {
-            index_native(r, bar, true);
-            ok = true;
+            ok = index_native(r, bar, true);
         }
     } else if (r->saved) {
         bar = CreateMenu();
@@ -722,6 +752,15 @@ void ruvk_menu_after_creation(RUV_WIN win)
     default:
         break;
     }
+}
+
+void ruvk_menu_refresh(void)
+{
+    RUV_WIN focus = ruvk_scr_get_focus_vobj();
+    RUV_WIN top = focus && ruvv_vobj_is_valid(focus) ? focus->top : NULL_WIN;
+    if (!top || !ruvv_vobj_is_valid(top))
+        top = task_window();
+    ruvk_menu_show(top);
 }
 
 void ruvk_menu_show(RUV_WIN win)

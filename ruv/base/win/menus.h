@@ -19,6 +19,9 @@ RUV_BOOL ruvk_menu_attach(RUV_WIN win, int32_t resource_id, const RUV_MENU_ITEM 
 void ruvk_menu_after_creation(RUV_WIN win);
 /* Shows the window's menu (or the task window's) on the frame. */
 void ruvk_menu_show(RUV_WIN win);
+/* Shows the menu of the window the user works in (the focused object's top
+   level, else the task window) on the frame. */
+void ruvk_menu_refresh(void);
 /* Drops the window's menu record at its destruction. */
 void ruvk_menu_drop(RUV_WIN win);
 /* Whether the window has a menu record. */

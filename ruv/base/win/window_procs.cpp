@@ -12,6 +12,7 @@
 #include "dialogs.h"
 #include "draw_state.h"
 #include "event_translate.h"
+#include "menus.h"
 #include "ruvv_app.h"
 #include "ruvv_attr.h"
 #include "ruvv_cxo.h"
@@ -376,7 +377,8 @@ LRESULT CALLBACK ruvk_proc_task(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         PostMessageA(hwnd, RUVK_MSG_FOCUS_LOSS, wp, 0);
         return 0;
     case RUVK_MSG_FOCUS_GAIN:
-        focus_to_first_child(hwnd);
+        if (!focus_to_first_child(hwnd))
+            ruvk_menu_refresh();
         return 0;
     case RUVK_MSG_FOCUS_LOSS:
         return 0;
@@ -499,6 +501,7 @@ LRESULT CALLBACK ruvk_proc_util(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         break;
     case RUVK_MSG_MENU_REFRESH:
         ruvk_cursor_restore_busy();
+        ruvk_menu_refresh();
         return 0;
     default:
         break;

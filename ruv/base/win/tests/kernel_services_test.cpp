@@ -66,7 +66,7 @@ TEST(KernelAttributes, ValuesOnlyTheWindowSystemKnows)
         HDC dc = reinterpret_cast<HDC>(ruvk_vobj_get_attr(doc, 601));
         ASSERT_NE(dc, nullptr);
         EXPECT_EQ(WindowFromDC(dc), kt::hwnd_of(doc));
-        EXPECT_EQ(ruvk_vobj_get_attr(NULL_WIN, 10024), 1);
+        EXPECT_EQ(ruvk_vobj_get_attr(NULL_WIN, 10024), 0);  // native menus cached: none without bars
 
         EXPECT_EQ(ruvk_vobj_get_attr(NULL_WIN, 10023), 7);
         ruvk_vobj_set_attr(NULL_WIN, 10023, 3);
