@@ -91,6 +91,21 @@ PrintWin *current_job()
     return app ? print_win_of(static_cast<RUV_WIN>(app->print_job)) : nullptr;
 }
 
+/* The job a page call works on: the print window it points at, else the
+   current job; NULL when the call is refused (reported), when there is
+   none, or when it was cancelled or has failed. */
+PrintWin *page_job(RUV_WIN *print_win, bool refused, RUV_ERRMSG_ID id, int line)
+{
+    if (refused) {
+        report(id, line);
+        return nullptr;
+    }
+    PrintWin *pw = print_win ? print_win_of(*print_win) : nullptr;
+    if (!pw)
+        pw = current_job();
+    return pw && !pw->cancelled && !pw->failed ? pw : nullptr;
+}
+
 bool printing()
 {
     RUV_APP_RECORD *app = ruvk_app_record();
@@ -388,15 +403,9 @@ RUV_WIN ruvk_print_create_win(RUV_PRINT_RECORD *record, const char *document)
 
 RUV_BOOL ruvk_print_open_page(RUV_WIN *print_win)
 {
-    PrintWin *job = current_job();
-    if (attr(RUV_ATTR_PRINT_THREAD) == 0 && !printing() && !job) {
-        report(ERR_OPEN_PAGE, __LINE__);
-        return FALSE;
-    }
-    PrintWin *pw = print_win ? print_win_of(*print_win) : nullptr;
+    const bool outside = attr(RUV_ATTR_PRINT_THREAD) == 0 && !printing() && !current_job();
+    PrintWin *pw = page_job(print_win, outside, ERR_OPEN_PAGE, __LINE__);
     if (!pw)
-        pw = job;
-    if (!pw || pw->cancelled || pw->failed)
         return FALSE;
     pw->page++;
     pw->band_pending = 1;
@@ -415,15 +424,9 @@ RUV_BOOL ruvk_print_open_page(RUV_WIN *print_win)
 
 RUV_BOOL ruvk_print_close_page(RUV_WIN *print_win)
 {
-    PrintWin *job = current_job();
-    if (attr(RUV_ATTR_PRINT_THREAD) == 0 && !printing() && job) {
-        report(ERR_CLOSE_PAGE, __LINE__);
-        return FALSE;
-    }
-    PrintWin *pw = print_win ? print_win_of(*print_win) : nullptr;
+    const bool refused = attr(RUV_ATTR_PRINT_THREAD) == 0 && !printing() && current_job();
+    PrintWin *pw = page_job(print_win, refused, ERR_CLOSE_PAGE, __LINE__);
     if (!pw)
-        pw = job;
-    if (!pw || pw->cancelled || pw->failed)
         return FALSE;
     status_page(pw, 30011, "(Finishing Page %d)");
     set_update_rect(RUV_RECT{0, 0, RUVK_NO_CLIP, RUVK_NO_CLIP});
