@@ -5,11 +5,13 @@
 #include "draw_primitives.h"
 #include "draw_state.h"
 #include "front_guard.h"
+#include "pixmaps.h"
 #include "ruv.h"
 #include "ruvk.h"
 #include "ruvv_app.h"
 #include "ruvv_dwin.h"
 #include "ruvv_font.h"
+#include "ruvv_image.h"
 #include "ruvv_rect.h"
 #include "ruvv_str.h"
 
@@ -41,6 +43,33 @@ const RUV_RECT *shape_rect(Guard &g, const RUV_RECT *rect, RUV_RECT &scratch, bo
         return nullptr;
     go = true;
     return g.rect(rect, scratch, ruvf::Strict::Reversed, line);
+}
+
+// Windows that pictures are recorded on: types 1-11 but print windows (4)
+// and pixmaps (8).
+constexpr uint32_t kPictTypes = ruvf::type_range(1, 11, { 4, 8 });
+
+// The two rectangles of image and pixmap drawing.  An empty destination is
+// nothing to draw (silent); an empty source is an error.  Reversed ones are
+// ordered into their own copies, the source first unless dst_first.  False
+// when nothing is to be drawn.
+bool copy_rects(Guard &g, const RUV_RECT *&dst, const RUV_RECT *&src, RUV_RECT &dst_copy, RUV_RECT &src_copy,
+                bool dst_first)
+{
+    if (!g.not_null(dst) || ruvv_rect_is_empty(dst))
+        return false;
+    if (!g.not_null(src))
+        return false;
+    if (ruvv_rect_is_empty(src))
+        return g.raise(ruvf::ID_RECT_FORMAT);
+    if (dst_first) {
+        dst = g.rect(dst, dst_copy);
+        src = g.rect(src, src_copy);
+    } else {
+        src = g.rect(src, src_copy);
+        dst = g.rect(dst, dst_copy);
+    }
+    return true;
 }
 
 // The font parts that are texts, copied into the caller's buffer.
@@ -208,6 +237,64 @@ extern "C" void ruv_dwin_draw_text(RUV_WIN window, int32_t x, int32_t y, const c
     if (!drawing_window(g, window) || !g.not_null(text))
         return;
     ruvk_dwin_draw_text(window, x, y, text, length);
+}
+
+// ---- images, pixmaps and pictures ------------------------------------------
+
+extern "C" void ruv_dwin_draw_image(RUV_WIN window, RUV_IMAGE *image, const RUV_RECT *dst, const RUV_RECT *src)
+{
+    Guard g("ruv_dwin_draw_image", SRC);
+    if (!drawing_window(g, window) || !g.not_null(image, ruvf::ID_NULL_IMAGE) ||
+        !g.check(ruvv_image_is_valid(image) != FALSE, ruvf::ID_INVALID_IMAGE))
+        return;
+    RUV_RECT dst_copy, src_copy;
+    if (!copy_rects(g, dst, src, dst_copy, src_copy, false))
+        return;
+    ruvk_dwin_draw_image(window, image, src, dst);
+}
+
+extern "C" void ruv_dwin_draw_pmap(RUV_WIN window, RUV_WIN pixmap, const RUV_RECT *dst, const RUV_RECT *src)
+{
+    Guard g("ruv_dwin_draw_pmap", SRC);
+    // The pixmap is asked of the registry before its record is read.
+    if (!drawing_window(g, window) || !g.not_null(pixmap, ruvf::ID_NULL_PIXMAP) ||
+        !g.check(ruvf::is_window(pixmap) && (pixmap->kind & ruvf::KIND_PIXMAP) != 0, ruvf::ID_INVALID_PIXMAP))
+        return;
+    RUV_RECT dst_copy, src_copy;
+    if (!copy_rects(g, dst, src, dst_copy, src_copy, true))
+        return;
+    ruvk_dwin_draw_pmap(window, pixmap, src, dst);
+}
+
+extern "C" RUV_BOOL ruv_dwin_open_pict(RUV_WIN window, const RUV_RECT *rect)
+{
+    Guard g("ruv_dwin_open_pict", SRC);
+    if (!drawing_window(g, window) ||
+        !g.check(ruvf::type_in(window, kPictTypes), ruvf::ID_INCORRECT_WINDOW_TYPE) || !g.not_null(rect))
+        return FALSE;
+    // An empty rectangle goes on as it is.
+    RUV_RECT scratch;
+    return ruvk_dwin_open_pict(window, ruvv_rect_is_empty(rect) ? rect : g.rect(rect, scratch));
+}
+
+extern "C" HBITMAP ruv_dwin_close_pict(RUV_WIN window)
+{
+    Guard g("ruv_dwin_close_pict", SRC);
+    if (!drawing_window(g, window) || !g.check(ruvf::type_in(window, kPictTypes), ruvf::ID_INCORRECT_WINDOW_TYPE))
+        return nullptr;
+    return ruvk_dwin_close_pict(window);
+}
+
+extern "C" void ruv_dwin_draw_pict(RUV_WIN window, HBITMAP picture, const RUV_RECT *rect)
+{
+    Guard g("ruv_dwin_draw_pict", SRC);
+    RUV_RECT scratch;
+    bool go;
+    if (!drawing_window(g, window))
+        return;
+    const RUV_RECT *r = shape_rect(g, rect, scratch, go);
+    if (go)
+        ruvk_dwin_draw_pict(window, picture, r);
 }
 
 // ---- drawing state ---------------------------------------------------------

@@ -34,8 +34,9 @@ int ruv_win_main(struct HINSTANCE__ *instance, struct HINSTANCE__ *prevInstance,
                  int showMode);
 /* Stores the three callbacks of the start record; FALSE for NULL. */
 RUV_BOOL ruv_fill_start_callbacks(RUV_START_RECORD *start);
-/* Ends the run (the base library's end, then the process or the thread). */
-void ruv_exit_callback(void);
+/* Ends the run (the base library's end, then the process or the thread)
+   with status: 1 after a fatal error, else 0. */
+void ruv_exit_callback(int32_t status);
 /* Text-edit callbacks of the start record (forwarded unchanged). */
 intptr_t ruv_tx_create_def_callback(const struct RUV_WIN_DEF *def, RUV_WIN parent, void *appData);
 intptr_t ruv_tx_get_tx_callback(RUV_WIN window, int32_t controlId);
@@ -437,6 +438,18 @@ RUV_BOOL ruv_dwin_is_update_needed(RUV_WIN window, const RUV_RECT *rect);
 /* Width in pixels of text (length -1: up to the NUL) in the window's font;
    -1 on failure. */
 int32_t ruv_dwin_get_text_width(RUV_WIN window, const char *text, int32_t length);
+/* Images and pixmaps: src of the image or pixmap drawn scaled into dst of
+   the window; an empty dst draws nothing, an empty src is an error. */
+struct RUV_IMAGE;
+void ruv_dwin_draw_image(RUV_WIN window, struct RUV_IMAGE *image, const RUV_RECT *dst, const RUV_RECT *src);
+void ruv_dwin_draw_pmap(RUV_WIN window, RUV_WIN pixmap, const RUV_RECT *dst, const RUV_RECT *src);
+/* Pictures (bitmaps of the window system): drawing on the window between
+   open and close is recorded in one of rect's size; the caller destroys
+   the picture.  Drawn stretched into rect. */
+struct HBITMAP__;
+RUV_BOOL ruv_dwin_open_pict(RUV_WIN window, const RUV_RECT *rect);
+struct HBITMAP__ *ruv_dwin_close_pict(RUV_WIN window);
+void ruv_dwin_draw_pict(RUV_WIN window, struct HBITMAP__ *picture, const RUV_RECT *rect);
 /* Fonts: a copy of the window's font (the caller destroys it); setting
    copies the font into the window. */
 struct RUV_FONT *ruv_dwin_get_font(RUV_WIN window);

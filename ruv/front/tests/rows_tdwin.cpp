@@ -8,7 +8,9 @@
 #include "draw_primitives.h"
 #include "draw_state.h"
 #include "dwin_pixels.h"
+#include "pixmaps.h"
 #include "ruvv_font.h"
+#include "ruvv_image.h"
 
 using namespace ruvf_test;
 
@@ -99,6 +101,45 @@ Row font_text_row(const char *name, RUV_BOOL (*get)(RUV_WIN, char *, int32_t), b
     return row;
 }
 
+// A red image of 20 x 20 pixels (the caller destroys it).
+RUV_IMAGE *red_image()
+{
+    RUV_IMAGE *img = ruvv_image_create(RUV_IMAGE_DIRECT, 20, 20);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            reinterpret_cast<RUV_COLOR *>(img->pixels + y * img->stride)[x] = 0x00FF0000u;
+    return img;
+}
+
+// A pixmap of the document, 20 x 20, filled red.
+RUV_WIN red_pixmap(Ctx &c)
+{
+    RUV_WIN pm = ruvk_pmap_create(c.get(Obj::Doc), 1, 20, 20);
+    red_tools(pm);
+    RUV_RECT all = rc(0, 0, 20, 20);
+    ruvk_dwin_draw_rect(pm, &all);
+    return pm;
+}
+
+// A picture of a red square recorded on the document (the caller destroys
+// it).
+HBITMAP red_picture(Ctx &c)
+{
+    RUV_WIN w = canvas(c);
+    RUV_RECT r = rc(X0, Y0, X0 + 20, Y0 + 20);
+    ruvk_dwin_open_pict(w, &r);
+    ruvk_dwin_draw_rect(w, &r);
+    return ruvk_dwin_close_pict(w);
+}
+
+const RUV_RECT kSrc = rc(0, 0, 20, 20);
+const RUV_RECT kDst = rc(X0 + 40, Y0 + 40, X0 + 80, Y0 + 80);
+
+bool red_at_dst(Ctx &c)
+{
+    return Pixels(c.hwnd(Obj::Doc)).count(PX_RED, X0 + 40, Y0 + 40, X0 + 80, Y0 + 80) == 40 * 40;
+}
+
 Rows rows{
     Row{ "ruv_dwin_clear", "tdwin" }
         .draws()
@@ -187,6 +228,139 @@ Rows rows{
             return 0;
         })
         .read_back(red_drawn),
+
+    Row{ "ruv_dwin_draw_image", "tdwin" }
+        .draws()
+        .window([](Ctx &, RUV_WIN w) {
+            RUV_IMAGE *img = red_image();
+            ruv_dwin_draw_image(w, img, &kDst, &kSrc);
+            ruvv_image_destroy(img);
+            return 0;
+        })
+        .refused_type(Obj::Button)
+        .bad("NULL image", 0x01210007, [](Ctx &c) { ruv_dwin_draw_image(c.get(Obj::Doc), nullptr, &kDst, &kSrc); return 0; })
+        .bad("a record that is no image", 0x01220007, [](Ctx &c) {
+            RUV_IMAGE bogus{};
+            ruv_dwin_draw_image(c.get(Obj::Doc), &bogus, &kDst, &kSrc);
+            return 0;
+        })
+        .bad("NULL destination", 0x00210000, [](Ctx &c) {
+            RUV_IMAGE *img = red_image();
+            ruv_dwin_draw_image(c.get(Obj::Doc), img, nullptr, &kSrc);
+            ruvv_image_destroy(img);
+            return 0;
+        })
+        .bad("NULL source", 0x00210000, [](Ctx &c) {
+            RUV_IMAGE *img = red_image();
+            ruv_dwin_draw_image(c.get(Obj::Doc), img, &kDst, nullptr);
+            ruvv_image_destroy(img);
+            return 0;
+        })
+        .bad("empty source", 0x01240003, [](Ctx &c) {
+            RUV_IMAGE *img = red_image();
+            RUV_RECT empty = rc(0, 0, 0, 20);
+            ruv_dwin_draw_image(c.get(Obj::Doc), img, &kDst, &empty);
+            ruvv_image_destroy(img);
+            return 0;
+        })
+        .bad("empty destination (nothing raised)", 0, [](Ctx &c) {
+            RUV_IMAGE *img = red_image();
+            RUV_RECT empty = rc(X0, Y0, X1, Y0);
+            ruv_dwin_draw_image(c.get(Obj::Doc), img, &empty, nullptr);
+            ruvv_image_destroy(img);
+            return 0;
+        })
+        .valid([](Ctx &c) {
+            RUV_IMAGE *img = red_image();
+            ruv_dwin_draw_image(canvas(c), img, &kDst, &kSrc);
+            ruvv_image_destroy(img);
+            return 0;
+        })
+        .read_back(red_at_dst),
+
+    Row{ "ruv_dwin_draw_pmap", "tdwin" }
+        .draws()
+        .window([](Ctx &c, RUV_WIN w) { ruv_dwin_draw_pmap(w, red_pixmap(c), &kDst, &kSrc); return 0; })
+        .refused_type(Obj::Button)
+        .bad("NULL pixmap", 0x01210006, [](Ctx &c) { ruv_dwin_draw_pmap(c.get(Obj::Doc), nullptr, &kDst, &kSrc); return 0; })
+        .bad("a window that is no pixmap", 0x01220006,
+             [](Ctx &c) { ruv_dwin_draw_pmap(c.get(Obj::Doc), c.get(Obj::Child), &kDst, &kSrc); return 0; })
+        .bad("a foreign record", 0x01220006,
+             [](Ctx &c) { ruv_dwin_draw_pmap(c.get(Obj::Doc), c.foreign(), &kDst, &kSrc); return 0; })
+        .bad("NULL destination", 0x00210000,
+             [](Ctx &c) { ruv_dwin_draw_pmap(c.get(Obj::Doc), red_pixmap(c), nullptr, &kSrc); return 0; })
+        .bad("NULL source", 0x00210000,
+             [](Ctx &c) { ruv_dwin_draw_pmap(c.get(Obj::Doc), red_pixmap(c), &kDst, nullptr); return 0; })
+        .bad("empty source", 0x01240003, [](Ctx &c) {
+            RUV_RECT empty = rc(5, 5, 5, 5);
+            ruv_dwin_draw_pmap(c.get(Obj::Doc), red_pixmap(c), &kDst, &empty);
+            return 0;
+        })
+        .valid([](Ctx &c) { RUV_WIN pm = red_pixmap(c); ruv_dwin_draw_pmap(canvas(c), pm, &kDst, &kSrc); return 0; })
+        .read_back(red_at_dst),
+
+    Row{ "ruv_dwin_open_pict", "tdwin" }
+        .failure(FALSE)
+        .window([](Ctx &, RUV_WIN w) {
+            RUV_RECT r = rc(0, 0, 20, 20);
+            RUV_BOOL ok = ruv_dwin_open_pict(w, &r);
+            if (ok)
+                ruvk_pict_destroy(ruvk_dwin_close_pict(w));
+            return R(ok);
+        })
+        .refused_type(Obj::Button)
+        .bad("NULL rectangle", 0x00210000, [](Ctx &c) { return R(ruv_dwin_open_pict(c.get(Obj::Doc), nullptr)); })
+        .bad("a pixmap", 0x01230001, [](Ctx &c) { RUV_RECT r = rc(0, 0, 5, 5); return R(ruv_dwin_open_pict(red_pixmap(c), &r)); })
+        .valid([](Ctx &c) {
+            RUV_WIN w = canvas(c);
+            RUV_RECT r = rc(X0, Y0, X0 + 20, Y0 + 20);
+            RUV_BOOL ok = ruv_dwin_open_pict(w, &r);
+            ruvk_dwin_draw_rect(w, &r);
+            HBITMAP p = ruvk_dwin_close_pict(w);
+            ruvk_pict_destroy(p);
+            // Recorded, not drawn on the window.
+            return R(ok && p && Pixels(c.hwnd(Obj::Doc)).count(PX_RED) == 0);
+        })
+        .check_result(answered_true),
+
+    Row{ "ruv_dwin_close_pict", "tdwin" }
+        .window([](Ctx &, RUV_WIN w) { return R(ruv_dwin_close_pict(w)); })
+        .refused_type(Obj::Button)
+        .bad("a pixmap", 0x01230001, [](Ctx &c) { return R(ruv_dwin_close_pict(red_pixmap(c))); })
+        .valid([](Ctx &c) {
+            RUV_WIN w = canvas(c);
+            RUV_RECT r = rc(X0, Y0, X0 + 30, Y0 + 10);
+            ruvk_dwin_open_pict(w, &r);
+            HBITMAP p = ruv_dwin_close_pict(w);
+            BITMAP bm{};
+            bool ok = p && GetObjectA(p, sizeof bm, &bm) && bm.bmWidth == 30 && bm.bmHeight == 10;
+            ruvk_pict_destroy(p);
+            return R(ok);
+        })
+        .check_result(answered_true),
+
+    Row{ "ruv_dwin_draw_pict", "tdwin" }
+        .draws()
+        .window([](Ctx &c, RUV_WIN w) {
+            HBITMAP p = red_picture(c);
+            ruv_dwin_draw_pict(w, p, &kDst);
+            ruvk_pict_destroy(p);
+            return 0;
+        })
+        .refused_type(Obj::Button)
+        .bad("NULL rectangle", 0x00210000, [](Ctx &c) {
+            HBITMAP p = red_picture(c);
+            ruv_dwin_draw_pict(c.get(Obj::Doc), p, nullptr);
+            ruvk_pict_destroy(p);
+            return 0;
+        })
+        .valid([](Ctx &c) {
+            HBITMAP p = red_picture(c);
+            ruv_dwin_draw_pict(c.get(Obj::Doc), p, &kDst);
+            ruvk_pict_destroy(p);
+            return 0;
+        })
+        .read_back(red_at_dst),
 
     Row{ "ruv_dwin_get_clip", "tdwin" }
         .failure(FALSE)

@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "draw_primitives.h"
+#include "pixmaps.h"
 #include "dwin_pixels.h"
 #include "front_fixture.h"
 #include "ruv.h"
 #include "ruvv_attr.h"
 #include "ruvv_event.h"
+#include "ruvv_image.h"
 #include "window_create.h"
 
 using namespace ruvf_test;
@@ -30,7 +32,7 @@ int red_in(Ctx &c, int x0, int y0, int x1, int y1)
     return Pixels(c.hwnd(Obj::Doc)).count(PX_RED, x0, y0, x1, y1);
 }
 
-std::string describe(const std::vector<Report> &reports)
+std::string reports_text(const std::vector<Report> &reports)
 {
     std::string s;
     char line[160];
@@ -148,7 +150,7 @@ TEST(DrawingInUpdate, UpdateQuestionAnswersOnlyInsideAnUpdate)
         RUV_RECT r = rc(0, 0, 50, 50);
         EXPECT_FALSE(ruv_dwin_is_update_needed(c.get(Obj::Doc), &r));
         EXPECT_FALSE(ruv_dwin_is_update_needed(c.get(Obj::Doc), nullptr)) << "outside an update the rectangle is not looked at";
-        EXPECT_TRUE(rec.reports().empty()) << describe(rec.reports());
+        EXPECT_TRUE(rec.reports().empty()) << reports_text(rec.reports());
 
         Painted p;
         RUV_BOOL inside = FALSE, outside = TRUE, null_rect = TRUE;
@@ -220,7 +222,7 @@ TEST(Rectangles, EmptyOnesDrawNothingAndRaiseNothing)
                 s.draw(w, &empty);
                 EXPECT_EQ(red_in(c, 0, 0, X1 + 10, Y1 + 10), 0);
             }
-            EXPECT_TRUE(rec.reports().empty()) << describe(rec.reports());
+            EXPECT_TRUE(rec.reports().empty()) << reports_text(rec.reports());
         }
         // Invalidation and scrolling: an empty rectangle does nothing either.
         Ctx c;
@@ -268,6 +270,68 @@ TEST(Rectangles, ReversedInvalidationAndClipAreOrdered)
     });
 }
 
+// ---- images and pixmaps ----------------------------------------------------
+
+TEST(ImagesAndPixmaps, EachReversedRectangleIsOrderedWithItsOwnWarning)
+{
+    in_app([] {
+        Ctx c;
+        RUV_WIN w = canvas(c);
+        RUV_WIN pm = ruvk_pmap_create(w, 1, 20, 20);
+        ASSERT_TRUE(pm);
+        red_tools(pm);
+        RUV_RECT all = rc(0, 0, 20, 20);
+        ruvk_dwin_draw_rect(pm, &all);
+        RUV_IMAGE *img = ruvv_image_create(RUV_IMAGE_DIRECT, 20, 20);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x)
+                reinterpret_cast<RUV_COLOR *>(img->pixels + y * img->stride)[x] = 0x000000FFu;
+        Recorder rec;
+        const RUV_RECT src_given = rc(20, 20, 0, 0), src_copy = src_given;
+        const RUV_RECT dst_given = rc(X0 + 40, Y0 + 40, X0, Y0), dst_copy = dst_given;
+
+        ruv_dwin_draw_pmap(w, pm, &dst_given, &src_given);
+        EXPECT_EQ(count_id(rec, 0x01240003), 2u) << reports_text(rec.reports());
+        EXPECT_EQ(rec.errors(), 0u);
+        EXPECT_EQ(red_in(c, X0, Y0, X0 + 40, Y0 + 40), 40 * 40);
+
+        rec.clear();
+        RUV_RECT img_dst = rc(X0 + 80, Y0 + 40, X0 + 40, Y0);
+        ruv_dwin_draw_image(w, img, &img_dst, &src_given);
+        EXPECT_EQ(count_id(rec, 0x01240003), 2u) << reports_text(rec.reports());
+        EXPECT_EQ(Pixels(c.hwnd(Obj::Doc)).count(PX_BLUE, X0 + 40, Y0, X0 + 80, Y0 + 40), 40 * 40);
+        EXPECT_EQ(std::memcmp(&src_given, &src_copy, sizeof src_copy), 0);
+        EXPECT_EQ(std::memcmp(&dst_given, &dst_copy, sizeof dst_copy), 0);
+
+        // An empty source is an error and draws nothing; an empty
+        // destination is silent.
+        fill_client(c.hwnd(Obj::Doc));
+        rec.clear();
+        RUV_RECT empty_src = rc(3, 3, 3, 20), dst = rc(X0, Y0, X0 + 40, Y0 + 40), empty_dst = rc(X0, Y0, X0, Y0 + 40);
+        ruv_dwin_draw_pmap(w, pm, &dst, &empty_src);
+        ruv_dwin_draw_image(w, img, &dst, &empty_src);
+        ASSERT_EQ(rec.reports().size(), 2u);
+        for (const Report &r : rec.reports()) {
+            EXPECT_EQ(r.id, 0x01240003u);
+            EXPECT_EQ(r.severity, RUV_SEV_ERROR);
+        }
+        rec.clear();
+        ruv_dwin_draw_pmap(w, pm, &empty_dst, &all);
+        ruv_dwin_draw_image(w, img, &empty_dst, &all);
+        EXPECT_TRUE(rec.reports().empty());
+        EXPECT_EQ(red_in(c, 0, 0, X1, Y1), 0);
+        EXPECT_EQ(Pixels(c.hwnd(Obj::Doc)).count(PX_BLUE), 0);
+
+        // A destroyed pixmap is refused before its record is read.
+        ruvk_vobj_destroy(pm);
+        rec.clear();
+        ruv_dwin_draw_pmap(w, pm, &dst, &all);
+        ASSERT_EQ(rec.reports().size(), 1u);
+        EXPECT_EQ(rec.reports()[0].id, 0x01220006u);
+        ruvv_image_destroy(img);
+    });
+}
+
 // ---- font texts into the caller's buffer ----
 
 TEST(FontTexts, BufferRules)
@@ -285,7 +349,7 @@ TEST(FontTexts, BufferRules)
         std::memset(buf, 'x', sizeof buf);
         EXPECT_FALSE(ruv_dwin_get_font_family(w, buf, static_cast<int32_t>(len)));
         EXPECT_EQ(buf[0], '\0');
-        ASSERT_EQ(rec.reports().size(), 1u) << describe(rec.reports());
+        ASSERT_EQ(rec.reports().size(), 1u) << reports_text(rec.reports());
         EXPECT_EQ(rec.reports()[0].id, 0x01260003u);
 
         // Sizes of 0 and below write nothing at all.
@@ -364,7 +428,7 @@ TEST(DrawingWindows, ControlsScreenAndTaskAreRefused)
             rec.clear();
             RUV_RECT r = rc(0, 0, 10, 10);
             ruv_dwin_draw_rect(c.get(o), &r);
-            ASSERT_EQ(rec.reports().size(), 1u) << describe(rec.reports());
+            ASSERT_EQ(rec.reports().size(), 1u) << reports_text(rec.reports());
             EXPECT_EQ(rec.reports()[0].id, 0x01230001u);
         }
         // Metrics ask only for a window that is no text edit.
