@@ -51,7 +51,7 @@ constexpr RUV_COLOR kColors[kSwatches] = {0x05FF00FF, 0x030000FF, 0x0400FFFF, 0x
 constexpr int32_t RES_SWATCH[kSwatches] = {9077, 9071, 9072, 9078, 9079, 9075, 9069, 9073, 9074, 9076, 9070};
 constexpr int32_t RES_BACK_SWATCH[kSwatches] = {9089, 9083, 9084, 9090, 9091, 9087, 9081, 9085, 9086, 9088, 9082};
 constexpr int32_t RES_MORE = 9080, RES_BACK_MORE = 9092;
-constexpr RUV_COLOR kBlack = 0x07000000, kWhite = 0x0BFFFFFF;
+constexpr RUV_COLOR kBlack = 0x07000000, kWhite = 0x0BFFFFFF, kOutline = 0x09808080;
 
 // Where the page shows what the tools look like.
 constexpr RUV_RECT kSample = {140, 10, 230, 220};
@@ -164,7 +164,8 @@ int32_t swatch_handler(RUV_WIN win, RUV_EVENT *ev)
         if (sw->index < kSwatches) {
             const RUV_COLOR c = kColors[sw->index];
             const bool marked = s->marked[sw->group] == sw->index;
-            const RUV_COLOR frame = marked ? ((c & 0xFFFFFF) == 0 ? kWhite : kBlack) : c;
+            // An outline keeps the white swatch in sight on a light page.
+            const RUV_COLOR frame = marked ? ((c & 0xFFFFFF) == 0 ? kWhite : kBlack) : kOutline;
             box(win, client, marked ? 2 : 1, frame, 2, c);
         } else {
             const RUV_COLOR fill = s->marked[sw->group] >= 0 ? kWhite : group_color(s, sw->group);

@@ -1,7 +1,7 @@
 // The dialog gallery: a toolkit program that shows one dialog, named by the
 // environment variable RUVK_DIALOG_GALLERY, over its task window: a
 // standard box, the prompt, the about box, a dialog from a definition or
-// from a resource, or one of the system's dialogs.  Given a number of
+// from a resource, one of the system's dialogs or the drawing-tools dialog.  Given a number of
 // seconds as its argument, it ends when they have passed.
 #include <cstdarg>
 #include <cstdlib>
@@ -82,6 +82,9 @@ void show(const std::string &which)
     } else if (which == "folder") {
         RUV_FILE_DIR dir{};
         ruvv_dm_post_dir_sel(&dir, "Folder of the runs");
+    } else if (which == "drawing_tools") {
+        RUV_DRAW_CTOOLS tools = {{2, 2, 0, 0x01FF0000}, {5, 0x030000FF}, 0, 0x07000000, 0x0BFFFFFF, 0};
+        ruvv_dm_post_ctools_sel(&tools, 0xFF);
     }
 }
 
