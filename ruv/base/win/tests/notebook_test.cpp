@@ -49,6 +49,7 @@ class Notebook : public testing::Test {
 protected:
     void run(std::function<void(RUV_WIN)> body)
     {
+        kt::MemCount::install(true);
         cw::run_in_window("Notebook", RUV_RECT{40, 40, 340, 480}, et::record, body);
     }
 };
@@ -277,6 +278,50 @@ TEST_F(Notebook, TabImagesTakeTheFirstImagesSizeAndAFailedImageIsNone)
         EXPECT_EQ(ImageList_GetImageCount(list), 1);
         ruvv_image_destroy(big);
         ruvv_image_destroy(other);
+    });
+}
+
+TEST_F(Notebook, ASmallNotebookKeepsItsEdgesAndAGoneNotebookGivesItsMemoryBack)
+{
+    run([](RUV_WIN w) {
+        // Smaller than 8 pixels: 4-pixel edges measured from the tab row.
+        RUV_RECT tiny = {10, 10, 16, 16};
+        RUV_WIN small = ruvk_ctl_create(WC_NOTEBOOK, &tiny, "", w, 0, nullptr, 1002);
+        ASSERT_NE(small, nullptr);
+        ruvv_notebk_add_tab(small, 0, "T", nullptr);
+        RECT item = {};
+        SendMessageA(kt::hwnd_of(small), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+        RUV_RECT area;
+        ruvk_notebk_get_page_rect(small, &area);
+        EXPECT_EQ(area.top, item.bottom + 4);
+        EXPECT_EQ(area.left, 4);
+        EXPECT_EQ(area.right, 4);
+        EXPECT_EQ(area.bottom, item.bottom + 4);
+
+        // Tabs with images, pages and faces all go with the control.
+        auto cycle = [&] {
+            RUV_WIN nb = make_notebook(w);
+            RUV_IMAGE *image = ruvv_image_create(RUV_IMAGE_DIRECT, 16, 16);
+            for (int16_t tab = 0; tab < 2; ++tab) {
+                ruvv_notebk_add_tab(nb, tab, "Tab", image);
+                for (int16_t page = 0; page < 2; ++page) {
+                    ruvv_notebk_add_page(nb, tab, page, "Page", 0);
+                    ruvv_notebk_create_face(nb, tab, page, RUV_EVENT_MASK_ALL, et::record, nullptr);
+                }
+            }
+            ruvv_notebk_set_front_page(nb, 1, 1);
+            int16_t tab = -1, page = -1;
+            EXPECT_NE(ruvk_notebk_get_front_page(nb, &tab, &page), nullptr);
+            EXPECT_EQ(tab, 1);
+            EXPECT_EQ(page, 0);  // the tab control knows tabs only
+            ruvv_image_destroy(image);
+            ruvk_vobj_destroy(nb);
+            et::pump(30);
+        };
+        cycle();
+        const long before = kt::MemCount::outstanding();
+        cycle();
+        EXPECT_EQ(kt::MemCount::outstanding(), before);
     });
 }
 
