@@ -417,7 +417,7 @@ TEST(StandardTools, CodesOutsideTheSetWarnAndUseTheFirst)
 
 // ---- what is no drawing window ----
 
-TEST(DrawingWindows, ControlsScreenAndTaskAreRefused)
+TEST(DrawingWindows, ControlsScreenAndTextEditsAreRefused)
 {
     in_app([] {
         Ctx c;
@@ -437,10 +437,27 @@ TEST(DrawingWindows, ControlsScreenAndTaskAreRefused)
         ruv_dwin_get_font_metrics(c.get(Obj::Button), &l, &a, &d);
         EXPECT_TRUE(rec.reports().empty());
         EXPECT_GT(a, 0);
-        // A child window can be invalidated; a dialog-kind window cannot.
+        // A child window can be invalidated.
         rec.clear();
         ruv_dwin_invalidate_rect(c.get(Obj::Child), nullptr);
         EXPECT_TRUE(rec.reports().empty());
+
+        // A child window the kernel marks as a text edit is refused by
+        // every member, the metrics too, and nothing is drawn on it.
+        RUV_WIN te = c.get(Obj::Child);
+        te->kind |= 0x2000u;
+        fill_client(c.hwnd(Obj::Child));
+        red_tools(te);
+        rec.clear();
+        RUV_RECT r = rc(0, 0, 40, 40);
+        ruv_dwin_draw_rect(te, &r);
+        ruv_dwin_invalidate_rect(te, nullptr);
+        ruv_dwin_get_font_metrics(te, &l, &a, &d);
+        te->kind &= ~0x2000u;
+        ASSERT_EQ(rec.reports().size(), 3u) << reports_text(rec.reports());
+        for (const Report &rep : rec.reports())
+            EXPECT_EQ(rep.id, 0x01230001u) << rep.innermost();
+        EXPECT_EQ(Pixels(c.hwnd(Obj::Child)).count(PX_RED), 0);
     });
 }
 
