@@ -359,7 +359,7 @@ extern "C" void ruv_dwin_set_std_cpen(RUV_WIN window, int32_t pen)
     if (!drawing_window(g, window))
         return;
     if (pen < 1 || pen > 4) {
-        g.raise(ruvf::ID_BAD_VALUE, window, RUV_SEV_WARNING);
+        g.raise(ruvf::ID_BAD_VALUE, nullptr, RUV_SEV_WARNING);
         pen = 1;
     }
     ruvv_dwin_set_std_cpen(window, pen);

@@ -421,8 +421,7 @@ Rows rows{
         .window([](Ctx &, RUV_WIN w) { ruv_dwin_set_std_cpen(w, 4); return 0; })
         .refused_type(Obj::Button)
         .bad("pen 7 (warning, pen 1 used)", 0x01250001,
-             [](Ctx &c) { ruv_dwin_set_std_cpen(c.get(Obj::Doc), 7); return 0; },
-             [](Ctx &c) -> void * { return c.get(Obj::Doc); }, RUV_SEV_WARNING)
+             [](Ctx &c) { ruv_dwin_set_std_cpen(c.get(Obj::Doc), 7); return 0; }, nullptr, RUV_SEV_WARNING)
         .valid([](Ctx &c) { ruv_dwin_set_std_cpen(c.get(Obj::Doc), 4); return 0; })
         .read_back([](Ctx &c) { return tools_of(c).pen.color != T_BLACK; }),
 

@@ -401,7 +401,7 @@ TEST(StandardTools, CodesOutsideTheSetWarnAndUseTheFirst)
             ASSERT_EQ(rec.reports().size(), 1u);
             EXPECT_EQ(rec.reports()[0].id, 0x01250001u);
             EXPECT_EQ(rec.reports()[0].severity, RUV_SEV_WARNING);
-            EXPECT_EQ(rec.reports()[0].req, w);
+            EXPECT_EQ(rec.reports()[0].req, nullptr) << "a pen names no request object";
         }
         for (int32_t code : { 2, -1 }) {
             ruv_dwin_set_std_cbrush(w, 0);
@@ -411,6 +411,7 @@ TEST(StandardTools, CodesOutsideTheSetWarnAndUseTheFirst)
             EXPECT_EQ(std::memcmp(&got.brush, &one.brush, sizeof got.brush), 0) << "brush " << code;
             ASSERT_EQ(rec.reports().size(), 1u);
             EXPECT_EQ(rec.reports()[0].severity, RUV_SEV_WARNING);
+            EXPECT_EQ(rec.reports()[0].req, w) << "a brush names its window";
         }
     });
 }
