@@ -42,6 +42,7 @@ RUV_DRAW_CTOOLS tools_of(Ctx &c)
 
 const RUV_RECT kShape = rc(X0 + 10, Y0 + 10, X1 - 10, Y1 - 10);
 const RUV_RECT kEmpty = rc(X0, Y0, X0, Y1);
+const RUV_RECT kReversed = rc(X1 - 10, Y1 - 10, X0 + 10, Y0 + 10);
 const RUV_POINT kPoly[] = { pt(X0 + 5, Y0 + 5), pt(X1 - 5, Y0 + 40), pt(X0 + 20, Y1 - 5) };
 
 RUV_RECT shape()
@@ -57,6 +58,9 @@ Row shape_row(const char *name, void (*draw)(RUV_WIN, const RUV_RECT *))
         .window([draw](Ctx &, RUV_WIN w) { RUV_RECT r = shape(); draw(w, &r); return 0; })
         .refused_type(Obj::Button)
         .bad("NULL rectangle", 0x00210000, [draw](Ctx &c) { draw(c.get(Obj::Doc), nullptr); return 0; })
+        .bad("reversed rectangle (warning, drawn ordered)", 0x01240003,
+             [draw](Ctx &c) { draw(c.get(Obj::Doc), &kReversed); return 0; }, nullptr, RUV_SEV_WARNING)
+        .bad("empty rectangle (nothing raised)", 0, [draw](Ctx &c) { draw(c.get(Obj::Doc), &kEmpty); return 0; })
         .valid([draw](Ctx &c) { RUV_RECT r = shape(); draw(canvas(c), &r); return 0; })
         .read_back(red_drawn);
 }
@@ -310,6 +314,14 @@ Rows rows{
         })
         .refused_type(Obj::Button)
         .bad("NULL rectangle", 0x00210000, [](Ctx &c) { return R(ruv_dwin_open_pict(c.get(Obj::Doc), nullptr)); })
+        .bad("reversed rectangle (warning, recorded ordered)", 0x01240003,
+             [](Ctx &c) {
+                 RUV_WIN w = c.get(Obj::Doc);
+                 RUV_BOOL ok = ruv_dwin_open_pict(w, &kReversed);
+                 ruvk_pict_destroy(ruvk_dwin_close_pict(w));
+                 return R(ok);
+             },
+             nullptr, RUV_SEV_WARNING)
         .bad("a pixmap", 0x01230001, [](Ctx &c) { RUV_RECT r = rc(0, 0, 5, 5); return R(ruv_dwin_open_pict(red_pixmap(c), &r)); })
         .valid([](Ctx &c) {
             RUV_WIN w = canvas(c);
@@ -478,6 +490,8 @@ Rows rows{
         .window([](Ctx &, RUV_WIN w) { RUV_RECT r = shape(); ruv_dwin_scroll_rect(w, &r, 5, 5); return 0; })
         .refused_type(Obj::Button)
         .bad("NULL rectangle", 0x00210000, [](Ctx &c) { ruv_dwin_scroll_rect(c.get(Obj::Doc), nullptr, 5, 5); return 0; })
+        .bad("empty rectangle (nothing raised)", 0,
+             [](Ctx &c) { ruv_dwin_scroll_rect(c.get(Obj::Doc), &kEmpty, 5, 5); return 0; })
         .valid([](Ctx &c) {
             RUV_WIN w = canvas(c);
             RUV_RECT band = rc(X0, Y0, X1, Y0 + 10);
