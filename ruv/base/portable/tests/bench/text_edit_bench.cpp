@@ -3,7 +3,14 @@
 // end, and pasting 1 MB of 60-character lines into an empty text edit.
 // Built with the native tests, run by hand:
 //   ruv_text_edit_bench --benchmark_repetitions=3
+// With --ratios it times each once more by the clock and prints the costs
+// as ratios to the full wrap, the figures the text edit is held to.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include <benchmark/benchmark.h>
 
@@ -112,6 +119,65 @@ void BM_Paste1MB(benchmark::State &state)
 }
 BENCHMARK(BM_Paste1MB)->Unit(benchmark::kMillisecond);
 
+// The median of a few timed runs.
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void ratios()
+{
+    g_clip.clear();
+    while (g_clip.size() < (1u << 20))
+        g_clip += "a line of pasted text that is sixty characters long, more.\r\n";
+    std::vector<double> wraps, typing, pastes;
+    for (int run = 0; run < 5; ++run) {
+        {
+            Fixture f(true);
+            ruvtx::Record *r = f.lock();
+            auto t0 = std::chrono::steady_clock::now();
+            ruvtx::wrap(r, 0, 0);
+            wraps.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+            f.unlock();
+        }
+        {
+            Fixture f(true);
+            ruvv_tx_set_sel(f.tx, 0, 0xFFFF, 0xFFFF, 0, 0xFFFF, 0xFFFF);
+            ruvtx::Record *r = f.lock();
+            auto t0 = std::chrono::steady_clock::now();
+            for (int i = 0; i < 1000; ++i)
+                ruvtx::handle_key(r, i % 7 == 6 ? ' ' : 'a' + i % 26, false, false);
+            typing.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+            f.unlock();
+        }
+        {
+            Fixture f(false);
+            ruvtx::Record *r = f.lock();
+            auto t0 = std::chrono::steady_clock::now();
+            ruvtx::paste(r);
+            pastes.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+            f.unlock();
+        }
+    }
+    double w = median(wraps), t = median(typing), p = median(pastes);
+    std::printf("one full wrap of 30,000 bytes: %.3f ms\n", w * 1e3);
+    std::printf("typing 1,000 characters at its end: %.3f ms, %.2f full wraps; one key %.4f of a full wrap\n",
+                t * 1e3, t / w, t / w / 1000);
+    std::printf("pasting 1 MB: %.1f ms, %.1f full wraps\n", p * 1e3, p / w);
+}
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--ratios") == 0) {
+            ratios();
+            return 0;
+        }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Screenshot of two text edits: runs the program on a virtual X display in
+# the build tree's X11 Wine prefix, writes the whole screen to a PNG with
+# ImageMagick and checks the colours of the points the program named
+# (borders, background, the selection's inverse video, the caret).
+#   text_edit_shot.sh <program.exe> <build dir> <out.png>
+set -euo pipefail
+
+exe=$1 build=$2 out=$3
+here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$here/../../../../.." && pwd)
+source "$top/scripts/wine-env"
+
+display=""
+for n in $(seq 140 199); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+    display=":$n"
+    break
+  fi
+done
+[ -n "$display" ] || { echo "no free X display"; exit 1; }
+
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  kill "$xvfb" 2>/dev/null || true
+  wait "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+for _ in $(seq 50); do
+  xdpyinfo -display "$display" >/dev/null 2>&1 && break
+  sleep 0.2
+done
+
+traz_wine_init "$build" gui
+export DISPLAY=$display
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 </dev/null
+wineserver -w
+
+points=$(mktemp)
+rm -f "$out" "$points"
+timeout 60 wine "$exe" 12 "$(winepath -w "$points")" >/dev/null 2>&1 </dev/null &
+app=$!
+for _ in $(seq 40); do
+  [ -s "$points" ] && break
+  sleep 0.25
+done
+sleep 1
+import -display "$display" -window root "$out"
+wait "$app" || true
+
+[ -s "$out" ] || { echo "no picture written"; exit 1; }
+[ -s "$points" ] || { echo "the program named no points"; exit 1; }
+bad=0
+while read -r x y rgb name; do
+  got=$(convert "$out" -format "%[hex:p{$x,$y}]" info: | cut -c1-6 | tr 'A-F' 'a-f')
+  if [ "$got" = "$rgb" ]; then
+    echo "ok   $name ($x,$y) $got"
+  else
+    echo "BAD  $name ($x,$y) $got, expected $rgb"
+    bad=1
+  fi
+done < "$points"
+rm -f "$points"
+exit $bad
