@@ -623,4 +623,25 @@ Rows rows{
         .read_back([](Ctx &c) { return ruv_dwin_get_font_style(c.get(Obj::Doc)) == 1; }),
 };
 
+// Every drawing row's valid call reads its pixels back itself, so that the
+// drawing it makes inside a real E_UPDATE (the table's update probe) is
+// checked as well as the one made outside.
+struct ReadBackInUpdate {
+    ReadBackInUpdate()
+    {
+        for (Row &row : all_rows()) {
+            if (row.source != "tdwin" || !row.draws_in_update || !row.read_back_check)
+                continue;
+            Call body = row.valid_call;
+            std::function<bool(Ctx &)> check = row.read_back_check;
+            std::string name = row.name;
+            row.valid_call = [body, check, name](Ctx &c) {
+                intptr_t result = body(c);
+                EXPECT_TRUE(check(c)) << name << ": nothing drawn";
+                return result;
+            };
+        }
+    }
+} read_back_in_update;
+
 } // namespace
