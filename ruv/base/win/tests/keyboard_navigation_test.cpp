@@ -150,30 +150,49 @@ TEST_F(Navigation, TabCrossesIntoAndOutOfNestedChildWindows)
         RUV_WIN c1 = make(child, WC_PUSH_BUTTON, 30, RUV_RECT{10, 10, 40, 110}, "C1");
         RUV_WIN c2 = make(child, WC_EDIT, 31, RUV_RECT{50, 10, 74, 200});
         RUV_WIN b = make(w, WC_PUSH_BUTTON, 21, RUV_RECT{160, 10, 190, 110}, "B");
-        RUV_CXO *outer = navigate(w, {a, child, b});
+        // A second child window without a navigation of its own.
+        RUV_RECT pr = {200, 10, 260, 300};
+        RUV_WIN plain = ruvk_win_create(7, &pr, "", 0, w, 0x803, RUV_EVENT_MASK_ALL, handler, nullptr);
+        ASSERT_NE(plain, nullptr);
+        RUV_WIN ok = make(w, WC_PUSH_BUTTON, 1, RUV_RECT{300, 10, 330, 110}, "OK");
+        RUV_WIN cancel = make(w, WC_PUSH_BUTTON, 2, RUV_RECT{300, 120, 330, 220}, "Cancel");
+        RUV_CXO *outer = navigate(w, {a, child, b, plain});
         ASSERT_NE(outer, nullptr);
         // The child listed in the outer navigation hands its keys on; its
         // own navigation takes the handler's place.
         EXPECT_NE(ruvv_win_get_cxo(child, "NavChildWin", nullptr), nullptr);
         ASSERT_NE(navigate(child, {c1, c2}), nullptr);
         EXPECT_EQ(ruvv_win_get_cxo(child, "NavChildWin", nullptr), nullptr);
+        EXPECT_NE(ruvv_win_get_cxo(plain, "NavChildWin", nullptr), nullptr);
         std::vector<RUV_WIN> forward, backward;
+        std::vector<int32_t> ids;
         et::undisturbed([&] {
             forward.clear();
             backward.clear();
             ruvk_scr_set_focus_vobj(a);
             et::pump(50);
-            for (int i = 0; i < 4; ++i) {
+            for (int i = 0; i < 5; ++i) {
                 tab();
                 forward.push_back(focused());
             }
-            for (int i = 0; i < 3; ++i) {
+            for (int i = 0; i < 4; ++i) {
                 tab(true);
                 backward.push_back(focused());
             }
+            // Enter and Esc in the nested edit field reach the outer
+            // window's default and cancel buttons.
+            et::seen().clear();
+            ruvk_scr_set_focus_vobj(c2);
+            et::pump(50);
+            key(VK_RETURN);
+            key(VK_ESCAPE);
+            ids = pressed(w);
         });
-        EXPECT_EQ(forward, (std::vector<RUV_WIN>{c1, c2, b, a}));
-        EXPECT_EQ(backward, (std::vector<RUV_WIN>{b, c2, c1}));
+        EXPECT_EQ(forward, (std::vector<RUV_WIN>{c1, c2, b, plain, a}));
+        EXPECT_EQ(backward, (std::vector<RUV_WIN>{plain, b, c2, c1}));
+        EXPECT_EQ(ids, (std::vector<int32_t>{1, 2}));
+        (void)ok;
+        (void)cancel;
     });
 }
 
