@@ -22,6 +22,7 @@
 #include "ruvv_event.h"
 #include "ruvv_list.h"
 #include "ruvv_mem.h"
+#include "ruvv_tx.h"
 #include "window_services.h"
 
 namespace {
@@ -712,8 +713,11 @@ int32_t child_callback(RUV_CXO *cxo, RUV_EVENT *event)
     if (key == 27 && valid(parent))
         return ruvk_win_dispatch_event(parent, event);
     if (key == 3 || key == 13) {
+        // A text edit of more than one paragraph keeps Enter for itself.
         RUV_WIN f = ruvk_scr_get_focus_vobj();
-        if (!(valid(f) && (f->kind & RUV_KIND_TEXT_EDIT)) && valid(parent))
+        const bool keeps = valid(f) && (f->kind & RUV_KIND_TEXT_EDIT) &&
+                           (ruvv_tx_get_attr(reinterpret_cast<TXEDIT>(f)) & ~TX_ONEPAR) != 0;
+        if (!keeps && valid(parent))
             return ruvk_win_dispatch_event(parent, event);
         return ruvv_cxo_call_next(NULL_WIN, cxo, event);
     }
