@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "event_test_support.h"
+#include "control_window_test_support.h"
 #include "native_controls.h"
 #include "ruvv_dm.h"
 #include "ruvv_notebk.h"
@@ -78,6 +78,7 @@ RUV_BOOL run_dialog(RUV_DRAW_CTOOLS *tools, int32_t parts, std::function<void(RU
 
 void in_application(const std::function<void()> &body)
 {
+    cw::RefusingMem::install();
     kt::Session session;
     ASSERT_TRUE(session.ok());
     et::run(body);
@@ -315,6 +316,20 @@ TEST(DrawingToolsDialog, ThePagesFollowThePartsAskedFor)
                 EXPECT_EQ(back_label, "");
             }
         }
+    });
+}
+
+TEST(DrawingToolsDialog, AWindowThatCannotBeMadeIsReported)
+{
+    kt::ModalGuard guard({{"Can't open window", 0}});
+    in_application([] {
+        RUV_DRAW_CTOOLS tools = kStart;
+        cw::RefusingMem::armed() = sizeof(RUV_VOBJ);
+        RUV_BOOL ok = ruvv_dm_post_ctools_sel(&tools, 0xFF);
+        cw::RefusingMem::armed() = 0;
+        EXPECT_FALSE(ok);
+        EXPECT_TRUE(same(tools, kStart));
+        EXPECT_EQ(ruvv_win_get_help_ctx(), 0);
     });
 }
 

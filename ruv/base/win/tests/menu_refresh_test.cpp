@@ -4,11 +4,10 @@
 // cache attributes count and bound the native menus; a tag index that
 // cannot grow makes the menu fail to build (the changed window keeps its
 // old bar), for bars from trees, native bars and their nested pop-ups.
-#include <atomic>
 #include <string>
 #include <vector>
 
-#include "event_test_support.h"
+#include "control_window_test_support.h"
 #include "event_translate.h"
 #include "menus.h"
 #include "window_create.h"
@@ -28,24 +27,7 @@ RUV_MENU_ITEM g_bar_a[] = {{1100, t("Alpha"), 'A', ON, g_items_a, 0}, {}};
 RUV_MENU_ITEM g_items_b[] = {{1201, t("Close"), 'C', ON, nullptr, 0}, {}};
 RUV_MENU_ITEM g_bar_b[] = {{1200, t("Beta"), 'B', ON, g_items_b, 0}, {}};
 
-// Memory hooks that refuse a block of one armed size (0: none).
-struct RefusingMem {
-    static std::atomic<size_t> &armed()
-    {
-        static std::atomic<size_t> a{0};
-        return a;
-    }
-    static bool refuse(size_t size) { return size != 0 && size == armed(); }
-    static void *alloc(size_t size) { return refuse(size) ? nullptr : std::malloc(size); }
-    static void *zalloc(size_t size) { return refuse(size) ? nullptr : std::calloc(1, size); }
-    static void release(void *p) { std::free(p); }
-    static void *resize(void *p, size_t size) { return refuse(size) ? nullptr : std::realloc(p, size); }
-    static void install()
-    {
-        static const RUV_MEM_FUNCS funcs = {alloc, release, resize, zalloc};
-        ruvv_mem_set_functions(&funcs);
-    }
-};
+using cw::RefusingMem;
 
 // A tag index entry (tag, native menu, position) and its growth step.
 constexpr size_t kIndexEntry = 24;
