@@ -92,6 +92,36 @@ TEST(MenuRefresh, TheFrameShowsTheBarOfTheWindowInUseAgain)
     });
 }
 
+TEST(MenuRefresh, AnActivatedMdiDocumentShowsItsBar)
+{
+    RefusingMem::install();
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_MDI, 1);
+    ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_TASK_STYLE, 0x883);
+    et::run([] {
+        ASSERT_EQ(et::task()->kind, 0x80000001u);
+        ruvk_menu_set_tree(et::task(), g_bar_a);
+        RUV_WIN first = make_doc();
+        RUV_WIN second = make_doc();
+        ASSERT_TRUE(first && second);
+        ruvk_menu_set_tree(first, g_bar_a);
+        ruvk_menu_set_tree(second, g_bar_b);
+        et::pump(50);
+        // Another bar on the frame; the activation alone brings the
+        // document's bar back.
+        SetMenu(frame(), nullptr);
+        SendMessageA(kt::hwnd_of(second), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(kt::hwnd_of(first)),
+                     reinterpret_cast<LPARAM>(kt::hwnd_of(second)));
+        EXPECT_EQ(first_title(GetMenu(frame())), "&Beta");
+        // The window menu goes with the document's bar.
+        HMENU bar = GetMenu(frame());
+        char last[32] = "";
+        GetMenuStringA(bar, GetMenuItemCount(bar) - 1, last, sizeof last, MF_BYPOSITION);
+        EXPECT_STREQ(last, "&Window");
+    });
+}
+
 TEST(MenuRefresh, TheCacheAttributesCountAndBoundTheNativeMenus)
 {
     in_application([] {
