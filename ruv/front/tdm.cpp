@@ -6,6 +6,7 @@
 #include <cstdarg>
 
 #include "front_guard.h"
+#include "printing.h"
 #include "ruv.h"
 #include "ruvv_dm.h"
 #include "ruvv_font.h"
@@ -29,6 +30,12 @@ void post_box(const char *name, Result (*box)(const char *, va_list), const char
     if ((refused_in_update && !g.not_in_update()) || !g.not_null(format))
         return;
     box(format, args);
+}
+
+// A drawing window: a drawable kind, not a text edit.
+bool drawing_window(RUV_WIN win)
+{
+    return (win->kind & ruvf::KIND_DRAWABLE) != 0 && !ruvf::is_text_edit(win);
 }
 
 } // namespace
@@ -132,4 +139,37 @@ extern "C" void ruv_dm_post_warning(const char *format, ...)
     va_start(args, format);
     post_box("ruv_dm_post_warning", ruvv_dm_post_warning, format, args);
     va_end(args);
+}
+
+extern "C" RUV_BOOL ruv_dm_post_ctools_sel(RUV_DRAW_CTOOLS *tools, int32_t parts)
+{
+    Guard g("ruv_dm_post_ctools_sel", SRC);
+    if (!g.not_in_update() || !g.not_null(tools) || !g.check((parts & 0xFF) != 0, ruvf::ID_INVALID_ATTRIBUTE))
+        return FALSE;
+    return ruvv_dm_post_ctools_sel(tools, parts);
+}
+
+extern "C" RUV_BOOL ruv_dm_post_font_sel(RUV_WIN window, RUV_FONT *font, void *printRecord, intptr_t flags)
+{
+    Guard g("ruv_dm_post_font_sel", SRC);
+    if (!g.not_in_update() || !g.not_null(font, ruvf::ID_NULL_FONT) ||
+        !g.check(ruvv_font_is_valid(font) != 0, ruvf::ID_INVALID_FONT))
+        return FALSE;
+    // No window and no print record are allowed; given ones must be a
+    // drawing window and a printer that can be used.
+    if (window && (!g.check(ruvf::is_window(window), ruvf::ID_INVALID_WINDOW) ||
+                   !g.check(drawing_window(window), ruvf::ID_INCORRECT_WINDOW_TYPE)))
+        return FALSE;
+    if (printRecord && !g.check(ruvk_print_is_valid(static_cast<RUV_PRINT_RECORD *>(printRecord)) != 0,
+                                ruvf::ID_INVALID_PRINT_RECORD))
+        return FALSE;
+    return ruvv_dm_post_font_sel(window, font, printRecord, flags);
+}
+
+extern "C" RUV_BOOL ruv_dm_post_page_setup(RUV_PRINT_RECORD *record)
+{
+    Guard g("ruv_dm_post_page_setup", SRC);
+    if (!g.not_in_update() || !g.not_null(record))
+        return FALSE;
+    return ruvv_dm_post_page_setup(record);
 }

@@ -304,6 +304,12 @@ RUV_BOOL ruv_dm_post_font_sel(RUV_WIN window, struct RUV_FONT *font, void *print
 /* Prompt for a text of at most size - 1 bytes: buffer, or NULL when
    cancelled or refused. */
 char *ruv_dm_post_string_prompt(const char *message, char *buffer, int32_t size);
+/* Drawing-tools dialog over tools; parts (its low byte not 0) picks the
+   pages.  TRUE when accepted. */
+RUV_BOOL ruv_dm_post_ctools_sel(RUV_DRAW_CTOOLS *tools, int32_t parts);
+/* Print-setup dialog over a print record: TRUE when it changed. */
+struct RUV_PRINT_RECORD;
+RUV_BOOL ruv_dm_post_page_setup(struct RUV_PRINT_RECORD *record);
 
 /* ==== end tdm ==== */
 
@@ -376,9 +382,40 @@ void ruv_sbar_set_range(RUV_WIN window, int32_t selector, int32_t minimum, int32
 
 /* ==== Pixmaps (ruv_pmap_) [tpmap] ==== */
 
+/* An off-screen pixmap of width x height pixels for a window of type 1, 2,
+   3, 5, 7 or 9 (destroyed with it); NULL on failure. */
+RUV_WIN ruv_pmap_create(RUV_WIN window, int32_t pixmapType, int32_t width, int32_t height);
+void ruv_pmap_destroy(RUV_WIN pixmap);
+
 /* ==== end tpmap ==== */
 
 /* ==== Printing (ruv_print_) [tprint] ==== */
+
+struct RUV_PRINT_RECORD;
+/* The application's print function, given its data word: TRUE on success. */
+typedef RUV_BOOL (*RUV_PRINT_FUNCTION)(void *data);
+
+/* A print record for the default printer (its size in bytes into *size);
+   the caller destroys it.  NULL on failure. */
+struct RUV_PRINT_RECORD *ruv_print_create(int32_t *size);
+void ruv_print_destroy(struct RUV_PRINT_RECORD *record);
+/* Whether the record names a printer that can be used now. */
+RUV_BOOL ruv_print_is_valid(struct RUV_PRINT_RECORD *record);
+/* The printer's paper nearest width x height (units 0 inches, 1 mm). */
+RUV_BOOL ruv_print_set_page_size(struct RUV_PRINT_RECORD *record, double width, double height,
+                                 int32_t units);
+/* 0 portrait, 1 landscape. */
+RUV_BOOL ruv_print_set_page_orient(struct RUV_PRINT_RECORD *record, int32_t orientation);
+RUV_BOOL ruv_print_open(void);
+void ruv_print_close(void);
+/* Starts a document: the print window to draw on, NULL on failure. */
+RUV_WIN ruv_print_create_win(struct RUV_PRINT_RECORD *record, const char *title);
+RUV_BOOL ruv_print_open_page(struct RUV_PRINT_RECORD *record);
+RUV_BOOL ruv_print_close_page(struct RUV_PRINT_RECORD *record);
+/* The next band of the page to draw, NULL when the page is done. */
+RUV_RECT *ruv_print_get_next_band(void);
+/* Runs function(data) as the print job (here on the calling thread). */
+RUV_BOOL ruv_print_start_thread(RUV_PRINT_FUNCTION function, void *data);
 
 /* ==== end tprint ==== */
 

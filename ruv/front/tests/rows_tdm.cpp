@@ -4,6 +4,7 @@
 #include <string>
 
 #include "conformance.h"
+#include "printing.h"
 #include "ruvv_font.h"
 
 using namespace ruvf_test;
@@ -60,6 +61,26 @@ intptr_t answering(const char *title, int button, F call)
     intptr_t r = call();
     KillTimer(nullptr, t);
     g_answer = nullptr;
+    return r;
+}
+
+RUV_FONT *bogus_font()
+{
+    static RUV_FONT f{};
+    return &f;
+}
+
+// A font for the dialog, given back with the program.
+RUV_FONT *a_font()
+{
+    static RUV_FONT *f = ruvv_font_create();
+    return f;
+}
+
+// A record of no printer (the test system has none).
+RUV_PRINT_RECORD *no_printer()
+{
+    static RUV_PRINT_RECORD *r = ruvk_print_create(nullptr);
     return r;
 }
 
@@ -152,4 +173,29 @@ static Rows rows{
         .refuses()
         .bad("NULL format", 0x00210000, [](Ctx &) { ruv_dm_post_warning(nullptr); return 0; })
         .valid([](Ctx &) { ruv_dm_post_warning("Warning %d", 1); return 0; }),
+    Row{ "ruv_dm_post_ctools_sel", "tdm" }
+        .refuses()
+        .bad("NULL tools", 0x00210000, [](Ctx &) { return R(ruv_dm_post_ctools_sel(nullptr, 0xFF)); })
+        .bad("no part in the low byte", 0x0122000B,
+             [](Ctx &) {
+                 RUV_DRAW_CTOOLS tools{};
+                 return R(ruv_dm_post_ctools_sel(&tools, 0x100));
+             })
+        .no_valid("the drawing-tools dialog's windows are compiled resources of the program that shows it; the "
+                  "table's program does not carry them"),
+    Row{ "ruv_dm_post_font_sel", "tdm" }
+        .refuses()
+        .bad("NULL font", 0x01210003, [](Ctx &c) { return R(ruv_dm_post_font_sel(c.get(Obj::Doc), nullptr, nullptr, 0)); })
+        .bad("a font that is none", 0x01220003,
+             [](Ctx &c) { return R(ruv_dm_post_font_sel(c.get(Obj::Doc), bogus_font(), nullptr, 0)); })
+        .bad("foreign window", 0x01220002, [](Ctx &c) { return R(ruv_dm_post_font_sel(c.foreign(), a_font(), nullptr, 0)); })
+        .bad("a control as window", 0x01230001,
+             [](Ctx &c) { return R(ruv_dm_post_font_sel(c.get(Obj::Button), a_font(), nullptr, 0)); })
+        .bad("a record of no printer", 0x0122000C,
+             [](Ctx &c) { return R(ruv_dm_post_font_sel(c.get(Obj::Doc), a_font(), no_printer(), 0)); })
+        .valid([](Ctx &) { return R(ruv_dm_post_font_sel(NULL_WIN, a_font(), nullptr, 0)); }),
+    Row{ "ruv_dm_post_page_setup", "tdm" }
+        .refuses()
+        .bad("NULL record", 0x00210000, [](Ctx &) { return R(ruv_dm_post_page_setup(nullptr)); })
+        .valid([](Ctx &) { return R(ruv_dm_post_page_setup(no_printer())); }),
 };
