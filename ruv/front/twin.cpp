@@ -254,6 +254,15 @@ RUV_FONT *ruv_win_get_ctl_font(RUV_WIN win)
     return ruvk_win_get_ctl_font(win);
 }
 
+void ruv_win_set_ctl_font(RUV_WIN win, RUV_FONT *font)
+{
+    Guard g("ruv_win_set_ctl_font", SRC);
+    if (!g.window(win, CTL_COMPONENT_TYPES) || !g.check(!font || ruvv_font_is_valid(font), ruvf::ID_INVALID_FONT))
+        return;
+    ruvv_win_set_ctl_font(win, font);
+    ruvv_tx_win_set_font(win, font);
+}
+
 int32_t ruv_win_get_cursor(RUV_WIN win)
 {
     Guard g("ruv_win_get_cursor", SRC);

@@ -49,6 +49,15 @@ std::vector<std::string> Recorder::marks() const
     return out;
 }
 
+std::string describe(const std::vector<Report> &reports)
+{
+    std::ostringstream s;
+    for (const Report &r : reports)
+        s << "[sev " << r.severity << " id 0x" << std::hex << r.id << std::dec << " api '" << r.api << "' file "
+          << r.file << ':' << r.line << "] ";
+    return s.str();
+}
+
 // ---- Ctx ----
 
 namespace {
@@ -195,16 +204,7 @@ void in_app(std::function<void()> body, RUV_EVENT_HANDLER task_handler)
 {
     kt::Session session;
     ASSERT_TRUE(session.ok());
-    kt::run_app(std::move(body), task_handler);
-}
-
-void pump(DWORD ms)
-{
-    DWORD start = GetTickCount();
-    do {
-        ruvk_app_process_pending_events();
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
+    et::run(std::move(body), task_handler);
 }
 
 // ---- Dismisser ----

@@ -26,6 +26,7 @@
 #include <thread>
 #include <vector>
 
+#include "event_test_support.h"
 #include "kernel_test_support.h"
 
 namespace ruvf_test {
@@ -62,6 +63,9 @@ private:
     mutable ruv::ErrFrame frame_;
     std::vector<Report> reports_;
 };
+
+// The reports as text (severity, id, marks, source and line), for messages.
+std::string describe(const std::vector<Report> &reports);
 
 // Objects a call may need.
 enum class Obj {
@@ -125,7 +129,7 @@ private:
 };
 
 // Processes pending messages for about ms milliseconds.
-void pump(DWORD ms);
+using et::pump;
 
 } // namespace ruvf_test
 

@@ -210,6 +210,16 @@ static Rows rows{
         .window([](Ctx &, RUV_WIN w) { return R(ruv_win_get_ctl_font(w)); })
         .refused_type(Obj::Button)
         .valid([](Ctx &c) { return R(ruv_win_get_ctl_font(doc(c))); }),
+    Row{ "ruv_win_set_ctl_font", "twin" }
+        .window([](Ctx &, RUV_WIN w) { ruv_win_set_ctl_font(w, nullptr); return 0; })
+        .refused_type(Obj::Screen)
+        .bad("a font that is no font", 0x01220003,
+             [](Ctx &c) {
+                 static long not_a_font[32];
+                 ruv_win_set_ctl_font(doc(c), reinterpret_cast<RUV_FONT *>(not_a_font));
+                 return 0;
+             })
+        .valid([](Ctx &c) { ruv_win_set_ctl_font(doc(c), nullptr); return 0; }),
     Row{ "ruv_win_get_cursor", "twin" }
         .failure(-1)
         .window([](Ctx &, RUV_WIN w) { return R(ruv_win_get_cursor(w)); })

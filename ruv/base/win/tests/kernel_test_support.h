@@ -376,8 +376,10 @@ struct ChildRun {
 
 // Runs this test program again with the tests of filter only, the variable
 // env naming a fresh scratch file that the child writes to; waits at most
-// 30 s for it to end.  The child finds itself by the variable.
-inline ChildRun run_child(const char *env, const char *filter)
+// 30 s for it to end.  The child finds itself by the variable.  first_word,
+// when given, stands first on the child's command line in place of the
+// program's path.
+inline ChildRun run_child(const char *env, const char *filter, const char *first_word = nullptr)
 {
     ChildRun run;
     char exe[MAX_PATH], dir[MAX_PATH];
@@ -386,11 +388,12 @@ inline ChildRun run_child(const char *env, const char *filter)
     std::string out_file = std::string(dir) + env + "_" + std::to_string(GetCurrentProcessId()) + ".txt";
     DeleteFileA(out_file.c_str());
     SetEnvironmentVariableA(env, out_file.c_str());
-    std::string cmd = std::string("\"") + exe + "\" --gtest_filter=" + filter;
+    std::string cmd = (first_word ? std::string(first_word) : std::string("\"") + exe + "\"") + " --gtest_filter=" + filter;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    BOOL started = CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    BOOL started = CreateProcessA(first_word ? exe : nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                  &si, &pi);
     SetEnvironmentVariableA(env, nullptr);
     if (!started)
         return run;
