@@ -7,6 +7,8 @@
 #include "native_controls.h"
 #include "ruvv_app.h"
 #include "ruvv_attr.h"
+#include "ruvv_res.h"
+#include "ruvv_tx.h"
 #include "window_create.h"
 
 namespace ruvf_test {
@@ -117,6 +119,14 @@ RUV_WIN Ctx::get(Obj o)
     case Obj::HScroll:
         w = make_control(WC_HSCROLL_BAR, get(Obj::Doc), 160, "", 105);
         break;
+    case Obj::TextEdit: {
+        RUV_WIN_DEF def[2]{};
+        def[0].type = 23;
+        def[0].rect = RUV_RECT{ 190, 10, 250, 200 };
+        def[0].u.tx.ctl_id = 106;
+        w = reinterpret_cast<RUV_WIN>(ruvv_tx_create_def(def, get(Obj::Doc), nullptr));
+        break;
+    }
     case Obj::Task:
         return attr_win(RUV_ATTR_TASK_WINDOW);
     case Obj::Screen:
@@ -128,7 +138,8 @@ RUV_WIN Ctx::get(Obj o)
 
 void Ctx::make_all()
 {
-    for (Obj o : { Obj::Doc, Obj::Plain, Obj::Child, Obj::Button, Obj::Edit, Obj::List, Obj::Static, Obj::HScroll })
+    for (Obj o : { Obj::Doc, Obj::Plain, Obj::Child, Obj::Button, Obj::Edit, Obj::List, Obj::Static, Obj::HScroll,
+                   Obj::TextEdit })
         get(o);
 }
 

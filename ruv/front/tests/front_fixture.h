@@ -77,6 +77,7 @@ enum class Obj {
     List,       // list box (19) in Doc
     Static,     // static text (18) in Doc
     HScroll,    // horizontal scroll bar (15) in Doc
+    TextEdit,   // text-edit window (kind flag 0x2000, type 23) in Doc
     Task,       // the task window (attribute 301)
     Screen,     // the screen object (attribute 300)
 };

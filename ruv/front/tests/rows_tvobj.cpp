@@ -26,11 +26,13 @@ static Rows rows{
         .read_back([](Ctx &c) { return GetDlgItem(c.hwnd(Obj::Doc), 101) == nullptr; }),
     Row{ "ruv_vobj_get_attr", "tvobj" }
         .window([](Ctx &, RUV_WIN w) { return R(ruv_vobj_get_attr(w, 300)); })
+        .refused_type(Obj::TextEdit)
         .window_ids(0, 0x01220002)
         .valid([](Ctx &c) { return R(ruv_vobj_get_attr(NULL_WIN, 301)); })
         .read_back([](Ctx &c) { return ruv_vobj_get_attr(NULL_WIN, 301) == R(c.get(Obj::Task)); }),
     Row{ "ruv_vobj_set_attr", "tvobj" }
         .window([](Ctx &, RUV_WIN w) { ruv_vobj_set_attr(w, 706, ruv_vobj_get_attr(NULL_WIN, 706)); return 0; })
+        .refused_type(Obj::TextEdit)
         .window_ids(0, 0x01220002)
         .valid([](Ctx &) { ruv_vobj_set_attr(NULL_WIN, 706, ruv_vobj_get_attr(NULL_WIN, 706)); return 0; }),
     Row{ "ruv_vobj_get_client_rect", "tvobj" }
@@ -50,15 +52,19 @@ static Rows rows{
         .read_back([](Ctx &c) { return ruv_vobj_get_data(c.get(Obj::Doc)) == &c; }),
     Row{ "ruv_vobj_get_flags", "tvobj" }
         .window([](Ctx &, RUV_WIN w) { return R(ruv_vobj_get_flags(w)); })
+        .refused_type(Obj::TextEdit)
         .valid([](Ctx &c) { return R(ruv_vobj_get_flags(c.get(Obj::Doc))); }),
     Row{ "ruv_vobj_get_formatter", "tvobj" }
         .window([](Ctx &, RUV_WIN w) { return R(ruv_vobj_get_formatter(w)); })
+        .refused_type(Obj::TextEdit)
         .valid([](Ctx &c) { return R(ruv_vobj_get_formatter(c.get(Obj::Doc))); }),
     Row{ "ruv_vobj_get_formatter_data", "tvobj" }
         .window([](Ctx &, RUV_WIN w) { return R(ruv_vobj_get_formatter_data(w)); })
+        .refused_type(Obj::TextEdit)
         .valid([](Ctx &c) { return R(ruv_vobj_get_formatter_data(c.get(Obj::Doc))); }),
     Row{ "ruv_vobj_set_formatter", "tvobj" }
         .window([](Ctx &, RUV_WIN w) { ruv_vobj_set_formatter(w, format_title, 0); return 0; })
+        .refused_type(Obj::TextEdit)
         .valid([](Ctx &c) { ruv_vobj_set_formatter(c.get(Obj::Edit), format_title, 7); return 0; })
         .read_back([](Ctx &c) {
             return ruv_vobj_get_formatter(c.get(Obj::Edit)) == format_title &&
@@ -66,10 +72,12 @@ static Rows rows{
         }),
     Row{ "ruv_vobj_set_formatter_data", "tvobj" }
         .window([](Ctx &, RUV_WIN w) { ruv_vobj_set_formatter_data(w, 1); return 0; })
+        .refused_type(Obj::TextEdit)
         .valid([](Ctx &c) { ruv_vobj_set_formatter_data(c.get(Obj::Edit), 9); return 0; })
         .read_back([](Ctx &c) { return ruv_vobj_get_formatter_data(c.get(Obj::Edit)) == 9; }),
     Row{ "ruv_vobj_get_palet", "tvobj" }
         .window([](Ctx &, RUV_WIN w) { return R(ruv_vobj_get_palet(w)); })
+        .refused_type(Obj::TextEdit)
         .valid([](Ctx &c) { return R(ruv_vobj_get_palet(c.get(Obj::Doc))); }),
     Row{ "ruv_vobj_set_palet", "tvobj" }
         .refuses()
@@ -89,6 +97,7 @@ static Rows rows{
         .read_back([](Ctx &c) { return ruv_vobj_get_parent(c.get(Obj::Child)) == c.get(Obj::Doc); }),
     Row{ "ruv_vobj_get_title", "tvobj" }
         .window([](Ctx &, RUV_WIN w) { char b[32]; return R(ruv_vobj_get_title(w, b, sizeof b)); })
+        .refused_type(Obj::TextEdit)
         .bad("NULL buffer", 0x00210000, [](Ctx &c) { return R(ruv_vobj_get_title(c.get(Obj::Doc), nullptr, 10)); })
         .bad("size 0", 0x01250004,
              [](Ctx &c) { char b[4] = "abc"; return R(ruv_vobj_get_title(c.get(Obj::Doc), b, 0)); })
@@ -96,13 +105,16 @@ static Rows rows{
     Row{ "ruv_vobj_set_title", "tvobj" }
         .refuses()
         .window([](Ctx &, RUV_WIN w) { ruv_vobj_set_title(w, "x"); return 0; })
+        .refused_type(Obj::TextEdit)
         .bad("NULL text", 0x00210000, [](Ctx &c) { ruv_vobj_set_title(c.get(Obj::Doc), nullptr); return 0; })
         .valid([](Ctx &c) { ruv_vobj_set_title(c.get(Obj::Doc), "Titled"); return 0; })
         .read_back([](Ctx &c) { return c.title(Obj::Doc) == "Titled"; }),
     Row{ "ruv_vobj_get_type", "tvobj" }
         .window([](Ctx &, RUV_WIN w) { return R(ruv_vobj_get_type(w)); })
         .valid([](Ctx &c) { return R(ruv_vobj_get_type(c.get(Obj::Button))); })
-        .read_back([](Ctx &c) { return ruv_vobj_get_type(c.get(Obj::Button)) == 12; }),
+        .read_back([](Ctx &c) {
+            return ruv_vobj_get_type(c.get(Obj::Button)) == 12 && ruv_vobj_get_type(c.get(Obj::TextEdit)) == 23;
+        }),
     Row{ "ruv_vobj_is_focusable", "tvobj" }
         .window([](Ctx &, RUV_WIN w) { return R(ruv_vobj_is_focusable(w)); })
         .valid([](Ctx &c) { return R(ruv_vobj_is_focusable(c.get(Obj::Button))); }),

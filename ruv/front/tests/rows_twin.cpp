@@ -289,6 +289,7 @@ static Rows rows{
         .valid([](Ctx &c) { ruv_win_set_doc_title(doc(c), "Doc title"); return 0; }),
     Row{ "ruv_win_trap_pointer", "twin" }
         .window([](Ctx &, RUV_WIN w) { ruv_win_trap_pointer(w); ruv_win_release_pointer(); return 0; })
+        .refused_type(Obj::TextEdit)
         .valid([](Ctx &c) {
             ruv_win_trap_pointer(doc(c));
             bool captured = GetCapture() == c.hwnd(Obj::Doc);
