@@ -13,6 +13,7 @@ extern "C" {
 #endif
 
 struct RUV_FONT;
+struct RUV_TREE_NODE;
 
 /* Event types. */
 #define E_CREATE        0
@@ -123,6 +124,7 @@ typedef struct RUV_EVENT {
                 struct { int16_t dbl; } list;                   /* type 19 */
                 struct { int32_t action; int16_t position; } scroll; /* types 15, 16 */
                 struct { RUV_WIN face; int16_t tab, page; } notebook; /* type 25: the page now in front */
+                struct { struct RUV_TREE_NODE *node; int16_t flags; } tree; /* type 27: RUV_TREE_* flags */
                 int16_t words[6];
             } data;
         } control;
