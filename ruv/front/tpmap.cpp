@@ -17,7 +17,7 @@ const char SRC[] = "tpmap";
 extern "C" RUV_WIN ruv_pmap_create(RUV_WIN window, int32_t pixmapType, int32_t width, int32_t height)
 {
     Guard g("ruv_pmap_create", SRC);
-    // A window the pixmap cannot belong to counts as no window at all.
+    // A window of a kind that holds no pixmaps is refused as an invalid one.
     if (!g.check(window != NULL_WIN, ruvf::ID_NULL_WINDOW) ||
         !g.check(ruvf::is_window(window) && ruvf::type_in(window, types({ 1, 2, 3, 5, 7, 9 })),
                  ruvf::ID_INVALID_WINDOW))
