@@ -4,11 +4,13 @@
 // radio state, and the order of the radio-group checks.
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "controls_support.h"
 #include "ruvv_color.h"
 #include "ruvv_font.h"
 #include "ruvv_mem.h"
+#include "ruvv_tx.h"
 
 namespace {
 
@@ -263,6 +265,54 @@ TEST(CtlUpdate, RefusedDuringAnUpdateButTheReadersAnswer)
         EXPECT_EQ(FindWindowExA(c.hwnd(Obj::Doc), nullptr, nullptr, "Late"), nullptr);
         EXPECT_EQ(id, 101);
         EXPECT_EQ(is_checked, FALSE);
+    });
+}
+
+TEST(CtlTextEdit, ATextEditCountsAsType23WhateverItsTypeField)
+{
+    in_app([] {
+        Ctx c;
+        c.get(Obj::Doc);
+        RUV_RECT r{ 10, 10, 100, 200 };
+        auto tx = reinterpret_cast<RUV_WIN>(ruvv_tx_create(c.get(Obj::Doc), &r, 0, nullptr, 0, 0));
+        ASSERT_TRUE(ruvv_vobj_is_valid(tx));
+        ASSERT_TRUE(tx->kind & 0x2000u);
+        ASSERT_NE(tx->type, WC_TEXT_EDIT);
+        Recorder rec;
+        int32_t lo, hi;
+        RUV_MENU_ITEM *tree = ctl_test::menu_tree();
+        struct Case {
+            const char *what;
+            std::function<void()> call;
+            RUV_ERRMSG_ID id;  // 0: taken
+            void *req;
+        } cases[] = {
+            { "selection of an edit field", [&] { ruv_ctl_set_text_sel(tx, 0, 1); }, 0x01230001, tx },
+            { "selection read", [&] { ruv_ctl_get_text_sel(tx, &lo, &hi); }, 0x01230001, tx },
+            { "check state", [&] { ruv_ctl_is_checked(tx); }, 0x01230001, nullptr },
+            { "check box", [&] { ruv_ctl_set_checked(tx, TRUE); }, 0x01220002, nullptr },
+            { "list", [&] { ruv_list_count_all(tx); }, 0x01230001, tx },
+            { "scroll bar", [&] { ruv_sbar_get_pos(tx, 0); }, 0x01230004, nullptr },
+            { "pop-up menu", [&] { ruv_menu_popup(tree, tx, RUV_POINT{ 0, 0 }, 1, 0); }, 0x01220002, nullptr },
+            { "pixmap", [&] { ruv_pmap_create(tx, 1, 8, 8); }, 0x01220002, nullptr },
+            { "its id", [&] { ruv_ctl_get_id(tx); }, 0, nullptr },
+            { "its font", [&] { ruvv_font_destroy(ruv_ctl_get_font(tx)); }, 0, nullptr },
+            { "its colours", [&] { ruvv_mem_free(ruv_ctl_get_colors(tx)); }, 0, nullptr },
+            { "a colour", [&] { ruv_ctl_set_color_component(tx, 2, 0x0000FF); }, 0, nullptr },
+        };
+        for (const Case &k : cases) {
+            SCOPED_TRACE(k.what);
+            rec.clear();
+            k.call();
+            if (k.id == 0) {
+                EXPECT_EQ(rec.errors(), 0u);
+                continue;
+            }
+            ASSERT_EQ(rec.reports().size(), 1u);
+            EXPECT_EQ(rec.reports()[0].id, k.id);
+            EXPECT_EQ(rec.reports()[0].req, k.req);
+        }
+        ruvv_tx_destroy(reinterpret_cast<TXEDIT>(tx));
     });
 }
 
