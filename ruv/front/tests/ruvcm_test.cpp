@@ -21,18 +21,6 @@ using namespace ruvf_test;
 
 namespace {
 
-std::string report_list(const std::vector<Report> &reports)
-{
-    std::string s;
-    for (const Report &r : reports) {
-        char line[160];
-        std::snprintf(line, sizeof line, "[sev %d id 0x%x api '%s' %s:%d] ", r.severity, r.id, r.api.c_str(),
-                      r.file.c_str(), r.line);
-        s += line;
-    }
-    return s;
-}
-
 // ---- parameters ----
 
 struct Lookup {
@@ -62,7 +50,7 @@ TEST_P(ParamLookup, GivesTheValueAsWritten)
             EXPECT_EQ(value, nullptr) << c.name << " = " << value;
             EXPECT_EQ(ruvcm_param_exists(count, params.data(), c.name), 0);
         }
-        EXPECT_EQ(rec.errors(), 0u) << report_list(rec.reports());
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }
 
@@ -305,7 +293,7 @@ TEST(Registry, ChildrenAreFoundByIdAndForgottenWithTheirOwner)
             if (round == 1)
                 EXPECT_EQ(kt::MemCount::outstanding(), before);
         }
-        EXPECT_EQ(rec.errors(), 0u) << report_list(rec.reports());
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }
 
@@ -314,7 +302,7 @@ TEST(Registry, NoWindowWithoutParent)
     in_app([] {
         Recorder rec;
         EXPECT_EQ(make_control(NULL_WIN, 1, 10), NULL_WIN);
-        EXPECT_EQ(rec.errors(), 0u) << report_list(rec.reports());
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }
 
@@ -343,7 +331,7 @@ TEST(Registry, PreCreationCallbackDecides)
         GetClientRect(hwnd(w), &rc);
         EXPECT_EQ(rc.right, 50);
         ruv_vobj_destroy(owner);
-        EXPECT_EQ(rec.errors(), 0u) << report_list(rec.reports());
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }
 
@@ -396,7 +384,7 @@ TEST(Routing, CommandsReachTheFocusedOrLastFocusedChild)
         EXPECT_EQ(commands()[owner].back(), 1005);
 
         ruv_vobj_destroy(owner);
-        EXPECT_EQ(rec.errors(), 0u) << report_list(rec.reports());
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }
 
@@ -424,11 +412,11 @@ TEST(Routing, NotifyParentSendsTheOwnerAUserEvent)
         EXPECT_EQ(note.type, 7);
         EXPECT_EQ(note.window, child);
         EXPECT_EQ(ruvcm_notify_parent(owner, &note), 0);
-        EXPECT_EQ(rec.errors(), 0u) << report_list(rec.reports());
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
 
         rec.clear();
         EXPECT_EQ(ruvcm_notify_parent(child, nullptr), 0);
-        ASSERT_EQ(rec.reports().size(), 1u) << report_list(rec.reports());
+        ASSERT_EQ(rec.reports().size(), 1u) << describe(rec.reports());
         EXPECT_EQ(rec.reports()[0].id, 0x01250001u);
         EXPECT_EQ(rec.reports()[0].severity, RUV_SEV_FATAL);
         EXPECT_EQ(rec.reports()[0].file, "ruvcm");
@@ -459,7 +447,7 @@ TEST(DefaultHandler, PaintsItsNoticeInWhiteOnBlack)
         EXPECT_EQ(px.count(RGB(0, 0, 0), 0, 2 * line + 2, 200, 100), 200 * (100 - 2 * line - 2));
         EXPECT_EQ(ruvcm_default_event_handler(w, nullptr), 0);
         ruv_vobj_destroy(owner);
-        EXPECT_EQ(rec.errors(), 0u) << report_list(rec.reports());
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }
 
