@@ -447,12 +447,19 @@ TEST_F(Printing, TheStatusLineFollowsTheDocument)
     std::vector<std::string> seen;
     std::string document;
     after_start_ = [&](RUV_WIN) { seen.push_back(status_text(5)); };
+    // The application's hook sees the printer's DC before the document starts.
+    static HDC hooked;
+    hooked = nullptr;
+    ruvk_vobj_set_attr(NULL_WIN, 10004, reinterpret_cast<intptr_t>(+[](HDC hdc) { hooked = hdc; }));
     ASSERT_TRUE(print(1, "C:\\models\\bay.trz", [&](RUV_WIN pw, int page) {
         document = status_text(4);
         seen.push_back(status_text(5));
         draw_page(pw, page, parts());
     }));
     after_start_ = nullptr;
+    ruvk_vobj_set_attr(NULL_WIN, 10004, 0);
+    EXPECT_NE(hooked, nullptr);
+    EXPECT_EQ(GetDeviceCaps(hooked, TECHNOLOGY), 0) << "the DC is gone with its print window";
     ASSERT_TRUE(wait_for_pdf());
     EXPECT_EQ(document, "bay.trz");
     const std::vector<std::string> calls{"(Starting Document)", "(Finishing Page 1)", "(Ending Document)"};
