@@ -11,6 +11,7 @@
 #include "ruvv_font.h"
 #include "ruvv_mem.h"
 #include "ruvv_tx.h"
+#include "dialogs.h"
 
 namespace {
 
@@ -147,6 +148,28 @@ TEST(CtlCreate, RectangleRuleOfEachTypeAndTheCallersRectangle)
             EXPECT_EQ(rec.errors(), 0u);
             EXPECT_TRUE(same(given, k.rect));
         }
+    });
+}
+
+TEST(CtlCreate, AModelessDialogTakesNoControlThroughTheFront)
+{
+    in_app([] {
+        Ctx c;
+        c.get(Obj::Doc);
+        RUV_WIN_DEF def[2] = {};
+        def[0].type = 11;
+        def[0].rect = RUV_RECT{ 40, 40, 200, 300 };
+        def[0].title = const_cast<char *>("Modeless");
+        RUV_WIN dlg = ruvk_dlg_create_def(def, RUV_EVENT_MASK_ALL, ctl_test::accept_all, nullptr);
+        ASSERT_NE(dlg, NULL_WIN);
+        Recorder rec;
+        RUV_RECT r{ 10, 10, 34, 100 };
+        EXPECT_EQ(ruv_ctl_create(WC_PUSH_BUTTON, &r, "In", dlg, 0, nullptr, 430), NULL_WIN);
+        RUV_WIN_DEF element = def_of(WC_PUSH_BUTTON, r, 0, nullptr);
+        EXPECT_EQ(ruv_ctl_create_def(&element, dlg, nullptr), NULL_WIN);
+        EXPECT_EQ(ids(rec), (std::vector<RUV_ERRMSG_ID>{ 0x01220002, 0x01220002 }));
+        EXPECT_EQ(GetWindow(ctl_test::hwnd(dlg), GW_CHILD), nullptr);
+        ruvk_vobj_destroy(dlg);
     });
 }
 
