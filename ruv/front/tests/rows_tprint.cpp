@@ -1,6 +1,7 @@
-// Conformance rows of the printing functions (tprint).  The test system
-// has no printer: the record is made from no printer, and the rows whose
-// valid call needs a started document say so.
+// Conformance rows of the printing functions (tprint).  The table runs
+// without a printer: the record is made from none, and the rows whose valid
+// call needs a started document say so (tprint_test prints a page through
+// them to the project's print server).
 #include "conformance.h"
 #include "printing.h"
 
@@ -81,15 +82,15 @@ static Rows rows{
         .refuses()
         .bad("NULL record", 0x00210000, [](Ctx &) { return R(ruv_print_create_win(nullptr, "Doc")); })
         .bad("NULL title", 0x00210000, [](Ctx &) { return R(ruv_print_create_win(record(), nullptr)); })
-        .no_valid("no printer here: a document cannot be started"),
+        .no_valid("no printer in the table's run: a document cannot be started"),
     Row{ "ruv_print_open_page", "tprint" }
         .refuses()
         .bad("NULL record", 0x00210000, [](Ctx &) { return R(ruv_print_open_page(nullptr)); })
-        .no_valid("no printer here: no document to open a page in"),
+        .no_valid("no printer in the table's run: no document to open a page in"),
     Row{ "ruv_print_close_page", "tprint" }
         .refuses()
         .bad("NULL record", 0x00210000, [](Ctx &) { return R(ruv_print_close_page(nullptr)); })
-        .no_valid("no printer here: no document to close a page of"),
+        .no_valid("no printer in the table's run: no document to close a page of"),
     Row{ "ruv_print_get_next_band", "tprint" }
         .refuses()
         .valid([](Ctx &) {
