@@ -319,6 +319,17 @@ RUV_CXO *ruv_win_get_nav(RUV_WIN win)
     return ruvv_win_get_nav(win);
 }
 
+intptr_t ruv_win_get_tx(RUV_WIN win, int32_t index)
+{
+    Guard g("ruv_win_get_tx", SRC);
+    if (!g.window(win))
+        return 0;
+    // The base library answers for the window itself; the index is not
+    // used on this platform.
+    (void)index;
+    return ruvv_win_get_tx(win);
+}
+
 RUV_BOOL ruv_win_has_menu(RUV_WIN win)
 {
     Guard g("ruv_win_has_menu", SRC);

@@ -248,6 +248,10 @@ static Rows rows{
         .window([](Ctx &, RUV_WIN w) { return R(ruv_win_get_nav(w)); })
         .refused_type(Obj::Button, 0x01220002)
         .valid([](Ctx &c) { return R(ruv_win_get_nav(doc(c))); }),
+    Row{ "ruv_win_get_tx", "twin" }
+        .window([](Ctx &, RUV_WIN w) { return R(ruv_win_get_tx(w, 0)); })
+        .valid([](Ctx &c) { return R(ruv_win_get_tx(c.get(Obj::TextEdit), 0)); })
+        .check_result([](Ctx &c, intptr_t tx) { return tx != 0 && ruv_win_get_tx(doc(c), 0) == 0; }),
     Row{ "ruv_win_has_menu", "twin" }
         .window([](Ctx &, RUV_WIN w) { return R(ruv_win_has_menu(w)); })
         .valid([](Ctx &c) { return R(ruv_win_has_menu(c.get(Obj::Task))); }),

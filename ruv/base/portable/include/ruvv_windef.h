@@ -38,6 +38,9 @@ char *ruvv_vobj_call_formatter(RUV_WIN obj, char *title, int32_t *sel_first, int
 void ruvv_vobj_set_attr(RUV_WIN obj, int32_t attribute, intptr_t value);
 RUV_WIN ruvv_scr_get_focus_topwin(void);
 struct SLIST *ruvv_scr_list_wins(void);
+/* The text-edit handle behind a text-edit window (window mode); 0 for any
+   other object and in handle mode. */
+intptr_t ruvv_win_get_tx(RUV_WIN win);
 /* Asks the shell to open a file or address; TRUE when it did. */
 RUV_BOOL ruvv_scr_launch_browser(const char *path);
 
