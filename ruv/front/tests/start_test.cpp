@@ -18,6 +18,7 @@ namespace {
 enum class Mode { Record, AppArgcZero, AppNullArgv, AppConfigLife, Hooks, Fatal };
 Mode g_mode = Mode::Record;
 int g_argc = -1;
+DWORD g_main_thread = 0;
 std::string g_argv0;
 bool g_task_made = false;
 std::vector<ruvf_test::Report> g_reports;
@@ -84,6 +85,7 @@ __attribute__((noinline)) void scrub_stack()
 extern "C" int ProgramMain(int argc, char **argv)
 {
     g_argc = argc;
+    g_main_thread = GetCurrentThreadId();
     g_argv0 = argc > 0 && argv && argv[0] ? argv[0] : "";
     ruvf_test::Recorder rec;
     switch (g_mode) {
@@ -251,6 +253,38 @@ TEST(Start, NormalEndThroughTheExitCallbackIsZero)
         return;
     }
     ruv_exit_callback(0);
+}
+
+TEST(Start, StartRecordGetsTheThreeCallbacks)
+{
+    RUV_START_RECORD record{};
+    EXPECT_EQ(ruv_fill_start_callbacks(nullptr), 0);
+    EXPECT_EQ(ruv_fill_start_callbacks(&record), 1);
+    EXPECT_EQ(record.exit_callback, ruv_exit_callback);
+    EXPECT_EQ(record.tx_create_callback, reinterpret_cast<void *>(ruv_tx_create_def_callback));
+    EXPECT_EQ(record.tx_lookup_callback, reinterpret_cast<void *>(ruv_tx_get_tx_callback));
+}
+
+// The shared-library start: ProgramMain runs on the thread that
+// ruv_dll_start_thread makes, with the module's path as its one argument.
+TEST(Start, SharedLibraryStartRunsProgramMainOnItsOwnThread)
+{
+    if (!in_child()) {
+        kt::ChildRun run = run_child("Start.SharedLibraryStartRunsProgramMainOnItsOwnThread");
+        ASSERT_TRUE(run.ran);
+        EXPECT_EQ(run.output, "thread 42, argc 1, argv0 " + module_path() + "\n");
+        return;
+    }
+    EXPECT_EQ(ruv_dll_main(GetModuleHandleA(nullptr), 1, nullptr), 1);
+    g_mode = Mode::Record;
+    HANDLE thread = ruv_dll_start_thread();
+    ASSERT_TRUE(thread);
+    WaitForSingleObject(thread, 20000);
+    DWORD code = 0;
+    GetExitCodeThread(thread, &code);
+    CloseHandle(thread);
+    if (g_main_thread != GetCurrentThreadId())
+        child_says("thread " + std::to_string(code) + ", argc " + std::to_string(g_argc) + ", argv0 " + g_argv0);
 }
 
 TEST(Start, DllThreadWithoutDllMainShowsTheBoxAndReturnsOne)
