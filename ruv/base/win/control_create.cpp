@@ -3,6 +3,7 @@
    the colour components each kind accepts, definition units, and the
    creation of a control from arguments, from one definition element or
    for every control element of a window definition. */
+#include "html_view.h"
 #include "native_controls.h"
 
 #include <cstdio>
@@ -381,6 +382,8 @@ static RUV_WIN create_control(int32_t type, const RUV_RECT *rect_in, const char 
     }
     rec->native = hwnd;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(rec));
+    if (type == WC_HTML_VIEW)
+        rec->html = ruvk_html_create_view(type, &r, flags, rec);
     if (app->ctl3d && app->ctl3d_subclass)
         reinterpret_cast<BOOL(WINAPI *)(HWND)>(reinterpret_cast<void *>(app->ctl3d_subclass))(hwnd);
 

@@ -7,6 +7,7 @@
    window's and the application's lists, the colour answer of a toolkit
    window to its child's WM_CTLCOLOR* message, and the painter of coloured
    list and combo rows. */
+#include "html_view.h"
 #include "native_controls.h"
 
 #include <cstring>
@@ -220,6 +221,10 @@ LRESULT CALLBACK control_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     const int16_t kind = st->proc_kind;
 
     switch (msg) {
+    case WM_DESTROY:
+        // An HTML view's browser goes while its windows are still there.
+        ruvk_html_destroy_view(ctl);
+        break;
     case WM_NCDESTROY:
         return destroyed(ctl, st, hwnd, msg, wp, lp, kind);
     case WM_SETFOCUS:

@@ -4,6 +4,7 @@
 // colour class, the device context of a window, the context cache).
 
 #include "draw_state.h"
+#include "html_view.h"
 #include "kernel_app.h"
 #include "menus.h"
 #include "printing.h"
@@ -100,8 +101,11 @@ intptr_t ruvk_attr_get_system(RUV_WIN win, int32_t key, int32_t arg)
     case 406:
     case 407:
         return printer_value(key);
+    case 10037:
+        return ruvk_html_get_browser(win);
+    case 10038:
+        return ruvk_html_get_interface_level(win);
     default:
-        // The HTML view's entries: none on this platform yet.
         return 0;
     }
 }
@@ -111,6 +115,8 @@ void ruvk_attr_set_system(RUV_WIN win, int32_t key, intptr_t value)
     if (key == KEY_DC_CACHE_LIMIT) {
         if (RUV_APP_RECORD *app = ruvk_app_record())
             app->dc_cache_limit = static_cast<int32_t>(value);
+    } else if (key == 10038) {
+        ruvk_html_set_event_object(win, value);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "caret.h"
 #include "dialogs.h"
 #include "draw_state.h"
+#include "html_view.h"
 #include "kernel_app.h"
 #include "ruvk.h"
 #include "ruvv_attr.h"
@@ -97,6 +98,8 @@ int32_t ruvwi_pump_messages(RUV_APP_RECORD *app, UINT first, UINT last, HWND hwn
             result = 0;
             break;
         }
+        if (ruvk_html_translate_key(&msg))
+            continue;
         if (!caret_hidden && app->caret_owner && msg.hwnd && msg.hwnd == app->caret_hwnd &&
             msg.message != WM_MOUSEMOVE && msg.message != CARET_BLINK) {
             ruvk_caret_hide_native();

@@ -11,6 +11,7 @@
 #include "draw_state.h"
 #include "event_translate.h"
 #include "file_system.h"
+#include "html_view.h"
 #include "kernel_app.h"
 #include "menus.h"
 #include "ruvk.h"
@@ -190,6 +191,7 @@ void ruvk_vobj_destroy_ex(RUV_WIN win, int16_t call_exit)
         RUV_ERR(win, RUV_SEV_FATAL, ERR_NO_WINDOW_KIND);
         return;
     }
+    ruvk_html_destroy_view(win);   // an HTML view lets its browser go first
     if (!DestroyWindow(hwnd))
         RUV_ERR(win, RUV_SEV_FATAL, ERR_DESTROY);
 }

@@ -4,6 +4,7 @@
    restored placement), showing, enabling with the focus moved away first,
    focus and the focus memory of top-level windows, control font, cursor,
    caret values, point translation, event dispatch and the quit answer. */
+#include "html_view.h"
 #include "window_services.h"
 
 #include "caret.h"
@@ -344,6 +345,7 @@ extern "C" void ruvk_vobj_move(RUV_WIN win, const RUV_RECT *rect)
     }
     if (win->kind & KIND_CONTROL) {
         MoveWindow(hwnd, want.left, want.top, want.right - want.left, want.bottom - want.top, TRUE);
+        ruvk_html_resize(win);
         return;
     }
     /* A client rectangle where the window system places the window: in
@@ -444,6 +446,8 @@ extern "C" char *ruvk_vobj_get_title(RUV_WIN win, char *buf, int32_t size)
     HWND hwnd = ruvk_vobj_hwnd(win);
     if (!hwnd || !win->native)
         return buf;
+    if (win->html)
+        return ruvk_html_get_title(win, buf, size);   // the document's name
     int len = GetWindowTextLengthA(hwnd);
     std::string text((size_t)(len > 0 ? len : 0) + 1, '\0');
     int got = GetWindowTextA(hwnd, &text[0], len + 1);
