@@ -10,7 +10,9 @@
 #include "draw_state.h"
 #include "native_controls.h"
 #include "ruvv_app.h"
+#include "ruvv_image.h"
 #include "ruvv_treeview.h"
+#include "window_services.h"
 
 namespace {
 
@@ -467,6 +469,70 @@ TEST_F(TreeView, RemovedAndDestroyedNodesAreNeverRowsAgain)
         got = click_row(w, tree, 0);
         ASSERT_EQ(got.size(), 1u);
         EXPECT_EQ(got[0].node, a);
+    });
+}
+
+TEST_F(TreeView, ATreeGivesBackAllItsMemoryWithItsWindow)
+{
+    kt::MemCount::install(false);
+    run([](RUV_WIN w) {
+        RUV_IMAGE *img = ruvv_image_create(RUV_IMAGE_DIRECT, 8, 8);
+        // A first tree warms up whatever the kernel keeps for the process.
+        ruvk_vobj_destroy(make_tree(w));
+        et::pump(50);
+        const long before = kt::MemCount::outstanding();
+        RUV_RECT r = {10, 10, 110, 110};
+        RUV_WIN tree = ruvv_treeview_create(w, &r, "Tree", 0, nullptr, 1, img, img, img,
+                                            RUV_TREE_SINGLE_SEL | RUV_TREE_LINES, 0);
+        ASSERT_NE(tree, nullptr);
+        RUV_TREE_NODE *root = ruvv_treeview_get_root_node(tree);
+        for (int i = 0; i < 12; ++i) {
+            RUV_TREE_NODE *b = ruvv_treeview_create_node(RUV_TREE_BRANCH, img, img, img, "Branch", i, nullptr);
+            ruvv_treeview_add_child_node(root, b);
+            ruvv_treeview_add_child_node(b, ruvv_treeview_create_node(RUV_TREE_LEAF, img, nullptr, nullptr, "Leaf", 0,
+                                                                      nullptr));
+            ruvv_treeview_expand_node(b, FALSE);
+        }
+        ruvv_treeview_update(tree);
+        EXPECT_EQ(pixmaps_under(tree), 1);
+        EXPECT_GT(kt::MemCount::outstanding(), before);
+        ruvk_vobj_destroy(tree);
+        et::pump(50);
+        EXPECT_EQ(kt::MemCount::outstanding(), before);
+        ruvv_image_destroy(img);
+    });
+}
+
+TEST_F(TreeView, ResizingBringsAndTakesTheBars)
+{
+    run([](RUV_WIN w) {
+        RUV_WIN tree = make_tree(w);
+        RUV_TREE_NODE *root = ruvv_treeview_get_root_node(tree);
+        for (const char *t : {"One", "Two", "Three", "Four", "Five"})
+            add(root, t);
+        ruvv_treeview_update(tree);
+        HWND vb = vbar_of(tree);
+        EXPECT_FALSE(IsWindowVisible(vb));
+
+        RUV_RECT small = {10, 10, 70, 210};
+        ruvk_vobj_move(tree, &small);
+        et::pump(100);
+        EXPECT_TRUE(IsWindowVisible(vb));
+        RECT client, bar;
+        GetClientRect(kt::hwnd_of(tree), &client);
+        GetWindowRect(vb, &bar);
+        MapWindowPoints(nullptr, kt::hwnd_of(tree), reinterpret_cast<POINT *>(&bar), 2);
+        EXPECT_EQ(bar.right, client.right);
+        EXPECT_EQ(bar.top, 0);
+        int32_t lo = -1, hi = -1;
+        ruvk_sbar_get_range(bar_object(vb), 0, &lo, &hi);
+        EXPECT_EQ(hi, 5 * kLine);
+
+        RUV_RECT big = {10, 10, 210, 210};
+        ruvk_vobj_move(tree, &big);
+        et::pump(100);
+        EXPECT_FALSE(IsWindowVisible(vb));
+        EXPECT_TRUE(row_drawn(kt::hwnd_of(tree), 4));
     });
 }
 
