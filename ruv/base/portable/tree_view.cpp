@@ -758,7 +758,7 @@ int32_t tree_handler(RUV_WIN win, RUV_EVENT *ev)
         RUV_TREE_NODE *n = (*t->rows)[static_cast<size_t>(row)];
         select(t, n, TRUE, ev->v.mouse.shift != 0);
         refresh(t);
-        notify(t, n, RUV_TREE_CLICK);
+        notify(t, n, static_cast<int16_t>(RUV_TREE_CLICK | state_flags(n)));
         break;
     }
     case E_MOUSE_DOUBLE: {

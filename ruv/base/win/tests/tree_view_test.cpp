@@ -288,7 +288,8 @@ TEST_F(TreeView, DoubleClicksToggleBranchesUnlessTheirCallbackSaysNo)
         EXPECT_FALSE(row_drawn(h, 2));
 
         std::vector<Note> got = click_row(w, tree, 0, true);
-        ASSERT_FALSE(got.empty());
+        ASSERT_EQ(got.size(), 2u);
+        EXPECT_EQ(got.front().flags, RUV_TREE_CLICK | RUV_TREE_COLLAPSED);   // the first press
         EXPECT_EQ(got.back().node, folder);
         EXPECT_EQ(got.back().flags, RUV_TREE_DOUBLE | RUV_TREE_EXPANDED);
         EXPECT_TRUE(folder->expanded);
