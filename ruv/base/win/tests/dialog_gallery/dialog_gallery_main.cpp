@@ -1,7 +1,8 @@
 // The dialog gallery: a toolkit program that shows one dialog, named by the
 // environment variable RUVK_DIALOG_GALLERY, over its task window: a
 // standard box, the prompt, the about box, a dialog from a definition or
-// from a resource, one of the system's dialogs or the drawing-tools dialog.  Given a number of
+// from a resource, one of the system's dialogs, the drawing-tools dialog
+// or a window moved through by the keyboard.  Given a number of
 // seconds as its argument, it ends when they have passed.
 #include <cstdarg>
 #include <cstdlib>
@@ -10,8 +11,15 @@
 
 #include "dialog_test_support.h"
 #include "dialogs.h"
+#include "ruvk.h"
+#include "ruvv_attr.h"
 #include "ruvv_dm.h"
 #include "ruvv_font.h"
+#include "ruvv_list.h"
+#include "ruvv_nav.h"
+#include "native_controls.h"
+#include "window_create.h"
+#include "window_services.h"
 #include "startup.h"
 
 namespace {
@@ -44,6 +52,44 @@ void from_definition(int32_t type)
         RUV_WIN_DEF{},
     };
     ruvk_dlg_create_def(def, RUV_EVENT_MASK_ALL, keep_open, nullptr);
+}
+
+// A window whose controls the keyboard moves between: two Tabs from the
+// first button leave the focus on the edit field with its text selected.
+void navigation()
+{
+    RUV_WIN task = reinterpret_cast<RUV_WIN>(ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW));
+    RUV_RECT r = {60, 60, 260, 380};
+    RUV_WIN w = ruvk_win_create(1, &r, "Keyboard navigation", 0, task, 0x803, RUV_EVENT_MASK_ALL, keep_open, nullptr);
+    if (!w)
+        return;
+    struct Ctl {
+        int32_t type;
+        RUV_RECT rect;
+        const char *title;
+    };
+    static const Ctl ctls[] = {
+        {12, {10, 10, 36, 110}, "~First"},
+        {14, {46, 10, 66, 200}, "~Checked"},
+        {17, {76, 10, 100, 200}, "selected text"},
+        {12, {150, 110, 176, 210}, "OK"},
+    };
+    SLIST *list = ruvv_slist_create();
+    RUV_WIN first = NULL_WIN;
+    int32_t id = 10;
+    for (const Ctl &c : ctls) {
+        RUV_WIN ctl = ruvk_ctl_create(c.type, &c.rect, c.type == 17 ? "" : c.title, w, 0, nullptr, id++);
+        if (c.type == 17)
+            ruvk_vobj_set_title(ctl, c.title);
+        if (!first)
+            first = ctl;
+        ruvv_slist_add_at_pos(list, -1, "", reinterpret_cast<intptr_t>(ctl));
+    }
+    ruvv_nav_create(w, list);
+    ruvv_slist_destroy(list);
+    ruvk_scr_set_focus_vobj(first);
+    for (int i = 0; i < 2; ++i)
+        SendMessageA(GetFocus(), WM_CHAR, '\t', 0);
 }
 
 void show(const std::string &which)
@@ -82,6 +128,8 @@ void show(const std::string &which)
     } else if (which == "folder") {
         RUV_FILE_DIR dir{};
         ruvv_dm_post_dir_sel(&dir, "Folder of the runs");
+    } else if (which == "navigation") {
+        navigation();
     } else if (which == "drawing_tools") {
         RUV_DRAW_CTOOLS tools = {{2, 2, 0, 0x01FF0000}, {5, 0x030000FF}, 0, 0x07000000, 0x0BFFFFFF, 0};
         ruvv_dm_post_ctools_sel(&tools, 0xFF);
