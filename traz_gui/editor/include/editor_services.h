@@ -106,14 +106,14 @@ void UpdateTableTimes(ScenarioRecord *scenario);
 // ---------------------------------------------------------------------------
 // Messages, controls and the status bar.
 
-// Formats into a 1024-character buffer and shows the toolkit's note / error.
+// Formats (cut at 1023 characters) and shows the toolkit's note / error.
 void PostNoteF(const char *format, ...) TRAZ_PRINTF_LIKE(1, 2);
 void PostErrorF(const char *format, ...) TRAZ_PRINTF_LIKE(1, 2);
 void SetWindowVisible(RUV_WIN window, int flag);
 void SetControlTitle(RUV_WIN window, int32_t controlId, const char *text);
 // The control's text (at most 100 characters) in a static buffer.
 const char *GetControlTitle(RUV_WIN window, int32_t controlId);
-// Status bar of the window's main window: text ("" clears it, NULL shows the
+// Status bar of the window's main window: text ("" and NULL both show the
 // default text); returns the text shown or NULL.
 const char *statbar_set_title(RUV_WIN window, const char *text);
 
