@@ -1,10 +1,15 @@
-// Services of the visualisation area (the map-window library) that the
-// scenario model calls: the zoom area box, the model grid and its depths,
-// with the records they take.
+// The visualisation area (the map-window library): the records that cross to
+// the host program (point and line objects, the grid input, callbacks), the
+// process-wide state global_windata, and the library's window-free services:
+// initialisation and configuration, the model grid and its cell status, the
+// bathymetry, the land boundary, the map file readers, the enclosure, the
+// transforms between window pixels, world coordinates and grid cells, and the
+// cell lookup.
 #ifndef TRAZ_VISAREA_H
 #define TRAZ_VISAREA_H
 
 #include <cstdint>
+#include <cstdio>
 
 // A point object: grid cell (1-based, named by its upper corner), world
 // coordinates and a name.  56 bytes.
@@ -54,14 +59,310 @@ struct GE_GridInput {
     float missingValue;        // a node whose x and y both equal it is not valid
 };
 
+// ---------------------------------------------------------------- kinds
+
+// Object kinds; also the callback slots 0..13.
+enum GE_ObjectKind : int32_t {
+    GEkind_NONE = 0,
+    GEkind_ZOOM_BOX = 1,
+    GEkind_WAVE_GRID_1 = 2,
+    GEkind_WAVE_GRID_2 = 3,
+    GEkind_WAVE_GRID_3 = 4,
+    GEkind_DRY_POINT = 5,
+    GEkind_THIN_DAM = 6,
+    GEkind_OBSERVATION = 7,
+    GEkind_DROGUE = 8,
+    GEkind_DISCHARGE = 9,
+    GEkind_INSTANT_RELEASE = 10,
+    GEkind_CONTINUOUS_RELEASE = 11,
+    GEkind_CROSS_SECTION = 12,
+    GEkind_OPEN_BOUNDARY = 13,
+};
+constexpr int GE_KIND_COUNT = 14;
+
+// Edit modes; also the operation codes passed to callbacks.
+enum GE_EditMode : int32_t { GEmode_ADD = 0, GEmode_DELETE = 1, GEmode_MODIFY = 2, GEmode_VIEW = 3 };
+
+// View attributes (index 0 is the legend).  Object kind k (2..13) has view
+// attribute k + 1.
+enum GE_ViewAttribute : int32_t {
+    GEdit_SHOW_LEGEND = 0,
+    GEdit_SHOW_LANDBOUNDARY = 1,
+    GEdit_SHOW_BATHYMETRY = 2,
+    GEdit_SHOW_GRID = 3,
+    GEdit_SHOW_COMP_GRID = 4,
+    GEdit_SHOW_BOTTOM_GRID = 5,
+    GEdit_SHOW_DRY_POINTS = 6,
+    GEdit_SHOW_THIN_DAMS = 7,
+    GEdit_SHOW_OBSERVATIONS = 8,
+    GEdit_SHOW_DROGUES = 9,
+    GEdit_SHOW_DISCHARGES = 10,
+    GEdit_SHOW_INSTANT_RELEASES = 11,
+    GEdit_SHOW_CONTINUOUS_RELEASES = 12,
+    GEdit_SHOW_CROSS_SECTIONS = 13,
+    GEdit_SHOW_OPEN_BOUNDARIES = 14,
+};
+constexpr int GE_ATTRIBUTE_COUNT = 15;
+// Entry of GE_GlobalData::editEnabled that stands for the edit modes.
+constexpr int GE_EDIT_MODES_ENTRY = 14;
+
+// The host's callback: user pointer (for slot 1 the calling window's
+// record), kind, operation, selected index, wave-grid parameters or NULL,
+// point array, line array, int32 array (each or NULL), count.  The result
+// is not used.
+typedef int (*GE_Callback)(void *user, int32_t kind, int32_t operation, int32_t selected, void *waveGrid,
+                           GE_PointObject *points, GE_LineObject *lines, int32_t *extra, int32_t count);
+
+// ---------------------------------------------------------------- state
+
+// The model grid as the library keeps it (its own copies).
+struct GE_GridState {
+    int32_t mmax;
+    int32_t nmax;
+    int32_t *valid_point;   // mmax*nmax: 0 not valid, 1 or 3 valid
+    float *xcoord;          // mmax*nmax
+    float *ycoord;          // mmax*nmax
+    int32_t *cellCode;      // mmax*nmax, application type 4 only
+    int32_t *cellStatus;    // (mmax+1)*(nmax+1)
+    int32_t statusExtra[2]; // -1, -1
+    void *enclosure;        // enclosure record (its polygon list is always empty)
+    float missingValue;
+};
+
+struct GE_LandState {
+    int32_t count;
+    float *xcoord;
+    float *ycoord;
+    int32_t *polylineEnds;  // exclusive end of each polyline
+};
+
+struct GE_DepthState {
+    int32_t mmax;
+    int32_t nmax;
+    int32_t *valid_point;
+    float *xcoord;
+    float *ycoord;
+    float *depth;
+    int32_t colorClasses;   // classes of the last drawing (12 or 20)
+};
+
+struct GE_WaveGridState {
+    int32_t nr_recticomp_grids;
+    int32_t nr_curvicomp_grids;
+    int32_t nr_rectibottom_grids;
+    int32_t nr_curvibottom_grids;
+    GE_GridInput *recticomp;
+    GE_GridInput *curvicomp;
+    GE_GridInput *rectibottom;
+    GE_GridInput *curvibottom;
+    int32_t kind;       // the wave-grid kind whose grids are drawn last
+    int32_t selected;   // -1 = none
+    int32_t setChoice;  // 0 rectilinear, 1 curvilinear sets for the bounds
+};
+
+struct GE_PointSet {
+    GE_PointObject *items;
+    int32_t count;
+    int32_t selected;   // -1 = none
+};
+
+struct GE_LineSet {
+    GE_LineObject *items;
+    int32_t *extra;     // thin dams: direction (0 U, 1 V); open boundaries: their values
+    int32_t count;
+    int32_t selected;
+};
+
+struct GE_List;
+
+struct GE_GlobalData {
+    int32_t applicationType;
+    int32_t windowCount;
+    void **windows;          // the open map windows
+    void *legendWindow;
+    GE_GridState grid;
+    GE_LandState land;
+    GE_DepthState depth;
+    GE_WaveGridState wave;
+    GE_List *mapTexts;
+    GE_LineSet dryPoints;
+    GE_LineSet thinDams;
+    GE_PointSet observations;
+    GE_PointSet drogues;
+    GE_PointSet discharges[3];  // discharges, instantaneous and continuous releases
+    GE_LineSet crossSections;
+    GE_LineSet openBoundaries;
+    int16_t areaBoxShown;
+    GE_PointObject areaBox[2];
+    GE_PointObject previousAreaBox[2];
+    float xmin, xmax, ymin, ymax, zmin, zmax;
+    int16_t fileOpenEnabled[2];                       // 0 land boundary, 1 bathymetry
+    int16_t editEnabled[GE_ATTRIBUTE_COUNT];          // 5..13 kinds, 14 edit modes
+    int16_t available[GE_ATTRIBUTE_COUNT];            // by GE_ViewAttribute
+    int16_t option_loaded[GE_ATTRIBUTE_COUNT];        // by GE_ViewAttribute
+    GE_Callback callbacks[GE_KIND_COUNT];
+    void *userData[GE_KIND_COUNT];
+    int32_t currentKind;
+    int32_t bathymetryColorScheme;                    // 0 sea colours, 1 rainbow
+    int32_t currentOperation;
+    int16_t suppressWarningsAvailable;
+    int16_t suppressWarningsChecked;
+    int32_t coordinateSystem;                         // 1 cartesian, 0 spherical
+};
+
+extern GE_GlobalData global_windata;
+
+// What the map windows do when the process-wide data change.  The window
+// code installs these; without windows (no table, or a NULL entry) the data
+// change alone.
+struct GE_WindowActions {
+    void (*gridSet)(void);            // a grid was taken (mmax > 0)
+    void (*gridFreed)(void);          // the grid was unloaded while the grid attribute is enabled
+    void (*depthSet)(void);           // a bathymetry was taken
+    void (*landBoundarySet)(int resetZoom);
+    void (*enclosureSet)(void);       // a new cell status replaced the grid's
+    void (*itemsChanged)(void);       // enable flags changed
+    void (*redrawAll)(void);
+    void (*statusMessage)(const char *text);
+    void (*viewReset)(void);
+    void (*editModeView)(int32_t previousOperation);
+};
+void GE_SetWindowActions(const GE_WindowActions *actions);
+
+// ---------------------------------------------------------------- state and configuration
+
+void GE_Init(int32_t applicationType);
+void GE_SetCallback(int32_t kind, GE_Callback callback, void *user);
+void GE_EnableFileOpen(int32_t which);
+void GE_EnableObjectKind(int32_t kind);
+void GE_EnableEditModes(void);
+void GE_EnableViewAttribute(int32_t attribute);
+void GE_SetEditModeView(void);
+void GE_RedrawAll(int ignored);
+void GE_StatusMessage(const char *text);
+void GE_ResetView(void);
+void GE_FreeAll(void);
+void GE_FixSelection(int32_t deletedIndex, int32_t *selected);
+int GE_SelectIndex(int32_t index, int32_t *selected, int32_t count);
+void GE_ComputeBounds(void);
+
+// ---------------------------------------------------------------- model grid
+
 // Sets and shows the zoom area box from its two corners (m, n, x, y); the
 // box shown before becomes the previous box.  Returns 0.
 int GE_SetAreaBox(const GE_PointObject corners[2]);
 // Loads the grid ("" = take the cell status of the input, else from that
-// enclosure file) and marks the bathymetry as not loaded.
+// enclosure file) and marks the bathymetry as not loaded.  The grid and
+// depths it replaces are freed; a grid without nodes unloads the grid.
 void GE_SetGrid(const GE_GridInput *input, const char *enclosureName);
-// One depth per node (mmax*nmax) of the loaded grid, -999 = missing;
+// Reads a grid text file and takes it; the current grid stays when the file
+// cannot be read.  1 on success, 0 after an error box.
+int GE_SetGridFromFile(const char *path, const char *enclosureName, int32_t *mmax, int32_t *nmax);
+// Unloads the grid, its depths and cell status.
+void GE_FreeGrid(void);
+// Valid nodes from the grid's cell status and missing value.
+void GE_BuildValidNodes(void);
+// Cell status at 1-based (m, n) of the (mmax+1) x (nmax+1) array, 0 outside.
+int32_t GE_CellStatus(int32_t m, int32_t n);
+// Valid flag of a 1-based node, 0 outside.
+int32_t GE_GridPointValid(int32_t m, int32_t n);
+// 1 when the four nodes round 1-based cell (m, n) are valid.
+int32_t GE_CellCornersValid(int32_t m, int32_t n);
+// Whether the grid segment ending at 0-based node (m0, n0) is drawn (see
+// the grid drawing): 0-based cells (m0, n0) and (m1, n1) are its sides.
+int32_t GE_GridEdgeVisible(int32_t m0, int32_t n0, int32_t m1, int32_t n1);
+int32_t GE_CoordinateSystem(void);
+// World x and y bounds over the valid nodes among the first count.
+void GE_GridBounds(int32_t count);
+
+// ---------------------------------------------------------------- bathymetry
+
+// One depth per node (mmax*nmax) of the loaded grid, -999 or less = missing;
 // replaces any earlier bathymetry and redraws.
 void GE_SetDepth(const float *depth);
+// The colour table of a scale (0 sea, 1 rainbow): its classes, or 0 for
+// another scale.
+int GE_DepthColorTable(int32_t scale, const uint32_t **colors);
+// Lower bound of class k of n: zmin + k (zmax - zmin) / n.
+float GE_DepthClassBound(float zmin, float zmax, int k, int n);
+// The colour index of a cell whose depths lie in [dmin, dmax] when it lies
+// in one band: 0 when the whole cell is at or below b(0), n-1 when it is at
+// or above b(n-1), else k+1 for a cell inside [b(k), b(k+1)) (1 below b(1));
+// -1 when the cell spans more than one band.
+int GE_DepthCellColorIndex(float dmin, float dmax, float zmin, float zmax, int n);
+// Depth at world (x, y) inside the 1-based cell (m, n) that the cell lookup
+// reports (corner nodes m-1..m, n-1..n): inverse-distance mean over the
+// corners that have a depth; on a corner, that corner's depth.  1 and *z
+// set, or 0 when no corner has a depth (or no bathymetry is loaded).
+int GE_InterpolateDepth(int32_t m, int32_t n, float x, float y, float *z);
+
+// ---------------------------------------------------------------- land boundary
+
+// Takes the polylines (mmax = points, nmax 0, ends, x, y).  The caller keeps
+// its arrays.  An input without points is refused.
+void GE_SetLandBoundary(const GE_GridInput *input);
+
+// ---------------------------------------------------------------- map file readers
+
+void GE_ReadLandBoundary(const char *name, int32_t *count, float **x, float **y, int32_t **ends, float *xmin,
+                         float *xmax, float *ymin, float *ymax, int32_t *code);
+void GE_ReadBathymetry(const char *name, int32_t mmax, int32_t nmax, float **depth, float *dmin, float *dmax,
+                       int32_t *code);
+int GE_ReadGridFile(const char *name, int32_t *mmax, int32_t *nmax, double ***x, double ***y, int32_t ***codes,
+                    double *xmin, double *xmax, double *ymin, double *ymax, int32_t *coordinateSystem,
+                    int32_t *noKey, double *missingValue);
+
+// Longest line of the map text files, without its line end.
+constexpr int GE_MAX_LINE = 254;
+// Next line that is neither empty nor begins with the comment character,
+// trailing white space removed, into line (room for GE_MAX_LINE + 1): 0, or
+// -1 at end of file (line then "" or a last line without its end), or -2
+// for a line longer than GE_MAX_LINE characters.  *linesRead counts every
+// line read.
+int ReadSignificantLine(FILE *file, char comment, char *line, int32_t *linesRead);
+// The same in the caller's buffer (room for GE_MAX_LINE + 2).
+int ReadSignificantLineNocopy(FILE *file, char comment, char *buffer, int32_t *linesRead);
+// One coordinate block: nmax rows of mmax values; 0, or 1 (rows freed).
+int ReadGridCoordinates(FILE *file, double ***rows, int32_t mmax, int32_t nmax);
+void GridCodesAndBounds(double **x, double **y, int32_t ***codes, int32_t mmax, int32_t nmax, double *xmin,
+                        double *xmax, double *ymin, double *ymax);
+
+// ---------------------------------------------------------------- enclosure
+
+struct GE_Enclosure {
+    int32_t *cellStatus;   // (mmax+1)*(nmax+1), owned by the receiver
+    void *polygons;        // always empty
+};
+GE_Enclosure *GE_EnclosureCellStatus(const char *name, int32_t mmax, int32_t nmax, int32_t *code);
+GE_Enclosure *GE_ReadEnclosure(const char *name, int32_t mmax, int32_t nmax, int32_t *code);
+GE_Enclosure *GE_DefaultEnclosure(int32_t mmax, int32_t nmax);
+void GE_FreeEnclosure(GE_Enclosure *enclosure);
+int32_t *GE_EnclosureToCellStatus(int32_t mmax, int32_t nmax, const int32_t *readerCells);
+int GE_LoadEnclosure(const char *name);
+// New 512-byte text of an enclosure outcome ("" for a code without text).
+char *GE_EnclosureMessage(int32_t code);
+extern "C" void ENCLOSURE_STEP(const int32_t *m0, const int32_t *n0, const int32_t *m1, const int32_t *n1,
+                               int32_t *dm, int32_t *dn, int32_t *steps, int32_t *code);
+
+// ---------------------------------------------------------------- transforms and cell lookup
+
+float GE_ScaleX(int32_t coordinateSystem, float scale, float latitude);
+void GE_WorldToPixel(int32_t pcx, int32_t pcy, float wcx, float wcy, float x, float y, float xscale,
+                     float yscale, int16_t *px, int16_t *py);
+void GE_PixelToWorld(int32_t pcx, int32_t pcy, float wcx, float wcy, int32_t px, int32_t py, float xscale,
+                     float yscale, float *x, float *y);
+// The scale that fits the world bounds into a client rectangle.
+float GE_FitScale(int32_t width, int32_t height);
+// The literal scan over blocks of step cells of the loaded grid; nonzero
+// when found, *m and *n the 1-based cell (both -1 when not found).
+int GE_ScanCell(int32_t mstart, int32_t nstart, int32_t mend, int32_t nend, int32_t step, float x, float y,
+                int32_t *m, int32_t *n);
+// The cell lookup of the map windows: the scan's answer over the whole grid
+// (0, 0, mmax - 1, nmax - 1, step 1), through an index of the cells that is
+// rebuilt when the grid or its valid nodes change.
+int GE_FindCell(void *window, int32_t mstart, int32_t nstart, int32_t mend, int32_t nend, int32_t step, float x,
+                float y, int32_t *m, int32_t *n);
+// Marks the cell index stale (the grid's coordinates or valid nodes changed).
+void GE_InvalidateCellIndex(void);
 
 #endif

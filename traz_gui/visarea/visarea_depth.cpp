@@ -1,0 +1,152 @@
+// The bathymetry of the map windows: the depth per grid node taken from the
+// host, its colour scales and class bounds, and the depth under a point of
+// a cell.
+#include <cassert>
+#include <cmath>
+#include <cstring>
+
+#include "ge_list.h"
+#include "visarea.h"
+#include "visarea_internal.h"
+
+namespace {
+
+const uint32_t kSeaColors[12] = {0xB3FFFF, 0xA3F1FF, 0x99E4FF, 0x8AD6FF, 0x7AC8FF, 0x70BCFF,
+                                 0x61ADFF, 0x57A2FF, 0x4792F5, 0x3986EA, 0x2E7BE0, 0x1F6BD6};
+const uint32_t kRainbowColors[20] = {0x0000C2, 0x0033CC, 0x0066DB, 0x0099E6, 0x00D0F5, 0x00FFFF, 0x00F0AC,
+                                     0x00DB54, 0x00CC00, 0x42DB00, 0x7EE600, 0xC0F500, 0xFFFF00, 0xFFE100,
+                                     0xFFBF00, 0xFFA200, 0xFF8000, 0xFF6200, 0xFF4000, 0xFF2200};
+
+// A depth of -999 or less means no depth.
+bool Missing(float depth)
+{
+    return depth <= -999.0f + 1e-6f;
+}
+
+}  // namespace
+
+void GE_FreeDepthArrays()
+{
+    GE_DepthState &d = global_windata.depth;
+    GE_Free(d.valid_point);
+    GE_Free(d.xcoord);
+    GE_Free(d.ycoord);
+    GE_Free(d.depth);
+    d.valid_point = nullptr;
+    d.xcoord = d.ycoord = d.depth = nullptr;
+    d.mmax = d.nmax = 0;
+}
+
+void GE_SetDepth(const float *depth)
+{
+    GE_GlobalData &g = global_windata;
+    assert(g.option_loaded[GEdit_SHOW_GRID] && "global_windata.option_loaded[GEdit_SHOW_GRID]");
+    assert(depth != nullptr && "depth != NULL");
+    if (!g.option_loaded[GEdit_SHOW_GRID] || !depth)
+        return;
+    const int32_t mmax = g.grid.mmax, nmax = g.grid.nmax;
+    const size_t nodes = GE_NodeCount(mmax, nmax);
+    auto *x = static_cast<float *>(GE_Alloc(nodes * sizeof(float)));
+    auto *y = static_cast<float *>(GE_Alloc(nodes * sizeof(float)));
+    auto *z = static_cast<float *>(GE_Alloc(nodes * sizeof(float)));
+    auto *valid = static_cast<int32_t *>(GE_Alloc(nodes * sizeof(int32_t)));
+    if (!x || !y || !z || !valid) {
+        GE_Free(x);
+        GE_Free(y);
+        GE_Free(z);
+        GE_Free(valid);
+        return;
+    }
+    GE_FreeDepthArrays();
+    g.option_loaded[GEdit_SHOW_BATHYMETRY] = 1;
+    for (size_t k = 0; k < nodes; ++k) {
+        x[k] = g.grid.xcoord[k];
+        y[k] = g.grid.ycoord[k];
+        valid[k] = Missing(depth[k]) ? 0 : g.grid.valid_point[k];
+        z[k] = depth[k];
+    }
+    GE_DepthState &d = g.depth;
+    d.mmax = mmax;
+    d.nmax = nmax;
+    d.xcoord = x;
+    d.ycoord = y;
+    d.depth = z;
+    d.valid_point = valid;
+    GE_ComputeBounds();
+    if (g.available[GEdit_SHOW_BATHYMETRY] && GE_Actions().depthSet)
+        GE_Actions().depthSet();
+}
+
+int GE_DepthColorTable(int32_t scale, const uint32_t **colors)
+{
+    assert((scale == 0 || scale == 1) && "FALSE");
+    if (scale == 0) {
+        if (colors)
+            *colors = kSeaColors;
+        return 12;
+    }
+    if (scale == 1) {
+        if (colors)
+            *colors = kRainbowColors;
+        return 20;
+    }
+    if (colors)
+        *colors = nullptr;
+    return 0;
+}
+
+float GE_DepthClassBound(float zmin, float zmax, int k, int n)
+{
+    return zmin + static_cast<float>(k) * (zmax - zmin) / static_cast<float>(n);
+}
+
+int GE_DepthCellColorIndex(float dmin, float dmax, float zmin, float zmax, int n)
+{
+    if (n < 1)
+        return -1;
+    if (GE_DepthClassBound(zmin, zmax, 0, n) >= dmax)
+        return 0;
+    if (dmin >= GE_DepthClassBound(zmin, zmax, n - 1, n))
+        return n - 1;
+    for (int i = 0; i < n; ++i) {
+        const float lower = i == 0 ? -1e10f : GE_DepthClassBound(zmin, zmax, i, n);
+        const float upper = i == n - 1 ? 1e10f : GE_DepthClassBound(zmin, zmax, i + 1, n);
+        const bool lowerIn = lower >= dmin && lower <= dmax;
+        const bool upperIn = upper >= dmin && upper <= dmax;
+        if (lowerIn || upperIn)
+            return -1;
+        if (lower <= dmin && dmax <= upper)
+            return i + 1 < n - 1 ? i + 1 : n - 1;
+    }
+    return -1;
+}
+
+int GE_InterpolateDepth(int32_t m, int32_t n, float x, float y, float *z)
+{
+    const GE_GlobalData &g = global_windata;
+    const GE_DepthState &d = g.depth;
+    if (!g.option_loaded[GEdit_SHOW_BATHYMETRY] || !d.depth || !d.valid_point)
+        return 0;
+    if (m < 2 || n < 2 || m > d.mmax || n > d.nmax)
+        return 0;
+    const int32_t corners[4][2] = {{m - 2, n - 2}, {m - 1, n - 2}, {m - 2, n - 1}, {m - 1, n - 1}};
+    double sumDepth = 0.0, sumWeight = 0.0;
+    for (const auto &c : corners) {
+        const size_t k = static_cast<size_t>(c[1]) * d.mmax + c[0];
+        if (!d.valid_point[k] || d.depth[k] <= -999.0f + 1e-6f)
+            continue;
+        const double r = std::hypot(static_cast<double>(x) - d.xcoord[k], static_cast<double>(y) - d.ycoord[k]);
+        if (r == 0.0) {
+            if (z)
+                *z = d.depth[k];
+            return 1;
+        }
+        sumDepth += d.depth[k] / r;
+        sumWeight += 1.0 / r;
+    }
+    if (sumWeight == 0.0)
+        return 0;
+    if (z)
+        *z = static_cast<float>(sumDepth / sumWeight);
+    return 1;
+}
