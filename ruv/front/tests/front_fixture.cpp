@@ -173,6 +173,22 @@ RUV_WIN Ctx::destroyed()
     RUV_WIN w = make_window(1, attr_win(RUV_ATTR_TASK_WINDOW), 80, 80, "Gone", 0x803);
     ruvk_vobj_destroy(w);
     ruvk_app_process_pending_events();
+    // Blocks of a record's size until the freed one comes back (the
+    // allocator hands out freed blocks first); the others go again.
+    std::vector<void *> tried;
+    for (int i = 0; i < 64; ++i) {
+        void *p = ruvv_mem_alloc(sizeof(RUV_VOBJ));
+        if (!p)
+            break;
+        if (p == w) {
+            static_cast<RUV_VOBJ *>(p)->tag = RUV_VOBJ_TAG;
+            held_.push_back(p);
+            break;
+        }
+        tried.push_back(p);
+    }
+    for (void *p : tried)
+        ruvv_mem_free(p);
     return w;
 }
 
@@ -207,6 +223,8 @@ Ctx::~Ctx()
         if (ruvv_vobj_is_valid(it->second) && it->second->type < WC_PUSH_BUTTON)
             ruvk_vobj_destroy(it->second);
     ruvk_app_process_pending_events();
+    for (void *p : held_)
+        ruvv_mem_free(p);
 }
 
 // ---- the application ----

@@ -98,7 +98,10 @@ public:
     std::string title(Obj o);
     // A record with the tag that the registry does not know.
     RUV_WIN foreign();
-    // The handle of a window made and destroyed just now.
+    // The handle of a window made and destroyed just now.  Its memory is
+    // taken again at once (as a new record would take it) and holds the
+    // tag, so only the registry tells it from a window; no window made
+    // after it can get its address while the context lives.
     RUV_WIN destroyed();
     // Native state (rectangles, texts, visibility, enabling, children) of
     // every object made so far, for "nothing changed" comparisons.
@@ -107,6 +110,7 @@ public:
 private:
     std::map<Obj, RUV_WIN> made_;
     RUV_VOBJ foreign_{};
+    std::vector<void *> held_;
 };
 
 // Runs body in the message loop of a started application; task_handler
