@@ -357,6 +357,24 @@ TEST(Focus, NextControlSkipsThoseThatRefuseAndWrapsRound)
     });
 }
 
+TEST(EventControl, AFrozenWindowGetsItsHandlerAndMaskBack)
+{
+    in_app([] {
+        Recorder rec;
+        Ctx c;
+        const RUV_WIN w = Form(c);
+        const RUV_EVENT_HANDLER handler = ruv_win_get_handler(w);
+        const uint32_t mask = ruv_win_get_event_mask(w);
+        FreezeWindowEvents(w);
+        EXPECT_EQ(ruv_win_get_handler(w), IgnoreEventsHandler);
+        EXPECT_EQ(ruv_win_get_event_mask(w), 16u);
+        ThawWindowEvents();
+        EXPECT_EQ(ruv_win_get_handler(w), handler);
+        EXPECT_EQ(ruv_win_get_event_mask(w), mask);
+        EXPECT_EQ(rec.errors(), 0u) << editor_test::Reports(rec.reports());
+    });
+}
+
 // ---- files ----
 
 TEST(FileSelection, APathThatCannotBeFormedIsReportedAndTheProgramGoesOn)

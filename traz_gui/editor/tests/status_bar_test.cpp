@@ -182,6 +182,41 @@ TEST(StatusBar, The129thBarIsRefusedUntilOneIsDestroyed)
     });
 }
 
+TEST(StatusBar, TheTaskWindowTakesOneBarAndTheOwnersBottomStripOnAutosize)
+{
+    in_app([] {
+        Ctx c;
+        char taskWin[] = "TASK_WIN=1";
+        char *params[] = { kTitle, taskWin };
+        const RUV_WIN task = c.get(Obj::Task);
+        const RUV_WIN first = MakeBar(c.get(Obj::Doc), params, 2);
+        ASSERT_NE(first, NULL_WIN);
+        EXPECT_EQ(ruvcm_get_owner(first), task);
+        EXPECT_EQ(statbar_find(task), first);
+        EXPECT_EQ(MakeBar(c.get(Obj::Plain), params, 2), NULL_WIN);  // a second one has no parent
+        ruv_vobj_destroy(first);
+        EXPECT_EQ(statbar_find(task), NULL_WIN);
+
+        // An autosized bar follows its owner's new size when asked.
+        const RUV_WIN main = c.get(Obj::Doc);
+        const RUV_WIN bar = MakeBar(main);
+        ASSERT_NE(bar, NULL_WIN);
+        RUV_RECT outer{};
+        ruv_vobj_get_outer_rect(main, &outer);
+        outer.bottom = static_cast<int16_t>(outer.bottom + 60);
+        outer.right = static_cast<int16_t>(outer.right + 40);
+        ruv_vobj_move(main, &outer);
+        statbar_autosize(main);
+        RUV_RECT client{}, placed{};
+        ruv_vobj_get_client_rect(main, &client);
+        ruv_vobj_get_outer_rect(bar, &placed);
+        EXPECT_EQ(placed.top, client.bottom - 28);
+        EXPECT_EQ(placed.bottom, client.bottom);
+        EXPECT_EQ(placed.left, client.left);
+        EXPECT_EQ(placed.right, client.right);
+    });
+}
+
 TEST(StatusBar, TheSameTextTwiceDoesNotRepaint)
 {
     in_app([] {
