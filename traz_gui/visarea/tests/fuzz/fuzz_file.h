@@ -1,0 +1,23 @@
+// The fuzz targets' input as a file the readers can open.
+#ifndef TRAZ_VISAREA_FUZZ_FILE_H
+#define TRAZ_VISAREA_FUZZ_FILE_H
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+inline std::string FuzzInputFile(const char *extension, const uint8_t *data, size_t size)
+{
+    const std::string name = "visarea_fuzz_" + std::to_string(getpid()) + "." + extension;
+    std::FILE *f = std::fopen(name.c_str(), "wb");
+    if (f) {
+        std::fwrite(data, 1, size, f);
+        std::fclose(f);
+    }
+    return name;
+}
+
+#endif
