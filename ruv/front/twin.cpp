@@ -49,6 +49,14 @@ bool is_component(int32_t c)
     return c == 2 || c == 4 || c == 8 || c == 16 || c == 32 || c == 64 || c == 128;
 }
 
+// Window checks, then a component selector and a window type that the
+// colour-component functions take.
+bool component_window(Guard &g, RUV_WIN win, int32_t component, int line = __builtin_LINE())
+{
+    return g.window(win, line) && g.check(is_component(component), ruvf::ID_INCORRECT_WINDOW_TYPE, nullptr, line) &&
+           g.check(ruvf::type_in(win, CTL_COMPONENT_TYPES), ruvf::ID_INCORRECT_WINDOW_TYPE, nullptr, line);
+}
+
 // A parent of a new window of type: window checks, then the parent types
 // (the dialog types only for a window of type 9).
 bool parent_ok(Guard &g, RUV_WIN parent, int32_t type, int line = __builtin_LINE())
@@ -195,8 +203,7 @@ RUV_COLOR_COMPONENT *ruv_win_get_ctl_colors(RUV_WIN win)
 RUV_COLOR ruv_win_get_ctl_color_component(RUV_WIN win, int32_t component)
 {
     Guard g("ruv_win_get_ctl_color_component", SRC);
-    if (!g.window(win) || !g.check(is_component(component), ruvf::ID_INCORRECT_WINDOW_TYPE) ||
-        !g.check(ruvf::type_in(win, CTL_COMPONENT_TYPES), ruvf::ID_INCORRECT_WINDOW_TYPE))
+    if (!component_window(g, win, component))
         return static_cast<RUV_COLOR>(-1);
     RUV_COLOR_COMPONENT *list = ruvk_win_get_ctl_colors(win);
     RUV_COLOR color = static_cast<RUV_COLOR>(-1);
@@ -225,9 +232,7 @@ void ruv_win_set_ctl_colors(RUV_WIN win, const RUV_COLOR_COMPONENT *colors, int3
 void ruv_win_set_ctl_color_component(RUV_WIN win, int32_t component, RUV_COLOR color)
 {
     Guard g("ruv_win_set_ctl_color_component", SRC);
-    if (!g.not_in_update() || !g.window(win) ||
-        !g.check(is_component(component), ruvf::ID_INCORRECT_WINDOW_TYPE) ||
-        !g.check(ruvf::type_in(win, CTL_COMPONENT_TYPES), ruvf::ID_INCORRECT_WINDOW_TYPE))
+    if (!g.not_in_update() || !component_window(g, win, component))
         return;
     const RUV_COLOR_COMPONENT list[2] = { { component, color }, { 0, static_cast<RUV_COLOR>(-1) } };
     ruvk_win_set_ctl_colors(win, list, -1);
@@ -237,9 +242,7 @@ void ruv_win_set_ctl_color_component(RUV_WIN win, int32_t component, RUV_COLOR c
 void ruv_win_unset_ctl_color_component(RUV_WIN win, int32_t component)
 {
     Guard g("ruv_win_unset_ctl_color_component", SRC);
-    if (!g.not_in_update() || !g.window(win) ||
-        !g.check(is_component(component), ruvf::ID_INCORRECT_WINDOW_TYPE) ||
-        !g.check(ruvf::type_in(win, CTL_COMPONENT_TYPES), ruvf::ID_INCORRECT_WINDOW_TYPE))
+    if (!g.not_in_update() || !component_window(g, win, component))
         return;
     const RUV_COLOR_COMPONENT list[2] = { { component, static_cast<RUV_COLOR>(-1) },
                                           { 0, static_cast<RUV_COLOR>(-1) } };

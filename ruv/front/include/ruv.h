@@ -2,7 +2,7 @@
    layer).  Each marks its name in the current error frame, checks its
    arguments, reports a misuse through the error framework and then returns
    its failure value (0, NULL, FALSE, nothing, or the value named below).
-   This header declares the members the scenario model calls. */
+   One section per family; ruvcm.h holds the design-support module. */
 #ifndef RUV_H
 #define RUV_H
 
