@@ -60,13 +60,19 @@ bool NodeValid(int32_t m, int32_t n)
 
 // ------------------------------------------------------------ the index
 
+struct IndexedCell {
+    CornerSet corners;
+    int32_t id;
+};
+
 struct CellIndex {
     bool built = false;
     int32_t mmax = 0, nmax = 0;
     double x0 = 0, y0 = 0, cellW = 1, cellH = 1;
     int32_t columns = 0, rows = 0;
     std::vector<int32_t> start;    // CSR: bucket b holds cells[start[b] .. start[b+1])
-    std::vector<int32_t> cells;    // cell ids (nb * mmax + mb), in scan order per bucket
+    std::vector<int32_t> cells;    // positions in corners, in scan order per bucket
+    std::vector<IndexedCell> corners;  // their corners with their ids
     std::vector<int32_t> always;   // cells tested for every point, in scan order
 };
 
@@ -124,7 +130,7 @@ void BuildIndex()
     ix.built = true;
     if (!grid.valid_point || !grid.xcoord || !grid.ycoord || grid.mmax < 2 || grid.nmax < 2)
         return;
-    std::vector<int32_t> ids;
+    std::vector<int32_t> ids;  // cell ids (nb * mmax + mb) of the indexed cells, in scan order
     std::vector<Box> boxes;
     double x0 = DBL_MAX, y0 = DBL_MAX, x1 = -DBL_MAX, y1 = -DBL_MAX;
     for (int32_t nb = 0; nb + 1 <= grid.nmax - 1; ++nb)
@@ -139,6 +145,7 @@ void BuildIndex()
             }
             const Box b = BlockBox(c);
             ids.push_back(id);
+            ix.corners.push_back({c, id});
             boxes.push_back(b);
             x0 = std::min(x0, b.x0);
             y0 = std::min(y0, b.y0);
@@ -147,9 +154,9 @@ void BuildIndex()
         }
     if (ids.empty())
         return;
-    // About one bucket per cell, shaped like the bounds.
+    // About two buckets per cell, shaped like the bounds.
     const double w = std::max(x1 - x0, 1e-30), h = std::max(y1 - y0, 1e-30);
-    const double target = static_cast<double>(ids.size());
+    const double target = 2.0 * static_cast<double>(ids.size());
     double cols = std::sqrt(target * w / h);
     cols = std::min(std::max(cols, 1.0), target);
     double rws = std::min(std::max(target / cols, 1.0), target);
@@ -194,7 +201,8 @@ void BuildIndex()
         const Box &b = boxes[k];
         for (int32_t r = row(b.y0); r <= row(b.y1); ++r)
             for (int32_t q = column(b.x0); q <= column(b.x1); ++q)
-                ix.cells[static_cast<size_t>(fill[static_cast<size_t>(r) * ix.columns + q]++)] = ids[k];
+                ix.cells[static_cast<size_t>(fill[static_cast<size_t>(r) * ix.columns + q]++)] =
+                    static_cast<int32_t>(k);
     }
     if (!spreadIds.empty()) {
         std::vector<int32_t> merged;
@@ -332,8 +340,14 @@ int GE_FindCell(void *, int32_t mstart, int32_t nstart, int32_t mend, int32_t ne
             const int32_t q = std::min(static_cast<int32_t>(cx), ix.columns - 1);
             const int32_t r = std::min(static_cast<int32_t>(cy), ix.rows - 1);
             const size_t b = static_cast<size_t>(r) * ix.columns + q;
-            best = FirstHit(ix.cells.data() + ix.start[b], static_cast<size_t>(ix.start[b + 1] - ix.start[b]), x, y,
-                            -1);
+            for (int32_t k = ix.start[b]; k < ix.start[b + 1]; ++k) {
+                const int32_t at = ix.cells[static_cast<size_t>(k)];
+                const IndexedCell &cell = ix.corners[static_cast<size_t>(at)];
+                if (TestBlock(cell.corners, x, y)) {
+                    best = cell.id;
+                    break;
+                }
+            }
         }
     }
     const int32_t other = FirstHit(ix.always.data(), ix.always.size(), x, y, best);
