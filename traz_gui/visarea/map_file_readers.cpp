@@ -2,6 +2,8 @@
 // (growing the buffers until the polyline reader has room), bathymetry files
 // at the grid's corner points or at its nodes, and grid text files with the
 // comment-skipping line readers under them.
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -52,14 +54,14 @@ void StripTrailingSpace(char *text)
         text[--length] = '\0';
 }
 
-long FileLength(FILE *file)
+// Length of the named file in bytes, -1 when unknown.  Taken from the file
+// system: a text stream's position is not a byte count everywhere.
+double FileLength(const char *name)
 {
-    const long here = std::ftell(file);
-    if (here < 0 || std::fseek(file, 0, SEEK_END) != 0)
-        return -1;
-    const long length = std::ftell(file);
-    std::fseek(file, here, SEEK_SET);
-    return length;
+    struct stat info;
+    if (!name || stat(name, &info) != 0)
+        return -1.0;
+    return static_cast<double>(info.st_size);
 }
 
 }  // namespace
@@ -301,8 +303,8 @@ int GE_ReadGridFile(const char *name, int32_t *mmaxOut, int32_t *nmaxOut, double
     // Each value takes at least a digit and a separator, and the file holds
     // the x and the y of every node: sizes the file cannot hold are refused
     // before anything is allocated for them.
-    const long length = FileLength(file);
-    if (length < 0 || static_cast<double>(mmax) * static_cast<double>(nmax) * 4.0 > static_cast<double>(length))
+    const double length = FileLength(name);
+    if (length < 0 || static_cast<double>(mmax) * static_cast<double>(nmax) * 4.0 > length)
         return 4;
     if (coordinateSystem)
         *coordinateSystem = system;
