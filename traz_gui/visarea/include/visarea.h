@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "ruv_types.h"
+
 // A point object: grid cell (1-based, named by its upper corner), world
 // coordinates and a name.  56 bytes.
 struct GE_PointObject {
@@ -343,6 +345,51 @@ int GE_LoadEnclosure(const char *name);
 char *GE_EnclosureMessage(int32_t code);
 extern "C" void ENCLOSURE_STEP(const int32_t *m0, const int32_t *n0, const int32_t *m1, const int32_t *n1,
                                int32_t *dm, int32_t *dn, int32_t *steps, int32_t *code);
+
+// ---------------------------------------------------------------- map window record
+
+// The record of one map window (its application data).
+struct GE_WindowData {
+    float fitScale;          // pixels per world unit at zoom 1
+    float zoom;              // 1.0 at set-up
+    float xOffset, yOffset;  // world shift of the view centre from the middle of the bounds
+    int32_t clickCounter;    // clicks pending in a multi-click edit (0..2)
+    int32_t clickX[4];       // pixel positions of the pending clicks, -1 unset
+    int32_t clickY[4];
+    int16_t shown[GE_ATTRIBUTE_COUNT];
+    int16_t namesShown[GE_ATTRIBUTE_COUNT];
+    char fontFamily[40];
+    int32_t fontSize;
+    int32_t fontStyle;       // 1 bold, 0 regular
+    int32_t textCase;        // 0 no change, 1 lower, 2 upper
+    int32_t zoomBoxMode;     // 1 while a zoom box is drawn
+    RUV_RECT drawing;        // drawing rectangle in client pixels
+    RUV_WIN pixmap;
+    int16_t printing;
+    int16_t pickArea;        // set by the host's zoom-box callback
+    float worldCentreX, worldCentreY;
+    int32_t pixelCentreX, pixelCentreY;
+    float verticalScale;     // zoom x fit scale
+    int32_t moveFlag;
+};
+
+// The record of a window being set up: offsets 0, zoom 1, no clicks,
+// nothing shown, "helvetica" 10 bold, no pixmap.
+void GE_InitWindowData(GE_WindowData *data);
+// World and pixel centres and the vertical scale from the world bounds, the
+// offsets, the zoom and the drawing rectangle.
+void GE_UpdateTransform(GE_WindowData *data);
+// The horizontal scale of the record's transform.
+float GE_WindowScaleX(const GE_WindowData *data);
+// World point of a pixel, and pixel of a world point, through the record.
+void GE_DataPixelToWorld(const GE_WindowData *data, int32_t px, int32_t py, float *x, float *y);
+void GE_DataWorldToPixel(const GE_WindowData *data, float x, float y, int16_t *px, int16_t *py);
+// The cell under a pixel: 0 without a grid; else the cell lookup's answer.
+int GE_DataPixelToCell(const GE_WindowData *data, int32_t px, int32_t py, int32_t *m, int32_t *n);
+// Zooms the record onto the box between pixel corners (x0, y0) and (x1, y1)
+// (the second clamped into the drawing rectangle): only a box wider or
+// higher than 10 pixels; a side of 0 pixels does not count.  1 when zoomed.
+int GE_ZoomToBox(GE_WindowData *data, int32_t x0, int32_t y0, int32_t x1, int32_t y1);
 
 // ---------------------------------------------------------------- transforms and cell lookup
 
