@@ -1,6 +1,7 @@
 // The bathymetry of the map windows: the depth per grid node taken from the
 // host, its colour scales and class bounds, and the depth under a point of
 // a cell.
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <cstring>
@@ -149,4 +150,74 @@ int GE_InterpolateDepth(int32_t m, int32_t n, float x, float y, float *z)
     if (z)
         *z = static_cast<float>(sumDepth / sumWeight);
     return 1;
+}
+
+void GE_DepthBands(const int32_t px[4], const int32_t py[4], const float depth[4], const float *bounds, int n,
+                   GE_BandFill fill, void *context)
+{
+    if (n < 1 || !fill)
+        return;
+    const float dmin = std::min(std::min(depth[0], depth[1]), std::min(depth[2], depth[3]));
+    const float dmax = std::max(std::max(depth[0], depth[1]), std::max(depth[2], depth[3]));
+    if (bounds[0] >= dmax) {
+        fill(context, 0, px, py, 4);
+        return;
+    }
+    if (dmin >= bounds[n - 1]) {
+        fill(context, n - 1, px, py, 4);
+        return;
+    }
+    for (int i = 0; i < n; ++i) {
+        const float lower = i == 0 ? -1e10f : bounds[i];
+        const float upper = i == n - 1 ? 1e10f : bounds[std::min(i + 1, n - 1)];
+        const int colour = std::min(i + 1, n - 1);
+        const bool lowerIn = lower >= dmin && lower <= dmax;
+        const bool upperIn = upper >= dmin && upper <= dmax;
+        if (lowerIn || upperIn) {
+            int32_t x[16], y[16];
+            int count = 0;
+            auto crossing = [&](int k, float z) {
+                const int j = (k + 1) % 4;
+                const float t = (z - depth[k]) / (depth[j] - depth[k]);
+                if (!(t > 0.0f && t <= 1.0f))
+                    return;
+                x[count] = static_cast<int32_t>(px[k] + (px[j] - px[k]) * t);
+                y[count] = static_cast<int32_t>(py[k] + (py[j] - py[k]) * t);
+                ++count;
+            };
+            for (int k = 0; k < 4; ++k) {
+                const float dk = depth[k], dj = depth[(k + 1) % 4];
+                if (lower <= dk && dk <= upper) {
+                    x[count] = px[k];
+                    y[count] = py[k];
+                    ++count;
+                    if (dj < lower)
+                        crossing(k, lower);
+                    else if (dj > upper)
+                        crossing(k, upper);
+                } else if (dk < lower) {
+                    if (dj > lower)
+                        crossing(k, lower);
+                    if (dj > upper)
+                        crossing(k, upper);
+                } else {
+                    if (dj < upper)
+                        crossing(k, upper);
+                    if (dj < lower)
+                        crossing(k, lower);
+                }
+            }
+            if (count == 0)
+                continue;
+            x[count] = x[0];
+            y[count] = y[0];
+            ++count;
+            if (count > 3)
+                fill(context, colour, x, y, count);
+        } else if (lower <= dmin && dmax <= upper) {
+            const int32_t x[5] = {px[0], px[1], px[2], px[3], px[0]};
+            const int32_t y[5] = {py[0], py[1], py[2], py[3], py[0]};
+            fill(context, colour, x, y, 5);
+        }
+    }
 }

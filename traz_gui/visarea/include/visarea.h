@@ -292,6 +292,14 @@ float GE_DepthClassBound(float zmin, float zmax, int k, int n);
 // or above b(n-1), else k+1 for a cell inside [b(k), b(k+1)) (1 below b(1));
 // -1 when the cell spans more than one band.
 int GE_DepthCellColorIndex(float dmin, float dmax, float zmin, float zmax, int n);
+// The band painting of one cell: the quadrilateral of pixel corners P0..P3
+// with depths d0..d3 cut into the polygons of the colour classes with
+// bounds b(0..n-1) (GE_DepthClassBound).  fill receives each polygon (its
+// first point repeated at its end, except for a whole cell in colour 0 or
+// n-1, given by its four corners) with its colour index, in class order.
+typedef void (*GE_BandFill)(void *context, int colour, const int32_t *x, const int32_t *y, int count);
+void GE_DepthBands(const int32_t px[4], const int32_t py[4], const float depth[4], const float *bounds, int n,
+                   GE_BandFill fill, void *context);
 // Depth at world (x, y) inside the 1-based cell (m, n) that the cell lookup
 // reports (corner nodes m-1..m, n-1..n): inverse-distance mean over the
 // corners that have a depth; on a corner, that corner's depth.  1 and *z

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <algorithm>
 #include <cmath>
 
 #include "visarea_test_support.h"
@@ -210,6 +211,82 @@ TEST(DepthScale, ColourTablesAndClassBounds)
         EXPECT_EQ(GE_DepthCellColorIndex(c.dmin, c.dmax, 0.0f, 12.0f, 12), c.expected) << c.dmin << " " << c.dmax;
     // All depths equal: every cell in colour 0.
     EXPECT_EQ(GE_DepthCellColorIndex(4.0f, 4.0f, 4.0f, 4.0f, 12), 0);
+}
+
+struct Band {
+    int colour;
+    std::vector<int32_t> x, y;
+};
+
+std::vector<Band> Bands(const float depth[4], float zmin, float zmax, int n)
+{
+    const int32_t px[4] = {0, 120, 120, 0}, py[4] = {0, 0, 120, 120};
+    std::vector<float> bounds;
+    for (int k = 0; k < n; ++k)
+        bounds.push_back(GE_DepthClassBound(zmin, zmax, k, n));
+    std::vector<Band> bands;
+    GE_DepthBands(px, py, depth, bounds.data(), n,
+                  [](void *context, int colour, const int32_t *x, const int32_t *y, int count) {
+                      static_cast<std::vector<Band> *>(context)->push_back(
+                          {colour, std::vector<int32_t>(x, x + count), std::vector<int32_t>(y, y + count)});
+                  },
+                  &bands);
+    return bands;
+}
+
+double Area(const Band &b)
+{
+    double twice = 0.0;
+    const size_t n = b.x.size();
+    for (size_t k = 0; k < n; ++k) {
+        const size_t j = (k + 1) % n;
+        twice += double(b.x[k]) * b.y[j] - double(b.x[j]) * b.y[k];
+    }
+    return std::fabs(twice) / 2.0;
+}
+
+TEST(DepthBands, ACellInOneBandIsFilledWhole)
+{
+    const float inside[4] = {3.5f, 3.5f, 3.5f, 3.5f};
+    auto bands = Bands(inside, 0.0f, 12.0f, 12);
+    ASSERT_EQ(bands.size(), 1u);
+    EXPECT_EQ(bands[0].colour, 4);
+    EXPECT_EQ(bands[0].x.size(), 5u);
+    EXPECT_EQ(Area(bands[0]), 120.0 * 120.0);
+    // All depths at zmin: colour 0, the four corners.
+    const float bottom[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    bands = Bands(bottom, 0.0f, 12.0f, 12);
+    ASSERT_EQ(bands.size(), 1u);
+    EXPECT_EQ(bands[0].colour, 0);
+    EXPECT_EQ(bands[0].x.size(), 4u);
+    // At or above b(n-1): the last colour.
+    const float top[4] = {11.5f, 12.0f, 11.0f, 11.2f};
+    bands = Bands(top, 0.0f, 12.0f, 12);
+    ASSERT_EQ(bands.size(), 1u);
+    EXPECT_EQ(bands[0].colour, 11);
+}
+
+TEST(DepthBands, AGradientIsCutIntoStripsThatCoverTheCell)
+{
+    // Depth rising with x from 0 to 12 over 12 classes: a strip per class.
+    const float depth[4] = {0.0f, 12.0f, 12.0f, 0.0f};
+    const auto bands = Bands(depth, 0.0f, 12.0f, 12);
+    double area = 0.0;
+    std::vector<int> colours;
+    for (const Band &b : bands) {
+        area += Area(b);
+        colours.push_back(b.colour);
+        for (size_t k = 0; k < b.x.size(); ++k) {
+            EXPECT_GE(b.x[k], 0);
+            EXPECT_LE(b.x[k], 120);
+        }
+        EXPECT_EQ(b.x.front(), b.x.back());
+        EXPECT_EQ(b.y.front(), b.y.back());
+    }
+    EXPECT_NEAR(area, 120.0 * 120.0, 120.0 * 12);  // crossings are truncated to whole pixels
+    for (int c = 1; c <= 11; ++c)
+        EXPECT_NE(std::find(colours.begin(), colours.end(), c), colours.end()) << c;
+    EXPECT_EQ(std::find(colours.begin(), colours.end(), 0), colours.end());
 }
 
 }  // namespace
