@@ -220,6 +220,22 @@ RUV_WIN top_ancestor(RUV_WIN parent)
     return w;
 }
 
+// The toolkit's control font (attribute 719), new: a font resource named by
+// its id; a value beyond 16 bits that is a font stands for that font.
+// Without one, a new default font.
+RUV_FONT *toolkit_font()
+{
+    intptr_t v = ruvk_vobj_get_attr(nullptr, RUV_ATTR_CTL_FONT);
+    RUV_FONT *font = nullptr;
+    if (v > 0 && v <= 0x7FFF) {
+        font = ruvv_res_get_font((int16_t)v);
+    } else if (v && ruvv_font_is_valid(reinterpret_cast<RUV_FONT *>(v))) {
+        if ((font = ruvv_font_create()) != nullptr)
+            ruvv_font_copy(font, reinterpret_cast<RUV_FONT *>(v), -1);
+    }
+    return font ? font : ruvv_font_create();
+}
+
 // The font a text-edit window's record takes: its own control font, else
 // its parent's, else the toolkit's control-font resource, else a default.
 void apply_font(RUV_WIN win, RUV_FONT *font_given, bool use_given)
@@ -235,12 +251,8 @@ void apply_font(RUV_WIN win, RUV_FONT *font_given, bool use_given)
         else if (win->parent && ruvv_font_is_valid(win->parent->ctl_font))
             font = win->parent->ctl_font;
     }
-    if (!font) {
-        if (int32_t id = (int32_t)ruvk_vobj_get_attr(nullptr, RUV_ATTR_CTL_FONT))
-            font = made = ruvv_res_get_font((int16_t)id);
-        if (!font)
-            font = made = ruvv_font_create();
-    }
+    if (!font)
+        font = made = toolkit_font();
     if (Record *r = lock_record(h)) {
         begin_draw(r);
         if (set_font_metrics(r, font)) {
@@ -426,7 +438,10 @@ RUV_BOOL txn_win_set_font(RUV_WIN parent, RUV_FONT *font)
         Link *l = static_cast<Link *>(ruvv_dlist_get_data(n));
         if (l->parent != parent || !is_tx_window(l->win) || ruvv_font_is_valid(l->win->ctl_font))
             continue;
-        apply_font(l->win, font, font != nullptr);
+        RUV_FONT *made = font ? nullptr : toolkit_font();
+        apply_font(l->win, font ? font : made, true);
+        if (made)
+            ruvv_font_destroy(made);
     }
     return TRUE;
 }

@@ -208,10 +208,12 @@ void no_reports()
             ADD_FAILURE() << "reported " << std::hex << r.id << " (" << r.text << ")";
 }
 
-void app(std::function<void()> body, bool handle_mode = false)
+void app(std::function<void()> body, bool handle_mode = false, std::function<void()> before = nullptr)
 {
     kt::Session session;
     ASSERT_TRUE(session.ok());
+    if (before)
+        before();
     if (handle_mode)
         ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_TX_HANDLE_API, 1);
     heard() = Heard{};
@@ -540,6 +542,54 @@ TEST_F(TextEditWindow, ATextEditLineOfAWindowDefinitionTakesItsTitleAsItsFirstPa
         EXPECT_EQ(ruvv_tx_get_win(tx), win);
         no_reports();
     });
+}
+
+RUV_FONT *&big_font()
+{
+    static RUV_FONT *f = nullptr;
+    return f;
+}
+
+TEST_F(TextEditWindow, TheToolkitsControlColoursAndFontServeTextEditsWithoutTheirOwn)
+{
+    static RUV_COLOR_COMPONENT defaults[] = { { 4, 0x0000FFFF }, { 32, 0x00FF0000 }, { 0, 0 } };
+    app(
+        [] {
+            RUV_WIN doc = make_doc();
+            RUV_RECT r = { 10, 10, 110, 210 };
+            TXEDIT tx = ruvv_tx_create(doc, &r, TX_WRAP | TX_BORDER, nullptr, 0, 0);
+            ASSERT_NE(tx, 0);
+            UpdateWindow(hw((RUV_WIN)tx));
+            settle();
+            EXPECT_EQ(pixel((RUV_WIN)tx, 100, 50), RGB(0, 0xFF, 0xFF));
+            EXPECT_EQ(pixel((RUV_WIN)tx, 0, 50), RGB(0xFF, 0, 0));
+            // The control font of attribute 719, against a default font.
+            RUV_FONT *res = big_font();
+            Metrics toolkit = metrics(tx);
+            RUV_RECT r2 = { 120, 10, 220, 210 };
+            TXEDIT plain = ruvv_tx_create(doc, &r2, TX_WRAP, nullptr, 0, 0);
+            RUV_FONT *deflt = ruvv_font_create();
+            ruvv_tx_set_font(plain, deflt);
+            EXPECT_GT(toolkit.lh, metrics(plain).lh);
+            ruvv_tx_set_font(plain, res);
+            EXPECT_EQ(metrics(plain).lh, toolkit.lh);
+            // A parent's control font comes before the toolkit's.
+            RUV_WIN doc2 = make_doc(60);
+            doc2->ctl_font = ruvv_font_create();
+            ruvv_font_copy(doc2->ctl_font, deflt, -1);
+            TXEDIT child = ruvv_tx_create(doc2, &r, TX_WRAP, nullptr, 0, 0);
+            EXPECT_LT(metrics(child).lh, toolkit.lh);
+            ruvv_font_destroy(deflt);
+            no_reports();
+        },
+        false,
+        [] {
+            ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_CTL_COLORS, reinterpret_cast<intptr_t>(defaults));
+            // The kernel takes the control font as a font.
+            big_font() = ruvv_font_create();
+            ruvv_font_set_size(big_font(), 24);
+            ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_CTL_FONT, reinterpret_cast<intptr_t>(big_font()));
+        });
 }
 
 // Handle mode: two text edits drawn on one window that passes them its
