@@ -274,4 +274,30 @@ bool txn_is_valid(RUV_WIN win);
 
 } // namespace ruvtx
 
+// The engine's entry points by their toolkit names (the handle table and
+// record, width of a run, keys, drawing, text-edit windows).
+extern "C" {
+ruvtx::Record *ruvv_txc_lock_record(int32_t handle);
+RUV_BOOL ruvv_txc_unlock_record(int32_t handle);
+int32_t ruvv_txc_create_record(RUV_WIN win, const RUV_RECT *rect, uint16_t attrs, struct RUV_FONT *font,
+                               int32_t margin, int32_t limit, int32_t cid, void *app_data);
+// The direct form, as window destruction uses it.
+RUV_BOOL ruvv_txc_destroy_record(int32_t handle);
+RUV_BOOL ruvv_txc_set_font_metrics(ruvtx::Record *r, struct RUV_FONT *font);
+void ruvv_txc_update_edit_menu(RUV_WIN win, ruvtx::Record *r, RUV_BOOL with_paste);
+RUV_BOOL ruvv_txc_process_event(RUV_WIN win, RUV_EVENT *event);
+// Width of n characters of text (n < 0: all of it) starting at x; the x reached.
+int32_t ruvv_txe_text_width(ruvtx::Record *r, const char *text, int32_t n, int32_t x);
+RUV_BOOL ruvv_txm_handle_key(ruvtx::Record *r, int32_t key, RUV_BOOL shift, RUV_BOOL virtual_key);
+void ruvv_txv_begin_draw(ruvtx::Record *r);
+void ruvv_txv_end_draw(void);
+void ruvv_txv_draw_line(ruvtx::Record *r, uint32_t par, uint32_t line, int32_t x, int32_t baseline);
+void ruvv_txv_place_caret(ruvtx::Record *r, RUV_BOOL scroll);
+RUV_WIN ruvv_txn_create_window(RUV_WIN parent, const RUV_RECT *rect, uint16_t attrs, struct RUV_FONT *font,
+                               int32_t margin, int32_t limit, int32_t cid, void *app_data);
+struct RUV_CXO;
+int32_t ruvv_txn_handler(struct RUV_CXO *cxo, RUV_EVENT *event);
+void ruvv_txn_notify_parent(RUV_WIN win, int32_t value, int32_t flag);
+}
+
 #endif

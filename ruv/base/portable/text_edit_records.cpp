@@ -829,3 +829,36 @@ extern "C" RUV_BOOL ruvv_txc_process_event(RUV_WIN win, RUV_EVENT *ev)
         return FALSE;
     return process(win, ev);
 }
+
+extern "C" ruvtx::Record *ruvv_txc_lock_record(int32_t handle)
+{
+    return lock_record(handle);
+}
+
+extern "C" RUV_BOOL ruvv_txc_unlock_record(int32_t handle)
+{
+    return unlock_record(handle) ? TRUE : FALSE;
+}
+
+extern "C" int32_t ruvv_txc_create_record(RUV_WIN win, const RUV_RECT *rect, uint16_t attrs, RUV_FONT *font,
+                                          int32_t margin, int32_t limit, int32_t cid, void *app_data)
+{
+    int32_t h = create_record(win, rect, attrs, font, margin, limit, cid, app_data);
+    end_draw();
+    return h;
+}
+
+extern "C" RUV_BOOL ruvv_txc_destroy_record(int32_t handle)
+{
+    return destroy_record(handle, false) ? TRUE : FALSE;
+}
+
+extern "C" RUV_BOOL ruvv_txc_set_font_metrics(ruvtx::Record *r, RUV_FONT *font)
+{
+    return r && set_font_metrics(r, font) ? TRUE : FALSE;
+}
+
+extern "C" void ruvv_txc_update_edit_menu(RUV_WIN win, ruvtx::Record *r, RUV_BOOL with_paste)
+{
+    update_edit_menu(win, r, with_paste != 0);
+}

@@ -570,3 +570,29 @@ void txn_start()
 }
 
 } // namespace ruvtx
+
+extern "C" RUV_WIN ruvv_txn_create_window(RUV_WIN parent, const RUV_RECT *rect, uint16_t attrs, RUV_FONT *font,
+                                          int32_t margin, int32_t limit, int32_t cid, void *app_data)
+{
+    return ruvtx::txn_create(parent, rect, attrs, font, margin, limit, cid, app_data);
+}
+
+extern "C" int32_t ruvv_txn_handler(RUV_CXO *cxo, RUV_EVENT *event)
+{
+#ifdef _WIN32
+    return cxo && event ? ruvtx::edit_handler(cxo, event) : 0;
+#else
+    (void)cxo;
+    (void)event;
+    return 0;
+#endif
+}
+
+extern "C" void ruvv_txn_notify_parent(RUV_WIN win, int32_t value, int32_t flag)
+{
+    int32_t h = ruvtx::window_to_handle ? ruvtx::window_to_handle(win) : 0;
+    if (ruvtx::Record *r = h ? ruvtx::lock_record(h) : nullptr) {
+        ruvtx::notify_parent(r, value, flag);
+        ruvtx::unlock_record(h);
+    }
+}

@@ -756,3 +756,8 @@ Pos point_to_pos(Record *r, int16_t v, int16_t h)
 }
 
 } // namespace ruvtx
+
+extern "C" RUV_BOOL ruvv_txm_handle_key(ruvtx::Record *r, int32_t key, RUV_BOOL shift, RUV_BOOL virtual_key)
+{
+    return r && ruvtx::handle_key(r, key, shift != 0, virtual_key != 0) ? TRUE : FALSE;
+}

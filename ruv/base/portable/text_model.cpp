@@ -525,3 +525,11 @@ extern "C" char *ruvtx_line_access(Record *r, int32_t par, int32_t mode, int32_t
         return nullptr;
     }
 }
+
+extern "C" int32_t ruvv_txe_text_width(ruvtx::Record *r, const char *text, int32_t n, int32_t x)
+{
+    if (!r || !text)
+        return x;
+    int32_t len = (int32_t)strlen(text);
+    return text_width(r, text, n < 0 ? len : bytes_of(text, len, n), x);
+}

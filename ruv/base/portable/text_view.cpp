@@ -525,3 +525,26 @@ void lines_moved(Record *r, uint32_t par, int32_t line, int32_t k, bool update_f
 }
 
 } // namespace ruvtx
+
+extern "C" void ruvv_txv_begin_draw(ruvtx::Record *r)
+{
+    if (r)
+        ruvtx::begin_draw(r);
+}
+
+extern "C" void ruvv_txv_end_draw(void)
+{
+    ruvtx::end_draw();
+}
+
+extern "C" void ruvv_txv_draw_line(ruvtx::Record *r, uint32_t par, uint32_t line, int32_t x, int32_t baseline)
+{
+    if (r)
+        ruvtx::draw_line(r, par, (int32_t)line, x, baseline);
+}
+
+extern "C" void ruvv_txv_place_caret(ruvtx::Record *r, RUV_BOOL scroll)
+{
+    if (r)
+        ruvtx::place_caret(r, scroll != 0);
+}
