@@ -540,6 +540,25 @@ TEST_F(TextEditWindow, ATextEditLineOfAWindowDefinitionTakesItsTitleAsItsFirstPa
         EXPECT_EQ(ruvv_tx_get_limit(tx), 40);
         EXPECT_EQ(ruvv_tx_get_attr(tx) & (TX_WRAP | TX_BORDER), TX_WRAP | TX_BORDER);
         EXPECT_EQ(ruvv_tx_get_win(tx), win);
+        // Hidden and disabled are the window's, read back in the attributes.
+        uint16_t attrs = ruvv_tx_get_attr(tx);
+        ruvv_tx_set_attr(tx, (uint16_t)(attrs | 0x8000 | 0x4000));
+        EXPECT_FALSE(IsWindowVisible(hw((RUV_WIN)tx)));
+        EXPECT_FALSE(IsWindowEnabled(hw((RUV_WIN)tx)));
+        EXPECT_EQ(ruvv_tx_get_attr(tx), attrs | 0xC000);
+        ruvv_tx_set_attr(tx, attrs);
+        EXPECT_TRUE(IsWindowVisible(hw((RUV_WIN)tx)));
+        EXPECT_EQ(ruvv_tx_get_attr(tx), attrs);
+        // Moved, the view follows the window's client area (inset by the
+        // border), reported in the parent's coordinates.
+        RUV_RECT to = { 20, 30, 100, 230 };
+        ruvv_tx_move(tx, &to);
+        RUV_RECT view{};
+        ruvv_tx_get_view(tx, &view);
+        EXPECT_EQ(view.top, 24);
+        EXPECT_EQ(view.left, 34);
+        EXPECT_EQ(view.bottom, 96);
+        EXPECT_EQ(view.right, 226);
         no_reports();
     });
 }
