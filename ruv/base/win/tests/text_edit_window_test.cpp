@@ -361,6 +361,12 @@ TEST_F(TextEditWindow, MouseAndKeysSelectAndTheCaretFollows)
             EXPECT_EQ(sel(tx), (std::vector<uint32_t>{ 0, 0, 8, 0, 0, 8 }));
             GetCaretPos(&caret);
             EXPECT_EQ(caret.x, edge(8) - 1);
+            // A click on another text edit gives it the focus.
+            RUV_RECT r2 = { 120, 10, 160, 390 };
+            TXEDIT other = ruvv_tx_create(doc, &r2, TX_WRAP, nullptr, 0, 0);
+            settle();
+            click((RUV_WIN)other, 20, 10);
+            EXPECT_EQ(ruvv_tx_get_active(), other);
         });
         // The highlight: a selected character is drawn in inverse video.
         ruvv_tx_set_sel(tx, 0, 0, 0, 0, 0, 3);
