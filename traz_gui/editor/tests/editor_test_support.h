@@ -1,5 +1,6 @@
 // Helpers of the editor's Wine tests: the reports a recorder caught, as
-// text for failure messages.
+// text for failure messages, and the native window, text and class of a
+// window.
 #ifndef TRAZ_EDITOR_TEST_SUPPORT_H
 #define TRAZ_EDITOR_TEST_SUPPORT_H
 
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "front_fixture.h"
+#include "ruvv_attr.h"
 
 namespace editor_test {
 
@@ -21,6 +23,25 @@ inline std::string Reports(const std::vector<ruvf_test::Report> &reports)
         s += line;
     }
     return s;
+}
+
+inline HWND NativeOf(RUV_WIN w)
+{
+    return reinterpret_cast<HWND>(ruv_vobj_get_attr(w, RUV_ATTR_NATIVE_WINDOW));
+}
+
+inline std::string WindowText(HWND hwnd)
+{
+    char buf[300] = "";
+    GetWindowTextA(hwnd, buf, sizeof buf);
+    return buf;
+}
+
+inline std::string WindowClass(HWND hwnd)
+{
+    char buf[64] = "";
+    GetClassNameA(hwnd, buf, sizeof buf);
+    return buf;
 }
 
 }  // namespace editor_test
