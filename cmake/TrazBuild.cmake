@@ -52,12 +52,16 @@ else()
 endif()
 
 # The Wine prefix lives in the build tree; no installer prompt may block and
-# graphics use the null driver unless a test sets its own DISPLAY.
+# graphics use the null driver unless a test sets its own DISPLAY.  Every
+# Wine process asks the project's own print server (scripts/cups) for its
+# printers: a process that found none would drop the queue that Wine added
+# for another one, in the middle of its print test.
 set(TRAZ_WINE_ENV
   "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
   "WINEDEBUG=-all"
   "WINEDLLOVERRIDES=mscoree,mshtml="
-  "WINEARCH=win64")
+  "WINEARCH=win64"
+  "CUPS_SERVER=${CMAKE_BINARY_DIR}/cups/cups.sock")
 
 set(TRAZ_BUILD_GTEST FALSE)
 if(NOT TRAZ_FUZZ)
