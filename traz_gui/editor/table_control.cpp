@@ -53,11 +53,34 @@ namespace {
 // The table that holds the keyboard focus (one for all tables).
 RUV_WIN focusedTable = NULL_WIN;
 
+// The table asked for last and its record: cell reads and writes of a
+// whole table ask for the same one again and again.  Forgotten when the
+// table goes.
+RUV_WIN lastTable = NULL_WIN;
+GE_TableData *lastRecord = nullptr;
+
 GE_TableData *Record(RUV_WIN table)
 {
     if (table == NULL_WIN || reinterpret_cast<intptr_t>(table) == -1)
         return nullptr;
-    return static_cast<GE_TableData *>(ruv_vobj_get_data(table));
+    if (table == lastTable)
+        return lastRecord;
+    auto *d = static_cast<GE_TableData *>(ruv_vobj_get_data(table));
+    if (d) {
+        lastTable = table;
+        lastRecord = d;
+    }
+    return d;
+}
+
+void Forget(RUV_WIN table)
+{
+    if (focusedTable == table)
+        focusedTable = NULL_WIN;
+    if (lastTable == table) {
+        lastTable = NULL_WIN;
+        lastRecord = nullptr;
+    }
 }
 
 RUV_RECT ToRect(const table_core::Box &b)
@@ -233,15 +256,12 @@ void OnKey(GE_TableData *d, int key)
 
 } // namespace
 
-RUV_WIN GE_TableCreate(RUV_WIN parent, const RUV_RECT *rect, int32_t rows, int32_t columns, int32_t rowHeight,
-                       int32_t minHeaderHeight, int32_t minRowHeaderWidth, int32_t fixedWidth, int32_t columnWidth,
-                       GE_TableCallback callback)
+Layout GE_TableLayout(const RUV_RECT &rect, int32_t rows, int32_t columns, int32_t rowHeight, int32_t minHeaderHeight,
+                      int32_t minRowHeaderWidth, int32_t fixedWidth, int32_t columnWidth)
 {
-    if (!rect || rows < 0 || columns < 1)
-        return NULL_WIN;
     table_core::LayoutInput in{};
-    in.height = rect->bottom - rect->top;
-    in.width = rect->right - rect->left;
+    in.height = rect.bottom - rect.top;
+    in.width = rect.right - rect.left;
     in.hscrollHeight = static_cast<int>(ruv_vobj_get_attr(NULL_WIN, RUV_ATTR_HSCROLL_HEIGHT));
     in.vscrollWidth = static_cast<int>(ruv_vobj_get_attr(NULL_WIN, RUV_ATTR_VSCROLL_WIDTH));
     in.rows = rows;
@@ -251,7 +271,17 @@ RUV_WIN GE_TableCreate(RUV_WIN parent, const RUV_RECT *rect, int32_t rows, int32
     in.minRowHeaderWidth = minRowHeaderWidth;
     in.fixedWidth = fixedWidth;
     in.columnWidth = columnWidth;
-    const Layout layout = table_core::ComputeLayout(in);
+    return table_core::ComputeLayout(in);
+}
+
+RUV_WIN GE_TableCreate(RUV_WIN parent, const RUV_RECT *rect, int32_t rows, int32_t columns, int32_t rowHeight,
+                       int32_t minHeaderHeight, int32_t minRowHeaderWidth, int32_t fixedWidth, int32_t columnWidth,
+                       GE_TableCallback callback)
+{
+    if (!rect || rows < 0 || columns < 1)
+        return NULL_WIN;
+    const Layout layout = GE_TableLayout(*rect, rows, columns, rowHeight, minHeaderHeight, minRowHeaderWidth,
+                                         fixedWidth, columnWidth);
 
     auto *d = new (std::nothrow) GE_TableData(rows, columns, layout);
     if (!d)
@@ -306,8 +336,7 @@ void GE_TableDestroy(RUV_WIN *table)
     GE_TableData *d = Record(*table);
     if (!d)
         return;
-    if (focusedTable == *table)
-        focusedTable = NULL_WIN;
+    Forget(*table);
     ruv_vobj_set_data(*table, nullptr);
     delete d;
     ruv_vobj_destroy(*table);
@@ -511,8 +540,7 @@ int32_t GE_TableEventHandler(RUV_WIN win, RUV_EVENT *ev)
     if (!ev)
         return 0;
     if (ev->type == E_DESTROY) {
-        if (focusedTable == win)
-            focusedTable = NULL_WIN;
+        Forget(win);
         HelpRemoveWindow(win);
         return 0;
     }

@@ -29,6 +29,12 @@ enum {
 // result is ignored.
 typedef char *(*GE_TableCallback)(RUV_WIN table, int32_t code, int32_t row, int32_t column, char *text);
 
+// The layout GE_TableCreate gives a table of these arguments, with the
+// toolkit's scroll-bar sizes.
+table_core::Layout GE_TableLayout(const RUV_RECT &rect, int32_t rows, int32_t columns, int32_t rowHeight,
+                                  int32_t minHeaderHeight, int32_t minRowHeaderWidth, int32_t fixedWidth,
+                                  int32_t columnWidth);
+
 // Control ids: cell slot i x visible columns + k; row headers 2000 + i,
 // column headers 3000 + k, the bars 5000 (vertical) and 5100.
 RUV_WIN GE_TableCreate(RUV_WIN parent, const RUV_RECT *rect, int32_t rows, int32_t columns, int32_t rowHeight,

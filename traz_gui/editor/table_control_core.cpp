@@ -16,6 +16,13 @@ int Clamp(int v, int lo, int hi)
     return v < lo ? lo : (v > hi ? hi : v);
 }
 
+std::vector<GE_TableCell> EmptyRow(int columns)
+{
+    GE_TableCell empty{};
+    empty.enabled = 1;
+    return std::vector<GE_TableCell>(static_cast<size_t>(columns), empty);
+}
+
 } // namespace
 
 void CopyText(char *dst, const char *text)
@@ -104,9 +111,7 @@ Table::Table(int rows, int columns, const Layout &layout)
       visibleColumns_(layout.visibleColumns), visibleScrollingColumns_(layout.visibleScrollingColumns),
       fixed_(layout.fixedColumns != 0), flags_(static_cast<size_t>(columns_), 1)
 {
-    GE_TableCell empty{};
-    empty.enabled = 1;
-    cells_.assign(static_cast<size_t>(rows_) * static_cast<size_t>(columns_), empty);
+    cells_.assign(static_cast<size_t>(rows_), EmptyRow(columns_));
     rowTitles_.assign(static_cast<size_t>(rows_), Title{});
     columnTitles_.assign(static_cast<size_t>(columns_), Title{});
 }
@@ -252,7 +257,7 @@ const GE_TableCell *Table::cell(int row, int column) const
 {
     if (!validCell(row, column))
         return nullptr;
-    return &cells_[static_cast<size_t>(row) * static_cast<size_t>(columns_) + static_cast<size_t>(column)];
+    return &cells_[static_cast<size_t>(row)][static_cast<size_t>(column)];
 }
 
 bool Table::setCellText(int row, int column, const char *text)
@@ -312,8 +317,7 @@ bool Table::deleteRow(int row)
     if (row < 0 || row >= rows_)
         return false;
     const bool last = row == rows_ - 1;
-    const auto at = cells_.begin() + static_cast<std::ptrdiff_t>(row) * columns_;
-    cells_.erase(at, at + columns_);
+    cells_.erase(cells_.begin() + row);
     rowTitles_.erase(rowTitles_.begin() + row);
     --rows_;
     // The view follows a deleted last row up by one; then the first
@@ -334,10 +338,7 @@ bool Table::insertRow(int row)
 {
     if (row < 0 || row > rows_)
         return false;
-    GE_TableCell empty{};
-    empty.enabled = 1;
-    cells_.insert(cells_.begin() + static_cast<std::ptrdiff_t>(row) * columns_, static_cast<size_t>(columns_),
-                  empty);
+    cells_.insert(cells_.begin() + row, EmptyRow(columns_));
     rowTitles_.insert(rowTitles_.begin() + row, Title{});
     ++rows_;
     return true;

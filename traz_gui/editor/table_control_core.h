@@ -180,7 +180,9 @@ private:
     bool fixed_;
     int currentRow_ = -1, currentColumn_ = -1;
     std::vector<int> flags_;
-    std::vector<GE_TableCell> cells_;   // rows x columns, row by row
+    // One block of cells per row, so that a row comes and goes without
+    // moving the cells of the others.
+    std::vector<std::vector<GE_TableCell>> cells_;
     std::vector<Title> rowTitles_, columnTitles_;
 };
 

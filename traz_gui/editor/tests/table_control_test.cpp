@@ -102,19 +102,8 @@ struct Shape {
 
 table_core::Layout LayoutOf(const Shape &s)
 {
-    table_core::LayoutInput in{};
-    in.height = s.rect.bottom - s.rect.top;
-    in.width = s.rect.right - s.rect.left;
-    in.hscrollHeight = static_cast<int>(ruv_vobj_get_attr(NULL_WIN, RUV_ATTR_HSCROLL_HEIGHT));
-    in.vscrollWidth = static_cast<int>(ruv_vobj_get_attr(NULL_WIN, RUV_ATTR_VSCROLL_WIDTH));
-    in.rows = s.rows;
-    in.columns = s.columns;
-    in.rowHeight = s.rowHeight;
-    in.minHeaderHeight = s.minHeader;
-    in.minRowHeaderWidth = s.minRowHeader;
-    in.fixedWidth = s.fixedWidth;
-    in.columnWidth = s.columnWidth;
-    return table_core::ComputeLayout(in);
+    return GE_TableLayout(s.rect, s.rows, s.columns, s.rowHeight, s.minHeader, s.minRowHeader, s.fixedWidth,
+                          s.columnWidth);
 }
 
 RUV_WIN Make(RUV_WIN page, const Shape &s)
@@ -507,6 +496,15 @@ TEST(TableControl, KeysWalkTheVisibleCells)
             Key(t, st.key);
             EXPECT_EQ(GetFocus(), Ctl(t, st.slot)) << "key " << st.key << " to slot " << st.slot;
         }
+        // Tab and Enter typed in a cell reach the table through the kernel.
+        Focus(Ctl(t, 0));
+        SendMessageA(GetFocus(), WM_CHAR, '\t', 0);
+        pump(30);
+        EXPECT_EQ(GetFocus(), Ctl(t, 1));
+        SendMessageA(GetFocus(), WM_CHAR, '\r', 0);
+        pump(30);
+        EXPECT_EQ(GetFocus(), Ctl(t, 3));
+
         Focus(Ctl(t, 11));
         Key(t, 9);
         EXPECT_EQ(GetFocus(), Ctl(t, 0)) << "the last used slot wraps to the first";
