@@ -209,24 +209,32 @@ void OnScroll(RUV_WIN win, GE_TableData *d, bool vertical, int32_t action, int32
     d->table.setCurrent(r, c);
 }
 
+// Focus and text notifications of a cell control.  An edit is stored into
+// the cell its control shows (the current cell, unless the current cell
+// was moved before the notification came); a control left in a row slot
+// below the last row (its row deleted while it had the focus) shows no
+// cell, and what it holds is never stored into one.
 void OnCellEvent(RUV_WIN win, GE_TableData *d, int slot, const RUV_EVENT *ev)
 {
     RUV_WIN ctl = d->cells[static_cast<size_t>(slot)];
     char text[60] = "";
+    int r = -1, c = -1;
+    d->table.slotCell(slot, &r, &c);
+    const bool shown = d->table.validCell(r, c);
     if (ev->v.control.data.edit.change && ev->v.control.data.edit.gained) {
-        int r, c;
-        d->table.slotCell(slot, &r, &c);
         d->table.setCurrent(r, c);
         focusedTable = win;
         Notify(win, d, GE_TABLE_CELL_FOCUS, r, c, nullptr);
     } else if (ev->v.control.data.edit.change) {
-        ruv_vobj_get_title(ctl, text, sizeof text);
         focusedTable = NULL_WIN;
-        GE_TableSetCell(win, d->table.currentRow(), d->table.currentColumn(), text);
-        Notify(win, d, GE_TABLE_CELL_STORED, d->table.currentRow(), d->table.currentColumn(), text);
-    } else {
+        if (!shown)
+            return;
         ruv_vobj_get_title(ctl, text, sizeof text);
-        Notify(win, d, GE_TABLE_CELL_CHANGED, d->table.currentRow(), d->table.currentColumn(), text);
+        GE_TableSetCell(win, r, c, text);
+        Notify(win, d, GE_TABLE_CELL_STORED, r, c, text);
+    } else if (shown) {
+        ruv_vobj_get_title(ctl, text, sizeof text);
+        Notify(win, d, GE_TABLE_CELL_CHANGED, r, c, text);
         ModifiedFlag = 1;
         UpdateMainTitle();
     }

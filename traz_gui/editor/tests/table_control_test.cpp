@@ -519,6 +519,56 @@ TEST(TableControl, KeysWalkTheVisibleCells)
     });
 }
 
+TEST(TableControl, EditsLandInTheCellTheirControlShows)
+{
+    in_app([] {
+        Recorder rec;
+        RUV_WIN page = MakePage();
+        Shape s = kPlain;
+        s.rows = 3;
+        const int vc = LayoutOf(s).visibleColumns;
+        RUV_WIN t = Make(page, s);
+        Fill(t);
+        char buf[60];
+
+        // The focused last row deleted: its control goes out of sight with
+        // the focus, and nothing typed there reaches the row above.
+        HWND last = Ctl(t, 2 * vc + 1);
+        Focus(last);
+        SetWindowTextA(last, "typed");
+        pump(30);
+        calls.clear();
+        GE_TableDeleteRow(t, 2);
+        EXPECT_FALSE(IsWindowVisible(last));
+        SetWindowTextA(last, "more");
+        pump(30);
+        Focus(Ctl(t, 0));
+        EXPECT_EQ(Sequence(), "0(0,0) ");
+        GE_TableGetCell(t, 1, 1, buf);
+        EXPECT_STREQ(buf, "1,1");
+        EXPECT_EQ(Text(Ctl(t, vc + 1)), "1,1");
+
+        // The current cell moved by the program while a cell is being
+        // edited: the edit stays in its own cell.
+        Focus(Ctl(t, 1));
+        SetWindowTextA(Ctl(t, 1), "x9");
+        GE_TableSetCurrent(t, 1, 2);
+        pump(30);
+        EXPECT_EQ(GetFocus(), Ctl(t, vc + 2));
+        GE_TableGetCell(t, 0, 1, buf);
+        EXPECT_STREQ(buf, "x9");
+        GE_TableGetCell(t, 1, 2, buf);
+        EXPECT_STREQ(buf, "1,2");
+        RUV_WIN ft;
+        int32_t r, c;
+        GE_TableGetFocus(&ft, &r, &c);
+        EXPECT_EQ(r, 1);
+        EXPECT_EQ(c, 2);
+        EXPECT_EQ(rec.errors(), 0u) << editor_test::Reports(rec.reports());
+        ruv_vobj_destroy(page);
+    });
+}
+
 TEST(TableControl, CurrentCellValueCopyEnablingAndDestroy)
 {
     in_app([] {
