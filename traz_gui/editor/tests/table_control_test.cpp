@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -163,6 +164,24 @@ int VisibleRows(RUV_WIN t, int visibleRows, int visibleColumns)
 const Shape kPlain{ "plain", { 10, 10, 250, 400 }, 3, 4, 22, 20, 40, 0, 80, };
 const Shape kFixed{ "fixed column", { 10, 10, 250, 400 }, 30, 12, 22, 30, 40, 100, 70 };
 
+// Runs body in a started application on a table of the shape with that
+// many rows, filled with "row,column" texts and row titles 1, 2, ..., on a
+// page of its own; the body leaves no error report.
+void WithTable(Shape s, int rows, const std::function<void(RUV_WIN, RUV_WIN, const table_core::Layout &)> &body)
+{
+    s.rows = rows;
+    in_app([&] {
+        Recorder rec;
+        RUV_WIN page = MakePage();
+        RUV_WIN t = Make(page, s);
+        ASSERT_NE(t, NULL_WIN);
+        Fill(t);
+        body(page, t, LayoutOf(s));
+        EXPECT_EQ(rec.errors(), 0u) << editor_test::Reports(rec.reports());
+        ruv_vobj_destroy(page);
+    });
+}
+
 } // namespace
 
 TEST(TableControl, ControlsReadBackThroughWin32)
@@ -236,16 +255,9 @@ TEST(TableControl, ControlsReadBackThroughWin32)
 
 TEST(TableControl, RowsComeAndGoWithTheirControls)
 {
-    in_app([] {
-        Recorder rec;
-        RUV_WIN page = MakePage();
-        Shape s = kPlain;
-        s.rows = 2;
-        const table_core::Layout l = LayoutOf(s);
+    WithTable(kPlain, 2, [](RUV_WIN, RUV_WIN t, const table_core::Layout &l) {
         const int vr = l.visibleRows, vc = l.visibleColumns;
         ASSERT_GE(vr, 5);
-        RUV_WIN t = Make(page, s);
-        Fill(t);
         HWND vbar = Ctl(t, table_core::kVScrollId);
         EXPECT_EQ(VisibleRows(t, vr, vc), 2);
 
@@ -278,22 +290,13 @@ TEST(TableControl, RowsComeAndGoWithTheirControls)
         EXPECT_EQ(GE_TableRowCount(t), 0);
         GE_TableInsertRow(t, 0);
         EXPECT_EQ(VisibleRows(t, vr, vc), 1);
-        EXPECT_EQ(rec.errors(), 0u) << editor_test::Reports(rec.reports());
-        ruv_vobj_destroy(page);
     });
 }
 
 TEST(TableControl, ScrollingKeepsTheFirstRowWithinTheTableAndTheBarOnIt)
 {
-    in_app([] {
-        Recorder rec;
-        RUV_WIN page = MakePage();
-        Shape s = kFixed;
-        s.rows = 20;
-        const table_core::Layout l = LayoutOf(s);
+    WithTable(kFixed, 20, [](RUV_WIN page, RUV_WIN t, const table_core::Layout &l) {
         const int vr = l.visibleRows, vc = l.visibleColumns;
-        RUV_WIN t = Make(page, s);
-        Fill(t);
         HWND vbar = Ctl(t, table_core::kVScrollId), hbar = Ctl(t, table_core::kHScrollId);
         auto firstShown = [&] { return Text(Ctl(t, table_core::kRowHeaderId)); };
         auto lastCell = [&] { return Text(Ctl(t, (vr - 1) * vc)); };
@@ -361,22 +364,13 @@ TEST(TableControl, ScrollingKeepsTheFirstRowWithinTheTableAndTheBarOnIt)
         EXPECT_EQ(Text(Ctl(t, 1)), "0," + std::to_string(cend - 2));
         SendScroll(t, false, SB_TOP);
         EXPECT_EQ(Text(Ctl(t, table_core::kColumnHeaderId + 1)), "hidden");
-        EXPECT_EQ(rec.errors(), 0u) << editor_test::Reports(rec.reports());
-        ruv_vobj_destroy(page);
     });
 }
 
 TEST(TableControl, TypedTextSurvivesAScrollAndTheCallbackSeesEveryStep)
 {
-    in_app([] {
-        Recorder rec;
-        RUV_WIN page = MakePage();
-        Shape s = kPlain;
-        s.rows = 30;
-        const table_core::Layout l = LayoutOf(s);
+    WithTable(kPlain, 30, [](RUV_WIN page, RUV_WIN t, const table_core::Layout &l) {
         const int vc = l.visibleColumns;
-        RUV_WIN t = Make(page, s);
-        Fill(t);
         calls.clear();
         ModifiedFlag = 0;
         titleUpdates = 0;
@@ -454,24 +448,14 @@ TEST(TableControl, TypedTextSurvivesAScrollAndTheCallbackSeesEveryStep)
         EXPECT_EQ(ft, NULL_WIN);
         EXPECT_EQ(r, -1);
         EXPECT_EQ(c, -1);
-        EXPECT_EQ(rec.errors(), 0u) << editor_test::Reports(rec.reports());
-        ruv_vobj_destroy(page);
     });
 }
 
 TEST(TableControl, KeysWalkTheVisibleCells)
 {
-    in_app([] {
-        Recorder rec;
-        RUV_WIN page = MakePage();
-        Shape s = kPlain;
-        s.rows = 3;
-        s.columns = 4;
-        const table_core::Layout l = LayoutOf(s);
+    WithTable(kPlain, 3, [](RUV_WIN, RUV_WIN t, const table_core::Layout &l) {
         const int vc = l.visibleColumns;
         ASSERT_EQ(vc, 4);
-        RUV_WIN t = Make(page, s);
-        Fill(t);
         const int skipped[] = { 2 };
         GE_TableSetColumnFlags(t, skipped, 1);
         EXPECT_FALSE(IsWindowEnabled(Ctl(t, 2)));
@@ -514,21 +498,13 @@ TEST(TableControl, KeysWalkTheVisibleCells)
             Key(t, key);
         EXPECT_EQ(testing::internal::GetCapturedStdout(), "Delete \nCopy \nCut \nCtrl-A\nCtrl-D\n");
         EXPECT_EQ(GE_TableRowCount(t), 3);
-        EXPECT_EQ(rec.errors(), 0u) << editor_test::Reports(rec.reports());
-        ruv_vobj_destroy(page);
     });
 }
 
 TEST(TableControl, EditsLandInTheCellTheirControlShows)
 {
-    in_app([] {
-        Recorder rec;
-        RUV_WIN page = MakePage();
-        Shape s = kPlain;
-        s.rows = 3;
-        const int vc = LayoutOf(s).visibleColumns;
-        RUV_WIN t = Make(page, s);
-        Fill(t);
+    WithTable(kPlain, 3, [](RUV_WIN, RUV_WIN t, const table_core::Layout &l) {
+        const int vc = l.visibleColumns;
         char buf[60];
 
         // The focused last row deleted: its control goes out of sight with
@@ -564,22 +540,13 @@ TEST(TableControl, EditsLandInTheCellTheirControlShows)
         GE_TableGetFocus(&ft, &r, &c);
         EXPECT_EQ(r, 1);
         EXPECT_EQ(c, 2);
-        EXPECT_EQ(rec.errors(), 0u) << editor_test::Reports(rec.reports());
-        ruv_vobj_destroy(page);
     });
 }
 
 TEST(TableControl, CurrentCellValueCopyEnablingAndDestroy)
 {
-    in_app([] {
-        Recorder rec;
-        RUV_WIN page = MakePage();
-        Shape s = kFixed;
-        s.rows = 40;
-        const table_core::Layout l = LayoutOf(s);
+    WithTable(kFixed, 40, [](RUV_WIN, RUV_WIN t, const table_core::Layout &l) {
         const int vc = l.visibleColumns;
-        RUV_WIN t = Make(page, s);
-        Fill(t);
 
         // Set-current clamps and scrolls the cell in, within the bounds.
         EXPECT_EQ(GE_TableSetCurrent(t, 99, 99), t);
@@ -637,7 +604,5 @@ TEST(TableControl, CurrentCellValueCopyEnablingAndDestroy)
         EXPECT_EQ(r, -1);
         GE_TableCopyValue();   // no focused table: nothing
         GE_TableDestroy(&handle);
-        EXPECT_EQ(rec.errors(), 0u) << editor_test::Reports(rec.reports());
-        ruv_vobj_destroy(page);
     });
 }
