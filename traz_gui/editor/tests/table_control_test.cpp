@@ -295,7 +295,7 @@ TEST(TableControl, RowsComeAndGoWithTheirControls)
 
 TEST(TableControl, ScrollingKeepsTheFirstRowWithinTheTableAndTheBarOnIt)
 {
-    WithTable(kFixed, 20, [](RUV_WIN page, RUV_WIN t, const table_core::Layout &l) {
+    WithTable(kFixed, 20, [](RUV_WIN, RUV_WIN t, const table_core::Layout &l) {
         const int vr = l.visibleRows, vc = l.visibleColumns;
         HWND vbar = Ctl(t, table_core::kVScrollId), hbar = Ctl(t, table_core::kHScrollId);
         auto firstShown = [&] { return Text(Ctl(t, table_core::kRowHeaderId)); };
