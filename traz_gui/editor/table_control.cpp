@@ -226,7 +226,8 @@ void OnCellEvent(RUV_WIN win, GE_TableData *d, int slot, const RUV_EVENT *ev)
         focusedTable = win;
         Notify(win, d, GE_TABLE_CELL_FOCUS, r, c, nullptr);
     } else if (ev->v.control.data.edit.change) {
-        focusedTable = NULL_WIN;
+        if (focusedTable == win)
+            focusedTable = NULL_WIN;
         if (!shown)
             return;
         ruv_vobj_get_title(ctl, text, sizeof text);
@@ -565,7 +566,12 @@ int32_t GE_TableEventHandler(RUV_WIN win, RUV_EVENT *ev)
         return 0;
     switch (ev->type) {
     case E_FOCUS:
-        focusedTable = ev->v.focus.active ? win : NULL_WIN;
+        // A table that loses the focus clears only its own mark: the table
+        // entered next may have set its own already.
+        if (ev->v.focus.active)
+            focusedTable = win;
+        else if (focusedTable == win)
+            focusedTable = NULL_WIN;
         Notify(win, d, ev->v.focus.active ? GE_TABLE_FOCUS : GE_TABLE_UNFOCUS, d->table.currentRow(),
                d->table.currentColumn(), nullptr);
         break;

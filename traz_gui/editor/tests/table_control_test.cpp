@@ -543,6 +543,30 @@ TEST(TableControl, EditsLandInTheCellTheirControlShows)
     });
 }
 
+TEST(TableControl, TheFocusedTableIsTheOneLastEntered)
+{
+    WithTable(kPlain, 3, [](RUV_WIN page, RUV_WIN a, const table_core::Layout &) {
+        Shape s = kPlain;
+        s.rect = RUV_RECT{ 260, 10, 480, 400 };
+        RUV_WIN b = Make(page, s);
+        ASSERT_NE(b, NULL_WIN);
+        RUV_WIN ft;
+        int32_t r, c;
+        for (int round = 0; round < 2; ++round) {
+            Focus(Ctl(a, 1));
+            GE_TableGetFocus(&ft, &r, &c);
+            EXPECT_EQ(ft, a);
+            Focus(Ctl(b, 2));
+            GE_TableGetFocus(&ft, &r, &c);
+            EXPECT_EQ(ft, b);
+            EXPECT_EQ(c, 2);
+        }
+        Focus(Native(page));
+        GE_TableGetFocus(&ft, &r, &c);
+        EXPECT_EQ(ft, NULL_WIN);
+    });
+}
+
 TEST(TableControl, CurrentCellValueCopyEnablingAndDestroy)
 {
     WithTable(kFixed, 40, [](RUV_WIN, RUV_WIN t, const table_core::Layout &l) {
