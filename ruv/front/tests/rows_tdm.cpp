@@ -1,5 +1,6 @@
 // Conformance rows of the standard dialog functions (tdm).  The valid calls
 // show their dialogs; the fixture's dismisser answers them.
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -77,10 +78,18 @@ RUV_FONT *a_font()
     return f;
 }
 
-// A record of no printer (the test system has none).
-RUV_PRINT_RECORD *no_printer()
+// A record of the default printer, or of none where the system has none.
+RUV_PRINT_RECORD *a_record()
 {
     static RUV_PRINT_RECORD *r = ruvk_print_create(nullptr);
+    return r;
+}
+
+// A record the kernel's validity test refuses whatever printers there are:
+// a block of zeros names no device.
+RUV_PRINT_RECORD *a_record_of_nothing()
+{
+    static RUV_PRINT_RECORD *r = static_cast<RUV_PRINT_RECORD *>(std::calloc(1, sizeof(RUV_PRINT_RECORD)));
     return r;
 }
 
@@ -191,11 +200,11 @@ static Rows rows{
         .bad("foreign window", 0x01220002, [](Ctx &c) { return R(ruv_dm_post_font_sel(c.foreign(), a_font(), nullptr, 0)); })
         .bad("a control as window", 0x01230001,
              [](Ctx &c) { return R(ruv_dm_post_font_sel(c.get(Obj::Button), a_font(), nullptr, 0)); })
-        .bad("a record of no printer", 0x0122000C,
-             [](Ctx &c) { return R(ruv_dm_post_font_sel(c.get(Obj::Doc), a_font(), no_printer(), 0)); })
+        .bad("a record of no device", 0x0122000C,
+             [](Ctx &c) { return R(ruv_dm_post_font_sel(c.get(Obj::Doc), a_font(), a_record_of_nothing(), 0)); })
         .valid([](Ctx &) { return R(ruv_dm_post_font_sel(NULL_WIN, a_font(), nullptr, 0)); }),
     Row{ "ruv_dm_post_page_setup", "tdm" }
         .refuses()
         .bad("NULL record", 0x00210000, [](Ctx &) { return R(ruv_dm_post_page_setup(nullptr)); })
-        .valid([](Ctx &) { return R(ruv_dm_post_page_setup(no_printer())); }),
+        .valid([](Ctx &) { return R(ruv_dm_post_page_setup(a_record())); }),
 };
