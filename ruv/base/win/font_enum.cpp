@@ -4,6 +4,7 @@
    and 9999; a raster family the point sizes it has.  Every list stops at
    the caller's capacity. */
 #include "font_mapping.h"
+#include "printing.h"
 
 #include "ruvk.h"
 #include "ruvv_font.h"
@@ -13,12 +14,15 @@
 
 namespace {
 
-/* The information context of the device: the display for NULL.  A print
-   record has none until printing gives one. */
+/* The information context of the device: the printer of a print record,
+   the display for NULL.  A record the printer no longer answers gives none
+   (an empty list). */
 HDC information_context(void *device)
 {
-    if (device)
-        return nullptr;
+    if (device) {
+        RUV_PRINT_RECORD *record = static_cast<RUV_PRINT_RECORD *>(device);
+        return ruvk_print_record_is_valid(record) ? ruvk_print_make_dc(record, TRUE) : nullptr;
+    }
     return CreateICA("DISPLAY", nullptr, nullptr, nullptr);
 }
 

@@ -17,6 +17,7 @@
 
 #include "cursor.h"
 #include "dialogs.h"
+#include "printing.h"
 #include "event_translate.h"
 #include "file_system.h"
 #include "font_native.h"
@@ -478,7 +479,6 @@ char *ruvk_dm_post_string_prompt(const char *prompt, char *buffer, int32_t lengt
 
 RUV_BOOL ruvk_dm_post_font_sel(RUV_WIN win, RUV_FONT *font, void *print_record)
 {
-    (void)print_record;  // printer fonts come with printing
     if (!ruvv_font_is_valid(font))
         return 0;
     LOGFONTA lf = logfont_of(font);
@@ -491,7 +491,21 @@ RUV_BOOL ruvk_dm_post_font_sel(RUV_WIN win, RUV_FONT *font, void *print_record)
     cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK | CF_EFFECTS;
     cf.lpfnHook = font_hook;
     cf.nFontType = SCREEN_FONTTYPE;
-    if (!with_others_disabled(cf.hwndOwner, [&] { return ChooseFontA(&cf); }))
+    // With a print record the printer's fonts are offered too, through an
+    // information context of the printer held for the dialog.
+    HDC printer = nullptr;
+    RUV_PRINT_RECORD *record = static_cast<RUV_PRINT_RECORD *>(print_record);
+    if (record && ruvk_print_record_is_valid(record))
+        printer = ruvk_print_make_dc(record, TRUE);
+    if (printer) {
+        cf.Flags |= CF_PRINTERFONTS;
+        cf.hDC = printer;
+        cf.nFontType |= PRINTER_FONTTYPE;
+    }
+    BOOL chosen = with_others_disabled(cf.hwndOwner, [&] { return ChooseFontA(&cf); });
+    if (printer)
+        DeleteDC(printer);
+    if (!chosen)
         return 0;
     // The whole logical font, fifteen 32-bit words.
     static_assert(sizeof(LOGFONTA) == 15 * sizeof(uint32_t), "logical font of fifteen words");

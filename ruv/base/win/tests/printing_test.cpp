@@ -23,6 +23,7 @@
 #include "printing.h"
 #include "ruvv_font.h"
 #include "ruvv_image.h"
+#include "ruvv_mem.h"
 #include "services_test_support.h"
 #include "window_create.h"
 
@@ -764,3 +765,42 @@ TEST_F(Printing, WithoutAPrinterNoDocumentStarts)
 }
 
 } // namespace
+
+// The font lists and the font dialog of a print record use the printer:
+// its families are listed, a record of no device lists none, and the font
+// dialog runs over the printer's fonts and gives its context back.
+TEST_F(Printing, ThePrintersFontsAreListedAndOffered)
+{
+    auto families = [](void *device) {
+        std::vector<char *> names(513, nullptr);
+        int32_t n = ruvk_fmap_get_families(device, names.data(), 512);
+        std::vector<std::string> r;
+        for (int32_t i = 0; i < n; ++i) {
+            r.push_back(names[i]);
+            ruvv_mem_free(names[i]);
+        }
+        return r;
+    };
+    std::vector<std::string> printer = families(record_);
+    EXPECT_FALSE(printer.empty());
+    std::vector<uint8_t> nothing(sizeof(RUV_PRINT_RECORD), 0);
+    EXPECT_TRUE(families(nothing.data()).empty());
+    int32_t sizes[64];
+    RUV_BOOL scalable = FALSE;
+    ASSERT_FALSE(printer.empty());
+    EXPECT_GT(ruvk_fmap_get_family_sizes(record_, printer.front().c_str(), sizes, &scalable, 63), 0);
+
+    RUV_FONT *font = ruvv_font_create();
+    ruvv_font_set_family(font, "courier");
+    ruvv_font_set_size(font, 10);
+    const int gdi_before = static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+    for (int round = 0; round < 3; ++round) {
+        kt::ModalGuard guard({{"Font", IDCANCEL}});
+        EXPECT_FALSE(ruvk_dm_post_font_sel(NULL_WIN, font, record_));
+        guard.stop();
+    }
+    EXPECT_LE(static_cast<int>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)), gdi_before + 2)
+        << "each dialog gives the printer's context back";
+    EXPECT_EQ(ruvv_font_get_size(font), 10);
+    ruvv_font_destroy(font);
+}
