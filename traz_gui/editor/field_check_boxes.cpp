@@ -1,0 +1,165 @@
+// Field checks on the editor's controls: the window-free rules applied to
+// the text of a field being left, with the box and the focus.
+#include "field_check_boxes.h"
+
+#include "dialog_controls.h"
+#include "field_checks.h"
+#include "time_checks.h"
+
+namespace {
+
+// Only update events reach the page while a check shows its box: the field
+// reports its focus loss again while the box is up.
+class PageFrozen {
+public:
+    explicit PageFrozen(RUV_WIN window) : window_(window), mask_(ruv_win_get_event_mask(window))
+    {
+        ruv_win_set_event_mask(window_, 16);
+    }
+    ~PageFrozen() { ruv_win_set_event_mask(window_, mask_); }
+    PageFrozen(const PageFrozen &) = delete;
+    PageFrozen &operator=(const PageFrozen &) = delete;
+
+private:
+    RUV_WIN window_;
+    uint32_t mask_;
+};
+
+// A field's text, at most 100 characters of it.
+std::string FieldText(RUV_WIN window, int32_t id)
+{
+    const char *text = GetControlTitle(window, id);
+    return std::string(text ? text : "").substr(0, 100);
+}
+
+void ShowMessage(RUV_WIN window, const std::string &message)
+{
+    ruv_win_trap_pointer(window);
+    ruv_dm_post_message("%s", message.c_str());
+    ruv_win_release_pointer();
+}
+
+// The number check of a field: 1 and the box when the rule gives a message.
+template <typename Rule>
+int16_t CheckNumber(RUV_WIN window, int32_t id, Rule rule)
+{
+    PageFrozen frozen(window);
+    const std::string message = rule(FieldText(window, id).c_str());
+    if (message.empty())
+        return 0;
+    ShowMessage(window, message);
+    SetControlFocus(window, id);
+    return 1;
+}
+
+PreviousInputs &Previous()
+{
+    static PreviousInputs inputs;
+    return inputs;
+}
+
+} // namespace
+
+int16_t CheckIntegerRange(RUV_WIN window, int32_t id, int min, int max)
+{
+    return CheckNumber(window, id, [&](const char *t) { return IntegerRangeMessage(t, min, max); });
+}
+
+int16_t CheckFloatNonNegative(RUV_WIN window, int32_t id)
+{
+    return CheckNumber(window, id, FloatNonNegativeMessage);
+}
+
+int16_t CheckIntegerPositive(RUV_WIN window, int32_t id)
+{
+    return CheckNumber(window, id, IntegerPositiveMessage);
+}
+
+int16_t CheckFloatInterval(RUV_WIN window, int32_t id, double lo, double hi)
+{
+    return CheckNumber(window, id, [&](const char *t) { return FloatIntervalMessage(t, lo, hi); });
+}
+
+int16_t CheckFloatPositive(RUV_WIN window, int32_t id)
+{
+    return CheckNumber(window, id, FloatPositiveMessage);
+}
+
+int16_t CheckFloat(RUV_WIN window, int32_t id)
+{
+    return CheckNumber(window, id, FloatMessage);
+}
+
+int16_t CheckInteger(RUV_WIN window, int32_t id)
+{
+    return CheckNumber(window, id, IntegerMessage);
+}
+
+int16_t CheckDateTimeField(RUV_WIN window, int32_t id)
+{
+    PageFrozen frozen(window);
+    return RejectTimeEntry(window, id, DateTimeFieldMessage(FieldText(window, id).c_str())) ? 0 : 1;
+}
+
+int16_t CheckTimeStepField(RUV_WIN window, int32_t id)
+{
+    PageFrozen frozen(window);
+    return RejectTimeEntry(window, id, TimeStepFieldMessage(FieldText(window, id).c_str())) ? 0 : 1;
+}
+
+void SavePreviousInput(RUV_WIN window, int32_t id)
+{
+    Previous().Save(window, id, FieldText(window, id));
+}
+
+void ForgetPreviousInputs(RUV_WIN window)
+{
+    Previous().Forget(window);
+}
+
+void RefocusControl(RUV_WIN window, int32_t id)
+{
+    SetControlFocus(window, id);
+    ProcessPendingEvents();
+}
+
+int16_t RejectTimeEntry(RUV_WIN window, int32_t id, const std::string &message)
+{
+    if (message.empty())
+        return 0;
+    PageFrozen frozen(window);
+    // A field never entered has no text to go back to: it is emptied rather
+    // than left holding what was refused.
+    const std::string *previous = Previous().Find(window, id);
+    SetControlTitle(window, id, previous ? previous->c_str() : "");
+    ShowMessage(window, message);
+    RefocusControl(window, id);
+    return 1;
+}
+
+void PostTimeInputError(const char *headline, const char *label1, const char *value1, const char *label2,
+                        const char *value2)
+{
+    ruv_dm_post_message("%s", TimeInputErrorText(headline, label1, value1, label2, value2).c_str());
+}
+
+void LimitTextLength(RUV_WIN window, int32_t id, int max)
+{
+    if (max < 0)
+        return;
+    const char *text = GetControlTitle(window, id);
+    const std::string current(text ? text : "");
+    const std::string limited = LimitedText(current, static_cast<size_t>(max));
+    if (limited != current)
+        SetControlTitle(window, id, limited.c_str());
+}
+
+void SetControlFloatText(RUV_WIN window, int32_t id, float value)
+{
+    SetControlTitle(window, id, FloatFieldText(value).c_str());
+}
+
+void SetControlIntText(RUV_WIN window, int32_t id, int value)
+{
+    SetControlTitle(window, id, IntFieldText(value).c_str());
+}

@@ -1,0 +1,49 @@
+// Field checks on the editor's controls: a field being left is read, its
+// value checked by the window-free rules of field_checks.h and
+// time_checks.h, and a rejection shown in a message box with the focus put
+// back into the field.  While a check runs only update events reach the
+// page.  Date-time and time-step fields get back the text they had when
+// they were entered, kept per (window, control).
+#ifndef TRAZ_EDITOR_FIELD_CHECK_BOXES_H
+#define TRAZ_EDITOR_FIELD_CHECK_BOXES_H
+
+#include <cstdint>
+#include <string>
+
+#include "ruv.h"
+
+// Number fields: 1 when the value was rejected, 0 when it is accepted.
+int16_t CheckIntegerRange(RUV_WIN window, int32_t id, int min, int max);
+int16_t CheckFloatNonNegative(RUV_WIN window, int32_t id);
+int16_t CheckIntegerPositive(RUV_WIN window, int32_t id);
+int16_t CheckFloatInterval(RUV_WIN window, int32_t id, double lo, double hi);
+int16_t CheckFloatPositive(RUV_WIN window, int32_t id);
+int16_t CheckFloat(RUV_WIN window, int32_t id);
+int16_t CheckInteger(RUV_WIN window, int32_t id);
+
+// Date-time and time-step fields: 1 when the field holds a valid value,
+// 0 when it was rejected and reset.
+int16_t CheckDateTimeField(RUV_WIN window, int32_t id);
+int16_t CheckTimeStepField(RUV_WIN window, int32_t id);
+
+// The field's text as it is entered (page handlers, on focus gain).
+void SavePreviousInput(RUV_WIN window, int32_t id);
+// Forgets the texts of a window's fields (on its destroy event).
+void ForgetPreviousInputs(RUV_WIN window);
+// The focus back to the field, pending events processed.
+void RefocusControl(RUV_WIN window, int32_t id);
+// A time entry's rejection: with a message, the field gets back its
+// previous text, the message is shown and the field refocused (1); with
+// none nothing happens (0).
+int16_t RejectTimeEntry(RUV_WIN window, int32_t id, const std::string &message);
+// Shows the message of a rejected time entry with its two values.
+void PostTimeInputError(const char *headline, const char *label1, const char *value1, const char *label2,
+                        const char *value2);
+
+// A text longer than max characters loses its end.
+void LimitTextLength(RUV_WIN window, int32_t id, int max);
+// "%g" and "%d" texts; no value stands for empty.
+void SetControlFloatText(RUV_WIN window, int32_t id, float value);
+void SetControlIntText(RUV_WIN window, int32_t id, int value);
+
+#endif
