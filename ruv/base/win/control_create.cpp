@@ -5,6 +5,7 @@
    for every control element of a window definition. */
 #include "html_view.h"
 #include "native_controls.h"
+#include "startup.h"
 
 #include <cstdio>
 #include <cstring>
@@ -446,9 +447,15 @@ RUV_BOOL ruvk_ctl_create_all(const RUV_WIN_DEF *def, RUV_WIN win, void *app_data
     if (!def)
         return 0;
     for (const RUV_WIN_DEF *e = def + 1; e->type != 0; ++e) {
-        // Text edits are the text-edit module's windows, not native controls.
-        if (e->type == WC_TEXT_EDIT)
+        // Text edits are the text-edit module's windows, not native controls:
+        // the start record's create callback makes them.  A program that gave
+        // none has no text edits.
+        if (e->type == WC_TEXT_EDIT) {
+            RUVK_TX_CREATE create = ruvk_app_tx_create();
+            if (create && !create(e, win, app_data))
+                return 0;
             continue;
+        }
         if (!ruvk_ctl_create_def(e, win, app_data))
             return 0;
     }

@@ -178,6 +178,12 @@ RUV_BOOL ruvk_app_is_running(void)
     return g_running;
 }
 
+RUVK_TX_CREATE ruvk_app_tx_create(void)
+{
+    auto *info = static_cast<StartInfo *>(ruvk_static_get_ptr(&start_desc));
+    return info ? reinterpret_cast<RUVK_TX_CREATE>(info->tx_create) : nullptr;
+}
+
 RUV_BOOL ruvv_win_save_start_info(const RUV_START_RECORD *start)
 {
     auto *info = static_cast<StartInfo *>(ruvk_static_get_ptr(&start_desc));

@@ -54,6 +54,10 @@ void ruvk_static_release_process(void);
 
 /* Copies the start record's text-edit callbacks for the portable layer. */
 RUV_BOOL ruvv_win_save_start_info(const RUV_START_RECORD *start);
+/* The start record's text-edit create callback (NULL when the program gave
+   none): makes the text edit of a type-23 element of a window definition. */
+typedef intptr_t (*RUVK_TX_CREATE)(const struct RUV_WIN_DEF *element, RUV_WIN parent, void *app_data);
+RUVK_TX_CREATE ruvk_app_tx_create(void);
 
 /* Nothing to do on this platform (files are never marked processed). */
 void ruvk_app_set_file_processed(void);

@@ -14,6 +14,7 @@
 #include "ruvv_font.h"
 #include "ruvv_res.h"
 #include "ruvv_tx.h"
+#include "startup.h"
 #include "text_edit_window_test_res.h"
 #include "../../portable/tests/text_edit_test_support.h"
 #include "../../portable/text_edit_private.h"
@@ -529,17 +530,23 @@ TEST_F(TextEditWindow, ColoursAndFontsShowAsPixelsAndMetrics)
 TEST_F(TextEditWindow, ATextEditLineOfAWindowDefinitionTakesItsTitleAsItsFirstParagraph)
 {
     app([] {
+        // The program's start record hands the text-edit module's create
+        // call to the kernel, which makes the text edit with the window.
+        RUV_START_RECORD start{};
+        start.tx_create_callback = reinterpret_cast<void *>(
+            +[](const RUV_WIN_DEF *e, RUV_WIN parent, void *data) -> intptr_t {
+                return ruvv_tx_create_def(e, parent, data);
+            });
+        ASSERT_TRUE(ruvv_win_save_start_info(&start));
         RUV_WIN_DEF *def = ruvv_res_get_win_def(TXT_WINDOW);
         ASSERT_NE(def, nullptr);
         RUV_WIN win = ruvk_win_create_def(def, et::task(), RUV_EVENT_MASK_ALL, frame_handler, nullptr);
-        ASSERT_NE(win, nullptr);
-        TXEDIT tx = 0;
-        for (RUV_WIN_DEF *e = def + 1; e->type; ++e)
-            if (e->type == 23)
-                tx = ruvv_tx_create_def(e, win, nullptr);
         ruvv_res_free_win_def(def);
+        start.tx_create_callback = nullptr;
+        ruvv_win_save_start_info(&start);
+        ASSERT_NE(win, nullptr);
+        TXEDIT tx = ruvv_tx_get_tx(win, TXT_NOTES);
         ASSERT_NE(tx, 0);
-        EXPECT_EQ(ruvv_tx_get_tx(win, TXT_NOTES), tx);
         EXPECT_EQ(ruvv_tx_get_cid(tx), TXT_NOTES);
         EXPECT_EQ(all(tx), "first paragraph");
         EXPECT_EQ(ruvv_tx_get_margin(tx), 120);

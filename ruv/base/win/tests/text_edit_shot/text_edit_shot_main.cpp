@@ -60,19 +60,21 @@ void CALLBACK write_points(HWND, UINT, UINT_PTR id, DWORD)
     std::fclose(f);
 }
 
+intptr_t create_text_edit(const RUV_WIN_DEF *element, RUV_WIN parent, void *data)
+{
+    return ruvv_tx_create_def(element, parent, data);
+}
+
 int32_t task_handler(RUV_WIN, RUV_EVENT *e)
 {
     if (e->type != E_CREATE)
         return 0;
-    // The window from its description; its text edits through the
-    // text-edit entry, each with its title as the first paragraph.
+    // The window from its description; the kernel makes its text edits
+    // through the start record's create callback, each with its title as
+    // the first paragraph.
     RUV_WIN_DEF *def = ruvv_res_get_win_def(SHOT_WINDOW);
     RUV_WIN task = reinterpret_cast<RUV_WIN>(ruvk_vobj_get_attr(NULL_WIN, 301));
     RUV_WIN doc = def ? ruvk_win_create_def(def, task, RUV_EVENT_MASK_ALL, nullptr, nullptr) : nullptr;
-    if (doc)
-        for (RUV_WIN_DEF *el = def + 1; el->type; ++el)
-            if (el->type == 23)
-                ruvv_tx_create_def(el, doc, nullptr);
     if (def)
         ruvv_res_free_win_def(def);
     TXEDIT a = doc ? ruvv_tx_get_tx(doc, SHOT_FIRST) : 0;
@@ -103,6 +105,7 @@ int main(int argc, char **argv)
     start.show_mode = SW_SHOWNORMAL;
     start.argc = argc;
     start.exit_callback = end_process;
+    start.tx_create_callback = reinterpret_cast<void *>(create_text_edit);
     if (!ruvwi_Begin(&start))
         return 1;
     if (!ruvwi_Init(&start)) {
