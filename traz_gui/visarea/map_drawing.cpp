@@ -1,0 +1,260 @@
+// The background layer of a map window, drawn into its off-screen pixmap
+// through the window's transform: the bathymetry as colour bands with its
+// depth scale, the grid lines, the land boundary; and the white frame round
+// the map.
+#include <algorithm>
+#include <cfloat>
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "dialog_controls.h"
+#include "map_window.h"
+
+namespace {
+
+constexpr int32_t SOLID = 2;
+
+void ApplyFont(RUV_WIN target, const GE_WindowData &d)
+{
+    ruv_dwin_set_font_family(target, d.fontFamily);
+    ruv_dwin_set_font_size(target, d.fontSize);
+    ruv_dwin_set_font_style(target, static_cast<uint32_t>(d.fontStyle));
+}
+
+RUV_POINT ToPoint(int32_t x, int32_t y)
+{
+    return RUV_POINT{ static_cast<int16_t>(y), static_cast<int16_t>(x) };
+}
+
+// A world point as a pixel of the target.
+void TargetPixel(const GE_DrawTarget &t, float x, float y, int32_t *px, int32_t *py)
+{
+    int16_t wx = 0, wy = 0;
+    GE_DataWorldToPixel(t.data, x, y, &wx, &wy);
+    *px = wx - t.originX;
+    *py = wy - t.originY;
+}
+
+struct BandContext {
+    RUV_WIN target;
+    const uint32_t *colors;
+    int current;
+    std::vector<RUV_POINT> points;
+};
+
+void FillBand(void *context, int colour, const int32_t *x, const int32_t *y, int count)
+{
+    BandContext &c = *static_cast<BandContext *>(context);
+    if (colour != c.current) {
+        const RUV_CBRUSH brush{ SOLID, c.colors[colour] };
+        ruv_dwin_set_cbrush(c.target, &brush);
+        c.current = colour;
+    }
+    c.points.resize(static_cast<size_t>(count));
+    for (int k = 0; k < count; ++k)
+        c.points[static_cast<size_t>(k)] = ToPoint(x[k], y[k]);
+    ruv_dwin_draw_polygon(c.target, c.points.data(), count);
+}
+
+}  // namespace
+
+void GE_DrawDepth(const GE_DrawTarget &t)
+{
+    GE_GlobalData &g = global_windata;
+    const GE_DepthState &d = g.depth;
+    if (!d.depth || !d.valid_point || !d.xcoord || !d.ycoord || d.mmax < 2 || d.nmax < 2)
+        return;
+    const uint32_t *colors = nullptr;
+    const int n = GE_DepthColorTable(g.bathymetryColorScheme, &colors);
+    if (n < 1)
+        return;
+    std::vector<float> bounds(static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k)
+        bounds[static_cast<size_t>(k)] = GE_DepthClassBound(g.zmin, g.zmax, k, n);
+    ruv_dwin_set_std_cpen(t.target, 2);
+    BandContext context{ t.target, colors, -1, {} };
+
+    // The world rectangle the target shows.
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    GE_DataPixelToWorld(t.data, t.originX, t.originY, &x0, &y0);
+    GE_DataPixelToWorld(t.data, t.originX + t.width, t.originY + t.height, &x1, &y1);
+    const float vxMin = std::min(x0, x1), vxMax = std::max(x0, x1);
+    const float vyMin = std::min(y0, y1), vyMax = std::max(y0, y1);
+
+    const int32_t mmax = d.mmax;
+    for (int32_t i = 0; i + 1 < d.nmax; ++i) {
+        for (int32_t j = 0; j + 1 < mmax; ++j) {
+            const size_t node[4] = {
+                static_cast<size_t>(i) * mmax + j, static_cast<size_t>(i) * mmax + j + 1,
+                static_cast<size_t>(i + 1) * mmax + j + 1, static_cast<size_t>(i + 1) * mmax + j };
+            float depth[4];
+            bool valid = true;
+            for (int k = 0; k < 4 && valid; ++k) {
+                valid = d.valid_point[node[k]] && d.depth[node[k]] > -999.0f;
+                depth[k] = d.depth[node[k]];
+            }
+            if (!valid)
+                continue;
+            float bxMin = FLT_MAX, bxMax = -FLT_MAX, byMin = FLT_MAX, byMax = -FLT_MAX;
+            for (const size_t k : node) {
+                bxMin = std::min(bxMin, d.xcoord[k]);
+                bxMax = std::max(bxMax, d.xcoord[k]);
+                byMin = std::min(byMin, d.ycoord[k]);
+                byMax = std::max(byMax, d.ycoord[k]);
+            }
+            // Every cell that overlaps the view, also one larger than it.
+            if (bxMax < vxMin || bxMin > vxMax || byMax < vyMin || byMin > vyMax)
+                continue;
+            int32_t px[4], py[4];
+            for (int k = 0; k < 4; ++k)
+                TargetPixel(t, d.xcoord[node[k]], d.ycoord[node[k]], &px[k], &py[k]);
+            GE_DepthBands(px, py, depth, bounds.data(), n, FillBand, &context);
+        }
+    }
+    g.depth.colorClasses = n;
+}
+
+void GE_DrawGrid(const GE_DrawTarget &t)
+{
+    const GE_GridState &grid = global_windata.grid;
+    if (!grid.valid_point || !grid.xcoord || !grid.ycoord)
+        return;
+    const RUV_CPEN pen{ 1, SOLID, 0, GE_COLOR_BLACK };
+    ruv_dwin_set_cpen(t.target, &pen);
+    auto node = [&](int32_t m, int32_t n) {
+        const size_t k = static_cast<size_t>(n) * grid.mmax + m;
+        int32_t px = 0, py = 0;
+        TargetPixel(t, grid.xcoord[k], grid.ycoord[k], &px, &py);
+        return ToPoint(px, py);
+    };
+    auto valid = [&](int32_t m, int32_t n) { return grid.valid_point[static_cast<size_t>(n) * grid.mmax + m] != 0; };
+    // One grid line: a segment to each node whose segment is shown, a move
+    // to a valid node after a gap.
+    auto line = [&](int32_t count, auto nodeAt, auto shown) {
+        bool penUp = true;
+        for (int32_t k = 0; k < count; ++k) {
+            const int32_t m = nodeAt(k).first, n = nodeAt(k).second;
+            if (!penUp && shown(m, n)) {
+                ruv_dwin_draw_line(t.target, node(m, n));
+            } else if (valid(m, n)) {
+                ruv_dwin_draw_set_pos(t.target, node(m, n));
+                penUp = false;
+            } else {
+                penUp = true;
+            }
+        }
+    };
+    // Along m, row by row; then along n, column by column.
+    for (int32_t i = 0; i < grid.nmax; ++i)
+        line(grid.mmax, [i](int32_t j) { return std::make_pair(j, i); },
+             [](int32_t m, int32_t n) { return GE_GridEdgeVisible(m, n, m, n + 1) != 0; });
+    for (int32_t j = 0; j < grid.mmax; ++j)
+        line(grid.nmax, [j](int32_t i) { return std::make_pair(j, i); },
+             [](int32_t m, int32_t n) { return GE_GridEdgeVisible(m, n, m + 1, n) != 0; });
+}
+
+void GE_DrawLandBoundary(const GE_DrawTarget &t)
+{
+    const GE_LandState &land = global_windata.land;
+    if (land.count < 2 || !land.xcoord || !land.ycoord || !land.polylineEnds || land.polylineEnds[0] > land.count)
+        return;
+    const RUV_CPEN pen{ 2, SOLID, 0, GE_COLOR_LAND };
+    ruv_dwin_set_cpen(t.target, &pen);
+    int32_t start = 0;
+    for (int32_t line = 0;; ++line) {
+        const int32_t end = std::min(land.polylineEnds[line], land.count);
+        for (int32_t k = start; k < end; ++k) {
+            int32_t px = 0, py = 0;
+            TargetPixel(t, land.xcoord[k], land.ycoord[k], &px, &py);
+            if (k == start)
+                ruv_dwin_draw_set_pos(t.target, ToPoint(px, py));
+            else
+                ruv_dwin_draw_line(t.target, ToPoint(px, py));
+        }
+        if (end >= land.count || end <= start)
+            break;
+        start = end;
+    }
+}
+
+void GE_DrawDepthLegend(RUV_WIN target, int32_t left, int32_t top, int printing)
+{
+    const GE_GlobalData &g = global_windata;
+    const uint32_t *colors = nullptr;
+    const int n = GE_DepthColorTable(g.bathymetryColorScheme, &colors);
+    SetForeColor(target, GE_COLOR_BLACK);
+    for (int k = n - 1; k >= 0; --k) {
+        const RUV_CPEN pen{ 1, SOLID, 0, colors[k] };
+        const RUV_CBRUSH brush{ SOLID, colors[k] };
+        ruv_dwin_set_cpen(target, &pen);
+        ruv_dwin_set_cbrush(target, &brush);
+        RUV_RECT box{};
+        if (printing) {
+            box = RUV_RECT{ static_cast<int16_t>(top + 14 + 6 * k), static_cast<int16_t>(left + 10),
+                            static_cast<int16_t>(top + 16 + 6 * k), static_cast<int16_t>(left + 12) };
+        } else {
+            box = RUV_RECT{ static_cast<int16_t>(top + 20 + 15 * k), static_cast<int16_t>(left + 10),
+                            static_cast<int16_t>(top + 30 + 15 * k), static_cast<int16_t>(left + 20) };
+        }
+        ruv_dwin_draw_rect(target, &box);
+        char label[48];
+        std::snprintf(label, sizeof label, " < %.1f", g.zmax - (n - k) * (g.zmax - g.zmin) / n);
+        ruv_dwin_draw_text(target, box.right, box.bottom, label, -1);
+    }
+}
+
+void GE_DrawDepthLegendTitle(RUV_WIN target, int32_t x, int32_t y, int printing)
+{
+    SetForeColor(target, GE_COLOR_BLACK);
+    ruv_dwin_draw_text(target, x + 10, y, "Bathymetry [m]", -1);
+    GE_DrawDepthLegend(target, x, y, printing);
+}
+
+void GE_DrawBackground(RUV_WIN window)
+{
+    GE_WindowData *d = GE_MapWindowData(window);
+    if (!d)
+        return;
+    const RUV_WIN target = d->printing ? window : d->pixmap;
+    if (!target)
+        return;
+    const int32_t width = d->drawing.right - d->drawing.left, height = d->drawing.bottom - d->drawing.top;
+    ApplyFont(target, *d);
+    d->fitScale = GE_FitScale(width, height);
+    GE_UpdateTransform(d);
+    ruv_dwin_clear(target, GE_COLOR_WHITE);
+    ruv_scr_set_busy_cursor();
+    const GE_DrawTarget t{ target, d, d->printing ? 0 : d->drawing.left, d->printing ? 0 : d->drawing.top, width,
+                           height };
+    const GE_GlobalData &g = global_windata;
+    if (d->shown[GEdit_SHOW_BATHYMETRY]) {
+        GE_DrawDepth(t);
+        if (g.zmin > -FLT_MAX && g.zmin < FLT_MAX)
+            GE_DrawDepthLegendTitle(target, 10, 40, d->printing);
+    }
+    if (d->shown[GEdit_SHOW_GRID])
+        GE_DrawGrid(t);
+    if (d->shown[GEdit_SHOW_LANDBOUNDARY])
+        GE_DrawLandBoundary(t);
+}
+
+void GE_DrawFrame(RUV_WIN window)
+{
+    const GE_WindowData *d = GE_MapWindowData(window);
+    if (!d)
+        return;
+    const RUV_RECT &r = d->drawing;
+    ruv_dwin_set_std_cpen(window, 2);
+    const RUV_CBRUSH white{ SOLID, GE_COLOR_WHITE };
+    ruv_dwin_set_cbrush(window, &white);
+    const RUV_RECT bands[4] = {
+        { r.top, r.left, static_cast<int16_t>(r.top + 22), r.right },
+        { r.top, r.left, r.bottom, static_cast<int16_t>(r.left + 5) },
+        { r.top, static_cast<int16_t>(r.right - 5), r.bottom, r.right },
+        { static_cast<int16_t>(r.bottom - 5), r.left, r.bottom, r.right },
+    };
+    for (const RUV_RECT &band : bands)
+        ruv_dwin_draw_rect(window, &band);
+    ruv_dwin_set_std_cpen(window, 1);
+}

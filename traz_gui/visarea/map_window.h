@@ -1,0 +1,139 @@
+// Map windows of the visualisation area: the window itself (set-up, resize,
+// close, its event handler and menu), its two drawing layers (the background
+// in an off-screen pixmap and the objects over a copy of it), the coordinate
+// line under the pointer, zooming, and the map files opened from its menu.
+// Every map window shows the one global_windata at a zoom and offset of its
+// own; its GE_WindowData is the window's application data.
+#ifndef TRAZ_VISAREA_MAP_WINDOW_H
+#define TRAZ_VISAREA_MAP_WINDOW_H
+
+#include <cstdint>
+
+#include "ruv.h"
+#include "visarea.h"
+
+// Resource ids of the map window (the window's description has the same).
+constexpr int32_t GE_MAP_WINDOW = 20087;
+constexpr int32_t GE_MAP_MENU_BAR = 20000;
+constexpr int32_t GE_STATUS_BAR = 20088;
+constexpr int32_t GE_COORDINATE_LINE = 20089;
+
+// Menu items of menu bar 20000 that the window's code names.
+enum GE_MenuItem : int32_t {
+    GEcmd_OPEN_LANDBOUNDARY = 20003,
+    GEcmd_OPEN_BATHYMETRY = 20004,
+    GEcmd_PAGE_SETUP = 20006,
+    GEcmd_PRINTER_SETUP = 20007,
+    GEcmd_PRINT = 20008,
+    GEcmd_EXIT = 20009,
+    GEcmd_EDIT_FIRST = 20011,     // 20011-20019: dry points .. open boundaries
+    GEcmd_EDIT_NONE = 20020,
+    GEcmd_MODE_ADD = 20022,       // 20022-20025: add, delete, modify, view
+    GEcmd_ZOOM_IN = 20027,
+    GEcmd_ZOOM_OUT = 20028,
+    GEcmd_ZOOM_BOX = 20029,
+    GEcmd_ZOOM_RESET = 20030,
+    GEcmd_SHOW_GRID = 20033,
+    GEcmd_SHOW_LANDBOUNDARY = 20034,
+    GEcmd_SHOW_BATHYMETRY = 20035,
+    GEcmd_SHOW_COMP_GRID = 20036,  // 20036-20046: attributes 4..14
+    GEcmd_NAMES_FIRST = 20048,     // 20048-20056: names of attributes 4, 5, 8..14
+    GEcmd_LEGEND = 20057,
+    GEcmd_FONT_TIMES = 20060,
+    GEcmd_FONT_HELVETICA = 20061,
+    GEcmd_FONT_COURIER = 20062,
+    GEcmd_SIZE_LARGEST = 20064,    // 20064-20068: 12, 11, 10, 9, 8 points
+    GEcmd_SIZE_MEDIUM = 20066,
+    GEcmd_STYLE_REGULAR = 20070,
+    GEcmd_STYLE_BOLD = 20071,
+    GEcmd_CASE_LOWER = 20073,
+    GEcmd_CASE_NO_CHANGE = 20074,
+    GEcmd_CASE_UPPER = 20075,
+    GEcmd_COLORS_ATTRIBUTES = 20077,
+    GEcmd_SEA_COLORS = 20079,
+    GEcmd_RAINBOW = 20080,
+    GEcmd_APPLY_OPTIONS = 20082,
+    GEcmd_SUPPRESS_WARNINGS = 20083,
+    GEcmd_ABOUT = 20085,
+};
+
+// Colours of the map.
+constexpr RUV_COLOR GE_COLOR_WHITE = 0x0BFFFFFFu;
+constexpr RUV_COLOR GE_COLOR_BLACK = 0x07000000u;
+constexpr RUV_COLOR GE_COLOR_LAND = 0x00C37750u;
+
+// ---------------------------------------------------------------- windows
+
+// A new map window under the task window; NULL after the error box
+// "Can't open window".
+RUV_WIN GE_OpenWindow(void);
+// The handler of every map window and its menu dispatcher.
+int32_t GE_WindowHandler(RUV_WIN window, RUV_EVENT *event);
+void GE_MenuCommand(RUV_WIN window, RUV_EVENT *event);
+// The record of a map window, NULL for another window.
+GE_WindowData *GE_MapWindowData(RUV_WIN window);
+// The status bar of a map window.
+RUV_WIN GE_MapStatusBar(RUV_WIN window);
+
+void GE_WindowCreated(RUV_WIN window);
+void GE_WindowResized(RUV_WIN window);
+void GE_WindowDestroyed(RUV_WIN window);
+
+// ---------------------------------------------------------------- drawing
+
+// The background layer: bathymetry bands, depth scale, grid and land
+// boundary into the window's pixmap (into the window itself while printing).
+void GE_DrawBackground(RUV_WIN window);
+// The object layer: the pixmap copied onto the drawing rectangle, the
+// objects over it and the white frame.  Never runs nested.
+void GE_DrawObjects(RUV_WIN window, int ignored);
+void GE_RedrawObjects(RUV_WIN window);
+// Background, then the pending clicks cancelled.
+void GE_RedrawWindow(RUV_WIN window);
+void GE_DrawFrame(RUV_WIN window);
+// Pending clicks forgotten, objects redrawn, status refreshed.
+void GE_CancelClicks(RUV_WIN window);
+
+// The layers' parts, each drawing into target through the window's record
+// (target pixel = window pixel - (originX, originY)).
+struct GE_DrawTarget {
+    RUV_WIN target;
+    const GE_WindowData *data;
+    int32_t originX;
+    int32_t originY;
+    int32_t width;
+    int32_t height;
+};
+void GE_DrawDepth(const GE_DrawTarget &t);
+void GE_DrawGrid(const GE_DrawTarget &t);
+void GE_DrawLandBoundary(const GE_DrawTarget &t);
+// "Bathymetry [m]" and the colour scale below it with (x, y) its top-left.
+void GE_DrawDepthLegendTitle(RUV_WIN target, int32_t x, int32_t y, int printing);
+void GE_DrawDepthLegend(RUV_WIN target, int32_t left, int32_t top, int printing);
+
+// ---------------------------------------------------------------- pointer and zoom
+
+// The coordinate line for window pixel (px, py), as shown in control 20089.
+void GE_FormatPointerPosition(const GE_WindowData *data, int32_t px, int32_t py, char *text, size_t size);
+void GE_ShowPointerPosition(RUV_WIN window, int32_t px, int32_t py);
+void GE_ZoomIn(RUV_WIN window);
+void GE_ZoomOut(RUV_WIN window);
+void GE_StartZoomBox(RUV_WIN window);
+void GE_ZoomReset(RUV_WIN window);
+void GE_FinishZoomBox(RUV_WIN window, RUV_EVENT *event);
+void GE_DrawZoomRubberBand(RUV_WIN window);
+void GE_MouseDown(RUV_WIN window, RUV_EVENT *event);
+void GE_MouseUp(RUV_WIN window, RUV_EVENT *event);
+void GE_MouseMove(RUV_WIN window, RUV_EVENT *event);
+
+// ---------------------------------------------------------------- map files from the menu
+
+void GE_LoadLandBoundary(RUV_WIN window);
+void GE_LoadBathymetry(RUV_WIN window);
+void GE_LoadGridFile(void);
+void GE_LoadEnclosureFile(void);
+// The loaders once a file is chosen (the dialog's part left out).
+void GE_LoadLandBoundaryFrom(RUV_WIN window, const char *name);
+void GE_LoadBathymetryFrom(RUV_WIN window, const char *name);
+
+#endif

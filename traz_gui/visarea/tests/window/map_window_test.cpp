@@ -1,0 +1,500 @@
+// Map windows on the real toolkit: the window made from its resources with
+// its status bar and menu states; the background read back as pixels at
+// computed cell centres (depth bands in sea and rainbow colours, black grid
+// lines, the land boundary, the white frame); the coordinate line after real
+// pointer messages; the zoom box driven by real button messages, with its
+// callback and the release order; a zoomed-in view painted through; and the
+// resize latch of each window.
+#include "map_window.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "dwin_pixels.h"
+#include "front_fixture.h"
+#include "map_window_resources.h"
+#include "ruvv_attr.h"
+#include "status_bar.h"
+
+using namespace ruvf_test;
+
+static_assert(VA_WIN_MAP == GE_MAP_WINDOW && VA_MENU_MAP == GE_MAP_MENU_BAR &&
+                  VA_COORDINATE_LINE == GE_COORDINATE_LINE && VA_CMD_SHOW_GRID == GEcmd_SHOW_GRID &&
+                  VA_CMD_SEA_COLORS == GEcmd_SEA_COLORS && VA_CMD_ZOOM_BOX == GEcmd_ZOOM_BOX,
+              "the window's description and its code agree on the ids");
+
+std::vector<RUV_WIN> helpRemoved;
+void HelpRemoveWindow(RUV_WIN window) { helpRemoved.push_back(window); }
+
+namespace {
+
+// A rectangular grid of 11 x 9 nodes, 100 m apart, every cell active; the
+// depth grows along m (node m has depth 2m, 0..20 m).
+constexpr int32_t MMAX = 11, NMAX = 9;
+constexpr float STEP = 100.0f;
+
+float NodeDepth(int32_t m) { return 2.0f * static_cast<float>(m); }
+
+struct World {
+    std::vector<float> x, y, depth;
+    std::vector<int32_t> status;
+
+    explicit World(int32_t applicationType = 1)
+    {
+        GE_Init(applicationType);
+        GE_EnableFileOpen(0);
+        GE_EnableViewAttribute(GEdit_SHOW_LANDBOUNDARY);
+        GE_EnableViewAttribute(GEdit_SHOW_BATHYMETRY);
+        GE_EnableViewAttribute(GEdit_SHOW_GRID);
+        for (int32_t n = 0; n < NMAX; ++n)
+            for (int32_t m = 0; m < MMAX; ++m) {
+                x.push_back(m * STEP);
+                y.push_back(n * STEP);
+                depth.push_back(NodeDepth(m));
+            }
+        status.assign(static_cast<size_t>(MMAX + 1) * (NMAX + 1), 0);
+        for (int32_t n = 2; n <= NMAX; ++n)
+            for (int32_t m = 2; m <= MMAX; ++m)
+                status[static_cast<size_t>(n - 1) * (MMAX + 1) + (m - 1)] = GE_CELL_ACTIVE;
+        GE_GridInput in{};
+        in.mmax = MMAX;
+        in.nmax = NMAX;
+        in.x = x.data();
+        in.y = y.data();
+        in.cellStatus = status.data();
+        in.coordinateSystem = 1;
+        in.missingValue = -99999.0f;
+        GE_SetGrid(&in, "");
+        GE_SetDepth(depth.data());
+    }
+    ~World() { GE_FreeAll(); }
+};
+
+HWND Native(RUV_WIN w) { return reinterpret_cast<HWND>(ruv_vobj_get_attr(w, RUV_ATTR_NATIVE_WINDOW)); }
+
+COLORREF Screen(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+// The window pixel of a world point through the window's own record.
+POINT PixelOf(RUV_WIN w, float x, float y)
+{
+    int16_t px = 0, py = 0;
+    GE_DataWorldToPixel(GE_MapWindowData(w), x, y, &px, &py);
+    return POINT{ px, py };
+}
+
+// The colour class the bands give a depth z (not at a class bound).
+int ClassOf(float z, int n)
+{
+    const GE_GlobalData &g = global_windata;
+    const int k = static_cast<int>(std::floor((z - g.zmin) * n / (g.zmax - g.zmin)));
+    return std::min(std::max(k + 1, 0), n - 1);
+}
+
+struct MapWindowTest : ::testing::Test {
+    void TearDown() override
+    {
+        while (global_windata.windowCount > 0)
+            ruv_vobj_destroy(static_cast<RUV_WIN>(global_windata.windows[0]));
+    }
+};
+
+// A map window, moved from its place at the right of the screen to where
+// the test reads its pixels.
+RUV_WIN Open(int16_t left = 20)
+{
+    const RUV_WIN w = GE_OpenWindow();
+    pump(300);
+    if (w) {
+        RUV_RECT r{ 30, left, 30 + 380, static_cast<int16_t>(left + 380) };
+        ruv_vobj_move(w, &r);
+        pump(300);
+    }
+    return w;
+}
+
+void Mouse(RUV_WIN w, UINT message, int x, int y, WPARAM keys = 0)
+{
+    SendMessageA(Native(w), message, keys, MAKELPARAM(x, y));
+    pump(20);
+}
+
+std::string CoordinateLine(RUV_WIN w)
+{
+    char text[256] = "";
+    GetWindowTextA(Native(ruv_win_get_ctl(w, GE_COORDINATE_LINE)), text, sizeof text);
+    return text;
+}
+
+std::string StatusText(RUV_WIN w)
+{
+    char text[300] = "";
+    statbar_get_title(w, text, sizeof text);
+    return text;
+}
+
+// The menu bar of a map window: its own, or the frame's that shows it while
+// the window is a document of the test's task window.
+UINT MenuState(RUV_WIN w, int32_t item)
+{
+    HMENU menu = GetMenu(Native(w));
+    if (!menu)
+        menu = GetMenu(GetAncestor(Native(w), GA_ROOT));
+    return GetMenuState(menu, item, MF_BYCOMMAND);
+}
+
+TEST_F(MapWindowTest, OpensWithItsStatusBarCoordinateLineAndMenuStates)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        EXPECT_EQ(global_windata.windowCount, 1);
+        EXPECT_NE(ruv_win_get_ctl(w, GE_COORDINATE_LINE), NULL_WIN);
+        ASSERT_NE(GE_MapStatusBar(w), NULL_WIN);
+        EXPECT_EQ(StatusText(w), "\tVisualization\tVA 3.00.00");
+
+        struct Row {
+            int32_t item;
+            bool enabled, checked;
+        };
+        const Row rows[] = {
+            { GEcmd_OPEN_LANDBOUNDARY, true, false },  { GEcmd_OPEN_BATHYMETRY, false, false },
+            { GEcmd_SHOW_GRID, true, true },           { GEcmd_SHOW_BATHYMETRY, true, true },
+            { GEcmd_SHOW_LANDBOUNDARY, false, false }, { VA_CMD_SHOW_DRY_POINTS, false, false },
+            { GEcmd_EDIT_FIRST, false, false },        { GEcmd_EDIT_NONE, true, true },
+            { GEcmd_FONT_HELVETICA, true, true },      { GEcmd_FONT_TIMES, true, false },
+            { GEcmd_SIZE_MEDIUM, true, true },         { GEcmd_SIZE_LARGEST, true, false },
+            { GEcmd_STYLE_BOLD, true, true },          { GEcmd_CASE_NO_CHANGE, true, true },
+            { GEcmd_SEA_COLORS, true, true },          { GEcmd_RAINBOW, true, false },
+            { GEcmd_SUPPRESS_WARNINGS, false, false }, { GEcmd_PRINT, true, false },
+        };
+        for (const Row &r : rows) {
+            const UINT s = MenuState(w, r.item);
+            ASSERT_NE(s, static_cast<UINT>(-1)) << r.item;
+            EXPECT_EQ((s & MF_GRAYED) == 0, r.enabled) << r.item;
+            EXPECT_EQ((s & MF_CHECKED) != 0, r.checked) << r.item;
+        }
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// Band colours at cell centres, grid lines between nodes, the land boundary
+// and the frame, in both colour scales.
+TEST_F(MapWindowTest, BackgroundShowsBandsGridLinesLandBoundaryAndFrame)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        // A land boundary along y = 420 from x = 150 to 850, loaded as the
+        // File menu loads it.
+        std::FILE *f = std::fopen("coast.ldb", "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs("* coast\nCOAST\n2 2\n150 420\n850 420\n", f);
+        std::fclose(f);
+        GE_LoadLandBoundaryFrom(w, "coast.ldb");
+        pump(100);
+        ASSERT_EQ(global_windata.land.count, 2);
+
+        const GE_WindowData *d = GE_MapWindowData(w);
+        RUV_RECT client{};
+        ruv_vobj_get_client_rect(w, &client);
+        EXPECT_EQ(d->drawing.left, 5);
+        EXPECT_EQ(d->drawing.top, 5);
+        EXPECT_EQ(d->drawing.right, client.right - 5);
+
+        for (int scheme = 0; scheme < 2; ++scheme) {
+            SCOPED_TRACE(scheme ? "rainbow" : "sea colours");
+            global_windata.bathymetryColorScheme = scheme;
+            GE_RedrawAll(0);
+            pump(100);
+            const uint32_t *colors = nullptr;
+            const int n = GE_DepthColorTable(scheme, &colors);
+            const Pixels px(Native(w));
+            int checked = 0;
+            for (int32_t j = 0; j + 1 < NMAX; ++j)
+                for (int32_t i = 0; i + 1 < MMAX; ++i) {
+                    if (j == 4)
+                        continue;  // the row the land boundary crosses
+                    const float z = (NodeDepth(i) + NodeDepth(i + 1)) / 2;
+                    const POINT c = PixelOf(w, (i + 0.5f) * STEP, (j + 0.5f) * STEP);
+                    if (c.x < 90)
+                        continue;  // the depth scale
+                    EXPECT_EQ(px.at(c.x, c.y), Screen(colors[ClassOf(z, n)])) << "cell " << i << ", " << j;
+                    ++checked;
+                }
+            EXPECT_GT(checked, 40);
+            // Grid lines halfway between neighbouring nodes, along m and n.
+            for (const auto &node : { std::pair<int, int>{ 5, 3 }, { 8, 6 }, { 3, 1 } }) {
+                const POINT alongM = PixelOf(w, (node.first + 0.5f) * STEP, node.second * STEP);
+                const POINT alongN = PixelOf(w, node.first * STEP, (node.second + 0.5f) * STEP);
+                EXPECT_EQ(px.at(alongM.x, alongM.y), RGB(0, 0, 0));
+                EXPECT_EQ(px.at(alongN.x, alongN.y), RGB(0, 0, 0));
+            }
+            // The land boundary (2 pixels wide) across cells of row 4.
+            for (const float x : { 250.0f, 550.0f, 750.0f }) {
+                const POINT p = PixelOf(w, x, 420.0f);
+                const int hits = px.count(RGB(0xC3, 0x77, 0x50), p.x - 1, p.y - 1, p.x + 2, p.y + 2);
+                EXPECT_GE(hits, 2) << x;
+            }
+            // The frame: a 22-pixel band on top, 5 pixels on the other sides.
+            const RUV_RECT &r = d->drawing;
+            const int midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;
+            EXPECT_EQ(px.at(r.left + 2, midY), PX_WHITE);
+            EXPECT_EQ(px.at(r.right - 3, midY), PX_WHITE);
+            EXPECT_EQ(px.at(midX, r.bottom - 3), PX_WHITE);
+            EXPECT_EQ(px.at(midX, r.top + 20), PX_WHITE);
+        }
+        EXPECT_EQ(global_windata.depth.colorClasses, 20);
+
+        // A comment-only file is refused and the land boundary stays.
+        f = std::fopen("comments.ldb", "wb");
+        std::fputs("* only a comment\n", f);
+        std::fclose(f);
+        GE_LoadLandBoundaryFrom(w, "comments.ldb");
+        EXPECT_EQ(StatusText(w).substr(0, 29), "Not a valid LANDBOUNDARY file");
+        EXPECT_EQ(global_windata.land.count, 2);
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// The coordinate line after real pointer moves: world point, the cell with
+// M and N swapped for the hydrodynamic model, the depth from the corners
+// that have one, and no cell part outside the grid.
+TEST_F(MapWindowTest, CoordinateLineFollowsThePointer)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        // Node (0-based) m = 7, n = 2 has no depth: a corner of cell (8, 3)
+        // and (9, 3) and others.
+        world.depth[2 * MMAX + 7] = -999.0f;
+        GE_SetDepth(world.depth.data());
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        const GE_WindowData *d = GE_MapWindowData(w);
+
+        struct Row {
+            const char *what;
+            float x, y;       // world point aimed at
+            int32_t m, n;     // 1-based cell, 0 none
+            bool depth;
+        };
+        const Row rows[] = {
+            { "cell with depths", 350.0f, 650.0f, 5, 8, true },
+            { "corner missing", 790.0f, 290.0f, 9, 4, true },
+            { "all corners but one missing", 710.0f, 210.0f, 9, 4, true },
+            { "outside the grid", 1060.0f, 450.0f, 0, 0, false },
+        };
+        for (const Row &r : rows) {
+            SCOPED_TRACE(r.what);
+            const POINT p = PixelOf(w, r.x, r.y);
+            Mouse(w, WM_MOUSEMOVE, p.x, p.y);
+            float x = 0, y = 0;
+            GE_DataPixelToWorld(d, p.x, p.y, &x, &y);
+            char want[256];
+            if (r.m == 0) {
+                std::snprintf(want, sizeof want, "  X:%#13.8g,   Y:%#13.8g %s", x, y, "[m]");
+            } else {
+                float z = 0;
+                ASSERT_TRUE(GE_InterpolateDepth(r.m, r.n, x, y, &z));
+                std::snprintf(want, sizeof want, " X:%#13.8g, Y:%#13.8g %s Z: %.2f [m]  (%s: %3d,  %s: %3d)", x, y,
+                              "[m]", z, "M", r.n, "N", r.m);
+            }
+            EXPECT_EQ(CoordinateLine(w), want);
+        }
+        // Without any depth at the cell's corners there is no "Z:".
+        for (int32_t m : { 3, 4 })
+            for (int32_t n : { 5, 6 })
+                world.depth[static_cast<size_t>(n) * MMAX + m] = -1500.0f;
+        GE_SetDepth(world.depth.data());
+        pump(100);
+        const POINT p = PixelOf(w, 350.0f, 550.0f);
+        Mouse(w, WM_MOUSEMOVE, p.x, p.y);
+        float x = 0, y = 0;
+        GE_DataPixelToWorld(d, p.x, p.y, &x, &y);
+        char want[256];
+        std::snprintf(want, sizeof want, " X:%#13.8g, Y:%#13.8g %s  (%s: %3d, %s: %3d)", x, y, "[m]", "M", 7, "N", 5);
+        EXPECT_EQ(CoordinateLine(w), want);
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+struct ZoomCall {
+    int32_t clickX[2], clickY[2];
+    float zoom;
+};
+std::vector<ZoomCall> zoomCalls;
+int16_t pickArea = 0;
+
+int RecordZoomBox(void *user, int32_t kind, int32_t, int32_t, void *, GE_PointObject *, GE_LineObject *, int32_t *,
+                  int32_t)
+{
+    GE_WindowData *d = static_cast<GE_WindowData *>(user);
+    EXPECT_EQ(kind, GEkind_ZOOM_BOX);
+    zoomCalls.push_back({ { d->clickX[0], d->clickX[1] }, { d->clickY[0], d->clickY[1] }, d->zoom });
+    d->pickArea = pickArea;
+    return 0;
+}
+
+// The zoom box through real button messages: the callback sees the release
+// point, a click gives no zoom, a release without a press does nothing, the
+// host may take the box; a box inside one cell paints the whole view.
+TEST_F(MapWindowTest, ZoomBoxFromButtonMessages)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        zoomCalls.clear();
+        pickArea = 0;
+        GE_SetCallback(GEkind_ZOOM_BOX, RecordZoomBox, nullptr);
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        GE_WindowData *d = GE_MapWindowData(w);
+
+        // A release without a press: nothing, the window waits for a box.
+        GE_StartZoomBox(w);
+        EXPECT_EQ(StatusText(w), "ZOOM: push mouse button, drag zoom area and release button\t\tVA 3.00.00");
+        Mouse(w, WM_LBUTTONUP, 100, 100);
+        EXPECT_TRUE(zoomCalls.empty());
+        EXPECT_EQ(d->zoom, 1.0f);
+        EXPECT_EQ(d->zoomBoxMode, 1);
+
+        // A click without a drag: the callback sees the release as the
+        // second corner; no zoom; zoom-box mode left.
+        Mouse(w, WM_LBUTTONDOWN, 120, 130, MK_LBUTTON);
+        Mouse(w, WM_LBUTTONUP, 120, 130);
+        ASSERT_EQ(zoomCalls.size(), 1u);
+        EXPECT_EQ(zoomCalls[0].clickX[0], 120);
+        EXPECT_EQ(zoomCalls[0].clickX[1], 120);
+        EXPECT_EQ(zoomCalls[0].clickY[1], 130);
+        EXPECT_EQ(d->zoom, 1.0f);
+        EXPECT_EQ(d->zoomBoxMode, 0);
+        EXPECT_EQ(d->clickX[0], -1);
+
+        // The host takes the box: no zoom, still in zoom-box mode, and the
+        // rectangle is gone from the map.
+        const Pixels before(Native(w));
+        pickArea = 1;
+        GE_StartZoomBox(w);
+        Mouse(w, WM_LBUTTONDOWN, 100, 100, MK_LBUTTON);
+        Mouse(w, WM_MOUSEMOVE, 150, 140, MK_LBUTTON);
+        Mouse(w, WM_MOUSEMOVE, 170, 160, MK_LBUTTON);
+        Mouse(w, WM_LBUTTONUP, 180, 170);
+        ASSERT_EQ(zoomCalls.size(), 2u);
+        EXPECT_EQ(zoomCalls[1].clickX[1], 180);
+        EXPECT_EQ(d->zoom, 1.0f);
+        EXPECT_EQ(d->zoomBoxMode, 1);
+        EXPECT_EQ(d->pickArea, 0);
+        const Pixels after(Native(w));
+        int changed = 0;
+        for (int y = d->drawing.top + 22; y < d->drawing.bottom; ++y)  // below the coordinate line
+            for (int x = d->drawing.left; x < d->drawing.right; ++x)
+                changed += before.at(x, y) != after.at(x, y);
+        EXPECT_EQ(changed, 0);
+
+        // A 20 x 20 box round the middle of cell (5, 3), 0-based, far from
+        // every node: the view lies inside that cell and is painted in full.
+        pickArea = 0;
+        const POINT c = PixelOf(w, 550.0f, 350.0f);
+        Mouse(w, WM_LBUTTONDOWN, c.x - 10, c.y - 10, MK_LBUTTON);
+        Mouse(w, WM_MOUSEMOVE, c.x + 4, c.y + 4, MK_LBUTTON);
+        Mouse(w, WM_LBUTTONUP, c.x + 10, c.y + 10);
+        ASSERT_EQ(zoomCalls.size(), 3u);
+        EXPECT_EQ(zoomCalls[2].clickX[1], c.x + 10);
+        EXPECT_GT(d->zoom, 10.0f);
+        EXPECT_EQ(d->zoomBoxMode, 0);
+        pump(100);
+        const Pixels zoomed(Native(w));
+        const RUV_RECT &r = d->drawing;
+        // The view inside the frame, right of the depth scale and its title.
+        const int x0 = r.left + 140, y0 = r.top + 22, x1 = r.right - 5, y1 = r.bottom - 5;
+        const uint32_t *colors = nullptr;
+        const int n = GE_DepthColorTable(0, &colors);
+        int banded = 0;
+        for (int k = 0; k < n; ++k)
+            banded += zoomed.count(Screen(colors[k]), x0, y0, x1, y1);
+        EXPECT_EQ(banded, (x1 - x0) * (y1 - y0)) << "every pixel of the view in a band colour";
+        EXPECT_EQ(zoomed.count(RGB(0, 0, 0), x0, y0, x1, y1), 0);
+        const int midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;
+        EXPECT_EQ(zoomed.at(midX, midY), Screen(colors[ClassOf(11.0f, n)]));
+
+        // Zoom in and out restore the transform; reset goes back to 1.
+        const float zoom = d->zoom, cx = d->worldCentreX;
+        GE_ZoomIn(w);
+        GE_ZoomOut(w);
+        EXPECT_EQ(d->zoom, zoom);
+        EXPECT_EQ(d->worldCentreX, cx);
+        GE_ZoomReset(w);
+        EXPECT_EQ(d->zoom, 1.0f);
+        EXPECT_EQ(d->xOffset, 0.0f);
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+POINT ClientOrigin(HWND hwnd)
+{
+    POINT p{ 0, 0 };
+    ClientToScreen(hwnd, &p);
+    const HWND parent = GetAncestor(hwnd, GA_PARENT);
+    if (parent && parent != GetDesktopWindow())
+        ScreenToClient(parent, &p);
+    return p;
+}
+
+// Each window has its own resize latch; a second size event before an
+// update is not acted on; a window made small grows to 300 x 300 at
+// (200, 200).
+TEST_F(MapWindowTest, ResizeLatchIsPerWindow)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        const RUV_WIN a = Open();
+        const RUV_WIN b = Open();
+        ASSERT_NE(a, NULL_WIN);
+        ASSERT_NE(b, NULL_WIN);
+        EXPECT_EQ(global_windata.windowCount, 2);
+        const GE_WindowData *da = GE_MapWindowData(a);
+        const GE_WindowData *db = GE_MapWindowData(b);
+
+        // Both updated; then each gets a size event with no update between.
+        RUV_RECT ra{ 50, 50, 450, 470 }, rb{ 60, 500, 440, 900 };
+        ruv_vobj_move(a, &ra);
+        ruv_vobj_move(b, &rb);
+        EXPECT_EQ(da->drawing.right - da->drawing.left, 420 - 10);
+        EXPECT_EQ(db->drawing.right - db->drawing.left, 400 - 10);
+        // A second size event of a before its update: not acted on.
+        RUV_RECT ra2{ 50, 50, 500, 550 };
+        ruv_vobj_move(a, &ra2);
+        EXPECT_EQ(da->drawing.right - da->drawing.left, 420 - 10);
+        pump(200);
+
+        // 200 x 200 becomes 300 x 300 at (200, 200).
+        RUV_RECT small{ 10, 10, 210, 210 };
+        ruv_vobj_move(a, &small);
+        pump(200);
+        RUV_RECT client{};
+        ruv_vobj_get_client_rect(a, &client);
+        EXPECT_EQ(client.right - client.left, 300);
+        EXPECT_EQ(client.bottom - client.top, 300);
+        const POINT origin = ClientOrigin(Native(a));
+        EXPECT_EQ(origin.x, 200);
+        EXPECT_EQ(origin.y, 200);
+        EXPECT_EQ(da->drawing.right - da->drawing.left, 290);
+
+        ruv_vobj_destroy(a);
+        EXPECT_EQ(global_windata.windowCount, 1);
+        EXPECT_EQ(global_windata.windows[0], b);
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+}  // namespace
