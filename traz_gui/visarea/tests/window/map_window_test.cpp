@@ -192,7 +192,9 @@ TEST_F(MapWindowTest, BackgroundShowsBandsGridLinesLandBoundaryAndFrame)
         Recorder rec;
         World world;
         const RUV_WIN w = Open();
+        const RUV_WIN second = Open(420);
         ASSERT_NE(w, NULL_WIN);
+        ASSERT_NE(second, NULL_WIN);
         // A land boundary along y = 420 from x = 150 to 850, loaded as the
         // File menu loads it.
         std::FILE *f = std::fopen("coast.ldb", "wb");
@@ -238,11 +240,14 @@ TEST_F(MapWindowTest, BackgroundShowsBandsGridLinesLandBoundaryAndFrame)
                 EXPECT_EQ(px.at(alongM.x, alongM.y), RGB(0, 0, 0));
                 EXPECT_EQ(px.at(alongN.x, alongN.y), RGB(0, 0, 0));
             }
-            // The land boundary (2 pixels wide) across cells of row 4.
+            // The land boundary (2 pixels wide) across cells of row 4, in
+            // both windows.
+            const Pixels other(Native(second));
             for (const float x : { 250.0f, 550.0f, 750.0f }) {
                 const POINT p = PixelOf(w, x, 420.0f);
-                const int hits = px.count(RGB(0xC3, 0x77, 0x50), p.x - 1, p.y - 1, p.x + 2, p.y + 2);
-                EXPECT_GE(hits, 2) << x;
+                EXPECT_GE(px.count(RGB(0xC3, 0x77, 0x50), p.x - 1, p.y - 1, p.x + 2, p.y + 2), 2) << x;
+                const POINT q = PixelOf(second, x, 420.0f);
+                EXPECT_GE(other.count(RGB(0xC3, 0x77, 0x50), q.x - 1, q.y - 1, q.x + 2, q.y + 2), 2) << x;
             }
             // The frame: a 22-pixel band on top, 5 pixels on the other sides.
             const RUV_RECT &r = d->drawing;
@@ -261,6 +266,10 @@ TEST_F(MapWindowTest, BackgroundShowsBandsGridLinesLandBoundaryAndFrame)
         GE_LoadLandBoundaryFrom(w, "comments.ldb");
         EXPECT_EQ(StatusText(w).substr(0, 29), "Not a valid LANDBOUNDARY file");
         EXPECT_EQ(global_windata.land.count, 2);
+        // A bathymetry file too short for the grid is refused; the depths stay.
+        GE_LoadBathymetryFrom(w, "comments.ldb");
+        EXPECT_EQ(StatusText(w).substr(0, 27), "Not a valid BATHYMETRY file");
+        EXPECT_EQ(global_windata.depth.depth[MMAX * NMAX - 1], NodeDepth(MMAX - 1));
         EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }
@@ -310,6 +319,20 @@ TEST_F(MapWindowTest, CoordinateLineFollowsThePointer)
             }
             EXPECT_EQ(CoordinateLine(w), want);
         }
+        // The moves rewrote the line only: a mark put into the background
+        // survives them.
+        GE_WindowData *data = GE_MapWindowData(w);
+        const RUV_CBRUSH red{ 2, 0x01FF0000u };
+        ruv_dwin_set_std_cpen(data->pixmap, 2);
+        ruv_dwin_set_cbrush(data->pixmap, &red);
+        const RUV_RECT mark{ 200, 200, 210, 210 };
+        ruv_dwin_draw_rect(data->pixmap, &mark);
+        for (int k = 0; k < 5; ++k)
+            Mouse(w, WM_MOUSEMOVE, 100 + 20 * k, 150);
+        GE_RedrawObjects(w);
+        const Pixels marked(Native(w));
+        EXPECT_EQ(marked.at(data->drawing.left + 205, data->drawing.top + 205), PX_RED);
+
         // Without any depth at the cell's corners there is no "Z:".
         for (int32_t m : { 3, 4 })
             for (int32_t n : { 5, 6 })
@@ -426,10 +449,21 @@ TEST_F(MapWindowTest, ZoomBoxFromButtonMessages)
         const int midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;
         EXPECT_EQ(zoomed.at(midX, midY), Screen(colors[ClassOf(11.0f, n)]));
 
-        // Zoom in and out restore the transform; reset goes back to 1.
+        // Zoom in and out from the menu restore the transform; Edit > None
+        // and Colors > Attributes change nothing; reset goes back to 1.
         const float zoom = d->zoom, cx = d->worldCentreX;
-        GE_ZoomIn(w);
-        GE_ZoomOut(w);
+        auto command = [w](int32_t tag) {
+            RUV_EVENT e{};
+            e.type = E_COMMAND;
+            e.v.command.tag = tag;
+            ruv_win_dispatch_event(w, &e);
+        };
+        command(GEcmd_ZOOM_IN);
+        EXPECT_EQ(d->zoom, 2 * zoom);
+        command(GEcmd_EDIT_NONE);
+        command(GEcmd_COLORS_ATTRIBUTES);
+        EXPECT_EQ(d->zoom, 2 * zoom);
+        command(GEcmd_ZOOM_OUT);
         EXPECT_EQ(d->zoom, zoom);
         EXPECT_EQ(d->worldCentreX, cx);
         GE_ZoomReset(w);
