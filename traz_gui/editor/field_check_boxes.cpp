@@ -39,9 +39,15 @@ void ShowMessage(RUV_WIN window, const std::string &message)
     ruv_win_release_pointer();
 }
 
-// The number check of a field: 1 and the box when the rule gives a message.
-template <typename Rule>
-int16_t CheckNumber(RUV_WIN window, int32_t id, Rule rule)
+PreviousInputs &Previous()
+{
+    static PreviousInputs inputs;
+    return inputs;
+}
+
+} // namespace
+
+int16_t CheckNumberField(RUV_WIN window, int32_t id, const std::function<std::string(const char *)> &rule)
 {
     PageFrozen frozen(window);
     const std::string message = rule(FieldText(window, id).c_str());
@@ -52,47 +58,39 @@ int16_t CheckNumber(RUV_WIN window, int32_t id, Rule rule)
     return 1;
 }
 
-PreviousInputs &Previous()
-{
-    static PreviousInputs inputs;
-    return inputs;
-}
-
-} // namespace
-
 int16_t CheckIntegerRange(RUV_WIN window, int32_t id, int min, int max)
 {
-    return CheckNumber(window, id, [&](const char *t) { return IntegerRangeMessage(t, min, max); });
+    return CheckNumberField(window, id, [&](const char *t) { return IntegerRangeMessage(t, min, max); });
 }
 
 int16_t CheckFloatNonNegative(RUV_WIN window, int32_t id)
 {
-    return CheckNumber(window, id, FloatNonNegativeMessage);
+    return CheckNumberField(window, id, FloatNonNegativeMessage);
 }
 
 int16_t CheckIntegerPositive(RUV_WIN window, int32_t id)
 {
-    return CheckNumber(window, id, IntegerPositiveMessage);
+    return CheckNumberField(window, id, IntegerPositiveMessage);
 }
 
 int16_t CheckFloatInterval(RUV_WIN window, int32_t id, double lo, double hi)
 {
-    return CheckNumber(window, id, [&](const char *t) { return FloatIntervalMessage(t, lo, hi); });
+    return CheckNumberField(window, id, [&](const char *t) { return FloatIntervalMessage(t, lo, hi); });
 }
 
 int16_t CheckFloatPositive(RUV_WIN window, int32_t id)
 {
-    return CheckNumber(window, id, FloatPositiveMessage);
+    return CheckNumberField(window, id, FloatPositiveMessage);
 }
 
 int16_t CheckFloat(RUV_WIN window, int32_t id)
 {
-    return CheckNumber(window, id, FloatMessage);
+    return CheckNumberField(window, id, FloatMessage);
 }
 
 int16_t CheckInteger(RUV_WIN window, int32_t id)
 {
-    return CheckNumber(window, id, IntegerMessage);
+    return CheckNumberField(window, id, IntegerMessage);
 }
 
 int16_t CheckDateTimeField(RUV_WIN window, int32_t id)
@@ -162,4 +160,13 @@ void SetControlFloatText(RUV_WIN window, int32_t id, float value)
 void SetControlIntText(RUV_WIN window, int32_t id, int value)
 {
     SetControlTitle(window, id, IntFieldText(value).c_str());
+}
+
+std::string PadTextToControl(RUV_WIN window, int32_t id, const char *text)
+{
+    RUV_RECT client = { 0, 0, 0, 0 };
+    ruv_vobj_get_client_rect(ruv_win_get_ctl(window, id), &client);
+    return PadTextToWidth(text ? text : "", client.right - client.left, [window](const std::string &t) {
+        return static_cast<int>(ruv_dwin_get_text_width(window, t.c_str(), -1));
+    });
 }

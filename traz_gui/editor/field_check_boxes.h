@@ -8,11 +8,14 @@
 #define TRAZ_EDITOR_FIELD_CHECK_BOXES_H
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "ruv.h"
 
 // Number fields: 1 when the value was rejected, 0 when it is accepted.
+// The rule gives the message of the field's text, "" to accept it.
+int16_t CheckNumberField(RUV_WIN window, int32_t id, const std::function<std::string(const char *)> &rule);
 int16_t CheckIntegerRange(RUV_WIN window, int32_t id, int min, int max);
 int16_t CheckFloatNonNegative(RUV_WIN window, int32_t id);
 int16_t CheckIntegerPositive(RUV_WIN window, int32_t id);
@@ -45,5 +48,8 @@ void LimitTextLength(RUV_WIN window, int32_t id, int max);
 // "%g" and "%d" texts; no value stands for empty.
 void SetControlFloatText(RUV_WIN window, int32_t id, float value);
 void SetControlIntText(RUV_WIN window, int32_t id, int value);
+// The text right-aligned in the control's client width by prepended
+// blanks, measured in the window's font.
+std::string PadTextToControl(RUV_WIN window, int32_t id, const char *text);
 
 #endif

@@ -9,6 +9,7 @@
 #include "datetime.h"
 #include "editor_services.h"
 #include "field_checks.h"
+#include "scenario.h"
 
 namespace {
 
@@ -18,19 +19,6 @@ std::string StoredDateTime(const char *editText) { return DmyToDateTime(editText
 std::string StoredDuration(const char *editText) { return DmyToDuration(editText); }
 std::string EditDateTime(const std::string &stored) { return DateTimeToDmy(stored.c_str()); }
 std::string EditDuration(const std::string &stored) { return DurationToDmy(stored.c_str()); }
-
-// Whole seconds of a stored duration: its days, hours, minutes and seconds
-// (0 for no duration).  The model's writer does the same for the input file;
-// the checks keep to the time functions alone.
-long long StepSeconds(const std::string &duration)
-{
-    if (!IsValidDuration(duration.c_str()))
-        return 0;
-    int d = 0, h = 0, m = 0, s = 0;
-    if (std::sscanf(duration.c_str() + 6, "%2d%2d%2d%2d", &d, &h, &m, &s) != 4)
-        return 0;
-    return d * 86400LL + h * 3600LL + m * 60LL + s;
-}
 
 // second - first in whole seconds; false when either is no date-time.
 bool Difference(const std::string &first, const std::string &second, long long *seconds)
@@ -118,7 +106,7 @@ std::string StartRuleMessage(const StartRules &rules, const SimulationTimes &tim
         return Reject(rules.before, shown, EditDateTime(times.start));
     if (Difference(times.stop, t, &d) && d > 0)
         return Reject(rules.after, shown, EditDateTime(times.stop));
-    if (Difference(times.start, t, &d) && !IsMultiple(d, StepSeconds(times.step)))
+    if (Difference(times.start, t, &d) && !IsMultiple(d, DurationSeconds(times.step)))
         return Reject(rules.multiple, shown, EditDuration(times.step));
     return std::string();
 }
@@ -144,6 +132,29 @@ std::string Settle(int16_t &flag, std::string message)
 
 } // namespace
 
+// The model's writer counts the same seconds for the input file; the checks
+// keep to the time functions alone.
+long long DurationSeconds(const std::string &duration)
+{
+    if (!IsValidDuration(duration.c_str()))
+        return 0;
+    int d = 0, h = 0, m = 0, s = 0;
+    if (std::sscanf(duration.c_str() + 6, "%2d%2d%2d%2d", &d, &h, &m, &s) != 4)
+        return 0;
+    return d * 86400LL + h * 3600LL + m * 60LL + s;
+}
+
+SimulationTimes ScenarioSimulationTimes(const ScenarioRecord &scenario)
+{
+    const auto &simulation = scenario.timeGroups[TIME_GROUP_SIMULATION];
+    SimulationTimes t;
+    t.start = simulation[TIME_START];
+    t.stop = simulation[TIME_STOP];
+    t.step = simulation[TIME_STEP];
+    t.hydrodynamicsStep = scenario.hydTimes[HYD_CONVERSION_STEP];
+    return t;
+}
+
 std::string TimeInputErrorText(const char *headline, const char *label1, const char *value1, const char *label2,
                                const char *value2)
 {
@@ -163,7 +174,7 @@ std::string ComputationalTimeStepMessage(const SimulationTimes &times, const cha
     if (!message.empty())
         return message;
     const std::string step = StoredDuration(stepText);
-    if (IsMultiple(StepSeconds(times.hydrodynamicsStep), StepSeconds(step)))
+    if (IsMultiple(DurationSeconds(times.hydrodynamicsStep), DurationSeconds(step)))
         return std::string();
     return TimeInputErrorText("Hydrodynamics time step not a multiple of computational time step",
                               "Hydrodynamics time step ", EditDuration(times.hydrodynamicsStep).c_str(),
@@ -182,7 +193,7 @@ std::string StopTimeMessage(const SimulationTimes &times, const char *stopText)
     long long period = 0;
     if (!Difference(times.start, stop, &period))
         return std::string();
-    const long long step = StepSeconds(times.hydrodynamicsStep);
+    const long long step = DurationSeconds(times.hydrodynamicsStep);
     if (IsMultiple(period, step))
         return std::string();
     return CheckTextF("Input error:\nSimulation period not a multiple of hydrodynamics time step\n"
@@ -223,7 +234,7 @@ std::string OutputStopTimeMessage(OutputFile file, const SimulationTimes &times,
         return Settle(flags.stop, Reject(rules.equals, shown, EditDateTime(s)));
     if (Difference(times.stop, t, &d) && d > 0)
         return Settle(flags.stop, Reject(rules.after, shown, EditDateTime(times.stop)));
-    if (Difference(s, t, &d) && !IsMultiple(d, StepSeconds(times.step)))
+    if (Difference(s, t, &d) && !IsMultiple(d, DurationSeconds(times.step)))
         return Settle(flags.stop, Reject(rules.multiple, shown, EditDuration(times.step)));
     return Settle(flags.stop, std::string());
 }
@@ -238,7 +249,7 @@ std::string OutputTimeStepMessage(OutputFile file, const SimulationTimes &times,
     if (flags.start != 1 || flags.stop != 1)
         return std::string();
     const std::string d = StoredDuration(stepText);
-    if (IsMultiple(StepSeconds(d), StepSeconds(times.step)))
+    if (IsMultiple(DurationSeconds(d), DurationSeconds(times.step)))
         return Settle(flags.step, std::string());
     const RuleText &rule = file == OutputFile::History ? kHistoryStep : kMapStep;
     return Settle(flags.step, Reject(rule, EditDuration(d), EditDuration(times.step)));

@@ -30,6 +30,15 @@ struct OutputTimeValidity {
 
 enum class OutputFile { History, Map };
 
+struct ScenarioRecord;
+// The simulation's start, stop and computational step and the
+// hydrodynamics conversion step of a scenario.
+SimulationTimes ScenarioSimulationTimes(const ScenarioRecord &scenario);
+
+// Whole seconds of a stored duration (days, hours, minutes, seconds); 0 for
+// no duration.
+long long DurationSeconds(const std::string &duration);
+
 // The message of a rejected time entry: the headline and two labelled
 // values (edit-form texts) in the edit form, and "Previous input reset".
 std::string TimeInputErrorText(const char *headline, const char *label1, const char *value1, const char *label2,

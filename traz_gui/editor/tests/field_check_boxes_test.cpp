@@ -184,4 +184,26 @@ TEST(FieldCheckBoxes, TitleLinesKeepFortyCharactersAndNumbersAreWrittenPlainly)
     });
 }
 
+TEST(FieldCheckBoxes, PaddingRightAlignsInTheControl)
+{
+    in_app([] {
+        Ctx c;
+        const RUV_WIN w = Form(c);
+        RUV_RECT client = { 0, 0, 0, 0 };
+        ruv_vobj_get_client_rect(ruv_win_get_ctl(w, FIELD), &client);
+        const int width = client.right - client.left;
+        ASSERT_GT(width, 100);
+        const std::string padded = PadTextToControl(w, FIELD, "12.5");
+        ASSERT_GT(padded.size(), 4u);
+        EXPECT_EQ(padded.substr(padded.size() - 4), "12.5");
+        EXPECT_EQ(padded.find_first_not_of(' '), padded.size() - 4);
+        const int blank = ruv_dwin_get_text_width(w, " ", -1);
+        const int shown = ruv_dwin_get_text_width(w, padded.c_str(), -1);
+        EXPECT_LE(shown, width);
+        EXPECT_GT(shown, width - 2 * blank - 1);
+        const std::string wide(200, 'W');
+        EXPECT_EQ(PadTextToControl(w, FIELD, wide.c_str()), wide);
+    });
+}
+
 } // namespace

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
 #include <string>
+
+#include "scenario.h"
 
 namespace {
 
@@ -242,6 +246,22 @@ TEST(TimeChecks, ReleaseTableMustCoverTheSimulation)
     v = CheckReleaseTableTimes(t, reference, nullptr, 0);
     EXPECT_FALSE(v.covers);
     EXPECT_EQ(v.messages.size(), 2u);
+}
+
+TEST(TimeChecks, ScenarioTimesAreTheSimulationsAndTheConversionStep)
+{
+    auto s = std::make_unique<ScenarioRecord>();
+    std::strcpy(s->timeGroups[TIME_GROUP_SIMULATION][TIME_START], "20000101000000");
+    std::strcpy(s->timeGroups[TIME_GROUP_SIMULATION][TIME_STOP], "20000101010000");
+    std::strcpy(s->timeGroups[TIME_GROUP_SIMULATION][TIME_STEP], "00000000000100");
+    std::strcpy(s->timeGroups[TIME_GROUP_HISTORY][TIME_START], "19990101000000");
+    std::strcpy(s->hydTimes[HYD_TIME_STEP], "00000000001000");
+    std::strcpy(s->hydTimes[HYD_CONVERSION_STEP], "00000000003000");
+    const SimulationTimes t = ScenarioSimulationTimes(*s);
+    EXPECT_EQ(t.start, "20000101000000");
+    EXPECT_EQ(t.stop, "20000101010000");
+    EXPECT_EQ(t.step, "00000000000100");
+    EXPECT_EQ(t.hydrodynamicsStep, "00000000003000");
 }
 
 TEST(TimeChecks, TodayIsAMidnight)
