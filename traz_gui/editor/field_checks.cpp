@@ -144,7 +144,9 @@ std::string IntegerPositiveMessage(const char *text)
 std::string FloatIntervalMessage(const char *text, double lo, double hi)
 {
     return FloatCheck(text, [&](const std::string &t, double v) {
-        return lo <= v && v <= hi
+        // The value is a float: so are the bounds it is held to.
+        const double low = static_cast<float>(lo), high = static_cast<float>(hi);
+        return low <= v && v <= high
                    ? std::string()
                    : CheckTextF("Input error:\nValue %s must be in interval [%6.2f,%6.2f]", t.c_str(), lo, hi);
     });

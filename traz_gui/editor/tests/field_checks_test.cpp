@@ -54,6 +54,7 @@ TEST(FieldChecks, NumberRulesGiveTheirMessages)
         { "[0,1]", interval, "-0.1", "Input error:\nValue -0.1 must be in interval [  0.00,  1.00]" },
         { "[0,1]", interval, "0", "" },
         { "[0,1]", interval, "1", "" },
+        { "[0,0.1]", [](const char *t) { return FloatIntervalMessage(t, 0.0, 0.1); }, "0.1", "" },
         { "[1,10]", range, "11", "Input error:\nValue must be between 1 and 10" },
         { "[1,10]", range, "0", "Input error:\nValue must be between 1 and 10" },
         { "[1,10]", range, "10", "" },
