@@ -141,6 +141,13 @@ void PostTimeInputError(const char *headline, const char *label1, const char *va
     ruv_dm_post_message("%s", TimeInputErrorText(headline, label1, value1, label2, value2).c_str());
 }
 
+void ApplySettlingEnableRule(RUV_WIN settlingPane)
+{
+    const int16_t enabled = SettlingFieldsEnabled(GetControlDouble(settlingPane, 2)) ? 1 : 0;
+    SetControlEnabled(settlingPane, 3, enabled);
+    SetControlEnabled(settlingPane, 8, enabled);
+}
+
 void LimitTextLength(RUV_WIN window, int32_t id, int max)
 {
     if (max < 0)

@@ -43,6 +43,10 @@ int16_t RejectTimeEntry(RUV_WIN window, int32_t id, const std::string &message);
 void PostTimeInputError(const char *headline, const char *label1, const char *value1, const char *label2,
                         const char *value2);
 
+// Settling sub-pane: fields 3 and 8 enabled while field 2 holds a
+// settling velocity other than 0.
+void ApplySettlingEnableRule(RUV_WIN settlingPane);
+
 // A text longer than max characters loses its end.
 void LimitTextLength(RUV_WIN window, int32_t id, int max);
 // "%g" and "%d" texts; no value stands for empty.

@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "dialog_controls.h"
+#include "editor_test_support.h"
 #include "front_fixture.h"
 #include "time_checks.h"
 
 using namespace ruvf_test;
+using editor_test::NativeOf;
 
 namespace {
 
@@ -181,6 +183,27 @@ TEST(FieldCheckBoxes, TitleLinesKeepFortyCharactersAndNumbersAreWrittenPlainly)
         EXPECT_STREQ(GetControlTitle(w, FIELD), "0.25");
         SetControlIntText(w, FIELD, -999);
         EXPECT_STREQ(GetControlTitle(w, FIELD), "-999");
+    });
+}
+
+TEST(FieldCheckBoxes, SettlingFieldsFollowTheVelocity)
+{
+    in_app([] {
+        Ctx c;
+        const RUV_WIN w = c.get(Obj::Doc);
+        for (int32_t id : { 2, 3, 8 }) {
+            RUV_RECT r{ static_cast<int16_t>(id * 24), 10, static_cast<int16_t>(id * 24 + 22), 200 };
+            ruv_ctl_create(17, &r, "", w, 0, nullptr, id);
+        }
+        const auto enabled = [w](int32_t id) { return IsWindowEnabled(NativeOf(ruv_win_get_ctl(w, id))) != 0; };
+        for (const auto &k : { std::make_pair("0", false), std::make_pair("0.000001", false),
+                               std::make_pair("-0.5", true), std::make_pair("2e-6", true),
+                               std::make_pair("0", false) }) {
+            SetControlTitle(w, 2, k.first);
+            ApplySettlingEnableRule(w);
+            EXPECT_EQ(enabled(3), k.second) << k.first;
+            EXPECT_EQ(enabled(8), k.second) << k.first;
+        }
     });
 }
 
