@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -129,6 +130,25 @@ TEST(FieldChecks, DateTimeTexts)
     EXPECT_EQ(DateTimeFieldMessage("00 01 2000 00 00 00"),
               "Input error:\nJust entered date-time 00 01 2000 00 00 00 is invalid\nPrevious input reset");
     EXPECT_EQ(DateTimeFieldMessage(" 29 02 2000 00 00 00"), "");
+}
+
+TEST(FieldChecks, EveryDayOfTheCalendarIsCheckedAndKeptAsTyped)
+{
+    static const int kLength[12] = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
+    for (int year : { 1000, 1900, 2000, 2001, 2004, 9999 })
+        for (int month = 0; month <= 13; ++month)
+            for (int day = 0; day <= 32; ++day) {
+                char text[32];
+                std::snprintf(text, sizeof text, "%02d %02d %04d 23 59 59", day, month, year);
+                const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+                const int length = month >= 1 && month <= 12 ? kLength[month - 1] + (month == 2 && leap) : 0;
+                const int16_t expected = day >= 1 && day <= length ? 1 : 0;
+                ASSERT_EQ(IsValidDateTimeText(text), expected) << text;
+                if (expected) {
+                    const std::string stored = DmyToDateTime(text);
+                    ASSERT_EQ(std::string(DateTimeToDmy(stored.c_str())), text);
+                }
+            }
 }
 
 TEST(FieldChecks, TimeStepTexts)
