@@ -9,8 +9,9 @@
 //   traz_gui_driver --program EXE --source DIR --work DIR SCRIPT
 //
 // Commands of a script (one a line; <ctl> is a control id searched among
-// the current window's descendants, visible ones first, or PANE/ID for the
-// control ID inside the descendant PANE):
+// the current window's descendants, visible ones first, PANE/ID for the
+// control ID inside the descendant PANE, or /ID for the current window's own
+// child ID):
 //   fixture DIR                 copy DIR (relative to --source) into the work directory
 //   start [ARG ...]             start the program in the work directory
 //   window "TITLE"              wait for a visible top-level window; it becomes current
@@ -22,9 +23,11 @@
 //   menu TAG                    the command of a menu item
 //   close                       the current window's close box
 //   box "TEXT" BUTTON           wait for a message box with this text, press BUTTON
+//                               (a system box's static 0xFFFF, or static 5 of the toolkit's boxes)
 //   no-box                      no message box or dialog of the program is up
 //   file-dialog "TITLE" "NAME" | file-dialog "TITLE" cancel
 //   expect-title "TEXT"         the current window's title
+//   expect-title-part "TEXT"    a title that holds TEXT (for titles naming the work directory)
 //   expect-text <ctl> "TEXT"    a control's text
 //   expect-enabled <ctl> yes|no   expect-shown <ctl> yes|no   expect-focus <ctl>
 //   expect-menu TAG enabled|grayed|checked|unchecked
@@ -184,6 +187,7 @@ private:
         if (v == "no-box" || v == "expect-box-none") return NoBox();
         if (v == "file-dialog") return FileDialog(Arg(c, 0), Arg(c, 1));
         if (v == "expect-title") return ExpectTitle(Arg(c, 0));
+        if (v == "expect-title-part") return ExpectTitlePart(Arg(c, 0));
         if (v == "expect-text") return ExpectText(Arg(c, 0), Arg(c, 1));
         if (v == "expect-enabled") return ExpectFlag(Arg(c, 0), Arg(c, 1), "enabled", IsWindowEnabled);
         if (v == "expect-shown") return ExpectFlag(Arg(c, 0), Arg(c, 1), "shown", IsWindowVisible);
@@ -340,6 +344,12 @@ private:
     {
         HWND scope = Current();
         std::string id = spec;
+        if (!spec.empty() && spec[0] == '/') {
+            HWND child = GetDlgItem(scope, ParseId(spec.substr(1)));
+            if (!child)
+                throw Failure("no control " + spec + " in the current window");
+            return child;
+        }
         size_t slash = spec.find('/');
         if (slash != std::string::npos) {
             scope = FindById(scope, ParseId(spec.substr(0, slash)));
@@ -473,9 +483,16 @@ private:
         return boxes;
     }
 
+    // A system box's text is static 0xFFFF; the toolkit's own question
+    // boxes show theirs in static 5.
     static std::string BoxText(HWND box)
     {
         HWND text = GetDlgItem(box, 0xFFFF);
+        if (!text) {
+            text = GetDlgItem(box, 5);
+            if (text && ClassOf(text) != "Static")
+                text = nullptr;
+        }
         return text ? TextOf(text) : std::string();
     }
 
@@ -576,6 +593,13 @@ private:
         std::string seen;
         Expect([&] { return (seen = TextOf(Current())) == title; },
                [&] { return "title " + scn::Quote(seen) + ", expected " + scn::Quote(title); });
+    }
+
+    void ExpectTitlePart(const std::string &part) const
+    {
+        std::string seen;
+        Expect([&] { return (seen = TextOf(Current())).find(part) != std::string::npos; },
+               [&] { return "title " + scn::Quote(seen) + ", expected one holding " + scn::Quote(part); });
     }
 
     void ExpectText(const std::string &spec, const std::string &text) const

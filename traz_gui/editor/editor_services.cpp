@@ -1,0 +1,76 @@
+// The services the scenario model calls that belong to editor modules not
+// yet in the program: each answers as an idle editor would (nothing to
+// check, nothing to show), with the module that will fill it named.  The
+// units of the model kinds are answered here.
+#include <cstring>
+
+#include "editor_services.h"
+#include "ge_list.h"
+#include "scenario.h"
+
+// Map pages: the observation-point and release sets and the zoom box of
+// the visualisation area.
+void ResetMapPageBoxes(void) {}
+
+// Project-relative paths of the hydrodynamics page: the path unchanged.
+const char *MakeProjectRelativePath(const char *fullPath)
+{
+    static char buffer[SCEN_FILE_NAME_LEN];
+    std::strncpy(buffer, fullPath ? fullPath : "", sizeof buffer - 1);
+    buffer[sizeof buffer - 1] = '\0';
+    return buffer;
+}
+
+// Checks before saving (output options and settling tables): nothing to
+// refuse until those pages edit the values.
+RUV_BOOL CheckZoomGrid(void) { return TRUE; }
+RUV_BOOL CheckSettlingTables(void) { return TRUE; }
+
+// Hydrodynamics page fields.
+void ShowHydrodynamicsPage(ScenarioRecord *, RUV_WIN) {}
+
+// Location pages: the selected location on the map.
+void SendLocationToVisArea(RUV_WIN, int, int, int) {}
+
+// Time tables.
+XYSeries *CopyXYSeries(XYSeries *, int, const int *) { return nullptr; }
+void ResetTableSlots(int) {}
+void CreateDefaultTables(ScenarioRecord *, int) {}
+void UpdateTableTimes(ScenarioRecord *) {}
+
+namespace {
+
+struct ModelUnits {
+    const char *concentration;
+    const char *mass;
+};
+
+// Tracer and oil in kg, temperature in degrees, red tide in nitrogen.
+ModelUnits UnitsOfModel(int32_t modelKind)
+{
+    switch (modelKind) {
+    case MODEL_TEMPERATURE:
+        return {"degree C", "m3 degree C"};
+    case MODEL_RED_TIDE:
+        return {"mumolN/l", "1e3 mumolN"};
+    default:
+        return {"kg/m3", "kg"};
+    }
+}
+
+}  // namespace
+
+const char *GetConcentrationUnit(void)
+{
+    static char unit[20];
+    std::strcpy(unit, UnitsOfModel(g_scenario.modelKind).concentration);
+    return unit;
+}
+
+char *GetMassUnit(void)
+{
+    char *unit = static_cast<char *>(GE_Alloc(20));
+    if (unit)
+        std::strcpy(unit, UnitsOfModel(g_scenario.modelKind).mass);
+    return unit;
+}

@@ -1,0 +1,69 @@
+// The editor's shell: program main and task window, the save question,
+// the help hook, the main window with its menus and About box, and the
+// pages and sub-panes with page switching, titles and page buttons.
+#ifndef TRAZ_EDITOR_SHELL_H
+#define TRAZ_EDITOR_SHELL_H
+
+#include <cstdint>
+
+#include "editor_services.h"
+#include "ruv.h"
+
+// ---- task window and the save question (main.cpp) ----
+int32_t TaskWindowHandler(RUV_WIN window, RUV_EVENT *event);
+// 1 when the caller may go on (saved or discarded), 0 when cancelled.
+int AskSave(void);
+// Asks "Do you want to save the current data?" (Yes, No, Cancel): 0, 1, 2.
+int AskSaveQuestion(void);
+
+// ---- help (help_hook.cpp) ----
+void InstallHelpHook(void);
+RUV_BOOL HelpEventHook(void *helpInfo, RUV_WIN window, RUV_EVENT *event);
+void OpenHelpFile(void);
+struct RUV_HELP_INFO *GetHelpFile(void);
+void CloseHelp(void);
+void HelpRecordAssociation(RUV_WIN window, int32_t idOrTag, int32_t topic, int32_t kind);
+void HelpRemoveWindow(RUV_WIN window);
+// The recorded list (for the tests): capacity and free index.
+int32_t HelpRecordedCapacity(void);
+int32_t HelpRecordedFreeIndex(void);
+
+// ---- main window (main_window.cpp) ----
+int32_t MainWindowHandler(RUV_WIN window, RUV_EVENT *event);
+void DispatchMenuCommand(RUV_WIN window, RUV_EVENT *event);
+int32_t PopupMenuCommand(RUV_WIN window, RUV_EVENT *event);
+void CmdNew(void);
+// True while the main window hands an event on to its focused child.
+bool MainWindowIsRouting(void);
+int32_t AboutDialogHandler(RUV_WIN window, RUV_EVENT *event);
+
+// ---- pages and sub-panes (pages.cpp) ----
+// Requests of SwitchPage that store the page shown and show none.
+enum {
+    PAGE_NONE_CLOSING = -5,
+    PAGE_NONE_START = -6,
+    PAGE_NONE_SAVE_AS = -7,
+    PAGE_NONE_SAVE = -8,
+    PAGE_NONE_NEW = -9,
+    PAGE_NONE_OPEN = -10
+};
+constexpr int EDITOR_SUBPANE_COUNT = 13;
+
+void CreatePages(RUV_WIN mainWindow);
+void SwitchPage(int n);
+void SetModified(int flag);
+void ResetPageButtons(void);
+void HideAllSubPanes(void);
+void ShowTablePane(int index, int show);
+void StoreSubPane(int index, int tableIndex);
+void AdvanceFocus(RUV_WIN window);
+void CheckRadioInRange(RUV_WIN window, int32_t id, int32_t first, int32_t last);
+void RememberRequestedPage(int n);
+int LastRequestedPage(void);
+RUV_WIN SubPaneWindow(int index);
+// The page index a page button shows, -1 for other ids.
+int PageOfButton(int32_t controlId);
+// Clears a window with its background colour (its update event).
+void ClearWithBackground(RUV_WIN window);
+
+#endif

@@ -1,0 +1,286 @@
+// The editor's main window: the status bar, the pages and the start
+// scenario made on its creation, the page buttons as page switches, the
+// menu commands of the File, Table, View and Help menus and of the Table
+// pop-up menu, File New and the About box.  With TRAZ_GUI_TEST set the
+// window also answers the test driver's question for a menu item's state.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "editor_shell.h"
+#include "gui_test_protocol.h"
+#include "input_reader.h"
+#include "input_writer.h"
+#include "ruvcm.h"
+#include "ruvv_attr.h"
+#include "scenario.h"
+#include "startup.h"
+#include "status_bar.h"
+#include "visarea.h"
+
+namespace {
+
+enum {
+    MENU_FILE_EXIT = 1008,
+    MENU_TABLE_INSERT_ROW = 1010,
+    MENU_TABLE_COPY_ROW = 1011,
+    MENU_TABLE_DELETE_ROW = 1016,
+    MENU_TABLE_COPY_VALUE = 1017,
+    MENU_ABOUT = 1022,
+    MENU_VISUALISATION_AREA = 1048,
+    POPUP_INSERT_ROW = 1014,
+    POPUP_COPY_ROW = 1015,
+    POPUP_DELETE_ROW = 1018,
+    POPUP_COPY_VALUE = 1020
+};
+
+constexpr int32_t kStatusBarId = 10;
+constexpr int32_t kMainWindowResource = 101;
+constexpr int32_t kAboutResource = 181;
+constexpr int32_t kVersionField = 5;
+
+// The status bar's design parameters (they live as long as the bar).
+char *g_statusParams[] = {
+    const_cast<char *>("Custom Control 12"), const_cast<char *>("AUTOSIZED=TRUE"),
+    const_cast<char *>("DEBUG=FALSE"),       const_cast<char *>("DEFAULT_TEXT=\"Status Bar\""),
+    const_cast<char *>("FIELD_OFFSET=16"),   const_cast<char *>("FILL_COLOR=LTGRAY"),
+    const_cast<char *>("FONTSIZE=12"),       const_cast<char *>("LEFT_OFFSET=8"),
+    const_cast<char *>("PLAIN=FALSE"),       const_cast<char *>("POS=\"AUTO\""),
+    const_cast<char *>("SCALED=FALSE"),      const_cast<char *>("SIZE=\"AUTO\""),
+    const_cast<char *>("TASK_WIN=FALSE"),    const_cast<char *>("TEXT_COLOR=BLACK"),
+    const_cast<char *>("TRANSLATED=FALSE")};
+
+// The time-table commands (Insert row, Copy row, Delete row, Copy value)
+// act on the current time table once the time tables are in place.
+void TableCommand(int32_t) {}
+
+// ---- the test driver's menu-state question ----
+
+// While the main window hands an event to its focused child: a command
+// routed on from there to the task window is the one the main window is
+// about to dispatch itself.
+bool g_routing = false;
+
+UINT g_menuStateMessage = 0;
+WNDPROC g_nativeProc = nullptr;
+
+LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (g_menuStateMessage && message == g_menuStateMessage) {
+        HMENU menu = GetMenu(hwnd);
+        if (!menu)
+            return static_cast<LRESULT>(-1);
+        const UINT state = GetMenuState(menu, static_cast<UINT>(wParam), MF_BYCOMMAND);
+        return state == static_cast<UINT>(-1) ? static_cast<LRESULT>(-1) : static_cast<LRESULT>(state);
+    }
+    return CallWindowProcA(g_nativeProc, hwnd, message, wParam, lParam);
+}
+
+void AnswerTestDriver(RUV_WIN window)
+{
+    if (!std::getenv(TRAZ_GUI_TEST_VARIABLE))
+        return;
+    HWND hwnd = reinterpret_cast<HWND>(ruv_vobj_get_attr(window, RUV_ATTR_NATIVE_WINDOW));
+    if (!hwnd || g_nativeProc)
+        return;
+    g_menuStateMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_MENU_STATE);
+    g_nativeProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TestWindowProc)));
+}
+
+void CreateMainWindowContents(RUV_WIN window)
+{
+    statbar_create(kStatusBarId, 5, 498, 765, 522, 15, g_statusParams, window, kMainWindowResource, 130, "");
+    CreatePages(window);
+    SwitchPage(PAGE_NONE_START);
+    BuildScenarioPath();
+    UpdateMainTitle();
+    ResetTableSlots(0);
+    // The visualisation area's callbacks are registered here once the map
+    // window is part of the program; until then its menu item is greyed.
+    ruv_menu_set_item_enabled(window, MENU_VISUALISATION_AREA, FALSE);
+    OpenStartScenario(window, &g_startup, &g_scenario);
+    if (g_startup.mode == STARTUP_PROJECT) {
+        // The scenario the start opened (or names) in the title, and its
+        // pages reachable as after File Open.
+        BuildScenarioPath();
+        UpdateMainTitle();
+        if (g_scenario.hydLayers > 0)
+            EnablePageButtons();
+    }
+    ruv_menu_update(window);
+    AnswerTestDriver(window);
+}
+
+void ShowAboutBox()
+{
+    if (!ruv_dlg_create_res(10, kAboutResource, 0xFFFFFFFFu, AboutDialogHandler, nullptr))
+        ruv_dm_post_error("%s", "Can't open dialog");
+}
+
+}  // namespace
+
+int32_t MainWindowHandler(RUV_WIN window, RUV_EVENT *event)
+{
+    g_routing = true;
+    ruvcm_route_event(window, event);
+    g_routing = false;
+    switch (event->type) {
+    case E_CREATE:
+        CreateMainWindowContents(window);
+        break;
+    case E_DESTROY:
+        HelpRemoveWindow(window);
+        break;
+    case E_UPDATE:
+        ClearWithBackground(window);
+        break;
+    case E_CLOSE:
+        // The close box asks as File Exit does: the edits are not lost
+        // without a question.
+        SwitchPage(PAGE_NONE_CLOSING);
+        if (AskSave())
+            ruv_app_destroy();
+        break;
+    case E_CHAR:
+        if (event->v.chr.key == 9 || event->v.chr.key == 13)
+            AdvanceFocus(window);
+        break;
+    case E_COMMAND:
+        DispatchMenuCommand(window, event);
+        break;
+    case E_CONTROL: {
+        const int page = PageOfButton(event->v.control.id);
+        if (page >= 0)
+            SwitchPage(page);
+        break;
+    }
+    default:
+        break;
+    }
+    return 0;
+}
+
+void DispatchMenuCommand(RUV_WIN window, RUV_EVENT *event)
+{
+    const int32_t tag = event->v.command.tag;
+    if (tag < MENU_FILE_NEW || tag > MENU_VISUALISATION_AREA)
+        return;
+    switch (tag) {
+    case MENU_FILE_NEW:
+        CmdNew();
+        break;
+    case MENU_FILE_OPEN:
+        SwitchPage(PAGE_NONE_OPEN);
+        CmdOpen(window);
+        break;
+    case MENU_FILE_SAVE:
+        SwitchPage(PAGE_NONE_SAVE);
+        CmdSave(0);
+        break;
+    case MENU_FILE_SAVE_AS:
+        SwitchPage(PAGE_NONE_SAVE_AS);
+        CmdSaveAs();
+        break;
+    case MENU_FILE_EXIT:
+        if (AskSave())
+            ruv_app_destroy();
+        break;
+    case MENU_TABLE_INSERT_ROW:
+    case MENU_TABLE_COPY_ROW:
+    case MENU_TABLE_DELETE_ROW:
+    case MENU_TABLE_COPY_VALUE:
+        TableCommand(tag);
+        break;
+    case MENU_VISUALISATION_AREA:
+        // Opens the map window once it is part of the program (the item is
+        // greyed until then).
+        break;
+    case MENU_ABOUT:
+        ShowAboutBox();
+        break;
+    default:
+        break;
+    }
+}
+
+bool MainWindowIsRouting(void) { return g_routing; }
+
+int32_t PopupMenuCommand(RUV_WIN, RUV_EVENT *event)
+{
+    switch (event->v.command.tag) {
+    case POPUP_INSERT_ROW:
+        TableCommand(MENU_TABLE_INSERT_ROW);
+        break;
+    case POPUP_COPY_ROW:
+        TableCommand(MENU_TABLE_COPY_ROW);
+        break;
+    case POPUP_DELETE_ROW:
+        TableCommand(MENU_TABLE_DELETE_ROW);
+        break;
+    case POPUP_COPY_VALUE:
+        TableCommand(MENU_TABLE_COPY_VALUE);
+        break;
+    default: {
+        const RUV_WIN task = reinterpret_cast<RUV_WIN>(ruv_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW));
+        if (task)
+            ruv_win_dispatch_event(task, event);
+        break;
+    }
+    }
+    return 0;
+}
+
+void CmdNew(void)
+{
+    SwitchPage(PAGE_NONE_NEW);
+    if (ModifiedFlag == 1) {
+        switch (AskSaveQuestion()) {
+        case 0:
+            CmdSaveAs();
+            // A failed or cancelled save keeps the scenario and its edits.
+            if (ModifiedFlag == 1)
+                return;
+            break;
+        case 1:
+            break;
+        default:
+            return;
+        }
+    }
+    ResetScenario(&g_scenario);
+    g_scenario.scenarioFile.name[0] = '\0';
+    for (int i = 0; i < FILE_NAME_COUNT; ++i)
+        g_scenario.fileNames[i][0] = '\0';
+    BuildScenarioPath();
+    UpdateMainTitle();
+    GE_FreeAll();
+    GE_ResetView();
+    ResetPageButtons();
+    HideAllSubPanes();
+}
+
+int32_t AboutDialogHandler(RUV_WIN window, RUV_EVENT *event)
+{
+    switch (event->type) {
+    case E_CREATE: {
+        const RUV_WIN field = ruv_win_get_ctl(window, kVersionField);
+        if (field)
+            ruv_vobj_set_title(field, "2.30.38828:38829");
+        break;
+    }
+    case E_DESTROY:
+        HelpRemoveWindow(window);
+        break;
+    case E_CLOSE:
+        ruv_vobj_destroy(window);
+        break;
+    case E_CONTROL:
+        if (event->v.control.id == 1)
+            ruv_vobj_destroy(window);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}

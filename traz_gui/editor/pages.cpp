@@ -1,0 +1,544 @@
+// The pages of the main window and their sub-panes: made once from their
+// window descriptions, one page shown at a time in the page area, the page
+// left stored into the scenario and the page shown filled from it, the page
+// buttons, the modified mark and the titles, the focus order that Tab and
+// Enter follow in each window, and the protocol that every page and
+// sub-pane handler shares.
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+#include <vector>
+
+#include "dialog_controls.h"
+#include "editor_shell.h"
+#include "scenario.h"
+#include "scenario_title.h"
+#include "status_bar.h"
+#include "ruvv_attr.h"
+
+// ---- editor state shared with the scenario model ----
+RUV_WIN MainWindow = NULL_WIN;
+RUV_WIN PageWindows[EDITOR_PAGE_COUNT] = {};
+int16_t ModifiedFlag = 0;
+int32_t CurrentPage = 0;
+int32_t PageSelection[EDITOR_PAGE_COUNT] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+int32_t PageFilled[EDITOR_PAGE_COUNT] = {};
+
+namespace {
+
+enum FocusKeys { TAB_AND_ENTER, TAB_ONLY, NO_KEYS };
+
+struct PaneInfo {
+    int32_t helpTopic;              // recorded on create, 0 = none
+    FocusKeys keys;
+};
+
+struct PageDef {
+    const char *statusTitle;
+    int32_t resource;
+    RUV_EVENT_HANDLER handler;
+    int rect[4];
+};
+
+struct SubPaneDef {
+    int32_t resource;
+    int parent;                     // page index, or -(1 + sub-pane index), or kTaskWindow
+    RUV_EVENT_HANDLER handler;
+    int rect[4];
+};
+
+constexpr int kTaskWindow = 100;
+constexpr int kSubstancesPage = 2;
+
+int g_pageCount = 0;
+int g_pageLeft = 0;
+int g_requestedPage = 0;
+RUV_WIN g_subPanes[EDITOR_SUBPANE_COUNT] = {};
+int g_currentSubPane = -1;
+int g_subPaneLeft = -1;
+int g_currentTimeTable = -1;
+
+// ---- filling and storing the pages ----
+// What each page shows and stores belongs to the page's own module; until
+// those modules are in place the pages are shown as they are.
+
+// Fills page n from the scenario (description, hydrodynamics, time frame,
+// initial conditions, numerical parameters, output options: field pages;
+// process parameters; location pages; substances; releases from file).
+void FillPage(int) {}
+// Stores page n into the scenario (the same modules as FillPage).
+void StorePage(int) {}
+// Shows the hydrodynamics and simulation times on the time-frame page
+// (filled with the time-frame fields).
+void ShowPageTimes(RUV_WIN) {}
+// Fills the release time fields and the tables of a time-table window for
+// the selected release (filled with the time tables).
+void FillTablePane(int) {}
+
+bool ValidPage(int n) { return n >= 0 && n < g_pageCount; }
+
+bool ScenarioIsOil() { return g_scenario.modelKind == MODEL_OIL; }
+
+// ---- focus orders ----
+
+std::vector<int32_t> FocusOrder(RUV_WIN window)
+{
+    const auto page = [&](int n) { return n < EDITOR_PAGE_COUNT && window == PageWindows[n]; };
+    const auto pane = [&](int n) { return window == g_subPanes[n]; };
+    if (window == NULL_WIN)
+        return {};
+    if (page(0))
+        return {2, 3, 4};
+    if (page(1))
+        return {10};
+    if (page(2))
+        return {1, 2, 3, 4, 5, 6, 12, 8, 9, 12};
+    if (page(3))
+        return {11, 12};
+    if (page(4))
+        return {1, 2, 3};
+    if (page(5))
+        return {2, 3, 4, 5, 6, 10, 9};
+    if (page(6))
+        return {2, 3, 4, 5};
+    if (page(7)) {
+        std::vector<int32_t> ids{1, 3, 4, 17, 6, 7, 8, 12, 19, 14, 15};
+        if (ScenarioIsOil())
+            ids.insert(ids.end(), {24, 25});
+        return ids;
+    }
+    if (page(8))
+        return {1, 3, 4, 17, 6, 7, 8, 12, 19, 14, 15};
+    if (page(10))
+        return {1, 3, 4, 6, 7, 8};
+    if (page(11))
+        return {9, 10, 11, 12, 13, 14, 21, 22, 24};
+    if (pane(0))
+        return {2};
+    if (pane(11))
+        return {2, 3};
+    if (pane(12))
+        return {12, 11, 4, 5, 6};
+    if (pane(4))
+        return {2, 8, 9};
+    if (pane(5))
+        return {6, 7, 8, 9, 10, 19};
+    if (pane(3)) {
+        std::vector<int32_t> ids{39, 23, 24, 25, 26, 27, 28, 33, 36, 13, 29, 14, 5};
+        if (ScenarioIsOil() && g_scenario.hydLayers > 1)
+            ids.push_back(1);
+        return ids;
+    }
+    if (pane(6))
+        return {2, 3, 4, 1, 5, 8};
+    if (pane(7))
+        return {2};
+    return {};
+}
+
+// ---- the handlers' common protocol ----
+
+bool IsEditField(const RUV_EVENT *event)
+{
+    return event->v.control.type == 17 || event->v.control.type == 21;
+}
+
+int32_t PaneEvent(RUV_WIN window, RUV_EVENT *event, const PaneInfo &info)
+{
+    switch (event->type) {
+    case E_CREATE:
+        if (info.helpTopic)
+            HelpRecordAssociation(window, 0, info.helpTopic, 1);
+        break;
+    case E_DESTROY:
+        HelpRemoveWindow(window);
+        break;
+    case E_UPDATE:
+        ClearWithBackground(window);
+        break;
+    case E_CLOSE:
+        ruv_vobj_destroy(window);
+        break;
+    case E_CHAR: {
+        const int16_t key = event->v.chr.key;
+        if ((key == 9 && info.keys != NO_KEYS) || (key == 13 && info.keys == TAB_AND_ENTER))
+            AdvanceFocus(window);
+        break;
+    }
+    case E_CONTROL:
+        // A content change of an edit field (no focus change) marks the
+        // scenario modified; the checks of each field on focus loss belong
+        // to the page's own module.
+        if (IsEditField(event) && event->v.control.data.edit.change == 0)
+            SetModified(1);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+#define TRAZ_PANE_HANDLER(name, topic, keys)                                        \
+    int32_t name(RUV_WIN window, RUV_EVENT *event)                                  \
+    {                                                                               \
+        static const PaneInfo info{topic, keys};                                    \
+        return PaneEvent(window, event, info);                                      \
+    }
+
+TRAZ_PANE_HANDLER(DescriptionPageHandler, 111, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(HydrodynamicsPageHandler, 105, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(SubstancesPageHandler, 0, TAB_ONLY)
+TRAZ_PANE_HANDLER(TimeFramePageHandler, 0, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(InitialConditionsPageHandler, 0, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(NumericalParametersPageHandler, 113, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(ProcessParametersPageHandler, 114, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(InstantaneousReleasesPageHandler, 112, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(ContinuousReleasesPageHandler, 112, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(ReleasesFromFilePageHandler, 111, NO_KEYS)
+TRAZ_PANE_HANDLER(ObservationPointsPageHandler, 112, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(OutputOptionsPageHandler, 114, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(DecayPaneHandler, 0, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(SettlingChoicePaneHandler, 0, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(SedimentationPaneHandler, 0, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(SettlingPaneHandler, 0, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(PhysicalPaneHandler, 0, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(TemperaturePaneHandler, 0, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(RedTidePaneHandler, 0, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(OilPaneHandler, 0, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(ZoomGridPaneHandler, 0, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(RecoveryPaneHandler, 112, TAB_AND_ENTER)
+TRAZ_PANE_HANDLER(InstantaneousTablePaneHandler, 0, TAB_AND_ENTER)
+
+#undef TRAZ_PANE_HANDLER
+
+// The time-table windows with the Table menu give its commands to the
+// popup-menu dispatcher first.
+int32_t ContinuousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
+{
+    if (event->type == E_COMMAND)
+        return PopupMenuCommand(window, event);
+    static const PaneInfo info{0, NO_KEYS};
+    return PaneEvent(window, event, info);
+}
+
+int32_t TableWindowHandler(RUV_WIN window, RUV_EVENT *event)
+{
+    if (event->type == E_COMMAND)
+        return PopupMenuCommand(window, event);
+    static const PaneInfo info{0, NO_KEYS};
+    return PaneEvent(window, event, info);
+}
+
+const PageDef kPages[EDITOR_PAGE_COUNT] = {
+    {"Description", 106, DescriptionPageHandler, {180, 10, 780, 456}},
+    {"Hydrodynamics", 102, HydrodynamicsPageHandler, {180, 10, 780, 456}},
+    {"Substances", 119, SubstancesPageHandler, {180, 10, 780, 456}},
+    {"Time frame", 104, TimeFramePageHandler, {180, 10, 780, 456}},
+    {"Initial conditions", 185, InitialConditionsPageHandler, {180, 10, 780, 456}},
+    {"Numerical parameters", 108, NumericalParametersPageHandler, {180, 10, 780, 456}},
+    {"Process parameters", 127, ProcessParametersPageHandler, {176, 10, 780, 490}},
+    {"Dye releases", 166, InstantaneousReleasesPageHandler, {180, 10, 780, 456}},
+    {"Continuous releases", 142, ContinuousReleasesPageHandler, {180, 10, 780, 456}},
+    {"Releases from file", 168, ReleasesFromFilePageHandler, {180, 10, 780, 456}},
+    {"Observation points", 144, ObservationPointsPageHandler, {180, 10, 780, 456}},
+    {"Output options", 111, OutputOptionsPageHandler, {180, 10, 880, 600}},
+};
+
+// Sub-panes in the order they are made; parent: page index, or
+// -(1 + sub-pane index), or kTaskWindow.
+struct SubPaneEntry {
+    int index;
+    SubPaneDef def;
+};
+const SubPaneEntry kSubPanes[EDITOR_SUBPANE_COUNT] = {
+    {0, {128, 6, DecayPaneHandler, {0, 70, 700, 700}}},
+    {11, {183, 6, SettlingChoicePaneHandler, {0, 70, 700, 456}}},
+    {12, {184, -(1 + 11), SedimentationPaneHandler, {0, 70, 700, 456}}},
+    {4, {130, -(1 + 11), SettlingPaneHandler, {0, 70, 700, 456}}},
+    {5, {132, 6, PhysicalPaneHandler, {0, 70, 700, 550}}},
+    {1, {134, 6, TemperaturePaneHandler, {0, 70, 700, 600}}},
+    {2, {140, 6, RedTidePaneHandler, {0, 70, 700, 600}}},
+    {3, {180, 6, OilPaneHandler, {0, 70, 700, 600}}},
+    {6, {177, 11, ZoomGridPaneHandler, {0, 280, 580, 560}}},
+    {7, {156, 11, RecoveryPaneHandler, {0, 280, 580, 560}}},
+    {8, {148, kTaskWindow, ContinuousTablePaneHandler, {0, 0, 0, 0}}},
+    {9, {146, kTaskWindow, InstantaneousTablePaneHandler, {0, 0, 0, 0}}},
+    {10, {174, kTaskWindow, TableWindowHandler, {0, 0, 0, 0}}},
+};
+
+void *PageData(int n)
+{
+    // The substances and location pages take the records of their own
+    // modules; the field pages take the scenario's sub-record they edit.
+    switch (n) {
+    case 4:
+        return g_scenario.initialConditions;
+    case 5:
+        return g_scenario.numericalParameters;
+    case 6:
+        return g_scenario.processParameters;
+    case 11:
+        return g_scenario.outputOptions;
+    default:
+        return nullptr;
+    }
+}
+
+void *SubPaneData(int index)
+{
+    if (index == 4 && g_scenario.processParameters)
+        return static_cast<void *>(g_scenario.processParameters->settling);
+    return nullptr;
+}
+
+RUV_WIN TaskWindow() { return reinterpret_cast<RUV_WIN>(ruv_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW)); }
+
+void CreateSubPanes(RUV_WIN)
+{
+    for (const SubPaneEntry &e : kSubPanes) {
+        const SubPaneDef &d = e.def;
+        if (d.parent == kTaskWindow) {
+            g_subPanes[e.index] = ruv_win_create_res(d.resource, TaskWindow(), nullptr, d.handler, 0xFFFFFFFFu);
+            continue;
+        }
+        const RUV_WIN parent = d.parent >= 0 ? PageWindows[d.parent] : g_subPanes[-d.parent - 1];
+        g_subPanes[e.index] = CreateChildPaneEx(parent, d.resource, d.handler, d.rect[0], d.rect[1], d.rect[2],
+                                                d.rect[3], SubPaneData(e.index));
+    }
+}
+
+void SetButton(int32_t id, bool enabled)
+{
+    if (MainWindow)
+        SetControlEnabled(MainWindow, id, enabled ? 1 : 0);
+}
+
+void SetPageTitle(RUV_WIN page)
+{
+    if (!page)
+        return;
+    char title[SCEN_FILE_NAME_LEN + 40];
+    const char *dir = g_startup.directoryText;
+    const size_t length = std::strlen(dir);
+    if (length > 50)
+        std::snprintf(title, sizeof title, "Particle tracking   [..%s]", dir + length - 50);
+    else
+        std::snprintf(title, sizeof title, "Particle tracking  [%s]", dir);
+    SetDocTitle(page, title);
+}
+
+}  // namespace
+
+void ClearWithBackground(RUV_WIN window)
+{
+    ruv_dwin_clear(window, static_cast<RUV_COLOR>(ruv_vobj_get_attr(window, RUV_ATTR_BACK_COLOR)));
+}
+
+void CreatePages(RUV_WIN mainWindow)
+{
+    MainWindow = mainWindow;
+    g_pageCount = 0;
+    for (int n = 0; n < EDITOR_PAGE_COUNT; ++n) {
+        const PageDef &p = kPages[n];
+        PageWindows[n] = CreateChildPaneEx(mainWindow, p.resource, p.handler, p.rect[0], p.rect[1], p.rect[2],
+                                           p.rect[3], PageData(n));
+    }
+    g_pageCount = EDITOR_PAGE_COUNT;
+    if (PageWindows[kSubstancesPage])
+        SetControlVisible(PageWindows[kSubstancesPage], 2, 0);
+    CreateSubPanes(mainWindow);
+    ResetPageButtons();
+}
+
+void SwitchPage(int n)
+{
+    const int left = CurrentPage;
+    g_pageLeft = left;
+    CurrentPage = n;
+
+    RUV_WIN working;
+    if (ValidPage(left)) {
+        working = PageWindows[left];
+        SetWindowVisible(working, 0);
+    } else {
+        // Nothing was shown: the substances page still keeps the scenario's
+        // substance names and its own in step.
+        working = PageWindows[kSubstancesPage];
+        FillPage(kSubstancesPage);
+        StorePage(kSubstancesPage);
+    }
+
+    StoreSubPane(g_currentSubPane, 0);
+    g_currentTimeTable = -1;
+
+    // The page left: its fields, and on the process-parameter and output
+    // pages the sub-pane shown with it.
+    if (ValidPage(left)) {
+        StorePage(left);
+        if (left == 6 || left == 11)
+            StoreSubPane(g_currentSubPane, 0);
+    }
+
+    char status[80] = "";
+    if (n >= 0 && n < EDITOR_PAGE_COUNT) {
+        working = PageWindows[n];
+        std::snprintf(status, sizeof status, "\t%s\t%s", kPages[n].statusTitle, " Quarnex TRAZ-GUI");
+        FillPage(n);
+        // Pages 7, 8 and 10 select their object kind on the map once the
+        // map window is part of the program.
+        bool show = true;
+        if (n == 6 && g_currentSubPane >= 0 && g_subPanes[g_currentSubPane])
+            SetWindowVisible(g_subPanes[g_currentSubPane], 1);
+        if (n == 3)
+            ShowPageTimes(working);
+        if (n == kSubstancesPage) {
+            if (g_scenario.modelKind == MODEL_TEMPERATURE) {
+                ruv_dm_post_note("%s", "Temperature model no longer supported");
+                show = false;
+            } else if (g_scenario.modelKind == MODEL_RED_TIDE &&
+                       static_cast<int16_t>(g_scenario.redTideSwitch & 0xFFFF) == 0) {
+                ruv_dm_post_note("%s", "Red tide model no longer supported");
+                show = false;
+            }
+        }
+        if (show)
+            SetWindowVisible(working, 1);
+        RememberRequestedPage(n);
+    }
+    if ((n == PAGE_NONE_SAVE || n == PAGE_NONE_SAVE_AS) && ValidPage(left)) {
+        CurrentPage = left;
+        working = PageWindows[left];
+        SetWindowVisible(working, 1);
+        status[0] = '\0';
+    }
+
+    if (working) {
+        statbar_set_default_text(working, status);
+        statbar_set_title(working, nullptr);
+        SetPageTitle(working);
+    }
+}
+
+void SetModified(int flag)
+{
+    ModifiedFlag = static_cast<int16_t>(flag);
+    UpdateMainTitle();
+}
+
+void UpdateMainTitle(void)
+{
+    if (!MainWindow)
+        return;
+    const char *path = ScenarioTitlePath();
+    const char *mark = ModifiedFlag == 1 ? " *" : " ";
+    char title[sizeof g_startup.directoryText + sizeof g_scenario.scenarioFile.name + 48];
+    const size_t length = std::strlen(path);
+    if (length > 50)
+        std::snprintf(title, sizeof title, "Particle tracking   [..%s %s]", path + length - 50, mark);
+    else
+        std::snprintf(title, sizeof title, "Particle tracking  [%s %s]", path, mark);
+    ruv_vobj_set_title(MainWindow, title);
+}
+
+void EnablePageButtons(void)
+{
+    for (int32_t id : {11, 1, 2, 3})
+        SetButton(id, true);
+    SetButton(12, g_scenario.modelKind == MODEL_OIL);
+    for (int32_t id : {6, 4, 7, 5, 8, 9})
+        SetButton(id, true);
+}
+
+void ResetPageButtons(void)
+{
+    SetButton(11, true);
+    SetButton(1, true);
+    for (int32_t id : {2, 3, 12, 6, 4, 7, 5, 8, 9})
+        SetButton(id, false);
+}
+
+void EnableInitialConditionButton(int flag) { SetButton(12, flag != 0); }
+
+void HideAllSubPanes(void)
+{
+    for (RUV_WIN pane : g_subPanes)
+        if (pane)
+            SetWindowVisible(pane, 0);
+}
+
+void ShowSubPane(RUV_WIN, int32_t, int index)
+{
+    g_subPaneLeft = g_currentSubPane;
+    StoreSubPane(g_subPaneLeft, 0);
+    HideAllSubPanes();
+    g_currentSubPane = index;
+    if (index == 6 || index == 7) {
+        // The zoom-grid fields and the recovery table are filled with the
+        // output options page.
+        if (index == 7)
+            g_currentTimeTable = 12;
+        if (g_subPanes[index])
+            SetWindowVisible(g_subPanes[index], 1);
+    }
+}
+
+void ShowTablePane(int index, int show)
+{
+    g_currentSubPane = -1;
+    if (index < 8 || index > 10 || !g_subPanes[index])
+        return;
+    if (show) {
+        FillTablePane(index);
+    } else {
+        StoreSubPane(index, PageSelection[CurrentPage >= 0 && CurrentPage < EDITOR_PAGE_COUNT ? CurrentPage : 0]);
+        g_currentTimeTable = -1;
+    }
+    SetWindowVisible(g_subPanes[index], show ? 1 : 0);
+}
+
+// Stores a sub-pane into the process parameters or the output options
+// (with the process-parameter panes).
+void StoreSubPane(int, int) {}
+
+void AdvanceFocus(RUV_WIN window)
+{
+    const std::vector<int32_t> ids = FocusOrder(window);
+    if (!ids.empty())
+        FocusNextControl(window, ids.data(), static_cast<int>(ids.size()));
+}
+
+void CheckRadioInRange(RUV_WIN window, int32_t id, int32_t first, int32_t last)
+{
+    std::vector<RUV_WIN> buttons;
+    for (int32_t i = first; i <= last; ++i)
+        buttons.push_back(ruv_win_get_ctl(window, i));
+    const RUV_WIN button = ruv_win_get_ctl(window, id);
+    if (button && !buttons.empty())
+        ruv_ctl_check_radio_button(button, buttons.data(), static_cast<int32_t>(buttons.size()));
+}
+
+void RememberRequestedPage(int n) { g_requestedPage = n; }
+int LastRequestedPage(void) { return g_requestedPage; }
+
+RUV_WIN SubPaneWindow(int index)
+{
+    return index >= 0 && index < EDITOR_SUBPANE_COUNT ? g_subPanes[index] : NULL_WIN;
+}
+
+int PageOfButton(int32_t controlId)
+{
+    switch (controlId) {
+    case 1: return 1;
+    case 2: return 2;
+    case 3: return 3;
+    case 4: return 7;
+    case 5: return 6;
+    case 6: return 5;
+    case 7: return 8;
+    case 8: return 10;
+    case 9: return 11;
+    case 11: return 0;
+    case 12: return 4;
+    default: return -1;
+    }
+}
