@@ -135,13 +135,17 @@ int32_t MainWindowHandler(RUV_WIN window, RUV_EVENT *event)
     case E_UPDATE:
         ClearWithBackground(window);
         break;
-    case E_CLOSE:
+    case E_CLOSE: {
         // The close box asks as File Exit does: the edits are not lost
         // without a question.
+        const int shown = CurrentPage;
         SwitchPage(PAGE_NONE_CLOSING);
         if (AskSave())
             ruv_app_destroy();
+        else if (shown >= 0 && shown < EDITOR_PAGE_COUNT)
+            SwitchPage(shown);  // cancelled: the page stays in front
         break;
+    }
     case E_CHAR:
         if (event->v.chr.key == 9 || event->v.chr.key == 13)
             AdvanceFocus(window);
