@@ -12,23 +12,6 @@
 // the visualisation area.
 void ResetMapPageBoxes(void) {}
 
-// Project-relative paths of the hydrodynamics page: the path unchanged.
-const char *MakeProjectRelativePath(const char *fullPath)
-{
-    static char buffer[SCEN_FILE_NAME_LEN];
-    std::strncpy(buffer, fullPath ? fullPath : "", sizeof buffer - 1);
-    buffer[sizeof buffer - 1] = '\0';
-    return buffer;
-}
-
-// Checks before saving (output options and settling tables): nothing to
-// refuse until those pages edit the values.
-RUV_BOOL CheckZoomGrid(void) { return TRUE; }
-RUV_BOOL CheckSettlingTables(void) { return TRUE; }
-
-// Hydrodynamics page fields.
-void ShowHydrodynamicsPage(ScenarioRecord *, RUV_WIN) {}
-
 // Location pages: the selected location on the map.
 void SendLocationToVisArea(RUV_WIN, int, int, int) {}
 

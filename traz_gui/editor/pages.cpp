@@ -11,6 +11,7 @@
 
 #include "dialog_controls.h"
 #include "editor_shell.h"
+#include "general_pages.h"
 #include "scenario.h"
 #include "scenario_title.h"
 #include "status_bar.h"
@@ -63,11 +64,12 @@ int g_currentTimeTable = -1;
 // those modules are in place the pages are shown as they are.
 
 // Fills page n from the scenario (description, hydrodynamics, time frame,
-// initial conditions, numerical parameters, output options: field pages;
-// process parameters; location pages; substances; releases from file).
-void FillPage(int) {}
+// initial conditions, numerical parameters, output options: the general
+// pages; process parameters; location pages; substances; releases from
+// file).
+void FillPage(int n) { FillGeneralPage(n); }
 // Stores page n into the scenario (the same modules as FillPage).
-void StorePage(int) {}
+void StorePage(int n) { StoreGeneralPage(n); }
 // Shows the hydrodynamics and simulation times on the time-frame page
 // (filled with the time-frame fields).
 void ShowPageTimes(RUV_WIN) {}
@@ -185,18 +187,12 @@ int32_t PaneEvent(RUV_WIN window, RUV_EVENT *event, const PaneInfo &info)
         return PaneEvent(window, event, info);                                      \
     }
 
-TRAZ_PANE_HANDLER(DescriptionPageHandler, 111, TAB_AND_ENTER)
-TRAZ_PANE_HANDLER(HydrodynamicsPageHandler, 105, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(SubstancesPageHandler, 0, TAB_ONLY)
-TRAZ_PANE_HANDLER(TimeFramePageHandler, 0, TAB_AND_ENTER)
-TRAZ_PANE_HANDLER(InitialConditionsPageHandler, 0, TAB_AND_ENTER)
-TRAZ_PANE_HANDLER(NumericalParametersPageHandler, 113, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(ProcessParametersPageHandler, 114, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(InstantaneousReleasesPageHandler, 112, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(ContinuousReleasesPageHandler, 112, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(ReleasesFromFilePageHandler, 111, NO_KEYS)
 TRAZ_PANE_HANDLER(ObservationPointsPageHandler, 112, TAB_AND_ENTER)
-TRAZ_PANE_HANDLER(OutputOptionsPageHandler, 114, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(DecayPaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(SettlingChoicePaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(SedimentationPaneHandler, 0, TAB_AND_ENTER)
@@ -205,11 +201,31 @@ TRAZ_PANE_HANDLER(PhysicalPaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(TemperaturePaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(RedTidePaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(OilPaneHandler, 0, TAB_AND_ENTER)
-TRAZ_PANE_HANDLER(ZoomGridPaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(RecoveryPaneHandler, 112, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(InstantaneousTablePaneHandler, 0, TAB_AND_ENTER)
 
 #undef TRAZ_PANE_HANDLER
+
+// The general pages and the zoom grid sub-pane: their own fields and
+// buttons first, then the common protocol.
+#define TRAZ_GENERAL_HANDLER(name, topic, keys, control)                            \
+    int32_t name(RUV_WIN window, RUV_EVENT *event)                                  \
+    {                                                                               \
+        static const PaneInfo info{topic, keys};                                    \
+        if (event->type == E_CONTROL)                                               \
+            control(window, event);                                                 \
+        return PaneEvent(window, event, info);                                      \
+    }
+
+TRAZ_GENERAL_HANDLER(DescriptionPageHandler, 111, TAB_AND_ENTER, DescriptionPageControl)
+TRAZ_GENERAL_HANDLER(HydrodynamicsPageHandler, 105, TAB_AND_ENTER, HydrodynamicsPageControl)
+TRAZ_GENERAL_HANDLER(TimeFramePageHandler, 0, TAB_AND_ENTER, TimeFramePageControl)
+TRAZ_GENERAL_HANDLER(InitialConditionsPageHandler, 0, TAB_AND_ENTER, InitialConditionsPageControl)
+TRAZ_GENERAL_HANDLER(NumericalParametersPageHandler, 113, TAB_AND_ENTER, NumericalParametersPageControl)
+TRAZ_GENERAL_HANDLER(OutputOptionsPageHandler, 114, TAB_AND_ENTER, OutputOptionsPageControl)
+TRAZ_GENERAL_HANDLER(ZoomGridPaneHandler, 0, TAB_AND_ENTER, ZoomGridPaneControl)
+
+#undef TRAZ_GENERAL_HANDLER
 
 // The time-table windows with the Table menu give its commands to the
 // popup-menu dispatcher first.
@@ -379,6 +395,10 @@ void SwitchPage(int n)
             StoreSubPane(g_currentSubPane, 0);
     }
 
+    // A new or opened scenario brings its own titles.
+    if (n == PAGE_NONE_NEW || n == PAGE_NONE_OPEN)
+        ForgetDescriptionPage(PageWindows[0]);
+
     char status[80] = "";
     if (n >= 0 && n < EDITOR_PAGE_COUNT) {
         working = PageWindows[n];
@@ -473,8 +493,9 @@ void ShowSubPane(RUV_WIN, int32_t, int index)
     HideAllSubPanes();
     g_currentSubPane = index;
     if (index == 6 || index == 7) {
-        // The zoom-grid fields and the recovery table are filled with the
-        // output options page.
+        // The recovery table is filled with the time tables.
+        if (index == 6)
+            FillZoomGridPane(g_subPanes[6]);
         if (index == 7)
             g_currentTimeTable = 12;
         if (g_subPanes[index])
@@ -496,9 +517,10 @@ void ShowTablePane(int index, int show)
     SetWindowVisible(g_subPanes[index], show ? 1 : 0);
 }
 
-// Stores a sub-pane into the process parameters or the output options
-// (with the process-parameter panes).
-void StoreSubPane(int, int) {}
+// Stores a sub-pane into the process parameters or the output options:
+// the zoom grid (6) and the tracks switch (14) with the general pages, the
+// process-parameter panes with their page.
+void StoreSubPane(int index, int) { StoreOutputSubPane(index); }
 
 void AdvanceFocus(RUV_WIN window)
 {

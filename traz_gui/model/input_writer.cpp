@@ -1060,14 +1060,15 @@ int32_t CmdSave(int32_t mode)
     ScenarioRecord *scenario = &g_scenario;
     StartupRecord *startup = &g_startup;
 
+    /* A refused check makes its page current as the page's button would,
+       so that the page shown is the one whose edits are stored. */
     if (!(CheckZoomGrid() & 0xFFFF)) {
-        SetWindowVisible(PageWindows[11], 1);
-        ShowSubPane(PageWindows[11], 0, 6);
+        SwitchPage(11);
+        ShowSubPane(PageWindows[11], 21, 6);
         return 0;
     }
     if (!(CheckSettlingTables() & 0xFFFF)) {
-        SetWindowVisible(PageWindows[6], 1);
-        CurrentPage = 6;
+        SwitchPage(6);
         return 0;
     }
 

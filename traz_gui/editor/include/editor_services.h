@@ -79,6 +79,9 @@ void ShowHydrodynamicsPage(ScenarioRecord *scenario, RUV_WIN page);
 void EnableInitialConditionButton(int flag);
 // Shows sub-pane number index (6 = zoom grid) of the page.
 void ShowSubPane(RUV_WIN page, int32_t control, int index);
+// Makes page n (0..11) current as its page button does: the page shown is
+// stored and hidden, page n filled and shown.
+void SwitchPage(int n);
 void EnablePageButtons(void);
 // Hands the Location at index of the page's list (7 instantaneous,
 // 8 continuous, 10 observation points) to the map window.

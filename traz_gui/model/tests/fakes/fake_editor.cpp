@@ -226,6 +226,12 @@ void ShowSubPane(RUV_WIN page, int32_t control, int index)
     LogCall(Format("ShowSubPane %s %d %d", fakes::PageName(page).c_str(), control, index));
 }
 
+void SwitchPage(int n)
+{
+    LogCall(Format("SwitchPage %d", n));
+    CurrentPage = n;
+}
+
 void EnablePageButtons(void) { LogCall("EnablePageButtons"); }
 
 void SendLocationToVisArea(RUV_WIN page, int pageNumber, int index, int mode)
