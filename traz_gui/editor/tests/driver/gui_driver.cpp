@@ -18,6 +18,7 @@
 //   window-part "PART"          the same for a title that holds PART
 //   type <ctl> "TEXT"           WM_CHAR for each character
 //   key tab|shift+tab|enter|escape|f1   a real key stroke (SendInput)
+//   key home|shift+end          the same (a field's caret to its start, its text selected)
 //   click <ctl>                 mouse press and release at the control's centre
 //   click-item <ctl> N          the same on item N (from 0) of a list box
 //   menu TAG                    the command of a menu item
@@ -421,6 +422,8 @@ private:
         else if (name == "enter") vk = VK_RETURN;
         else if (name == "escape") vk = VK_ESCAPE;
         else if (name == "f1") vk = VK_F1;
+        else if (name == "home") vk = VK_HOME;
+        else if (name == "shift+end") { vk = VK_END; shift = true; }
         else throw Failure("unknown key \"" + name + "\"");
         Foreground();
         std::vector<INPUT> inputs;
