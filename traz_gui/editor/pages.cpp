@@ -15,6 +15,7 @@
 #include "scenario.h"
 #include "scenario_title.h"
 #include "status_bar.h"
+#include "substances_page.h"
 #include "ruvv_attr.h"
 
 // ---- editor state shared with the scenario model ----
@@ -67,9 +68,17 @@ int g_currentTimeTable = -1;
 // initial conditions, numerical parameters, output options: the general
 // pages; process parameters; location pages; substances; releases from
 // file).
-void FillPage(int n) { FillGeneralPage(n); }
+void FillPage(int n)
+{
+    if (!FillSubstancesPage(n))
+        FillGeneralPage(n);
+}
 // Stores page n into the scenario (the same modules as FillPage).
-void StorePage(int n) { StoreGeneralPage(n); }
+void StorePage(int n)
+{
+    if (!StoreSubstancesPageOf(n))
+        StoreGeneralPage(n);
+}
 // Shows the hydrodynamics and simulation times on the time-frame page
 // (filled with the time-frame fields).
 void ShowPageTimes(RUV_WIN) {}
@@ -187,7 +196,6 @@ int32_t PaneEvent(RUV_WIN window, RUV_EVENT *event, const PaneInfo &info)
         return PaneEvent(window, event, info);                                      \
     }
 
-TRAZ_PANE_HANDLER(SubstancesPageHandler, 0, TAB_ONLY)
 TRAZ_PANE_HANDLER(ProcessParametersPageHandler, 114, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(InstantaneousReleasesPageHandler, 112, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(ContinuousReleasesPageHandler, 112, TAB_AND_ENTER)
@@ -226,6 +234,15 @@ TRAZ_GENERAL_HANDLER(OutputOptionsPageHandler, 114, TAB_AND_ENTER, OutputOptions
 TRAZ_GENERAL_HANDLER(ZoomGridPaneHandler, 0, TAB_AND_ENTER, ZoomGridPaneControl)
 
 #undef TRAZ_GENERAL_HANDLER
+
+// The Substances page: its own controls first, then the common protocol.
+int32_t SubstancesPageHandler(RUV_WIN window, RUV_EVENT *event)
+{
+    static const PaneInfo info{0, TAB_ONLY};
+    if (event->type == E_CONTROL)
+        SubstancesPageControl(window, event);
+    return PaneEvent(window, event, info);
+}
 
 // The time-table windows with the Table menu give its commands to the
 // popup-menu dispatcher first.
@@ -287,6 +304,8 @@ void *PageData(int n)
     // The substances and location pages take the records of their own
     // modules; the field pages take the scenario's sub-record they edit.
     switch (n) {
+    case 2:
+        return SubstancesPageRecord();
     case 4:
         return g_scenario.initialConditions;
     case 5:

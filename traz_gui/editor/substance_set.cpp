@@ -204,6 +204,8 @@ Substance *NewSubstance(int kind, const char *name)
         return nullptr;
     CopyText(sub->name, name && *name ? name : "(new)");
     SetSubstanceUnits(sub, kind);
+    if (kind == MODEL_RED_TIDE && IsNutrientSubstance(sub->name))
+        CopyText(sub->dataFile, "- none yet -");
     return sub;
 }
 

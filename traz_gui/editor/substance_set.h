@@ -85,7 +85,8 @@ bool IsStickyFraction(const ScenarioRecord *scenario, const Substance *substance
 
 // Adds a substance named name (cut to the field; "(new)" when empty) after
 // the selected one, or at the end; in an oil scenario it is a sticky
-// fraction with a fresh oil record.  The scenario takes the page's kind and
+// fraction with a fresh oil record; a red-tide "NH4_file" or "NO3_file"
+// names "- none yet -" as its file.  The scenario takes the page's kind and
 // the tables are remapped.  The new one becomes the selection.
 SubstanceResult AddSubstanceEntry(SubstancePage *page, const char *name);
 // Removes and frees the selected substance (and its oil record); the

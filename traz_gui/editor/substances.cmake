@@ -13,7 +13,15 @@ if(NOT TRAZ_WINDOWS)
   endif()
 elseif(TARGET traz_editor)
   target_sources(traz_editor PRIVATE ${CMAKE_CURRENT_LIST_DIR}/substance_set.cpp)
+  target_sources(traz_gui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/substances_page.cpp)
   if(TARGET editor_substance_set_test)
-    target_include_directories(editor_substance_set_test PRIVATE ${CMAKE_SOURCE_DIR}/traz_gui/model/tests)
+    # The set's test makes no window: the model's window services come from
+    # the model's recording fakes, as in the native build.
+    target_sources(editor_substance_set_test PRIVATE
+      ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes/fake_editor.cpp
+      ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes/fake_record.cpp
+      ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes/fake_toolkit.cpp)
+    target_include_directories(editor_substance_set_test PRIVATE ${CMAKE_SOURCE_DIR}/traz_gui/model/tests
+      ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes)
   endif()
 endif()

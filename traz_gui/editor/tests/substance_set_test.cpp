@@ -434,6 +434,10 @@ TEST(SubstanceSet, ModelKindReplacesTheSetWithItsDefaults)
         EXPECT_EQ(f.s->oilFractionCount, c.fractions);
         EXPECT_STREQ(SubstanceAt(f.s.get(), 0)->concentrationUnit, c.concentration);
         EXPECT_STREQ(SubstanceAt(f.s.get(), 0)->massUnit, c.mass);
+        for (int i = 0; i < SubstanceCount(f.s.get()); ++i) {
+            const Substance *sub = SubstanceAt(f.s.get(), i);
+            EXPECT_STREQ(sub->dataFile, i >= 3 && c.kind == MODEL_RED_TIDE ? "- none yet -" : "") << sub->name;
+        }
         // Every column is new: zeros, sized for the new set.
         f.ExpectTablesFollow(c.names);
     }

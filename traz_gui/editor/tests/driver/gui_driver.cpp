@@ -18,9 +18,9 @@
 //   window-part "PART"          the same for a title that holds PART
 //   type <ctl> "TEXT"           WM_CHAR for each character
 //   key tab|shift+tab|enter|escape|f1   a real key stroke (SendInput)
-//   key home|shift+end          the same (a field's caret to its start, its text selected)
 //   click <ctl>                 mouse press and release at the control's centre
 //   click-item <ctl> N          the same on item N (from 0) of a list box
+//   notify <ctl>                the button's click notification to its parent (hidden or disabled buttons too)
 //   menu TAG                    the command of a menu item
 //   close                       the current window's close box
 //   box "TEXT" BUTTON           wait for a message box with this text, press BUTTON
@@ -182,6 +182,12 @@ private:
         if (v == "key") return Key(Arg(c, 0));
         if (v == "click") return Click(Control(Arg(c, 0)), -1);
         if (v == "click-item") return Click(Control(Arg(c, 0)), static_cast<int>(Number(c, 1)));
+        if (v == "notify") {
+            const HWND button = Control(Arg(c, 0));
+            Send(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+            return;
+        }
         if (v == "menu") { PostMessageA(Current(), WM_COMMAND, static_cast<WPARAM>(Number(c, 0)), 0); return; }
         if (v == "close") { PostMessageA(Current(), WM_SYSCOMMAND, SC_CLOSE, 0); return; }
         if (v == "box") return Box(Arg(c, 0), Arg(c, 1));
@@ -422,8 +428,6 @@ private:
         else if (name == "enter") vk = VK_RETURN;
         else if (name == "escape") vk = VK_ESCAPE;
         else if (name == "f1") vk = VK_F1;
-        else if (name == "home") vk = VK_HOME;
-        else if (name == "shift+end") { vk = VK_END; shift = true; }
         else throw Failure("unknown key \"" + name + "\"");
         Foreground();
         std::vector<INPUT> inputs;
