@@ -15,12 +15,6 @@ void ResetMapPageBoxes(void) {}
 // Location pages: the selected location on the map.
 void SendLocationToVisArea(RUV_WIN, int, int, int) {}
 
-// Time tables.
-XYSeries *CopyXYSeries(XYSeries *, int, const int *) { return nullptr; }
-void ResetTableSlots(int) {}
-void CreateDefaultTables(ScenarioRecord *, int) {}
-void UpdateTableTimes(ScenarioRecord *) {}
-
 namespace {
 
 struct ModelUnits {

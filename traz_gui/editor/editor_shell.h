@@ -56,6 +56,8 @@ void ResetPageButtons(void);
 void HideAllSubPanes(void);
 void ShowTablePane(int index, int show);
 void StoreSubPane(int index, int tableIndex);
+// Shows a model-specific sub-pane of the process page (-1 nothing).
+void ShowProcessSubPane(int index);
 void AdvanceFocus(RUV_WIN window);
 void CheckRadioInRange(RUV_WIN window, int32_t id, int32_t first, int32_t last);
 void RememberRequestedPage(int n);

@@ -16,6 +16,7 @@
 #include "scenario.h"
 #include "startup.h"
 #include "status_bar.h"
+#include "time_tables.h"
 #include "visarea.h"
 
 namespace {
@@ -50,9 +51,17 @@ char *g_statusParams[] = {
     const_cast<char *>("TASK_WIN=FALSE"),    const_cast<char *>("TEXT_COLOR=BLACK"),
     const_cast<char *>("TRANSLATED=FALSE")};
 
-// The time-table commands (Insert row, Copy row, Delete row, Copy value)
-// act on the current time table once the time tables are in place.
-void TableCommand(int32_t) {}
+// The time-table commands act on the focused time table.
+void TableCommand(int32_t tag)
+{
+    switch (tag) {
+    case MENU_TABLE_INSERT_ROW: InsertTableRow(); break;
+    case MENU_TABLE_COPY_ROW: CopyTableRow(); break;
+    case MENU_TABLE_DELETE_ROW: DeleteTableRow(); break;
+    case MENU_TABLE_COPY_VALUE: CopyTableValue(); break;
+    default: break;
+    }
+}
 
 // ---- the test driver's menu-state question ----
 

@@ -15,6 +15,7 @@
 #include "scenario.h"
 #include "scenario_title.h"
 #include "status_bar.h"
+#include "time_tables.h"
 #include "substances_page.h"
 #include "ruvv_attr.h"
 
@@ -82,9 +83,24 @@ void StorePage(int n)
 // Shows the hydrodynamics and simulation times on the time-frame page
 // (filled with the time-frame fields).
 void ShowPageTimes(RUV_WIN) {}
-// Fills the release time fields and the tables of a time-table window for
-// the selected release (filled with the time tables).
-void FillTablePane(int) {}
+// The selected release of the page shown (the last selected location).
+int SelectedRelease()
+{
+    return PageSelection[CurrentPage >= 0 && CurrentPage < EDITOR_PAGE_COUNT ? CurrentPage : 0];
+}
+
+// Fills the tables of a time-table window for the selected release: window
+// 8 its rate and concentration tables, window 9 its masses (the release
+// time fields come with the location pages).
+void FillTablePane(int index)
+{
+    if (index == 8) {
+        SetTableData(&g_scenario, g_subPanes[8], 10, SelectedRelease());
+        SetTableData(&g_scenario, g_subPanes[8], 11, SelectedRelease());
+    } else if (index == 9) {
+        SetTableData(&g_scenario, g_subPanes[9], 9, SelectedRelease());
+    }
+}
 
 bool ValidPage(int n) { return n >= 0 && n < g_pageCount; }
 
@@ -196,12 +212,10 @@ int32_t PaneEvent(RUV_WIN window, RUV_EVENT *event, const PaneInfo &info)
         return PaneEvent(window, event, info);                                      \
     }
 
-TRAZ_PANE_HANDLER(ProcessParametersPageHandler, 114, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(InstantaneousReleasesPageHandler, 112, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(ContinuousReleasesPageHandler, 112, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(ReleasesFromFilePageHandler, 111, NO_KEYS)
 TRAZ_PANE_HANDLER(ObservationPointsPageHandler, 112, TAB_AND_ENTER)
-TRAZ_PANE_HANDLER(DecayPaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(SettlingChoicePaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(SedimentationPaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(SettlingPaneHandler, 0, TAB_AND_ENTER)
@@ -209,7 +223,6 @@ TRAZ_PANE_HANDLER(PhysicalPaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(TemperaturePaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(RedTidePaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(OilPaneHandler, 0, TAB_AND_ENTER)
-TRAZ_PANE_HANDLER(RecoveryPaneHandler, 112, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(InstantaneousTablePaneHandler, 0, TAB_AND_ENTER)
 
 #undef TRAZ_PANE_HANDLER
@@ -244,12 +257,47 @@ int32_t SubstancesPageHandler(RUV_WIN window, RUV_EVENT *event)
     return PaneEvent(window, event, info);
 }
 
+// A button's click (no edit-field notification).
+bool IsButtonClick(const RUV_EVENT *event) { return event->type == E_CONTROL && !IsEditField(event); }
+
+// The process page: button 2 shows the decay table on its sub-pane.
+int32_t ProcessParametersPageHandler(RUV_WIN window, RUV_EVENT *event)
+{
+    static const PaneInfo info{114, TAB_AND_ENTER};
+    if (IsButtonClick(event) && event->v.control.id == 2) {
+        SetTableData(&g_scenario, g_subPanes[0], 0, 0);
+        ShowProcessSubPane(0);
+    }
+    return PaneEvent(window, event, info);
+}
+
+// The decay and recovery panes: button 2 opens window 186, which
+// generates a regular table for the pane.
+int32_t DecayPaneHandler(RUV_WIN window, RUV_EVENT *event)
+{
+    static const PaneInfo info{0, TAB_AND_ENTER};
+    if (IsButtonClick(event) && event->v.control.id == 2)
+        OpenTableEditor(window);
+    return PaneEvent(window, event, info);
+}
+
+int32_t RecoveryPaneHandler(RUV_WIN window, RUV_EVENT *event)
+{
+    static const PaneInfo info{112, TAB_AND_ENTER};
+    if (IsButtonClick(event) && event->v.control.id == 2)
+        OpenTableEditor(window);
+    return PaneEvent(window, event, info);
+}
+
 // The time-table windows with the Table menu give its commands to the
-// popup-menu dispatcher first.
+// popup-menu dispatcher first.  Window 148: button 15 opens window 186;
+// window 174: OK stores the intake table and hides the window.
 int32_t ContinuousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
 {
     if (event->type == E_COMMAND)
         return PopupMenuCommand(window, event);
+    if (IsButtonClick(event) && event->v.control.id == 15)
+        OpenTableEditor(window);
     static const PaneInfo info{0, NO_KEYS};
     return PaneEvent(window, event, info);
 }
@@ -258,6 +306,10 @@ int32_t TableWindowHandler(RUV_WIN window, RUV_EVENT *event)
 {
     if (event->type == E_COMMAND)
         return PopupMenuCommand(window, event);
+    if (IsButtonClick(event) && event->v.control.id == 2) {
+        StoreTableOfSlot(1);
+        SetWindowVisible(window, 0);
+    }
     static const PaneInfo info{0, NO_KEYS};
     return PaneEvent(window, event, info);
 }
@@ -515,8 +567,10 @@ void ShowSubPane(RUV_WIN, int32_t, int index)
         // The recovery table is filled with the time tables.
         if (index == 6)
             FillZoomGridPane(g_subPanes[6]);
-        if (index == 7)
+        if (index == 7) {
+            SetTableData(&g_scenario, g_subPanes[7], 12, 0);
             g_currentTimeTable = 12;
+        }
         if (g_subPanes[index])
             SetWindowVisible(g_subPanes[index], 1);
     }
@@ -539,7 +593,39 @@ void ShowTablePane(int index, int show)
 // Stores a sub-pane into the process parameters or the output options:
 // the zoom grid (6) and the tracks switch (14) with the general pages, the
 // process-parameter panes with their page.
-void StoreSubPane(int index, int) { StoreOutputSubPane(index); }
+void StoreSubPane(int index, int release)
+{
+    switch (index) {
+    case 0: StoreTableOfSlot(0); break;
+    case 7: StoreTableOfSlot(12); break;
+    case 8:
+        StoreTable(&g_scenario, 10, release);
+        StoreTable(&g_scenario, 11, release);
+        break;
+    case 9: StoreTable(&g_scenario, 9, release); break;
+    default: StoreOutputSubPane(index); break;
+    }
+}
+
+// The model-specific sub-panes of the process page; the decay table's
+// pane (0) here, the others with the process page.
+void ShowProcessSubPane(int index)
+{
+    if (index != 0)
+        return;
+    if (MainWindow)
+        statbar_set_title(MainWindow, "");
+    const int left = g_currentSubPane;
+    StoreSubPane(left, 0);
+    if (left >= 0 && left < EDITOR_SUBPANE_COUNT && g_subPanes[left])
+        SetWindowVisible(g_subPanes[left], 0);
+    if ((left == 11 || left == 12 || left == 4) && g_subPanes[11])
+        SetWindowVisible(g_subPanes[11], 0);
+    g_currentTimeTable = 0;
+    if (g_subPanes[0])
+        SetWindowVisible(g_subPanes[0], 1);
+    g_currentSubPane = 0;
+}
 
 void AdvanceFocus(RUV_WIN window)
 {

@@ -10,14 +10,16 @@
 //
 // Commands of a script (one a line; <ctl> is a control id searched among
 // the current window's descendants, visible ones first, PANE/ID for the
-// control ID inside the descendant PANE, or /ID for the current window's own
-// child ID):
+// control ID inside the descendant PANE, PANE//ID for PANE's own child ID, or
+// /ID for the current window's own child ID):
 //   fixture DIR                 copy DIR (relative to --source) into the work directory
 //   start [ARG ...]             start the program in the work directory
 //   window "TITLE"              wait for a visible top-level window; it becomes current
 //   window-part "PART"          the same for a title that holds PART
 //   type <ctl> "TEXT"           WM_CHAR for each character
 //   key tab|shift+tab|enter|escape|f1   a real key stroke (SendInput)
+//   select <ctl>                select all of an edit control's text (EM_SETSEL)
+//   paste <ctl> "TEXT"          TEXT on the clipboard, then WM_PASTE to the control
 //   click <ctl>                 mouse press and release at the control's centre
 //   click-item <ctl> N          the same on item N (from 0) of a list box
 //   notify <ctl>                the button's click notification to its parent (hidden or disabled buttons too)
@@ -46,6 +48,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -180,6 +183,8 @@ private:
         if (v == "window-part") return Window(Arg(c, 0), true);
         if (v == "type") return Type(Control(Arg(c, 0)), Arg(c, 1));
         if (v == "key") return Key(Arg(c, 0));
+        if (v == "select") { Send(Control(Arg(c, 0)), EM_SETSEL, 0, -1); return; }
+        if (v == "paste") return Paste(Control(Arg(c, 0)), Arg(c, 1));
         if (v == "click") return Click(Control(Arg(c, 0)), -1);
         if (v == "click-item") return Click(Control(Arg(c, 0)), static_cast<int>(Number(c, 1)));
         if (v == "notify") {
@@ -363,6 +368,12 @@ private:
             if (!scope)
                 throw Failure("no pane " + spec.substr(0, slash) + " in the current window");
             id = spec.substr(slash + 1);
+            if (!id.empty() && id[0] == '/') {
+                HWND child = GetDlgItem(scope, ParseId(id.substr(1)));
+                if (!child)
+                    throw Failure("no control " + spec + " in the current window");
+                return child;
+            }
         }
         HWND control = FindById(scope, ParseId(id));
         if (!control)
@@ -406,6 +417,24 @@ private:
     {
         for (unsigned char ch : text)
             Send(control, WM_CHAR, ch, 1);
+    }
+
+    void Paste(HWND control, const std::string &text) const
+    {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+        if (!block)
+            throw Failure("no memory for the clipboard");
+        std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+        GlobalUnlock(block);
+        if (!OpenClipboard(nullptr)) {
+            GlobalFree(block);
+            throw Failure("the clipboard cannot be opened");
+        }
+        EmptyClipboard();
+        if (!SetClipboardData(CF_TEXT, block))
+            GlobalFree(block);
+        CloseClipboard();
+        Send(control, WM_PASTE, 0, 0);
     }
 
     void Foreground() const

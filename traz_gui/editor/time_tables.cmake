@@ -1,0 +1,23 @@
+# The time tables in the editor (Windows build): the core joins the
+# editor's library, the slots, the Table menu commands and the generating
+# window join the program; the tests reach the model tests' scenario
+# fixtures and default-table stand-in.
+target_sources(traz_editor PRIVATE ${TRAZ_TIME_TABLES_CORE})
+target_sources(traz_gui PRIVATE time_tables.cpp)
+foreach(n time_tables_core_test time_tables_test)
+  if(TARGET editor_${n})
+    target_include_directories(editor_${n} PRIVATE ${TRAZ_TIME_TABLES_TEST_INCLUDES})
+  endif()
+endforeach()
+# The core's tests stand on the model alone, with the model's recording
+# fakes of the editor's services.
+if(TARGET editor_time_tables_core_test)
+  target_link_libraries(editor_time_tables_core_test PRIVATE traz_model_fakes traz_model)
+endif()
+# The tables on the editor's real panes: the module with the window
+# descriptions, the shell's services defined by the test.
+if(TARGET editor_time_tables_test)
+  target_sources(editor_time_tables_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/time_tables.cpp)
+  target_link_libraries(editor_time_tables_test PRIVATE traz_model traz_editor)
+  traz_editor_add_resources(editor_time_tables_test)
+endif()

@@ -1,0 +1,809 @@
+// The time tables in their windows (time_tables.h): the fourteen slots
+// with their table controls, building a slot's table from the scenario
+// and storing it back, window 186 that generates regular tables, the end
+// rows kept on the simulation start and stop, and the Table menu's row
+// commands.
+#include "time_tables.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dialog_controls.h"
+#include "editor_shell.h"
+#include "field_check_boxes.h"
+#include "ge_list.h"
+#include "ruvv_attr.h"
+#include "table_control.h"
+#include "time_tables_core.h"
+
+using namespace time_tables;
+
+namespace {
+
+constexpr int kMargin = 2;          // a table inside its placeholder control
+constexpr int kMinColumnWidth = 90;
+constexpr int kPadding = 8;         // around a header line's text
+
+// Sub-panes of the table panes.
+enum {
+    kDecayPane = 0,
+    kSettlingPane = 4,
+    kWindPane = 5,
+    kRecoveryPane = 7,
+    kContinuousTablePane = 8,
+    kInstantaneousTablePane = 9,
+    kTimeTableWindow = 10,
+};
+constexpr int kContinuousPage = 8;
+
+struct SlotState {
+    RUV_WIN table = NULL_WIN;
+    bool created = false;
+    RUV_WIN parent = NULL_WIN;   // where the table was built
+    int index = 0;               // release of slots 9 to 11
+};
+SlotState g_slots[kSlotCount];
+
+// The pane whose window 186 was opened last: its slot, -1 none.
+int g_tablePaneSlot = -1;
+// The settling table shown on the settling pane, -1 none.
+int g_shownSettling = -1;
+// A cell check is showing its box.
+bool g_checking = false;
+
+bool IsTable(RUV_WIN table) { return table != NULL_WIN && reinterpret_cast<intptr_t>(table) != -1; }
+
+bool ValidSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
+
+RUV_WIN SlotTable(int slot) { return ValidSlot(slot) && IsTable(g_slots[slot].table) ? g_slots[slot].table : NULL_WIN; }
+
+int SlotOfTable(RUV_WIN table)
+{
+    if (!IsTable(table))
+        return -1;
+    for (int s = 0; s < kSlotCount; ++s)
+        if (g_slots[s].table == table)
+            return s;
+    return -1;
+}
+
+SubstanceColumns Substances(const ScenarioRecord &scenario)
+{
+    return ScenarioSubstances(scenario, g_startup, GetConcentrationUnit());
+}
+
+Location *ReleaseOf(ScenarioRecord *scenario, int slot, int index)
+{
+    GE_List *list = slot == kMasses ? scenario->instantaneousReleases
+                  : (slot == kReleaseRates || slot == kConcentrations) ? scenario->continuousReleases
+                                                                       : nullptr;
+    Location *release = nullptr;
+    if (list && index >= 0 && GE_ListGet(list, index, &release))
+        return release;
+    return nullptr;
+}
+
+int FilledMarker(int slot) { return ValidSlot(slot) ? g_startup.tableSlotFlags[slot] : -1; }
+void SetFilled(int slot) { g_startup.tableSlotFlags[slot] = slot; }
+
+// Widest line of a header in the parent's font.
+int TextWidth(RUV_WIN parent, const std::string &text)
+{
+    int widest = 0;
+    size_t begin = 0;
+    while (begin <= text.size()) {
+        size_t end = text.find('\n', begin);
+        if (end == std::string::npos)
+            end = text.size();
+        const int w = ruv_dwin_get_text_width(parent, text.c_str() + begin, static_cast<int32_t>(end - begin));
+        widest = w > widest ? w : widest;
+        begin = end + 1;
+    }
+    return widest;
+}
+
+// The table's rectangle on the parent: inside the slot's placeholder
+// control (the recovery table: the pane above its button).
+RUV_RECT PlaceholderRect(RUV_WIN parent, int slot)
+{
+    RUV_RECT r{0, 0, 100, 200};
+    int32_t id = 1;
+    if (slot == kWind)
+        id = 18;
+    else if (slot == kConcentrations)
+        id = 2;
+    else if (IsSettlingSlot(slot))
+        id = 7;
+    if (slot == kRecovery) {
+        ruv_vobj_get_client_rect(parent, &r);
+        RUV_RECT button{};
+        if (RUV_WIN b = ruv_win_get_ctl(parent, 2)) {
+            ruv_vobj_get_outer_rect(b, &button);
+            if (button.top > r.top + 40)
+                r.bottom = button.top;
+        }
+    } else if (RUV_WIN ctl = ruv_win_get_ctl(parent, id)) {
+        ruv_vobj_get_outer_rect(ctl, &r);
+    }
+    r.top = static_cast<int16_t>(r.top + kMargin);
+    r.left = static_cast<int16_t>(r.left + kMargin);
+    r.bottom = static_cast<int16_t>(r.bottom - kMargin);
+    r.right = static_cast<int16_t>(r.right - kMargin);
+    return r;
+}
+
+// Reads the texts of a slot's table, the cell being edited with its
+// edit text.
+std::vector<std::string> TableTexts(RUV_WIN table, int *rows, int *columns)
+{
+    *rows = GE_TableRowCount(table);
+    *columns = GE_TableColumnCount(table);
+    std::vector<std::string> cells(static_cast<size_t>(*rows) * static_cast<size_t>(*columns));
+    char buffer[64];
+    for (int r = 0; r < *rows; ++r)
+        for (int c = 0; c < *columns; ++c) {
+            buffer[0] = '\0';
+            GE_TableGetCell(table, r, c, buffer);
+            cells[static_cast<size_t>(r) * static_cast<size_t>(*columns) + static_cast<size_t>(c)] = buffer;
+        }
+    RUV_WIN focused = NULL_WIN;
+    int32_t row = -1, column = -1;
+    GE_TableGetFocus(&focused, &row, &column);
+    if (focused == table && row >= 0 && row < *rows && column >= 0 && column < *columns) {
+        if (char *text = GE_TableGetCurrentText(table)) {
+            cells[static_cast<size_t>(row) * static_cast<size_t>(*columns) + static_cast<size_t>(column)] = text;
+            ruv_mem_free(text);
+        }
+    }
+    return cells;
+}
+
+// Finds the cell of a refusal message ("... in row %d, column %d ...") and
+// makes it current.
+void FocusRefusedCell(RUV_WIN table, const std::string &message)
+{
+    int row = 0, column = 0;
+    const size_t at = message.rfind(" in row ");
+    if (at != std::string::npos && std::sscanf(message.c_str() + at, " in row %d, column %d", &row, &column) == 2)
+        GE_TableSetCurrent(table, row - 1, column - 1);
+}
+
+bool Visible(RUV_WIN window)
+{
+    HWND hwnd = reinterpret_cast<HWND>(ruv_vobj_get_attr(window, RUV_ATTR_NATIVE_WINDOW));
+    return hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE);
+}
+
+// Builds the slot's table again from the scenario where it was shown,
+// keeping it hidden or shown.
+void RebuildOpenTable(ScenarioRecord *scenario, int slot)
+{
+    RUV_WIN table = SlotTable(slot);
+    if (!table)
+        return;
+    const bool shown = Visible(table);
+    SetTableData(scenario, g_slots[slot].parent, slot, g_slots[slot].index);
+    if (RUV_WIN fresh = SlotTable(slot))
+        ruv_vobj_set_visible(fresh, shown);
+}
+
+// The focused table of a slot with its current cell.
+bool FocusedSlot(int *slot, RUV_WIN *table, int32_t *row, int32_t *column)
+{
+    *table = NULL_WIN;
+    *row = *column = -1;
+    GE_TableGetFocus(table, row, column);
+    *slot = SlotOfTable(*table);
+    return *slot >= 0;
+}
+
+// The parent window of a slot's table when it has none yet.
+RUV_WIN DefaultParent(int slot)
+{
+    if (slot == kDecay)
+        return SubPaneWindow(kDecayPane);
+    if (slot == kIntakes)
+        return SubPaneWindow(kTimeTableWindow);
+    if (slot == kWind)
+        return SubPaneWindow(kWindPane);
+    if (IsSettlingSlot(slot))
+        return SubPaneWindow(kSettlingPane);
+    if (slot == kMasses)
+        return SubPaneWindow(kInstantaneousTablePane);
+    if (slot == kReleaseRates || slot == kConcentrations)
+        return SubPaneWindow(kContinuousTablePane);
+    if (slot == kRecovery)
+        return SubPaneWindow(kRecoveryPane);
+    return NULL_WIN;
+}
+
+// The row command on a settling table: every one of the six, those not
+// built yet built first, the five others stored back.
+template <typename Change>
+void OnAllSettlingTables(int focusedSlot, Change change)
+{
+    for (int s = kFirstSettling; s <= kLastSettling; ++s) {
+        if (!SlotTable(s)) {
+            SetTableData(&g_scenario, DefaultParent(s), s, 0);
+            if (RUV_WIN t = SlotTable(s))
+                ruv_vobj_set_visible(t, s == g_shownSettling);
+        }
+        if (RUV_WIN t = SlotTable(s))
+            change(t);
+        if (s != focusedSlot)
+            StoreTable(&g_scenario, s, 0);
+    }
+}
+
+enum class RowChange { Insert, Copy, Delete };
+
+void ApplyRowCommand(RowChange kind)
+{
+    int slot = -1;
+    RUV_WIN table = NULL_WIN;
+    int32_t row = -1, column = -1;
+    if (!FocusedSlot(&slot, &table, &row, &column)) {
+        SetModified(1);
+        return;
+    }
+    const time_tables::RowCommand rule = kind == RowChange::Insert ? kInsertRow : kind == RowChange::Copy ? kCopyRow : kDeleteRow;
+    const std::string refusal = RowCommandRefusal(rule, slot, GE_TableRowCount(table));
+    if (!refusal.empty()) {
+        if (kind == RowChange::Delete && refusal[0] == 'A')
+            PostErrorF("%s", refusal.c_str());
+        else
+            PostNoteF("%s", refusal.c_str());
+        return;
+    }
+    if (!IsValidTableCell(table, row, column)) {
+        PostNoteF("%s", "Invalid Row/Column specification !");
+        SetModified(1);
+        return;
+    }
+    const auto change = [&](RUV_WIN t) {
+        switch (kind) {
+        case RowChange::Insert: GE_TableInsertRow(t, row); break;
+        case RowChange::Copy: GE_TableCopyRow(t, row, row); break;
+        case RowChange::Delete: GE_TableDeleteRow(t, row); break;
+        }
+    };
+    if (IsSettlingSlot(slot))
+        OnAllSettlingTables(slot, change);
+    else
+        change(table);
+    SetModified(1);
+}
+
+}  // namespace
+
+// ---- the model's services ----
+
+XYSeries *CopyXYSeries(XYSeries *table, int count, const int *map) { return CopySeries(table, count, map); }
+
+void ResetTableSlots(int mode)
+{
+    for (int s = 0; s < kSlotCount; ++s) {
+        if (mode == 0) {
+            g_slots[s].created = false;
+        } else if (g_slots[s].created && IsTable(g_slots[s].table)) {
+            GE_TableDestroy(&g_slots[s].table);
+        }
+        g_slots[s].table = NULL_WIN;
+        g_slots[s].parent = NULL_WIN;
+        g_startup.tableSlotFlags[s] = -1;
+    }
+    g_tablePaneSlot = -1;
+    g_shownSettling = -1;
+}
+
+void CreateDefaultTables(ScenarioRecord *scenario, int slot)
+{
+    if (!scenario)
+        return;
+    double start = 0.0, stop = 0.0;
+    SimulationMinutes(*scenario, &start, &stop);
+    if (slot == kReleaseRates) {
+        Location *release = nullptr;
+        for (int i = 0; GE_ListGet(scenario->continuousReleases, i, &release); ++i) {
+            if (SeriesRows(release->releaseRates) >= 2)
+                continue;
+            XYSeries *fresh = RegularSeries({start, stop}, {0.0f});
+            if (!fresh)
+                continue;
+            DestroyXYSeries(release->releaseRates);
+            release->releaseRates = fresh;
+        }
+        return;
+    }
+    if (slot != kDecay && slot != kWind && !IsSettlingSlot(slot))
+        return;
+    XYSeries **where = SlotSeries(*scenario, slot, nullptr);
+    if (!where)
+        return;
+    const SubstanceColumns subs = Substances(*scenario);
+    XYSeries *fresh = nullptr;
+    if (!SlotTable(slot) && FilledMarker(slot) < 0) {
+        fresh = DefaultSeries(slot, *scenario, subs);
+    } else {
+        const int columns = SlotColumns(slot, subs, *scenario);
+        if (columns >= 1 && columns <= kMaxSeries)
+            fresh = RegularSeries({}, std::vector<float>(static_cast<size_t>(columns), 0.0f));
+    }
+    if (!fresh)
+        return;
+    DestroyXYSeries(*where);
+    *where = fresh;
+}
+
+void UpdateTableTimes(ScenarioRecord *scenario)
+{
+    if (!scenario || !scenario->processParameters)
+        return;
+    double start = 0.0, stop = 0.0;
+    SimulationMinutes(*scenario, &start, &stop);
+    const SubstanceColumns subs = Substances(*scenario);
+    std::vector<int> slots{kWind};
+    if (subs.count() > 0)
+        slots.insert(slots.end(), {kDecay, 3, 4, 5, 6, 7, 8});
+    for (int slot : slots) {
+        XYSeries **where = SlotSeries(*scenario, slot, nullptr);
+        if (!where)
+            continue;
+        XYSeries *source = nullptr;
+        if (SlotTable(slot))
+            source = TableToXYSeries(slot, SlotFirstColumn(slot));
+        if (!source && (SlotTable(slot) || FilledMarker(slot) >= 0))
+            source = CopySeries(*where, -1, nullptr);
+        if (!source)
+            source = DefaultSeries(slot, *scenario, subs);
+        if (!source) {
+            std::printf("UpdateTableTimes : Invalid number of series !\n");
+            continue;
+        }
+        XYSeries *moved = WithEndTimes(source, start, stop, "UpdateTableTimes");
+        DestroyXYSeries(source);
+        if (!moved)
+            continue;
+        DestroyXYSeries(*where);
+        *where = moved;
+        SetFilled(slot);
+        RebuildOpenTable(scenario, slot);
+    }
+    Location *release = nullptr;
+    for (int i = 0; GE_ListGet(scenario->continuousReleases, i, &release); ++i) {
+        const bool open = SlotTable(kReleaseRates) && g_slots[kReleaseRates].index == i;
+        XYSeries *source = open ? TableToXYSeries(kReleaseRates, kTimeRows) : nullptr;
+        if (!source && SeriesRows(release->releaseRates) > 0)
+            source = CopySeries(release->releaseRates, -1, nullptr);
+        if (!source)
+            source = RegularSeries({start, stop}, {0.0f});
+        XYSeries *moved = WithEndTimes(source, start, stop, "UpdateTime");
+        DestroyXYSeries(source);
+        if (!moved)
+            continue;
+        DestroyXYSeries(release->releaseRates);
+        release->releaseRates = moved;
+        if (open)
+            RebuildOpenTable(scenario, kReleaseRates);
+    }
+}
+
+// ---- building and storing ----
+
+RUV_WIN BuildTable(RUV_WIN parent, int slot, const char *releaseName, int rows, int columns)
+{
+    (void)releaseName;
+    if (!ValidSlot(slot) || !parent || columns < 1)
+        return NULL_WIN;
+    if (rows > kMaxRows) {
+        PostErrorF("Too many rows in table!\nNumber of rows restricted to %d", kMaxRows);
+        rows = kMaxRows;
+    }
+    SlotState &state = g_slots[slot];
+    if (IsTable(state.table))
+        GE_TableDestroy(&state.table);
+    state.created = true;
+    state.parent = parent;
+
+    ScenarioRecord &scenario = g_scenario;
+    const std::vector<std::string> headers = ValueHeaders(slot, columns, Substances(scenario), scenario);
+    const std::string timeHeader = FirstColumnHeader(slot);
+    const bool first = SlotFirstColumn(slot) != kNoFirstColumn;
+    int fixedWidth = 0;
+    if (slot == kIntakes)
+        fixedWidth = 30;
+    else if (first)
+        fixedWidth = TextWidth(parent, timeHeader) + kPadding;
+    int columnWidth = kMinColumnWidth;
+    for (const std::string &h : headers) {
+        const int w = TextWidth(parent, h) + kPadding;
+        columnWidth = w > columnWidth ? w : columnWidth;
+    }
+    if (slot == kMasses || slot == kReleaseRates || slot == kConcentrations) {
+        const int w = TextWidth(parent, "0000000000000") + kPadding;
+        columnWidth = w > columnWidth ? w : columnWidth;
+    }
+
+    RUV_RECT rect = PlaceholderRect(parent, slot);
+    const int vscroll = static_cast<int>(ruv_vobj_get_attr(NULL_WIN, RUV_ATTR_VSCROLL_WIDTH));
+    int visible = (rect.right - rect.left - fixedWidth - vscroll) / columnWidth;
+    if (slot == kWind || slot == kReleaseRates || slot == kRecovery || visible > columns)
+        visible = columns;
+    if (visible < 1)
+        visible = 1;
+    rect.right = static_cast<int16_t>(rect.left + fixedWidth + visible * columnWidth + vscroll);
+
+    const int rowHeight = slot == kMasses ? 30 : 22;
+    const int headerHeight = (slot == kMasses || slot == kReleaseRates || slot == kConcentrations) ? 31 : 35;
+    const int total = columns + (first ? 1 : 0);
+    state.table = GE_TableCreate(parent, &rect, rows, total, rowHeight, headerHeight, 0, fixedWidth, columnWidth,
+                                 TableCellCallback);
+    if (!IsTable(state.table)) {
+        state.table = NULL_WIN;
+        return NULL_WIN;
+    }
+    if (IsSettlingSlot(slot))
+        ruv_vobj_set_visible(state.table, 0);
+    int c = 0;
+    if (first)
+        GE_TableSetColumnTitle(state.table, c++, timeHeader.c_str());
+    for (const std::string &h : headers)
+        GE_TableSetColumnTitle(state.table, c++, h.c_str());
+    GE_TableRefresh(state.table, 0);
+    return state.table;
+}
+
+RUV_WIN BuildAndFillTable(RUV_WIN parent, int slot, const char *releaseName, const char *const *cells, int rows,
+                          int columns)
+{
+    RUV_WIN table = BuildTable(parent, slot, releaseName, rows, columns);
+    if (!table)
+        return NULL_WIN;
+    const int shown = GE_TableRowCount(table);
+    const int width = GE_TableColumnCount(table);
+    for (int r = 0; r < shown; ++r)
+        for (int c = 0; c < width; ++c)
+            GE_TableSetCell(table, r, c, cells[static_cast<size_t>(r) * static_cast<size_t>(width) + static_cast<size_t>(c)]);
+    GE_TableRefresh(table, 1);
+    return table;
+}
+
+void SetTableData(ScenarioRecord *scenario, RUV_WIN parent, int slot, int index)
+{
+    if (!scenario || !ValidSlot(slot) || slot == 13)
+        return;
+    Location *release = ReleaseOf(scenario, slot, index);
+    XYSeries **where = SlotSeries(*scenario, slot, release);
+    if (!where || !*where) {
+        std::printf("SetTableData: XYSeries do not exist yet! \n");
+        return;
+    }
+    char name[21] = "";
+    if (slot == kReleaseRates && release)
+        std::snprintf(name, sizeof name, "%s", release->name);
+    const SubstanceColumns subs = Substances(*scenario);
+    const int rows = ShownRows(slot, SeriesRows(*where));
+    const int columns = ShownColumns(slot, SeriesCount(*where), subs, *scenario);
+    g_slots[slot].index = index;
+    if (columns >= 1 && columns <= kMaxSeries) {
+        const int made = rows > kMaxRows ? kMaxRows : rows;
+        const std::vector<std::string> cells = MakeCells(slot, *where, made, columns, *scenario);
+        std::vector<const char *> texts(cells.size());
+        for (size_t i = 0; i < cells.size(); ++i)
+            texts[i] = cells[i].c_str();
+        if (RUV_WIN table = BuildAndFillTable(parent, slot, name, texts.data(), rows, columns)) {
+            g_slots[slot].index = index;
+            if (!IsSettlingSlot(slot))
+                ruv_vobj_set_visible(table, 1);
+        }
+    } else if (RUV_WIN table = SlotTable(slot)) {
+        ruv_vobj_set_visible(table, 0);
+    }
+    SetFilled(slot);
+}
+
+XYSeries *TableToXYSeries(int slot, int mode)
+{
+    (void)mode;
+    RUV_WIN table = SlotTable(slot);
+    if (!table)
+        return nullptr;
+    int rows = 0, columns = 0;
+    const std::vector<std::string> cells = TableTexts(table, &rows, &columns);
+    std::string error;
+    XYSeries *series = CellsToSeries(slot, cells, rows, columns, g_scenario.hydReferenceTime, &error);
+    if (!series && !error.empty()) {
+        PostErrorF("%s", error.c_str());
+        FocusRefusedCell(table, error);
+    }
+    return series;
+}
+
+void StoreTable(ScenarioRecord *scenario, int slot, int index)
+{
+    if (!scenario || !SlotTable(slot))
+        return;
+    if ((slot == kMasses || slot == kReleaseRates || slot == kConcentrations) && g_slots[slot].index != index)
+        return;
+    XYSeries **where = SlotSeries(*scenario, slot, ReleaseOf(scenario, slot, index));
+    if (!where)
+        return;
+    XYSeries *series = TableToXYSeries(slot, SlotFirstColumn(slot));
+    if (!series)
+        return;
+    DestroyXYSeries(*where);
+    *where = series;
+}
+
+void StoreTableOfSlot(int slot) { StoreTable(&g_scenario, slot, 0); }
+
+// ---- window 186 ----
+
+void SelectTablePane(RUV_WIN window)
+{
+    g_tablePaneSlot = -1;
+    if (!window)
+        return;
+    if (window == SubPaneWindow(kDecayPane))
+        g_tablePaneSlot = kDecay;
+    else if (window == SubPaneWindow(kWindPane))
+        g_tablePaneSlot = kWind;
+    else if (window == SubPaneWindow(kContinuousTablePane))
+        g_tablePaneSlot = kReleaseRates;
+    else if (window == SubPaneWindow(kRecoveryPane))
+        g_tablePaneSlot = kRecovery;
+}
+
+void OpenTableEditor(RUV_WIN pane)
+{
+    SelectTablePane(pane);
+    const RUV_WIN task = reinterpret_cast<RUV_WIN>(ruv_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW));
+    if (!ruv_win_create_res(186, task, nullptr, TableEditorHandler, 0xFFFFFFFFu))
+        PostErrorF("%s", "Can't open window");
+}
+
+void SetDefaultTableStep(RUV_WIN window)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%d", ComputationalStepMinutes(g_scenario));
+    SetControlTitle(window, 2, text);
+}
+
+void GenerateTimeTable(RUV_WIN window)
+{
+    const int slot = g_tablePaneSlot;
+    if (slot != kDecay && slot != kWind && slot != kRecovery && slot != kReleaseRates) {
+        std::printf("Assertion failed in table: no table pane selected\n");
+        return;
+    }
+    ScenarioRecord *scenario = &g_scenario;
+    int index = 0;
+    if (slot == kReleaseRates) {
+        index = PageWindows[kContinuousPage] ? GetListSelIndex(PageWindows[kContinuousPage], 1) : -1;
+        if (!ReleaseOf(scenario, slot, index))
+            return;
+    }
+    const RUV_WIN parent = SlotTable(slot) ? g_slots[slot].parent : DefaultParent(slot);
+    StoreTable(scenario, slot, index);
+
+    const std::string stepText = GetControlTitle(window, 2);
+    char *end = nullptr;
+    const long step = std::strtol(stepText.c_str(), &end, 10);
+    while (end && (*end == ' ' || *end == '\t'))
+        ++end;
+    if (stepText.empty() || !end || *end || end == stepText.c_str() || step <= 0 || step > 100000000L) {
+        PostErrorF("Input error:\nValue %s must be greater than %d", stepText.c_str(), 0);
+        return;
+    }
+    const int computational = ComputationalStepMinutes(*scenario);
+    if (!StepIsMultiple(static_cast<int>(step), computational)) {
+        PostErrorF("Input error:\nTime step %d min. not a multiple of\nsimulation time step(=%d min.)\nPlease, try again",
+                   static_cast<int>(step), computational);
+        return;
+    }
+    double start = 0.0, stop = 0.0;
+    SimulationMinutes(*scenario, &start, &stop);
+    long total = 0;
+    const std::vector<double> times = RegularTimes(start, stop, static_cast<double>(step), &total);
+    if (times.empty()) {
+        char span[32];
+        std::snprintf(span, sizeof span, "%g", stop - start);
+        PostErrorF("Input error:\nValue %s must be greater than %d", span, 0);
+        return;
+    }
+    XYSeries **where = SlotSeries(*scenario, slot, ReleaseOf(scenario, slot, index));
+    if (!where)
+        return;
+    const SubstanceColumns subs = Substances(*scenario);
+    const int columns = ShownColumns(slot, SeriesCount(*where), subs, *scenario);
+    if (columns < 1 || columns > kMaxSeries)
+        return;
+    // Every row takes the values of the first.
+    std::vector<float> values(static_cast<size_t>(columns), slot == kRecovery ? 1.0f : 0.0f);
+    if (*where && SeriesRows(*where) > 0) {
+        SelectXYSeries(*where, XYS_ALL);
+        std::vector<float> first(static_cast<size_t>(SeriesCount(*where)));
+        double t = 0.0;
+        if (EvaluateXYSeries(*where, XYS_ROW, 0, &t, first.data(), nullptr) == XYS_OK)
+            for (size_t k = 0; k < first.size() && k < values.size(); ++k)
+                values[k] = first[k];
+    }
+    XYSeries *series = RegularSeries(times, values);
+    if (!series)
+        return;
+    if (total > kMaxRows)
+        PostErrorF("Too many rows in table!\nNumber of rows restricted to %d", kMaxRows);
+    DestroyXYSeries(*where);
+    *where = series;
+    SetTableData(scenario, parent, slot, index);
+}
+
+int32_t TableEditorHandler(RUV_WIN window, RUV_EVENT *event)
+{
+    switch (event->type) {
+    case E_CREATE:
+        SetDefaultTableStep(window);
+        break;
+    case E_DESTROY:
+        HelpRemoveWindow(window);
+        break;
+    case E_UPDATE:
+        ClearWithBackground(window);
+        break;
+    case E_CLOSE:
+        ruv_vobj_destroy(window);
+        break;
+    case E_CONTROL: {
+        const int32_t id = event->v.control.id;
+        const bool edit = event->v.control.type == 17 || event->v.control.type == 21;
+        if (id == 2 && edit) {
+            if (event->v.control.data.edit.change == 0)
+                SetModified(1);
+            else if (!event->v.control.data.edit.gained)
+                CheckIntegerPositive(window, 2);
+        } else if (id == 4) {
+            GenerateTimeTable(window);
+            SetModified(1);
+            ruv_vobj_destroy(window);
+        } else if (id == 5) {
+            ruv_vobj_destroy(window);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return 0;
+}
+
+void ShowSettlingTable(RUV_WIN window, int slot)
+{
+    if (!IsSettlingSlot(slot))
+        return;
+    if (g_shownSettling >= 0)
+        StoreTable(&g_scenario, g_shownSettling, 0);
+    for (int s = kFirstSettling; s <= kLastSettling; ++s)
+        if (RUV_WIN t = SlotTable(s))
+            ruv_vobj_set_visible(t, 0);
+    if (!SlotTable(slot))
+        SetTableData(&g_scenario, window, slot, 0);
+    if (RUV_WIN t = SlotTable(slot))
+        ruv_vobj_set_visible(t, 1);
+    g_shownSettling = slot;
+}
+
+// ---- row commands ----
+
+void InsertTableRow(void) { ApplyRowCommand(RowChange::Insert); }
+void CopyTableRow(void) { ApplyRowCommand(RowChange::Copy); }
+void DeleteTableRow(void) { ApplyRowCommand(RowChange::Delete); }
+
+void CopyTableValue(void)
+{
+    int slot = -1;
+    RUV_WIN table = NULL_WIN;
+    int32_t row = -1, column = -1;
+    if (!FocusedSlot(&slot, &table, &row, &column))
+        return;
+    if (!IsValidTableCell(table, row, column)) {
+        std::printf("Invalid Row/Column specification !\n");
+        return;
+    }
+    GE_TableCopyValue();
+    SetModified(1);
+}
+
+// ---- cells ----
+
+int IsValidTableCell(RUV_WIN table, int row, int column)
+{
+    return IsTable(table) && row >= 0 && row < GE_TableRowCount(table) && column >= 0 &&
+           column < GE_TableColumnCount(table);
+}
+
+// A cell is checked when it is left: a text that is no date-time, integer
+// or number (by its column) is refused with a box and the cell gets the
+// focus back.
+char *TableCellCallback(RUV_WIN table, int32_t code, int32_t row, int32_t column, char *text)
+{
+    if (code != GE_TABLE_CELL_STORED || g_checking || !text)
+        return nullptr;
+    const int slot = SlotOfTable(table);
+    if (slot < 0)
+        return nullptr;
+    const CellKind kind = CellKindOf(slot, column);
+    if (CellValid(kind, text, g_scenario.hydReferenceTime))
+        return nullptr;
+    g_checking = true;
+    const std::string message = CellError(kind, text, row + 1, column + 1);
+    PostErrorF("%s", message.c_str());
+    GE_TableSetCurrent(table, row, column);
+    g_checking = false;
+    return nullptr;
+}
+
+RUV_WIN GetTableOfSlot(int slot) { return slot >= 0 && slot < kSlotCount ? g_slots[slot].table : NULL_WIN; }
+
+void ShowRememberedEditValue(int slot)
+{
+    RUV_WIN table = SlotTable(slot);
+    if (!table)
+        return;
+    RUV_WIN focused = NULL_WIN;
+    int32_t row = -1, column = -1;
+    GE_TableGetFocus(&focused, &row, &column);
+    char stored[64] = "";
+    char *edit = nullptr;
+    if (focused == table) {
+        GE_TableGetCell(table, row, column, stored);
+        edit = GE_TableGetCurrentText(table);
+    }
+    std::printf("Remembered edit value: %s! Current edit value: %s! \n", stored, edit ? edit : "");
+    if (edit)
+        ruv_mem_free(edit);
+}
+
+int CheckTableRowTime(RUV_WIN window, int, int row, int lastRow, const char *text)
+{
+    const ScenarioRecord &s = g_scenario;
+    const char *stored = DmyToDateTime(text ? text : "");
+    bool valid = stored[0] != '\0';
+    if (valid && row == 0) {
+        valid = std::strncmp(stored, s.timeGroups[TIME_GROUP_SIMULATION][TIME_START], 15) == 0;
+    } else if (valid && row == lastRow) {
+        valid = std::strncmp(stored, s.timeGroups[TIME_GROUP_SIMULATION][TIME_STOP], 15) == 0;
+    } else if (valid) {
+        double seconds = 0.0;
+        valid = DateTimeDiffSeconds(s.timeGroups[TIME_GROUP_SIMULATION][TIME_START], stored, &seconds) != 0;
+        const long whole = static_cast<long>(seconds / 60.0);
+        const int step = ComputationalStepMinutes(s);
+        valid = valid && static_cast<double>(whole) * 60.0 == seconds && (step <= 0 || whole % step == 0);
+    }
+    if (!valid) {
+        PostErrorF("Invalid date-time found in table on row %d\n", row);
+        for (int slot = 0; slot < kSlotCount; ++slot)
+            if (SlotTable(slot) && g_slots[slot].parent == window) {
+                GE_TableSetCurrent(g_slots[slot].table, 0, 0);
+                break;
+            }
+    }
+    return valid ? 1 : 0;
+}
+
+int AreDateTimeCells(const char *const *cells, int, int rows, int columns)
+{
+    if (!cells || rows < 0 || columns < 1)
+        return 0;
+    for (int r = 0; r < rows; ++r) {
+        const char *text = cells[static_cast<size_t>(r) * static_cast<size_t>(columns)];
+        const char *stored = DmyToDateTime(text ? text : "");
+        if (!stored[0] || !IsValidDateTime(stored))
+            return 0;
+    }
+    return 1;
+}

@@ -1,0 +1,59 @@
+// The time tables of the process, release and output pages: fourteen
+// table slots, each showing one kind of the scenario's time series in a
+// table control and storing it back; regular tables generated from a step
+// typed into window 186; the first and last rows kept on the simulation
+// start and stop; the row commands of the Table menus.  What a slot shows
+// and reads back is decided in time_tables_core.h.
+#ifndef TRAZ_EDITOR_TIME_TABLES_H
+#define TRAZ_EDITOR_TIME_TABLES_H
+
+#include <cstdint>
+
+#include "editor_services.h"
+#include "ruv.h"
+#include "scenario.h"
+
+// Shows the slot's series in a table on the parent window (slots 9 to 11:
+// of the release with that index).
+void SetTableData(ScenarioRecord *scenario, RUV_WIN parent, int slot, int index);
+// Creates the slot's table with its headers (releaseName: slot 10's name
+// record, may be NULL); rows over 1000 are refused with a box and cut.
+RUV_WIN BuildTable(RUV_WIN parent, int slot, const char *releaseName, int rows, int columns);
+// BuildTable, then every cell from rows x (first column + columns) texts.
+RUV_WIN BuildAndFillTable(RUV_WIN parent, int slot, const char *releaseName, const char *const *cells, int rows,
+                          int columns);
+// Reads the slot's table back into the scenario; nothing when it cannot
+// be read.
+void StoreTable(ScenarioRecord *scenario, int slot, int index);
+void StoreTableOfSlot(int slot);
+// A new series from the slot's table (mode 0 time rows, 1 row numbers,
+// 2 no first column), NULL when there is no table or a cell is refused.
+XYSeries *TableToXYSeries(int slot, int mode);
+
+// Window 186 and the table panes.
+void SelectTablePane(RUV_WIN window);
+// SelectTablePane, then window 186 under the task window.
+void OpenTableEditor(RUV_WIN pane);
+void GenerateTimeTable(RUV_WIN window);
+void SetDefaultTableStep(RUV_WIN window);
+int32_t TableEditorHandler(RUV_WIN window, RUV_EVENT *event);
+void ShowSettlingTable(RUV_WIN window, int slot);
+
+// The Table menu's row commands on the focused table.
+void InsertTableRow(void);
+void CopyTableRow(void);
+void DeleteTableRow(void);
+void CopyTableValue(void);
+
+int IsValidTableCell(RUV_WIN table, int row, int column);
+char *TableCellCallback(RUV_WIN table, int32_t code, int32_t row, int32_t column, char *text);
+RUV_WIN GetTableOfSlot(int slot);
+// Trace of the focused cell of the slot's table on standard output.
+void ShowRememberedEditValue(int slot);
+// 1 when the row's time fits the simulation start, stop and step; else a
+// message and cell (0, 0) of the window's table made current.
+int CheckTableRowTime(RUV_WIN window, int unused, int row, int lastRow, const char *text);
+// 1 when the first text of every row is a valid date-time.
+int AreDateTimeCells(const char *const *cells, int unused, int rows, int columns);
+
+#endif
