@@ -13,6 +13,7 @@
 #include <new>
 
 #include "dialog_controls.h"
+#include "map_window_state.h"
 #include "editor_services.h"
 #include "status_bar.h"
 
@@ -24,20 +25,7 @@ namespace {
 constexpr int32_t ATTR_BACK_COLOR = 100;
 constexpr int32_t ATTR_TASK_WINDOW = 301;
 
-// A map window's state: the record the host sees (its application data)
-// first, then what only the window code keeps.
-struct MapWindow {
-    GE_WindowData data;
-    RUV_WIN window;
-    RUV_WIN statusBar;
-    // Size events are acted on only after the window's own create or update
-    // event: each window has its own latch.
-    int16_t resizeLatch;
-    // The zoom rectangle as it is drawn now (exclusive-or), if it is.
-    bool bandShown;
-    int32_t bandX0, bandY0, bandX1, bandY1;
-};
-static_assert(offsetof(MapWindow, data) == 0, "the record is the window state's first member");
+using MapWindow = GE_MapWindowState;
 
 RUV_PRINT_RECORD *g_printRecord = nullptr;
 
@@ -54,51 +42,11 @@ char kParamTextColor[] = "TEXT_COLOR=BLACK";
 char *kStatusParams[] = { kParamNone, kParamDebug, kParamDefault, kParamFieldOffset, kParamFill,
                           kParamFontSize, kParamLeftOffset, kParamPlain, kParamTaskWin, kParamTextColor };
 
-MapWindow *State(RUV_WIN window)
-{
-    if (!window)
-        return nullptr;
-    GE_GlobalData &g = global_windata;
-    for (int32_t k = 0; k < g.windowCount; ++k)
-        if (g.windows[k] == window)
-            return static_cast<MapWindow *>(ruv_vobj_get_data(window));
-    return nullptr;
-}
+MapWindow *State(RUV_WIN window) { return GE_WindowState(window); }
 
-template <typename F> void EachWindow(F f)
-{
-    GE_GlobalData &g = global_windata;
-    for (int32_t k = 0; k < g.windowCount; ++k)
-        f(static_cast<RUV_WIN>(g.windows[k]));
-}
+template <typename F> void EachWindow(F f) { GE_EachMapWindow(f); }
 
-void Item(RUV_WIN window, int32_t tag, bool enabled, bool checked)
-{
-    ruv_menu_set_item_enabled(window, tag, enabled ? TRUE : FALSE);
-    ruv_menu_set_item_checked(window, tag, checked ? TRUE : FALSE);
-}
-
-// The menu items of an attribute: its Attributes item and, for attributes
-// with names, its Attribute Names item; 0 where there is none.
-int32_t AttributeItem(int32_t attribute)
-{
-    switch (attribute) {
-    case GEdit_SHOW_GRID: return GEcmd_SHOW_GRID;
-    case GEdit_SHOW_LANDBOUNDARY: return GEcmd_SHOW_LANDBOUNDARY;
-    case GEdit_SHOW_BATHYMETRY: return GEcmd_SHOW_BATHYMETRY;
-    case GEdit_SHOW_LEGEND: return GEcmd_LEGEND;
-    default: return attribute >= 4 && attribute <= 14 ? GEcmd_SHOW_COMP_GRID + attribute - 4 : 0;
-    }
-}
-
-int32_t NamesItem(int32_t attribute)
-{
-    if (attribute == 4 || attribute == 5)
-        return GEcmd_NAMES_FIRST + attribute - 4;
-    if (attribute >= 8 && attribute <= 14)
-        return GEcmd_NAMES_FIRST + 2 + attribute - 8;
-    return 0;
-}
+void Item(RUV_WIN window, int32_t tag, bool enabled, bool checked) { GE_SetMenuItem(window, tag, enabled, checked); }
 
 void InitAttributeItems(RUV_WIN window, GE_WindowData *data, int32_t attribute)
 {
@@ -107,10 +55,11 @@ void InitAttributeItems(RUV_WIN window, GE_WindowData *data, int32_t attribute)
         return;
     data->shown[attribute] = 1;
     data->namesShown[attribute] = 1;
-    if (const int32_t item = AttributeItem(attribute))
+    const int32_t item = GE_AttributeMenuItem(attribute), names = GE_AttributeNamesMenuItem(attribute);
+    if (item > 0)
         Item(window, item, true, attribute != GEdit_SHOW_LEGEND);
-    if (const int32_t item = NamesItem(attribute))
-        Item(window, item, true, true);
+    if (names > 0)
+        Item(window, names, true, true);
 }
 
 void InitMenuItems(RUV_WIN window, GE_WindowData *data)
@@ -129,18 +78,7 @@ void InitMenuItems(RUV_WIN window, GE_WindowData *data)
     static const int32_t kOrder[] = { 0, 3, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14 };
     for (const int32_t attribute : kOrder)
         InitAttributeItems(window, data, attribute);
-    Item(window, GEcmd_FONT_TIMES, true, false);
-    Item(window, GEcmd_FONT_HELVETICA, true, true);
-    Item(window, GEcmd_FONT_COURIER, true, false);
-    for (int32_t k = 0; k < 5; ++k)
-        Item(window, GEcmd_SIZE_LARGEST + k, true, GEcmd_SIZE_LARGEST + k == GEcmd_SIZE_MEDIUM);
-    Item(window, GEcmd_STYLE_REGULAR, true, false);
-    Item(window, GEcmd_STYLE_BOLD, true, true);
-    Item(window, GEcmd_CASE_LOWER, true, false);
-    Item(window, GEcmd_CASE_NO_CHANGE, true, true);
-    Item(window, GEcmd_CASE_UPPER, true, false);
-    Item(window, GEcmd_SEA_COLORS, true, true);
-    Item(window, GEcmd_RAINBOW, true, false);
+    GE_CheckViewItems(window, data);
 }
 
 // ---- the zoom rectangle (exclusive-or: drawing it twice removes it)
@@ -159,28 +97,6 @@ void DrawBand(MapWindow *mw)
     ruv_dwin_draw_polyline(mw->window, points, 5);
     ruv_dwin_set_std_cpen(mw->window, 1);
     ruv_dwin_set_draw_mode(mw->window, 0);
-}
-
-void EraseBand(MapWindow *mw)
-{
-    if (!mw->bandShown)
-        return;
-    DrawBand(mw);
-    mw->bandShown = false;
-}
-
-void ForgetClicks(GE_WindowData *data)
-{
-    for (int k = 0; k < 4; ++k)
-        data->clickX[k] = data->clickY[k] = -1;
-    data->clickCounter = 0;
-}
-
-void ClampToDrawing(const GE_WindowData *data, int32_t *x, int32_t *y)
-{
-    const RUV_RECT &r = data->drawing;
-    *x = std::min<int32_t>(std::max<int32_t>(*x, r.left), r.right);
-    *y = std::min<int32_t>(std::max<int32_t>(*y, r.top), r.bottom);
 }
 
 void Redraw(RUV_WIN window)
@@ -258,7 +174,17 @@ void OnLandBoundarySet(int resetZoom)
     });
 }
 
-void OnRedrawAll() { EachWindow([](RUV_WIN w) { Redraw(w); }); }
+// The cell status changed: the grid lines with it.
+void OnEnclosureSet() { EachWindow([](RUV_WIN w) { Redraw(w); }); }
+
+// Objects changed: the object layer over the background as it is.
+void OnRedrawAll()
+{
+    EachWindow([](RUV_WIN w) {
+        GE_DrawObjects(w, 1);
+        GE_ShowEditStatus(w);
+    });
+}
 
 void OnItemsChanged()
 {
@@ -291,13 +217,67 @@ void OnEditModeView(int32_t)
 void InstallWindowActions()
 {
     static const GE_WindowActions actions = {
-        OnGridSet, OnGridFreed, OnDepthSet, OnLandBoundarySet, OnRedrawAll,
+        OnGridSet, OnGridFreed, OnDepthSet, OnLandBoundarySet, OnEnclosureSet,
         OnItemsChanged, OnRedrawAll, OnStatusMessage, OnViewReset, OnEditModeView,
     };
     GE_SetWindowActions(&actions);
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------- shared with the other window modules
+
+GE_MapWindowState *GE_WindowState(RUV_WIN window)
+{
+    if (!window)
+        return nullptr;
+    const GE_GlobalData &g = global_windata;
+    for (int32_t k = 0; k < g.windowCount; ++k)
+        if (g.windows[k] == window)
+            return static_cast<GE_MapWindowState *>(ruv_vobj_get_data(window));
+    return nullptr;
+}
+
+void GE_SetMenuItem(RUV_WIN window, int32_t tag, bool enabled, bool checked)
+{
+    ruv_menu_set_item_enabled(window, tag, enabled ? TRUE : FALSE);
+    ruv_menu_set_item_checked(window, tag, checked ? TRUE : FALSE);
+}
+
+void GE_EraseZoomBand(GE_MapWindowState *mw)
+{
+    if (!mw->bandShown)
+        return;
+    DrawBand(mw);
+    mw->bandShown = false;
+}
+
+void GE_ForgetClicks(GE_WindowData *data)
+{
+    for (int k = 0; k < 4; ++k)
+        data->clickX[k] = data->clickY[k] = -1;
+    data->clickCounter = 0;
+}
+
+int32_t GE_AttributeMenuItem(int32_t attribute)
+{
+    switch (attribute) {
+    case GEdit_SHOW_LEGEND: return GEcmd_LEGEND;
+    case GEdit_SHOW_GRID: return GEcmd_SHOW_GRID;
+    case GEdit_SHOW_LANDBOUNDARY: return GEcmd_SHOW_LANDBOUNDARY;
+    case GEdit_SHOW_BATHYMETRY: return GEcmd_SHOW_BATHYMETRY;
+    default: return attribute >= 4 && attribute <= 14 ? GEcmd_SHOW_COMP_GRID + attribute - 4 : -1;
+    }
+}
+
+int32_t GE_AttributeNamesMenuItem(int32_t attribute)
+{
+    if (attribute == 4 || attribute == 5)
+        return GEcmd_NAMES_FIRST + attribute - 4;
+    if (attribute >= 8 && attribute <= 14)
+        return GEcmd_NAMES_FIRST + 2 + attribute - 8;
+    return -1;
+}
 
 // ---------------------------------------------------------------- windows
 
@@ -363,8 +343,8 @@ void GE_WindowResized(RUV_WIN window)
     if (!mw || mw->data.printing)
         return;
     GE_WindowData &d = mw->data;
-    EraseBand(mw);
-    ForgetClicks(&d);
+    GE_EraseZoomBand(mw);
+    GE_ForgetClicks(&d);
 
     RUV_RECT client{};
     ruv_vobj_get_client_rect(window, &client);
@@ -507,16 +487,55 @@ int32_t GE_WindowHandler(RUV_WIN window, RUV_EVENT *event)
 
 void GE_MenuCommand(RUV_WIN window, RUV_EVENT *event)
 {
-    switch (event->v.command.tag) {
+    const int32_t tag = event->v.command.tag;
+    switch (tag) {
     case GEcmd_OPEN_LANDBOUNDARY: GE_LoadLandBoundary(window); break;
     case GEcmd_OPEN_BATHYMETRY: GE_LoadBathymetry(window); break;
     case GEcmd_EXIT: ruv_vobj_destroy(window); break;
+    case GEcmd_EDIT_FIRST: GE_EditDryPoints(); break;
+    case GEcmd_EDIT_FIRST + 1: GE_EditThinDams(); break;
+    case GEcmd_EDIT_FIRST + 2: GE_EditObservationPoints(); break;
+    case GEcmd_EDIT_FIRST + 3: GE_EditDrogues(); break;
+    case GEcmd_EDIT_FIRST + 4: GE_EditDischargeKind(0); break;
+    case GEcmd_EDIT_FIRST + 5: GE_EditDischargeKind(1); break;
+    case GEcmd_EDIT_FIRST + 6: GE_EditDischargeKind(2); break;
+    case GEcmd_EDIT_FIRST + 7: GE_EditCrossSections(); break;
+    case GEcmd_EDIT_FIRST + 8: GE_EditOpenBoundaries(); break;
+    case GEcmd_MODE_ADD: GE_SetModeAdd(); break;
+    case GEcmd_MODE_ADD + 1: GE_SetModeDelete(); break;
+    case GEcmd_MODE_ADD + 2: GE_SetModeModify(); break;
+    case GEcmd_MODE_ADD + 3: GE_SetModeView(); break;
     case GEcmd_ZOOM_IN: GE_ZoomIn(window); break;
     case GEcmd_ZOOM_OUT: GE_ZoomOut(window); break;
     case GEcmd_ZOOM_BOX: GE_StartZoomBox(window); break;
     case GEcmd_ZOOM_RESET: GE_ZoomReset(window); break;
+    case GEcmd_SHOW_GRID: GE_ToggleAttribute(window, GEdit_SHOW_GRID, 0); break;
+    case GEcmd_SHOW_LANDBOUNDARY: GE_ToggleAttribute(window, GEdit_SHOW_LANDBOUNDARY, 0); break;
+    case GEcmd_SHOW_BATHYMETRY: GE_ToggleAttribute(window, GEdit_SHOW_BATHYMETRY, 0); break;
+    case GEcmd_FONT_TIMES: GE_SetFontFamily(window, "times"); break;
+    case GEcmd_FONT_HELVETICA: GE_SetFontFamily(window, "helvetica"); break;
+    case GEcmd_FONT_COURIER: GE_SetFontFamily(window, "courier"); break;
+    case GEcmd_STYLE_REGULAR: GE_SetFontStyle(window, 0); break;
+    case GEcmd_STYLE_BOLD: GE_SetFontStyle(window, 1); break;
+    case GEcmd_CASE_LOWER: GE_SetTextCase(window, 1); break;
+    case GEcmd_CASE_NO_CHANGE: GE_SetTextCase(window, 0); break;
+    case GEcmd_CASE_UPPER: GE_SetTextCase(window, 2); break;
+    case GEcmd_SEA_COLORS: GE_SetDepthColorScale(window, 0); break;
+    case GEcmd_RAINBOW: GE_SetDepthColorScale(window, 1); break;
     case GEcmd_APPLY_OPTIONS: GE_RedrawWindow(window); break;
-    default: break;  // Edit > None, Colors > Attributes and the rest change nothing here
+    case GEcmd_SUPPRESS_WARNINGS: GE_ToggleSuppressWarnings(); break;
+    default:
+        if (tag >= GEcmd_SHOW_COMP_GRID && tag <= GEcmd_SHOW_COMP_GRID + 10) {
+            // Computational and bottom grids pass 0, the object kinds 1.
+            const int32_t attribute = GEdit_SHOW_COMP_GRID + tag - GEcmd_SHOW_COMP_GRID;
+            GE_ToggleAttribute(window, attribute, attribute <= GEdit_SHOW_BOTTOM_GRID ? 0 : 1);
+        } else if (tag >= GEcmd_NAMES_FIRST && tag <= GEcmd_NAMES_FIRST + 8) {
+            const int32_t k = tag - GEcmd_NAMES_FIRST;
+            GE_ToggleAttribute(window, k < 2 ? GEdit_SHOW_COMP_GRID + k : GEdit_SHOW_OBSERVATIONS + k - 2, 2);
+        } else if (tag >= GEcmd_SIZE_LARGEST && tag <= GEcmd_SIZE_LARGEST + 4) {
+            GE_SetFontSize(window, 12 - (tag - GEcmd_SIZE_LARGEST));
+        }
+        break;  // Edit > None, Colors > Attributes and the rest change nothing here
     }
 }
 
@@ -539,11 +558,13 @@ void GE_DrawObjects(RUV_WIN window, int)
                       static_cast<int16_t>(d.drawing.right - d.drawing.left) };
         if (src.bottom > 0 && src.right > 0) {
             ruv_dwin_draw_pmap(window, d.pixmap, &d.drawing, &src);
-            mw->bandShown = false;  // the copy covers it
+            // The copy covers the rubber bands.
+            mw->bandShown = false;
+            mw->figureCount = 0;
         }
         ruv_dwin_set_clip(window, &d.drawing);
     }
-    // The objects of the edit kinds are drawn here over the map.
+    GE_DrawKindObjects(window);
     ruv_dwin_set_clip(window, nullptr);
     GE_DrawFrame(window);
     drawing = false;
@@ -558,15 +579,6 @@ void GE_RedrawWindow(RUV_WIN window)
         GE_DrawBackground(window);
         GE_CancelClicks(window);
     }
-}
-
-void GE_CancelClicks(RUV_WIN window)
-{
-    MapWindow *mw = State(window);
-    if (!mw)
-        return;
-    ForgetClicks(&mw->data);
-    GE_DrawObjects(window, 1);
 }
 
 // ---------------------------------------------------------------- coordinate line
@@ -610,8 +622,10 @@ namespace {
 
 void BeginZoomOperation(MapWindow *mw)
 {
-    EraseBand(mw);
-    ForgetClicks(&mw->data);
+    GE_EraseRubberBand(mw->window);
+    GE_EraseZoomBand(mw);
+    GE_ForgetClicks(&mw->data);
+    GE_ShowEditStatus(mw->window);
 }
 
 }  // namespace
@@ -639,7 +653,7 @@ void GE_StartZoomBox(RUV_WIN window)
     if (MapWindow *mw = State(window)) {
         BeginZoomOperation(mw);
         mw->data.zoomBoxMode = 1;
-        SetStatusFields(window, 0, "ZOOM: push mouse button, drag zoom area and release button", "", nullptr);
+        GE_ShowEditStatus(window);
     }
 }
 
@@ -673,7 +687,7 @@ void GE_FinishZoomBox(RUV_WIN window, RUV_EVENT *)
     GE_WindowData &d = mw->data;
     const GE_GlobalData &g = global_windata;
     if (g.callbacks[GEkind_ZOOM_BOX]) {
-        g.callbacks[GEkind_ZOOM_BOX](&d, GEkind_ZOOM_BOX, g.currentOperation, -1, nullptr, nullptr, nullptr, nullptr,
+        g.callbacks[GEkind_ZOOM_BOX](&d, GEkind_ZOOM_BOX, g.currentOperation, 0, nullptr, nullptr, nullptr, nullptr,
                                      0);
         if (d.pickArea) {
             GE_ZoomReset(window);
@@ -681,72 +695,12 @@ void GE_FinishZoomBox(RUV_WIN window, RUV_EVENT *)
             return;
         }
     }
-    EraseBand(mw);
+    GE_EraseZoomBand(mw);
     if (GE_ZoomToBox(&d, d.clickX[0], d.clickY[0], d.clickX[1], d.clickY[1])) {
         GE_DrawBackground(window);
         GE_DrawObjects(window, 1);
     }
     d.zoomBoxMode = 0;
-    ForgetClicks(&d);
+    GE_ForgetClicks(&d);
     SetStatusFields(window, 0, "", nullptr, nullptr);
-}
-
-// ---------------------------------------------------------------- mouse
-
-void GE_MouseDown(RUV_WIN window, RUV_EVENT *event)
-{
-    MapWindow *mw = State(window);
-    if (!mw)
-        return;
-    const int32_t px = event->v.mouse.h, py = event->v.mouse.v;
-    GE_ShowPointerPosition(window, px, py);
-    if (mw->data.zoomBoxMode) {
-        EraseBand(mw);
-        mw->data.clickX[0] = px;
-        mw->data.clickY[0] = py;
-        mw->data.clickX[1] = mw->data.clickY[1] = -1;
-        ruv_win_trap_pointer(window);
-    }
-}
-
-void GE_MouseMove(RUV_WIN window, RUV_EVENT *event)
-{
-    MapWindow *mw = State(window);
-    if (!mw)
-        return;
-    int32_t px = event->v.mouse.h, py = event->v.mouse.v;
-    GE_ShowPointerPosition(window, px, py);
-    GE_WindowData &d = mw->data;
-    if (!d.zoomBoxMode || d.clickX[0] < 0)
-        return;
-    EraseBand(mw);
-    ClampToDrawing(&d, &px, &py);
-    d.clickX[1] = px;
-    d.clickY[1] = py;
-    mw->bandX0 = d.clickX[0];
-    mw->bandY0 = d.clickY[0];
-    mw->bandX1 = px;
-    mw->bandY1 = py;
-    GE_DrawZoomRubberBand(window);
-}
-
-void GE_MouseUp(RUV_WIN window, RUV_EVENT *event)
-{
-    MapWindow *mw = State(window);
-    if (!mw)
-        return;
-    GE_WindowData &d = mw->data;
-    if (!d.zoomBoxMode)
-        return;
-    // A release without a press in this window (the press went elsewhere)
-    // has no box.
-    if (d.clickX[0] < 0)
-        return;
-    ruv_win_release_pointer();
-    // The release is the box's second corner before anyone reads the box.
-    int32_t px = event->v.mouse.h, py = event->v.mouse.v;
-    ClampToDrawing(&d, &px, &py);
-    d.clickX[1] = px;
-    d.clickY[1] = py;
-    GE_FinishZoomBox(window, event);
 }

@@ -91,7 +91,8 @@ void GE_RedrawObjects(RUV_WIN window);
 // Background, then the pending clicks cancelled.
 void GE_RedrawWindow(RUV_WIN window);
 void GE_DrawFrame(RUV_WIN window);
-// Pending clicks forgotten, objects redrawn, status refreshed.
+// The rubber band erased, pending clicks forgotten, objects redrawn,
+// status refreshed.
 void GE_CancelClicks(RUV_WIN window);
 
 // The layers' parts, each drawing into target through the window's record
@@ -122,9 +123,95 @@ void GE_StartZoomBox(RUV_WIN window);
 void GE_ZoomReset(RUV_WIN window);
 void GE_FinishZoomBox(RUV_WIN window, RUV_EVENT *event);
 void GE_DrawZoomRubberBand(RUV_WIN window);
+
+// ---------------------------------------------------------------- object kinds and edit modes
+
+// What an edit kind does in a map window: draw its objects, draw its
+// selected object, and answer a mouse press and release (the point already
+// clamped into the drawing rectangle).  Each kind's module installs its
+// operations; a kind without them draws nothing and ignores the mouse.
+// Kinds 2..4 take their grid clicks through mouseDown.
+struct GE_KindOperations {
+    void (*draw)(RUV_WIN window);
+    void (*drawSelected)(RUV_WIN window);
+    void (*mouseDown)(RUV_WIN window, RUV_EVENT *event);
+    void (*mouseUp)(RUV_WIN window, RUV_EVENT *event);
+};
+// Installs (NULL: removes) the operations of kind 2..13.
+void GE_SetKindOperations(int32_t kind, const GE_KindOperations *operations);
+// The objects of every kind, the current kind last, then the selected
+// object of the current kind (the object layer's part).
+void GE_DrawKindObjects(RUV_WIN window);
+
+// The Edit menu: the kind becomes current in every map window and its
+// callback is told with operation View and no selection.
+void GE_EditDryPoints(void);
+void GE_EditThinDams(void);
+void GE_EditObservationPoints(void);
+void GE_EditDrogues(void);
+// Sub-kind 0 discharges, 1 instantaneous, 2 continuous releases.
+void GE_EditDischargeKind(int32_t type);
+void GE_EditCrossSections(void);
+void GE_EditOpenBoundaries(void);
+// The host's choice of kind 0 or 2..13 (no callback).
+void GE_SelectObjectKind(int32_t kind);
+// The Edit Mode menu, for every map window.
+void GE_SetModeAdd(void);
+void GE_SetModeDelete(void);
+void GE_SetModeModify(void);
+void GE_SetModeView(void);
+
+// The state of the edit in the window's status bar.
+void GE_ShowEditStatus(RUV_WIN window);
+// The mouse: each point clamped into the drawing rectangle, then to the
+// zoom box or the current kind's editor.
 void GE_MouseDown(RUV_WIN window, RUV_EVENT *event);
 void GE_MouseUp(RUV_WIN window, RUV_EVENT *event);
 void GE_MouseMove(RUV_WIN window, RUV_EVENT *event);
+void GE_ClampToRect(const RUV_EVENT *event, int32_t *x, int32_t *y, const RUV_RECT *rect);
+// The rubber band of a multi-click edit: follows the pointer, is drawn and
+// erased in exclusive-or mode.
+void GE_TrackClick(RUV_WIN window, RUV_EVENT *event);
+void GE_DrawGridRubberBand(RUV_WIN window);
+void GE_EraseRubberBand(RUV_WIN window);
+
+// Marks an attribute loaded and, when available, shows it (and its names
+// when namesItem is not -1) in every window, then redraws the objects.
+void GE_ShowLoadedAttribute(int32_t attribute, int32_t item, int32_t namesItem);
+void GE_ForAllWindows(void (*draw)(RUV_WIN window));
+void GE_RedrawObjectsAll(void);
+// Replaces the observation points by a copy of count records and shows them.
+void GE_SetObservations(const GE_PointObject *points, int32_t count);
+
+// Line objects and cells on the map.
+void GE_DrawLineObject(int32_t drawingKind, RUV_WIN window, const GE_LineObject *line);
+void GE_DrawThinDam(RUV_WIN window, const GE_LineObject *line, int32_t direction);
+// The side of cell (m, n) nearest to window pixel (px, py): its code 0..15
+// and the side as a line from its corner.
+void GE_NearestCellSide(RUV_WIN window, int32_t px, int32_t py, int32_t m, int32_t n, int32_t *code,
+                        GE_LineObject *line);
+void GE_DrawCellPolygon(RUV_WIN window, int32_t m, int32_t n);
+
+// ---------------------------------------------------------------- view settings
+
+// The Attributes (how 0 or 1) or Attribute Names (how 2) item of an
+// attribute in the window whose menu was used, then its redraw.
+void GE_ToggleAttribute(RUV_WIN window, int32_t attribute, int32_t how);
+// The menu items of a view attribute; -1 where it has none.
+int32_t GE_AttributeMenuItem(int32_t attribute);
+int32_t GE_AttributeNamesMenuItem(int32_t attribute);
+// Font, size (8..12), style (0 regular, 1 bold) and text case (0 no change,
+// 1 lower, 2 upper) of every map window; the check marks move in the menu
+// of the window given.
+void GE_SetFontFamily(RUV_WIN window, const char *family);
+void GE_SetFontSize(RUV_WIN window, int32_t size);
+void GE_SetFontStyle(RUV_WIN window, int32_t style);
+void GE_SetTextCase(RUV_WIN window, int32_t textCase);
+// Sea colours (0) or rainbow (1) for the bathymetry of every map window.
+void GE_SetDepthColorScale(RUV_WIN window, int32_t scale);
+void GE_ToggleSuppressWarnings(void);
+// A text in the window's case at a point packed as (x << 16) | y.
+void GE_DrawLabel(RUV_WIN window, const char *text, int32_t packedPoint);
 
 // ---------------------------------------------------------------- map files from the menu
 

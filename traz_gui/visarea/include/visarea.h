@@ -354,6 +354,67 @@ char *GE_EnclosureMessage(int32_t code);
 extern "C" void ENCLOSURE_STEP(const int32_t *m0, const int32_t *n0, const int32_t *m1, const int32_t *n1,
                                int32_t *dm, int32_t *dn, int32_t *steps, int32_t *code);
 
+// ---------------------------------------------------------------- object sets
+
+// The arrays of point and line objects (records in insertion order).  Copy
+// replaces *array by a new copy of count records (the old one freed);
+// append grows it by one record; delete closes the gap at index and shrinks
+// (an empty array is freed); replace overwrites a record.  Copy and append
+// give 1, or 0 when memory is short (the set then stays as it was); delete
+// and replace ignore an index outside 0..count-1.
+int GE_CopyPointObjects(GE_PointObject **array, int32_t *count, const GE_PointObject *from, int32_t n);
+int GE_AppendObject(GE_PointObject **array, int32_t *count, const GE_PointObject *item);
+void GE_DeleteObject(GE_PointObject **array, int32_t *count, int32_t index);
+void GE_ReplaceObject(GE_PointObject *array, int32_t count, int32_t index, const GE_PointObject *item);
+int GE_CopyLineObjects(GE_LineObject **array, int32_t *count, const GE_LineObject *from, int32_t n);
+int GE_AppendLineObject(GE_LineObject **array, int32_t *count, const GE_LineObject *item);
+void GE_DeleteLineObject(GE_LineObject **array, int32_t *count, int32_t index);
+void GE_ReplaceLineObject(GE_LineObject *array, int32_t count, int32_t index, const GE_LineObject *item);
+// The point picked by a click on cell (m, n): the first whose cell is the
+// clicked one or one of its eight neighbours.  1 and *index, or 0 and -1.
+int GE_FindPointObject(const GE_PointObject *array, int32_t count, int32_t m, int32_t n, int32_t *index);
+// The line picked by a click on cell (m, n): the first whose box of cells
+// (ends in either order) holds it.  1 and *index, or 0 and -1.
+int GE_FindLineObject(const GE_LineObject *array, int32_t count, int32_t m, int32_t n, int32_t *index);
+
+// ---------------------------------------------------------------- line geometry
+
+// Thin-dam directions.
+enum GE_DamDirection : int32_t { GEdit_U_DAM = 0, GEdit_V_DAM = 1 };
+
+// The line with its ends in drawing order: n ascending for a line of
+// constant m, else m ascending (n following its m).  1 when the ends were
+// swapped (equal ends count as swapped).
+int GE_NormaliseLine(const GE_LineObject *line, GE_LineObject *out);
+// The view attribute whose names a line drawing kind (0..6) labels, -1 for
+// a kind without.
+int32_t GE_LineKindAttribute(int32_t drawingKind);
+// The grid points a line object is drawn through (m1 <= m2): *count points
+// into m[] and n[] (room for max(|m2-m1|, |n2-n1|) + 1), and the index of
+// the point its name is drawn at.
+int32_t GE_LineObjectPoints(const GE_LineObject *line, int32_t *m, int32_t *n, int32_t room, int32_t *labelAt);
+// The segments of a thin dam, each between grid points (m[2k], n[2k]) and
+// (m[2k+1], n[2k+1]); the number of segments, or -1 for another direction.
+int32_t GE_ThinDamSegments(const GE_LineObject *line, int32_t direction, int32_t *m, int32_t *n, int32_t room);
+// The cell side nearest to world point (x, y) in cell (m, n) with corner
+// world points A (m, n), B (m-1, n), C (m-1, n-1), E (m, n-1) in that order:
+// the side code 0..15 (corner, side of constant m or n, close to the corner
+// or not) and the side as a line from that corner to its other end.
+int32_t GE_CellSideCode(float x, float y, const float cornerX[4], const float cornerY[4], int32_t m, int32_t n,
+                        GE_LineObject *side);
+// The foot of pixel (px, py) on the line through (x0, y0) and (x1, y1).
+void GE_ProjectOntoLine(int32_t px, int32_t py, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t *fx,
+                        int32_t *fy);
+// The third click of a wave-grid edit held ahead of click 0 along the axis
+// click 0 -> click 1 and on its left as seen on the screen (y down).
+void GE_HoldThirdClick(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t *px, int32_t *py);
+// The rectangle with opposite corners click 0 and click 2 and sides along
+// and across the axis click 0 -> click 1: the closed outline c0, B, c2, D, c0.
+void GE_AxisRectangle(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t xs[5],
+                      int32_t ys[5]);
+// Text in a case: 1 lower, 2 upper, else unchanged (in place).
+void GE_ApplyCase(char *text, int32_t textCase);
+
 // ---------------------------------------------------------------- map window record
 
 // The record of one map window (its application data).

@@ -5,147 +5,22 @@
 // pointer messages; the zoom box driven by real button messages, with its
 // callback and the release order; a zoomed-in view painted through; and the
 // resize latch of each window.
-#include "map_window.h"
-
-#include <gtest/gtest.h>
-
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "dwin_pixels.h"
-#include "front_fixture.h"
-#include "map_window_resources.h"
-#include "ruvv_attr.h"
-#include "status_bar.h"
-
-using namespace ruvf_test;
+#include "map_window_fixture.h"
 
 static_assert(VA_WIN_MAP == GE_MAP_WINDOW && VA_MENU_MAP == GE_MAP_MENU_BAR &&
                   VA_COORDINATE_LINE == GE_COORDINATE_LINE && VA_CMD_SHOW_GRID == GEcmd_SHOW_GRID &&
                   VA_CMD_SEA_COLORS == GEcmd_SEA_COLORS && VA_CMD_ZOOM_BOX == GEcmd_ZOOM_BOX,
               "the window's description and its code agree on the ids");
 
-std::vector<RUV_WIN> helpRemoved;
-void HelpRemoveWindow(RUV_WIN window) { helpRemoved.push_back(window); }
-
 namespace {
 
-// A rectangular grid of 11 x 9 nodes, 100 m apart, every cell active; the
-// depth grows along m (node m has depth 2m, 0..20 m).
-constexpr int32_t MMAX = 11, NMAX = 9;
-constexpr float STEP = 100.0f;
-
-float NodeDepth(int32_t m) { return 2.0f * static_cast<float>(m); }
-
-struct World {
-    std::vector<float> x, y, depth;
-    std::vector<int32_t> status;
-
-    explicit World(int32_t applicationType = 1)
-    {
-        GE_Init(applicationType);
-        GE_EnableFileOpen(0);
-        GE_EnableViewAttribute(GEdit_SHOW_LANDBOUNDARY);
-        GE_EnableViewAttribute(GEdit_SHOW_BATHYMETRY);
-        GE_EnableViewAttribute(GEdit_SHOW_GRID);
-        for (int32_t n = 0; n < NMAX; ++n)
-            for (int32_t m = 0; m < MMAX; ++m) {
-                x.push_back(m * STEP);
-                y.push_back(n * STEP);
-                depth.push_back(NodeDepth(m));
-            }
-        status.assign(static_cast<size_t>(MMAX + 1) * (NMAX + 1), 0);
-        for (int32_t n = 2; n <= NMAX; ++n)
-            for (int32_t m = 2; m <= MMAX; ++m)
-                status[static_cast<size_t>(n - 1) * (MMAX + 1) + (m - 1)] = GE_CELL_ACTIVE;
-        GE_GridInput in{};
-        in.mmax = MMAX;
-        in.nmax = NMAX;
-        in.x = x.data();
-        in.y = y.data();
-        in.cellStatus = status.data();
-        in.coordinateSystem = 1;
-        in.missingValue = -99999.0f;
-        GE_SetGrid(&in, "");
-        GE_SetDepth(depth.data());
-    }
-    ~World() { GE_FreeAll(); }
-};
-
-HWND Native(RUV_WIN w) { return reinterpret_cast<HWND>(ruv_vobj_get_attr(w, RUV_ATTR_NATIVE_WINDOW)); }
-
-COLORREF Screen(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
-
-// The window pixel of a world point through the window's own record.
-POINT PixelOf(RUV_WIN w, float x, float y)
-{
-    int16_t px = 0, py = 0;
-    GE_DataWorldToPixel(GE_MapWindowData(w), x, y, &px, &py);
-    return POINT{ px, py };
-}
-
-// The colour class the bands give a depth z (not at a class bound).
-int ClassOf(float z, int n)
-{
-    const GE_GlobalData &g = global_windata;
-    const int k = static_cast<int>(std::floor((z - g.zmin) * n / (g.zmax - g.zmin)));
-    return std::min(std::max(k + 1, 0), n - 1);
-}
-
-struct MapWindowTest : ::testing::Test {
-    void TearDown() override
-    {
-        while (global_windata.windowCount > 0)
-            ruv_vobj_destroy(static_cast<RUV_WIN>(global_windata.windows[0]));
-    }
-};
-
-// A map window, moved from its place at the right of the screen to where
-// the test reads its pixels.
-RUV_WIN Open(int16_t left = 20)
-{
-    const RUV_WIN w = GE_OpenWindow();
-    pump(300);
-    if (w) {
-        RUV_RECT r{ 30, left, 30 + 380, static_cast<int16_t>(left + 380) };
-        ruv_vobj_move(w, &r);
-        pump(300);
-    }
-    return w;
-}
-
-void Mouse(RUV_WIN w, UINT message, int x, int y, WPARAM keys = 0)
-{
-    SendMessageA(Native(w), message, keys, MAKELPARAM(x, y));
-    pump(20);
-}
-
-std::string CoordinateLine(RUV_WIN w)
-{
-    char text[256] = "";
-    GetWindowTextA(Native(ruv_win_get_ctl(w, GE_COORDINATE_LINE)), text, sizeof text);
-    return text;
-}
-
-std::string StatusText(RUV_WIN w)
-{
-    char text[300] = "";
-    statbar_get_title(w, text, sizeof text);
-    return text;
-}
-
-// The menu bar of a map window: its own, or the frame's that shows it while
-// the window is a document of the test's task window.
-UINT MenuState(RUV_WIN w, int32_t item)
-{
-    HMENU menu = GetMenu(Native(w));
-    if (!menu)
-        menu = GetMenu(GetAncestor(Native(w), GA_ROOT));
-    return GetMenuState(menu, item, MF_BYCOMMAND);
-}
+using namespace maptest;
 
 TEST_F(MapWindowTest, OpensWithItsStatusBarCoordinateLineAndMenuStates)
 {
@@ -214,9 +89,15 @@ TEST_F(MapWindowTest, BackgroundShowsBandsGridLinesLandBoundaryAndFrame)
 
         for (int scheme = 0; scheme < 2; ++scheme) {
             SCOPED_TRACE(scheme ? "rainbow" : "sea colours");
-            global_windata.bathymetryColorScheme = scheme;
-            GE_RedrawAll(0);
+            // Colors > Bathymetry in the first window's menu: both windows
+            // redrawn, the check mark moved in that menu only.
+            Command(w, scheme ? GEcmd_RAINBOW : GEcmd_SEA_COLORS);
             pump(100);
+            EXPECT_EQ(global_windata.bathymetryColorScheme, scheme);
+            EXPECT_EQ(Checked(w, GEcmd_RAINBOW), scheme == 1);
+            EXPECT_EQ(Checked(w, GEcmd_SEA_COLORS), scheme == 0);
+            EXPECT_TRUE(Checked(second, GEcmd_SEA_COLORS));
+            EXPECT_FALSE(Checked(second, GEcmd_RAINBOW));
             const uint32_t *colors = nullptr;
             const int n = GE_DepthColorTable(scheme, &colors);
             const Pixels px(Native(w));
@@ -243,6 +124,10 @@ TEST_F(MapWindowTest, BackgroundShowsBandsGridLinesLandBoundaryAndFrame)
             // The land boundary (2 pixels wide) across cells of row 4, in
             // both windows.
             const Pixels other(Native(second));
+            {
+                const POINT c = PixelOf(second, 730.0f, 250.0f);
+                EXPECT_EQ(other.at(c.x, c.y), Screen(colors[ClassOf(14.6f, n)])) << "second window";
+            }
             for (const float x : { 250.0f, 550.0f, 750.0f }) {
                 const POINT p = PixelOf(w, x, 420.0f);
                 EXPECT_GE(px.count(RGB(0xC3, 0x77, 0x50), p.x - 1, p.y - 1, p.x + 2, p.y + 2), 2) << x;
@@ -357,11 +242,14 @@ struct ZoomCall {
 std::vector<ZoomCall> zoomCalls;
 int16_t pickArea = 0;
 
-int RecordZoomBox(void *user, int32_t kind, int32_t, int32_t, void *, GE_PointObject *, GE_LineObject *, int32_t *,
-                  int32_t)
+int RecordZoomBox(void *user, int32_t kind, int32_t operation, int32_t selected, void *waveGrid,
+                  GE_PointObject *points, GE_LineObject *lines, int32_t *extra, int32_t count)
 {
     GE_WindowData *d = static_cast<GE_WindowData *>(user);
     EXPECT_EQ(kind, GEkind_ZOOM_BOX);
+    EXPECT_EQ(operation, global_windata.currentOperation);
+    EXPECT_EQ(selected, 0);
+    EXPECT_TRUE(!waveGrid && !points && !lines && !extra && count == 0);
     zoomCalls.push_back({ { d->clickX[0], d->clickX[1] }, { d->clickY[0], d->clickY[1] }, d->zoom });
     d->pickArea = pickArea;
     return 0;
