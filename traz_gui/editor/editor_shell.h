@@ -36,6 +36,17 @@ void CmdNew(void);
 // True while the main window hands an event on to its focused child.
 bool MainWindowIsRouting(void);
 int32_t AboutDialogHandler(RUV_WIN window, RUV_EVENT *event);
+// With TRAZ_GUI_TEST set: the window answers the test driver's menu-state
+// question (gui_test_protocol.h) from its menu bar.
+void AnswerTestDriver(RUV_WIN window);
+
+// ---- visualisation-area link (visarea_link.cpp) ----
+// Sets the map-window library up for the editor; once, at main-window creation.
+void RegisterVisAreaCallbacks(RUV_WIN mainWindow);
+// 1 while a grid is loaded, so that a map window has something to show.
+int VisualisationAreaAvailable(void);
+// View > Visualisation Area: a new map window.
+void OpenVisualisationArea(void);
 
 // ---- pages and sub-panes (pages.cpp) ----
 // Requests of SwitchPage that store the page shown and show none.

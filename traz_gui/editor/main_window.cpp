@@ -2,7 +2,8 @@
 // scenario made on its creation, the page buttons as page switches, the
 // menu commands of the File, Table, View and Help menus and of the Table
 // pop-up menu, File New and the About box.  With TRAZ_GUI_TEST set the
-// window also answers the test driver's question for a menu item's state.
+// window (and every map window it opens) also answers the test driver's
+// question for a menu item's state.
 #include <windows.h>
 
 #include <cstdlib>
@@ -70,31 +71,36 @@ void TableCommand(int32_t tag)
 // about to dispatch itself.
 bool g_routing = false;
 
+// Every window that answers keeps its own window procedure under this
+// property.
+constexpr char kNativeProcProperty[] = "TrazGuiTestNativeProc";
 UINT g_menuStateMessage = 0;
-WNDPROC g_nativeProc = nullptr;
 
 LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const auto native = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kNativeProcProperty));
     if (g_menuStateMessage && message == g_menuStateMessage) {
         HMENU menu = GetMenu(hwnd);
+        if (!menu)
+            menu = GetMenu(GetAncestor(hwnd, GA_ROOT));
         if (!menu)
             return static_cast<LRESULT>(-1);
         const UINT state = GetMenuState(menu, static_cast<UINT>(wParam), MF_BYCOMMAND);
         return state == static_cast<UINT>(-1) ? static_cast<LRESULT>(-1) : static_cast<LRESULT>(state);
     }
-    return CallWindowProcA(g_nativeProc, hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY && native) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(native));
+        RemovePropA(hwnd, kNativeProcProperty);
+    }
+    return native ? CallWindowProcA(native, hwnd, message, wParam, lParam)
+                  : DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-void AnswerTestDriver(RUV_WIN window)
+// The Visualisation Area item is offered while a grid is loaded.
+void UpdateVisualisationAreaItem(RUV_WIN window)
 {
-    if (!std::getenv(TRAZ_GUI_TEST_VARIABLE))
-        return;
-    HWND hwnd = reinterpret_cast<HWND>(ruv_vobj_get_attr(window, RUV_ATTR_NATIVE_WINDOW));
-    if (!hwnd || g_nativeProc)
-        return;
-    g_menuStateMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_MENU_STATE);
-    g_nativeProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TestWindowProc)));
+    ruv_menu_set_item_enabled(window, MENU_VISUALISATION_AREA, VisualisationAreaAvailable() ? TRUE : FALSE);
+    ruv_menu_update(window);
 }
 
 void CreateMainWindowContents(RUV_WIN window)
@@ -105,9 +111,7 @@ void CreateMainWindowContents(RUV_WIN window)
     BuildScenarioPath();
     UpdateMainTitle();
     ResetTableSlots(0);
-    // The visualisation area's callbacks are registered here once the map
-    // window is part of the program; until then its menu item is greyed.
-    ruv_menu_set_item_enabled(window, MENU_VISUALISATION_AREA, FALSE);
+    RegisterVisAreaCallbacks(window);
     OpenStartScenario(window, &g_startup, &g_scenario);
     if (g_startup.mode == STARTUP_PROJECT) {
         // The scenario the start opened (or names) in the title, and its
@@ -117,7 +121,7 @@ void CreateMainWindowContents(RUV_WIN window)
         if (g_scenario.hydLayers > 0)
             EnablePageButtons();
     }
-    ruv_menu_update(window);
+    UpdateVisualisationAreaItem(window);
     AnswerTestDriver(window);
 }
 
@@ -128,6 +132,20 @@ void ShowAboutBox()
 }
 
 }  // namespace
+
+void AnswerTestDriver(RUV_WIN window)
+{
+    if (!std::getenv(TRAZ_GUI_TEST_VARIABLE))
+        return;
+    HWND hwnd = reinterpret_cast<HWND>(ruv_vobj_get_attr(window, RUV_ATTR_NATIVE_WINDOW));
+    if (!hwnd || GetPropA(hwnd, kNativeProcProperty))
+        return;
+    if (!g_menuStateMessage)
+        g_menuStateMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_MENU_STATE);
+    const LONG_PTR native = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+    SetPropA(hwnd, kNativeProcProperty, reinterpret_cast<HANDLE>(native));
+    SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TestWindowProc));
+}
 
 int32_t MainWindowHandler(RUV_WIN window, RUV_EVENT *event)
 {
@@ -182,10 +200,12 @@ void DispatchMenuCommand(RUV_WIN window, RUV_EVENT *event)
     switch (tag) {
     case MENU_FILE_NEW:
         CmdNew();
+        UpdateVisualisationAreaItem(window);
         break;
     case MENU_FILE_OPEN:
         SwitchPage(PAGE_NONE_OPEN);
         CmdOpen(window);
+        UpdateVisualisationAreaItem(window);
         break;
     case MENU_FILE_SAVE:
         SwitchPage(PAGE_NONE_SAVE);
@@ -206,8 +226,7 @@ void DispatchMenuCommand(RUV_WIN window, RUV_EVENT *event)
         TableCommand(tag);
         break;
     case MENU_VISUALISATION_AREA:
-        // Opens the map window once it is part of the program (the item is
-        // greyed until then).
+        OpenVisualisationArea();
         break;
     case MENU_ABOUT:
         ShowAboutBox();
