@@ -36,6 +36,18 @@ void TargetPixel(const GE_DrawTarget &t, float x, float y, int32_t *px, int32_t 
     *py = wy - t.originY;
 }
 
+// The target pixels of count world points (each node once, however many
+// cells and segments share it).
+void TargetPixels(const GE_DrawTarget &t, const float *x, const float *y, size_t count, std::vector<RUV_POINT> &out)
+{
+    out.resize(count);
+    for (size_t k = 0; k < count; ++k) {
+        int32_t px = 0, py = 0;
+        TargetPixel(t, x[k], y[k], &px, &py);
+        out[k] = ToPoint(px, py);
+    }
+}
+
 struct BandContext {
     RUV_WIN target;
     const uint32_t *colors;
@@ -83,6 +95,8 @@ void GE_DrawDepth(const GE_DrawTarget &t)
     const float vyMin = std::min(y0, y1), vyMax = std::max(y0, y1);
 
     const int32_t mmax = d.mmax;
+    std::vector<RUV_POINT> pixels;
+    TargetPixels(t, d.xcoord, d.ycoord, static_cast<size_t>(mmax) * d.nmax, pixels);
     for (int32_t i = 0; i + 1 < d.nmax; ++i) {
         for (int32_t j = 0; j + 1 < mmax; ++j) {
             const size_t node[4] = {
@@ -107,8 +121,10 @@ void GE_DrawDepth(const GE_DrawTarget &t)
             if (bxMax < vxMin || bxMin > vxMax || byMax < vyMin || byMin > vyMax)
                 continue;
             int32_t px[4], py[4];
-            for (int k = 0; k < 4; ++k)
-                TargetPixel(t, d.xcoord[node[k]], d.ycoord[node[k]], &px[k], &py[k]);
+            for (int k = 0; k < 4; ++k) {
+                px[k] = pixels[node[k]].h;
+                py[k] = pixels[node[k]].v;
+            }
             GE_DepthBands(px, py, depth, bounds.data(), n, FillBand, &context);
         }
     }
@@ -122,28 +138,30 @@ void GE_DrawGrid(const GE_DrawTarget &t)
         return;
     const RUV_CPEN pen{ 1, SOLID, 0, GE_COLOR_BLACK };
     ruv_dwin_set_cpen(t.target, &pen);
-    auto node = [&](int32_t m, int32_t n) {
-        const size_t k = static_cast<size_t>(n) * grid.mmax + m;
-        int32_t px = 0, py = 0;
-        TargetPixel(t, grid.xcoord[k], grid.ycoord[k], &px, &py);
-        return ToPoint(px, py);
-    };
+    std::vector<RUV_POINT> pixels;
+    TargetPixels(t, grid.xcoord, grid.ycoord, static_cast<size_t>(grid.mmax) * grid.nmax, pixels);
+    auto node = [&](int32_t m, int32_t n) { return pixels[static_cast<size_t>(n) * grid.mmax + m]; };
     auto valid = [&](int32_t m, int32_t n) { return grid.valid_point[static_cast<size_t>(n) * grid.mmax + m] != 0; };
-    // One grid line: a segment to each node whose segment is shown, a move
-    // to a valid node after a gap.
+    // One grid line: runs of shown segments, each drawn as one polyline; a
+    // run starts at a valid node after a gap.
+    std::vector<RUV_POINT> run;
+    auto flush = [&]() {
+        if (run.size() >= 2)
+            ruv_dwin_draw_polyline(t.target, run.data(), static_cast<int32_t>(run.size()));
+        run.clear();
+    };
     auto line = [&](int32_t count, auto nodeAt, auto shown) {
-        bool penUp = true;
         for (int32_t k = 0; k < count; ++k) {
             const int32_t m = nodeAt(k).first, n = nodeAt(k).second;
-            if (!penUp && shown(m, n)) {
-                ruv_dwin_draw_line(t.target, node(m, n));
-            } else if (valid(m, n)) {
-                ruv_dwin_draw_set_pos(t.target, node(m, n));
-                penUp = false;
+            if (!run.empty() && shown(m, n)) {
+                run.push_back(node(m, n));
             } else {
-                penUp = true;
+                flush();
+                if (valid(m, n))
+                    run.push_back(node(m, n));
             }
         }
+        flush();
     };
     // Along m, row by row; then along n, column by column.
     for (int32_t i = 0; i < grid.nmax; ++i)
