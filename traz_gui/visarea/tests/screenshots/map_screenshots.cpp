@@ -1,0 +1,200 @@
+// Screenshots of a map window on a real display: the grid over its depths
+// in sea colours and in rainbow colours, with a land boundary, with a zoom
+// box being dragged, and zoomed in eight times.  Each picture is the
+// window's client area written as a PNG into the directory given; a few
+// pixels of each are checked (band colours at computed cell centres, the
+// land boundary's colour, the dotted zoom box, the zoomed view's bands).
+//   visarea_map_screenshots <directory>
+#include <png.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "../window/map_window_fixture.h"
+
+namespace {
+
+using namespace maptest;
+
+std::string g_directory = ".";
+
+// The client area of a window as it is on the screen now.
+struct Shot {
+    int width = 0, height = 0;
+    std::vector<uint32_t> bgr;  // 0x00RRGGBB rows, top first
+
+    explicit Shot(HWND hwnd)
+    {
+        pump(50);
+        GdiFlush();
+        RECT rc{};
+        GetClientRect(hwnd, &rc);
+        width = rc.right;
+        height = rc.bottom;
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = width;
+        bi.bmiHeader.biHeight = -height;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void *bits = nullptr;
+        HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HDC mem = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(mem, bmp);
+        HDC dc = GetDC(hwnd);
+        BitBlt(mem, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+        ReleaseDC(hwnd, dc);
+        GdiFlush();
+        bgr.assign(static_cast<uint32_t *>(bits), static_cast<uint32_t *>(bits) + static_cast<size_t>(width) * height);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+        DeleteObject(bmp);
+    }
+    COLORREF at(int x, int y) const
+    {
+        const uint32_t p = bgr[static_cast<size_t>(y) * width + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+    // Writes the picture as an 8-bit RGB PNG; true when written.
+    bool Save(const std::string &name) const
+    {
+        const std::string path = g_directory + "\\" + name;
+        std::FILE *f = std::fopen(path.c_str(), "wb");
+        if (!f)
+            return false;
+        png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+        png_infop info = png ? png_create_info_struct(png) : nullptr;
+        volatile bool ok = png && info;
+        if (ok && setjmp(png_jmpbuf(png)) == 0) {
+            png_init_io(png, f);
+            png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                         PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+            png_write_info(png, info);
+            std::vector<png_byte> row(static_cast<size_t>(width) * 3);
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    const uint32_t p = bgr[static_cast<size_t>(y) * width + x];
+                    row[3 * x] = static_cast<png_byte>((p >> 16) & 0xFF);
+                    row[3 * x + 1] = static_cast<png_byte>((p >> 8) & 0xFF);
+                    row[3 * x + 2] = static_cast<png_byte>(p & 0xFF);
+                }
+                png_write_row(png, row.data());
+            }
+            png_write_end(png, nullptr);
+        } else {
+            ok = false;
+        }
+        png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
+        const bool closed = std::fclose(f) == 0;
+        ok = closed && ok;
+        if (ok)
+            std::printf("screenshot: %s\n", path.c_str());
+        return ok;
+    }
+};
+
+// Band colours at the centres of cells away from the depth scale: all as
+// computed from the cell's depth.
+int WrongBands(RUV_WIN w, const Shot &shot, int scheme)
+{
+    const uint32_t *colors = nullptr;
+    const int n = GE_DepthColorTable(scheme, &colors);
+    int wrong = 0;
+    for (int32_t j = 0; j + 1 < NMAX; ++j)
+        for (int32_t i = 0; i + 1 < MMAX; ++i) {
+            const POINT c = PixelOf(w, (i + 0.5f) * STEP, (j + 0.5f) * STEP);
+            if (c.x < 90 || j == 4)
+                continue;  // the depth scale; the row the land boundary crosses
+            const float z = (NodeDepth(i) + NodeDepth(i + 1)) / 2;
+            wrong += shot.at(c.x, c.y) != Screen(colors[ClassOf(z, n)]);
+        }
+    return wrong;
+}
+
+TEST_F(MapWindowTest, Screenshots)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        const HWND hwnd = Native(w);
+        GE_WindowData *d = GE_MapWindowData(w);
+
+        const Shot sea(hwnd);
+        EXPECT_TRUE(sea.Save("map_sea.png"));
+        EXPECT_EQ(WrongBands(w, sea, 0), 0);
+
+        Command(w, GEcmd_RAINBOW);
+        const Shot rainbow(hwnd);
+        EXPECT_TRUE(rainbow.Save("map_rainbow.png"));
+        EXPECT_EQ(WrongBands(w, rainbow, 1), 0);
+        Command(w, GEcmd_SEA_COLORS);
+
+        std::FILE *f = std::fopen("shot_coast.ldb", "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs("* coast\nCOAST\n4 2\n150 420\n450 520\n650 380\n850 420\n", f);
+        std::fclose(f);
+        GE_LoadLandBoundaryFrom(w, "shot_coast.ldb");
+        const Shot land(hwnd);
+        EXPECT_TRUE(land.Save("map_land_boundary.png"));
+        int coast = 0;
+        for (int y = 0; y < land.height; ++y)
+            for (int x = 0; x < land.width; ++x)
+                coast += land.at(x, y) == RGB(0xC3, 0x77, 0x50);
+        EXPECT_GT(coast, 200) << "the land boundary in its colour";
+
+        // A zoom box dragged from (120, 110) to (260, 230), not yet released.
+        // The display's own pointer is put where the messages say, or its
+        // moves would drag the box elsewhere.
+        auto pointer = [hwnd, w](UINT message, int x, int y, WPARAM keys) {
+            POINT p{ x, y };
+            ClientToScreen(hwnd, &p);
+            SetCursorPos(p.x, p.y);
+            Mouse(w, message, x, y, keys);
+        };
+        Command(w, GEcmd_ZOOM_BOX);
+        pointer(WM_LBUTTONDOWN, 120, 110, MK_LBUTTON);
+        pointer(WM_MOUSEMOVE, 200, 180, MK_LBUTTON);
+        pointer(WM_MOUSEMOVE, 260, 230, MK_LBUTTON);
+        EXPECT_EQ(d->clickX[1], 260);
+        EXPECT_EQ(d->clickY[1], 230);
+        const Shot box(hwnd);
+        EXPECT_TRUE(box.Save("map_zoom_box.png"));
+        int changed = 0;
+        for (int x = 125; x < 255; ++x)
+            changed += box.at(x, 110) != land.at(x, 110);
+        EXPECT_GT(changed, 20) << "the box's dotted top side";
+        changed = 0;
+        for (int x = 125; x < 255; ++x)
+            changed += box.at(x, 180) != land.at(x, 180);
+        EXPECT_EQ(changed, 0) << "the box of the first move was erased";
+        pointer(WM_LBUTTONUP, 260, 230, 0);
+
+        // Eight times the whole map, round the middle of the world.
+        GE_ZoomReset(w);
+        for (int k = 0; k < 3; ++k)
+            Command(w, GEcmd_ZOOM_IN);
+        EXPECT_EQ(d->zoom, 8.0f);
+        const Shot zoomed(hwnd);
+        EXPECT_TRUE(zoomed.Save("map_zoom_x8.png"));
+        const uint32_t *colors = nullptr;
+        const int n = GE_DepthColorTable(0, &colors);
+        float x = 0, y = 0;
+        const int midX = (d->drawing.left + d->drawing.right) / 2 + 7, midY = (d->drawing.top + d->drawing.bottom) / 2 + 20;
+        GE_DataPixelToWorld(d, midX, midY, &x, &y);
+        EXPECT_EQ(zoomed.at(midX, midY), Screen(colors[ClassOf(x / STEP * 2.0f, n)])) << x << ", " << y;
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc > 1)
+        g_directory = argv[1];
+    return RUN_ALL_TESTS();
+}
