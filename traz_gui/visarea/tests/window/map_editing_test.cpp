@@ -323,6 +323,87 @@ TEST_F(MapWindowTest, LineRubberBandFollowsThePointerAndLeavesNoTrace)
     });
 }
 
+// The object layer's shared drawings on the map: a thin dam along m, a cross
+// section with and without its name, a filled cell, and the nearest side of
+// a clicked cell.
+const RUV_CPEN kRedPen{ 1, 2, 0, 0x01FF0000u };
+void DrawDam(RUV_WIN w)
+{
+    ruv_dwin_set_cpen(w, &kRedPen);
+    const GE_LineObject dam{ 3, 4, 6, 4, "" };
+    GE_DrawThinDam(w, &dam, GEdit_U_DAM);
+}
+void DrawSection(RUV_WIN w)
+{
+    ruv_dwin_set_cpen(w, &kRedPen);
+    const GE_LineObject section{ 2, 2, 2, 6, "SECTION" };
+    GE_DrawLineObject(4, w, &section);
+    const RUV_CBRUSH blue{ 2, 0x030000FFu };
+    ruv_dwin_set_cbrush(w, &blue);
+    GE_DrawCellPolygon(w, 8, 7);
+}
+
+TEST_F(MapWindowTest, LinesDamsAndCellsAreDrawnAtTheirGridPoints)
+{
+    in_app([] {
+        Recorder rec;
+        EditWorld world;
+        const GE_KindOperations dams{ DrawDam, nullptr, nullptr, nullptr };
+        const GE_KindOperations sections{ DrawSection, nullptr, nullptr, nullptr };
+        GE_SetKindOperations(GEkind_THIN_DAM, &dams);
+        GE_SetKindOperations(GEkind_CROSS_SECTION, &sections);
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        GE_WindowData *d = GE_MapWindowData(w);
+        GE_RedrawObjects(w);
+        const Pixels px(Native(w));
+        auto at = [&](const Pixels &p, float x, float y) {
+            const POINT q = PixelOf(w, x, y);
+            return p.at(q.x, q.y);
+        };
+        // The dam: segments from grid point (m, 4) to (m, 3), m = 3..6, that
+        // is x = 200..500 between y = 200 and 300; none at m = 7.
+        for (const float x : { 200.0f, 300.0f, 400.0f, 500.0f })
+            EXPECT_EQ(at(px, x, 250.0f), PX_RED) << x;
+        EXPECT_EQ(at(px, 600.0f, 250.0f), RGB(0, 0, 0));
+        // The section along grid points (2, 2) .. (2, 6): x = 100, y = 100..500.
+        EXPECT_EQ(at(px, 100.0f, 150.0f), PX_RED);
+        EXPECT_EQ(at(px, 100.0f, 450.0f), PX_RED);
+        EXPECT_EQ(at(px, 100.0f, 550.0f), RGB(0, 0, 0));
+        // Cell (8, 7) filled: its corners are grid points 7..8, 6..7.
+        EXPECT_EQ(at(px, 650.0f, 550.0f), PX_BLUE);
+
+        // With its names shown, the name at the middle grid point (2, 4).
+        const POINT label = PixelOf(w, 100.0f, 300.0f);
+        auto ink = [&](const Pixels &p) { return p.count(RGB(0, 0, 0), label.x + 3, label.y - 16, label.x + 80, label.y + 16); };
+        const int without = ink(px);
+        d->namesShown[GEdit_SHOW_CROSS_SECTIONS] = 1;
+        GE_RedrawObjects(w);
+        EXPECT_GT(ink(Pixels(Native(w))), without + 20);
+
+        // The side nearest to a click in cell (5, 5) (corners x 300..400,
+        // y 300..400): close to corner (5, 5) along the side of constant n.
+        struct SideCase {
+            float x, y;
+            int32_t code, m1, n1, m2, n2;
+        } sides[] = {
+            { 390.0f, 395.0f, 1, 5, 5, 4, 5 },
+            { 305.0f, 340.0f, 10, 4, 4, 4, 5 },
+            { 360.0f, 320.0f, 7, 5, 4, 4, 4 },
+        };
+        for (const SideCase &c : sides) {
+            const POINT p = PixelOf(w, c.x, c.y);
+            int32_t code = -1;
+            GE_LineObject side{};
+            GE_NearestCellSide(w, p.x, p.y, 5, 5, &code, &side);
+            EXPECT_EQ(code, c.code) << c.x << "," << c.y;
+            EXPECT_EQ(std::vector<int32_t>({ side.m1, side.n1, side.m2, side.n2 }),
+                      std::vector<int32_t>({ c.m1, c.n1, c.m2, c.n2 }));
+        }
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
 // Pixels of the depth scale's title in a window (drawn in the window's font
 // on white, above the map): all that are not white, the smoothed edges too.
 int TitleInk(RUV_WIN w)
