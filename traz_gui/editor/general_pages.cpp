@@ -17,6 +17,7 @@
 #include "field_check_boxes.h"
 #include "field_checks.h"
 #include "general_page_rules.h"
+#include "hyd_reader.h"
 #include "load_hydrodynamics.h"
 #include "scenario.h"
 #include "time_check_boxes.h"
@@ -158,6 +159,16 @@ void CheckNumberOnLeave(RUV_WIN page, const RUV_EVENT *event, int16_t (*check)(R
 
 bool IsClick(const RUV_EVENT *event) { return FieldEventOf(event) == FieldEvent::Other; }
 
+// The chosen directory without the separator the dialog leaves at its end
+// (a drive's root keeps it), so that joining it to a name gives one '/'.
+std::string DirectoryOf(const RUV_FILE_SPEC &spec)
+{
+    std::string dir = spec.dir.path;
+    while (dir.size() > 1 && dir.back() == '/' && dir[dir.size() - 2] != ':')
+        dir.pop_back();
+    return dir;
+}
+
 // The project directory of the start-up record.
 const char *ProjectDirectory() { return g_startup.directoryText; }
 
@@ -232,8 +243,11 @@ void CmdSelectHydrodynamics(RUV_WIN)
     SelectFile("hyd", "Select hydrodynamics file", 1, &spec);
     if (!spec.name[0])
         return;
-    // The load shows the page again with what it read.
-    LoadHydrodynamics(spec.dir.path, spec.name);
+    // The load shows the page again with what it read.  A file that could
+    // not be read has been reported; it enables no page of a scenario that
+    // still has no hydrodynamics.
+    if (LoadHydrodynamics(DirectoryOf(spec).c_str(), spec.name) != HYD_READ_OK)
+        return;
     SetModified(1);
     EnablePageButtons();
     UpdateMainTitle();
@@ -370,7 +384,7 @@ void CmdSelectIniFile(RUV_WIN page)
     SelectFile("ini", "Select ini file", 1, &spec);
     if (!spec.name[0])
         return;
-    std::snprintf(ic->iniFile, sizeof ic->iniFile, "%s/%s", spec.dir.path, spec.name);
+    std::snprintf(ic->iniFile, sizeof ic->iniFile, "%s/%s", DirectoryOf(spec).c_str(), spec.name);
     ic->fileGiven = 1;
     SetControlTitle(page, 4, MakeProjectRelativePath(ic->iniFile));
     SetModified(1);

@@ -18,6 +18,7 @@
 //   window-part "PART"          the same for a title that holds PART
 //   type <ctl> "TEXT"           WM_CHAR for each character
 //   key tab|shift+tab|enter|escape|f1   a real key stroke (SendInput)
+//   key home|shift+end          the same (a field's caret to its start, its text selected)
 //   select <ctl>                select all of an edit control's text (EM_SETSEL)
 //   paste <ctl> "TEXT"          TEXT on the clipboard, then WM_PASTE to the control
 //   click <ctl>                 mouse press and release at the control's centre
@@ -29,6 +30,7 @@
 //                               (a system box's static 0xFFFF, or static 5 of the toolkit's boxes)
 //   no-box                      no message box or dialog of the program is up
 //   file-dialog "TITLE" "NAME" | file-dialog "TITLE" cancel
+//                               (a question the dialog asks on OK is left to a box command)
 //   expect-title "TEXT"         the current window's title
 //   expect-title-part "TEXT"    a title that holds TEXT (for titles naming the work directory)
 //   expect-text <ctl> "TEXT"    a control's text
@@ -457,6 +459,8 @@ private:
         else if (name == "enter") vk = VK_RETURN;
         else if (name == "escape") vk = VK_ESCAPE;
         else if (name == "f1") vk = VK_F1;
+        else if (name == "home") vk = VK_HOME;
+        else if (name == "shift+end") { vk = VK_END; shift = true; }
         else throw Failure("unknown key \"" + name + "\"");
         Foreground();
         std::vector<INPUT> inputs;
@@ -613,7 +617,17 @@ private:
         SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL, kSendTimeout,
                             &result);
         PostMessageA(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(found, IDOK)));
-        WaitGone(found);
+        // A question of the dialog itself (a name that exists, to be
+        // replaced) stays up for the next command to answer.
+        const auto questionUp = [&] {
+            for (HWND d : Dialogs())
+                if (d != found && GetWindow(d, GW_OWNER) == found)
+                    return true;
+            return false;
+        };
+        if (!Poll([&] { return !IsWindow(found) || !IsWindowVisible(found) || questionUp(); }))
+            throw Failure("the file dialog stayed up after OK");
+        Settle();
     }
 
     // --------------------------------------------------------- checks
