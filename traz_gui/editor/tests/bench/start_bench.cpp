@@ -2,16 +2,17 @@
 // a copy of the example model to its main window being ready (shown, titled
 // with the scenario, answering messages; the opening box answered on the
 // way), against the same time for the smallest program that shows one
-// window.  Both are measured in the same run, alternately, for several
-// rounds; the medians and their ratio are printed.  Run by hand under Wine
-// (start_bench.sh), never by ctest.
-//   start_bench <traz_gui.exe> <minimal_window.exe> <example dir> <work dir> [rounds]
+// window.  Both run as benchmarks of one run, each start in a fresh copy of
+// the example made outside the timing; the ratio of their mean times is
+// printed last.  Run by hand under Wine (start_bench.sh), never by ctest.
+//   start_bench <traz_gui.exe> <minimal_window.exe> <example dir> <work dir> [benchmark options]
 #include <windows.h>
 
-#include <algorithm>
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,86 +22,95 @@ namespace fs = std::filesystem;
 
 namespace {
 
-double Seconds()
+std::string g_editor, g_minimal;
+fs::path g_example, g_work;
+
+// A fresh copy of the example in the work directory.
+bool FreshCopy()
 {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+    std::error_code ec;
+    fs::remove_all(g_work, ec);
+    fs::create_directories(g_work, ec);
+    if (ec)
+        return false;
+    for (const fs::directory_entry &entry : fs::directory_iterator(g_example, ec))
+        fs::copy(entry.path(), g_work / entry.path().filename(),
+                 fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+    return !ec;
 }
 
-// Milliseconds from process start to ready, or a negative value on failure.
-double TimeStart(const std::string &program, const std::string &args, const std::string &dir,
-                 const std::string &titlePart)
+void TimeStarts(benchmark::State &state, const std::string &program, const std::string &args,
+                const std::string &titlePart)
 {
-    program_start::Started p;
-    const double t0 = Seconds();
-    if (!program_start::Start(program, args, dir, &p))
-        return -1;
-    HWND ready = program_start::WaitReady(p, titlePart, 60000);
-    const double t1 = Seconds();
-    program_start::End(&p);
-    return ready ? (t1 - t0) * 1000.0 : -1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!FreshCopy()) {
+            state.SkipWithError("cannot copy the example");
+            break;
+        }
+        state.ResumeTiming();
+        program_start::Started p;
+        if (!program_start::Start(program, args, g_work.string(), &p)) {
+            state.SkipWithError("cannot start the program");
+            break;
+        }
+        HWND ready = program_start::WaitReady(p, titlePart, 60000);
+        state.PauseTiming();
+        program_start::End(&p);
+        state.ResumeTiming();
+        if (!ready) {
+            state.SkipWithError("the program's window did not come up");
+            break;
+        }
+    }
 }
 
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
+void BM_MinimalWindowStart(benchmark::State &state) { TimeStarts(state, g_minimal, "", "Minimal window"); }
+void BM_EditorExampleStart(benchmark::State &state) { TimeStarts(state, g_editor, "est", "trazest.inp"); }
+
+// Keeps each benchmark's mean real time per start.
+class Keeper : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> seconds;
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &r : runs)
+            if (r.run_type == Run::RT_Iteration && r.iterations > 0 && !r.error_occurred)
+                seconds[r.benchmark_name()] = r.real_accumulated_time / static_cast<double>(r.iterations);
+    }
+};
 
 }  // namespace
 
 int main(int argc, char **argv)
 {
+    benchmark::Initialize(&argc, argv);
     if (argc < 5) {
-        std::fprintf(stderr, "usage: start_bench <traz_gui.exe> <minimal_window.exe> <example dir> <work dir> [rounds]\n");
+        std::fprintf(stderr,
+                     "usage: start_bench <traz_gui.exe> <minimal_window.exe> <example dir> <work dir> [options]\n");
         return 2;
     }
-    const std::string editor = argv[1], minimal = argv[2];
-    const fs::path example = argv[3], work = argv[4];
-    const int rounds = argc > 5 ? std::max(1, std::atoi(argv[5])) : 9;
-
-    // One round of each, not counted: the first start loads the libraries
-    // from disk.
-    std::vector<double> editorMs, minimalMs;
-    for (int round = -1; round < rounds; ++round) {
-        // A fresh copy of the example each round, outside the timing.
-        std::error_code ec;
-        fs::remove_all(work, ec);
-        fs::create_directories(work);
-        for (const fs::directory_entry &entry : fs::directory_iterator(example))
-            fs::copy(entry.path(), work / entry.path().filename(),
-                     fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-
-        // Alternate which program goes first.
-        double e = 0, m = 0;
-        if (round % 2 == 0) {
-            m = TimeStart(minimal, "", work.string(), "Minimal window");
-            e = TimeStart(editor, "est", work.string(), "trazest.inp");
-        } else {
-            e = TimeStart(editor, "est", work.string(), "trazest.inp");
-            m = TimeStart(minimal, "", work.string(), "Minimal window");
-        }
-        if (e < 0 || m < 0) {
-            std::printf("round %d: %s did not come up\n", round + 1, e < 0 ? "the editor" : "the minimal program");
-            return 1;
-        }
-        if (round < 0) {
-            std::printf("warm-up: editor %.1f ms, minimal window %.1f ms\n", e, m);
-            continue;
-        }
-        std::printf("round %d: editor %.1f ms, minimal window %.1f ms\n", round + 1, e, m);
-        std::fflush(stdout);
-        editorMs.push_back(e);
-        minimalMs.push_back(m);
-    }
-    const double e = Median(editorMs), m = Median(minimalMs);
-    std::printf("median of %d rounds: editor %.1f ms, minimal window %.1f ms, ratio %.2f\n", rounds, e, m, e / m);
-    return 0;
+    g_editor = argv[1];
+    g_minimal = argv[2];
+    g_example = argv[3];
+    g_work = argv[4];
+    // A start takes a good part of a second: a fixed number of them, the
+    // first of each loading the program's libraries from disk.
+    benchmark::RegisterBenchmark("BM_MinimalWindowStart", BM_MinimalWindowStart)
+        ->Iterations(10)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_EditorExampleStart", BM_EditorExampleStart)
+        ->Iterations(10)->UseRealTime()->Unit(benchmark::kMillisecond);
+    Keeper keeper;
+    benchmark::RunSpecifiedBenchmarks(&keeper);
+    const double minimal = keeper.seconds["BM_MinimalWindowStart/iterations:10/real_time"];
+    const double editor = keeper.seconds["BM_EditorExampleStart/iterations:10/real_time"];
+    int result = 0;
+    if (minimal > 0 && editor > 0)
+        std::printf("editor %.1f ms, minimal window %.1f ms, ratio %.2f\n", editor * 1e3, minimal * 1e3,
+                    editor / minimal);
+    else
+        result = 1;
+    benchmark::Shutdown();
+    return result;
 }
