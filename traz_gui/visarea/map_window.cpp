@@ -14,6 +14,7 @@
 
 #include "dialog_controls.h"
 #include "map_window_state.h"
+#include "point_objects.h"
 #include "editor_services.h"
 #include "status_bar.h"
 
@@ -565,6 +566,7 @@ void GE_DrawObjects(RUV_WIN window, int)
         ruv_dwin_set_clip(window, &d.drawing);
     }
     GE_DrawKindObjects(window);
+    GE_DrawAreaBox(window);
     ruv_dwin_set_clip(window, nullptr);
     GE_DrawFrame(window);
     drawing = false;
