@@ -517,6 +517,10 @@ BoxWords ZoomBox(ZoomGrid &grid)
     return {&grid.xStart, &grid.xEnd, &grid.yStart, &grid.yEnd};
 }
 
+// True while the sub-pane's fields show the zoom grid of the scenario in
+// hand: a sub-pane left current from another scenario stores nothing.
+bool g_zoomPaneFilled = false;
+
 ZoomGrid *ScenarioZoomGrid()
 {
     return g_scenario.outputOptions ? g_scenario.outputOptions->zoomGrid : nullptr;
@@ -536,7 +540,10 @@ void FillZoomGridPane(RUV_WIN pane)
     SetControlFloatText(pane, 1, y1 < y2 ? y2 : y1);
     SetControlIntText(pane, 5, grid->cellsX);
     SetControlIntText(pane, 8, grid->cellsY);
+    g_zoomPaneFilled = true;
 }
+
+void ForgetZoomGridPane(void) { g_zoomPaneFilled = false; }
 
 bool StoreOutputSubPane(int index)
 {
@@ -549,7 +556,7 @@ bool StoreOutputSubPane(int index)
         return false;
     ZoomGrid *grid = ScenarioZoomGrid();
     const RUV_WIN pane = SubPaneWindow(6);
-    if (!grid || !pane)
+    if (!grid || !pane || !g_zoomPaneFilled)
         return true;
     const BoxWords box = ZoomBox(*grid);
     StoreCheckedFloat(pane, 2, FloatMessage, *box.x1);

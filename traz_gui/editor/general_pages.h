@@ -36,8 +36,12 @@ bool StoreGeneralPage(int n);
 // The zoom grid sub-pane: its fields from the scenario's box and cells, and
 // back.  Sub-pane 14 is the particle-tracks switch of the output page.
 void FillZoomGridPane(RUV_WIN pane);
-// Sub-panes 6 and 14 stored; false for the others.
+// Sub-panes 6 and 14 stored; false for the others.  The zoom grid is
+// stored only from fields filled for the scenario in hand.
 bool StoreOutputSubPane(int index);
+// The zoom grid fields no longer belong to the scenario (New, Open) until
+// the sub-pane is filled again.
+void ForgetZoomGridPane(void);
 
 // The control events of the general pages' own fields and buttons (content
 // changes, focus gains and losses, clicks); the pages' common protocol

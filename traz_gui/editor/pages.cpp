@@ -466,9 +466,12 @@ void SwitchPage(int n)
             StoreSubPane(g_currentSubPane, 0);
     }
 
-    // A new or opened scenario brings its own titles.
-    if (n == PAGE_NONE_NEW || n == PAGE_NONE_OPEN)
+    // A new or opened scenario brings its own titles and zoom grid: fields
+    // filled for the scenario before are not stored into it.
+    if (n == PAGE_NONE_NEW || n == PAGE_NONE_OPEN) {
         ForgetDescriptionPage(PageWindows[0]);
+        ForgetZoomGridPane();
+    }
 
     char status[80] = "";
     if (n >= 0 && n < EDITOR_PAGE_COUNT) {
