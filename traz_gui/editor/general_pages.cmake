@@ -3,7 +3,7 @@
 # window-free rules (project-relative names, checks before a save) in the
 # editor's library, where their test reaches them.
 target_sources(traz_gui PRIVATE general_pages.cpp)
-target_sources(traz_editor PRIVATE general_page_rules.cpp)
+target_sources(traz_editor PRIVATE ${TRAZ_GENERAL_PAGE_RULES_SOURCES})
 if(TARGET editor_general_pages_test)
   target_link_libraries(editor_general_pages_test PRIVATE traz_model traz_editor)
 endif()
