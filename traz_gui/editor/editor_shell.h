@@ -69,6 +69,12 @@ void ShowTablePane(int index, int show);
 void StoreSubPane(int index, int tableIndex);
 // Shows a model-specific sub-pane of the process page (-1 nothing).
 void ShowProcessSubPane(int index);
+// The sub-pane shown with its page (-1 none) and the current time table
+// (-1 none).
+int CurrentSubPane(void);
+void SetCurrentSubPane(int index);
+int CurrentTimeTable(void);
+void SetCurrentTimeTable(int slot);
 void AdvanceFocus(RUV_WIN window);
 void CheckRadioInRange(RUV_WIN window, int32_t id, int32_t first, int32_t last);
 void RememberRequestedPage(int n);

@@ -12,6 +12,7 @@
 #include "dialog_controls.h"
 #include "editor_shell.h"
 #include "general_pages.h"
+#include "process_page.h"
 #include "scenario.h"
 #include "scenario_title.h"
 #include "status_bar.h"
@@ -71,7 +72,9 @@ int g_currentTimeTable = -1;
 // file).
 void FillPage(int n)
 {
-    if (!FillSubstancesPage(n))
+    if (n == 6)
+        ShowProcessParametersPage(&g_scenario, PageWindows[6]);
+    else if (!FillSubstancesPage(n))
         FillGeneralPage(n);
 }
 // Stores page n into the scenario (the same modules as FillPage).
@@ -216,13 +219,7 @@ TRAZ_PANE_HANDLER(InstantaneousReleasesPageHandler, 112, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(ContinuousReleasesPageHandler, 112, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(ReleasesFromFilePageHandler, 111, NO_KEYS)
 TRAZ_PANE_HANDLER(ObservationPointsPageHandler, 112, TAB_AND_ENTER)
-TRAZ_PANE_HANDLER(SettlingChoicePaneHandler, 0, TAB_AND_ENTER)
-TRAZ_PANE_HANDLER(SedimentationPaneHandler, 0, TAB_AND_ENTER)
-TRAZ_PANE_HANDLER(SettlingPaneHandler, 0, TAB_AND_ENTER)
-TRAZ_PANE_HANDLER(PhysicalPaneHandler, 0, TAB_AND_ENTER)
-TRAZ_PANE_HANDLER(TemperaturePaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(RedTidePaneHandler, 0, TAB_AND_ENTER)
-TRAZ_PANE_HANDLER(OilPaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(InstantaneousTablePaneHandler, 0, TAB_AND_ENTER)
 
 #undef TRAZ_PANE_HANDLER
@@ -245,6 +242,12 @@ TRAZ_GENERAL_HANDLER(InitialConditionsPageHandler, 0, TAB_AND_ENTER, InitialCond
 TRAZ_GENERAL_HANDLER(NumericalParametersPageHandler, 113, TAB_AND_ENTER, NumericalParametersPageControl)
 TRAZ_GENERAL_HANDLER(OutputOptionsPageHandler, 114, TAB_AND_ENTER, OutputOptionsPageControl)
 TRAZ_GENERAL_HANDLER(ZoomGridPaneHandler, 0, TAB_AND_ENTER, ZoomGridPaneControl)
+TRAZ_GENERAL_HANDLER(SettlingChoicePaneHandler, 0, TAB_AND_ENTER, SettlingChoicePaneControl)
+TRAZ_GENERAL_HANDLER(SedimentationPaneHandler, 0, TAB_AND_ENTER, SedimentationPaneControl)
+TRAZ_GENERAL_HANDLER(SettlingPaneHandler, 0, TAB_AND_ENTER, SettlingPaneControl)
+TRAZ_GENERAL_HANDLER(PhysicalPaneHandler, 0, TAB_AND_ENTER, PhysicalPaneControl)
+TRAZ_GENERAL_HANDLER(TemperaturePaneHandler, 0, TAB_AND_ENTER, TemperaturePaneControl)
+TRAZ_GENERAL_HANDLER(OilPaneHandler, 0, TAB_AND_ENTER, OilPaneControl)
 
 #undef TRAZ_GENERAL_HANDLER
 
@@ -260,14 +263,12 @@ int32_t SubstancesPageHandler(RUV_WIN window, RUV_EVENT *event)
 // A button's click (no edit-field notification).
 bool IsButtonClick(const RUV_EVENT *event) { return event->type == E_CONTROL && !IsEditField(event); }
 
-// The process page: button 2 shows the decay table on its sub-pane.
+// The process page: buttons 2 to 5 choose its sub-pane.
 int32_t ProcessParametersPageHandler(RUV_WIN window, RUV_EVENT *event)
 {
     static const PaneInfo info{114, TAB_AND_ENTER};
-    if (IsButtonClick(event) && event->v.control.id == 2) {
-        SetTableData(&g_scenario, g_subPanes[0], 0, 0);
-        ShowProcessSubPane(0);
-    }
+    if (event->type == E_CONTROL)
+        ProcessPageControl(window, event);
     return PaneEvent(window, event, info);
 }
 
@@ -606,29 +607,17 @@ void StoreSubPane(int index, int release)
         StoreTable(&g_scenario, 11, release);
         break;
     case 9: StoreTable(&g_scenario, 9, release); break;
-    default: StoreOutputSubPane(index); break;
+    default:
+        if (!StoreProcessSubPane(index))
+            StoreOutputSubPane(index);
+        break;
     }
 }
 
-// The model-specific sub-panes of the process page; the decay table's
-// pane (0) here, the others with the process page.
-void ShowProcessSubPane(int index)
-{
-    if (index != 0)
-        return;
-    if (MainWindow)
-        statbar_set_title(MainWindow, "");
-    const int left = g_currentSubPane;
-    StoreSubPane(left, 0);
-    if (left >= 0 && left < EDITOR_SUBPANE_COUNT && g_subPanes[left])
-        SetWindowVisible(g_subPanes[left], 0);
-    if ((left == 11 || left == 12 || left == 4) && g_subPanes[11])
-        SetWindowVisible(g_subPanes[11], 0);
-    g_currentTimeTable = 0;
-    if (g_subPanes[0])
-        SetWindowVisible(g_subPanes[0], 1);
-    g_currentSubPane = 0;
-}
+int CurrentSubPane(void) { return g_currentSubPane; }
+void SetCurrentSubPane(int index) { g_currentSubPane = index; }
+int CurrentTimeTable(void) { return g_currentTimeTable; }
+void SetCurrentTimeTable(int slot) { g_currentTimeTable = slot; }
 
 void AdvanceFocus(RUV_WIN window)
 {
