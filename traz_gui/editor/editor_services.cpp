@@ -8,13 +8,6 @@
 #include "ge_list.h"
 #include "scenario.h"
 
-// Map pages: the observation-point and release sets and the zoom box of
-// the visualisation area.
-void ResetMapPageBoxes(void) {}
-
-// Location pages: the selected location on the map.
-void SendLocationToVisArea(RUV_WIN, int, int, int) {}
-
 namespace {
 
 struct ModelUnits {

@@ -12,6 +12,7 @@
 #include "dialog_controls.h"
 #include "editor_shell.h"
 #include "general_pages.h"
+#include "location_pages.h"
 #include "process_page.h"
 #include "scenario.h"
 #include "scenario_title.h"
@@ -74,13 +75,13 @@ void FillPage(int n)
 {
     if (n == 6)
         ShowProcessParametersPage(&g_scenario, PageWindows[6]);
-    else if (!FillSubstancesPage(n))
+    else if (!FillSubstancesPage(n) && !FillLocationPage(n))
         FillGeneralPage(n);
 }
 // Stores page n into the scenario (the same modules as FillPage).
 void StorePage(int n)
 {
-    if (!StoreSubstancesPageOf(n))
+    if (!StoreSubstancesPageOf(n) && !StoreLocationPage(n))
         StoreGeneralPage(n);
 }
 // Shows the hydrodynamics and simulation times on the time-frame page
@@ -215,10 +216,7 @@ int32_t PaneEvent(RUV_WIN window, RUV_EVENT *event, const PaneInfo &info)
         return PaneEvent(window, event, info);                                      \
     }
 
-TRAZ_PANE_HANDLER(InstantaneousReleasesPageHandler, 112, TAB_AND_ENTER)
-TRAZ_PANE_HANDLER(ContinuousReleasesPageHandler, 112, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(ReleasesFromFilePageHandler, 111, NO_KEYS)
-TRAZ_PANE_HANDLER(ObservationPointsPageHandler, 112, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(RedTidePaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(InstantaneousTablePaneHandler, 0, TAB_AND_ENTER)
 
@@ -241,7 +239,10 @@ TRAZ_GENERAL_HANDLER(TimeFramePageHandler, 0, TAB_AND_ENTER, TimeFramePageContro
 TRAZ_GENERAL_HANDLER(InitialConditionsPageHandler, 0, TAB_AND_ENTER, InitialConditionsPageControl)
 TRAZ_GENERAL_HANDLER(NumericalParametersPageHandler, 113, TAB_AND_ENTER, NumericalParametersPageControl)
 TRAZ_GENERAL_HANDLER(OutputOptionsPageHandler, 114, TAB_AND_ENTER, OutputOptionsPageControl)
-TRAZ_GENERAL_HANDLER(ZoomGridPaneHandler, 0, TAB_AND_ENTER, ZoomGridPaneControl)
+TRAZ_GENERAL_HANDLER(ZoomGridPaneHandler, 0, TAB_AND_ENTER, ZoomGridPaneMapControl)
+TRAZ_GENERAL_HANDLER(InstantaneousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl)
+TRAZ_GENERAL_HANDLER(ContinuousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl)
+TRAZ_GENERAL_HANDLER(ObservationPointsPageHandler, 112, TAB_AND_ENTER, LocationPageControl)
 TRAZ_GENERAL_HANDLER(SettlingChoicePaneHandler, 0, TAB_AND_ENTER, SettlingChoicePaneControl)
 TRAZ_GENERAL_HANDLER(SedimentationPaneHandler, 0, TAB_AND_ENTER, SedimentationPaneControl)
 TRAZ_GENERAL_HANDLER(SettlingPaneHandler, 0, TAB_AND_ENTER, SettlingPaneControl)

@@ -24,6 +24,9 @@
 //   click <ctl>                 mouse press and release at the control's centre
 //   click-item <ctl> N          the same on item N (from 0) of a list box
 //   notify <ctl>                the button's click notification to its parent (hidden or disabled buttons too)
+//   move-at X Y | click-at X Y  pointer moved, or pressed and released, at client pixel (X, Y) of the current window
+//   drag X0 Y0 X1 Y1            pressed at (X0, Y0), moved and released at (X1, Y1) in the current window
+//   expect-text-part <ctl> "TEXT"   a control's text holds TEXT
 //   menu TAG                    the command of a menu item
 //   close                       the current window's close box
 //   box "TEXT" BUTTON           wait for a message box with this text, press BUTTON
@@ -189,6 +192,21 @@ private:
         if (v == "paste") return Paste(Control(Arg(c, 0)), Arg(c, 1));
         if (v == "click") return Click(Control(Arg(c, 0)), -1);
         if (v == "click-item") return Click(Control(Arg(c, 0)), static_cast<int>(Number(c, 1)));
+        if (v == "move-at" || v == "click-at" || v == "drag") {
+            const int x0 = static_cast<int>(Number(c, 0)), y0 = static_cast<int>(Number(c, 1));
+            const bool drag = v == "drag";
+            const int x1 = drag ? static_cast<int>(Number(c, 2)) : x0, y1 = drag ? static_cast<int>(Number(c, 3)) : y0;
+            Foreground();
+            Send(Current(), WM_MOUSEMOVE, 0, MAKELPARAM(x0, y0));
+            if (v != "move-at") {
+                Send(Current(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x0, y0));
+                if (drag)
+                    Send(Current(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x1, y1));
+                Send(Current(), WM_LBUTTONUP, 0, MAKELPARAM(x1, y1));
+            }
+            Settle();
+            return;
+        }
         if (v == "notify") {
             const HWND button = Control(Arg(c, 0));
             Send(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
@@ -203,6 +221,7 @@ private:
         if (v == "expect-title") return ExpectTitle(Arg(c, 0));
         if (v == "expect-title-part") return ExpectTitlePart(Arg(c, 0));
         if (v == "expect-text") return ExpectText(Arg(c, 0), Arg(c, 1));
+        if (v == "expect-text-part") return ExpectTextPart(Arg(c, 0), Arg(c, 1));
         if (v == "expect-enabled") return ExpectFlag(Arg(c, 0), Arg(c, 1), "enabled", IsWindowEnabled);
         if (v == "expect-shown") return ExpectFlag(Arg(c, 0), Arg(c, 1), "shown", IsWindowVisible);
         if (v == "expect-focus") return ExpectFocus(Arg(c, 0));
@@ -657,6 +676,14 @@ private:
         std::string seen;
         Expect([&] { return (seen = TextOf(Control(spec))) == text; },
                [&] { return "control " + spec + " reads " + scn::Quote(seen) + ", expected " + scn::Quote(text); });
+    }
+
+    void ExpectTextPart(const std::string &spec, const std::string &text) const
+    {
+        std::string seen;
+        Expect([&] { return (seen = TextOf(Control(spec))).find(text) != std::string::npos; },
+               [&] { return "control " + spec + " reads " + scn::Quote(seen) + ", expected a text holding " +
+                            scn::Quote(text); });
     }
 
     void ExpectFlag(const std::string &spec, const std::string &want, const char *what, BOOL(WINAPI *test)(HWND)) const
