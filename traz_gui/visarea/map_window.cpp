@@ -16,6 +16,8 @@
 #include "map_window_state.h"
 #include "point_objects.h"
 #include "editor_services.h"
+#include "legend_window.h"
+#include "map_printing.h"
 #include "status_bar.h"
 
 // The help hook forgets a window's help associations when it is destroyed.
@@ -236,8 +238,13 @@ GE_MapWindowState *GE_WindowState(RUV_WIN window)
     for (int32_t k = 0; k < g.windowCount; ++k)
         if (g.windows[k] == window)
             return static_cast<GE_MapWindowState *>(ruv_vobj_get_data(window));
+    // A page being printed draws through the copy of its window's state.
+    if (window == GE_CurrentPrintWindow())
+        return static_cast<GE_MapWindowState *>(ruv_vobj_get_data(window));
     return nullptr;
 }
+
+RUV_PRINT_RECORD *GE_PrintRecord(void) { return g_printRecord; }
 
 void GE_SetMenuItem(RUV_WIN window, int32_t tag, bool enabled, bool checked)
 {
@@ -525,6 +532,14 @@ void GE_MenuCommand(RUV_WIN window, RUV_EVENT *event)
     case GEcmd_RAINBOW: GE_SetDepthColorScale(window, 1); break;
     case GEcmd_APPLY_OPTIONS: GE_RedrawWindow(window); break;
     case GEcmd_SUPPRESS_WARNINGS: GE_ToggleSuppressWarnings(); break;
+    case GEcmd_PAGE_SETUP: GE_PageSetup(); break;
+    case GEcmd_PRINTER_SETUP:
+        ruv_dm_post_note("Platform/printer specific setup could be implemented");
+        GE_PrinterSetup();
+        break;
+    case GEcmd_PRINT: ruv_print_start_thread(GE_PrintWindowJob, window); break;
+    case GEcmd_LEGEND: GE_OpenLegendWindow(); break;
+    case GEcmd_ABOUT: GE_OpenAboutWindow(); break;
     default:
         if (tag >= GEcmd_SHOW_COMP_GRID && tag <= GEcmd_SHOW_COMP_GRID + 10) {
             // Computational and bottom grids pass 0, the object kinds 1.

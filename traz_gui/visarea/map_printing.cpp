@@ -1,0 +1,120 @@
+// Printing a map window onto the printer's page through the toolkit's print
+// window (see map_printing.h).  The page's size comes from the platform
+// escape 4000 and is checked, with the print record, before anything is
+// drawn: a printer that gives no page prints nothing.
+#include "map_printing.h"
+
+#include <algorithm>
+
+#include "cursor.h"
+#include "map_window_state.h"
+#include "printing.h"
+
+namespace {
+
+RUV_WIN g_printWindow = NULL_WIN;
+float g_factorX = 0.0f, g_factorY = 0.0f;
+
+// The page of the record: height and width in device pixels and the
+// resolutions; false when the printer gives none.
+bool QueryPage(RUV_PRINT_RECORD *record, RUVK_PAGE_INFO *page)
+{
+    RUVK_PAGE_INFO_QUERY query{};
+    query.record = record;
+    if (!ruvk_app_escape(RUVK_ESCAPE_PAGE_INFO, &query))
+        return false;
+    *page = query.page;
+    return page->height > 0 && page->width > 0;
+}
+
+}  // namespace
+
+float GE_PrintPageScale(int32_t pageHeight, int32_t pageWidth, const RUV_RECT &client)
+{
+    const int32_t height = client.bottom - client.top, width = client.right - client.left;
+    if (pageHeight <= 0 || pageWidth <= 0 || height <= 0 || width <= 0)
+        return 0.0f;
+    return std::min(static_cast<float>(pageHeight) / static_cast<float>(height),
+                    static_cast<float>(pageWidth) / static_cast<float>(width));
+}
+
+void GE_PageSetup(void)
+{
+    if (RUV_PRINT_RECORD *record = GE_PrintRecord())
+        ruv_dm_post_page_setup(record);
+}
+
+void GE_PrinterSetup(void) {}
+
+RUV_WIN GE_CurrentPrintWindow(void) { return g_printWindow; }
+float GE_PrinterFactorX(void) { return g_factorX; }
+float GE_PrinterFactorY(void) { return g_factorY; }
+
+RUV_BOOL GE_PrintWindowJob(void *data) { return GE_PrintWindow(static_cast<RUV_WIN>(data)) ? TRUE : FALSE; }
+
+int16_t GE_PrintWindow(RUV_WIN window)
+{
+    // A printer is there when the platform opens printing and the record
+    // reaches a printer (an empty record without one).
+    RUV_PRINT_RECORD *record = GE_PrintRecord();
+    const bool opened = ruv_print_open();
+    if (opened)
+        ruv_print_close();
+    if (!opened || !record || !ruv_print_is_valid(record))
+        ruv_dm_post_error("No printer available");
+
+    const GE_MapWindowState *source = GE_WindowState(window);
+    RUVK_PAGE_INFO page{};
+    RUV_RECT client{};
+    if (source)
+        ruv_vobj_get_client_rect(window, &client);
+    const bool ready = record && source && ruv_print_is_valid(record) && QueryPage(record, &page);
+    const float scale = ready ? GE_PrintPageScale(page.height, page.width, client) : 0.0f;
+    if (scale <= 0.0f) {
+        ruv_dm_post_error("Nothing to print");
+        return 1;
+    }
+    g_factorX = static_cast<float>(page.hres) / 25.0f;
+    g_factorY = static_cast<float>(page.vres) / 25.0f;
+
+    const RUV_WIN printWindow = ruv_print_create_win(record, "PrintArea");
+    if (!printWindow) {
+        ruv_dm_post_error("Printing failed");
+        return 0;
+    }
+    // The job draws from a copy: the map window keeps its own record.
+    GE_MapWindowState copy = *source;
+    copy.window = printWindow;
+    copy.statusBar = NULL_WIN;
+    copy.bandShown = false;
+    copy.figureCount = 0;
+    copy.data.pixmap = NULL_WIN;
+    copy.data.printing = 1;
+    ruv_rect_set(&copy.data.drawing, 0, 0, page.width, page.height);
+    // The window's pixels per world unit times the page scale; the page's
+    // drawing fits the map to the page again, so the zoom carries the rest.
+    const float pageFit = GE_FitScale(page.width, page.height);
+    if (pageFit > 0.0f)
+        copy.data.zoom = source->data.zoom * source->data.fitScale * scale / pageFit;
+    copy.data.fitScale = pageFit;
+    GE_UpdateTransform(&copy.data);
+    ruv_vobj_set_data(printWindow, &copy);
+    g_printWindow = printWindow;
+
+    int16_t result = 0;
+    if (ruv_print_open_page(record)) {
+        while (ruv_print_get_next_band()) {
+            GE_DrawBackground(printWindow);
+            GE_RedrawObjects(printWindow);
+        }
+        if (ruv_print_close_page(record))
+            result = 1;
+    }
+    ruv_print_close();
+    g_printWindow = NULL_WIN;
+    ruv_vobj_set_data(printWindow, nullptr);
+    ruv_vobj_destroy(printWindow);
+    if (!result)
+        ruv_dm_post_error("Printing failed");
+    return result;
+}
