@@ -1,12 +1,13 @@
 # The Process parameters page and its sub-panes in the program; their test
-# runs the module on the editor's real panes with the time tables, the shell's
-# services defined by the test.
+# runs the module on the editor's real panes with the time tables and the
+# general pages (the zoom grid's store), the shell's services defined by the
+# test.
 target_sources(traz_gui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/process_page.cpp)
 if(TARGET editor_process_page_test)
   target_sources(editor_process_page_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/process_page.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/time_tables.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/time_tables.cpp ${CMAKE_CURRENT_LIST_DIR}/general_pages.cpp)
   target_include_directories(editor_process_page_test PRIVATE ${TRAZ_TIME_TABLES_TEST_INCLUDES})
-  target_link_libraries(editor_process_page_test PRIVATE traz_model traz_editor)
+  target_link_libraries(editor_process_page_test PRIVATE traz_model traz_editor traz_visarea)
   traz_editor_add_resources(editor_process_page_test)
 endif()
 # The oil scenario's oil pane on a virtual display: its fraction list and

@@ -17,6 +17,7 @@
 #include "dialog_controls.h"
 #include "editor_shell.h"
 #include "editor_test_support.h"
+#include "general_pages.h"
 #include "front_fixture.h"
 #include "ruvv_attr.h"
 #include "scenario_fixtures.h"
@@ -57,6 +58,9 @@ void CheckRadioInRange(RUV_WIN window, int32_t id, int32_t first, int32_t last)
     ruv_ctl_check_radio_button(ruv_win_get_ctl(window, id), buttons.data(), static_cast<int32_t>(buttons.size()));
 }
 void SetModified(int flag) { ModifiedFlag = static_cast<int16_t>(flag); }
+void EnablePageButtons(void) {}
+void HideAllSubPanes(void) {}
+void ShowSubPane(RUV_WIN, int32_t, int) {}
 void UpdateMainTitle(void) {}
 void HelpRemoveWindow(RUV_WIN) {}
 void ClearWithBackground(RUV_WIN) {}
@@ -689,6 +693,43 @@ TEST(ProcessPage, ThePageShownAgainShowsTheScenariosValuesOnItsCurrentPane)
         StoreOilPane(panes[3]);
         EXPECT_FLOAT_EQ(Fraction(1)->evaporation, 41.0f);
         EXPECT_FLOAT_EQ(Fraction(1)->density, 891.0f);
+    });
+}
+
+TEST(ProcessPage, TheZoomGridStoreWithTheSecondCoordinatePairKeepsTheFirst)
+{
+    in_app([] {
+        Page page;
+        panes[6] = CreateChildPaneEx(page.frame, 177, Quiet, 0, 280, 580, 560, nullptr);
+        MakeScenario();
+        ZoomGrid *grid = g_scenario.outputOptions->zoomGrid;
+        *grid = ZoomGrid{100, 900, 20, 500, 1, 2, 3, 4, 10, 12};
+        struct Case {
+            int32_t method;
+            ZoomGrid expected;
+        };
+        const Case cases[] = {
+            {1, {100, 900, 20, 500, 150, 850, 25, 450, 8, 6}},
+            {0, {150, 850, 25, 450, 150, 850, 25, 450, 8, 6}},
+        };
+        for (const Case &k : cases) {
+            g_scenario.coordinatePairSelector = k.method;
+            FillZoomGridPane(panes[6]);
+            const std::pair<int32_t, const char *> fields[] = {{2, "150"}, {3, "850"}, {4, "25"},
+                                                               {1, "450"}, {5, "8"},   {8, "6"}};
+            for (const auto &f : fields)
+                SetControlTitle(panes[6], f.first, f.second);
+            StoreOutputSubPane(6);
+            const ZoomGrid &g = *grid;
+            const float got[] = {g.xStart, g.xEnd, g.yStart, g.yEnd, g.xStart2, g.xEnd2, g.yStart2, g.yEnd2};
+            const float want[] = {k.expected.xStart,  k.expected.xEnd,  k.expected.yStart,  k.expected.yEnd,
+                                  k.expected.xStart2, k.expected.xEnd2, k.expected.yStart2, k.expected.yEnd2};
+            for (int i = 0; i < 8; ++i)
+                EXPECT_FLOAT_EQ(got[i], want[i]) << "method " << k.method << " word " << i;
+            EXPECT_EQ(g.cellsX, 8);
+            EXPECT_EQ(g.cellsY, 6);
+        }
+        g_scenario.coordinatePairSelector = 0;
     });
 }
 
