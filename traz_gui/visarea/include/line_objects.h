@@ -1,0 +1,62 @@
+// Line objects and drogues of the map: dry points (runs of cells kept dry),
+// thin dams (runs of cell sides with a direction) and drogues (points), as
+// sets the owner replaces, edits and selects, and the rules that turn two
+// clicks into a thin dam or a dry-point run and check it against the cell
+// status.  Window-free; the map windows draw them and route the mouse.
+#ifndef TRAZ_VISAREA_LINE_OBJECTS_H
+#define TRAZ_VISAREA_LINE_OBJECTS_H
+
+#include <cstdint>
+
+#include "visarea.h"
+
+// Indices of a placeholder record: never drawn, never picked.
+constexpr int32_t GE_PLACEHOLDER = -999;
+
+bool GE_IsPlaceholder(const GE_LineObject &line);
+
+// Dry points: a copy of count records replaces the set; select, add (NULL:
+// a placeholder), delete and modify by index (an index outside the set
+// shows the kind's message and changes nothing).
+void GE_SetDryPoints(const GE_LineObject *lines, int32_t count);
+int GE_SelectDryPoint(int32_t index);
+void GE_AddDryPoint(const GE_LineObject *line);
+void GE_DeleteDryPoint(int32_t index);
+void GE_ModifyDryPoint(const GE_LineObject *line, int32_t index);
+// A run along a grid line or diagonal with both ends in 2..mmax, 2..nmax
+// and every cell active.
+int GE_DryPointCellsActive(const GE_LineObject *line);
+
+// Thin dams with a direction each (the array parallel to the records).
+void GE_SetThinDams(const GE_LineObject *lines, int32_t count, const int32_t *directions);
+int GE_SelectThinDam(int32_t index);
+void GE_AddThinDam(const GE_LineObject *line, int32_t direction);
+void GE_DeleteThinDam(int32_t index);
+void GE_ModifyThinDam(const GE_LineObject *line, int32_t index, int32_t direction);
+// Makes dam index a placeholder with direction V; an index outside the set
+// shows "No valid thin dam id" and changes nothing.
+void GE_ClearThinDam(int32_t index);
+
+// The dam that two clicks place: click 0 in the first cell nearest to side
+// code s with side S, click 1 in the end cell nearest to code t with side T
+// (codes and sides as GE_NearestCellSide gives them).  1 with the dam and
+// its direction; 0 for two sides of one cell that make no dam ("Invalid
+// thin dam line"); -1 for ends on neither a grid line nor a diagonal ("No
+// GRID cell pointed").
+int GE_ThinDamFromClicks(int32_t s, const GE_LineObject &S, int32_t firstM, int32_t firstN, int32_t t,
+                         const GE_LineObject &T, int32_t endM, int32_t endN, GE_LineObject *dam,
+                         int32_t *direction);
+// Every side along the dam has an active cell on one side of it.
+int GE_ThinDamCellsActive(const GE_LineObject *dam, int32_t direction);
+
+// Drogues.
+void GE_SetDrogues(const GE_PointObject *points, int32_t count);
+int GE_SelectDrogue(int32_t index);
+void GE_AddDrogue(const GE_PointObject *point);
+void GE_DeleteDrogue(int32_t index);
+void GE_ModifyDrogue(const GE_PointObject *point, int32_t index);
+// 1 when cell (trunc(x) + 1, trunc(y) + 1) lies in 2..mmax, 2..nmax and is
+// active.
+int16_t GE_DrogueCellValid(float x, float y);
+
+#endif

@@ -1,0 +1,572 @@
+// Line objects, drogues and rectangular wave grids in the map windows (see
+// line_object_editing.h).  A line is placed by pressing in its first cell
+// and releasing in its last; the rubber band follows the pointer between.
+#include "line_object_editing.h"
+
+#include <cstring>
+
+#include "dialog_controls.h"
+#include "line_objects.h"
+#include "map_window_state.h"
+#include "wave_grids.h"
+
+namespace {
+
+constexpr int32_t SOLID = 2;
+constexpr RUV_COLOR RED = 0x01FF0000u, DRY = 0x00FFD600u, DAM = 0x00D8D800u, DROGUE = 0x00990099u,
+                    GREEN = 0x0200FF00u, YELLOW = 0x06FFFF00u, MAGENTA = 0x05FF00FFu;
+
+// The first cell of the line being placed (one window edits at a time).
+int32_t g_firstM = -1, g_firstN = -1;
+
+void Status(RUV_WIN window, const char *text) { SetStatusFields(window, 0, text, nullptr, nullptr); }
+
+void Pen(RUV_WIN window, int16_t width, RUV_COLOR colour)
+{
+    const RUV_CPEN pen{ width, SOLID, 0, colour };
+    ruv_dwin_set_cpen(window, &pen);
+    ruv_dwin_set_fore_color(window, colour);
+}
+
+bool Shown(RUV_WIN window, int32_t attribute, const GE_WindowData **data)
+{
+    *data = GE_MapWindowData(window);
+    return *data && (*data)->shown[attribute];
+}
+
+// The cell under an event's pixel; 0 off the grid.
+bool CellAt(RUV_WIN window, const RUV_EVENT *event, int32_t *m, int32_t *n)
+{
+    const GE_WindowData *d = GE_MapWindowData(window);
+    return d && GE_DataPixelToCell(d, event->v.mouse.h, event->v.mouse.v, m, n) && *m >= 2 && *n >= 2;
+}
+
+void ReportLines(int32_t kind, int32_t operation, int32_t index, const GE_LineSet &set, bool withExtra)
+{
+    const GE_GlobalData &g = global_windata;
+    if (g.callbacks[kind])
+        g.callbacks[kind](g.userData[kind], kind, operation, index, nullptr, nullptr, set.items,
+                          withExtra ? set.extra : nullptr, set.count);
+}
+
+void ReportPoints(int32_t kind, int32_t operation, int32_t index, const GE_PointSet &set)
+{
+    const GE_GlobalData &g = global_windata;
+    if (g.callbacks[kind])
+        g.callbacks[kind](g.userData[kind], kind, operation, index, nullptr, set.items, nullptr, nullptr, set.count);
+}
+
+void Forget(RUV_WIN window)
+{
+    if (GE_MapWindowState *mw = GE_WindowState(window))
+        GE_ForgetClicks(&mw->data);
+    g_firstM = g_firstN = -1;
+}
+
+// ---------------------------------------------------------------- picking
+
+// The thin dam through the side of cell (m, n) nearest to the pixel.
+bool PickThinDam(RUV_WIN window, int32_t px, int32_t py, int32_t m, int32_t n, int32_t *index)
+{
+    int32_t code = -1;
+    GE_LineObject side{};
+    GE_NearestCellSide(window, px, py, m, n, &code, &side);
+    if (code < 0)
+        return false;
+    const GE_LineSet &set = global_windata.thinDams;
+    const int32_t direction = side.n1 == side.n2 ? GEdit_V_DAM : GEdit_U_DAM;
+    for (int32_t i = 0; i < set.count; ++i) {
+        if (GE_IsPlaceholder(set.items[i]) || !set.extra || set.extra[i] != direction)
+            continue;
+        int32_t sm[256], sn[256];
+        const int32_t segments = GE_ThinDamSegments(&set.items[i], direction, sm, sn, 256);
+        for (int32_t k = 0; k < segments && 2 * k + 1 < 256; ++k) {
+            const bool same = (sm[2 * k] == side.m1 && sn[2 * k] == side.n1 && sm[2 * k + 1] == side.m2 &&
+                               sn[2 * k + 1] == side.n2) ||
+                              (sm[2 * k] == side.m2 && sn[2 * k] == side.n2 && sm[2 * k + 1] == side.m1 &&
+                               sn[2 * k + 1] == side.n1);
+            if (same) {
+                *index = i;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool PickDryPoint(int32_t m, int32_t n, int32_t *index)
+{
+    const GE_LineSet &set = global_windata.dryPoints;
+    for (int32_t i = 0; i < set.count; ++i) {
+        if (GE_IsPlaceholder(set.items[i]))
+            continue;
+        int32_t found = -1;
+        if (GE_FindLineObject(&set.items[i], 1, m, n, &found)) {
+            *index = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- the two-click lines
+
+struct LineKind {
+    int32_t kind;
+    GE_LineSet *set;
+    bool thinDam;
+    const char *noCell, *inactive, *notPicked, *badLine;
+};
+
+LineKind DryPoints()
+{
+    return { GEkind_DRY_POINT, &global_windata.dryPoints, false, "No GRID cell pointed", "No ACTIVE cell pointed",
+             "No dry point pointed", "Dry points contain INACTIVE cells" };
+}
+LineKind ThinDams()
+{
+    return { GEkind_THIN_DAM, &global_windata.thinDams, true, "No GRID cell selected", "No ACTIVE gridpoint selected",
+             "No thin dam pointed", "Invalid thin dam line" };
+}
+
+bool Pick(RUV_WIN window, const LineKind &k, const RUV_EVENT *event, int32_t m, int32_t n, int32_t *index)
+{
+    return k.thinDam ? PickThinDam(window, event->v.mouse.h, event->v.mouse.v, m, n, index)
+                     : PickDryPoint(m, n, index);
+}
+
+void LineMouseDown(RUV_WIN window, RUV_EVENT *event, const LineKind &k)
+{
+    GE_MapWindowState *mw = GE_WindowState(window);
+    int32_t m = -1, n = -1;
+    if (!mw)
+        return;
+    if (!CellAt(window, event, &m, &n)) {
+        Status(window, k.noCell);
+        return;
+    }
+    if (GE_CellStatus(m, n) != GE_CELL_ACTIVE) {
+        Status(window, k.inactive);
+        return;
+    }
+    GE_WindowData &d = mw->data;
+    GE_LineSet &set = *k.set;
+    const int32_t operation = global_windata.currentOperation;
+    const bool selected = set.selected >= 0 && set.selected < set.count;
+    if (operation == GEmode_ADD || (operation == GEmode_MODIFY && selected)) {
+        g_firstM = m;
+        g_firstN = n;
+        d.clickCounter = 1;
+        d.clickX[0] = d.clickX[1] = event->v.mouse.h;
+        d.clickY[0] = d.clickY[1] = event->v.mouse.v;
+        d.moveFlag = 0;
+        return;
+    }
+    if (operation != GEmode_MODIFY && operation != GEmode_VIEW)
+        return;
+    int32_t index = -1;
+    if (!Pick(window, k, event, m, n, &index)) {
+        Status(window, k.notPicked);
+        return;
+    }
+    if (operation == GEmode_MODIFY) {
+        set.selected = index;
+        GE_RedrawAll(0);
+        ReportLines(k.kind, GEmode_MODIFY, index, set, k.thinDam);
+    } else {
+        if (k.thinDam)
+            GE_SelectThinDam(index);
+        else
+            GE_SelectDryPoint(index);
+        ReportLines(k.kind, GEmode_VIEW, set.selected, set, k.thinDam);
+    }
+    Status(window, "");
+}
+
+void LineFinish(RUV_WIN window, RUV_EVENT *event, const LineKind &k)
+{
+    GE_MapWindowState *mw = GE_WindowState(window);
+    if (!mw || mw->data.clickCounter != 1)
+        return;
+    GE_WindowData &d = mw->data;
+    GE_EraseRubberBand(window);
+    d.clickX[1] = event->v.mouse.h;
+    d.clickY[1] = event->v.mouse.v;
+    int32_t m = -1, n = -1;
+    RUV_EVENT at = *event;
+    GE_LineSet &set = *k.set;
+    GE_LineObject line{};
+    int32_t direction = GEdit_V_DAM;
+    bool good = false;
+    const char *refusal = k.badLine;
+    if (!CellAt(window, &at, &m, &n)) {
+        refusal = k.thinDam ? "" : "No GRID cell pointed";
+    } else if (k.thinDam) {
+        int32_t s = -1, t = -1;
+        GE_LineObject S{}, T{};
+        GE_NearestCellSide(window, d.clickX[0], d.clickY[0], g_firstM, g_firstN, &s, &S);
+        GE_NearestCellSide(window, d.clickX[1], d.clickY[1], m, n, &t, &T);
+        const int placed = GE_ThinDamFromClicks(s, S, g_firstM, g_firstN, t, T, m, n, &line, &direction);
+        if (placed < 0)
+            refusal = "No GRID cell pointed";
+        good = placed > 0 && GE_ThinDamCellsActive(&line, direction);
+    } else {
+        line.m1 = g_firstM;
+        line.n1 = g_firstN;
+        line.m2 = m;
+        line.n2 = n;
+        good = GE_DryPointCellsActive(&line) != 0;
+    }
+    if (good) {
+        if (global_windata.currentOperation == GEmode_ADD) {
+            if (k.thinDam)
+                GE_AddThinDam(&line, direction);
+            else
+                GE_AddDryPoint(&line);
+            set.selected = set.count - 1;
+            GE_RedrawAll(0);
+            ReportLines(k.kind, GEmode_ADD, set.selected, set, k.thinDam);
+        } else {
+            // A dam moved by the mouse keeps its name; a dry-point run gets none.
+            if (k.thinDam)
+                std::memcpy(line.name, set.items[set.selected].name, sizeof line.name);
+            GE_ReplaceLineObject(set.items, set.count, set.selected, &line);
+            if (k.thinDam && set.extra)
+                set.extra[set.selected] = direction;
+            ReportLines(k.kind, GEmode_MODIFY, set.selected, set, k.thinDam);
+            set.selected = -1;
+            GE_RedrawAll(0);
+        }
+        Status(window, "");
+    } else if (*refusal) {
+        Status(window, refusal);
+    }
+    Forget(window);
+}
+
+void LineMouseUp(RUV_WIN window, RUV_EVENT *event, const LineKind &k)
+{
+    const int32_t operation = global_windata.currentOperation;
+    if (operation == GEmode_ADD || operation == GEmode_MODIFY) {
+        LineFinish(window, event, k);
+        return;
+    }
+    if (operation != GEmode_DELETE)
+        return;
+    int32_t m = -1, n = -1, index = -1;
+    if (!CellAt(window, event, &m, &n)) {
+        if (!k.thinDam)
+            Status(window, "No GRID cell pointed");
+        return;
+    }
+    if (!k.thinDam && GE_CellStatus(m, n) != GE_CELL_ACTIVE) {
+        Status(window, "No active point selected");
+        return;
+    }
+    if (!Pick(window, k, event, m, n, &index)) {
+        Status(window, k.notPicked);
+        return;
+    }
+    // The owner deletes it when it agrees.
+    ReportLines(k.kind, GEmode_DELETE, index, *k.set, k.thinDam);
+    Status(window, "");
+}
+
+// ---------------------------------------------------------------- drogues
+
+void DrogueMouseDown(RUV_WIN window, RUV_EVENT *event)
+{
+    int32_t m = -1, n = -1, index = -1;
+    if (!CellAt(window, event, &m, &n)) {
+        Status(window, "No GRID cell pointed");
+        return;
+    }
+    if (GE_CellStatus(m, n) != GE_CELL_ACTIVE) {
+        Status(window, "No ACTIVE grid cell pointed");
+        return;
+    }
+    if (global_windata.currentOperation != GEmode_VIEW)
+        return;
+    GE_PointSet &set = global_windata.drogues;
+    if (!GE_FindPointObject(set.items, set.count, m, n, &index)) {
+        Status(window, "No drogue pointed");
+        return;
+    }
+    GE_SelectDrogue(index);
+    ReportPoints(GEkind_DROGUE, GEmode_VIEW, set.selected, set);
+    Status(window, "");
+}
+
+void DrogueMouseUp(RUV_WIN window, RUV_EVENT *event)
+{
+    int32_t m = -1, n = -1, index = -1;
+    if (!CellAt(window, event, &m, &n) || GE_CellStatus(m, n) != GE_CELL_ACTIVE)
+        return;
+    GE_PointSet &set = global_windata.drogues;
+    GE_PointObject clicked{};
+    clicked.m = m;
+    clicked.n = n;
+    GE_DataPixelToWorld(GE_MapWindowData(window), event->v.mouse.h, event->v.mouse.v, &clicked.x, &clicked.y);
+    switch (global_windata.currentOperation) {
+    case GEmode_ADD:
+        GE_AddDrogue(&clicked);
+        set.selected = set.count - 1;
+        GE_RedrawAll(0);
+        ReportPoints(GEkind_DROGUE, GEmode_ADD, set.selected, set);
+        break;
+    case GEmode_DELETE:
+        if (!GE_FindPointObject(set.items, set.count, m, n, &index)) {
+            Status(window, "No drogue pointed");
+            return;
+        }
+        ReportPoints(GEkind_DROGUE, GEmode_DELETE, index, set);
+        break;
+    case GEmode_MODIFY:
+        if (set.selected < 0 || set.selected >= set.count) {
+            if (!GE_FindPointObject(set.items, set.count, m, n, &index)) {
+                Status(window, "No drogue pointed");
+                return;
+            }
+            set.selected = index;
+            ReportPoints(GEkind_DROGUE, GEmode_MODIFY, index, set);
+            GE_SelectDrogue(index);
+        } else {
+            index = set.selected;
+            std::memcpy(clicked.name, set.items[index].name, sizeof clicked.name);
+            GE_ModifyDrogue(&clicked, index);
+            ReportPoints(GEkind_DROGUE, GEmode_MODIFY, index, set);
+            set.selected = -1;
+        }
+        break;
+    default: return;
+    }
+    Status(window, "");
+}
+
+// ---------------------------------------------------------------- drawing
+
+void DrawDryRun(RUV_WIN window, const GE_LineObject &raw)
+{
+    GE_LineObject l{};
+    GE_NormaliseLine(&raw, &l);
+    const GE_GridState &grid = global_windata.grid;
+    if (l.m1 < 2 || l.m2 > grid.mmax || l.n1 < 2 || l.n2 > grid.nmax || l.n1 > grid.nmax || l.n2 < 2)
+        return;
+    const int32_t dm = l.m1 != l.m2 ? 1 : 0, dn = (l.n2 > l.n1) - (l.n2 < l.n1);
+    for (int32_t m = l.m1, n = l.n1;; m += dm, n += dn) {
+        GE_DrawCellPolygon(window, m, n);
+        if ((m == l.m2 && n == l.n2) || (dm == 0 && dn == 0))
+            break;
+        if (m > grid.mmax || n > grid.nmax || n < 2)
+            break;
+    }
+}
+
+void DrawDryWith(RUV_WIN window, RUV_COLOR colour, bool selectedOnly)
+{
+    const GE_WindowData *d = nullptr;
+    const GE_LineSet &set = global_windata.dryPoints;
+    if (!Shown(window, GEdit_SHOW_DRY_POINTS, &d))
+        return;
+    const RUV_CBRUSH brush{ SOLID, colour };
+    ruv_dwin_set_cbrush(window, &brush);
+    ruv_dwin_set_std_cpen(window, 1);
+    for (int32_t i = 0; i < set.count; ++i)
+        if ((!selectedOnly || i == set.selected) && !GE_IsPlaceholder(set.items[i]))
+            DrawDryRun(window, set.items[i]);
+}
+
+void DrawDam(RUV_WIN window, const GE_LineObject &raw, int32_t direction)
+{
+    GE_LineObject l{};
+    GE_NormaliseLine(&raw, &l);
+    if (direction == GEdit_V_DAM && l.n1 == l.n2) {
+        GE_LineObject run = l;
+        run.m1 = l.m1 - 1;
+        GE_DrawLineObject(1, window, &run);
+    } else if (direction == GEdit_U_DAM && l.m1 == l.m2) {
+        GE_LineObject run = l;
+        run.n1 = l.n1 - 1;
+        GE_DrawLineObject(1, window, &run);
+    } else if (direction == GEdit_U_DAM || direction == GEdit_V_DAM) {
+        GE_DrawThinDam(window, &l, direction);
+    }
+}
+
+void DrawDamsWith(RUV_WIN window, RUV_COLOR colour, bool selectedOnly)
+{
+    const GE_WindowData *d = nullptr;
+    const GE_LineSet &set = global_windata.thinDams;
+    if (!Shown(window, GEdit_SHOW_THIN_DAMS, &d) || !set.extra)
+        return;
+    Pen(window, 3, colour);
+    for (int32_t i = 0; i < set.count; ++i)
+        if ((!selectedOnly || i == set.selected) && !GE_IsPlaceholder(set.items[i]))
+            DrawDam(window, set.items[i], set.extra[i]);
+    ruv_dwin_set_std_cpen(window, 1);
+}
+
+RUV_POINT NodePixel(const GE_WindowData *d, float x, float y)
+{
+    int16_t px = 0, py = 0;
+    GE_DataWorldToPixel(d, x, y, &px, &py);
+    return RUV_POINT{ py, px };
+}
+
+void DrawDrogue(RUV_WIN window, const GE_WindowData *d, const GE_PointObject &p)
+{
+    const GE_GridState &grid = global_windata.grid;
+    if (!grid.xcoord || p.m < 2 || p.n < 2 || p.m > grid.mmax || p.n > grid.nmax)
+        return;
+    const auto node = [&](int32_t m, int32_t n, float *x, float *y) {
+        const size_t k = static_cast<size_t>(n - 1) * grid.mmax + (m - 1);
+        *x = grid.xcoord[k];
+        *y = grid.ycoord[k];
+    };
+    const auto mid = [&](int32_t ma, int32_t na, int32_t mb, int32_t nb) {
+        float xa, ya, xb, yb;
+        node(ma, na, &xa, &ya);
+        node(mb, nb, &xb, &yb);
+        return NodePixel(d, (xa + xb) / 2, (ya + yb) / 2);
+    };
+    const int32_t m = p.m, n = p.n;
+    ruv_dwin_draw_set_pos(window, mid(m - 1, n, m, n));
+    ruv_dwin_draw_line(window, mid(m, n - 1, m - 1, n - 1));
+    ruv_dwin_draw_set_pos(window, mid(m - 1, n, m - 1, n - 1));
+    const RUV_POINT end = mid(m, n - 1, m, n);
+    ruv_dwin_draw_line(window, end);
+    if (d->namesShown[GEdit_SHOW_DROGUES])
+        GE_DrawLabel(window, p.name, (static_cast<int32_t>(end.h) << 16) | static_cast<uint16_t>(end.v));
+}
+
+void DrawDroguesWith(RUV_WIN window, RUV_COLOR colour, bool selectedOnly)
+{
+    const GE_WindowData *d = nullptr;
+    const GE_PointSet &set = global_windata.drogues;
+    if (!Shown(window, GEdit_SHOW_DROGUES, &d))
+        return;
+    Pen(window, 3, colour);
+    for (int32_t i = 0; i < set.count; ++i)
+        if (!selectedOnly || i == set.selected)
+            DrawDrogue(window, d, set.items[i]);
+    ruv_dwin_set_std_cpen(window, 1);
+}
+
+void DrawRectSet(RUV_WIN window, const GE_WindowData *d, int32_t type)
+{
+    int32_t count = 0;
+    const GE_RectWaveGrid *grids = GE_RectWaveGrids(type, &count);
+    const RUV_COLOR own = type == GE_WAVE_COMPUTATIONAL ? GREEN : YELLOW;
+    const GE_WaveGridState &w = global_windata.wave;
+    for (int32_t i = 0; i <= count; ++i) {
+        // The selected grid of the selected type again in red, on top.
+        const bool again = i == count;
+        const int32_t at = again ? w.selected : i;
+        if (again && (w.kind != type || at < 0 || at >= count || grids[at].display != 1))
+            break;
+        const GE_RectWaveGrid &g = grids[at];
+        if (g.display <= 0)
+            continue;
+        const RUV_COLOR colour = again ? RED : g.display == 1 ? own : MAGENTA;
+        float x[4], y[4];
+        GE_RectWaveGridCorners(g, x, y);
+        RUV_POINT p[5];
+        for (int k = 0; k < 5; ++k)
+            p[k] = NodePixel(d, x[k % 4], y[k % 4]);
+        Pen(window, 2, colour);
+        ruv_dwin_draw_polyline(window, p, 5);
+        if (type == GE_WAVE_COMPUTATIONAL) {
+            Pen(window, 5, colour);
+            ruv_dwin_draw_set_pos(window, p[0]);
+            ruv_dwin_draw_line(window, p[3]);
+        }
+        char label[16];
+        std::snprintf(label, sizeof label, "%2d", at + 1);
+        ruv_dwin_draw_text(window, p[0].h, p[0].v, label, -1);
+    }
+    const RUV_CPEN white{ 1, SOLID, 0, 0x0BFFFFFFu };
+    ruv_dwin_set_cpen(window, &white);
+}
+
+// ---------------------------------------------------------------- kind operations
+
+void DrawDryKind(RUV_WIN w) { GE_DrawDryPoints(w); }
+void SelectedDry(RUV_WIN w) { DrawDryWith(w, RED, true); }
+void DownDry(RUV_WIN w, RUV_EVENT *e) { LineMouseDown(w, e, DryPoints()); }
+void UpDry(RUV_WIN w, RUV_EVENT *e) { LineMouseUp(w, e, DryPoints()); }
+void DrawDamKind(RUV_WIN w) { GE_DrawThinDams(w); }
+void SelectedDam(RUV_WIN w) { DrawDamsWith(w, RED, true); }
+void DownDam(RUV_WIN w, RUV_EVENT *e) { LineMouseDown(w, e, ThinDams()); }
+void UpDam(RUV_WIN w, RUV_EVENT *e) { LineMouseUp(w, e, ThinDams()); }
+void DrawDrogueKind(RUV_WIN w) { GE_DrawDrogues(w); }
+void SelectedDrogue(RUV_WIN w) { DrawDroguesWith(w, RED, true); }
+void DrawWaveKind(RUV_WIN w) { GE_DrawRectWaveGrids(w); }
+
+}  // namespace
+
+void GE_DrawDryPoints(RUV_WIN window)
+{
+    DrawDryWith(window, DRY, false);
+    ruv_dwin_set_draw_mode(window, 0);
+}
+void GE_DrawThinDams(RUV_WIN window) { DrawDamsWith(window, DAM, false); }
+void GE_DrawDrogues(RUV_WIN window) { DrawDroguesWith(window, DROGUE, false); }
+
+void GE_DrawRectWaveGrids(RUV_WIN window)
+{
+    const GE_WindowData *d = GE_MapWindowData(window);
+    if (!d)
+        return;
+    const int32_t selectedType = global_windata.wave.kind == GE_WAVE_BOTTOM ? GE_WAVE_BOTTOM : GE_WAVE_COMPUTATIONAL;
+    for (int32_t type : { 1 - selectedType, selectedType })
+        if (d->shown[type == GE_WAVE_COMPUTATIONAL ? GEdit_SHOW_COMP_GRID : GEdit_SHOW_BOTTOM_GRID])
+            DrawRectSet(window, d, type);
+}
+
+void GE_WaveGridClick(RUV_WIN window, RUV_EVENT *event)
+{
+    GE_MapWindowState *mw = GE_WindowState(window);
+    if (!mw)
+        return;
+    GE_WindowData &d = mw->data;
+    GE_EraseRubberBand(window);
+    const int32_t px = event->v.mouse.h, py = event->v.mouse.v;
+    if (d.clickCounter == 0) {
+        d.clickX[0] = px;
+        d.clickY[0] = py;
+        d.clickCounter = 1;
+    } else if (d.clickCounter == 1) {
+        d.clickX[1] = px;
+        d.clickY[1] = py;
+        d.clickCounter = 2;
+        GE_DrawGridRubberBand(window);
+    } else {
+        // The corner as the pointer left it, held ahead of the origin and
+        // left of the axis.
+        int32_t cx = px, cy = py;
+        GE_HoldThirdClick(d.clickX[0], d.clickY[0], d.clickX[1], d.clickY[1], &cx, &cy);
+        float x[3], y[3];
+        const int32_t xs[3] = { d.clickX[0], d.clickX[1], cx }, ys[3] = { d.clickY[0], d.clickY[1], cy };
+        for (int k = 0; k < 3; ++k)
+            GE_DataPixelToWorld(&d, xs[k], ys[k], &x[k], &y[k]);
+        GE_DefineRectWaveGrid(global_windata.currentKind, x[0], y[0], x[1], y[1], x[2], y[2]);
+        GE_ForgetClicks(&d);
+        d.clickCounter = 0;
+    }
+    GE_ShowEditStatus(window);
+    // A definition is no zoom box: the mouse keeps going to the grid.
+    d.zoomBoxMode = 0;
+}
+
+void GE_InstallLineObjectKinds(void)
+{
+    static const GE_KindOperations dry{ DrawDryKind, SelectedDry, DownDry, UpDry };
+    static const GE_KindOperations dams{ DrawDamKind, SelectedDam, DownDam, UpDam };
+    static const GE_KindOperations drogues{ DrawDrogueKind, SelectedDrogue, DrogueMouseDown, DrogueMouseUp };
+    static const GE_KindOperations wave{ DrawWaveKind, nullptr, GE_WaveGridClick, nullptr };
+    GE_SetKindOperations(GEkind_DRY_POINT, &dry);
+    GE_SetKindOperations(GEkind_THIN_DAM, &dams);
+    GE_SetKindOperations(GEkind_DROGUE, &drogues);
+    for (int32_t kind = GEkind_WAVE_GRID_1; kind <= GEkind_WAVE_GRID_3; ++kind)
+        GE_SetKindOperations(kind, &wave);
+}

@@ -1,0 +1,278 @@
+// Line objects, drogues and wave grids on the real toolkit, driven by real
+// mouse messages at pixels computed from the window's transform, with
+// recording callbacks: a thin dam placed, picked, moved (keeping its name)
+// and deleted by the mouse, a refused placement; a drogue added and moved;
+// wave grids defined by three clicks along each world axis.
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "line_object_editing.h"
+#include "line_objects.h"
+#include "map_window_fixture.h"
+#include "wave_grids.h"
+
+namespace {
+
+using namespace maptest;
+
+struct Call {
+    int32_t kind, operation, selected, count;
+    GE_RectWaveGrid grid;
+};
+std::vector<Call> calls;
+
+int Owner(void *, int32_t kind, int32_t operation, int32_t selected, void *grid, GE_PointObject *, GE_LineObject *,
+          int32_t *, int32_t count)
+{
+    Call c{ kind, operation, selected, count, {} };
+    if (grid)
+        c.grid = *static_cast<GE_RectWaveGrid *>(grid);
+    calls.push_back(c);
+    return 0;
+}
+
+struct LineWorld : World {
+    LineWorld()
+    {
+        calls.clear();
+        GE_EnableEditModes();
+        for (const int32_t kind : { GEkind_DRY_POINT, GEkind_THIN_DAM, GEkind_DROGUE, GEkind_WAVE_GRID_2 }) {
+            GE_EnableObjectKind(kind);
+            GE_SetCallback(kind, Owner, nullptr);
+        }
+        for (const int32_t a : { GEdit_SHOW_DRY_POINTS, GEdit_SHOW_THIN_DAMS, GEdit_SHOW_DROGUES, GEdit_SHOW_COMP_GRID })
+            GE_EnableViewAttribute(a);
+        GE_InstallLineObjectKinds();
+    }
+    ~LineWorld()
+    {
+        for (int32_t kind = GEkind_WAVE_GRID_1; kind < GE_KIND_COUNT; ++kind)
+            GE_SetKindOperations(kind, nullptr);
+        GE_FreeRectWaveGrids();
+    }
+};
+
+// The pixel at fraction (fx, fy) of cell (m, n) (node m at x = (m - 1) STEP).
+POINT InCell(RUV_WIN w, int32_t m, int32_t n, float fx, float fy)
+{
+    return PixelOf(w, (m - 2 + fx) * STEP, (n - 2 + fy) * STEP);
+}
+
+// Press at one pixel, move and release at another.
+void Drag(RUV_WIN w, POINT from, POINT to)
+{
+    Mouse(w, WM_LBUTTONDOWN, from.x, from.y, MK_LBUTTON);
+    Mouse(w, WM_MOUSEMOVE, to.x, to.y, MK_LBUTTON);
+    Mouse(w, WM_LBUTTONUP, to.x, to.y);
+}
+
+std::string FirstField(RUV_WIN w)
+{
+    const std::string s = StatusText(w);
+    return s.substr(0, s.find('\t'));
+}
+
+std::vector<int32_t> Ends(const GE_LineObject &l) { return { l.m1, l.n1, l.m2, l.n2 }; }
+
+TEST_F(MapWindowTest, ThinDamPlacedPickedMovedAndDeletedByTheMouse)
+{
+    in_app([] {
+        Recorder rec;
+        LineWorld world;
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        GE_MapWindowData(w)->shown[GEdit_SHOW_THIN_DAMS] = 1;
+        GE_EditThinDams();
+        GE_SetModeAdd();
+        calls.clear();
+        GE_LineSet &dams = global_windata.thinDams;
+
+        // The bottom sides of cells (3, 4) to (6, 4), pressed and released
+        // past the sides' middles.
+        Drag(w, InCell(w, 3, 4, 0.8f, 0.05f), InCell(w, 6, 4, 0.8f, 0.05f));
+        ASSERT_EQ(dams.count, 1);
+        EXPECT_EQ(Ends(dams.items[0]), (std::vector<int32_t>{ 3, 3, 6, 3 }));
+        EXPECT_EQ(dams.extra[0], GEdit_V_DAM);
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].operation, GEmode_ADD);
+        EXPECT_EQ(calls[0].selected, 0);
+        EXPECT_EQ(FirstField(w), "");
+        {
+            // Selected: red along the sides.
+            const Pixels px(Native(w));
+            const POINT on = PixelOf(w, 3.5f * STEP, 2.0f * STEP);
+            EXPECT_EQ(px.at(on.x, on.y), RGB(255, 0, 0));
+        }
+
+        // Opposite corners of one cell make no dam.
+        GE_SetModeAdd();
+        calls.clear();
+        Drag(w, InCell(w, 5, 5, 0.1f, 0.1f), InCell(w, 5, 5, 0.9f, 0.9f));
+        EXPECT_EQ(dams.count, 1);
+        EXPECT_TRUE(calls.empty());
+        EXPECT_EQ(FirstField(w), "Invalid thin dam line");
+
+        // Modify: a press on the dam picks it, a drag moves it onto the top
+        // sides; the name stays.
+        std::snprintf(dams.items[0].name, sizeof dams.items[0].name, "%s", "north wall");
+        GE_SetModeModify();
+        calls.clear();
+        const POINT onDam = InCell(w, 4, 4, 0.5f, 0.05f);
+        Mouse(w, WM_LBUTTONDOWN, onDam.x, onDam.y, MK_LBUTTON);
+        Mouse(w, WM_LBUTTONUP, onDam.x, onDam.y);
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].operation, GEmode_MODIFY);
+        EXPECT_EQ(dams.selected, 0);
+        Drag(w, InCell(w, 3, 4, 0.3f, 0.95f), InCell(w, 6, 4, 0.3f, 0.95f));
+        ASSERT_EQ(calls.size(), 2u);
+        EXPECT_EQ(calls[1].operation, GEmode_MODIFY);
+        EXPECT_EQ(Ends(dams.items[0]), (std::vector<int32_t>{ 3, 4, 6, 4 }));
+        EXPECT_STREQ(dams.items[0].name, "north wall");
+        EXPECT_EQ(dams.selected, -1);
+        {
+            const Pixels px(Native(w));
+            const POINT on = PixelOf(w, 3.5f * STEP, 3.0f * STEP), off = PixelOf(w, 3.5f * STEP, 2.0f * STEP);
+            EXPECT_EQ(px.at(on.x, on.y), RGB(0xD8, 0xD8, 0x00));
+            EXPECT_NE(px.at(off.x, off.y), RGB(0xD8, 0xD8, 0x00));
+            EXPECT_NE(px.at(off.x, off.y), RGB(255, 0, 0));
+        }
+        // A placeholder is neither drawn nor picked.
+        GE_ClearThinDam(0);
+        pump(50);
+        {
+            const Pixels px(Native(w));
+            const POINT was = PixelOf(w, 3.5f * STEP, 3.0f * STEP);
+            EXPECT_NE(px.at(was.x, was.y), RGB(0xD8, 0xD8, 0x00));
+        }
+        GE_ModifyThinDam(&dams.items[0], 0, GEdit_V_DAM);  // still a placeholder
+        GE_SetModeDelete();
+        calls.clear();
+        const POINT cleared = InCell(w, 5, 4, 0.5f, 0.95f);
+        Mouse(w, WM_LBUTTONDOWN, cleared.x, cleared.y, MK_LBUTTON);
+        Mouse(w, WM_LBUTTONUP, cleared.x, cleared.y);
+        EXPECT_TRUE(calls.empty());
+        const GE_LineObject top{ 3, 4, 6, 4, "north wall" };
+        GE_ModifyThinDam(&top, 0, GEdit_V_DAM);
+
+        // Delete only tells the owner.
+        GE_SetModeDelete();
+        calls.clear();
+        const POINT moved = InCell(w, 5, 4, 0.5f, 0.95f);
+        Mouse(w, WM_LBUTTONDOWN, moved.x, moved.y, MK_LBUTTON);
+        Mouse(w, WM_LBUTTONUP, moved.x, moved.y);
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].operation, GEmode_DELETE);
+        EXPECT_EQ(calls[0].selected, 0);
+        EXPECT_EQ(dams.count, 1);
+        // A side with no dam.
+        calls.clear();
+        const POINT empty = InCell(w, 8, 7, 0.05f, 0.5f);
+        Mouse(w, WM_LBUTTONDOWN, empty.x, empty.y, MK_LBUTTON);
+        Mouse(w, WM_LBUTTONUP, empty.x, empty.y);
+        EXPECT_TRUE(calls.empty());
+        EXPECT_EQ(FirstField(w), "No thin dam pointed");
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+TEST_F(MapWindowTest, DrogueAddedAndMovedWithItsName)
+{
+    in_app([] {
+        LineWorld world;
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        GE_MapWindowData(w)->shown[GEdit_SHOW_DROGUES] = 1;
+        GE_EditDrogues();
+        GE_SetModeAdd();
+        calls.clear();
+        const POINT p = InCell(w, 4, 5, 0.5f, 0.5f);
+        Mouse(w, WM_LBUTTONDOWN, p.x, p.y, MK_LBUTTON);
+        Mouse(w, WM_LBUTTONUP, p.x, p.y);
+        GE_PointSet &drogues = global_windata.drogues;
+        ASSERT_EQ(drogues.count, 1);
+        EXPECT_EQ(drogues.items[0].m, 4);
+        EXPECT_EQ(drogues.items[0].n, 5);
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].operation, GEmode_ADD);
+        {
+            // The plus through the cell, in red while selected.
+            const Pixels px(Native(w));
+            EXPECT_GT(px.count(RGB(255, 0, 0), p.x - 12, p.y - 12, p.x + 12, p.y + 12), 8);
+        }
+        std::snprintf(drogues.items[0].name, sizeof drogues.items[0].name, "%s", "d1");
+        GE_SetModeModify();
+        Mouse(w, WM_LBUTTONDOWN, p.x, p.y, MK_LBUTTON);
+        Mouse(w, WM_LBUTTONUP, p.x, p.y);
+        EXPECT_EQ(drogues.selected, 0);
+        const POINT q = InCell(w, 7, 3, 0.5f, 0.5f);
+        Mouse(w, WM_LBUTTONDOWN, q.x, q.y, MK_LBUTTON);
+        Mouse(w, WM_LBUTTONUP, q.x, q.y);
+        EXPECT_EQ(drogues.items[0].m, 7);
+        EXPECT_EQ(drogues.items[0].n, 3);
+        EXPECT_STREQ(drogues.items[0].name, "d1");
+        EXPECT_EQ(drogues.selected, -1);
+        EXPECT_EQ(calls.size(), 3u);
+    });
+}
+
+TEST_F(MapWindowTest, WaveGridsFromThreeClicksAlongEachAxis)
+{
+    in_app([] {
+        LineWorld world;
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        const GE_RectWaveGrid first{ 100, 100, 200, 200, 0, 0, 0, 1, 0 };
+        GE_SetRectWaveGrids(GE_WAVE_COMPUTATIONAL, &first, 1);
+        GE_SelectObjectKind(GEkind_WAVE_GRID_2);
+        calls.clear();
+        const auto define = [w](const float o[2], const float a[2], const float p[2]) {
+            for (const POINT &click : { PixelOf(w, o[0], o[1]), PixelOf(w, a[0], a[1]), PixelOf(w, p[0], p[1]) }) {
+                Mouse(w, WM_MOUSEMOVE, click.x, click.y);
+                Mouse(w, WM_LBUTTONDOWN, click.x, click.y, MK_LBUTTON);
+                Mouse(w, WM_LBUTTONUP, click.x, click.y);
+                // Never taken for a zoom box.
+                EXPECT_EQ(GE_MapWindowData(w)->zoomBoxMode, 0);
+            }
+        };
+        // Choosing the kind left no grid selected: the owner is told, the
+        // set stays as it was.
+        const float o0[2] = { 300, 300 }, a0[2] = { 300, 700 }, p0[2] = { 100, 600 };
+        define(o0, a0, p0);
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].selected, -1);
+        int32_t count = 0;
+        EXPECT_EQ(GE_RectWaveGrids(GE_WAVE_COMPUTATIONAL, &count)[0].lx, 200.0f);
+        GE_SelectRectWaveGrid(GE_WAVE_COMPUTATIONAL, 0);
+        // Origin, a point on the axis, the corner: world points.
+        struct Case {
+            float o[2], a[2], p[2];
+            float angle, lx, ly;
+        } cases[] = {
+            { { 300, 300 }, { 700, 300 }, { 600, 600 }, 0, 300, 300 },
+            { { 300, 300 }, { 300, 700 }, { 100, 600 }, 90, 300, 200 },
+            { { 700, 600 }, { 300, 600 }, { 400, 300 }, 180, 300, 300 },
+            { { 700, 600 }, { 700, 200 }, { 900, 300 }, 270, 300, 200 },
+        };
+        const float pixel = 1.0f / GE_WindowScaleX(GE_MapWindowData(w));
+        for (const Case &c : cases) {
+            SCOPED_TRACE(c.angle);
+            const size_t before = calls.size();
+            define(c.o, c.a, c.p);
+            ASSERT_EQ(calls.size(), before + 1);
+            EXPECT_EQ(calls.back().selected, 0);
+            const GE_RectWaveGrid &g = calls.back().grid;
+            EXPECT_EQ(calls.back().kind, GEkind_WAVE_GRID_2);
+            EXPECT_EQ(g.angle, c.angle);  // exactly
+            EXPECT_NEAR(g.lx, c.lx, 2 * pixel);
+            EXPECT_NEAR(g.ly, c.ly, 2 * pixel);
+            const GE_RectWaveGrid *stored = GE_RectWaveGrids(GE_WAVE_COMPUTATIONAL, &count);
+            ASSERT_EQ(count, 1);
+            EXPECT_EQ(stored[0].angle, c.angle);
+            EXPECT_EQ(stored[0].display, 1);
+        }
+        EXPECT_EQ(GE_MapWindowData(w)->zoom, 1.0f);
+    });
+}
+
+}  // namespace
