@@ -1,7 +1,8 @@
 // Line objects, drogues and wave grids on the real toolkit, driven by real
 // mouse messages at pixels computed from the window's transform, with
 // recording callbacks: a thin dam placed, picked, moved (keeping its name)
-// and deleted by the mouse, a refused placement; a drogue added and moved;
+// and deleted by the mouse, a refused placement; dry-point runs with every
+// cell filled; a drogue added and moved;
 // wave grids defined by three clicks along each world axis.
 #include <cmath>
 #include <string>
@@ -173,6 +174,54 @@ TEST_F(MapWindowTest, ThinDamPlacedPickedMovedAndDeletedByTheMouse)
         EXPECT_TRUE(calls.empty());
         EXPECT_EQ(FirstField(w), "No thin dam pointed");
         EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+TEST_F(MapWindowTest, DryPointRunsFromTwoClicks)
+{
+    in_app([] {
+        LineWorld world;
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        GE_MapWindowData(w)->shown[GEdit_SHOW_DRY_POINTS] = 1;
+        GE_EditDryPoints();
+        GE_SetModeAdd();
+        calls.clear();
+        GE_LineSet &dry = global_windata.dryPoints;
+        struct Case {
+            const char *what;
+            int32_t m1, n1, m2, n2;
+            bool added;
+            const char *status;
+        } cases[] = {
+            { "diagonal", 3, 3, 5, 5, true, "" },
+            { "along n, drawn upwards", 7, 6, 7, 3, true, "" },
+            { "neither straight nor diagonal", 3, 3, 5, 4, false, "Dry points contain INACTIVE cells" },
+        };
+        for (const Case &c : cases) {
+            SCOPED_TRACE(c.what);
+            const int32_t before = dry.count;
+            Drag(w, InCell(w, c.m1, c.n1, 0.5f, 0.5f), InCell(w, c.m2, c.n2, 0.5f, 0.5f));
+            EXPECT_EQ(dry.count, before + (c.added ? 1 : 0));
+            EXPECT_EQ(FirstField(w), c.status);
+            if (c.added) {
+                EXPECT_EQ(Ends(dry.items[dry.count - 1]), (std::vector<int32_t>{ c.m1, c.n1, c.m2, c.n2 }));
+            }
+        }
+        EXPECT_EQ(calls.size(), 2u);
+        // Every cell of the runs filled: red for the selected one, the
+        // dry-point colour for the other.
+        const Pixels px(Native(w));
+        for (int32_t k = 3; k <= 5; ++k) {
+            const POINT p = InCell(w, k, k, 0.5f, 0.5f);
+            EXPECT_EQ(px.at(p.x, p.y), RGB(0xFF, 0xD6, 0x00)) << k;
+        }
+        for (int32_t n = 3; n <= 6; ++n) {
+            const POINT p = InCell(w, 7, n, 0.5f, 0.5f);
+            EXPECT_EQ(px.at(p.x, p.y), RGB(255, 0, 0)) << n;
+        }
+        const POINT between = InCell(w, 4, 3, 0.5f, 0.5f);
+        EXPECT_NE(px.at(between.x, between.y), RGB(0xFF, 0xD6, 0x00));
     });
 }
 
