@@ -21,3 +21,15 @@ if(TARGET editor_time_tables_test)
   target_link_libraries(editor_time_tables_test PRIVATE traz_model traz_editor)
   traz_editor_add_resources(editor_time_tables_test)
 endif()
+# The oil scenario's decay table on a virtual display: its two-line headers
+# must show text; the PNG stays in the build tree.
+add_executable(editor_table_shot_probe tests/table_screenshot/table_shot_probe.cpp)
+target_link_libraries(editor_table_shot_probe PRIVATE user32)
+if(TRAZ_EDITOR_XVFB AND TRAZ_EDITOR_IMPORT)
+  add_test(NAME editor_table_screenshot
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/tests/table_screenshot/table_screenshot.sh
+            $<TARGET_FILE:editor_table_shot_probe> $<TARGET_FILE:traz_gui>
+            ${CMAKE_CURRENT_SOURCE_DIR}/tests/fixtures/substances_oil ${CMAKE_BINARY_DIR}
+            ${CMAKE_CURRENT_BINARY_DIR}/table_screenshot/oil_decay_table.png)
+  set_tests_properties(editor_table_screenshot PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine_gui)
+endif()

@@ -317,6 +317,12 @@ TEST(TimeTables, RowCommandsGiveTheirNotesByTableAndRows)
             EXPECT_EQ(GE_TableRowCount(table), c.rowsAfter) << c.slot << " " << (c.note ? c.note : "");
             EXPECT_EQ(ModifiedFlag, c.modified) << c.slot;
         }
+        // Cells inside the table only.
+        RUV_WIN rates = GetTableOfSlot(10);
+        const int cellCases[][3] = {{0, 0, 1}, {1, 1, 1}, {2, 0, 0}, {0, 2, 0}, {-1, 0, 0}, {0, -1, 0}};
+        for (const auto &c : cellCases)
+            EXPECT_EQ(IsValidTableCell(rates, c[0], c[1]), c[2]) << c[0] << "," << c[1];
+        EXPECT_EQ(IsValidTableCell(NULL_WIN, 0, 0), 0);
         // No table of a slot focused: nothing changes, the scenario is
         // marked modified; Copy value marks it only when it copied.
         SetFocus(NativeOf(p.page));
