@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "../window/map_window_fixture.h"
+#include "point_objects.h"
 
 namespace {
 
@@ -185,6 +186,60 @@ TEST_F(MapWindowTest, Screenshots)
         const int midX = (d->drawing.left + d->drawing.right) / 2 + 7, midY = (d->drawing.top + d->drawing.bottom) / 2 + 20;
         GE_DataPixelToWorld(d, midX, midY, &x, &y);
         EXPECT_EQ(zoomed.at(midX, midY), Screen(colors[ClassOf(x / STEP * 2.0f, n)])) << x << ", " << y;
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// Observation points, instantaneous and continuous releases with their
+// names, the selected release in red and the zoom-grid area box.
+TEST_F(MapWindowTest, PointObjectScreenshot)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        for (const int32_t kind : { GEkind_INSTANT_RELEASE, GEkind_CONTINUOUS_RELEASE, GEkind_OBSERVATION })
+            GE_EnableObjectKind(kind);
+        for (const int32_t a : { GEdit_SHOW_INSTANT_RELEASES, GEdit_SHOW_CONTINUOUS_RELEASES, GEdit_SHOW_OBSERVATIONS })
+            GE_EnableViewAttribute(a);
+        GE_InstallPointObjectKinds();
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        // Cell (m, n) spans nodes m-1..m, n-1..n: world ((m-2)..(m-1)) * STEP.
+        auto at = [](int32_t m, int32_t n, const char *name) {
+            GE_PointObject p{ m, n, (m - 1.5f) * STEP, (n - 1.5f) * STEP, {} };
+            std::snprintf(p.name, sizeof p.name, "%s", name);
+            return p;
+        };
+        const GE_PointObject observations[] = { at(3, 7, "Harbour"), at(9, 3, "Mouth") };
+        GE_SetObservations(observations, 2);
+        const GE_PointObject instant[] = { at(5, 5, "Spill"), at(8, 7, "Spill 2") };
+        GE_SetDischarges(instant, 2, GEdit_INSTANT_RELEASE);
+        const GE_PointObject continuous[] = { at(6, 3, "Outfall") };
+        GE_SetDischarges(continuous, 1, GEdit_CONTINUOUS_RELEASE);
+        GE_SelectObjectKind(GEkind_INSTANT_RELEASE);
+        GE_SelectDischarge(1, GEdit_INSTANT_RELEASE);
+        GE_PointObject box[2] = { at(4, 4, ""), at(10, 8, "") };
+        GE_SetAreaBox(box);
+        const Shot shot(Native(w));
+        EXPECT_TRUE(shot.Save("map_points.png"));
+        // A quarter into a diamond's cell from its corner lies on its edge;
+        // the cross's middle is the cell's middle.
+        auto edge = [w](int32_t m, int32_t n) { return PixelOf(w, (m - 1.25f) * STEP, (n - 1.25f) * STEP); };
+        const POINT cross = PixelOf(w, 1.5f * STEP, 5.5f * STEP), spill = edge(5, 5), spill2 = edge(8, 7),
+                    outfall = edge(6, 3), side = PixelOf(w, 2.5f * STEP, 4.5f * STEP);
+        EXPECT_EQ(shot.at(cross.x, cross.y), RGB(0, 255, 255));
+        EXPECT_EQ(shot.at(spill.x, spill.y), RGB(0, 255, 0));
+        EXPECT_EQ(shot.at(spill2.x, spill2.y), RGB(255, 0, 0));
+        EXPECT_EQ(shot.at(outfall.x, outfall.y), RGB(0, 0, 255));
+        EXPECT_EQ(shot.at(side.x, side.y), RGB(255, 0, 0)) << "the area box's left side";
+        // The name starts at the cross's middle and runs past its cell,
+        // where nothing else is cyan.
+        int name = 0;
+        const int past = static_cast<int>(STEP * GE_MapWindowData(w)->verticalScale / 2) + 3;
+        for (int y = cross.y - 14; y < cross.y + 14; ++y)
+            for (int x = cross.x + past; x < cross.x + past + 40; ++x)
+                name += shot.at(x, y) == RGB(0, 255, 255);
+        EXPECT_GT(name, 5) << "the name \"Harbour\" beside its cross";
         EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }
