@@ -182,13 +182,8 @@ int OnVisAreaZoomBox(void *windowData, int32_t, int32_t, int32_t, void *, GE_Poi
         SetControlChecked(pane, kPickBox, 0);
     if (!checked)
         return 0;
-    GE_UpdateTransform(d);
     GE_PointObject corners[2];
-    for (int k = 0; k < 2; ++k) {
-        float x = 0, y = 0;
-        GE_DataPixelToWorld(d, d->clickX[k], d->clickY[k], &x, &y);
-        corners[k] = Corner(x, y);
-    }
+    GE_PickedArea(d, corners);
     const float x0 = corners[0].x, x1 = corners[1].x, y0 = corners[0].y, y1 = corners[1].y;
     SetControlFloat(pane, 2, x0 < x1 ? x0 : x1);
     SetControlFloat(pane, 3, x0 < x1 ? x1 : x0);

@@ -386,6 +386,22 @@ void GE_ResetLocationSets(void)
     GE_RedrawAll(0);
 }
 
+void GE_PickedArea(const GE_WindowData *data, GE_PointObject corners[2])
+{
+    const GE_GridState &grid = global_windata.grid;
+    for (int k = 0; k < 2; ++k) {
+        GE_PointObject &c = corners[k];
+        std::memset(&c, 0, sizeof c);
+        GE_DataPixelToWorld(data, data->clickX[k], data->clickY[k], &c.x, &c.y);
+        int32_t m = 0, n = 0;
+        if (grid.mmax > 0 && grid.nmax > 0 &&
+            GE_FindCell(nullptr, 0, 0, grid.mmax - 1, grid.nmax - 1, 1, c.x, c.y, &m, &n)) {
+            c.m = m;
+            c.n = n;
+        }
+    }
+}
+
 // ---------------------------------------------------------------- sub-kind table
 
 int32_t GE_DischargeObjectKind(int32_t type) { return ValidType(type) ? GEkind_DISCHARGE + type : -1; }

@@ -44,6 +44,11 @@ int16_t GE_DischargeCellValid(int32_t m, int32_t n);
 // zeroed, and redraws the open map windows.
 void GE_ResetLocationSets(void);
 
+// The box picked in a map window: its first two clicks as world points
+// through the window's transform (the horizontal scale for x), each with
+// its grid cell (0, 0 off the grid) and an empty name.
+void GE_PickedArea(const GE_WindowData *data, GE_PointObject corners[2]);
+
 // The columns of the sub-kind table (-1 for another sub-kind).
 int32_t GE_DischargeObjectKind(int32_t type);
 int32_t GE_DischargeViewAttribute(int32_t type);

@@ -4,6 +4,7 @@
 // point off the grid not drawn), the mouse edits of each kind by real
 // pointer messages with the owner told through its callback, and the
 // owner's functions by index with their refusals.
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -381,6 +382,71 @@ TEST_F(MapWindowTest, OwnerFunctionsActByIndexAndRefuseOthers)
         EXPECT_EQ(global_windata.discharges[2].count, 2);
         EXPECT_EQ(global_windata.option_loaded[GEdit_SHOW_CONTINUOUS_RELEASES], 1);
         EXPECT_EQ(d->shown[GEdit_SHOW_CONTINUOUS_RELEASES], 1);
+    });
+}
+
+// The zoom-grid box picked on a map of a spherical grid at 60 degrees
+// north, where a pixel spans about twice as many degrees across as up.
+TEST_F(MapWindowTest, PickedAreaTakesTheHorizontalScaleForX)
+{
+    in_app([] {
+        Recorder rec;
+        GE_Init(1);
+        GE_EnableViewAttribute(GEdit_SHOW_GRID);
+        std::vector<float> x, y;
+        for (int32_t n = 0; n < NMAX; ++n)
+            for (int32_t m = 0; m < MMAX; ++m) {
+                x.push_back(4.0f + 0.02f * m);
+                y.push_back(60.0f + 0.01f * n);
+            }
+        std::vector<int32_t> status(static_cast<size_t>(MMAX + 1) * (NMAX + 1), GE_CELL_INACTIVE);
+        for (int32_t n = 2; n <= NMAX; ++n)
+            for (int32_t m = 2; m <= MMAX; ++m)
+                status[static_cast<size_t>(n - 1) * (MMAX + 1) + (m - 1)] = GE_CELL_ACTIVE;
+        GE_GridInput in{};
+        in.mmax = MMAX;
+        in.nmax = NMAX;
+        in.x = x.data();
+        in.y = y.data();
+        in.cellStatus = status.data();
+        in.coordinateSystem = 0;
+        in.missingValue = -99999.0f;
+        GE_SetGrid(&in, "");
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        GE_WindowData *d = GE_MapWindowData(w);
+        const float across = GE_WindowScaleX(d), up = d->verticalScale;
+        ASSERT_LT(across, 0.7f * up) << "the two scales differ here";
+
+        // Dragged from (4.15, 60.06) to (4.05, 60.02): back at those
+        // points within two pixels; one scale for both would make the box
+        // about half as wide.
+        const POINT from = PixelOf(w, 4.15f, 60.06f), to = PixelOf(w, 4.05f, 60.02f);
+        d->clickX[0] = from.x;
+        d->clickY[0] = from.y;
+        d->clickX[1] = to.x;
+        d->clickY[1] = to.y;
+        GE_PointObject corners[2];
+        GE_PickedArea(d, corners);
+        EXPECT_NEAR(corners[0].x, 4.15f, 2.0f / across);
+        EXPECT_NEAR(corners[1].x, 4.05f, 2.0f / across);
+        EXPECT_NEAR(corners[0].y, 60.06f, 2.0f / up);
+        EXPECT_NEAR(corners[1].y, 60.02f, 2.0f / up);
+        EXPECT_GT(std::fabs((from.x - to.x) / up - 0.1f), 0.03f);
+        for (const GE_PointObject &c : corners) {
+            int32_t m = 0, n = 0;
+            ASSERT_TRUE(GE_FindCell(nullptr, 0, 0, MMAX - 1, NMAX - 1, 1, c.x, c.y, &m, &n));
+            EXPECT_EQ(c.m, m);
+            EXPECT_EQ(c.n, n);
+            EXPECT_STREQ(c.name, "");
+        }
+        // A corner off the grid has cell 0, 0.
+        d->clickX[1] = d->drawing.left;
+        d->clickY[1] = d->drawing.top;
+        GE_PickedArea(d, corners);
+        EXPECT_EQ(corners[1].m, 0);
+        EXPECT_EQ(corners[1].n, 0);
+        GE_FreeAll();
     });
 }
 
