@@ -300,6 +300,10 @@ int32_t ContinuousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
         return PopupMenuCommand(window, event);
     if (IsButtonClick(event) && event->v.control.id == 15)
         OpenTableEditor(window);
+    if (IsButtonClick(event) && event->v.control.id == 9 && StoreReleaseTableAndCheck(8, SelectedRelease())) {
+        g_currentTimeTable = -1;
+        SetWindowVisible(window, 0);
+    }
     static const PaneInfo info{0, NO_KEYS};
     return PaneEvent(window, event, info);
 }

@@ -19,6 +19,7 @@
 #include "ge_list.h"
 #include "ruvv_attr.h"
 #include "table_control.h"
+#include "time_checks.h"
 #include "time_tables_core.h"
 
 using namespace time_tables;
@@ -541,6 +542,28 @@ void StoreTable(ScenarioRecord *scenario, int slot, int index)
 }
 
 void StoreTableOfSlot(int slot) { StoreTable(&g_scenario, slot, 0); }
+
+int StoreReleaseTableAndCheck(int index, int release)
+{
+    StoreSubPane(index, release);
+    Location *location = ReleaseOf(&g_scenario, kReleaseRates, release);
+    if (!location)
+        return 0;
+    XYSeries *rates = location->releaseRates;
+    const int rows = SeriesRows(rates);
+    std::vector<double> minutes(static_cast<size_t>(rows > 0 ? rows : 0));
+    if (rows > 0) {
+        SelectXYSeries(rates, XYS_ALL);
+        std::vector<float> values(static_cast<size_t>(SeriesCount(rates) > 0 ? SeriesCount(rates) : 1));
+        for (int r = 0; r < rows; ++r)
+            EvaluateXYSeries(rates, XYS_ROW, r, &minutes[static_cast<size_t>(r)], values.data(), nullptr);
+    }
+    const ReleaseTableVerdict verdict = CheckReleaseTableTimes(
+        ScenarioSimulationTimes(g_scenario), g_scenario.hydReferenceTime, minutes.data(), rows);
+    for (const std::string &message : verdict.messages)
+        PostErrorF("%s", message.c_str());
+    return verdict.covers ? 1 : 0;
+}
 
 // ---- window 186 ----
 

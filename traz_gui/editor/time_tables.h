@@ -30,6 +30,11 @@ void StoreTableOfSlot(int slot);
 // 2 no first column), NULL when there is no table or a cell is refused.
 XYSeries *TableToXYSeries(int slot, int mode);
 
+// Stores the tables of the continuous release's table window (sub-pane
+// index) into the release and checks that its rates cover the simulation
+// (a box for each end that does not); 1 when they do.
+int StoreReleaseTableAndCheck(int index, int release);
+
 // Window 186 and the table panes.
 void SelectTablePane(RUV_WIN window);
 // SelectTablePane, then window 186 under the task window.

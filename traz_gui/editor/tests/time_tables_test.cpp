@@ -40,6 +40,13 @@ void HelpRemoveWindow(RUV_WIN) {}
 void ClearWithBackground(RUV_WIN) {}
 void ResetMapPageBoxes(void) {}
 const char *GetConcentrationUnit(void) { return "kg/m3"; }
+void StoreSubPane(int index, int release)
+{
+    if (index == 8) {
+        StoreTable(&g_scenario, 10, release);
+        StoreTable(&g_scenario, 11, release);
+    }
+}
 
 namespace {
 
@@ -338,6 +345,45 @@ TEST(TimeTables, RowCommandsGiveTheirNotesByTableAndRows)
         WithBoxes({}, [] { CopyTableValue(); });
         EXPECT_EQ(CellText(wind, 0, 1), "9.5");
         EXPECT_EQ(ModifiedFlag, 1);
+    });
+}
+
+TEST(TimeTables, TheReleaseWindowsTablesAreStoredAndMustCoverTheSimulation)
+{
+    in_app([] {
+        Panes p;
+        MakeScenario();
+        Location *outfall = scenario_fixtures::AddLocation(g_scenario.continuousReleases, "Outfall", 0, 0);
+        outfall->masses = CreateXYSeries(XYS_LINEAR, 0, 2);
+        AddRow(outfall->masses, 1.0, {0.5f, 30.f});
+        outfall->releaseRates = CreateXYSeries(XYS_LINEAR, 1, 1);
+        AddRow(outfall->releaseRates, 60.0, {2.f});
+        AddRow(outfall->releaseRates, 1380.0, {2.f});
+        SetTableData(&g_scenario, panes[8], 10, 0);
+        SetTableData(&g_scenario, panes[8], 11, 0);
+        RUV_WIN rates = GetTableOfSlot(10);
+        RUV_WIN masses = GetTableOfSlot(11);
+        GE_TableSetCell(masses, 0, 1, "35");
+        int covers = -1;
+        WithBoxes({}, [&] { covers = StoreReleaseTableAndCheck(8, 0); });
+        EXPECT_EQ(covers, 1);
+        float values[2];
+        double time = 0;
+        SelectXYSeries(outfall->masses, XYS_ALL);
+        EvaluateXYSeries(outfall->masses, XYS_ROW, 0, &time, values, nullptr);
+        EXPECT_FLOAT_EQ(values[1], 35.f);
+        // Ends inside the simulation: both boxes, the table stored as typed.
+        GE_TableSetCell(rates, 0, 0, "01 06 2026 02 00 00");
+        GE_TableSetCell(rates, 1, 0, "01 06 2026 22 00 00");
+        WithBoxes({"Error:\nStart time table after start time simulation \nStart time table          : "
+                   "20260601020000\nStart time simulation     : 20260601010000",
+                   "Error:\nEnd time table before end time simulation \nEnd time table        : "
+                   "20260601220000\nEnd time simulation   : 20260601230000"},
+                  [&] { covers = StoreReleaseTableAndCheck(8, 0); });
+        EXPECT_EQ(covers, 0);
+        SelectXYSeries(outfall->releaseRates, XYS_ALL);
+        EvaluateXYSeries(outfall->releaseRates, XYS_ROW, 1, &time, values, nullptr);
+        EXPECT_EQ(time, 1320.0);
     });
 }
 

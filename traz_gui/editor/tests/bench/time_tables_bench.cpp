@@ -41,6 +41,13 @@ void HelpRemoveWindow(RUV_WIN) {}
 void ClearWithBackground(RUV_WIN) {}
 void ResetMapPageBoxes(void) {}
 const char *GetConcentrationUnit(void) { return "kg/m3"; }
+void StoreSubPane(int index, int release)
+{
+    if (index == 8) {
+        StoreTable(&g_scenario, 10, release);
+        StoreTable(&g_scenario, 11, release);
+    }
+}
 
 namespace {
 
