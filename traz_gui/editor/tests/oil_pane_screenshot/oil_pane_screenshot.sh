@@ -4,7 +4,10 @@
 # display, the probe shows the pane and reports where it, its fraction list
 # and its heading are, and ImageMagick photographs the screen.  The pane is
 # kept as <out.png>.  The list holds the two fractions with "heavy" first,
-# the heading names it, and both show dark text pixels.
+# the heading names it, and both show dark text pixels.  Before it the
+# scenario's Substances page is photographed the same way and kept as
+# substances_page.png beside it: its list holds the three substances,
+# "heavy" first, in dark text.
 #   oil_pane_screenshot.sh <probe.exe> <traz_gui.exe> <fixture dir> <build dir> <out.png>
 set -euo pipefail
 
@@ -45,32 +48,41 @@ export DISPLAY=$display
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 </dev/null
 wineserver -w
 
-reportfile="$(dirname "$out")/oil_pane_screenshot_report.txt"
-wine "$probe" "$(winepath -w "$program")" "$(winepath -w "$work")" >"$reportfile" 2>/dev/null </dev/null || true
-report=$(tr -d '\r' <"$reportfile")
-echo "$report"
-grep -q '^pane ' <<<"$report" || { echo "the oil pane did not come up"; exit 1; }
-
-screen="$(dirname "$out")/oil_pane_screen.png"
-rm -f "$screen" "$out"
-import -display "$display" -window root "$screen"
-[ -s "$screen" ] || { echo "no picture written"; exit 1; }
-read -r _ pl pt pr pb <<<"$(grep '^pane ' <<<"$report")"
-convert "$screen" -crop "$((pr - pl))x$((pb - pt))+$pl+$pt" +repage "$out"
-echo "oil pane screenshot: $out"
-
-status=0
-read -r _ ll lt lr lb count first <<<"$(grep '^list ' <<<"$report")"
-[ "$count" = 2 ] || { echo "the list holds $count fractions, not 2"; status=1; }
-[ "$first" = heavy ] || { echo "the first fraction is \"$first\", not heavy"; status=1; }
-grep -q '^heading .* Oil parameters for heavy$' <<<"$report" || { echo "the heading does not name heavy"; status=1; }
-read -r _ hl ht hr hb _ <<<"$(grep '^heading ' <<<"$report")"
 dark() {
   convert "$screen" -crop "$1" +repage -colorspace Gray -threshold 50% -negate -format '%[fx:round(mean*w*h)]' info:
 }
-listdark=$(dark "$((lr - ll))x$((lb - lt))+$ll+$lt")
+status=0
+# One picture: the probe in the given mode, the screen, the pane cropped to
+# <png>, and the list's count and first name checked.
+shoot() {  # mode png count
+  local mode=$1 png=$2 want=$3
+  reportfile="$(dirname "$out")/${mode}_screenshot_report.txt"
+  wine "$probe" "$(winepath -w "$program")" "$(winepath -w "$work")" $mode >"$reportfile" 2>/dev/null </dev/null || true
+  report=$(tr -d '\r' <"$reportfile")
+  echo "$report"
+  grep -q '^pane ' <<<"$report" || { echo "the $mode pane did not come up"; exit 1; }
+  screen="$(dirname "$out")/${mode}_screen.png"
+  rm -f "$screen" "$png"
+  import -display "$display" -window root "$screen"
+  [ -s "$screen" ] || { echo "no picture written"; exit 1; }
+  read -r _ pl pt pr pb <<<"$(grep '^pane ' <<<"$report")"
+  convert "$screen" -crop "$((pr - pl))x$((pb - pt))+$pl+$pt" +repage "$png"
+  echo "$mode screenshot: $png"
+  read -r _ ll lt lr lb count first <<<"$(grep '^list ' <<<"$report")"
+  [ "$count" = "$want" ] || { echo "the list holds $count names, not $want"; status=1; }
+  [ "$first" = heavy ] || { echo "the first name is \"$first\", not heavy"; status=1; }
+  listdark=$(dark "$((lr - ll))x$((lb - lt))+$ll+$lt")
+  echo "dark pixels: list $listdark"
+  [ "$listdark" -ge 20 ] || { echo "the list shows no names"; status=1; }
+}
+
+shoot substances "$(dirname "$out")/substances_page.png" 3
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w
+shoot oil "$out" 2
+grep -q '^heading .* Oil parameters for heavy$' <<<"$report" || { echo "the heading does not name heavy"; status=1; }
+read -r _ hl ht hr hb _ <<<"$(grep '^heading ' <<<"$report")"
 headdark=$(dark "$((hr - hl))x$((hb - ht))+$hl+$ht")
-echo "dark pixels: list $listdark, heading $headdark"
-[ "$listdark" -ge 20 ] || { echo "the list shows no names"; status=1; }
+echo "dark pixels: heading $headdark"
 [ "$headdark" -ge 20 ] || { echo "the heading shows no text"; status=1; }
 exit $status

@@ -5,9 +5,11 @@
 //   pane L T R B
 //   list L T R B COUNT FIRST
 //   heading L T R B TEXT
+// With "substances" it shows the Substances page instead and prints the
+// page as the pane and its substance list as the list.
 // The program is left running for the picture.  Exit code 1 when the pane
 // does not come up.
-//   oil_pane_shot_probe <traz_gui.exe> <work dir>
+//   oil_pane_shot_probe <traz_gui.exe> <work dir> [substances]
 #include <windows.h>
 
 #include <cstdio>
@@ -44,6 +46,26 @@ void Click(HWND button)
         SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &done);
 }
 
+HWND FindButton(HWND parent, const char *text)
+{
+    struct Search {
+        const char *text;
+        HWND found;
+    } search{text, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND h, LPARAM p) -> BOOL {
+            auto *s = reinterpret_cast<Search *>(p);
+            if (program_start::ClassOf(h) == "Button" && program_start::TextOf(h) == s->text) {
+                s->found = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 RECT ScreenClient(HWND window)
 {
     RECT c{};
@@ -56,8 +78,8 @@ RECT ScreenClient(HWND window)
 
 int main(int argc, char **argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: oil_pane_shot_probe <traz_gui.exe> <work dir>\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: oil_pane_shot_probe <traz_gui.exe> <work dir> [substances]\n");
         return 2;
     }
     program_start::Started p;
@@ -72,12 +94,22 @@ int main(int argc, char **argv)
     }
     SetWindowPos(main, nullptr, 20, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SetForegroundWindow(main);
-    Click(GetDlgItem(main, 5));                   // Process parameters
-    Sleep(300);
-    HWND page = FindVisible(main, 127);
-    Click(page ? GetDlgItem(page, 5) : nullptr);  // its "Oil Model" pane
-    Sleep(300);
-    HWND pane = page ? FindVisible(page, 180) : nullptr;
+    const bool substances = argc == 4 && std::string(argv[3]) == "substances";
+    HWND pane = nullptr;
+    int listId = 39;
+    if (substances) {
+        Click(FindButton(main, "Substances"));
+        Sleep(300);
+        pane = FindVisible(main, 119);
+        listId = 4;
+    } else {
+        Click(GetDlgItem(main, 5));                   // Process parameters
+        Sleep(300);
+        HWND page = FindVisible(main, 127);
+        Click(page ? GetDlgItem(page, 5) : nullptr);  // its "Oil Model" pane
+        Sleep(300);
+        pane = page ? FindVisible(page, 180) : nullptr;
+    }
     if (!pane) {
         std::printf("error no oil pane\n");
         return 1;
@@ -90,7 +122,7 @@ int main(int argc, char **argv)
     RECT r{};
     GetWindowRect(pane, &r);
     std::printf("pane %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
-    HWND list = GetDlgItem(pane, 39);
+    HWND list = GetDlgItem(pane, listId);
     const RECT l = ScreenClient(list);
     wchar_t wide[64] = L"";
     SendMessageTimeoutW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL, 2000, &result);
@@ -100,6 +132,11 @@ int main(int argc, char **argv)
     SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, 2000, &count);
     std::printf("list %ld %ld %ld %ld %lu %s\n", l.left, l.top, l.right, l.bottom, static_cast<unsigned long>(count),
                 first);
+    if (substances) {
+        std::fflush(stdout);
+        CloseHandle(p.process);
+        return 0;
+    }
     HWND heading = GetDlgItem(pane, 30);
     const RECT h = ScreenClient(heading);
     std::printf("heading %ld %ld %ld %ld %s\n", h.left, h.top, h.right, h.bottom,
