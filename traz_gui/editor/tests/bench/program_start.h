@@ -1,7 +1,8 @@
 // Starting a GUI program from another process and waiting until its main
 // window is ready: shown, titled as expected and answering messages.  Boxes
-// the program shows on the way are answered with OK.  Used by the start-up
-// cost program and by the screenshot of the example start.
+// the program shows on the way are answered with OK.  Also finding its
+// controls and pressing its buttons.  Used by the start-up cost program and
+// by the probes of the editor's screenshots.
 #pragma once
 
 #include <windows.h>
@@ -30,6 +31,65 @@ inline std::string ClassOf(HWND h)
     char buf[128] = {};
     GetClassNameA(h, buf, sizeof buf);
     return buf;
+}
+
+// A visible descendant of `parent` with the control id `id`.
+inline HWND FindVisible(HWND parent, int id)
+{
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND h, LPARAM p) -> BOOL {
+            auto *s = reinterpret_cast<Search *>(p);
+            if (GetDlgCtrlID(h) == s->id && IsWindowVisible(h)) {
+                s->found = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A button among the descendants of `parent` titled `text`.
+inline HWND FindButton(HWND parent, const char *text)
+{
+    struct Search {
+        const char *text;
+        HWND found;
+    } search{text, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND h, LPARAM p) -> BOOL {
+            auto *s = reinterpret_cast<Search *>(p);
+            if (ClassOf(h) == "Button" && TextOf(h) == s->text) {
+                s->found = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Presses a button as a click would; nothing for no button.
+inline void Click(HWND button)
+{
+    DWORD_PTR done = 0;
+    if (button)
+        SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &done);
+}
+
+// A window's client rectangle in screen pixels.
+inline RECT ScreenClient(HWND window)
+{
+    RECT c{};
+    GetClientRect(window, &c);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT *>(&c), 2);
+    return c;
 }
 
 inline std::vector<HWND> TopLevels(DWORD pid)

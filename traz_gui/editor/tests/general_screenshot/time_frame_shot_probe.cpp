@@ -13,30 +13,7 @@
 
 #include "../bench/program_start.h"
 
-namespace {
-
-// A visible descendant with the given id (the page, or a field in it).
-HWND FindVisible(HWND parent, int id)
-{
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND h, LPARAM p) -> BOOL {
-            auto *s = reinterpret_cast<Search *>(p);
-            if (GetDlgCtrlID(h) == s->id && IsWindowVisible(h)) {
-                s->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-}  // namespace
+using program_start::FindVisible;
 
 int main(int argc, char **argv)
 {

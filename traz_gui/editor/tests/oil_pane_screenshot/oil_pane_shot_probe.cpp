@@ -17,64 +17,10 @@
 
 #include "../bench/program_start.h"
 
-namespace {
-
-HWND FindVisible(HWND parent, int id)
-{
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND h, LPARAM p) -> BOOL {
-            auto *s = reinterpret_cast<Search *>(p);
-            if (GetDlgCtrlID(h) == s->id && IsWindowVisible(h)) {
-                s->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-void Click(HWND button)
-{
-    DWORD_PTR done = 0;
-    if (button)
-        SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &done);
-}
-
-HWND FindButton(HWND parent, const char *text)
-{
-    struct Search {
-        const char *text;
-        HWND found;
-    } search{text, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND h, LPARAM p) -> BOOL {
-            auto *s = reinterpret_cast<Search *>(p);
-            if (program_start::ClassOf(h) == "Button" && program_start::TextOf(h) == s->text) {
-                s->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-RECT ScreenClient(HWND window)
-{
-    RECT c{};
-    GetClientRect(window, &c);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT *>(&c), 2);
-    return c;
-}
-
-}  // namespace
+using program_start::Click;
+using program_start::FindButton;
+using program_start::FindVisible;
+using program_start::ScreenClient;
 
 int main(int argc, char **argv)
 {

@@ -19,33 +19,7 @@ rm -rf "$work"
 mkdir -p "$work"
 cp -r "$example"/. "$work"/
 
-# A free display number of our own.
-display=""
-for n in $(seq 140 199); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-    display=":$n"
-    break
-  fi
-done
-[ -n "$display" ] || { echo "no free X display"; exit 1; }
-
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  kill "$xvfb" 2>/dev/null || true
-  wait "$xvfb" 2>/dev/null || true
-}
-trap cleanup EXIT
-for _ in $(seq 50); do
-  xdpyinfo -display "$display" >/dev/null 2>&1 && break
-  sleep 0.2
-done
-
-traz_wine_init "$build" gui
-export DISPLAY=$display
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 </dev/null
-wineserver -w
+traz_wine_virtual_display "$build"
 
 # The probe's report goes to a file: the editor it leaves running holds on
 # to the probe's output, so a pipe would not end before the editor does.

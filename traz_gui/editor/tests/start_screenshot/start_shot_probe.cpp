@@ -15,49 +15,8 @@
 
 #include "../bench/program_start.h"
 
-namespace {
-
-HWND FindChild(HWND parent, int id)
-{
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND h, LPARAM p) -> BOOL {
-            auto *s = reinterpret_cast<Search *>(p);
-            if (GetDlgCtrlID(h) == s->id && IsWindowVisible(h)) {
-                s->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND FindButton(HWND parent, const char *text)
-{
-    struct Search {
-        const char *text;
-        HWND found;
-    } search{text, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND h, LPARAM p) -> BOOL {
-            auto *s = reinterpret_cast<Search *>(p);
-            if (program_start::ClassOf(h) == "Button" && program_start::TextOf(h) == s->text) {
-                s->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-}  // namespace
+using program_start::FindButton;
+using program_start::FindVisible;
 
 int main(int argc, char **argv)
 {
@@ -76,7 +35,7 @@ int main(int argc, char **argv)
         std::printf("error no main window naming trazest.inp\n");
         return 1;
     }
-    HWND bar = FindChild(main, 10);
+    HWND bar = FindVisible(main, 10);
     if (!bar) {
         std::printf("error the main window has no status bar\n");
         return 1;

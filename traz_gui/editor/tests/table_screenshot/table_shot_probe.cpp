@@ -14,34 +14,10 @@
 
 #include "../bench/program_start.h"
 
+using program_start::Click;
+using program_start::FindVisible;
+
 namespace {
-
-HWND FindVisible(HWND parent, int id)
-{
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND h, LPARAM p) -> BOOL {
-            auto *s = reinterpret_cast<Search *>(p);
-            if (GetDlgCtrlID(h) == s->id && IsWindowVisible(h)) {
-                s->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-void Click(HWND button)
-{
-    DWORD_PTR done = 0;
-    if (button)
-        SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &done);
-}
 
 std::string OneLine(const std::string &text)
 {
