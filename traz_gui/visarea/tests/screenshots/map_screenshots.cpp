@@ -1,17 +1,21 @@
 // Screenshots of a map window on a real display: the grid over its depths
 // in sea colours and in rainbow colours, with a land boundary, with a zoom
-// box being dragged, and zoomed in eight times.  Each picture is the
-// window's client area written as a PNG into the directory given; a few
-// pixels of each are checked (band colours at computed cell centres, the
-// land boundary's colour, the dotted zoom box, the zoomed view's bands).
+// box being dragged, zoomed in eight times, and with its points, names and
+// area box, and their legend.  Each picture is the window's client area
+// written as a PNG into the directory given; a few pixels of each are
+// checked (band colours at computed cell centres, the land boundary's
+// colour, the dotted zoom box, the zoomed view's bands, the points' and
+// the legend's symbols).
 //   visarea_map_screenshots <directory>
 #include <png.h>
 
 #include <cstdio>
+#include <ios>
 #include <string>
 #include <vector>
 
 #include "../window/map_window_fixture.h"
+#include "legend_window.h"
 #include "point_objects.h"
 
 namespace {
@@ -240,6 +244,21 @@ TEST_F(MapWindowTest, PointObjectScreenshot)
             for (int x = cross.x + past; x < cross.x + past + 40; ++x)
                 name += shot.at(x, y) == RGB(0, 255, 255);
         EXPECT_GT(name, 5) << "the name \"Harbour\" beside its cross";
+        // The legend of the same map: a row for each kind present, in its
+        // colour, under "Symbols:".
+        GE_OpenLegendWindow();
+        pump(200);
+        const RUV_WIN legend = static_cast<RUV_WIN>(global_windata.legendWindow);
+        ASSERT_NE(legend, NULL_WIN);
+        const Shot key(Native(legend));
+        EXPECT_TRUE(key.Save("map_legend.png"));
+        for (const COLORREF colour : {RGB(0, 255, 255), RGB(0, 255, 0), RGB(0, 0, 255)}) {
+            int seen = 0;
+            for (int y = 35; y < key.height; ++y)
+                for (int x = 0; x < key.width; ++x)
+                    seen += key.at(x, y) == colour;
+            EXPECT_GT(seen, 10) << "the legend's symbol in colour " << std::hex << colour;
+        }
         EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }
