@@ -69,6 +69,8 @@ public:
         return n;
     }
     int count(COLORREF c) const { return count(c, 0, 0, w_, h_); }
+    int width() const { return w_; }
+    int height() const { return h_; }
 
 private:
     int w_ = 0, h_ = 0;

@@ -24,43 +24,10 @@ using namespace maptest;
 
 std::string g_directory = ".";
 
-// The client area of a window as it is on the screen now.
-struct Shot {
-    int width = 0, height = 0;
-    std::vector<uint32_t> bgr;  // 0x00RRGGBB rows, top first
-
-    explicit Shot(HWND hwnd)
-    {
-        pump(50);
-        GdiFlush();
-        RECT rc{};
-        GetClientRect(hwnd, &rc);
-        width = rc.right;
-        height = rc.bottom;
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void *bits = nullptr;
-        HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HDC mem = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(mem, bmp);
-        HDC dc = GetDC(hwnd);
-        BitBlt(mem, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-        ReleaseDC(hwnd, dc);
-        GdiFlush();
-        bgr.assign(static_cast<uint32_t *>(bits), static_cast<uint32_t *>(bits) + static_cast<size_t>(width) * height);
-        SelectObject(mem, old);
-        DeleteDC(mem);
-        DeleteObject(bmp);
-    }
-    COLORREF at(int x, int y) const
-    {
-        const uint32_t p = bgr[static_cast<size_t>(y) * width + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
+// The client area of a window as it is on the screen now, once the
+// window's pending drawing has been done, and written as a PNG.
+struct Shot : ruvf_test::Pixels {
+    explicit Shot(HWND hwnd) : Pixels((pump(50), hwnd)) {}
     // Writes the picture as an 8-bit RGB PNG; true when written.
     bool Save(const std::string &name) const
     {
@@ -73,16 +40,17 @@ struct Shot {
         volatile bool ok = png && info;
         if (ok && setjmp(png_jmpbuf(png)) == 0) {
             png_init_io(png, f);
+            const int width = this->width(), height = this->height();
             png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                          PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
             png_write_info(png, info);
             std::vector<png_byte> row(static_cast<size_t>(width) * 3);
             for (int y = 0; y < height; ++y) {
                 for (int x = 0; x < width; ++x) {
-                    const uint32_t p = bgr[static_cast<size_t>(y) * width + x];
-                    row[3 * x] = static_cast<png_byte>((p >> 16) & 0xFF);
-                    row[3 * x + 1] = static_cast<png_byte>((p >> 8) & 0xFF);
-                    row[3 * x + 2] = static_cast<png_byte>(p & 0xFF);
+                    const COLORREF c = at(x, y);
+                    row[3 * x] = GetRValue(c);
+                    row[3 * x + 1] = GetGValue(c);
+                    row[3 * x + 2] = GetBValue(c);
                 }
                 png_write_row(png, row.data());
             }
@@ -144,11 +112,7 @@ TEST_F(MapWindowTest, Screenshots)
         GE_LoadLandBoundaryFrom(w, "shot_coast.ldb");
         const Shot land(hwnd);
         EXPECT_TRUE(land.Save("map_land_boundary.png"));
-        int coast = 0;
-        for (int y = 0; y < land.height; ++y)
-            for (int x = 0; x < land.width; ++x)
-                coast += land.at(x, y) == RGB(0xC3, 0x77, 0x50);
-        EXPECT_GT(coast, 200) << "the land boundary in its colour";
+        EXPECT_GT(land.count(RGB(0xC3, 0x77, 0x50)), 200) << "the land boundary in its colour";
 
         // A zoom box dragged from (120, 110) to (260, 230), not yet released.
         // The display's own pointer is put where the messages say, or its
@@ -252,13 +216,9 @@ TEST_F(MapWindowTest, PointObjectScreenshot)
         ASSERT_NE(legend, NULL_WIN);
         const Shot key(Native(legend));
         EXPECT_TRUE(key.Save("map_legend.png"));
-        for (const COLORREF colour : {RGB(0, 255, 255), RGB(0, 255, 0), RGB(0, 0, 255)}) {
-            int seen = 0;
-            for (int y = 35; y < key.height; ++y)
-                for (int x = 0; x < key.width; ++x)
-                    seen += key.at(x, y) == colour;
-            EXPECT_GT(seen, 10) << "the legend's symbol in colour " << std::hex << colour;
-        }
+        for (const COLORREF colour : {RGB(0, 255, 255), RGB(0, 255, 0), RGB(0, 0, 255)})
+            EXPECT_GT(key.count(colour, 0, 35, key.width(), key.height()), 10)
+                << "the legend's symbol in colour " << std::hex << colour;
         EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }
