@@ -1,4 +1,4 @@
-// Line objects, drogues and rectangular wave grids in the map windows (see
+// Line objects and drogues in the map windows (see
 // line_object_editing.h).  A line is placed by pressing in its first cell
 // and releasing in its last; the rubber band follows the pointer between.
 #include "line_object_editing.h"
@@ -8,13 +8,11 @@
 #include "dialog_controls.h"
 #include "line_objects.h"
 #include "map_window_state.h"
-#include "wave_grids.h"
 
 namespace {
 
 constexpr int32_t SOLID = 2;
-constexpr RUV_COLOR RED = 0x01FF0000u, DRY = 0x00FFD600u, DAM = 0x00D8D800u, DROGUE = 0x00990099u,
-                    GREEN = 0x0200FF00u, YELLOW = 0x06FFFF00u, MAGENTA = 0x05FF00FFu;
+constexpr RUV_COLOR RED = 0x01FF0000u, DRY = 0x00FFD600u, DAM = 0x00D8D800u, DROGUE = 0x00990099u;
 
 // The first cell of the line being placed (one window edits at a time).
 int32_t g_firstM = -1, g_firstN = -1;
@@ -452,42 +450,6 @@ void DrawDroguesWith(RUV_WIN window, RUV_COLOR colour, bool selectedOnly)
     ruv_dwin_set_std_cpen(window, 1);
 }
 
-void DrawRectSet(RUV_WIN window, const GE_WindowData *d, int32_t type)
-{
-    int32_t count = 0;
-    const GE_RectWaveGrid *grids = GE_RectWaveGrids(type, &count);
-    const RUV_COLOR own = type == GE_WAVE_COMPUTATIONAL ? GREEN : YELLOW;
-    const GE_WaveGridState &w = global_windata.wave;
-    for (int32_t i = 0; i <= count; ++i) {
-        // The selected grid of the selected type again in red, on top.
-        const bool again = i == count;
-        const int32_t at = again ? w.selected : i;
-        if (again && (w.kind != type || at < 0 || at >= count || grids[at].display != 1))
-            break;
-        const GE_RectWaveGrid &g = grids[at];
-        if (g.display <= 0)
-            continue;
-        const RUV_COLOR colour = again ? RED : g.display == 1 ? own : MAGENTA;
-        float x[4], y[4];
-        GE_RectWaveGridCorners(g, x, y);
-        RUV_POINT p[5];
-        for (int k = 0; k < 5; ++k)
-            p[k] = NodePixel(d, x[k % 4], y[k % 4]);
-        Pen(window, 2, colour);
-        ruv_dwin_draw_polyline(window, p, 5);
-        if (type == GE_WAVE_COMPUTATIONAL) {
-            Pen(window, 5, colour);
-            ruv_dwin_draw_set_pos(window, p[0]);
-            ruv_dwin_draw_line(window, p[3]);
-        }
-        char label[16];
-        std::snprintf(label, sizeof label, "%2d", at + 1);
-        ruv_dwin_draw_text(window, p[0].h, p[0].v, label, -1);
-    }
-    const RUV_CPEN white{ 1, SOLID, 0, 0x0BFFFFFFu };
-    ruv_dwin_set_cpen(window, &white);
-}
-
 // ---------------------------------------------------------------- kind operations
 
 void DrawDryKind(RUV_WIN w) { GE_DrawDryPoints(w); }
@@ -500,7 +462,6 @@ void DownDam(RUV_WIN w, RUV_EVENT *e) { LineMouseDown(w, e, ThinDams()); }
 void UpDam(RUV_WIN w, RUV_EVENT *e) { LineMouseUp(w, e, ThinDams()); }
 void DrawDrogueKind(RUV_WIN w) { GE_DrawDrogues(w); }
 void SelectedDrogue(RUV_WIN w) { DrawDroguesWith(w, RED, true); }
-void DrawWaveKind(RUV_WIN w) { GE_DrawRectWaveGrids(w); }
 
 }  // namespace
 
@@ -512,61 +473,12 @@ void GE_DrawDryPoints(RUV_WIN window)
 void GE_DrawThinDams(RUV_WIN window) { DrawDamsWith(window, DAM, false); }
 void GE_DrawDrogues(RUV_WIN window) { DrawDroguesWith(window, DROGUE, false); }
 
-void GE_DrawRectWaveGrids(RUV_WIN window)
-{
-    const GE_WindowData *d = GE_MapWindowData(window);
-    if (!d)
-        return;
-    const int32_t selectedType = global_windata.wave.kind == GE_WAVE_BOTTOM ? GE_WAVE_BOTTOM : GE_WAVE_COMPUTATIONAL;
-    for (int32_t type : { 1 - selectedType, selectedType })
-        if (d->shown[type == GE_WAVE_COMPUTATIONAL ? GEdit_SHOW_COMP_GRID : GEdit_SHOW_BOTTOM_GRID])
-            DrawRectSet(window, d, type);
-}
-
-void GE_WaveGridClick(RUV_WIN window, RUV_EVENT *event)
-{
-    GE_MapWindowState *mw = GE_WindowState(window);
-    if (!mw)
-        return;
-    GE_WindowData &d = mw->data;
-    GE_EraseRubberBand(window);
-    const int32_t px = event->v.mouse.h, py = event->v.mouse.v;
-    if (d.clickCounter == 0) {
-        d.clickX[0] = px;
-        d.clickY[0] = py;
-        d.clickCounter = 1;
-    } else if (d.clickCounter == 1) {
-        d.clickX[1] = px;
-        d.clickY[1] = py;
-        d.clickCounter = 2;
-        GE_DrawGridRubberBand(window);
-    } else {
-        // The corner as the pointer left it, held ahead of the origin and
-        // left of the axis.
-        int32_t cx = px, cy = py;
-        GE_HoldThirdClick(d.clickX[0], d.clickY[0], d.clickX[1], d.clickY[1], &cx, &cy);
-        float x[3], y[3];
-        const int32_t xs[3] = { d.clickX[0], d.clickX[1], cx }, ys[3] = { d.clickY[0], d.clickY[1], cy };
-        for (int k = 0; k < 3; ++k)
-            GE_DataPixelToWorld(&d, xs[k], ys[k], &x[k], &y[k]);
-        GE_DefineRectWaveGrid(global_windata.currentKind, x[0], y[0], x[1], y[1], x[2], y[2]);
-        GE_ForgetClicks(&d);
-        d.clickCounter = 0;
-    }
-    GE_ShowEditStatus(window);
-    // A definition is no zoom box: the mouse keeps going to the grid.
-    d.zoomBoxMode = 0;
-}
-
 void GE_InstallLineObjectKinds(void)
 {
     static const GE_KindOperations dry{ DrawDryKind, SelectedDry, DownDry, UpDry };
     static const GE_KindOperations dams{ DrawDamKind, SelectedDam, DownDam, UpDam };
     static const GE_KindOperations drogues{ DrawDrogueKind, SelectedDrogue, DrogueMouseDown, DrogueMouseUp };
-    static const GE_KindOperations wave{ DrawWaveKind, nullptr, GE_WaveGridClick, nullptr };
     GE_SetKindOperations(GEkind_DRY_POINT, &dry);
     GE_SetKindOperations(GEkind_THIN_DAM, &dams);
     GE_SetKindOperations(GEkind_DROGUE, &drogues);
-    for (int32_t kind = GEkind_WAVE_GRID_1; kind <= GEkind_WAVE_GRID_3; ++kind)
-        GE_SetKindOperations(kind, &wave);
 }

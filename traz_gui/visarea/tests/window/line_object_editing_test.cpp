@@ -11,6 +11,7 @@
 #include "line_object_editing.h"
 #include "line_objects.h"
 #include "map_window_fixture.h"
+#include "wave_grid_drawing.h"
 #include "wave_grids.h"
 
 namespace {
@@ -45,6 +46,7 @@ struct LineWorld : World {
         for (const int32_t a : { GEdit_SHOW_DRY_POINTS, GEdit_SHOW_THIN_DAMS, GEdit_SHOW_DROGUES, GEdit_SHOW_COMP_GRID })
             GE_EnableViewAttribute(a);
         GE_InstallLineObjectKinds();
+        GE_InstallWaveGridKinds();
     }
     ~LineWorld()
     {
