@@ -1,20 +1,17 @@
 // Cost of the front layer's guard on a drawing call: lines drawn on an
 // off-screen pixmap through ruv_dwin_draw_line and straight through the
-// kernel's ruvk_dwin_draw_line, in alternating rounds of one run under the
-// started toolkit.  Prints the time a line of each round and the ratio of
-// the medians over the rounds (the machine's noise falls on both alike).
+// kernel's ruvk_dwin_draw_line, as two benchmarks of one run under the
+// started toolkit; the ratio of their mean times a line is printed last.
 //
-//   wine ruvf_draw_line_bench.exe [lines per round] [rounds]
-#include <algorithm>
+//   wine ruvf_draw_line_bench.exe [benchmark options]
 #include <cstdio>
-#include <cstdlib>
-#include <vector>
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
 
+#include "bench_ratio.h"
 #include "draw_primitives.h"
 #include "pixmaps.h"
 #include "ruv.h"
@@ -27,72 +24,48 @@
 
 namespace {
 
-long g_lines = 100000;
-int g_rounds = 15;
 bool g_done = false;
+RUV_WIN g_pixmap = NULL_WIN;
 
 int32_t quiet(RUV_WIN, RUV_EVENT *)
 {
     return 0;
 }
 
-double seconds_now()
+// One line a iteration, back and forth across the pixmap.
+void DrawLines(benchmark::State &state, void (*draw)(RUV_WIN, RUV_POINT))
 {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+    const RUV_POINT a{ 10, 10 }, b{ 500, 500 };
+    bool odd = false;
+    for (auto _ : state) {
+        draw(g_pixmap, odd ? a : b);
+        odd = !odd;
+    }
 }
 
-// Nanoseconds a line over one round of draw(pm, point) calls.
-double round_ns(RUV_WIN pm, void (*draw)(RUV_WIN, RUV_POINT))
-{
-    RUV_POINT a{ 10, 10 }, b{ 500, 500 };
-    double start = seconds_now();
-    for (long i = 0; i < g_lines; ++i)
-        draw(pm, (i & 1) ? a : b);
-    return (seconds_now() - start) * 1e9 / static_cast<double>(g_lines);
-}
+void BM_KernelDrawLine(benchmark::State &state) { DrawLines(state, ruvk_dwin_draw_line); }
+void BM_FrontDrawLine(benchmark::State &state) { DrawLines(state, ruv_dwin_draw_line); }
 
 void run()
 {
     RUV_WIN task = reinterpret_cast<RUV_WIN>(ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW));
     RUV_RECT r{ 40, 40, 300, 400 };
     RUV_WIN doc = ruvk_win_create(1, &r, "Benchmark", 0, task, 0x803, RUV_EVENT_MASK_ALL, quiet, nullptr);
-    RUV_WIN pm = doc ? ruvk_pmap_create(doc, 1, 512, 512) : NULL_WIN;
-    if (!pm) {
+    g_pixmap = doc ? ruvk_pmap_create(doc, 1, 512, 512) : NULL_WIN;
+    if (!g_pixmap) {
         std::printf("no pixmap could be made\n");
         return;
     }
     RUV_DRAW_CTOOLS tools{ { 1, 2, 0, 0x01FF0000u }, { 1, 0x0BFFFFFFu }, 0, 0x07000000u, 0x0BFFFFFFu, 0 };
-    ruvk_dwin_set_draw_ctools(pm, &tools);
-    ruvk_dwin_draw_set_pos(pm, RUV_POINT{ 10, 10 });
+    ruvk_dwin_set_draw_ctools(g_pixmap, &tools);
+    ruvk_dwin_draw_set_pos(g_pixmap, RUV_POINT{ 10, 10 });
 
-    // One warm-up round of each, then the measured rounds alternating.
-    round_ns(pm, ruvk_dwin_draw_line);
-    round_ns(pm, ruv_dwin_draw_line);
-    std::vector<double> kernel, front;
-    for (int i = 0; i < g_rounds; ++i) {
-        kernel.push_back(round_ns(pm, ruvk_dwin_draw_line));
-        front.push_back(round_ns(pm, ruv_dwin_draw_line));
-        std::printf("round %d: kernel %.1f ns, front %.1f ns a line\n", i + 1, kernel.back(), front.back());
-    }
-    auto median = [](std::vector<double> v) {
-        std::sort(v.begin(), v.end());
-        size_t n = v.size();
-        return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-    };
-    double k = median(kernel), f = median(front);
-    std::printf("lines per round: %ld, rounds: %d\n", g_lines, g_rounds);
-    std::printf("ruvk_dwin_draw_line: %.1f ns a line (median)\n", k);
-    std::printf("ruv_dwin_draw_line:  %.1f ns a line (median)\n", f);
-    std::printf("ratio front/kernel: %.3f\n", f / k);
-    std::fflush(stdout);
-    g_done = true;
+    benchmark::RegisterBenchmark("BM_KernelDrawLine", BM_KernelDrawLine)->UseRealTime();
+    benchmark::RegisterBenchmark("BM_FrontDrawLine", BM_FrontDrawLine)->UseRealTime();
+    bench_ratio::Keeper keeper;
+    benchmark::RunSpecifiedBenchmarks(&keeper);
+    g_done = keeper.PrintRatio("ruv_dwin_draw_line against ruvk_dwin_draw_line", "BM_FrontDrawLine",
+                               "BM_KernelDrawLine");
     ruvk_vobj_destroy(doc);
 }
 
@@ -125,14 +98,7 @@ RUV_BOOL print_report(RUV_ERRMSG *m, void *)
 
 int main(int argc, char **argv)
 {
-    if (argc > 1)
-        g_lines = std::atol(argv[1]);
-    if (argc > 2)
-        g_rounds = std::atoi(argv[2]);
-    if (g_lines < 1 || g_rounds < 1) {
-        std::fprintf(stderr, "usage: ruvf_draw_line_bench [lines per round] [rounds]\n");
-        return 2;
-    }
+    benchmark::Initialize(&argc, argv);
     RUV_START_RECORD start{};
     start.instance = GetModuleHandleA(nullptr);
     start.command_line = GetCommandLineA();
@@ -151,5 +117,6 @@ int main(int argc, char **argv)
     ruvwi_ruv_system(1, args, 0, quiet, &config);
     KillTimer(nullptr, timer);
     ruvwi_End();
+    benchmark::Shutdown();
     return g_done ? 0 : 1;
 }

@@ -8,14 +8,13 @@
 //   start_bench <traz_gui.exe> <minimal_window.exe> <example dir> <work dir> [benchmark options]
 #include <windows.h>
 
-#include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "bench_ratio.h"
 #include "program_start.h"
 
 namespace fs = std::filesystem;
@@ -68,19 +67,6 @@ void TimeStarts(benchmark::State &state, const std::string &program, const std::
 void BM_MinimalWindowStart(benchmark::State &state) { TimeStarts(state, g_minimal, "", "Minimal window"); }
 void BM_EditorExampleStart(benchmark::State &state) { TimeStarts(state, g_editor, "est", "trazest.inp"); }
 
-// Keeps each benchmark's mean real time per start.
-class Keeper : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> seconds;
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &r : runs)
-            if (r.run_type == Run::RT_Iteration && r.iterations > 0 && !r.error_occurred)
-                seconds[r.benchmark_name()] = r.real_accumulated_time / static_cast<double>(r.iterations);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char **argv)
@@ -101,16 +87,12 @@ int main(int argc, char **argv)
         ->Iterations(10)->UseRealTime()->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_EditorExampleStart", BM_EditorExampleStart)
         ->Iterations(10)->UseRealTime()->Unit(benchmark::kMillisecond);
-    Keeper keeper;
+    bench_ratio::Keeper keeper;
     benchmark::RunSpecifiedBenchmarks(&keeper);
-    const double minimal = keeper.seconds["BM_MinimalWindowStart/iterations:10/real_time"];
-    const double editor = keeper.seconds["BM_EditorExampleStart/iterations:10/real_time"];
-    int result = 0;
-    if (minimal > 0 && editor > 0)
-        std::printf("editor %.1f ms, minimal window %.1f ms, ratio %.2f\n", editor * 1e3, minimal * 1e3,
-                    editor / minimal);
-    else
-        result = 1;
+    const int result = keeper.PrintRatio("start of the editor on the example against a one-window program",
+                                         "BM_EditorExampleStart", "BM_MinimalWindowStart")
+                           ? 0
+                           : 1;
     benchmark::Shutdown();
     return result;
 }

@@ -1,19 +1,20 @@
-// Costs of the table control on real windows, each as a ratio to a bare
-// loop that keeps the same texts in a plain array and makes the same Win32
-// calls on plain native controls of the same sizes, in the same run: fill
-// 1000 x 3 and 1000 x 270 cells, scroll from top to bottom by lines, insert
-// and delete row 0, read every cell back.  Run by hand under Wine
-// (Release build); prints one line per operation.
+// Costs of the table control on real windows, each against a bare loop
+// that keeps the same texts in a plain array and makes the same Win32 calls
+// on plain native controls of the same sizes, as benchmarks of one run:
+// fill 1000 x 3 and 1000 x 270 cells, scroll from top to bottom by lines,
+// insert and delete row 0 twenty times, read every cell back.  Run by hand
+// under Wine (Release build); the ratio of each pair is printed last.
+//   wine editor_table_control_bench.exe [benchmark options]
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "bench_ratio.h"
 #include "front_fixture.h"
 #include "ruvcm.h"
 #include "ruvv_attr.h"
@@ -29,20 +30,6 @@ namespace {
 constexpr int kRows = 1000;
 constexpr int kRowHeight = 22, kHeader = 20, kRowHeader = 40, kFixed = 100, kColumn = 70;
 const RUV_RECT kRect{ 10, 10, 400, 600 };
-
-using Clock = std::chrono::steady_clock;
-
-double Millis(const std::function<void()> &f, int repeat = 3)
-{
-    double best = 1e30;
-    for (int i = 0; i < repeat; ++i) {
-        const auto t0 = Clock::now();
-        f();
-        const auto t1 = Clock::now();
-        best = std::min(best, std::chrono::duration<double, std::milli>(t1 - t0).count());
-    }
-    return best;
-}
 
 // The bare counterpart: texts in one plain array, native controls laid out
 // like the table's, the bar's range and position set directly.
@@ -154,13 +141,6 @@ std::vector<std::string> Texts(int columns)
     return t;
 }
 
-void Report(const char *what, double control, double bare)
-{
-    printf("%-34s control %9.2f ms   bare loop %9.2f ms   ratio %5.2f\n", what, control, bare,
-           bare > 0 ? control / bare : 0.0);
-    fflush(stdout);
-}
-
 void Scroll(RUV_WIN table, int action)
 {
     RUV_EVENT ev{};
@@ -172,87 +152,164 @@ void Scroll(RUV_WIN table, int action)
     ruv_win_dispatch_event(table, &ev);
 }
 
-void Run(RUV_WIN page, int columns)
+RUV_WIN g_page = NULL_WIN;
+
+// A table and its bare counterpart of the given columns, both filled when
+// asked, made and destroyed around one benchmark.
+struct Pair {
+    const std::vector<std::string> texts;
+    RUV_WIN table = NULL_WIN;
+    Bare bare;
+    explicit Pair(int columns, bool filled)
+        : texts(Texts(columns)), bare{ kRows, columns, 0, 0, {}, nullptr, nullptr, {}, {}, 0 }
+    {
+        table = GE_TableCreate(g_page, &kRect, kRows, columns, kRowHeight, kHeader, kRowHeader, kFixed, kColumn,
+                               nullptr);
+        bare.make(GE_TableLayout(kRect, kRows, columns, kRowHeight, kHeader, kRowHeader, kFixed, kColumn));
+        if (filled) {
+            FillTable();
+            FillBare();
+        }
+    }
+    ~Pair()
+    {
+        GE_TableDestroy(&table);
+        bare.destroy();
+    }
+    const char *text(int r, int c) const { return texts[static_cast<size_t>(r) * bare.columns + c].c_str(); }
+    void FillTable()
+    {
+        for (int r = 0; r < kRows; ++r)
+            for (int c = 0; c < bare.columns; ++c)
+                GE_TableSetCell(table, r, c, text(r, c));
+    }
+    void FillBare()
+    {
+        for (int r = 0; r < kRows; ++r)
+            for (int c = 0; c < bare.columns; ++c)
+                bare.set(r, c, text(r, c));
+    }
+};
+
+int Columns(const benchmark::State &state) { return static_cast<int>(state.range(0)); }
+
+void BM_TableFill(benchmark::State &state)
 {
-    const std::vector<std::string> texts = Texts(columns);
-    RUV_WIN table = GE_TableCreate(page, &kRect, kRows, columns, kRowHeight, kHeader, kRowHeader, kFixed, kColumn,
-                                   nullptr);
-    const table_core::Layout layout =
-        GE_TableLayout(kRect, kRows, columns, kRowHeight, kHeader, kRowHeader, kFixed, kColumn);
-    Bare bare{ kRows, columns, 0, 0, {}, nullptr, nullptr, {}, {}, 0 };
-    bare.make(layout);
-    const std::string tag = std::to_string(kRows) + " x " + std::to_string(columns);
-
-    Report(("fill " + tag).c_str(),
-           Millis([&] {
-               for (int r = 0; r < kRows; ++r)
-                   for (int c = 0; c < columns; ++c)
-                       GE_TableSetCell(table, r, c, texts[static_cast<size_t>(r) * columns + c].c_str());
-           }),
-           Millis([&] {
-               for (int r = 0; r < kRows; ++r)
-                   for (int c = 0; c < columns; ++c)
-                       bare.set(r, c, texts[static_cast<size_t>(r) * columns + c].c_str());
-           }));
-
-    Report(("scroll top to bottom by lines " + tag).c_str(),
-           Millis([&] {
-               Scroll(table, SC_THUMB);   // position 0: the top
-               for (int i = 0; i < kRows; ++i)
-                   Scroll(table, SC_LINE_DOWN);
-           }, 1),
-           Millis([&] {
-               bare.first = 0;
-               bare.refresh();
-               for (int i = 0; i < kRows; ++i)
-                   bare.lineDown();
-           }, 1));
-
-    Scroll(table, SC_THUMB);
-    bare.first = 0;
-    Report(("insert and delete row 0 (x20) " + tag).c_str(),
-           Millis([&] {
-               for (int i = 0; i < 20; ++i) {
-                   GE_TableInsertRow(table, 0);
-                   GE_TableDeleteRow(table, 0);
-               }
-           }),
-           Millis([&] {
-               for (int i = 0; i < 20; ++i) {
-                   bare.insertRow0();
-                   bare.deleteRow0();
-               }
-           }));
-
-    std::vector<char> out(static_cast<size_t>(kRows) * columns * 60);
-    Report(("read every cell back " + tag).c_str(),
-           Millis([&] {
-               for (int r = 0; r < kRows; ++r)
-                   for (int c = 0; c < columns; ++c)
-                       GE_TableGetCell(table, r, c, &out[(static_cast<size_t>(r) * columns + c) * 60]);
-           }),
-           Millis([&] {
-               for (int r = 0; r < kRows; ++r)
-                   for (int c = 0; c < columns; ++c)
-                       memcpy(&out[(static_cast<size_t>(r) * columns + c) * 60], bare.at(r, c), 60);
-           }));
-
-    GE_TableDestroy(&table);
-    bare.destroy();
+    Pair p(Columns(state), false);
+    for (auto _ : state)
+        p.FillTable();
 }
+void BM_BareFill(benchmark::State &state)
+{
+    Pair p(Columns(state), false);
+    for (auto _ : state)
+        p.FillBare();
+}
+
+void BM_TableScrollByLines(benchmark::State &state)
+{
+    Pair p(Columns(state), true);
+    for (auto _ : state) {
+        Scroll(p.table, SC_THUMB);   // position 0: the top
+        for (int i = 0; i < kRows; ++i)
+            Scroll(p.table, SC_LINE_DOWN);
+    }
+}
+void BM_BareScrollByLines(benchmark::State &state)
+{
+    Pair p(Columns(state), true);
+    for (auto _ : state) {
+        p.bare.first = 0;
+        p.bare.refresh();
+        for (int i = 0; i < kRows; ++i)
+            p.bare.lineDown();
+    }
+}
+
+void BM_TableInsertDeleteRow0(benchmark::State &state)
+{
+    Pair p(Columns(state), true);
+    for (auto _ : state)
+        for (int i = 0; i < 20; ++i) {
+            GE_TableInsertRow(p.table, 0);
+            GE_TableDeleteRow(p.table, 0);
+        }
+}
+void BM_BareInsertDeleteRow0(benchmark::State &state)
+{
+    Pair p(Columns(state), true);
+    for (auto _ : state)
+        for (int i = 0; i < 20; ++i) {
+            p.bare.insertRow0();
+            p.bare.deleteRow0();
+        }
+}
+
+void BM_TableReadBack(benchmark::State &state)
+{
+    Pair p(Columns(state), true);
+    const int columns = Columns(state);
+    std::vector<char> out(static_cast<size_t>(kRows) * columns * 60);
+    for (auto _ : state)
+        for (int r = 0; r < kRows; ++r)
+            for (int c = 0; c < columns; ++c)
+                GE_TableGetCell(p.table, r, c, &out[(static_cast<size_t>(r) * columns + c) * 60]);
+}
+void BM_BareReadBack(benchmark::State &state)
+{
+    Pair p(Columns(state), true);
+    const int columns = Columns(state);
+    std::vector<char> out(static_cast<size_t>(kRows) * columns * 60);
+    for (auto _ : state)
+        for (int r = 0; r < kRows; ++r)
+            for (int c = 0; c < columns; ++c)
+                memcpy(&out[(static_cast<size_t>(r) * columns + c) * 60], p.bare.at(r, c), 60);
+}
+
+struct Operation {
+    const char *what, *table, *bare;
+    int iterations;
+    void (*tableRun)(benchmark::State &), (*bareRun)(benchmark::State &);
+};
+const Operation kOperations[] = {
+    { "fill", "BM_TableFill", "BM_BareFill", 3, BM_TableFill, BM_BareFill },
+    { "scroll top to bottom by lines", "BM_TableScrollByLines", "BM_BareScrollByLines", 1, BM_TableScrollByLines,
+      BM_BareScrollByLines },
+    { "insert and delete row 0 (x20)", "BM_TableInsertDeleteRow0", "BM_BareInsertDeleteRow0", 3,
+      BM_TableInsertDeleteRow0, BM_BareInsertDeleteRow0 },
+    { "read every cell back", "BM_TableReadBack", "BM_BareReadBack", 3, BM_TableReadBack, BM_BareReadBack },
+};
+const int kColumnCounts[] = { 3, 270 };
 
 } // namespace
 
-int main()
+int main(int argc, char **argv)
 {
-    ruvf_test::in_app([] {
+    benchmark::Initialize(&argc, argv);
+    // A scroll over 1000 rows takes seconds under Wine: a few passes of each.
+    for (const Operation &op : kOperations)
+        for (const char *name : { op.table, op.bare })
+            benchmark::RegisterBenchmark(name, name == op.table ? op.tableRun : op.bareRun)
+                ->Arg(kColumnCounts[0])->Arg(kColumnCounts[1])->Iterations(op.iterations)->UseRealTime()
+                ->Unit(benchmark::kMillisecond);
+    int result = 0;
+    ruvf_test::in_app([&] {
         RUV_RECT r{ 10, 10, 450, 650 };
-        RUV_WIN page = ruv_win_create(1, &r, "Table costs", 0,
-                                      reinterpret_cast<RUV_WIN>(ruv_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW)),
-                                      0x803, RUV_EVENT_MASK_ALL, ruvcm_null_handler, nullptr);
-        Run(page, 3);
-        Run(page, 270);
-        ruv_vobj_destroy(page);
+        g_page = ruv_win_create(1, &r, "Table costs", 0,
+                                reinterpret_cast<RUV_WIN>(ruv_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW)), 0x803,
+                                RUV_EVENT_MASK_ALL, ruvcm_null_handler, nullptr);
+        bench_ratio::Keeper keeper;
+        benchmark::RunSpecifiedBenchmarks(&keeper);
+        for (const Operation &op : kOperations)
+            for (const int columns : kColumnCounts) {
+                const std::string tag = "/" + std::to_string(columns);
+                const std::string what = std::string(op.what) + " " + std::to_string(kRows) + " x " +
+                                         std::to_string(columns);
+                if (!keeper.PrintRatio(what.c_str(), op.table + tag, op.bare + tag))
+                    result = 1;
+            }
+        ruv_vobj_destroy(g_page);
     });
-    return 0;
+    benchmark::Shutdown();
+    return result;
 }

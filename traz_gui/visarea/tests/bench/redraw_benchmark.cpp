@@ -5,14 +5,12 @@
 // the same size.  Both run in the same process; the ratio of their mean
 // times is printed.  Run by hand under Wine, never by ctest:
 //   wine visarea_redraw_benchmark.exe [--benchmark_min_time=2]
-#include <benchmark/benchmark.h>
-
 #include <cmath>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "bench_ratio.h"
 #include "front_fixture.h"
 #include "map_window.h"
 #include "ruvv_attr.h"
@@ -126,19 +124,6 @@ void BM_BareGdi(benchmark::State &state)
         DeleteObject(b);
 }
 
-// The console report, keeping each benchmark's mean real time.
-class Keeper : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> seconds;
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &r : runs)
-            if (r.run_type == Run::RT_Iteration && r.iterations > 0)
-                seconds[r.benchmark_name()] = r.real_accumulated_time / static_cast<double>(r.iterations);
-    }
-};
-
 }  // namespace
 
 BENCHMARK(BM_DrawBackground)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -165,13 +150,10 @@ int main(int argc, char **argv)
         const GE_WindowData *d = GE_MapWindowData(g_window);
         std::printf("grid %d x %d, drawing rectangle %d x %d\n", MMAX, NMAX, d->drawing.right - d->drawing.left,
                     d->drawing.bottom - d->drawing.top);
-        Keeper keeper;
+        bench_ratio::Keeper keeper;
         benchmark::RunSpecifiedBenchmarks(&keeper);
-        const double ours = keeper.seconds["BM_DrawBackground/real_time"];
-        const double bare = keeper.seconds["BM_BareGdi/real_time"];
-        if (ours > 0 && bare > 0)
-            std::printf("GE_DrawBackground %.1f ms, bare GDI loop %.1f ms, ratio %.2f\n", ours * 1e3, bare * 1e3,
-                        ours / bare);
+        if (!keeper.PrintRatio("GE_DrawBackground against a bare GDI loop", "BM_DrawBackground", "BM_BareGdi"))
+            result = 1;
         ruv_vobj_destroy(g_window);
         GE_FreeAll();
     });

@@ -1,0 +1,68 @@
+// Support of the benchmarks that compare an operation with a bare baseline
+// in the same run: a console reporter that keeps each benchmark's mean real
+// time a iteration, and the line that gives their ratio.
+#ifndef RUVF_TESTS_BENCH_RATIO_H
+#define RUVF_TESTS_BENCH_RATIO_H
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace bench_ratio {
+
+class Keeper : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &r : runs)
+            if (r.run_type == Run::RT_Iteration && r.iterations > 0 && !r.error_occurred)
+                seconds_[Name(r)] = r.real_accumulated_time / static_cast<double>(r.iterations);
+    }
+    // Mean seconds a iteration of the benchmark registered under name, with
+    // "/<argument>" when it was given one; 0 when it did not run.
+    double Mean(const std::string &name) const
+    {
+        const auto it = seconds_.find(name);
+        return it == seconds_.end() ? 0.0 : it->second;
+    }
+    // Prints "<what>: <t> against <t> for the bare loop, ratio <r>"; false when
+    // either benchmark did not run.
+    bool PrintRatio(const char *what, const std::string &ours, const std::string &bare) const
+    {
+        const double a = Mean(ours), b = Mean(bare);
+        if (a <= 0 || b <= 0)
+            return false;
+        std::printf("%s: %s against %s for the bare loop, ratio %.2f\n", what, Time(a).c_str(), Time(b).c_str(),
+                    a / b);
+        std::fflush(stdout);
+        return true;
+    }
+
+private:
+    static std::string Name(const Run &r)
+    {
+        return r.run_name.args.empty() ? r.run_name.function_name
+                                       : r.run_name.function_name + "/" + r.run_name.args;
+    }
+    static std::string Time(double seconds)
+    {
+        char text[32];
+        if (seconds >= 1e-3)
+            std::snprintf(text, sizeof text, "%.2f ms", seconds * 1e3);
+        else if (seconds >= 1e-6)
+            std::snprintf(text, sizeof text, "%.2f us", seconds * 1e6);
+        else
+            std::snprintf(text, sizeof text, "%.1f ns", seconds * 1e9);
+        return text;
+    }
+
+    std::map<std::string, double> seconds_;
+};
+
+}  // namespace bench_ratio
+
+#endif
