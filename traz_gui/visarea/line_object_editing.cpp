@@ -1,11 +1,14 @@
 // Line objects and drogues in the map windows (see
 // line_object_editing.h).  A line is placed by pressing in its first cell
 // and releasing in its last; the rubber band follows the pointer between.
+// The four line kinds share that protocol; each adds its texts, pick,
+// line building and storing through a LineKind record.
 #include "line_object_editing.h"
 
 #include <cstring>
 
 #include "dialog_controls.h"
+#include "grid_data.h"
 #include "line_objects.h"
 #include "map_window_state.h"
 
@@ -13,6 +16,7 @@ namespace {
 
 constexpr int32_t SOLID = 2;
 constexpr RUV_COLOR RED = 0x01FF0000u, DRY = 0x00FFD600u, DAM = 0x00D8D800u, DROGUE = 0x00990099u;
+constexpr RUV_COLOR SECTION = 0x0400FFFFu, BOUNDARY = 0x000000FFu;
 
 // The first cell of the line being placed (one window edits at a time).
 int32_t g_firstM = -1, g_firstN = -1;
@@ -107,30 +111,184 @@ bool PickDryPoint(int32_t m, int32_t n, int32_t *index)
     return false;
 }
 
+// The side of cell (m, n) nearest to a pixel, as a line between grid points.
+bool SideAt(RUV_WIN window, int32_t px, int32_t py, int32_t m, int32_t n, GE_LineObject *side)
+{
+    int32_t code = -1;
+    GE_NearestCellSide(window, px, py, m, n, &code, side);
+    return code >= 0;
+}
+
+// The line between the first grid points of the sides nearest to the two
+// clicks (click 0 in the first cell, click 1 in cell (m, n)).
+GE_LineObject NodesOfClicks(RUV_WIN window, const GE_WindowData &d, int32_t m, int32_t n)
+{
+    GE_LineObject S{}, T{}, nodes{};
+    GE_NearestCellSide(window, d.clickX[0], d.clickY[0], g_firstM, g_firstN, nullptr, &S);
+    GE_NearestCellSide(window, d.clickX[1], d.clickY[1], m, n, nullptr, &T);
+    nodes.m1 = S.m1;
+    nodes.n1 = S.n1;
+    nodes.m2 = T.m1;
+    nodes.n2 = T.n1;
+    return nodes;
+}
+
+bool Usable(int32_t m, int32_t n) { return GE_CellStatus(m, n) == GE_CELL_ACTIVE; }
+bool Inside(int32_t m, int32_t n) { return GE_GridPointType(nullptr, m, n) == 1; }
+
 // ---------------------------------------------------------------- the two-click lines
 
+// What a line kind adds to the shared protocol: its texts (NULL: silent),
+// which cells a press may start in, its pick, how the second click makes
+// its line, and how an added or moved line is stored.
 struct LineKind {
     int32_t kind;
     GE_LineSet *set;
-    bool thinDam;
-    const char *noCell, *inactive, *notPicked, *badLine;
+    bool reportExtra;                  // the callback gets the int array
+    const char *noCell, *inactive, *notPicked;
+    const char *noCellOnDelete, *inactiveOnDelete, *notPickedOnDelete, *noCellOnFinish;
+    bool (*usable)(int32_t m, int32_t n);
+    bool (*pick)(RUV_WIN window, const RUV_EVENT *event, int32_t m, int32_t n, int32_t *index);
+    int (*select)(int32_t index);
+    // The line of the two clicks, or false with the refusal text (NULL: silent).
+    bool (*build)(RUV_WIN window, const GE_WindowData &d, int32_t m, int32_t n, GE_LineObject *line, int32_t *value,
+                  const char **refusal);
+    void (*add)(const GE_LineObject &line, int32_t value);
+    void (*move)(int32_t index, GE_LineObject line, int32_t value);
+    void (*drawAdded)(RUV_WIN window);  // drawn in every window after an add, or NULL
 };
+
+bool PickDry(RUV_WIN, const RUV_EVENT *, int32_t m, int32_t n, int32_t *index) { return PickDryPoint(m, n, index); }
+bool PickDam(RUV_WIN w, const RUV_EVENT *e, int32_t m, int32_t n, int32_t *index)
+{
+    return PickThinDam(w, e->v.mouse.h, e->v.mouse.v, m, n, index);
+}
+bool PickSection(RUV_WIN w, const RUV_EVENT *e, int32_t m, int32_t n, int32_t *index)
+{
+    GE_LineObject side{};
+    return SideAt(w, e->v.mouse.h, e->v.mouse.v, m, n, &side) && GE_FindCrossSection(&side, index);
+}
+bool PickBoundary(RUV_WIN w, const RUV_EVENT *e, int32_t m, int32_t n, int32_t *index)
+{
+    GE_LineObject side{};
+    return SideAt(w, e->v.mouse.h, e->v.mouse.v, m, n, &side) && GE_FindOpenBoundary(&side, index);
+}
+
+bool BuildDry(RUV_WIN, const GE_WindowData &, int32_t m, int32_t n, GE_LineObject *line, int32_t *,
+              const char **refusal)
+{
+    line->m1 = g_firstM;
+    line->n1 = g_firstN;
+    line->m2 = m;
+    line->n2 = n;
+    *refusal = "Dry points contain INACTIVE cells";
+    return GE_DryPointCellsActive(line) != 0;
+}
+
+bool BuildDam(RUV_WIN w, const GE_WindowData &d, int32_t m, int32_t n, GE_LineObject *line, int32_t *direction,
+              const char **refusal)
+{
+    int32_t s = -1, t = -1;
+    GE_LineObject S{}, T{};
+    GE_NearestCellSide(w, d.clickX[0], d.clickY[0], g_firstM, g_firstN, &s, &S);
+    GE_NearestCellSide(w, d.clickX[1], d.clickY[1], m, n, &t, &T);
+    const int placed = GE_ThinDamFromClicks(s, S, g_firstM, g_firstN, t, T, m, n, line, direction);
+    *refusal = placed < 0 ? "No GRID cell pointed" : "Invalid thin dam line";
+    return placed > 0 && GE_ThinDamCellsActive(line, *direction);
+}
+
+bool BuildSection(RUV_WIN w, const GE_WindowData &d, int32_t m, int32_t n, GE_LineObject *line, int32_t *,
+                  const char **refusal)
+{
+    const GE_LineObject nodes = NodesOfClicks(w, d, m, n);
+    *refusal = "Invalid cross section line";
+    return GE_CrossSectionFromNodes(&nodes, line) != 0;
+}
+
+bool BuildBoundary(RUV_WIN w, const GE_WindowData &d, int32_t m, int32_t n, GE_LineObject *line, int32_t *kind,
+                   const char **refusal)
+{
+    const GE_LineSet &set = global_windata.openBoundaries;
+    // A new boundary is a water-level boundary; a moved one keeps its kind.
+    *kind = 1;
+    if (global_windata.currentOperation == GEmode_MODIFY && set.extra)
+        *kind = set.extra[set.selected];
+    const GE_LineObject nodes = NodesOfClicks(w, d, m, n);
+    const int result = GE_OpenBoundaryFromNodes(&nodes, *kind == 1, line);
+    *refusal =
+        result == GE_BOUNDARY_WATER_LEVEL_ONLY ? "Only valid with Waterlevel boundaries" : "Invalid boundary line";
+    return result == GE_BOUNDARY_VALID;
+}
+
+void AddDry(const GE_LineObject &line, int32_t) { GE_AddDryPoint(&line); }
+void AddDam(const GE_LineObject &line, int32_t direction) { GE_AddThinDam(&line, direction); }
+void AddSection(const GE_LineObject &line, int32_t) { GE_AddCrossSection(&line); }
+void AddBoundary(const GE_LineObject &line, int32_t kind) { GE_AddOpenBoundary(&line, kind); }
+
+// A moved dry-point run gets no name; the other kinds keep theirs (a dam
+// its new direction, a boundary its kind).
+void KeepName(const GE_LineSet &set, int32_t index, GE_LineObject *line)
+{
+    std::memcpy(line->name, set.items[index].name, sizeof line->name);
+}
+void MoveDry(int32_t index, GE_LineObject line, int32_t)
+{
+    GE_LineSet &set = global_windata.dryPoints;
+    GE_ReplaceLineObject(set.items, set.count, index, &line);
+}
+void MoveDam(int32_t index, GE_LineObject line, int32_t direction)
+{
+    GE_LineSet &set = global_windata.thinDams;
+    KeepName(set, index, &line);
+    GE_ReplaceLineObject(set.items, set.count, index, &line);
+    if (set.extra)
+        set.extra[index] = direction;
+}
+void MoveSection(int32_t index, GE_LineObject line, int32_t)
+{
+    GE_LineSet &set = global_windata.crossSections;
+    KeepName(set, index, &line);
+    GE_ReplaceLineObject(set.items, set.count, index, &line);
+}
+void MoveBoundary(int32_t index, GE_LineObject line, int32_t kind)
+{
+    KeepName(global_windata.openBoundaries, index, &line);
+    GE_ModifyOpenBoundary(&line, index, kind);
+}
+
+void DrawSelectedSection(RUV_WIN w);
+void DrawSelectedBoundary(RUV_WIN w);
 
 LineKind DryPoints()
 {
     return { GEkind_DRY_POINT, &global_windata.dryPoints, false, "No GRID cell pointed", "No ACTIVE cell pointed",
-             "No dry point pointed", "Dry points contain INACTIVE cells" };
+             "No dry point pointed", "No GRID cell pointed", "No active point selected", "No dry point pointed",
+             "No GRID cell pointed", Usable, PickDry, GE_SelectDryPoint, BuildDry, AddDry, MoveDry, nullptr };
 }
 LineKind ThinDams()
 {
     return { GEkind_THIN_DAM, &global_windata.thinDams, true, "No GRID cell selected", "No ACTIVE gridpoint selected",
-             "No thin dam pointed", "Invalid thin dam line" };
+             "No thin dam pointed", nullptr, nullptr, "No thin dam pointed", nullptr, Usable, PickDam,
+             GE_SelectThinDam, BuildDam, AddDam, MoveDam, nullptr };
+}
+LineKind CrossSections()
+{
+    return { GEkind_CROSS_SECTION, &global_windata.crossSections, false, "No GRID cell pointed",
+             "No ACTIVE grid cell pointed", "No cross section pointed", "No GRID cell pointed", nullptr,
+             "No cross section pointed", "No GRID cell pointed", Usable, PickSection, GE_SelectCrossSection,
+             BuildSection, AddSection, MoveSection, DrawSelectedSection };
+}
+LineKind OpenBoundaries()
+{
+    return { GEkind_OPEN_BOUNDARY, &global_windata.openBoundaries, false, "First click: No GRID cell pointed", nullptr,
+             "No boundary pointed", nullptr, nullptr, "No open boundary pointed", "No GRID cell pointed", Inside,
+             PickBoundary, GE_SelectOpenBoundary, BuildBoundary, AddBoundary, MoveBoundary, DrawSelectedBoundary };
 }
 
-bool Pick(RUV_WIN window, const LineKind &k, const RUV_EVENT *event, int32_t m, int32_t n, int32_t *index)
+void StatusOrSilent(RUV_WIN window, const char *text)
 {
-    return k.thinDam ? PickThinDam(window, event->v.mouse.h, event->v.mouse.v, m, n, index)
-                     : PickDryPoint(m, n, index);
+    if (text)
+        Status(window, text);
 }
 
 void LineMouseDown(RUV_WIN window, RUV_EVENT *event, const LineKind &k)
@@ -140,11 +298,11 @@ void LineMouseDown(RUV_WIN window, RUV_EVENT *event, const LineKind &k)
     if (!mw)
         return;
     if (!CellAt(window, event, &m, &n)) {
-        Status(window, k.noCell);
+        StatusOrSilent(window, k.noCell);
         return;
     }
-    if (GE_CellStatus(m, n) != GE_CELL_ACTIVE) {
-        Status(window, k.inactive);
+    if (!k.usable(m, n)) {
+        StatusOrSilent(window, k.inactive);
         return;
     }
     GE_WindowData &d = mw->data;
@@ -163,20 +321,17 @@ void LineMouseDown(RUV_WIN window, RUV_EVENT *event, const LineKind &k)
     if (operation != GEmode_MODIFY && operation != GEmode_VIEW)
         return;
     int32_t index = -1;
-    if (!Pick(window, k, event, m, n, &index)) {
+    if (!k.pick(window, event, m, n, &index)) {
         Status(window, k.notPicked);
         return;
     }
     if (operation == GEmode_MODIFY) {
         set.selected = index;
         GE_RedrawAll(0);
-        ReportLines(k.kind, GEmode_MODIFY, index, set, k.thinDam);
+        ReportLines(k.kind, GEmode_MODIFY, index, set, k.reportExtra);
     } else {
-        if (k.thinDam)
-            GE_SelectThinDam(index);
-        else
-            GE_SelectDryPoint(index);
-        ReportLines(k.kind, GEmode_VIEW, set.selected, set, k.thinDam);
+        k.select(index);
+        ReportLines(k.kind, GEmode_VIEW, set.selected, set, k.reportExtra);
     }
     Status(window, "");
 }
@@ -190,54 +345,28 @@ void LineFinish(RUV_WIN window, RUV_EVENT *event, const LineKind &k)
     GE_EraseRubberBand(window);
     d.clickX[1] = event->v.mouse.h;
     d.clickY[1] = event->v.mouse.v;
-    int32_t m = -1, n = -1;
-    RUV_EVENT at = *event;
     GE_LineSet &set = *k.set;
+    const int32_t operation = global_windata.currentOperation;
+    int32_t m = -1, n = -1, value = GEdit_V_DAM;
     GE_LineObject line{};
-    int32_t direction = GEdit_V_DAM;
-    bool good = false;
-    const char *refusal = k.badLine;
-    if (!CellAt(window, &at, &m, &n)) {
-        refusal = k.thinDam ? "" : "No GRID cell pointed";
-    } else if (k.thinDam) {
-        int32_t s = -1, t = -1;
-        GE_LineObject S{}, T{};
-        GE_NearestCellSide(window, d.clickX[0], d.clickY[0], g_firstM, g_firstN, &s, &S);
-        GE_NearestCellSide(window, d.clickX[1], d.clickY[1], m, n, &t, &T);
-        const int placed = GE_ThinDamFromClicks(s, S, g_firstM, g_firstN, t, T, m, n, &line, &direction);
-        if (placed < 0)
-            refusal = "No GRID cell pointed";
-        good = placed > 0 && GE_ThinDamCellsActive(&line, direction);
-    } else {
-        line.m1 = g_firstM;
-        line.n1 = g_firstN;
-        line.m2 = m;
-        line.n2 = n;
-        good = GE_DryPointCellsActive(&line) != 0;
-    }
-    if (good) {
-        if (global_windata.currentOperation == GEmode_ADD) {
-            if (k.thinDam)
-                GE_AddThinDam(&line, direction);
-            else
-                GE_AddDryPoint(&line);
-            set.selected = set.count - 1;
-            GE_RedrawAll(0);
-            ReportLines(k.kind, GEmode_ADD, set.selected, set, k.thinDam);
-        } else {
-            // A dam moved by the mouse keeps its name; a dry-point run gets none.
-            if (k.thinDam)
-                std::memcpy(line.name, set.items[set.selected].name, sizeof line.name);
-            GE_ReplaceLineObject(set.items, set.count, set.selected, &line);
-            if (k.thinDam && set.extra)
-                set.extra[set.selected] = direction;
-            ReportLines(k.kind, GEmode_MODIFY, set.selected, set, k.thinDam);
-            set.selected = -1;
-            GE_RedrawAll(0);
-        }
+    const char *refusal = k.noCellOnFinish;
+    const bool good = CellAt(window, event, &m, &n) && k.build(window, d, m, n, &line, &value, &refusal);
+    if (good && operation == GEmode_ADD) {
+        k.add(line, value);
+        set.selected = set.count - 1;
+        GE_RedrawAll(0);
+        ReportLines(k.kind, GEmode_ADD, set.selected, set, k.reportExtra);
+        if (k.drawAdded)
+            GE_ForAllWindows(k.drawAdded);
         Status(window, "");
-    } else if (*refusal) {
-        Status(window, refusal);
+    } else if (good) {
+        k.move(set.selected, line, value);
+        ReportLines(k.kind, GEmode_MODIFY, set.selected, set, k.reportExtra);
+        set.selected = -1;
+        GE_RedrawAll(0);
+        Status(window, "");
+    } else {
+        StatusOrSilent(window, refusal);
     }
     Forget(window);
 }
@@ -253,20 +382,19 @@ void LineMouseUp(RUV_WIN window, RUV_EVENT *event, const LineKind &k)
         return;
     int32_t m = -1, n = -1, index = -1;
     if (!CellAt(window, event, &m, &n)) {
-        if (!k.thinDam)
-            Status(window, "No GRID cell pointed");
+        StatusOrSilent(window, k.noCellOnDelete);
         return;
     }
-    if (!k.thinDam && GE_CellStatus(m, n) != GE_CELL_ACTIVE) {
-        Status(window, "No active point selected");
+    if (k.inactiveOnDelete && GE_CellStatus(m, n) != GE_CELL_ACTIVE) {
+        Status(window, k.inactiveOnDelete);
         return;
     }
-    if (!Pick(window, k, event, m, n, &index)) {
-        Status(window, k.notPicked);
+    if (!k.pick(window, event, m, n, &index)) {
+        Status(window, k.notPickedOnDelete);
         return;
     }
     // The owner deletes it when it agrees.
-    ReportLines(k.kind, GEmode_DELETE, index, *k.set, k.thinDam);
+    ReportLines(k.kind, GEmode_DELETE, index, *k.set, k.reportExtra);
     Status(window, "");
 }
 
@@ -450,6 +578,33 @@ void DrawDroguesWith(RUV_WIN window, RUV_COLOR colour, bool selectedOnly)
     ruv_dwin_set_std_cpen(window, 1);
 }
 
+// Cross sections and open boundaries: lines through grid points.
+void DrawLinesWith(RUV_WIN window, const GE_LineSet &set, int32_t attribute, int32_t drawingKind, RUV_COLOR colour,
+                   bool selectedOnly)
+{
+    const GE_WindowData *d = nullptr;
+    if (!Shown(window, attribute, &d) || (selectedOnly && (set.count == 0 || set.selected < 0)))
+        return;
+    Pen(window, 3, colour);
+    for (int32_t i = 0; i < set.count; ++i) {
+        if ((selectedOnly && i != set.selected) || GE_IsPlaceholder(set.items[i]))
+            continue;
+        GE_LineObject l{};
+        GE_NormaliseLine(&set.items[i], &l);
+        GE_DrawLineObject(drawingKind, window, &l);
+    }
+    ruv_dwin_set_std_cpen(window, 1);
+}
+
+void DrawSelectedSection(RUV_WIN w)
+{
+    DrawLinesWith(w, global_windata.crossSections, GEdit_SHOW_CROSS_SECTIONS, 2, RED, true);
+}
+void DrawSelectedBoundary(RUV_WIN w)
+{
+    DrawLinesWith(w, global_windata.openBoundaries, GEdit_SHOW_OPEN_BOUNDARIES, 2, RED, true);
+}
+
 // ---------------------------------------------------------------- kind operations
 
 void DrawDryKind(RUV_WIN w) { GE_DrawDryPoints(w); }
@@ -461,6 +616,12 @@ void SelectedDam(RUV_WIN w) { DrawDamsWith(w, RED, true); }
 void DownDam(RUV_WIN w, RUV_EVENT *e) { LineMouseDown(w, e, ThinDams()); }
 void UpDam(RUV_WIN w, RUV_EVENT *e) { LineMouseUp(w, e, ThinDams()); }
 void DrawDrogueKind(RUV_WIN w) { GE_DrawDrogues(w); }
+void DrawSectionKind(RUV_WIN w) { GE_DrawCrossSections(w); }
+void DownSection(RUV_WIN w, RUV_EVENT *e) { LineMouseDown(w, e, CrossSections()); }
+void UpSection(RUV_WIN w, RUV_EVENT *e) { LineMouseUp(w, e, CrossSections()); }
+void DrawBoundaryKind(RUV_WIN w) { GE_DrawOpenBoundaries(w); }
+void DownBoundary(RUV_WIN w, RUV_EVENT *e) { LineMouseDown(w, e, OpenBoundaries()); }
+void UpBoundary(RUV_WIN w, RUV_EVENT *e) { LineMouseUp(w, e, OpenBoundaries()); }
 void SelectedDrogue(RUV_WIN w) { DrawDroguesWith(w, RED, true); }
 
 }  // namespace
@@ -472,6 +633,14 @@ void GE_DrawDryPoints(RUV_WIN window)
 }
 void GE_DrawThinDams(RUV_WIN window) { DrawDamsWith(window, DAM, false); }
 void GE_DrawDrogues(RUV_WIN window) { DrawDroguesWith(window, DROGUE, false); }
+void GE_DrawCrossSections(RUV_WIN window)
+{
+    DrawLinesWith(window, global_windata.crossSections, GEdit_SHOW_CROSS_SECTIONS, 4, SECTION, false);
+}
+void GE_DrawOpenBoundaries(RUV_WIN window)
+{
+    DrawLinesWith(window, global_windata.openBoundaries, GEdit_SHOW_OPEN_BOUNDARIES, 2, BOUNDARY, false);
+}
 
 void GE_InstallLineObjectKinds(void)
 {
@@ -480,5 +649,9 @@ void GE_InstallLineObjectKinds(void)
     static const GE_KindOperations drogues{ DrawDrogueKind, SelectedDrogue, DrogueMouseDown, DrogueMouseUp };
     GE_SetKindOperations(GEkind_DRY_POINT, &dry);
     GE_SetKindOperations(GEkind_THIN_DAM, &dams);
+    static const GE_KindOperations sections{ DrawSectionKind, DrawSelectedSection, DownSection, UpSection };
+    static const GE_KindOperations boundaries{ DrawBoundaryKind, DrawSelectedBoundary, DownBoundary, UpBoundary };
     GE_SetKindOperations(GEkind_DROGUE, &drogues);
+    GE_SetKindOperations(GEkind_CROSS_SECTION, &sections);
+    GE_SetKindOperations(GEkind_OPEN_BOUNDARY, &boundaries);
 }

@@ -5,8 +5,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "ge_list.h"
+#include "grid_data.h"
 
 namespace {
 
@@ -37,19 +39,101 @@ bool StraightOrDiagonal(const GE_LineObject &l)
 
 bool Active(int32_t m, int32_t n) { return GE_CellStatus(m, n) == GE_CELL_ACTIVE; }
 
-// The direction array of the thin dams grown or shrunk with the records.
-bool ResizeDirections(int32_t count)
+bool InLineSet(const GE_LineSet &set, int32_t index) { return index >= 0 && index < set.count; }
+bool InPointSet(const GE_PointSet &set, int32_t index) { return index >= 0 && index < set.count; }
+
+// The operations shared by the line sets; the int array parallel to the
+// records (thin-dam directions, boundary kinds) goes along when withExtra.
+int SelectLine(GE_LineSet &set, int32_t index, const char *invalid)
 {
-    GE_LineSet &set = global_windata.thinDams;
-    void *grown = GE_ReAlloc(set.extra, sizeof(int32_t) * static_cast<size_t>(count > 0 ? count : 1));
-    if (!grown)
-        return false;
-    set.extra = static_cast<int32_t *>(grown);
+    if (!InLineSet(set, index)) {
+        if (invalid)
+            GE_StatusMessage(invalid);
+        return 0;
+    }
+    return GE_SelectIndex(index, &set.selected, set.count);
+}
+
+void AddLine(GE_LineSet &set, const GE_LineObject *line, bool withExtra, int32_t value)
+{
+    if (withExtra) {
+        void *grown = GE_ReAlloc(set.extra, sizeof(int32_t) * static_cast<size_t>(set.count + 1));
+        if (!grown)
+            return;
+        set.extra = static_cast<int32_t *>(grown);
+    }
+    const GE_LineObject record = line ? *line : Placeholder();
+    if (GE_AppendLineObject(&set.items, &set.count, &record) && withExtra)
+        set.extra[set.count - 1] = value;
+}
+
+void DeleteLine(GE_LineSet &set, int32_t index, const char *invalid)
+{
+    if (!InLineSet(set, index)) {
+        GE_StatusMessage(invalid);
+        return;
+    }
+    GE_DeleteLineObject(&set.items, &set.count, index);
+    if (set.extra)
+        std::memmove(set.extra + index, set.extra + index + 1,
+                     sizeof(int32_t) * static_cast<size_t>(set.count - index));
+    GE_FixSelection(index, &set.selected);
+    GE_RedrawAll(0);
+}
+
+void ModifyLine(GE_LineSet &set, const GE_LineObject *line, int32_t index, const char *invalid, bool withExtra,
+                int32_t value)
+{
+    if (!InLineSet(set, index) || !line) {
+        GE_StatusMessage(invalid);
+        return;
+    }
+    GE_ReplaceLineObject(set.items, set.count, index, line);
+    if (withExtra && set.extra)
+        set.extra[index] = value;
+    GE_RedrawAll(0);
+}
+
+// Replaces the records and the int array parallel to them (taken over, not
+// copied); on failure the set stays and the array is freed.
+void SetLinesWithExtra(GE_LineSet &set, const GE_LineObject *lines, int32_t count, int32_t *extra)
+{
+    if (!GE_CopyLineObjects(&set.items, &set.count, lines, count)) {
+        if (extra != set.extra)
+            GE_Free(extra);
+        return;
+    }
+    if (extra != set.extra)
+        GE_Free(set.extra);
+    set.extra = extra;
+}
+
+// Whether every step along a straight or diagonal line passes the test.
+template <typename Test> bool EveryPoint(const GE_LineObject &l, Test test)
+{
+    const int32_t dm = Sign(l.m2 - l.m1), dn = Sign(l.n2 - l.n1);
+    const int32_t steps = std::abs(l.m2 - l.m1) > std::abs(l.n2 - l.n1) ? std::abs(l.m2 - l.m1) : std::abs(l.n2 - l.n1);
+    for (int32_t k = 0; k <= steps; ++k)
+        if (!test(l.m1 + k * dm, l.n1 + k * dn))
+            return false;
     return true;
 }
 
-bool InLineSet(const GE_LineSet &set, int32_t index) { return index >= 0 && index < set.count; }
-bool InPointSet(const GE_PointSet &set, int32_t index) { return index >= 0 && index < set.count; }
+// An open boundary given in cells, in grid points; a line the point types
+// cannot convert (a single cell of no boundary type, a bent line) is kept
+// as given.
+GE_LineObject BoundaryToNodes(const GE_LineObject &cells)
+{
+    GE_LineObject nodes = cells;
+    if (GE_IsPlaceholder(cells))
+        return nodes;
+    const bool single = cells.m1 == cells.m2 && cells.n1 == cells.n2;
+    if (single && !GE_IsBoundaryPointType(GE_GridPointType(nullptr, cells.m1, cells.n1)))
+        return nodes;
+    if (!GE_BoundaryLineToNodes(&cells, &nodes))
+        nodes = cells;
+    return nodes;
+}
 
 }  // namespace
 
@@ -67,43 +151,15 @@ void GE_SetDryPoints(const GE_LineObject *lines, int32_t count)
         global_windata.option_loaded[GEdit_SHOW_DRY_POINTS] = 1;
 }
 
-int GE_SelectDryPoint(int32_t index)
-{
-    GE_LineSet &set = global_windata.dryPoints;
-    if (!InLineSet(set, index)) {
-        GE_StatusMessage("No valid Dry Point id");
-        return 0;
-    }
-    return GE_SelectIndex(index, &set.selected, set.count);
-}
+int GE_SelectDryPoint(int32_t index) { return SelectLine(global_windata.dryPoints, index, "No valid Dry Point id"); }
 
-void GE_AddDryPoint(const GE_LineObject *line)
-{
-    const GE_LineObject record = line ? *line : Placeholder();
-    GE_AppendLineObject(&global_windata.dryPoints.items, &global_windata.dryPoints.count, &record);
-}
+void GE_AddDryPoint(const GE_LineObject *line) { AddLine(global_windata.dryPoints, line, false, 0); }
 
-void GE_DeleteDryPoint(int32_t index)
-{
-    GE_LineSet &set = global_windata.dryPoints;
-    if (!InLineSet(set, index)) {
-        GE_StatusMessage("Dry point id invalid");
-        return;
-    }
-    GE_DeleteLineObject(&set.items, &set.count, index);
-    GE_FixSelection(index, &set.selected);
-    GE_RedrawAll(0);
-}
+void GE_DeleteDryPoint(int32_t index) { DeleteLine(global_windata.dryPoints, index, "Dry point id invalid"); }
 
 void GE_ModifyDryPoint(const GE_LineObject *line, int32_t index)
 {
-    GE_LineSet &set = global_windata.dryPoints;
-    if (!InLineSet(set, index) || !line) {
-        GE_StatusMessage("Dry point id invalid");
-        return;
-    }
-    GE_ReplaceLineObject(set.items, set.count, index, line);
-    GE_RedrawAll(0);
+    ModifyLine(global_windata.dryPoints, line, index, "Dry point id invalid", false, 0);
 }
 
 int GE_DryPointCellsActive(const GE_LineObject *line)
@@ -114,80 +170,37 @@ int GE_DryPointCellsActive(const GE_LineObject *line)
         return 0;
     if (!In(l.m1, 2, mmax) || !In(l.m2, 2, mmax) || !In(l.n1, 2, nmax) || !In(l.n2, 2, nmax))
         return 0;
-    const int32_t dm = Sign(l.m2 - l.m1), dn = Sign(l.n2 - l.n1);
-    const int32_t steps = std::abs(l.m2 - l.m1) > std::abs(l.n2 - l.n1) ? std::abs(l.m2 - l.m1) : std::abs(l.n2 - l.n1);
-    for (int32_t k = 0; k <= steps; ++k)
-        if (!Active(l.m1 + k * dm, l.n1 + k * dn))
-            return 0;
-    return 1;
+    return EveryPoint(l, Active) ? 1 : 0;
 }
 
 // ---------------------------------------------------------------- thin dams
 
 void GE_SetThinDams(const GE_LineObject *lines, int32_t count, const int32_t *directions)
 {
-    GE_LineSet &set = global_windata.thinDams;
     if (count < 0 || (count > 0 && (!lines || !directions)))
         return;
     int32_t *copy = static_cast<int32_t *>(GE_Alloc(sizeof(int32_t) * static_cast<size_t>(count > 0 ? count : 1)));
     if (!copy)
         return;
-    if (!GE_CopyLineObjects(&set.items, &set.count, lines, count)) {
-        GE_Free(copy);
-        return;
-    }
     if (count > 0)
         std::memcpy(copy, directions, sizeof(int32_t) * static_cast<size_t>(count));
-    GE_Free(set.extra);
-    set.extra = copy;
-    global_windata.option_loaded[GEdit_SHOW_THIN_DAMS] = 1;
+    SetLinesWithExtra(global_windata.thinDams, lines, count, copy);
+    if (global_windata.thinDams.extra == copy)
+        global_windata.option_loaded[GEdit_SHOW_THIN_DAMS] = 1;
 }
 
-int GE_SelectThinDam(int32_t index)
-{
-    GE_LineSet &set = global_windata.thinDams;
-    if (!InLineSet(set, index)) {
-        GE_StatusMessage("No valid thin dam id");
-        return 0;
-    }
-    return GE_SelectIndex(index, &set.selected, set.count);
-}
+int GE_SelectThinDam(int32_t index) { return SelectLine(global_windata.thinDams, index, "No valid thin dam id"); }
 
 void GE_AddThinDam(const GE_LineObject *line, int32_t direction)
 {
-    GE_LineSet &set = global_windata.thinDams;
-    if (!ResizeDirections(set.count + 1))
-        return;
-    const GE_LineObject record = line ? *line : Placeholder();
-    if (GE_AppendLineObject(&set.items, &set.count, &record))
-        set.extra[set.count - 1] = direction;
+    AddLine(global_windata.thinDams, line, true, direction);
 }
 
-void GE_DeleteThinDam(int32_t index)
-{
-    GE_LineSet &set = global_windata.thinDams;
-    if (!InLineSet(set, index)) {
-        GE_StatusMessage("No valid thin dam id");
-        return;
-    }
-    GE_DeleteLineObject(&set.items, &set.count, index);
-    if (set.extra)
-        std::memmove(set.extra + index, set.extra + index + 1, sizeof(int32_t) * static_cast<size_t>(set.count - index));
-    GE_FixSelection(index, &set.selected);
-    GE_RedrawAll(0);
-}
+void GE_DeleteThinDam(int32_t index) { DeleteLine(global_windata.thinDams, index, "No valid thin dam id"); }
 
 void GE_ModifyThinDam(const GE_LineObject *line, int32_t index, int32_t direction)
 {
-    GE_LineSet &set = global_windata.thinDams;
-    if (!InLineSet(set, index) || !line) {
-        GE_StatusMessage("No valid thin dam id");
-        return;
-    }
-    GE_ReplaceLineObject(set.items, set.count, index, line);
-    if (set.extra)
-        set.extra[index] = direction;
-    GE_RedrawAll(0);
+    ModifyLine(global_windata.thinDams, line, index, "No valid thin dam id", true, direction);
 }
 
 void GE_ClearThinDam(int32_t index)
@@ -308,12 +321,177 @@ int GE_ThinDamCellsActive(const GE_LineObject *dam, int32_t direction)
     if (direction == GEdit_U_DAM ? !In(d.m1, 1, mmax) || !In(d.m2, 1, mmax) || !In(d.n1, 2, nmax) || !In(d.n2, 2, nmax)
                                  : !In(d.n1, 1, nmax) || !In(d.n2, 1, nmax) || !In(d.m1, 2, mmax) || !In(d.m2, 2, mmax))
         return 0;
-    const int32_t dm = Sign(d.m2 - d.m1), dn = Sign(d.n2 - d.n1);
-    const int32_t steps = std::abs(d.m2 - d.m1) > std::abs(d.n2 - d.n1) ? std::abs(d.m2 - d.m1) : std::abs(d.n2 - d.n1);
-    for (int32_t k = 0; k <= steps; ++k)
-        if (!sideActive(d.m1 + k * dm, d.n1 + k * dn))
+    return EveryPoint(d, sideActive) ? 1 : 0;
+}
+
+// ---------------------------------------------------------------- cross sections
+
+void GE_SetCrossSections(const GE_LineObject *lines, int32_t count)
+{
+    GE_LineSet &set = global_windata.crossSections;
+    if (GE_CopyLineObjects(&set.items, &set.count, lines, count))
+        global_windata.option_loaded[GEdit_SHOW_CROSS_SECTIONS] = 1;
+}
+
+int GE_SelectCrossSection(int32_t index)
+{
+    return SelectLine(global_windata.crossSections, index, "No valid Cross section id");
+}
+
+void GE_AddCrossSection(const GE_LineObject *line) { AddLine(global_windata.crossSections, line, false, 0); }
+
+void GE_DeleteCrossSection(int32_t index)
+{
+    DeleteLine(global_windata.crossSections, index, "Cross section id invalid");
+}
+
+void GE_ModifyCrossSection(const GE_LineObject *line, int32_t index)
+{
+    ModifyLine(global_windata.crossSections, line, index, "Cross section id invalid", false, 0);
+}
+
+int GE_CrossSectionCellsActive(const GE_LineObject *cells)
+{
+    const GE_LineObject c = *cells;
+    const int32_t mmax = global_windata.grid.mmax, nmax = global_windata.grid.nmax;
+    if (c.m1 == c.m2) {
+        if (!In(c.m1, 1, mmax) || !In(c.n1, 2, nmax) || !In(c.n2, 2, nmax))
             return 0;
+        return EveryPoint(c, [](int32_t m, int32_t n) { return Active(m, n) || Active(m + 1, n); }) ? 1 : 0;
+    }
+    if (c.n1 == c.n2) {
+        if (!In(c.n1, 1, nmax) || !In(c.m1, 2, mmax) || !In(c.m2, 2, mmax))
+            return 0;
+        return EveryPoint(c, [](int32_t m, int32_t n) { return Active(m, n) || Active(m, n + 1); }) ? 1 : 0;
+    }
+    return 0;
+}
+
+int GE_CrossSectionFromNodes(const GE_LineObject *nodes, GE_LineObject *section)
+{
+    const GE_LineObject &p = *nodes;
+    const bool alongN = p.m1 == p.m2 && std::abs(p.n2 - p.n1) > 1;
+    const bool alongM = p.n1 == p.n2 && std::abs(p.m2 - p.m1) > 1;
+    GE_LineObject cells{};
+    if ((!alongN && !alongM) || !GE_LineToCells(GE_LINE_CROSS_SECTION, nodes, &cells) ||
+        !GE_CrossSectionCellsActive(&cells))
+        return 0;
+    GE_NormaliseLine(nodes, section);
     return 1;
+}
+
+int GE_FindCrossSection(const GE_LineObject *side, int32_t *index)
+{
+    const GE_LineSet &set = global_windata.crossSections;
+    const GE_LineObject &S = *side;
+    *index = -1;
+    const auto within = [](int32_t v, int32_t a, int32_t b) { return In(v, a < b ? a : b, a < b ? b : a); };
+    for (int32_t i = 0; i < set.count; ++i) {
+        const GE_LineObject &l = set.items[i];
+        if (GE_IsPlaceholder(l))
+            continue;
+        const bool picked = S.m1 == S.m2 ? l.m1 == l.m2 && l.m1 == S.m1 && within(S.n1, l.n1, l.n2) &&
+                                               within(S.n2, l.n1, l.n2)
+                                         : l.n1 == l.n2 && l.n1 == S.n1 && within(S.m1, l.m1, l.m2) &&
+                                               within(S.m2, l.m1, l.m2);
+        if (picked) {
+            *index = i;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------- open boundaries
+
+void GE_SetOpenBoundaries(const GE_LineObject *lines, int32_t count, int32_t *kinds)
+{
+    GE_LineSet &set = global_windata.openBoundaries;
+    if (count < 0 || (count > 0 && (!lines || !kinds))) {
+        if (kinds != set.extra)
+            GE_Free(kinds);
+        return;
+    }
+    std::vector<GE_LineObject> nodes(static_cast<size_t>(count));
+    for (int32_t i = 0; i < count; ++i)
+        nodes[static_cast<size_t>(i)] = BoundaryToNodes(lines[i]);
+    SetLinesWithExtra(set, nodes.data(), count, kinds);
+    if (set.extra == kinds)
+        global_windata.option_loaded[GEdit_SHOW_OPEN_BOUNDARIES] = 1;
+}
+
+int GE_SelectOpenBoundary(int32_t index)
+{
+    return SelectLine(global_windata.openBoundaries, index, "No valid Open boundary id");
+}
+
+void GE_AddOpenBoundary(const GE_LineObject *line, int32_t kind)
+{
+    GE_LineObject nodes{};
+    if (line)
+        nodes = BoundaryToNodes(*line);
+    AddLine(global_windata.openBoundaries, line ? &nodes : nullptr, true, kind);
+}
+
+void GE_DeleteOpenBoundary(int32_t index)
+{
+    DeleteLine(global_windata.openBoundaries, index, "Open boundary id invalid");
+}
+
+void GE_ModifyOpenBoundary(const GE_LineObject *line, int32_t index, int32_t kind)
+{
+    GE_LineObject nodes{};
+    if (line)
+        nodes = BoundaryToNodes(*line);
+    ModifyLine(global_windata.openBoundaries, line ? &nodes : nullptr, index, "Open boundary id invalid", true, kind);
+}
+
+int GE_OpenBoundaryFromNodes(const GE_LineObject *nodes, int waterLevel, GE_LineObject *cells)
+{
+    const GE_GridData *data = GE_CurrentGridData();
+    const GE_LineObject &p = *nodes;
+    if (!data || (p.m1 == p.m2 && p.n1 == p.n2) || !StraightOrDiagonal(p))
+        return GE_BOUNDARY_INVALID;
+    GE_LineObject c{};
+    if (!GE_LineToCells(Qnx_Boundary, nodes, &c))
+        return GE_BOUNDARY_INVALID;
+    *cells = c;
+    if (c.m1 != c.m2 || c.n1 != c.n2)
+        return GE_OpenBoundaryLineValid(data->cellTypes, &c, waterLevel);
+    // One cell: its type must fit the form of the segment.
+    const int32_t type = GE_GridPointType(data, c.m1, c.n1);
+    const bool fits = p.m1 == p.m2   ? type == 2 || type == 3
+                      : p.n1 == p.n2 ? type == 4 || type == 5
+                                     : type == 6 || type == 7;
+    if (!fits)
+        return GE_BOUNDARY_INVALID;
+    return GE_OpenBoundaryPointValid(data->cellTypes, c.m1, c.n1, waterLevel);
+}
+
+int GE_FindOpenBoundary(const GE_LineObject *side, int32_t *index)
+{
+    const GE_LineSet &set = global_windata.openBoundaries;
+    const GE_LineObject &S = *side;
+    *index = -1;
+    for (int32_t i = 0; i < set.count; ++i) {
+        GE_LineObject l{};
+        if (GE_IsPlaceholder(set.items[i]))
+            continue;
+        GE_NormaliseLine(&set.items[i], &l);
+        bool picked = false;
+        if (l.m1 == l.m2 && l.n1 != l.n2)
+            picked = S.m1 == S.m2 && S.m1 == l.m1 && In(S.n1, l.n1, l.n2) && In(S.n2, l.n1, l.n2);
+        else if (l.n1 == l.n2 && l.m1 != l.m2)
+            picked = S.n1 == S.n2 && S.n1 == l.n1 && In(S.m1, l.m1, l.m2) && In(S.m2, l.m1, l.m2);
+        else
+            picked = StraightOrDiagonal(l) &&
+                     !EveryPoint(l, [&](int32_t m, int32_t n) { return m != S.m1 || n != S.n1; });
+        if (picked) {
+            *index = i;
+            return 1;
+        }
+    }
+    return 0;
 }
 
 // ---------------------------------------------------------------- drogues

@@ -8,6 +8,7 @@
 
 #include "editor_services.h"
 #include "ge_list.h"
+#include "grid_data.h"
 #include "utilities.h"
 #include "visarea.h"
 #include "visarea_internal.h"
@@ -183,6 +184,7 @@ void GE_FreeGrid(void)
         if (GE_Actions().gridFreed)
             GE_Actions().gridFreed();
     }
+    GE_DropGridData();
 }
 
 void GE_BuildValidNodes(void)

@@ -1,7 +1,9 @@
-// Dry points, thin dams and drogues without windows: thin dams placed from
-// two clicks near cell sides (a table of placements on a grid of active
-// cells), the cell checks of dams and dry-point runs, the set operations
-// with their index checks (placeholders, clearing a dam) and drogue cells.
+// Line objects and drogues without windows: thin dams placed from two
+// clicks near cell sides (a table of placements on a grid of active cells),
+// the cell checks of dams, dry-point runs and cross sections, the open
+// boundaries checked against the point types, the picks of sections and
+// boundaries by a cell side, the set operations with their index checks
+// (placeholders, clearing a dam, the boundary kinds) and drogue cells.
 #include "line_objects.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "ge_list.h"
+#include "grid_data.h"
 #include "visarea_test_support.h"
 
 namespace {
@@ -211,6 +215,194 @@ TEST_F(LineObjectTest, DryPointsAndDroguesKeepTheirSetsOnBadIndices)
                   { -1e30f, 2.0f, 0 } };
     for (const Case &c : cells)
         EXPECT_EQ(GE_DrogueCellValid(c.x, c.y), c.valid) << c.x << ", " << c.y;
+}
+
+std::vector<int32_t> Ends(const GE_LineObject &l) { return { l.m1, l.n1, l.m2, l.n2 }; }
+
+// Cell sides (as GE_NearestCellSide gives them) and the index each picks.
+struct Pick {
+    const char *what;
+    GE_LineObject side;
+    int32_t index;
+};
+void ExpectPicks(int (*find)(const GE_LineObject *, int32_t *), const std::vector<Pick> &picks)
+{
+    for (const Pick &p : picks) {
+        SCOPED_TRACE(p.what);
+        int32_t index = 99;
+        EXPECT_EQ(find(&p.side, &index), p.index >= 0 ? 1 : 0);
+        EXPECT_EQ(index, p.index);
+    }
+}
+
+TEST_F(LineObjectTest, CrossSectionsFromTwoGridPointsAndTheirPicks)
+{
+    // Grid line m = 4 has no active cell on either side at n = 4.
+    grid_.Status(4, 4) = 0;
+    grid_.Status(5, 4) = 0;
+    GE_SetGrid(grid_.Refresh(), "");
+    struct Case {
+        const char *what;
+        GE_LineObject nodes;
+        int ok;
+        std::vector<int32_t> section;
+    } cases[] = {
+        { "along n past inactive cells on both sides", L(4, 2, 4, 6), 0, {} },
+        { "along n, drawn downwards", L(6, 6, 6, 2), 1, { 6, 2, 6, 6 } },
+        { "along m", L(2, 7, 8, 7), 1, { 2, 7, 8, 7 } },
+        { "along m with one side inactive", L(2, 4, 8, 4), 1, { 2, 4, 8, 4 } },
+        { "along the grid's low-m edge", L(1, 2, 1, 5), 1, { 1, 2, 1, 5 } },
+        { "one segment", L(6, 2, 6, 3), 0, {} },
+        { "one grid point", L(6, 2, 6, 2), 0, {} },
+        { "diagonal", L(2, 2, 4, 4), 0, {} },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        GE_LineObject section{};
+        EXPECT_EQ(GE_CrossSectionFromNodes(&c.nodes, &section), c.ok);
+        if (c.ok) {
+            EXPECT_EQ(Ends(section), c.section);
+        }
+    }
+
+    const GE_LineObject sections[] = { L(GE_PLACEHOLDER, GE_PLACEHOLDER, GE_PLACEHOLDER, GE_PLACEHOLDER),
+                                       L(6, 6, 6, 2, "s1"), L(2, 7, 8, 7, "s2") };
+    GE_SetCrossSections(sections, 3);
+    EXPECT_EQ(global_windata.option_loaded[GEdit_SHOW_CROSS_SECTIONS], 1);
+    ExpectPicks(GE_FindCrossSection, {
+        { "a side of constant m on section 1", L(6, 4, 6, 3), 1 },
+        { "its last side, from the other end", L(6, 5, 6, 6), 1 },
+        { "past its end", L(6, 6, 6, 7), -1 },
+        { "a side of constant n across section 1", L(5, 4, 6, 4), -1 },
+        { "a side of constant n on section 2", L(3, 7, 4, 7), 2 },
+        { "the placeholder's ends", L(GE_PLACEHOLDER, GE_PLACEHOLDER, GE_PLACEHOLDER, GE_PLACEHOLDER + 1), -1 },
+    });
+
+    Counts().status.clear();
+    EXPECT_EQ(GE_SelectCrossSection(3), 0);
+    GE_DeleteCrossSection(-1);
+    GE_ModifyCrossSection(&sections[1], 3);
+    EXPECT_EQ(Counts().status, (std::vector<std::string>{ "No valid Cross section id", "Cross section id invalid",
+                                                          "Cross section id invalid" }));
+    EXPECT_EQ(global_windata.crossSections.count, 3);
+}
+
+class OpenBoundaryTest : public LineObjectTest {
+protected:
+    // Point types of an L of inside cells (2..4, 2) and (2, 3..4) on 6 x 6
+    // grid points, top row first:
+    //   0000000 / 0000000 / 0400000 / 2130000 / 2174000 / 2111300 / 0555000
+    // Cell (3, 3) is a concave corner (type 7).
+    void UseLShape()
+    {
+        const std::string name = WriteFile("l_shape.enc", "1 1\n5 1\n5 3\n3 3\n3 5\n1 5\n1 1\n");
+        std::vector<std::vector<double>> x(6, std::vector<double>(6)), y = x;
+        std::vector<double *> xr, yr;
+        for (int32_t n = 0; n < 6; ++n) {
+            for (int32_t m = 0; m < 6; ++m) {
+                x[n][m] = m * 10.0;
+                y[n][m] = n * 10.0;
+            }
+            xr.push_back(x[n].data());
+            yr.push_back(y[n].data());
+        }
+        ASSERT_EQ(GE_SetGridData(6, 6, xr.data(), yr.data(), -999.0, name.c_str()), 1);
+    }
+};
+
+TEST_F(OpenBoundaryTest, BoundariesBetweenTwoGridPoints)
+{
+    const GE_LineObject west = L(1, 1, 1, 3);
+    GE_LineObject unused{};
+    EXPECT_EQ(GE_OpenBoundaryFromNodes(&west, 1, &unused), GE_BOUNDARY_INVALID) << "no point types yet";
+    UseLShape();
+    struct Case {
+        const char *what;
+        GE_LineObject nodes;
+        int waterLevel;
+        int result;
+        std::vector<int32_t> cells;
+    } cases[] = {
+        { "the corner, a water-level boundary", L(2, 3, 3, 2), 1, 1, { 3, 3, 3, 3 } },
+        { "the corner, another kind", L(2, 3, 3, 2), 0, -1, {} },
+        { "one segment on the low-m side", L(1, 1, 1, 2), 0, 1, { 1, 2, 1, 2 } },
+        { "a run on the low-m side", L(1, 4, 1, 1), 0, 1, { 1, 2, 1, 4 } },
+        { "a run leaving the boundary", L(1, 1, 1, 5), 0, -2, {} },
+        { "a run on the low-n side", L(2, 1, 4, 1), 0, 1, { 3, 1, 4, 1 } },
+        { "along m through the corner cell", L(3, 2, 3, 3), 1, -2, {} },
+        { "one grid point", L(1, 2, 1, 2), 1, -2, {} },
+        { "neither straight nor diagonal", L(1, 1, 2, 3), 1, -2, {} },
+        { "inside cells", L(2, 2, 2, 4), 1, -2, {} },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        GE_LineObject cells{};
+        EXPECT_EQ(GE_OpenBoundaryFromNodes(&c.nodes, c.waterLevel, &cells), c.result);
+        if (c.result == 1) {
+            EXPECT_EQ(Ends(cells), c.cells);
+        }
+    }
+}
+
+TEST_F(OpenBoundaryTest, SetsTakeCellsAndKeepGridPointsWithTheirKinds)
+{
+    UseLShape();
+    GE_GlobalData &g = global_windata;
+    const GE_LineObject given[] = { L(1, 2, 1, 4, "west"), L(3, 3, 3, 3, "corner") };
+    auto *kinds = static_cast<int32_t *>(GE_Alloc(2 * sizeof(int32_t)));
+    kinds[0] = 2;
+    kinds[1] = 1;
+    GE_SetOpenBoundaries(given, 2, kinds);
+    ASSERT_EQ(g.openBoundaries.count, 2);
+    EXPECT_EQ(g.openBoundaries.extra, kinds);  // taken over, not copied
+    EXPECT_EQ(g.option_loaded[GEdit_SHOW_OPEN_BOUNDARIES], 1);
+    EXPECT_EQ(Ends(g.openBoundaries.items[0]), (std::vector<int32_t>{ 1, 1, 1, 4 }));
+    EXPECT_EQ(Ends(g.openBoundaries.items[1]), (std::vector<int32_t>{ 2, 3, 3, 2 }));
+    EXPECT_STREQ(g.openBoundaries.items[1].name, "corner");
+
+    // Added lines are taken in cells like set ones.
+    const GE_LineObject south = L(3, 1, 4, 1, "south");
+    GE_AddOpenBoundary(&south, 3);
+    GE_AddOpenBoundary(nullptr, 4);
+    ASSERT_EQ(g.openBoundaries.count, 4);
+    EXPECT_EQ(Ends(g.openBoundaries.items[2]), (std::vector<int32_t>{ 2, 1, 4, 1 }));
+    EXPECT_TRUE(GE_IsPlaceholder(g.openBoundaries.items[3]));
+    EXPECT_EQ(std::vector<int32_t>(g.openBoundaries.extra, g.openBoundaries.extra + 4),
+              (std::vector<int32_t>{ 2, 1, 3, 4 }));
+
+    // Picks by a cell side: along n for sides of constant m, along m for
+    // sides of constant n, the diagonal through the side's first point.
+    ExpectPicks(GE_FindOpenBoundary, {
+        { "a side of the west run", L(1, 3, 1, 2), 0 },
+        { "past its end", L(1, 4, 1, 5), -1 },
+        { "from the corner's first point", L(2, 3, 2, 2), 1 },
+        { "from a point off the corner", L(3, 3, 3, 2), -1 },
+        { "a side of the south run", L(4, 1, 3, 1), 2 },
+        { "a side of constant m at the south run", L(3, 1, 3, 2), -1 },
+    });
+
+    GE_ModifyOpenBoundary(&south, 0, 1);
+    EXPECT_EQ(Ends(g.openBoundaries.items[0]), (std::vector<int32_t>{ 2, 1, 4, 1 }));
+    EXPECT_EQ(g.openBoundaries.extra[0], 1);
+    GE_SelectOpenBoundary(3);
+    GE_DeleteOpenBoundary(1);
+    ASSERT_EQ(g.openBoundaries.count, 3);
+    EXPECT_EQ(std::vector<int32_t>(g.openBoundaries.extra, g.openBoundaries.extra + 3),
+              (std::vector<int32_t>{ 1, 3, 4 }));
+    EXPECT_EQ(g.openBoundaries.selected, 2);
+
+    Counts().status.clear();
+    EXPECT_EQ(GE_SelectOpenBoundary(-1), 0);
+    GE_DeleteOpenBoundary(3);
+    GE_ModifyOpenBoundary(&south, 7, 1);
+    EXPECT_EQ(Counts().status, (std::vector<std::string>{ "No valid Open boundary id", "Open boundary id invalid",
+                                                          "Open boundary id invalid" }));
+    EXPECT_EQ(g.openBoundaries.count, 3);
+
+    // A refused set keeps the boundaries and frees the array it was given.
+    auto *unused = static_cast<int32_t *>(GE_Alloc(sizeof(int32_t)));
+    GE_SetOpenBoundaries(given, -1, unused);
+    EXPECT_EQ(g.openBoundaries.count, 3);
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // mouse messages at pixels computed from the window's transform, with
 // recording callbacks: a thin dam placed, picked, moved (keeping its name)
 // and deleted by the mouse, a refused placement; dry-point runs with every
-// cell filled; a drogue added and moved;
+// cell filled, one picked, moved (losing its name), viewed and deleted; a
+// drogue added and moved;
 // wave grids defined by three clicks along each world axis.
 #include <cmath>
 #include <string>
@@ -10,13 +11,13 @@
 
 #include "line_object_editing.h"
 #include "line_objects.h"
-#include "map_window_fixture.h"
+#include "line_editing_steps.h"
 #include "wave_grid_drawing.h"
 #include "wave_grids.h"
 
 namespace {
 
-using namespace maptest;
+using namespace linetest;
 
 struct Call {
     int32_t kind, operation, selected, count;
@@ -55,28 +56,6 @@ struct LineWorld : World {
         GE_FreeRectWaveGrids();
     }
 };
-
-// The pixel at fraction (fx, fy) of cell (m, n) (node m at x = (m - 1) STEP).
-POINT InCell(RUV_WIN w, int32_t m, int32_t n, float fx, float fy)
-{
-    return PixelOf(w, (m - 2 + fx) * STEP, (n - 2 + fy) * STEP);
-}
-
-// Press at one pixel, move and release at another.
-void Drag(RUV_WIN w, POINT from, POINT to)
-{
-    Mouse(w, WM_LBUTTONDOWN, from.x, from.y, MK_LBUTTON);
-    Mouse(w, WM_MOUSEMOVE, to.x, to.y, MK_LBUTTON);
-    Mouse(w, WM_LBUTTONUP, to.x, to.y);
-}
-
-std::string FirstField(RUV_WIN w)
-{
-    const std::string s = StatusText(w);
-    return s.substr(0, s.find('\t'));
-}
-
-std::vector<int32_t> Ends(const GE_LineObject &l) { return { l.m1, l.n1, l.m2, l.n2 }; }
 
 TEST_F(MapWindowTest, ThinDamPlacedPickedMovedAndDeletedByTheMouse)
 {
@@ -122,8 +101,7 @@ TEST_F(MapWindowTest, ThinDamPlacedPickedMovedAndDeletedByTheMouse)
         GE_SetModeModify();
         calls.clear();
         const POINT onDam = InCell(w, 4, 4, 0.5f, 0.05f);
-        Mouse(w, WM_LBUTTONDOWN, onDam.x, onDam.y, MK_LBUTTON);
-        Mouse(w, WM_LBUTTONUP, onDam.x, onDam.y);
+        Click(w, onDam);
         ASSERT_EQ(calls.size(), 1u);
         EXPECT_EQ(calls[0].operation, GEmode_MODIFY);
         EXPECT_EQ(dams.selected, 0);
@@ -152,8 +130,7 @@ TEST_F(MapWindowTest, ThinDamPlacedPickedMovedAndDeletedByTheMouse)
         GE_SetModeDelete();
         calls.clear();
         const POINT cleared = InCell(w, 5, 4, 0.5f, 0.95f);
-        Mouse(w, WM_LBUTTONDOWN, cleared.x, cleared.y, MK_LBUTTON);
-        Mouse(w, WM_LBUTTONUP, cleared.x, cleared.y);
+        Click(w, cleared);
         EXPECT_TRUE(calls.empty());
         const GE_LineObject top{ 3, 4, 6, 4, "north wall" };
         GE_ModifyThinDam(&top, 0, GEdit_V_DAM);
@@ -162,8 +139,7 @@ TEST_F(MapWindowTest, ThinDamPlacedPickedMovedAndDeletedByTheMouse)
         GE_SetModeDelete();
         calls.clear();
         const POINT moved = InCell(w, 5, 4, 0.5f, 0.95f);
-        Mouse(w, WM_LBUTTONDOWN, moved.x, moved.y, MK_LBUTTON);
-        Mouse(w, WM_LBUTTONUP, moved.x, moved.y);
+        Click(w, moved);
         ASSERT_EQ(calls.size(), 1u);
         EXPECT_EQ(calls[0].operation, GEmode_DELETE);
         EXPECT_EQ(calls[0].selected, 0);
@@ -171,8 +147,7 @@ TEST_F(MapWindowTest, ThinDamPlacedPickedMovedAndDeletedByTheMouse)
         // A side with no dam.
         calls.clear();
         const POINT empty = InCell(w, 8, 7, 0.05f, 0.5f);
-        Mouse(w, WM_LBUTTONDOWN, empty.x, empty.y, MK_LBUTTON);
-        Mouse(w, WM_LBUTTONUP, empty.x, empty.y);
+        Click(w, empty);
         EXPECT_TRUE(calls.empty());
         EXPECT_EQ(FirstField(w), "No thin dam pointed");
         EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
@@ -227,6 +202,56 @@ TEST_F(MapWindowTest, DryPointRunsFromTwoClicks)
     });
 }
 
+TEST_F(MapWindowTest, DryPointRunPickedMovedViewedAndDeletedByTheMouse)
+{
+    in_app([] {
+        LineWorld world;
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        GE_MapWindowData(w)->shown[GEdit_SHOW_DRY_POINTS] = 1;
+        GE_EditDryPoints();
+        GE_LineSet &dry = global_windata.dryPoints;
+        const GE_LineObject run{ 3, 3, 5, 5, "shoal" };
+        GE_SetDryPoints(&run, 1);
+
+        // Modify: a press in the run's box picks it, two more clicks place
+        // it anew; a moved run has no name.
+        GE_SetModeModify();
+        calls.clear();
+        const POINT inRun = InCell(w, 4, 4, 0.5f, 0.5f);
+        Click(w, inRun);
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].operation, GEmode_MODIFY);
+        EXPECT_EQ(dry.selected, 0);
+        Drag(w, InCell(w, 8, 3, 0.5f, 0.5f), InCell(w, 8, 6, 0.5f, 0.5f));
+        ASSERT_EQ(calls.size(), 2u);
+        EXPECT_EQ(calls[1].operation, GEmode_MODIFY);
+        EXPECT_EQ(calls[1].selected, 0);
+        EXPECT_EQ(Ends(dry.items[0]), (std::vector<int32_t>{ 8, 3, 8, 6 }));
+        EXPECT_STREQ(dry.items[0].name, "");
+        EXPECT_EQ(dry.selected, -1);
+        // Nothing in the old box any more.
+        Click(w, inRun);
+        EXPECT_EQ(FirstField(w), "No dry point pointed");
+
+        // View selects; Delete only tells the owner.
+        GE_SetModeView();
+        calls.clear();
+        const POINT moved = InCell(w, 8, 5, 0.5f, 0.5f);
+        Click(w, moved);
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].operation, GEmode_VIEW);
+        EXPECT_EQ(dry.selected, 0);
+        GE_SetModeDelete();
+        calls.clear();
+        Click(w, moved);
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].operation, GEmode_DELETE);
+        EXPECT_EQ(calls[0].selected, 0);
+        EXPECT_EQ(dry.count, 1);
+    });
+}
+
 TEST_F(MapWindowTest, DrogueAddedAndMovedWithItsName)
 {
     in_app([] {
@@ -238,8 +263,7 @@ TEST_F(MapWindowTest, DrogueAddedAndMovedWithItsName)
         GE_SetModeAdd();
         calls.clear();
         const POINT p = InCell(w, 4, 5, 0.5f, 0.5f);
-        Mouse(w, WM_LBUTTONDOWN, p.x, p.y, MK_LBUTTON);
-        Mouse(w, WM_LBUTTONUP, p.x, p.y);
+        Click(w, p);
         GE_PointSet &drogues = global_windata.drogues;
         ASSERT_EQ(drogues.count, 1);
         EXPECT_EQ(drogues.items[0].m, 4);
@@ -253,12 +277,10 @@ TEST_F(MapWindowTest, DrogueAddedAndMovedWithItsName)
         }
         std::snprintf(drogues.items[0].name, sizeof drogues.items[0].name, "%s", "d1");
         GE_SetModeModify();
-        Mouse(w, WM_LBUTTONDOWN, p.x, p.y, MK_LBUTTON);
-        Mouse(w, WM_LBUTTONUP, p.x, p.y);
+        Click(w, p);
         EXPECT_EQ(drogues.selected, 0);
         const POINT q = InCell(w, 7, 3, 0.5f, 0.5f);
-        Mouse(w, WM_LBUTTONDOWN, q.x, q.y, MK_LBUTTON);
-        Mouse(w, WM_LBUTTONUP, q.x, q.y);
+        Click(w, q);
         EXPECT_EQ(drogues.items[0].m, 7);
         EXPECT_EQ(drogues.items[0].n, 3);
         EXPECT_STREQ(drogues.items[0].name, "d1");
@@ -280,8 +302,7 @@ TEST_F(MapWindowTest, WaveGridsFromThreeClicksAlongEachAxis)
         const auto define = [w](const float o[2], const float a[2], const float p[2]) {
             for (const POINT &click : { PixelOf(w, o[0], o[1]), PixelOf(w, a[0], a[1]), PixelOf(w, p[0], p[1]) }) {
                 Mouse(w, WM_MOUSEMOVE, click.x, click.y);
-                Mouse(w, WM_LBUTTONDOWN, click.x, click.y, MK_LBUTTON);
-                Mouse(w, WM_LBUTTONUP, click.x, click.y);
+                Click(w, click);
                 // Never taken for a zoom box.
                 EXPECT_EQ(GE_MapWindowData(w)->zoomBoxMode, 0);
             }
