@@ -1,22 +1,23 @@
-// Costs of the time tables on the decay pane, each as a ratio to a bare
-// loop in the same run that keeps the texts in a plain array and makes the
-// same Win32 calls on plain native controls: a decay series of 1000 rows
-// of 3 and of 270 columns shown (texts made and the table filled), walked
-// from top to bottom by lines, row 0 inserted and deleted by the Table
-// menu's commands, and the table stored back into the scenario.  Run by
-// hand under Wine (Release build); prints one line per operation and exits
-// 1 when an operation costs more than twice its bare loop.
+// Costs of the time tables on the decay pane, each against a bare loop in
+// the same run that keeps the texts in a plain array and makes the same
+// Win32 calls on plain native controls, as benchmarks of one run: a decay
+// series of 1000 rows of 3 and of 270 columns shown (texts made and the
+// table filled), walked from top to bottom by lines, row 0 inserted and
+// deleted by the Table menu's commands, and the table stored back into the
+// scenario.  Run by hand under Wine (Release build); the ratio of each pair
+// is printed last, and the program exits 1 when an operation costs more
+// than twice its bare loop.
+//   wine editor_time_tables_bench.exe [benchmark options]
 #include <windows.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "bench_ratio.h"
 #include "dialog_controls.h"
 #include "editor_shell.h"
 #include "front_fixture.h"
@@ -52,29 +53,7 @@ void StoreSubPane(int index, int release)
 namespace {
 
 constexpr int kRows = 1000;
-using Clock = std::chrono::steady_clock;
-bool slow = false;
-
 int32_t Quiet(RUV_WIN, RUV_EVENT *) { return 0; }
-
-double Millis(const std::function<void()> &f, int repeat = 3)
-{
-    double best = 1e30;
-    for (int i = 0; i < repeat; ++i) {
-        const auto t0 = Clock::now();
-        f();
-        best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-    }
-    return best;
-}
-
-void Report(const std::string &what, double tables, double bare)
-{
-    const double ratio = bare > 0 ? tables / bare : 0.0;
-    std::printf("%-44s tables %9.2f ms   bare loop %9.2f ms   ratio %5.2f\n", what.c_str(), tables, bare, ratio);
-    std::fflush(stdout);
-    slow = slow || ratio > 2.0;
-}
 
 // The decay series: rows every 10 minutes, one value per column.
 void MakeScenario(int columns)
@@ -166,138 +145,230 @@ int CountChildren(HWND parent, const char *cls)
     return count.n;
 }
 
-void Run(int columns)
-{
-    MakeScenario(columns);
-    const std::string tag = std::to_string(kRows) + " x " + std::to_string(columns);
-    XYSeries *decay = g_scenario.processParameters->decayRates;
-
-    // Shown: series to texts, the table made and filled.
-    const double shown = Millis([] { SetTableData(&g_scenario, decayPane, 0, 0); });
-    RUV_WIN table = GetTableOfSlot(0);
-    if (!table) {
-        std::printf("the decay table was not made\n");
-        slow = true;
-        return;
-    }
-    HWND native = reinterpret_cast<HWND>(ruv_vobj_get_attr(table, RUV_ATTR_NATIVE_WINDOW));
-    const int edits = CountChildren(native, "Edit");
-    const int width = columns + 1;
-    const int visibleColumns = CountChildren(native, "Static");
-    const int visibleRows = visibleColumns > 0 ? edits / visibleColumns : 0;
-    std::printf("table of %d rows, %d columns; %d x %d cells shown\n", GE_TableRowCount(table),
-                GE_TableColumnCount(table), visibleRows, visibleColumns);
+// The decay table of a scenario of the given columns shown on the pane,
+// and a bare counterpart with as many cells shown, filled alike.
+struct Shown {
+    int columns;
+    RUV_WIN table = NULL_WIN;
     Bare bare;
-    const double bareShown = Millis([&] {
+    int visibleRows = 0, visibleColumns = 0;
+
+    explicit Shown(int c) : columns(c)
+    {
+        MakeScenario(columns);
+        SetTableData(&g_scenario, decayPane, 0, 0);
+        table = GetTableOfSlot(0);
+        if (!table)
+            return;
+        HWND native = reinterpret_cast<HWND>(ruv_vobj_get_attr(table, RUV_ATTR_NATIVE_WINDOW));
+        visibleColumns = CountChildren(native, "Static");
+        visibleRows = visibleColumns > 0 ? CountChildren(native, "Edit") / visibleColumns : 0;
+        ShowBare();
+    }
+    ~Shown()
+    {
         bare.destroy();
-        bare.make(kRows, width, visibleRows, visibleColumns);
+        ResetTableSlots(1);
+    }
+    void ShowBare()
+    {
+        XYSeries *decay = g_scenario.processParameters->decayRates;
+        bare.destroy();
+        bare.make(kRows, columns + 1, visibleRows, visibleColumns);
         SelectXYSeries(decay, XYS_ALL);
         std::vector<float> values(static_cast<size_t>(columns));
         for (int r = 0; r < kRows; ++r) {
             double time = 0;
             EvaluateXYSeries(decay, XYS_ROW, r, &time, values.data(), nullptr);
-            std::snprintf(bare.at(r, 0), 60, "%s", time_tables::MinutesToText(g_scenario.hydReferenceTime, time).c_str());
+            std::snprintf(bare.at(r, 0), 60, "%s",
+                          time_tables::MinutesToText(g_scenario.hydReferenceTime, time).c_str());
             for (int c = 0; c < columns; ++c)
-                std::snprintf(bare.at(r, c + 1), 60, "%s", time_tables::FormatValue(values[static_cast<size_t>(c)]).c_str());
+                std::snprintf(bare.at(r, c + 1), 60, "%s",
+                              time_tables::FormatValue(values[static_cast<size_t>(c)]).c_str());
         }
         for (int k = 0; k < visibleColumns; ++k)
             SetWindowTextA(bare.headers[static_cast<size_t>(k)], "header");
         bare.refresh();
-    });
-    Report("shown " + tag, shown, bareShown);
-    table = GetTableOfSlot(0);
+    }
+    void Scroll(int action)
+    {
+        RUV_EVENT ev{};
+        ev.type = E_CONTROL;
+        ev.v.control.id = table_core::kVScrollId;
+        ev.v.control.type = 16;
+        ev.v.control.ctl = ruv_win_get_ctl(table, table_core::kVScrollId);
+        ev.v.control.data.scroll.action = action;
+        ruv_win_dispatch_event(table, &ev);
+    }
+};
 
-    // Walked from top to bottom by lines.
-    RUV_EVENT ev{};
-    ev.type = E_CONTROL;
-    ev.v.control.id = table_core::kVScrollId;
-    ev.v.control.type = 16;
-    ev.v.control.ctl = ruv_win_get_ctl(table, table_core::kVScrollId);
-    Report("scroll top to bottom by lines " + tag,
-           Millis([&] {
-               ev.v.control.data.scroll.action = SC_THUMB;
-               ruv_win_dispatch_event(table, &ev);
-               ev.v.control.data.scroll.action = SC_LINE_DOWN;
-               for (int i = 0; i < kRows; ++i)
-                   ruv_win_dispatch_event(table, &ev);
-           }, 1),
-           Millis([&] {
-               bare.first = 0;
-               bare.refresh();
-               for (int i = 0; i < kRows; ++i) {
-                   if (bare.first < bare.rows - bare.visibleRows)
-                       ++bare.first;
-                   bare.refresh();
-               }
-           }, 1));
+int Columns(const benchmark::State &state) { return static_cast<int>(state.range(0)); }
 
-    // Row 0 inserted and deleted by the Table menu's commands (the empty
-    // row then the row again).
-    ev.v.control.data.scroll.action = SC_THUMB;
-    ruv_win_dispatch_event(table, &ev);
-    bare.first = 0;
-    Report("insert and delete row 0 (x20) " + tag,
-           Millis([&] {
-               for (int i = 0; i < 20; ++i) {
-                   GE_TableSetCurrent(table, 0, 1);
-                   InsertTableRow();
-                   GE_TableSetCurrent(table, 0, 1);
-                   DeleteTableRow();
-               }
-           }),
-           Millis([&] {
-               for (int i = 0; i < 20; ++i) {
-                   SetFocus(bare.cells[1]);
-                   bare.texts.insert(bare.texts.begin(), static_cast<size_t>(bare.columns) * 60, 0);
-                   ++bare.rows;
-                   bare.refresh();
-                   SetFocus(bare.cells[1]);
-                   bare.texts.erase(bare.texts.begin(), bare.texts.begin() + static_cast<std::ptrdiff_t>(bare.columns) * 60);
-                   --bare.rows;
-                   bare.refresh();
-               }
-           }));
-
-    // Stored back: texts read, checked and made a series.
-    Report("stored back " + tag, Millis([] { StoreTableOfSlot(0); }),
-           Millis([&] {
-               XYSeries *s = CreateXYSeries(XYS_LINEAR, 1, columns);
-               SelectXYSeries(s, XYS_ALL);
-               std::vector<float> values(static_cast<size_t>(columns));
-               char copy[60];
-               for (int r = 0; r < bare.rows; ++r) {
-                   std::memcpy(copy, bare.at(r, 0), 60);
-                   double minutes = 0;
-                   time_tables::TextToMinutes(g_scenario.hydReferenceTime, copy, &minutes);
-                   for (int c = 0; c < columns; ++c) {
-                       std::memcpy(copy, bare.at(r, c + 1), 60);
-                       char *end = nullptr;
-                       values[static_cast<size_t>(c)] = static_cast<float>(std::strtod(copy, &end));
-                   }
-                   XYSeriesEdit edit = {s, XYS_INSERT_AT_TIME, r, minutes, values.data(), nullptr};
-                   EditXYSeriesRows(edit);
-               }
-               DestroyXYSeries(s);
-           }));
-    if (time_tables::SeriesRows(g_scenario.processParameters->decayRates) != kRows)
-        std::printf("the stored decay table lost rows\n");
-    bare.destroy();
-    ResetTableSlots(1);
+bool Made(benchmark::State &state, const Shown &s)
+{
+    if (!s.table)
+        state.SkipWithError("the decay table was not made");
+    return s.table != NULL_WIN;
 }
+
+void BM_TablesShow(benchmark::State &state)
+{
+    Shown s(Columns(state));
+    if (Made(state, s))
+        for (auto _ : state)
+            SetTableData(&g_scenario, decayPane, 0, 0);
+}
+void BM_BareShow(benchmark::State &state)
+{
+    Shown s(Columns(state));
+    if (Made(state, s))
+        for (auto _ : state)
+            s.ShowBare();
+}
+
+void BM_TablesScrollByLines(benchmark::State &state)
+{
+    Shown s(Columns(state));
+    if (Made(state, s))
+        for (auto _ : state) {
+            s.Scroll(SC_THUMB);
+            for (int i = 0; i < kRows; ++i)
+                s.Scroll(SC_LINE_DOWN);
+        }
+}
+void BM_BareScrollByLines(benchmark::State &state)
+{
+    Shown s(Columns(state));
+    if (Made(state, s))
+        for (auto _ : state) {
+            Bare &bare = s.bare;
+            bare.first = 0;
+            bare.refresh();
+            for (int i = 0; i < kRows; ++i) {
+                if (bare.first < bare.rows - bare.visibleRows)
+                    ++bare.first;
+                bare.refresh();
+            }
+        }
+}
+
+// Row 0 inserted and deleted by the Table menu's commands (the empty row
+// then the row again).
+void BM_TablesInsertDeleteRow0(benchmark::State &state)
+{
+    Shown s(Columns(state));
+    if (Made(state, s))
+        for (auto _ : state)
+            for (int i = 0; i < 20; ++i) {
+                GE_TableSetCurrent(s.table, 0, 1);
+                InsertTableRow();
+                GE_TableSetCurrent(s.table, 0, 1);
+                DeleteTableRow();
+            }
+}
+void BM_BareInsertDeleteRow0(benchmark::State &state)
+{
+    Shown s(Columns(state));
+    if (Made(state, s))
+        for (auto _ : state)
+            for (int i = 0; i < 20; ++i) {
+                Bare &bare = s.bare;
+                SetFocus(bare.cells[1]);
+                bare.texts.insert(bare.texts.begin(), static_cast<size_t>(bare.columns) * 60, 0);
+                ++bare.rows;
+                bare.refresh();
+                SetFocus(bare.cells[1]);
+                bare.texts.erase(bare.texts.begin(),
+                                 bare.texts.begin() + static_cast<std::ptrdiff_t>(bare.columns) * 60);
+                --bare.rows;
+                bare.refresh();
+            }
+}
+
+// Stored back: texts read, checked and made a series.
+void BM_TablesStore(benchmark::State &state)
+{
+    Shown s(Columns(state));
+    if (!Made(state, s))
+        return;
+    for (auto _ : state)
+        StoreTableOfSlot(0);
+    if (time_tables::SeriesRows(g_scenario.processParameters->decayRates) != kRows)
+        state.SkipWithError("the stored decay table lost rows");
+}
+void BM_BareStore(benchmark::State &state)
+{
+    Shown s(Columns(state));
+    if (!Made(state, s))
+        return;
+    const int columns = s.columns;
+    Bare &bare = s.bare;
+    for (auto _ : state) {
+        XYSeries *series = CreateXYSeries(XYS_LINEAR, 1, columns);
+        SelectXYSeries(series, XYS_ALL);
+        std::vector<float> values(static_cast<size_t>(columns));
+        char copy[60];
+        for (int r = 0; r < bare.rows; ++r) {
+            std::memcpy(copy, bare.at(r, 0), 60);
+            double minutes = 0;
+            time_tables::TextToMinutes(g_scenario.hydReferenceTime, copy, &minutes);
+            for (int c = 0; c < columns; ++c) {
+                std::memcpy(copy, bare.at(r, c + 1), 60);
+                char *end = nullptr;
+                values[static_cast<size_t>(c)] = static_cast<float>(std::strtod(copy, &end));
+            }
+            XYSeriesEdit edit = {series, XYS_INSERT_AT_TIME, r, minutes, values.data(), nullptr};
+            EditXYSeriesRows(edit);
+        }
+        DestroyXYSeries(series);
+    }
+}
+
+struct Operation {
+    const char *what, *tables, *bare;
+    int iterations;
+    void (*tablesRun)(benchmark::State &), (*bareRun)(benchmark::State &);
+};
+const Operation kOperations[] = {
+    { "shown", "BM_TablesShow", "BM_BareShow", 3, BM_TablesShow, BM_BareShow },
+    { "scroll top to bottom by lines", "BM_TablesScrollByLines", "BM_BareScrollByLines", 1, BM_TablesScrollByLines,
+      BM_BareScrollByLines },
+    { "insert and delete row 0 (x20)", "BM_TablesInsertDeleteRow0", "BM_BareInsertDeleteRow0", 3,
+      BM_TablesInsertDeleteRow0, BM_BareInsertDeleteRow0 },
+    { "stored back", "BM_TablesStore", "BM_BareStore", 3, BM_TablesStore, BM_BareStore },
+};
+const int kColumnCounts[] = { 3, 270 };
 
 }  // namespace
 
-int main()
+int main(int argc, char **argv)
 {
-    ruvf_test::in_app([] {
+    benchmark::Initialize(&argc, argv);
+    for (const Operation &op : kOperations)
+        for (const char *name : { op.tables, op.bare })
+            benchmark::RegisterBenchmark(name, name == op.tables ? op.tablesRun : op.bareRun)
+                ->Arg(kColumnCounts[0])->Arg(kColumnCounts[1])->Iterations(op.iterations)->UseRealTime()
+                ->Unit(benchmark::kMillisecond);
+    bool slow = false;
+    ruvf_test::in_app([&] {
         RUV_RECT r{10, 10, 700, 900};
         RUV_WIN page = ruv_win_create(1, &r, "Time table costs", 0,
                                       reinterpret_cast<RUV_WIN>(ruv_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW)),
                                       0x803, RUV_EVENT_MASK_ALL, Quiet, nullptr);
         decayPane = CreateChildPaneEx(page, 128, Quiet, 0, 70, 700, 700, nullptr);
-        Run(3);
-        Run(270);
+        bench_ratio::Keeper keeper;
+        benchmark::RunSpecifiedBenchmarks(&keeper);
+        for (const Operation &op : kOperations)
+            for (const int columns : kColumnCounts) {
+                const std::string tag = "/" + std::to_string(columns);
+                const std::string what = std::string(op.what) + " " + std::to_string(kRows) + " x " +
+                                         std::to_string(columns);
+                const double bare = keeper.Mean(op.bare + tag);
+                slow = !keeper.PrintRatio(what.c_str(), op.tables + tag, op.bare + tag) || slow ||
+                       keeper.Mean(op.tables + tag) > 2 * bare;
+            }
         ruv_vobj_destroy(page);
     });
+    benchmark::Shutdown();
     return slow ? 1 : 0;
 }
