@@ -188,4 +188,51 @@ TEST_F(GridDataTest, CornerCellsRunDiagonally)
     EXPECT_EQ(Ends(back), Ends(nodes));
 }
 
+// Lines the helpers are never given by the editors are programming errors:
+// they assert in a debug build and make no line in a release build.
+TEST_F(GridDataTest, LinesTheHelpersRefuse)
+{
+    Rows rows(8, 6);
+    ASSERT_EQ(GE_SetGridData(8, 6, rows.xr.data(), rows.yr.data(), -999.0, ""), 1);
+    struct Case {
+        const char *what;
+        int (*call)();
+    } cases[] = {
+        { "a bent boundary", [] {
+             const GE_LineObject l = L(1, 1, 3, 2);
+             GE_LineObject out{};
+             return GE_LineToCells(Qnx_Boundary, &l, &out);
+         } },
+        { "a section of one grid point", [] {
+             const GE_LineObject l = L(3, 3, 3, 3);
+             GE_LineObject out{};
+             return GE_LineToCells(GE_LINE_CROSS_SECTION, &l, &out);
+         } },
+        { "a diagonal section", [] {
+             const GE_LineObject l = L(2, 2, 4, 4);
+             GE_LineObject out{};
+             return GE_LineToCells(GE_LINE_CROSS_SECTION, &l, &out);
+         } },
+        { "an unknown line type", [] {
+             const GE_LineObject l = L(2, 2, 2, 4);
+             GE_LineObject out{};
+             return GE_LineToCells(3, &l, &out);
+         } },
+        { "boundary cells back by the section rule", [] {
+             const GE_LineObject l = L(1, 3, 1, 4);
+             GE_LineObject out{};
+             return GE_LineFromCells(Qnx_Boundary, &l, &out);
+         } },
+        { "one inside cell to grid points", [] {
+             const GE_LineObject l = L(3, 3, 3, 3);
+             GE_LineObject out{};
+             return GE_BoundaryLineToNodes(&l, &out);
+         } },
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_DEBUG_DEATH(EXPECT_EQ(c.call(), 0), "");
+    }
+}
+
 }  // namespace
