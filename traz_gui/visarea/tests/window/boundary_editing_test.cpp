@@ -1,7 +1,8 @@
 // Cross sections and open boundaries on the real toolkit, driven by real
 // mouse messages at pixels computed from the window's transform, with
 // recording callbacks: two-click adds, a pick and a move that keeps the
-// name, delete that only tells the owner, view; the refusals with their
+// name (drawn while names are shown), delete that only tells the owner,
+// view; the refusals with their
 // status texts; open boundaries checked against the point types of an
 // enclosure with a concave corner (a new boundary through it accepted, an
 // older one of another kind moved onto it refused); placeholders neither
@@ -141,6 +142,19 @@ TEST_F(MapWindowTest, CrossSectionsAddedPickedMovedViewedAndDeletedByTheMouse)
         EXPECT_EQ(sections.selected, -1);
         EXPECT_EQ(PixelAt(w, Node(w, 8, 4.5f)), CYAN);
         EXPECT_NE(PixelAt(w, on), CYAN);
+        // Its name in its colour by the grid point half way along, while
+        // names are shown.
+        const POINT half = Node(w, 8, 5);
+        const auto nameInk = [&] {
+            const Pixels px(Native(w));
+            return px.count(CYAN, half.x + 4, half.y - 16, half.x + 60, half.y + 16);
+        };
+        EXPECT_GT(nameInk(), 10);
+        GE_MapWindowData(w)->namesShown[GEdit_SHOW_CROSS_SECTIONS] = 0;
+        GE_RedrawAll(0);
+        pump(50);
+        EXPECT_EQ(nameInk(), 0);
+        EXPECT_EQ(PixelAt(w, Node(w, 8, 4.5f)), CYAN);
         // A press by no section.
         Click(w, InCell(w, 3, 7, 0.95f, 0.5f));
         EXPECT_EQ(FirstField(w), "No cross section pointed");
