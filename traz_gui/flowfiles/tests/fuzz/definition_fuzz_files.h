@@ -26,8 +26,7 @@ public:
     InputDirectory(const uint8_t *data, size_t size)
     {
         static const bool ready = [] {
-            const std::filesystem::path shipped =
-                std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "data" / "errfil";
+            const std::filesystem::path shipped = TRAZ_SHIPPED_ERRFIL;
             std::error_code ec;
             std::filesystem::copy_file(shipped, fuzzfiles::Dir() + "errfil",
                                        std::filesystem::copy_options::overwrite_existing, ec);
