@@ -1,15 +1,20 @@
 // The background layer of a map window, drawn into its off-screen pixmap
 // through the window's transform: the bathymetry as colour bands with its
-// depth scale, the grid lines, the land boundary; and the white frame round
-// the map.
+// depth scale, the grid lines, the land boundary, the curvilinear wave grids
+// and the map texts gathered on the way; and the white frame round the map.
 #include <algorithm>
 #include <cfloat>
 #include <cstdio>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
 #include "dialog_controls.h"
+#include "ge_list.h"
 #include "map_window.h"
+#include "visarea_internal.h"
+#include "wave_grid_drawing.h"
+#include "wave_grids.h"
 
 namespace {
 
@@ -131,29 +136,31 @@ void GE_DrawDepth(const GE_DrawTarget &t)
     g.depth.colorClasses = n;
 }
 
-void GE_DrawGrid(const GE_DrawTarget &t)
+int GE_DrawGridPasses(const GE_DrawTarget &t, const GE_GridLines &grid, RUV_POINT *firstDrawn)
 {
-    const GE_GridState &grid = global_windata.grid;
-    if (!grid.valid_point || !grid.xcoord || !grid.ycoord)
-        return;
-    const RUV_CPEN pen{ 1, SOLID, 0, GE_COLOR_BLACK };
-    ruv_dwin_set_cpen(t.target, &pen);
+    if (!grid.valid || !grid.x || !grid.y || GE_NodeCount(grid.mmax, grid.nmax) == 0)
+        return 0;
     std::vector<RUV_POINT> pixels;
-    TargetPixels(t, grid.xcoord, grid.ycoord, static_cast<size_t>(grid.mmax) * grid.nmax, pixels);
+    TargetPixels(t, grid.x, grid.y, GE_NodeCount(grid.mmax, grid.nmax), pixels);
     auto node = [&](int32_t m, int32_t n) { return pixels[static_cast<size_t>(n) * grid.mmax + m]; };
-    auto valid = [&](int32_t m, int32_t n) { return grid.valid_point[static_cast<size_t>(n) * grid.mmax + m] != 0; };
+    auto valid = [&](int32_t m, int32_t n) { return grid.valid[static_cast<size_t>(n) * grid.mmax + m] != 0; };
     // One grid line: runs of shown segments, each drawn as one polyline; a
     // run starts at a valid node after a gap.
     std::vector<RUV_POINT> run;
+    int drawn = 0;
     auto flush = [&]() {
-        if (run.size() >= 2)
+        if (run.size() >= 2) {
+            if (!drawn && firstDrawn)
+                *firstDrawn = run[1];
+            drawn = 1;
             ruv_dwin_draw_polyline(t.target, run.data(), static_cast<int32_t>(run.size()));
+        }
         run.clear();
     };
-    auto line = [&](int32_t count, auto nodeAt, auto shown) {
+    auto line = [&](int32_t count, auto nodeAt, int32_t dm, int32_t dn) {
         for (int32_t k = 0; k < count; ++k) {
             const int32_t m = nodeAt(k).first, n = nodeAt(k).second;
-            if (!run.empty() && shown(m, n)) {
+            if (!run.empty() && grid.edgeVisible(grid.context, m, n, m + dm, n + dn)) {
                 run.push_back(node(m, n));
             } else {
                 flush();
@@ -163,13 +170,26 @@ void GE_DrawGrid(const GE_DrawTarget &t)
         }
         flush();
     };
-    // Along m, row by row; then along n, column by column.
+    // Along m, row by row (the cells beside a segment: (m, n) and (m, n+1));
+    // then along n, column by column ((m, n) and (m+1, n)).
     for (int32_t i = 0; i < grid.nmax; ++i)
-        line(grid.mmax, [i](int32_t j) { return std::make_pair(j, i); },
-             [](int32_t m, int32_t n) { return GE_GridEdgeVisible(m, n, m, n + 1) != 0; });
+        line(grid.mmax, [i](int32_t j) { return std::make_pair(j, i); }, 0, 1);
     for (int32_t j = 0; j < grid.mmax; ++j)
-        line(grid.nmax, [j](int32_t i) { return std::make_pair(j, i); },
-             [](int32_t m, int32_t n) { return GE_GridEdgeVisible(m, n, m + 1, n) != 0; });
+        line(grid.nmax, [j](int32_t i) { return std::make_pair(j, i); }, 1, 0);
+    return drawn;
+}
+
+void GE_DrawGrid(const GE_DrawTarget &t)
+{
+    const GE_GridState &grid = global_windata.grid;
+    const RUV_CPEN pen{ 1, SOLID, 0, GE_COLOR_BLACK };
+    ruv_dwin_set_cpen(t.target, &pen);
+    const GE_GridLines lines{ grid.mmax, grid.nmax, grid.xcoord, grid.ycoord, grid.valid_point,
+                              [](const void *, int32_t m0, int32_t n0, int32_t m1, int32_t n1) {
+                                  return GE_GridEdgeVisible(m0, n0, m1, n1);
+                              },
+                              nullptr };
+    GE_DrawGridPasses(t, lines, nullptr);
 }
 
 void GE_DrawLandBoundary(const GE_DrawTarget &t)
@@ -241,6 +261,7 @@ void GE_DrawBackground(RUV_WIN window)
     ApplyFont(target, *d);
     d->fitScale = GE_FitScale(width, height);
     GE_UpdateTransform(d);
+    GE_FreeMapTexts();
     ruv_dwin_clear(target, GE_COLOR_WHITE);
     ruv_scr_set_busy_cursor();
     const GE_DrawTarget t{ target, d, d->printing ? 0 : d->drawing.left, d->printing ? 0 : d->drawing.top, width,
@@ -255,6 +276,47 @@ void GE_DrawBackground(RUV_WIN window)
         GE_DrawGrid(t);
     if (d->shown[GEdit_SHOW_LANDBOUNDARY])
         GE_DrawLandBoundary(t);
+    // The curvilinear wave grids, the selected type's set on top.
+    const int32_t top = g.wave.kind == GE_WAVE_BOTTOM ? GE_WAVE_BOTTOM : GE_WAVE_COMPUTATIONAL;
+    for (const int32_t type : { 1 - top, top })
+        if (d->shown[GE_WaveGridAttribute(type)])
+            GE_DrawCurviWaveGrids(t, type);
+    GE_DrawMapTexts(window, target);
+}
+
+void GE_AddMapText(RUV_WIN, const char *text, int32_t packedPoint, RUV_COLOR colour)
+{
+    GE_GlobalData &g = global_windata;
+    if (!text)
+        return;
+    if (!g.mapTexts && !(g.mapTexts = GE_ListCreate(sizeof(GE_MapText *))))
+        return;
+    GE_MapText *item = static_cast<GE_MapText *>(GE_Alloc(sizeof(GE_MapText)));
+    if (!item)
+        return;
+    std::snprintf(item->text, sizeof item->text, "%s", text);
+    item->position = packedPoint;
+    item->colour = colour;
+    if (!GE_ListInsert(g.mapTexts, GE_ListCount(g.mapTexts), &item))
+        GE_Free(item);
+}
+
+void GE_DrawMapTexts(RUV_WIN window, RUV_WIN target)
+{
+    const GE_WindowData *d = GE_MapWindowData(window);
+    GE_List *list = global_windata.mapTexts;
+    for (int k = 0; d && k < GE_ListCount(list); ++k) {
+        GE_MapText *item = nullptr;
+        if (!GE_ListGet(list, k, &item) || !item)
+            continue;
+        char text[sizeof item->text];
+        std::snprintf(text, sizeof text, "%s", item->text);
+        GE_ApplyCase(text, d->textCase);
+        SetForeColor(target, item->colour == GE_COLOR_RED ? GE_COLOR_RED : GE_COLOR_BLACK);
+        const int32_t x = static_cast<int16_t>(static_cast<uint32_t>(item->position) >> 16);
+        const int32_t y = static_cast<int16_t>(item->position & 0xFFFF);
+        ruv_dwin_draw_text(target, x, y, text, -1);
+    }
 }
 
 void GE_DrawFrame(RUV_WIN window)

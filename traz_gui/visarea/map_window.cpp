@@ -19,6 +19,7 @@
 #include "legend_window.h"
 #include "map_printing.h"
 #include "status_bar.h"
+#include "wave_grid_drawing.h"
 
 // The help hook forgets a window's help associations when it is destroyed.
 void HelpRemoveWindow(RUV_WIN window);
@@ -581,6 +582,7 @@ void GE_DrawObjects(RUV_WIN window, int)
         ruv_dwin_set_clip(window, &d.drawing);
     }
     GE_DrawKindObjects(window);
+    GE_DrawWaveGridLayer(window);
     GE_DrawAreaBox(window);
     ruv_dwin_set_clip(window, nullptr);
     GE_DrawFrame(window);

@@ -61,6 +61,7 @@ enum GE_MenuItem : int32_t {
 constexpr RUV_COLOR GE_COLOR_WHITE = 0x0BFFFFFFu;
 constexpr RUV_COLOR GE_COLOR_BLACK = 0x07000000u;
 constexpr RUV_COLOR GE_COLOR_LAND = 0x00C37750u;
+constexpr RUV_COLOR GE_COLOR_RED = 0x01FF0000u;
 
 // ---------------------------------------------------------------- windows
 
@@ -81,8 +82,9 @@ void GE_WindowDestroyed(RUV_WIN window);
 
 // ---------------------------------------------------------------- drawing
 
-// The background layer: bathymetry bands, depth scale, grid and land
-// boundary into the window's pixmap (into the window itself while printing).
+// The background layer: bathymetry bands, depth scale, grid, land boundary,
+// curvilinear wave grids and map texts into the window's pixmap (into the
+// window itself while printing).
 void GE_DrawBackground(RUV_WIN window);
 // The object layer: the pixmap copied onto the drawing rectangle, the
 // objects over it and the white frame.  Never runs nested.
@@ -107,7 +109,31 @@ struct GE_DrawTarget {
 };
 void GE_DrawDepth(const GE_DrawTarget &t);
 void GE_DrawGrid(const GE_DrawTarget &t);
+// A grid drawn as the model grid is, with the pen as it is: along m row by
+// row, then along n column by column, a segment ending at a valid node
+// (m0, n0) drawn when edgeVisible(context, m0, n0, m1, n1) holds for the
+// 0-based cells (m0, n0) and (m1, n1) beside it.  1 and the first point a
+// line was drawn to, or 0 when nothing was drawn.
+struct GE_GridLines {
+    int32_t mmax, nmax;
+    const float *x, *y;
+    const int32_t *valid;
+    int32_t (*edgeVisible)(const void *context, int32_t m0, int32_t n0, int32_t m1, int32_t n1);
+    const void *context;
+};
+int GE_DrawGridPasses(const GE_DrawTarget &t, const GE_GridLines &grid, RUV_POINT *firstDrawn);
 void GE_DrawLandBoundary(const GE_DrawTarget &t);
+// Texts gathered while the background is drawn (the map-text list, emptied
+// when a background drawing starts) and drawn at its end in the window's
+// case: red ones red, the others black.  The point is packed as
+// (x << 16) | y in target pixels.
+struct GE_MapText {
+    char text[100];
+    int32_t position;
+    int32_t colour;
+};
+void GE_AddMapText(RUV_WIN window, const char *text, int32_t packedPoint, RUV_COLOR colour);
+void GE_DrawMapTexts(RUV_WIN window, RUV_WIN target);
 // "Bathymetry [m]" and the colour scale below it with (x, y) its top-left.
 void GE_DrawDepthLegendTitle(RUV_WIN target, int32_t x, int32_t y, int printing);
 void GE_DrawDepthLegend(RUV_WIN target, int32_t left, int32_t top, int printing);

@@ -40,15 +40,6 @@ void FreeGridArrays()
     GE_InvalidateCellIndex();
 }
 
-template <typename T>
-T *CopyArray(const T *source, size_t count)
-{
-    T *copy = static_cast<T *>(GE_Alloc(count * sizeof(T)));
-    if (copy && source)
-        std::memcpy(copy, source, count * sizeof(T));
-    return copy;
-}
-
 }  // namespace
 
 size_t GE_NodeCount(int32_t mmax, int32_t nmax)
@@ -68,16 +59,16 @@ void GE_SetGrid(const GE_GridInput *input, const char *enclosureName)
         return;
     }
     const int32_t mmax = input->mmax, nmax = input->nmax;
-    float *x = CopyArray(input->x, nodes);
-    float *y = CopyArray(input->y, nodes);
-    int32_t *valid = CopyArray<int32_t>(nullptr, nodes);
+    float *x = GE_CopyArray(input->x, nodes);
+    float *y = GE_CopyArray(input->y, nodes);
+    int32_t *valid = GE_CopyArray<int32_t>(nullptr, nodes);
     int32_t *codes = nullptr;
     if (g.applicationType == 4 && input->cellCode)
-        codes = CopyArray(input->cellCode, nodes);
+        codes = GE_CopyArray(input->cellCode, nodes);
     int32_t *status = nullptr;
     const bool fromInput = (!enclosureName || !*enclosureName) && input->cellStatus;
     if (fromInput) {
-        status = CopyArray(input->cellStatus, CellCount(mmax, nmax));
+        status = GE_CopyArray(input->cellStatus, CellCount(mmax, nmax));
     } else {
         int32_t code = 0;
         GE_Enclosure *enclosure = GE_EnclosureCellStatus(enclosureName ? enclosureName : "", mmax, nmax, &code);
@@ -187,21 +178,25 @@ void GE_FreeGrid(void)
     GE_DropGridData();
 }
 
-void GE_BuildValidNodes(void)
+void GE_DeriveValidNodes(int32_t mmax, int32_t nmax, const int32_t *status, const float *x, const float *y,
+                         float missing, int32_t *valid)
 {
-    GE_GridState &grid = global_windata.grid;
-    const int32_t mmax = grid.mmax, nmax = grid.nmax;
     const size_t nodes = GE_NodeCount(mmax, nmax);
-    if (!grid.valid_point || nodes == 0)
+    if (!valid || nodes == 0)
         return;
-    int32_t *valid = grid.valid_point;
     std::memset(valid, 0, nodes * sizeof(int32_t));
     auto node = [&](int32_t j, int32_t i) -> int32_t & { return valid[static_cast<size_t>(i) * mmax + j]; };
+    // 0-based cell (j, i), 0 outside.
+    auto cell = [&](int32_t j, int32_t i) -> int32_t {
+        if (j < 0 || i < 0 || j > mmax || i > nmax)
+            return 0;
+        return status[static_cast<size_t>(i) * (mmax + 1) + j];
+    };
     auto edge = [](int32_t a, int32_t b) { return (a == 1 && (b == 0 || b == 2)) || (b == 1 && (a == 0 || a == 2)); };
-    if (grid.cellStatus) {
+    if (status) {
         for (int32_t i = 1; i < nmax; ++i)
             for (int32_t j = 0; j < mmax; ++j) {
-                const int32_t a = Cell0(j, i), b = Cell0(j + 1, i);
+                const int32_t a = cell(j, i), b = cell(j + 1, i);
                 if (edge(a, b)) {
                     node(j, i - 1) = 3;
                     node(j, i) = 3;
@@ -212,7 +207,7 @@ void GE_BuildValidNodes(void)
             }
         for (int32_t j = 1; j < mmax; ++j)
             for (int32_t i = 0; i < nmax; ++i) {
-                const int32_t a = Cell0(j, i), b = Cell0(j, i + 1);
+                const int32_t a = cell(j, i), b = cell(j, i + 1);
                 if (edge(a, b)) {
                     node(j - 1, i) = 3;
                     node(j, i) = 3;
@@ -224,11 +219,16 @@ void GE_BuildValidNodes(void)
                 }
             }
     }
-    const float missing = grid.missingValue;
-    for (size_t k = 0; k < nodes; ++k)
-        if (CompareFloatsTol(grid.xcoord[k], missing, 1e-5f) == 0 &&
-            CompareFloatsTol(grid.ycoord[k], missing, 1e-5f) == 0)
+    for (size_t k = 0; x && y && k < nodes; ++k)
+        if (CompareFloatsTol(x[k], missing, 1e-5f) == 0 && CompareFloatsTol(y[k], missing, 1e-5f) == 0)
             valid[k] = 0;
+}
+
+void GE_BuildValidNodes(void)
+{
+    GE_GridState &grid = global_windata.grid;
+    GE_DeriveValidNodes(grid.mmax, grid.nmax, grid.cellStatus, grid.xcoord, grid.ycoord, grid.missingValue,
+                        grid.valid_point);
     GE_InvalidateCellIndex();
 }
 

@@ -9,6 +9,7 @@
 #include "ge_list.h"
 #include "visarea.h"
 #include "visarea_internal.h"
+#include "wave_grids.h"
 
 GE_GlobalData global_windata;
 
@@ -29,19 +30,6 @@ void Widen(float x, float y)
     if (x > g.xmax) g.xmax = x;
     if (y < g.ymin) g.ymin = y;
     if (y > g.ymax) g.ymax = y;
-}
-
-void WidenByGrids(const GE_GridInput *grids, int32_t count)
-{
-    for (int32_t k = 0; grids && k < count; ++k) {
-        const GE_GridInput &w = grids[k];
-        if (!w.x || !w.y || w.mmax <= 0 || w.nmax <= 0)
-            continue;
-        const size_t nodes = static_cast<size_t>(w.mmax) * static_cast<size_t>(w.nmax);
-        for (size_t i = 0; i < nodes; ++i)
-            if (!w.validNodes || w.validNodes[i])
-                Widen(w.x[i], w.y[i]);
-    }
 }
 
 void EmptyLineSet(GE_LineSet &set)
@@ -77,6 +65,10 @@ void FreeMapTexts()
 }
 
 }  // namespace
+
+void GE_FreeMapTexts() { FreeMapTexts(); }
+
+void GE_WidenBounds(float x, float y) { Widen(x, y); }
 
 void GE_SetWindowActions(const GE_WindowActions *actions)
 {
@@ -219,13 +211,8 @@ void GE_ComputeBounds(void)
         }
     }
     assert(g.wave.setChoice == 0 || g.wave.setChoice == 1);
-    if (g.wave.setChoice == 0) {
-        WidenByGrids(g.wave.recticomp, g.wave.nr_recticomp_grids);
-        WidenByGrids(g.wave.rectibottom, g.wave.nr_rectibottom_grids);
-    } else if (g.wave.setChoice == 1) {
-        WidenByGrids(g.wave.curvicomp, g.wave.nr_curvicomp_grids);
-        WidenByGrids(g.wave.curvibottom, g.wave.nr_curvibottom_grids);
-    }
+    if (g.wave.setChoice == 0 || g.wave.setChoice == 1)
+        GE_WaveGridsBounds();
 }
 
 void GE_FreeAll(void)

@@ -148,18 +148,22 @@ struct GE_DepthState {
     int32_t colorClasses;   // classes of the last drawing (12 or 20)
 };
 
+// The wave grids (wave_grids.h): rectangular and curvilinear computational
+// and bottom grids; a curvilinear grid is a whole grid record whose arrays
+// are the library's own copies.
+struct GE_RectWaveGrid;
 struct GE_WaveGridState {
     int32_t nr_recticomp_grids;
     int32_t nr_curvicomp_grids;
     int32_t nr_rectibottom_grids;
     int32_t nr_curvibottom_grids;
-    GE_GridInput *recticomp;
+    GE_RectWaveGrid *recticomp;
     GE_GridInput *curvicomp;
-    GE_GridInput *rectibottom;
+    GE_RectWaveGrid *rectibottom;
     GE_GridInput *curvibottom;
-    int32_t kind;       // the wave-grid kind whose grids are drawn last
+    int32_t kind;       // the selected wave-grid type, whose grids are drawn last
     int32_t selected;   // -1 = none
-    int32_t setChoice;  // 0 rectilinear, 1 curvilinear sets for the bounds
+    int32_t setChoice;  // the wave-grid mode: 0 rectangular, 1 curvilinear sets shown and bounded
 };
 
 struct GE_PointSet {

@@ -1,11 +1,12 @@
 // Screenshots of a map window on a real display: the grid over its depths
 // in sea colours and in rainbow colours, with a land boundary, with a zoom
-// box being dragged, zoomed in eight times, and with its points, names and
-// area box, and their legend.  Each picture is the window's client area
-// written as a PNG into the directory given; a few pixels of each are
-// checked (band colours at computed cell centres, the land boundary's
-// colour, the dotted zoom box, the zoomed view's bands, the points' and
-// the legend's symbols).
+// box being dragged, zoomed in eight times, with its points, names and
+// area box, and their legend, and with curvilinear wave grids and their
+// key.  Each picture is the window's client area written as a PNG into the
+// directory given; a few pixels of each are checked (band colours at
+// computed cell centres, the land boundary's colour, the dotted zoom box,
+// the zoomed view's bands, the points' and the legend's symbols, the wave
+// grids' colours and the key's strokes).
 //   visarea_map_screenshots <directory>
 #include <png.h>
 
@@ -15,8 +16,10 @@
 #include <vector>
 
 #include "../window/map_window_fixture.h"
+#include "../window/wave_grid_fixture.h"
 #include "legend_window.h"
 #include "point_objects.h"
+#include "wave_grid_drawing.h"
 
 namespace {
 
@@ -219,6 +222,45 @@ TEST_F(MapWindowTest, PointObjectScreenshot)
         for (const COLORREF colour : {RGB(0, 255, 255), RGB(0, 255, 0), RGB(0, 0, 255)})
             EXPECT_GT(key.count(colour, 0, 35, key.width(), key.height()), 10)
                 << "the legend's symbol in colour " << std::hex << colour;
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// Curvilinear wave grids over the model grid: two computational grids in
+// green, the selected one red, a bottom grid in yellow, their names, and
+// the wave-grid key at the lower right.
+TEST_F(MapWindowTest, WaveGridScreenshot)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        GE_EnableViewAttribute(GEdit_SHOW_COMP_GRID);
+        GE_EnableViewAttribute(GEdit_SHOW_BOTTOM_GRID);
+        Curvi west(150, 150, "west"), east(550, 150, "east"), shoal(250, 450, "shoal");
+        GE_AddCurviWaveGrid(GE_WAVE_COMPUTATIONAL, -1, &west.input);
+        GE_AddCurviWaveGrid(GE_WAVE_COMPUTATIONAL, 0, &east.input);
+        GE_AddCurviWaveGrid(GE_WAVE_BOTTOM, -1, &shoal.input);
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        GE_SetWaveGridMode(GE_WAVE_CURVILINEAR);
+        GE_ShowWaveGrids(GE_WAVE_COMPUTATIONAL);
+        GE_ShowWaveGrids(GE_WAVE_BOTTOM);
+        GE_SelectWaveGrid(GE_WAVE_COMPUTATIONAL, 1);
+        const Shot shot(Native(w));
+        EXPECT_TRUE(shot.Save("map_wave_grids.png"));
+        auto at = [&](float x, float y) {
+            const POINT p = PixelOf(w, x, y);
+            return shot.at(p.x, p.y);
+        };
+        EXPECT_EQ(at(200, 150), RGB(0, 255, 0));
+        EXPECT_EQ(at(600, 150), RGB(255, 0, 0));
+        EXPECT_EQ(at(300, 450), RGB(255, 255, 0));
+        const RUV_RECT &r = GE_MapWindowData(w)->drawing;
+        EXPECT_GE(shot.count(RGB(0, 255, 0), r.right - 150, r.bottom - 30, r.right - 140, r.bottom - 28), 10)
+            << "the key's green stroke";
+        EXPECT_GE(shot.count(RGB(255, 255, 0), r.right - 150, r.bottom - 15, r.right - 140, r.bottom - 13), 10)
+            << "the key's yellow stroke";
+        GE_FreeWaveGrids();
         EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }
