@@ -3,8 +3,7 @@
 // recording callbacks: a thin dam placed, picked, moved (keeping its name)
 // and deleted by the mouse, a refused placement; dry-point runs with every
 // cell filled, one picked, moved (losing its name), viewed and deleted; a
-// drogue added and moved;
-// wave grids defined by three clicks along each world axis.
+// drogue added and moved.
 #include <cmath>
 #include <string>
 #include <vector>
@@ -12,8 +11,6 @@
 #include "line_object_editing.h"
 #include "line_objects.h"
 #include "line_editing_steps.h"
-#include "wave_grid_drawing.h"
-#include "wave_grids.h"
 
 namespace {
 
@@ -21,17 +18,13 @@ using namespace linetest;
 
 struct Call {
     int32_t kind, operation, selected, count;
-    GE_RectWaveGrid grid;
 };
 std::vector<Call> calls;
 
-int Owner(void *, int32_t kind, int32_t operation, int32_t selected, void *grid, GE_PointObject *, GE_LineObject *,
+int Owner(void *, int32_t kind, int32_t operation, int32_t selected, void *, GE_PointObject *, GE_LineObject *,
           int32_t *, int32_t count)
 {
-    Call c{ kind, operation, selected, count, {} };
-    if (grid)
-        c.grid = *static_cast<GE_RectWaveGrid *>(grid);
-    calls.push_back(c);
+    calls.push_back({ kind, operation, selected, count });
     return 0;
 }
 
@@ -40,20 +33,18 @@ struct LineWorld : World {
     {
         calls.clear();
         GE_EnableEditModes();
-        for (const int32_t kind : { GEkind_DRY_POINT, GEkind_THIN_DAM, GEkind_DROGUE, GEkind_WAVE_GRID_2 }) {
+        for (const int32_t kind : { GEkind_DRY_POINT, GEkind_THIN_DAM, GEkind_DROGUE }) {
             GE_EnableObjectKind(kind);
             GE_SetCallback(kind, Owner, nullptr);
         }
-        for (const int32_t a : { GEdit_SHOW_DRY_POINTS, GEdit_SHOW_THIN_DAMS, GEdit_SHOW_DROGUES, GEdit_SHOW_COMP_GRID })
+        for (const int32_t a : { GEdit_SHOW_DRY_POINTS, GEdit_SHOW_THIN_DAMS, GEdit_SHOW_DROGUES })
             GE_EnableViewAttribute(a);
         GE_InstallLineObjectKinds();
-        GE_InstallWaveGridKinds();
     }
     ~LineWorld()
     {
-        for (int32_t kind = GEkind_WAVE_GRID_1; kind < GE_KIND_COUNT; ++kind)
+        for (int32_t kind = GEkind_DRY_POINT; kind < GE_KIND_COUNT; ++kind)
             GE_SetKindOperations(kind, nullptr);
-        GE_FreeRectWaveGrids();
     }
 };
 
@@ -286,64 +277,6 @@ TEST_F(MapWindowTest, DrogueAddedAndMovedWithItsName)
         EXPECT_STREQ(drogues.items[0].name, "d1");
         EXPECT_EQ(drogues.selected, -1);
         EXPECT_EQ(calls.size(), 3u);
-    });
-}
-
-TEST_F(MapWindowTest, WaveGridsFromThreeClicksAlongEachAxis)
-{
-    in_app([] {
-        LineWorld world;
-        const RUV_WIN w = Open();
-        ASSERT_NE(w, NULL_WIN);
-        const GE_RectWaveGrid first{ 100, 100, 200, 200, 0, 0, 0, 1, 0 };
-        GE_SetRectWaveGrids(GE_WAVE_COMPUTATIONAL, &first, 1);
-        GE_SelectObjectKind(GEkind_WAVE_GRID_2);
-        calls.clear();
-        const auto define = [w](const float o[2], const float a[2], const float p[2]) {
-            for (const POINT &click : { PixelOf(w, o[0], o[1]), PixelOf(w, a[0], a[1]), PixelOf(w, p[0], p[1]) }) {
-                Mouse(w, WM_MOUSEMOVE, click.x, click.y);
-                Click(w, click);
-                // Never taken for a zoom box.
-                EXPECT_EQ(GE_MapWindowData(w)->zoomBoxMode, 0);
-            }
-        };
-        // Choosing the kind left no grid selected: the owner is told, the
-        // set stays as it was.
-        const float o0[2] = { 300, 300 }, a0[2] = { 300, 700 }, p0[2] = { 100, 600 };
-        define(o0, a0, p0);
-        ASSERT_EQ(calls.size(), 1u);
-        EXPECT_EQ(calls[0].selected, -1);
-        int32_t count = 0;
-        EXPECT_EQ(GE_RectWaveGrids(GE_WAVE_COMPUTATIONAL, &count)[0].lx, 200.0f);
-        GE_SelectRectWaveGrid(GE_WAVE_COMPUTATIONAL, 0);
-        // Origin, a point on the axis, the corner: world points.
-        struct Case {
-            float o[2], a[2], p[2];
-            float angle, lx, ly;
-        } cases[] = {
-            { { 300, 300 }, { 700, 300 }, { 600, 600 }, 0, 300, 300 },
-            { { 300, 300 }, { 300, 700 }, { 100, 600 }, 90, 300, 200 },
-            { { 700, 600 }, { 300, 600 }, { 400, 300 }, 180, 300, 300 },
-            { { 700, 600 }, { 700, 200 }, { 900, 300 }, 270, 300, 200 },
-        };
-        const float pixel = 1.0f / GE_WindowScaleX(GE_MapWindowData(w));
-        for (const Case &c : cases) {
-            SCOPED_TRACE(c.angle);
-            const size_t before = calls.size();
-            define(c.o, c.a, c.p);
-            ASSERT_EQ(calls.size(), before + 1);
-            EXPECT_EQ(calls.back().selected, 0);
-            const GE_RectWaveGrid &g = calls.back().grid;
-            EXPECT_EQ(calls.back().kind, GEkind_WAVE_GRID_2);
-            EXPECT_EQ(g.angle, c.angle);  // exactly
-            EXPECT_NEAR(g.lx, c.lx, 2 * pixel);
-            EXPECT_NEAR(g.ly, c.ly, 2 * pixel);
-            const GE_RectWaveGrid *stored = GE_RectWaveGrids(GE_WAVE_COMPUTATIONAL, &count);
-            ASSERT_EQ(count, 1);
-            EXPECT_EQ(stored[0].angle, c.angle);
-            EXPECT_EQ(stored[0].display, 1);
-        }
-        EXPECT_EQ(GE_MapWindowData(w)->zoom, 1.0f);
     });
 }
 

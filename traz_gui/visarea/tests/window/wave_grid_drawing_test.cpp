@@ -3,7 +3,9 @@
 // their cells in green and yellow with the selected one red and their names
 // among the map texts; the rectangular sets hidden in curvilinear mode;
 // rectangular grids by display code, a bottom grid defined by three real
-// clicks magenta unless selected; the key with its two strokes and texts.
+// clicks magenta unless selected; clicks along each world axis giving the
+// angles 0, 90, 180 and 270 exactly, never taken for a zoom box; the key
+// with its two strokes and texts.
 #include <string>
 #include <vector>
 
@@ -38,6 +40,7 @@ struct WaveWorld : World {
         calls.clear();
         GE_EnableViewAttribute(GEdit_SHOW_COMP_GRID);
         GE_EnableViewAttribute(GEdit_SHOW_BOTTOM_GRID);
+        GE_SetCallback(GEkind_WAVE_GRID_2, Owner, nullptr);
         GE_SetCallback(GEkind_WAVE_GRID_3, Owner, nullptr);
         GE_InstallWaveGridKinds();
     }
@@ -59,6 +62,19 @@ RUV_WIN OpenPlain()
         pump(50);
     }
     return w;
+}
+
+// Three clicks at world points (origin, a point on the axis, the corner),
+// each after a move there as a hand would make it.
+void ThreeClicks(RUV_WIN w, const float o[2], const float a[2], const float p[2])
+{
+    for (const POINT &click : { PixelOf(w, o[0], o[1]), PixelOf(w, a[0], a[1]), PixelOf(w, p[0], p[1]) }) {
+        Mouse(w, WM_MOUSEMOVE, click.x, click.y);
+        Mouse(w, WM_LBUTTONDOWN, click.x, click.y, MK_LBUTTON);
+        Mouse(w, WM_LBUTTONUP, click.x, click.y);
+        // Never taken for a zoom box.
+        EXPECT_EQ(GE_MapWindowData(w)->zoomBoxMode, 0);
+    }
 }
 
 COLORREF At(const Pixels &px, RUV_WIN w, float x, float y)
@@ -174,11 +190,8 @@ TEST_F(MapWindowTest, RectangularGridsByCodeAndABottomGridDefinedByClicks)
         // Bottom grid 1 redefined by three clicks along the world's x axis.
         GE_SelectObjectKind(GEkind_WAVE_GRID_3);
         GE_SelectWaveGrid(GE_WAVE_BOTTOM, 1);
-        for (const POINT &click : { PixelOf(w, 550, 450), PixelOf(w, 750, 450), PixelOf(w, 750, 650) }) {
-            Mouse(w, WM_MOUSEMOVE, click.x, click.y);
-            Mouse(w, WM_LBUTTONDOWN, click.x, click.y, MK_LBUTTON);
-            Mouse(w, WM_LBUTTONUP, click.x, click.y);
-        }
+        const float o[2] = { 550, 450 }, a[2] = { 750, 450 }, p[2] = { 750, 650 };
+        ThreeClicks(w, o, a, p);
         ASSERT_EQ(calls.size(), 1u);
         EXPECT_EQ(calls[0].kind, GEkind_WAVE_GRID_3);
         EXPECT_EQ(calls[0].selected, 1);
@@ -230,6 +243,56 @@ TEST_F(MapWindowTest, RectangularGridsByCodeAndABottomGridDefinedByClicks)
             { 250, 450, RED, true, "bottom grid 0 selected" },
         });
         EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+TEST_F(MapWindowTest, GridsFromThreeClicksAlongEachAxis)
+{
+    in_app([] {
+        WaveWorld world;
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        const GE_RectWaveGrid first{ 100, 100, 200, 200, 0, 0, 0, 1, 0 };
+        GE_SetRectWaveGrids(GE_WAVE_COMPUTATIONAL, &first, 1);
+        GE_SelectObjectKind(GEkind_WAVE_GRID_2);
+        calls.clear();
+        // Choosing the kind left no grid selected: the owner is told, the
+        // set stays as it was.
+        const float o0[2] = { 300, 300 }, a0[2] = { 300, 700 }, p0[2] = { 100, 600 };
+        ThreeClicks(w, o0, a0, p0);
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].selected, -1);
+        int32_t count = 0;
+        EXPECT_EQ(GE_RectWaveGrids(GE_WAVE_COMPUTATIONAL, &count)[0].lx, 200.0f);
+        GE_SelectWaveGrid(GE_WAVE_COMPUTATIONAL, 0);
+        // Origin, a point on the axis, the corner: world points.
+        struct Case {
+            float o[2], a[2], p[2];
+            float angle, lx, ly;
+        } cases[] = {
+            { { 300, 300 }, { 700, 300 }, { 600, 600 }, 0, 300, 300 },
+            { { 300, 300 }, { 300, 700 }, { 100, 600 }, 90, 300, 200 },
+            { { 700, 600 }, { 300, 600 }, { 400, 300 }, 180, 300, 300 },
+            { { 700, 600 }, { 700, 200 }, { 900, 300 }, 270, 300, 200 },
+        };
+        const float pixel = 1.0f / GE_WindowScaleX(GE_MapWindowData(w));
+        for (const Case &c : cases) {
+            SCOPED_TRACE(c.angle);
+            const size_t before = calls.size();
+            ThreeClicks(w, c.o, c.a, c.p);
+            ASSERT_EQ(calls.size(), before + 1);
+            EXPECT_EQ(calls.back().selected, 0);
+            const GE_RectWaveGrid &g = calls.back().grid;
+            EXPECT_EQ(calls.back().kind, GEkind_WAVE_GRID_2);
+            EXPECT_EQ(g.angle, c.angle);  // exactly
+            EXPECT_NEAR(g.lx, c.lx, 2 * pixel);
+            EXPECT_NEAR(g.ly, c.ly, 2 * pixel);
+            const GE_RectWaveGrid *stored = GE_RectWaveGrids(GE_WAVE_COMPUTATIONAL, &count);
+            ASSERT_EQ(count, 1);
+            EXPECT_EQ(stored[0].angle, c.angle);
+            EXPECT_EQ(stored[0].display, 1);
+        }
+        EXPECT_EQ(GE_MapWindowData(w)->zoom, 1.0f);
     });
 }
 
