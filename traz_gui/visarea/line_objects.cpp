@@ -144,11 +144,14 @@ bool GE_IsPlaceholder(const GE_LineObject &l)
 
 // ---------------------------------------------------------------- dry points
 
+// The set functions show their kinds in the map windows with their View >
+// Attributes item (20038 dry points, 20039 thin dams, 20041 drogues, 20045
+// cross sections, 20046 open boundaries) and Attribute Names item.
 void GE_SetDryPoints(const GE_LineObject *lines, int32_t count)
 {
     GE_LineSet &set = global_windata.dryPoints;
     if (GE_CopyLineObjects(&set.items, &set.count, lines, count))
-        global_windata.option_loaded[GEdit_SHOW_DRY_POINTS] = 1;
+        GE_AttributeLoaded(GEdit_SHOW_DRY_POINTS, 20038, -1);
 }
 
 int GE_SelectDryPoint(int32_t index) { return SelectLine(global_windata.dryPoints, index, "No valid Dry Point id"); }
@@ -186,7 +189,7 @@ void GE_SetThinDams(const GE_LineObject *lines, int32_t count, const int32_t *di
         std::memcpy(copy, directions, sizeof(int32_t) * static_cast<size_t>(count));
     SetLinesWithExtra(global_windata.thinDams, lines, count, copy);
     if (global_windata.thinDams.extra == copy)
-        global_windata.option_loaded[GEdit_SHOW_THIN_DAMS] = 1;
+        GE_AttributeLoaded(GEdit_SHOW_THIN_DAMS, 20039, -1);
 }
 
 int GE_SelectThinDam(int32_t index) { return SelectLine(global_windata.thinDams, index, "No valid thin dam id"); }
@@ -330,7 +333,7 @@ void GE_SetCrossSections(const GE_LineObject *lines, int32_t count)
 {
     GE_LineSet &set = global_windata.crossSections;
     if (GE_CopyLineObjects(&set.items, &set.count, lines, count))
-        global_windata.option_loaded[GEdit_SHOW_CROSS_SECTIONS] = 1;
+        GE_AttributeLoaded(GEdit_SHOW_CROSS_SECTIONS, 20045, 20055);
 }
 
 int GE_SelectCrossSection(int32_t index)
@@ -417,7 +420,7 @@ void GE_SetOpenBoundaries(const GE_LineObject *lines, int32_t count, int32_t *ki
         nodes[static_cast<size_t>(i)] = BoundaryToNodes(lines[i]);
     SetLinesWithExtra(set, nodes.data(), count, kinds);
     if (set.extra == kinds)
-        global_windata.option_loaded[GEdit_SHOW_OPEN_BOUNDARIES] = 1;
+        GE_AttributeLoaded(GEdit_SHOW_OPEN_BOUNDARIES, 20046, 20056);
 }
 
 int GE_SelectOpenBoundary(int32_t index)
@@ -500,7 +503,7 @@ void GE_SetDrogues(const GE_PointObject *points, int32_t count)
 {
     GE_PointSet &set = global_windata.drogues;
     if (GE_CopyPointObjects(&set.items, &set.count, points, count))
-        global_windata.option_loaded[GEdit_SHOW_DROGUES] = 1;
+        GE_AttributeLoaded(GEdit_SHOW_DROGUES, 20041, 20051);
 }
 
 int GE_SelectDrogue(int32_t index)

@@ -222,7 +222,7 @@ void InstallWindowActions()
 {
     static const GE_WindowActions actions = {
         OnGridSet, OnGridFreed, OnDepthSet, OnLandBoundarySet, OnEnclosureSet,
-        OnItemsChanged, OnRedrawAll, OnStatusMessage, OnViewReset, OnEditModeView,
+        OnItemsChanged, OnRedrawAll, OnStatusMessage, OnViewReset, OnEditModeView, GE_ShowLoadedAttribute,
     };
     GE_SetWindowActions(&actions);
 }

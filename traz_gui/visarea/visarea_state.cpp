@@ -169,6 +169,15 @@ void GE_StatusMessage(const char *text)
         g_actions.statusMessage(text ? text : "");
 }
 
+void GE_AttributeLoaded(int32_t attribute, int32_t item, int32_t namesItem)
+{
+    if (attribute <= 0 || attribute >= GE_ATTRIBUTE_COUNT)
+        return;
+    global_windata.option_loaded[attribute] = 1;
+    if (g_actions.attributeLoaded)
+        g_actions.attributeLoaded(attribute, item, namesItem);
+}
+
 void GE_ResetView(void)
 {
     GE_ComputeBounds();

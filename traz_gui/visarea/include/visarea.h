@@ -232,6 +232,9 @@ struct GE_WindowActions {
     void (*statusMessage)(const char *text);
     void (*viewReset)(void);
     void (*editModeView)(int32_t previousOperation);
+    // a set was handed over: show its attribute with its Attributes item
+    // and its Attribute Names item (-1: none)
+    void (*attributeLoaded)(int32_t attribute, int32_t item, int32_t namesItem);
 };
 void GE_SetWindowActions(const GE_WindowActions *actions);
 
@@ -247,6 +250,8 @@ void GE_SetEditModeView(void);
 void GE_RedrawAll(int ignored);
 void GE_StatusMessage(const char *text);
 void GE_ResetView(void);
+// Marks an attribute loaded and shows it in every map window.
+void GE_AttributeLoaded(int32_t attribute, int32_t item, int32_t namesItem);
 void GE_FreeAll(void);
 void GE_FixSelection(int32_t deletedIndex, int32_t *selected);
 int GE_SelectIndex(int32_t index, int32_t *selected, int32_t count);

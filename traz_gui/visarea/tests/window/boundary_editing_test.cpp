@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dialog_controls.h"
+#include "ge_list.h"
 #include "grid_data.h"
 #include "line_object_editing.h"
 #include "line_objects.h"
@@ -352,3 +353,67 @@ TEST_F(MapWindowTest, OpenBoundariesCheckedAgainstThePointTypes)
 }
 
 }  // namespace
+
+// Handing a set over shows its kind in every map window: the attribute on,
+// its View > Attributes item checked, and its names item where it has one.
+TEST_F(MapWindowTest, SetsHandedOverShowTheirKindsInTheWindows)
+{
+    in_app([] {
+        Recorder rec;
+        BoundaryWorld world;
+        for (const int32_t a : { GEdit_SHOW_DRY_POINTS, GEdit_SHOW_THIN_DAMS, GEdit_SHOW_DROGUES })
+            GE_EnableViewAttribute(a);
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        const GE_LineObject section{ 5, 3, 5, 7, "gauge A" };
+        const GE_LineObject dry{ 3, 3, 3, 4, "" };
+        const int32_t direction = GEdit_V_DAM, kind = 1;
+        const GE_LineObject boundary{ 1, 2, 1, 4, "" };
+        const GE_PointObject drogue{ 3, 3, 250, 250, "d1" };
+        struct Case {
+            const char *what;
+            int32_t attribute, item, namesItem;
+            void (*set)(const void *, const void *);
+            const void *records, *extra;
+        };
+        const Case cases[] = {
+            { "dry points", GEdit_SHOW_DRY_POINTS, 20038, -1,
+              [](const void *r, const void *) { GE_SetDryPoints(static_cast<const GE_LineObject *>(r), 1); }, &dry,
+              nullptr },
+            { "thin dams", GEdit_SHOW_THIN_DAMS, 20039, -1,
+              [](const void *r, const void *e) {
+                  GE_SetThinDams(static_cast<const GE_LineObject *>(r), 1, static_cast<const int32_t *>(e));
+              },
+              &dry, &direction },
+            { "drogues", GEdit_SHOW_DROGUES, 20041, 20051,
+              [](const void *r, const void *) { GE_SetDrogues(static_cast<const GE_PointObject *>(r), 1); }, &drogue,
+              nullptr },
+            { "cross sections", GEdit_SHOW_CROSS_SECTIONS, 20045, 20055,
+              [](const void *r, const void *) { GE_SetCrossSections(static_cast<const GE_LineObject *>(r), 1); },
+              &section, nullptr },
+            { "open boundaries", GEdit_SHOW_OPEN_BOUNDARIES, 20046, 20056,
+              [](const void *r, const void *e) {
+                  // The set takes the kinds array over: a block of the library's allocator.
+                  int32_t *kinds = static_cast<int32_t *>(GE_Alloc(sizeof(int32_t)));
+                  *kinds = *static_cast<const int32_t *>(e);
+                  GE_SetOpenBoundaries(static_cast<const GE_LineObject *>(r), 1, kinds);
+              },
+              &boundary, &kind },
+        };
+        for (const Case &c : cases) {
+            const GE_WindowData *d = GE_MapWindowData(w);
+            EXPECT_EQ(d->shown[c.attribute], 0) << c.what;
+            EXPECT_EQ(MenuState(w, c.item) & MF_CHECKED, 0u) << c.what;
+            c.set(c.records, c.extra);
+            EXPECT_EQ(global_windata.option_loaded[c.attribute], 1) << c.what;
+            EXPECT_EQ(d->shown[c.attribute], 1) << c.what;
+            EXPECT_EQ(MenuState(w, c.item) & (MF_CHECKED | MF_GRAYED), static_cast<UINT>(MF_CHECKED)) << c.what;
+            if (c.namesItem != -1) {
+                EXPECT_EQ(d->namesShown[c.attribute], 1) << c.what;
+                EXPECT_EQ(MenuState(w, c.namesItem) & MF_CHECKED, static_cast<UINT>(MF_CHECKED)) << c.what;
+            }
+        }
+        // Drawn at once, in its colour.
+        EXPECT_EQ(PixelAt(w, Node(w, 5, 5)), CYAN);
+    });
+}
