@@ -9,7 +9,10 @@
 #include "editor_services.h"
 #include "ruv.h"
 
-// ---- task window and the save question (main.cpp) ----
+// ---- program start, task window and the save question (task_window.cpp) ----
+// What ProgramMain does: the cell size, the command line into g_startup and
+// the application with the task window.
+void StartEditorProgram(int argc, char **argv);
 int32_t TaskWindowHandler(RUV_WIN window, RUV_EVENT *event);
 // 1 when the caller may go on (saved or discarded), 0 when cancelled.
 int AskSave(void);

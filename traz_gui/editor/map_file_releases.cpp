@@ -85,35 +85,69 @@ std::vector<std::string> MapFileTimeTexts(const std::vector<int32_t> &times, con
     return texts;
 }
 
-int ReadMapFileHeader(const char *path, std::vector<UserRelease> &releases, int index, const char *reference)
+GE_List *MakeTextList(const std::vector<std::string> &texts)
 {
-    if (index < 0 || static_cast<size_t>(index) >= releases.size()) {
-        std::fprintf(stderr, "Invalid user defined release when reading map file!\n");
-        return MAPFILE_NO_RELEASE;
+    GE_List *list = GE_ListCreate(sizeof(char *));
+    for (size_t i = 0; list && i < texts.size(); ++i) {
+        char *copy = GE_StrDup(texts[i].c_str());
+        if (!copy || !GE_ListInsert(list, static_cast<int>(i), &copy)) {
+            GE_Free(copy);
+            FreeTextList(list);
+            return nullptr;
+        }
     }
-    if (!path || !*path) return MAPFILE_NO_RELEASE;
-    const std::string copy = path;
-    UserRelease &release = releases[static_cast<size_t>(index)];
+    return list;
+}
+
+std::vector<std::string> TextListItems(const GE_List *texts)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < GE_ListCount(texts); ++i) {
+        const char *text = nullptr;
+        GE_ListGet(texts, i, &text);
+        items.emplace_back(text ? text : "");
+    }
+    return items;
+}
+
+void SetMapFileLists(Location *release, GE_List *substances, GE_List *times)
+{
+    if (release->mapSubstances != substances)
+        FreeTextList(release->mapSubstances);
+    if (release->mapTimes != times)
+        FreeTextList(release->mapTimes);
+    release->mapSubstances = substances;
+    release->mapTimes = times;
+}
+
+int LoadMapFileLists(const char *path, Location *release, const char *reference)
+{
     MapFileHeader header;
-    const int result = ReadMapFileContents(copy.c_str(), &header);
+    const int result = ReadMapFileContents(path, &header);
     if (result != MAPFILE_OK) {
-        release.mapSubstanceCount = -1;
-        release.mapSubstance = -1;
-        release.mapTime = -1;
+        release->mapSubstanceCount = -1;
+        release->userWord4 = -1;
+        release->mapTime = -1;
         return result;
     }
-    release.mapSubstances = std::move(header.substances);
-    release.mapTimes = MapFileTimeTexts(header.times, reference);
+    GE_List *substances = MakeTextList(header.substances);
+    GE_List *times = MakeTextList(MapFileTimeTexts(header.times, reference));
+    if (!substances || !times) {
+        FreeTextList(substances);
+        FreeTextList(times);
+        substances = times = nullptr;
+    }
+    SetMapFileLists(release, substances, times);
     return MAPFILE_OK;
 }
 
-std::string UserReleaseName(const UserRelease &release, int position, bool substanceChosen)
+std::string UserReleaseName(const Location &release, int position, bool substanceChosen)
 {
     char name[96];
-    if (release.option == USER_SOURCE_MAP && release.mapSubstances && release.mapTimes && substanceChosen)
-        std::snprintf(name, sizeof name, "UD%d: s%d & (s%d, t%d)", position, release.substanceNumber,
-                      release.mapSubstance + 1, release.mapTime + 1);
+    if (release.userOption == USER_SOURCE_MAP && release.mapSubstances && release.mapTimes && substanceChosen)
+        std::snprintf(name, sizeof name, "UD%d: s%d & (s%d, t%d)", position, release.userWord3,
+                      release.userWord4 + 1, release.mapTime + 1);
     else
         std::snprintf(name, sizeof name, "UD%d", position);
-    return std::string(name).substr(0, USER_RELEASE_NAME_LEN);
+    return std::string(name).substr(0, SCEN_LOCATION_NAME_LEN - 1);
 }

@@ -1,16 +1,17 @@
 // Releases whose particles start from an earlier water-quality run: the
 // map file's header (substance names and the time of each output record)
-// and the window-free part of the user-defined release records that the
-// releases-from-file page edits.
+// and the window-free part of the user-defined releases (Location records)
+// that the releases-from-file page edits.
 #ifndef TRAZ_EDITOR_MAP_FILE_RELEASES_H
 #define TRAZ_EDITOR_MAP_FILE_RELEASES_H
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "datetime.h"
+#include "ge_list.h"
+#include "scenario.h"
 
 // Map file layout: 160 bytes of titles, int32 substance count n, int32
 // segment count s, n names of 20 characters, then one record per output
@@ -42,40 +43,27 @@ int ReadMapFileContents(const char *path, MapFileHeader *header);
 // The record times as date-times after reference, in the edit form.
 std::vector<std::string> MapFileTimeTexts(const std::vector<int32_t> &times, const char *reference);
 
-// Source options of a user-defined release.
+// Source options of a user-defined release (its userOption).
 enum UserReleaseSource : int32_t { USER_SOURCE_MAP = 0, USER_SOURCE_OTHER = 1, USER_SOURCE_RELEASE_FILE = 2 };
 
-constexpr int USER_RELEASE_NAME_LEN = 40;
-constexpr int USER_RELEASE_FILE_LEN = 256;
+// A list of heap texts (GE_Alloc) as a user-defined release keeps the map
+// file's substances and times; NULL when memory is short.  Freed with
+// FreeTextList.
+GE_List *MakeTextList(const std::vector<std::string> &texts);
+std::vector<std::string> TextListItems(const GE_List *texts);
+// The release's two map-file lists replaced (the old ones freed); NULL for
+// none read.
+void SetMapFileLists(Location *release, GE_List *substances, GE_List *times);
 
-struct UserRelease {
-    std::string name = "(new pair)";
-    float scale = 1.0f;
-    float percentage = 100.0f;
-    DateTimeString releaseTime = "";
-    DateTimeString mapFileTime = "";   // the chosen record's date-time
-    std::string file;
-    int32_t option = USER_SOURCE_MAP;
-    int32_t substance = -1;         // 0-based in this simulation
-    int32_t substanceNumber = 0;    // substance + 1
-    int32_t mapSubstanceCount = 0;
-    int32_t mapSubstance = -1;      // selection in the map file's names
-    int32_t mapTime = -1;           // selection in the map file's times
-    std::optional<std::vector<std::string>> mapSubstances;  // none until read
-    std::optional<std::vector<std::string>> mapTimes;
-    int32_t slots[10] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-};
-
-// Reads path's header for releases[index]: 1 (and a message on stderr) for
-// an index outside the list or an empty path, else the reader's result.
-// On failure the release's map-substance count and both selections become
-// -1; on success it keeps the names and the time texts (edit form, after
-// reference).
-int ReadMapFileHeader(const char *path, std::vector<UserRelease> &releases, int index, const char *reference);
+// Reads path's header for the release.  On failure its map-substance count
+// and both selections (userWord4, mapTime) become -1; on success it keeps
+// the names and the time texts (edit form, after reference) as its lists.
+// The reader's result.
+int LoadMapFileLists(const char *path, Location *release, const char *reference);
 
 // The name a stored release gets from its 1-based position: "UD<n>", or for
 // a map-file release with both lists read and a substance of this run
 // chosen, "UD<n>: s<substance> & (s<map substance>, t<map time>)".
-std::string UserReleaseName(const UserRelease &release, int position, bool substanceChosen);
+std::string UserReleaseName(const Location &release, int position, bool substanceChosen);
 
 #endif

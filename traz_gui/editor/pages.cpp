@@ -14,6 +14,7 @@
 #include "general_pages.h"
 #include "location_pages.h"
 #include "process_page.h"
+#include "releases_from_file_page.h"
 #include "scenario.h"
 #include "scenario_title.h"
 #include "status_bar.h"
@@ -75,13 +76,13 @@ void FillPage(int n)
 {
     if (n == 6)
         ShowProcessParametersPage(&g_scenario, PageWindows[6]);
-    else if (!FillSubstancesPage(n) && !FillLocationPage(n))
+    else if (!FillSubstancesPage(n) && !FillLocationPage(n) && !FillReleasesFromFilePage(n))
         FillGeneralPage(n);
 }
 // Stores page n into the scenario (the same modules as FillPage).
 void StorePage(int n)
 {
-    if (!StoreSubstancesPageOf(n) && !StoreLocationPage(n))
+    if (!StoreSubstancesPageOf(n) && !StoreLocationPage(n) && !StoreReleasesFromFilePage(n))
         StoreGeneralPage(n);
 }
 // Shows the hydrodynamics and simulation times on the time-frame page
@@ -216,7 +217,6 @@ int32_t PaneEvent(RUV_WIN window, RUV_EVENT *event, const PaneInfo &info)
         return PaneEvent(window, event, info);                                      \
     }
 
-TRAZ_PANE_HANDLER(ReleasesFromFilePageHandler, 111, NO_KEYS)
 TRAZ_PANE_HANDLER(RedTidePaneHandler, 0, TAB_AND_ENTER)
 TRAZ_PANE_HANDLER(InstantaneousTablePaneHandler, 0, TAB_AND_ENTER)
 
@@ -243,6 +243,7 @@ TRAZ_GENERAL_HANDLER(ZoomGridPaneHandler, 0, TAB_AND_ENTER, ZoomGridPaneMapContr
 TRAZ_GENERAL_HANDLER(InstantaneousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl)
 TRAZ_GENERAL_HANDLER(ContinuousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl)
 TRAZ_GENERAL_HANDLER(ObservationPointsPageHandler, 112, TAB_AND_ENTER, LocationPageControl)
+TRAZ_GENERAL_HANDLER(ReleasesFromFilePageHandler, 111, NO_KEYS, ReleasesFromFilePageControl)
 TRAZ_GENERAL_HANDLER(SettlingChoicePaneHandler, 0, TAB_AND_ENTER, SettlingChoicePaneControl)
 TRAZ_GENERAL_HANDLER(SedimentationPaneHandler, 0, TAB_AND_ENTER, SedimentationPaneControl)
 TRAZ_GENERAL_HANDLER(SettlingPaneHandler, 0, TAB_AND_ENTER, SettlingPaneControl)

@@ -284,11 +284,12 @@ void RemapSubstanceTables(ScenarioRecord *scenario, const int *decayMap, const i
             continue;
         int position = -1;
         for (int k = 0; k < n && substanceMap; ++k)
-            if (substanceMap[k] >= 0 && substanceMap[k] == release->userWord4) {
+            if (substanceMap[k] >= 0 && substanceMap[k] == release->substanceIndex) {
                 position = k;
                 break;
             }
-        release->userWord4 = position;
+        release->substanceIndex = position;
+        release->userWord3 = position + 1;
     }
     scenario->pageFlags[9] = 0;
 }

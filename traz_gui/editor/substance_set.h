@@ -71,9 +71,9 @@ SubstanceColumnMaps BuildColumnMaps(const SubstanceOrder &before, const Scenario
 // continuous release's masses (or concentrations) to n columns through the
 // maps, n being the substance count + extra; a release's rate table is left
 // alone.  A user-defined release's substance index becomes its new position
-// (-1 when its substance is gone) and the releases-from-file layer list is
-// marked for refilling.  Tables keep their kind, time mode and rows; a table
-// never drops below one column.
+// (-1 when its substance is gone), its 1-based number (userWord3) with it,
+// and the releases-from-file substance list is marked for refilling.  Tables
+// keep their kind, time mode and rows; a table never drops below one column.
 void RemapSubstanceTables(ScenarioRecord *scenario, const int *decayMap, const int *settlingMap,
                           const int *substanceMap, int extra);
 void RemapSubstanceTables(ScenarioRecord *scenario, const SubstanceColumnMaps &maps);

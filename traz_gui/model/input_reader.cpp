@@ -1233,6 +1233,7 @@ private:
                 OffsetLine(stop, r->stopTime, "stop time of a user defined release");
                 r->userWord3 = stop.Int("user defined release value");
                 r->userWord4 = stop.Int("user defined release value") - 1;
+                r->substanceIndex = r->userWord3 - 1;
             }
             r->spare[0] = -1;
             r->closingWords[0] = 0;

@@ -312,7 +312,17 @@ Location *CreateLocation(void)
     location->layer = 1;
     location->loadScale = 1.0f;
     location->interpolation = 1;
+    location->substanceIndex = -1;
+    location->mapSubstanceCount = -1;
+    location->mapTime = -1;
+    for (int32_t &slot : location->slots)
+        slot = -1;
     return location;
+}
+
+void FreeTextList(GE_List *texts)
+{
+    GE_ListDestroyWith(texts, [](void *text) { GE_Free(text); });
 }
 
 void FreeLocation(Location *location)
@@ -321,6 +331,8 @@ void FreeLocation(Location *location)
         return;
     DestroyXYSeries(location->masses);
     DestroyXYSeries(location->releaseRates);
+    FreeTextList(location->mapSubstances);
+    FreeTextList(location->mapTimes);
     GE_Free(location);
 }
 

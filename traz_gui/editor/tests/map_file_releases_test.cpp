@@ -1,12 +1,13 @@
 // Map-file headers read from small files written here: the record count
 // from the file length, names cut to 19 characters, times after the
-// reference in the edit form, refused counts, and the release records'
-// names and failure marks.
+// reference in the edit form, refused counts, and the lists, failure marks
+// and names of user-defined releases.
 #include "map_file_releases.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -108,50 +109,58 @@ TEST_F(MapFileTest, CountsWithoutAUsableRecordSizeAreRefused)
     EXPECT_EQ(ReadMapFileContents((::testing::TempDir() + "no such file.map").c_str(), &h), MAPFILE_CANNOT_OPEN);
 }
 
+struct LocationDeleter {
+    void operator()(Location *l) const { FreeLocation(l); }
+};
+using LocationPtr = std::unique_ptr<Location, LocationDeleter>;
+
 TEST_F(MapFileTest, AReleaseKeepsTheListsOrIsMarkedUnread)
 {
-    std::vector<UserRelease> releases(2);
     const std::string path = Write(MapFile(3, 4, {"IM1", "IM2", "IM3"}, {600, 1200}));
-    EXPECT_EQ(ReadMapFileHeader(path.c_str(), releases, -1, "20200101000000"), MAPFILE_NO_RELEASE);
-    EXPECT_EQ(ReadMapFileHeader(path.c_str(), releases, 2, "20200101000000"), MAPFILE_NO_RELEASE);
-    EXPECT_EQ(ReadMapFileHeader("", releases, 0, "20200101000000"), MAPFILE_NO_RELEASE);
-    EXPECT_FALSE(releases[0].mapSubstances);
+    LocationPtr release(CreateLocation());
+    ASSERT_EQ(LoadMapFileLists(path.c_str(), release.get(), "20200101000000"), MAPFILE_OK);
+    EXPECT_EQ(TextListItems(release->mapSubstances),
+              (std::vector<std::string>{"IM1" + std::string(16, ' '), "IM2" + std::string(16, ' '),
+                                        "IM3" + std::string(16, ' ')}));
+    EXPECT_EQ(TextListItems(release->mapTimes), (std::vector<std::string>{"01 01 2020 00 10 00", "01 01 2020 00 20 00"}));
 
-    ASSERT_EQ(ReadMapFileHeader(path.c_str(), releases, 1, "20200101000000"), MAPFILE_OK);
-    ASSERT_TRUE(releases[1].mapSubstances && releases[1].mapTimes);
-    EXPECT_EQ(releases[1].mapSubstances->size(), 3u);
-    EXPECT_EQ(*releases[1].mapTimes, (std::vector<std::string>{"01 01 2020 00 10 00", "01 01 2020 00 20 00"}));
+    // Read again: the new lists replace the old ones (the leak checker
+    // sees the old ones freed).
+    ASSERT_EQ(LoadMapFileLists(Write(MapFile(1, 1, {"one"}, {})).c_str(), release.get(), "20200101000000"),
+              MAPFILE_OK);
+    EXPECT_EQ(TextListItems(release->mapSubstances).size(), 1u);
+    ASSERT_NE(release->mapTimes, nullptr);
+    EXPECT_EQ(GE_ListCount(release->mapTimes), 0);
 
-    releases[0].mapSubstanceCount = 3;
-    releases[0].mapSubstance = 1;
-    releases[0].mapTime = 0;
-    EXPECT_EQ(ReadMapFileHeader((path + ".missing").c_str(), releases, 0, "20200101000000"), MAPFILE_CANNOT_OPEN);
-    EXPECT_EQ(releases[0].mapSubstanceCount, -1);
-    EXPECT_EQ(releases[0].mapSubstance, -1);
-    EXPECT_EQ(releases[0].mapTime, -1);
+    // A failure marks the count and both selections unread and keeps the
+    // rest of the release.
+    release->mapSubstanceCount = 3;
+    release->userWord4 = 1;
+    release->mapTime = 0;
+    release->userWord3 = 2;
+    EXPECT_EQ(LoadMapFileLists((path + ".missing").c_str(), release.get(), "20200101000000"), MAPFILE_CANNOT_OPEN);
+    EXPECT_EQ(release->mapSubstanceCount, -1);
+    EXPECT_EQ(release->userWord4, -1);
+    EXPECT_EQ(release->mapTime, -1);
+    EXPECT_EQ(release->userWord3, 2);
 }
 
 TEST(UserReleaseNames, PositionSubstanceMapSubstanceAndMapTime)
 {
-    UserRelease fresh;
-    EXPECT_EQ(fresh.name, "(new pair)");
-    EXPECT_EQ(fresh.scale, 1.0f);
-    EXPECT_EQ(fresh.percentage, 100.0f);
-    for (int32_t slot : fresh.slots) EXPECT_EQ(slot, -1);
-
-    UserRelease r;
-    r.substance = 0;
-    r.substanceNumber = 1;
-    r.mapSubstance = 2;
-    r.mapTime = 4;
-    EXPECT_EQ(UserReleaseName(r, 2, true), "UD2");  // lists not read
-    r.mapSubstances = std::vector<std::string>(3, "s");
-    EXPECT_EQ(UserReleaseName(r, 2, true), "UD2");  // times not read
-    r.mapTimes = std::vector<std::string>(5, "t");
-    EXPECT_EQ(UserReleaseName(r, 2, true), "UD2: s1 & (s3, t5)");
-    EXPECT_EQ(UserReleaseName(r, 2, false), "UD2");
-    r.option = USER_SOURCE_RELEASE_FILE;
-    EXPECT_EQ(UserReleaseName(r, 2, true), "UD2");
+    LocationPtr r(CreateLocation());
+    r->userOption = USER_SOURCE_MAP;
+    r->substanceIndex = 0;
+    r->userWord3 = 1;
+    r->userWord4 = 2;
+    r->mapTime = 4;
+    EXPECT_EQ(UserReleaseName(*r, 2, true), "UD2");  // lists not read
+    SetMapFileLists(r.get(), MakeTextList(std::vector<std::string>(3, "s")), nullptr);
+    EXPECT_EQ(UserReleaseName(*r, 2, true), "UD2");  // times not read
+    SetMapFileLists(r.get(), r->mapSubstances, MakeTextList(std::vector<std::string>(5, "t")));
+    EXPECT_EQ(UserReleaseName(*r, 2, true), "UD2: s1 & (s3, t5)");
+    EXPECT_EQ(UserReleaseName(*r, 2, false), "UD2");
+    r->userOption = USER_SOURCE_RELEASE_FILE;
+    EXPECT_EQ(UserReleaseName(*r, 2, true), "UD2");
 }
 
 }  // namespace

@@ -375,21 +375,31 @@ TEST(SubstanceSet, UserDefinedReleaseFollowsItsSubstance)
 {
     SetFixture f(MODEL_TRACER, kTracer);
     Location *user = AddLocation(f.s->userDefinedReleases, "UD-1", 0, 0);
-    user->userWord4 = 1;  // "dye"
+    user->substanceIndex = 1;  // "dye"
+    user->userWord3 = 2;
+    user->userWord4 = 4;       // the map file's substance stays
     f.s->pageFlags[9] = 1;
-    f.page.selected = -1;
-    ASSERT_EQ(AddSubstanceEntry(&f.page, "end"), SUBSTANCE_DONE);
-    EXPECT_EQ(user->userWord4, 1);
-    f.page.selected = 0;
-    ASSERT_EQ(AddSubstanceEntry(&f.page, "second"), SUBSTANCE_DONE);
-    EXPECT_EQ(user->userWord4, 2);
-    EXPECT_EQ(f.s->pageFlags[9], 0);
-    f.page.selected = 0;
-    ASSERT_EQ(DeleteSubstanceEntry(&f.page), SUBSTANCE_DONE);
-    EXPECT_EQ(user->userWord4, 1);
-    f.page.selected = 1;
-    ASSERT_EQ(DeleteSubstanceEntry(&f.page), SUBSTANCE_DONE);
-    EXPECT_EQ(user->userWord4, -1);
+    const struct {
+        const char *what;
+        bool add;
+        int selected;
+        int index;
+    } steps[] = {
+        {"added at the end", true, -1, 1},
+        {"added in front", true, 0, 2},
+        {"first deleted", false, 0, 1},
+        {"its own deleted", false, 1, -1},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.what);
+        f.page.selected = step.selected;
+        ASSERT_EQ(step.add ? AddSubstanceEntry(&f.page, "new") : DeleteSubstanceEntry(&f.page), SUBSTANCE_DONE);
+        EXPECT_EQ(user->substanceIndex, step.index);
+        EXPECT_EQ(user->userWord3, step.index + 1);
+        EXPECT_EQ(user->userWord4, 4);
+        EXPECT_EQ(f.s->pageFlags[9], 0);
+        f.s->pageFlags[9] = 1;
+    }
 }
 
 TEST(SubstanceSet, NoTableIsLostWhenTheLastSubstanceGoes)

@@ -203,7 +203,20 @@ struct Location {
     char name[SCEN_LOCATION_NAME_LEN];
     char userText[SCEN_USER_TEXT_LEN];
     int32_t closingWords[2];
+    /* A user-defined release read from a map file (the rest of its choice
+       is in the user fields: the file in userText, the option in
+       userOption, the map file's time in stopTime, the substance's 1-based
+       number in userWord3, the chosen map substance in userWord4). */
+    int32_t substanceIndex;        /* 0-based in this simulation, -1 none */
+    int32_t mapSubstanceCount;     /* substances of the map file, -1 unread */
+    int32_t mapTime;               /* chosen map-file time, -1 none */
+    GE_List *mapSubstances;        /* owned heap texts of the map file, NULL when not read */
+    GE_List *mapTimes;             /* owned heap texts (edit form), NULL when not read */
+    int32_t slots[10];             /* -1 at creation */
 };
+
+/* Frees a list of heap texts (GE_Alloc) and the list; NULL is ignored. */
+void FreeTextList(GE_List *texts);
 
 struct Substance {
     int32_t firstWord;

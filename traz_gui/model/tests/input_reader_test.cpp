@@ -344,6 +344,7 @@ TEST_F(ReaderTest, Version360TracerLayout)
     EXPECT_EQ(user->userLayer, 1);
     EXPECT_EQ(user->userWord3, 2);
     EXPECT_EQ(user->userWord4, 3);
+    EXPECT_EQ(user->substanceIndex, 1);
     EXPECT_EQ(user->spare[0], -1);
     EXPECT_STREQ(user->userText, "from map file");
 

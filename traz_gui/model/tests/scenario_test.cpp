@@ -304,8 +304,18 @@ TEST_F(ScenarioTest, ElementsAtCreation)
     EXPECT_EQ(location->masses, nullptr);
     EXPECT_EQ(location->releaseRates, nullptr);
     EXPECT_STREQ(location->name, "");
+    EXPECT_EQ(location->substanceIndex, -1);
+    EXPECT_EQ(location->mapSubstanceCount, -1);
+    EXPECT_EQ(location->mapTime, -1);
+    EXPECT_EQ(location->mapSubstances, nullptr);
+    EXPECT_EQ(location->mapTimes, nullptr);
+    for (int32_t slot : location->slots)
+        EXPECT_EQ(slot, -1);
     location->masses = RowTable({1.0f});
-    FreeLocation(location);   // frees its tables too (checked by the leak checker)
+    location->mapTimes = GE_ListCreate(sizeof(char *));
+    char *time = GE_StrDup("01 06 2026 01 00 00");
+    GE_ListInsert(location->mapTimes, 0, &time);
+    FreeLocation(location);   // frees its tables and texts too (checked by the leak checker)
     FreeLocation(nullptr);
 
     OilFraction *oil = CreateOilFraction();

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "../driver/window_answers.h"
+
 namespace program_start {
 
 struct Started {
@@ -92,23 +94,14 @@ inline RECT ScreenClient(HWND window)
     return c;
 }
 
+// The visible top-level windows of a process.
 inline std::vector<HWND> TopLevels(DWORD pid)
 {
-    struct Search {
-        DWORD pid;
-        std::vector<HWND> found;
-    } search{pid, {}};
-    EnumWindows(
-        [](HWND hwnd, LPARAM p) -> BOOL {
-            auto *s = reinterpret_cast<Search *>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(hwnd, &owner);
-            if (owner == s->pid && IsWindowVisible(hwnd))
-                s->found.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> shown;
+    for (HWND h : window_answers::TopLevels(pid))
+        if (IsWindowVisible(h))
+            shown.push_back(h);
+    return shown;
 }
 
 // Starts `program` with `args` in `dir`; false when it cannot be started.

@@ -63,12 +63,16 @@
 
 #include "gui_test_protocol.h"
 #include "scenario_script.h"
+#include "window_answers.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr UINT kSendTimeout = 1500;   // ms for one action message
+using window_answers::ClassOf;
+using window_answers::kSendTimeout;
+using window_answers::Narrow;
+using window_answers::TextOf;
 
 struct Options {
     std::string program, source, work, script;
@@ -82,50 +86,6 @@ public:
 private:
     std::string why_;
 };
-
-std::string Narrow(const std::wstring &w)
-{
-    if (w.empty())
-        return std::string();
-    int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
-}
-
-// A window's text through WM_GETTEXT in its W form (marshalled between
-// processes); "" when the window does not answer.
-std::string TextOf(HWND hwnd)
-{
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeout, &length))
-        return std::string();
-    std::wstring buffer(static_cast<size_t>(length) + 1, L'\0');
-    DWORD_PTR got = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                             SMTO_ABORTIFHUNG, kSendTimeout, &got))
-        return std::string();
-    buffer.resize(static_cast<size_t>(got));
-    return Narrow(buffer);
-}
-
-std::string ClassOf(HWND hwnd)
-{
-    char name[128] = "";
-    GetClassNameA(hwnd, name, sizeof name);
-    return name;
-}
-
-std::string WithoutMnemonic(const std::string &caption)
-{
-    std::string out;
-    for (size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size())
-            ++i;
-        out.push_back(caption[i]);
-    }
-    return out;
-}
 
 class Driver {
 public:
@@ -298,37 +258,9 @@ private:
 
     // --------------------------------------------------------- windows
 
-    std::vector<HWND> TopLevels() const
-    {
-        struct Search {
-            DWORD pid;
-            std::vector<HWND> found;
-        } search{pid_, {}};
-        EnumWindows(
-            [](HWND hwnd, LPARAM p) -> BOOL {
-                auto *s = reinterpret_cast<Search *>(p);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(hwnd, &pid);
-                if (pid == s->pid)
-                    s->found.push_back(hwnd);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
+    std::vector<HWND> TopLevels() const { return window_answers::TopLevels(pid_); }
 
-    static std::vector<HWND> Descendants(HWND parent)
-    {
-        std::vector<HWND> found;
-        EnumChildWindows(
-            parent,
-            [](HWND hwnd, LPARAM p) -> BOOL {
-                reinterpret_cast<std::vector<HWND> *>(p)->push_back(hwnd);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
+    static std::vector<HWND> Descendants(HWND parent) { return window_answers::Descendants(parent); }
 
     // Polls `probe` until it gives true or the timeout passes.
     bool Poll(const std::function<bool()> &probe) const
@@ -533,39 +465,14 @@ private:
 
     // --------------------------------------------------------- boxes
 
-    std::vector<HWND> Dialogs() const
-    {
-        std::vector<HWND> boxes;
-        for (HWND h : TopLevels())
-            if (IsWindowVisible(h) && ClassOf(h) == "#32770")
-                boxes.push_back(h);
-        return boxes;
-    }
+    std::vector<HWND> Dialogs() const { return window_answers::Dialogs(pid_); }
 
-    // A system box's text is static 0xFFFF; the toolkit's own question
-    // boxes show theirs in static 5.
-    static std::string BoxText(HWND box)
-    {
-        HWND text = GetDlgItem(box, 0xFFFF);
-        if (!text) {
-            text = GetDlgItem(box, 5);
-            if (text && ClassOf(text) != "Static")
-                text = nullptr;
-        }
-        return text ? TextOf(text) : std::string();
-    }
+    static std::string BoxText(HWND box) { return window_answers::BoxText(box); }
 
     void Box(const std::string &text, const std::string &button)
     {
         HWND found = nullptr;
-        bool ok = Poll([&] {
-            for (HWND b : Dialogs())
-                if (BoxText(b) == text) {
-                    found = b;
-                    return true;
-                }
-            return false;
-        });
+        bool ok = Poll([&] { return (found = window_answers::FindDialog(pid_, text, false)) != nullptr; });
         if (!ok) {
             std::string seen;
             for (HWND b : Dialogs())
@@ -577,17 +484,9 @@ private:
 
     void Press(HWND dialog, const std::string &caption) const
     {
-        for (HWND h : Descendants(dialog)) {
-            if (ClassOf(h) != "Button" || !IsWindowVisible(h))
-                continue;
-            if (lstrcmpiA(WithoutMnemonic(TextOf(h)).c_str(), caption.c_str()) == 0) {
-                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), BN_CLICKED),
-                             reinterpret_cast<LPARAM>(h));
-                WaitGone(dialog);
-                return;
-            }
-        }
-        throw Failure("the box has no button " + scn::Quote(caption));
+        if (!window_answers::PressButton(dialog, caption))
+            throw Failure("the box has no button " + scn::Quote(caption));
+        WaitGone(dialog);
     }
 
     void WaitGone(HWND dialog) const
@@ -611,40 +510,21 @@ private:
     void FileDialog(const std::string &title, const std::string &name)
     {
         HWND found = nullptr;
-        bool ok = Poll([&] {
-            for (HWND d : Dialogs())
-                if (TextOf(d) == title) {
-                    found = d;
-                    return true;
-                }
-            return false;
-        });
+        bool ok = Poll([&] { return (found = window_answers::FindDialog(pid_, title, true)) != nullptr; });
         if (!ok)
             throw Failure("no file dialog titled " + scn::Quote(title));
         if (name == "cancel") {
-            PostMessageA(found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            window_answers::CancelFileDialog(found);
             WaitGone(found);
             return;
         }
-        HWND field = GetDlgItem(found, 0x47c);
-        if (!field)
-            field = GetDlgItem(found, 0x480);
-        if (!field)
+        if (!window_answers::ChooseFileName(found, name))
             throw Failure("the file dialog has no name field");
-        std::wstring wide(name.begin(), name.end());
-        DWORD_PTR result = 0;
-        SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL, kSendTimeout,
-                            &result);
-        PostMessageA(found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(found, IDOK)));
         // A question of the dialog itself (a name that exists, to be
         // replaced) stays up for the next command to answer.
-        const auto questionUp = [&] {
-            for (HWND d : Dialogs())
-                if (d != found && GetWindow(d, GW_OWNER) == found)
-                    return true;
-            return false;
-        };
-        if (!Poll([&] { return !IsWindow(found) || !IsWindowVisible(found) || questionUp(); }))
+        if (!Poll([&] {
+                return !IsWindow(found) || !IsWindowVisible(found) || window_answers::DialogQuestionUp(pid_, found);
+            }))
             throw Failure("the file dialog stayed up after OK");
         Settle();
     }

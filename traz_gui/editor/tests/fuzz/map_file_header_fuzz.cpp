@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "map_file_releases.h"
 
@@ -21,8 +20,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (header.substances.size() != static_cast<size_t>(header.substanceCount)) __builtin_trap();
         if (header.times.size() > size) __builtin_trap();
     }
-    std::vector<UserRelease> releases(1);
-    ReadMapFileHeader(name.c_str(), releases, 0, "20200101000000");
+    if (Location *release = CreateLocation()) {
+        if (LoadMapFileLists(name.c_str(), release, "20200101000000") == MAPFILE_OK &&
+            GE_ListCount(release->mapTimes) != static_cast<int>(header.times.size()))
+            __builtin_trap();
+        FreeLocation(release);
+    }
     std::remove(name.c_str());
     return 0;
 }
