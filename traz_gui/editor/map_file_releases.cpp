@@ -125,8 +125,9 @@ int LoadMapFileLists(const char *path, Location *release, const char *reference)
     MapFileHeader header;
     const int result = ReadMapFileContents(path, &header);
     if (result != MAPFILE_OK) {
+        // The map substance the release was stored with stays: a file that
+        // is gone for now must not change what the next save writes.
         release->mapSubstanceCount = -1;
-        release->userWord4 = -1;
         release->mapTime = -1;
         return result;
     }

@@ -132,15 +132,15 @@ TEST_F(MapFileTest, AReleaseKeepsTheListsOrIsMarkedUnread)
     ASSERT_NE(release->mapTimes, nullptr);
     EXPECT_EQ(GE_ListCount(release->mapTimes), 0);
 
-    // A failure marks the count and both selections unread and keeps the
-    // rest of the release.
+    // A failure marks the count and the time unread and keeps the rest of
+    // the release, its stored map substance too.
     release->mapSubstanceCount = 3;
     release->userWord4 = 1;
     release->mapTime = 0;
     release->userWord3 = 2;
     EXPECT_EQ(LoadMapFileLists((path + ".missing").c_str(), release.get(), "20200101000000"), MAPFILE_CANNOT_OPEN);
     EXPECT_EQ(release->mapSubstanceCount, -1);
-    EXPECT_EQ(release->userWord4, -1);
+    EXPECT_EQ(release->userWord4, 1);
     EXPECT_EQ(release->mapTime, -1);
     EXPECT_EQ(release->userWord3, 2);
 }

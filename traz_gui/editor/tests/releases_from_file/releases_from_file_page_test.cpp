@@ -536,12 +536,22 @@ TEST(ReleasesFromFilePage, EditedSavedAndOpenedAgain)
         EXPECT_EQ(p.Count(17) + p.Count(19), 0);
         p.ClickItem(3, 1);
         std::string kept;
+        int32_t substance = -1, mapSubstance = -1;
         ASSERT_TRUE(p.OnUi([&] {
             Location *r = nullptr;
             GE_ListGet(g_scenario.userDefinedReleases, 0, &r);
             kept = r ? r->userText : "";
+            Location *second = nullptr;
+            GE_ListGet(g_scenario.userDefinedReleases, 1, &second);
+            if (second) {
+                substance = second->userWord3;
+                mapSubstance = second->userWord4;
+            }
         }));
         EXPECT_EQ(kept, "estuary.map");
+        // Its choice stays for the next save: substance 1, map substance 3.
+        EXPECT_EQ(substance, 1);
+        EXPECT_EQ(mapSubstance, 2);
         p.NoBox();
     }
 }
