@@ -206,8 +206,11 @@ void StoreAndHideTables(int page, int index)
 void ShowReleaseWindowFields(int page, const Location &l)
 {
     if (page == LOCATION_PAGE_INSTANTANEOUS) {
-        if (const RUV_WIN w = SubPaneWindow(kInstantaneousTables))
+        if (const RUV_WIN w = SubPaneWindow(kInstantaneousTables)) {
             SetText(w, kTimeOrScale, DateTimeToDmy(l.releaseTime));
+            // A release time refused in that window goes back to this one.
+            SavePreviousInput(w, kTimeOrScale);
+        }
     } else if (page == LOCATION_PAGE_CONTINUOUS) {
         if (const RUV_WIN w = SubPaneWindow(kContinuousTables)) {
             SetNumber(w, kTimeOrScale, l.loadScale);

@@ -11,6 +11,7 @@
 
 #include "dialog_controls.h"
 #include "editor_shell.h"
+#include "field_check_boxes.h"
 #include "general_pages.h"
 #include "location_pages.h"
 #include "process_page.h"
@@ -18,6 +19,7 @@
 #include "scenario.h"
 #include "scenario_title.h"
 #include "status_bar.h"
+#include "time_check_boxes.h"
 #include "time_tables.h"
 #include "substances_page.h"
 #include "ruvv_attr.h"
@@ -218,7 +220,6 @@ int32_t PaneEvent(RUV_WIN window, RUV_EVENT *event, const PaneInfo &info)
     }
 
 TRAZ_PANE_HANDLER(RedTidePaneHandler, 0, TAB_AND_ENTER)
-TRAZ_PANE_HANDLER(InstantaneousTablePaneHandler, 0, TAB_AND_ENTER)
 
 #undef TRAZ_PANE_HANDLER
 
@@ -306,6 +307,24 @@ int32_t ContinuousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
         SetWindowVisible(window, 0);
     }
     static const PaneInfo info{0, NO_KEYS};
+    return PaneEvent(window, event, info);
+}
+
+// Window 146: the release time (10) is checked when it is left, as a
+// date-time and then against the simulation; OK (11) stores the masses and
+// hides the window.
+int32_t InstantaneousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
+{
+    if (event->type == E_CONTROL && IsEditField(event) && event->v.control.id == 10 &&
+        event->v.control.data.edit.change != 0 && !event->v.control.data.edit.gained) {
+        if (CheckDateTimeField(window, 10)) {
+            CheckReleaseTime(window, 10);
+            SavePreviousInput(window, 10);
+        }
+    }
+    if (IsButtonClick(event) && event->v.control.id == 11)
+        ShowTablePane(9, 0);
+    static const PaneInfo info{0, TAB_AND_ENTER};
     return PaneEvent(window, event, info);
 }
 
@@ -592,6 +611,7 @@ void ShowTablePane(int index, int show)
     if (index < 8 || index > 10 || !g_subPanes[index])
         return;
     if (show) {
+        ShowTimeFields(&g_scenario, g_subPanes[index], index == 9 ? 3 : 4);
         FillTablePane(index);
     } else {
         StoreSubPane(index, PageSelection[CurrentPage >= 0 && CurrentPage < EDITOR_PAGE_COUNT ? CurrentPage : 0]);

@@ -16,6 +16,7 @@
 //   start [ARG ...]             start the program in the work directory
 //   window "TITLE"              wait for a visible top-level window; it becomes current
 //   window-part "PART"          the same for a title that holds PART
+//   window-gone "TITLE"         wait until no visible top-level window has this title
 //   type <ctl> "TEXT"           WM_CHAR for each character
 //   key tab|shift+tab|enter|escape|f1   a real key stroke (SendInput)
 //   key home|shift+end          the same (a field's caret to its start, its text selected)
@@ -146,6 +147,7 @@ private:
         NeedProgram();
         if (v == "window") return Window(Arg(c, 0), false);
         if (v == "window-part") return Window(Arg(c, 0), true);
+        if (v == "window-gone") return WindowGone(Arg(c, 0));
         if (v == "type") return Type(Control(Arg(c, 0)), Arg(c, 1));
         if (v == "key") return Key(Arg(c, 0));
         if (v == "select") { Send(Control(Arg(c, 0)), EM_SETSEL, 0, -1); return; }
@@ -302,6 +304,18 @@ private:
         if (!ok)
             throw Failure("no window titled " + scn::Quote(title) + " came up");
         current_ = found;
+    }
+
+    void WindowGone(const std::string &title) const
+    {
+        const bool gone = Poll([&] {
+            for (HWND h : TopLevels())
+                if (IsWindowVisible(h) && TextOf(h) == title)
+                    return false;
+            return true;
+        });
+        if (!gone)
+            throw Failure("the window titled " + scn::Quote(title) + " is still shown");
     }
 
     // <ctl>: "ID" or "PANE/ID".
