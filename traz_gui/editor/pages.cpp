@@ -266,6 +266,13 @@ int32_t SubstancesPageHandler(RUV_WIN window, RUV_EVENT *event)
 // A button's click (no edit-field notification).
 bool IsButtonClick(const RUV_EVENT *event) { return event->type == E_CONTROL && !IsEditField(event); }
 
+// The focus left edit field id.
+bool IsFieldLeft(const RUV_EVENT *event, int32_t id)
+{
+    return event->type == E_CONTROL && IsEditField(event) && event->v.control.id == id &&
+           event->v.control.data.edit.change != 0 && !event->v.control.data.edit.gained;
+}
+
 // The process page: buttons 2 to 5 choose its sub-pane.
 int32_t ProcessParametersPageHandler(RUV_WIN window, RUV_EVENT *event)
 {
@@ -300,6 +307,12 @@ int32_t ContinuousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
 {
     if (event->type == E_COMMAND)
         return PopupMenuCommand(window, event);
+    // The load scale (10) is checked when it is left; 12 and 13 are the
+    // interpolation's radio group.
+    if (IsFieldLeft(event, 10))
+        CheckFloatNonNegative(window, 10);
+    if (IsButtonClick(event) && (event->v.control.id == 12 || event->v.control.id == 13))
+        CheckRadioInRange(window, event->v.control.id, 12, 13);
     if (IsButtonClick(event) && event->v.control.id == 15)
         OpenTableEditor(window);
     if (IsButtonClick(event) && event->v.control.id == 9 && StoreReleaseTableAndCheck(8, SelectedRelease())) {
@@ -315,8 +328,7 @@ int32_t ContinuousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
 // hides the window.
 int32_t InstantaneousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
 {
-    if (event->type == E_CONTROL && IsEditField(event) && event->v.control.id == 10 &&
-        event->v.control.data.edit.change != 0 && !event->v.control.data.edit.gained) {
+    if (IsFieldLeft(event, 10)) {
         if (CheckDateTimeField(window, 10)) {
             CheckReleaseTime(window, 10);
             SavePreviousInput(window, 10);

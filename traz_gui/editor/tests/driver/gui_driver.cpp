@@ -39,6 +39,7 @@
 //   expect-title-part "TEXT"    a title that holds TEXT (for titles naming the work directory)
 //   expect-text <ctl> "TEXT"    a control's text
 //   expect-enabled <ctl> yes|no   expect-shown <ctl> yes|no   expect-focus <ctl>
+//   expect-checked <ctl> yes|no   (check boxes and radio buttons)
 //   expect-menu TAG enabled|grayed|checked|unchecked
 //   expect-item <ctl> N "TEXT"  expect-items <ctl> COUNT   (list boxes)
 //   expect-box-none             alias of no-box
@@ -186,6 +187,7 @@ private:
         if (v == "expect-text-part") return ExpectTextPart(Arg(c, 0), Arg(c, 1));
         if (v == "expect-enabled") return ExpectFlag(Arg(c, 0), Arg(c, 1), "enabled", IsWindowEnabled);
         if (v == "expect-shown") return ExpectFlag(Arg(c, 0), Arg(c, 1), "shown", IsWindowVisible);
+        if (v == "expect-checked") return ExpectFlag(Arg(c, 0), Arg(c, 1), "checked", IsChecked);
         if (v == "expect-focus") return ExpectFocus(Arg(c, 0));
         if (v == "expect-menu") return ExpectMenu(Number(c, 0), Arg(c, 1));
         if (v == "expect-item") return ExpectItem(Arg(c, 0), static_cast<int>(Number(c, 1)), Arg(c, 2));
@@ -587,6 +589,13 @@ private:
         bool expected = want == "yes";
         Expect([&] { return (test(Control(spec)) != FALSE) == expected; },
                [&] { return "control " + spec + " is " + (expected ? "not " : "") + what; });
+    }
+
+    static BOOL WINAPI IsChecked(HWND button)
+    {
+        DWORD_PTR state = 0;
+        return SendMessageTimeoutA(button, BM_GETCHECK, 0, 0, SMTO_NORMAL, kSendTimeout, &state) &&
+               state == BST_CHECKED;
     }
 
     HWND Focus() const
