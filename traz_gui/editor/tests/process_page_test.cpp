@@ -238,13 +238,16 @@ TEST(ProcessPage, AnOilScenarioNamesItsReleasesInstantaneousFirstAndAtMost1000)
             WithBoxes({}, [] { ShowProcessParametersPage(&g_scenario, PageWindows[6]); });
             EXPECT_EQ(g_scenario.releaseNameCount, k.expected);
             EXPECT_EQ(g_scenario.oilFractionCount, countBefore);
-            if (k.instantaneous > 0)
+            if (k.instantaneous > 0) {
                 EXPECT_STREQ(g_scenario.releaseNames[0], "spill number 0 of th");
-            if (k.continuous > 0 && k.instantaneous + k.continuous <= 1000)
+            }
+            if (k.continuous > 0 && k.instantaneous + k.continuous <= 1000) {
                 EXPECT_STREQ(g_scenario.releaseNames[k.instantaneous], "outfall 0");
-            if (k.expected == 1000 && k.instantaneous < 1000)
+            }
+            if (k.expected == 1000 && k.instantaneous < 1000) {
                 EXPECT_STREQ(g_scenario.releaseNames[999],
                              ("outfall " + std::to_string(999 - k.instantaneous)).c_str());
+            }
         }
     });
 }
@@ -466,9 +469,11 @@ TEST(ProcessPage, EachSettlingKindShowsItsTitleAndTable)
             EXPECT_EQ(Text(panes[4], 4), titles[kind]);
             EXPECT_EQ(SettlingTableKind(), kind);
             EXPECT_EQ(CurrentTimeTable(), 3 + kind);
-            for (int slot = 3; slot <= 8; ++slot)
-                if (RUV_WIN t = GetTableOfSlot(slot))
+            for (int slot = 3; slot <= 8; ++slot) {
+                if (RUV_WIN t = GetTableOfSlot(slot)) {
                     EXPECT_EQ(Shown(t), slot == 3 + kind) << "kind " << kind << " slot " << slot;
+                }
+            }
         }
         // A value typed into the table shown reaches its series with the pane.
         GE_TableSetCell(GetTableOfSlot(8), 1, 2, "0.900");

@@ -407,8 +407,9 @@ TEST(TimeTables, SettlingRowsComeAndGoInAllSixTables)
             ASSERT_TRUE(GetTableOfSlot(s)) << s;
             EXPECT_EQ(GE_TableRowCount(GetTableOfSlot(s)), 2) << s;
             EXPECT_EQ(Shown(GetTableOfSlot(s)), s == 5) << s;
-            if (s != 5)
+            if (s != 5) {
                 EXPECT_EQ(Rows(g_scenario.processParameters->settling[s - 3]), 2) << s;
+            }
         }
         StoreTableOfSlot(5);
         EXPECT_EQ(Rows(g_scenario.processParameters->settling[2]), 2);
