@@ -38,8 +38,9 @@ void expect_refused(const Row &row, Recorder &rec, const std::string &what, RUV_
     EXPECT_EQ(r.innermost(), row.name) << r.api;
     EXPECT_EQ(r.file, row.source);
     EXPECT_EQ(r.req, req);
-    if (severity != RUV_SEV_WARNING)
+    if (severity != RUV_SEV_WARNING) {
         EXPECT_EQ(result, row.failure_value);
+    }
 }
 
 // The update probe: the row's valid call made inside a real E_UPDATE.
@@ -146,10 +147,12 @@ void run_row(const Row &row)
         pump(10);
         EXPECT_EQ(rec.marks(), before);
         EXPECT_EQ(rec.errors(), 0u) << "the valid call raised " << describe(rec.reports());
-        if (row.read_back_check)
+        if (row.read_back_check) {
             EXPECT_TRUE(row.read_back_check(c)) << "the valid call's change is not there";
-        if (row.result_check)
+        }
+        if (row.result_check) {
             EXPECT_TRUE(row.result_check(c, result)) << "the valid call's result is wrong: " << result;
+        }
     }
     if (row.refuses_update || row.draws_in_update) {
         Ctx c;

@@ -290,8 +290,9 @@ TEST(Registry, ChildrenAreFoundByIdAndForgottenWithTheirOwner)
             EXPECT_EQ(ruvcm_find_top_entry(owner), nullptr);
             EXPECT_EQ(ruvcm_find_child_entry(first), nullptr);
             EXPECT_EQ(ruvcm_find_child_entry(second), nullptr);
-            if (round == 1)
+            if (round == 1) {
                 EXPECT_EQ(kt::MemCount::outstanding(), before);
+            }
         }
         EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });

@@ -136,7 +136,6 @@ TEST_F(Physical, WindStress)
     struct Case {
         std::vector<std::string> records;
         std::vector<float> wstres;
-        bool overlong;
     };
     const std::vector<Case> cases = {
         {{"Wstres = 0.002"}, {0.002f, 0.0f, 0.002f, 100.0f}},

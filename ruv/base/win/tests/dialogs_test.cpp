@@ -82,15 +82,6 @@ void app(std::function<void()> body, std::vector<kt::Answer> script = {})
     et::run(std::move(body));
 }
 
-// A dialog handler that records, and ends its dialog on a button or close.
-int32_t ending(RUV_WIN win, RUV_EVENT *ev)
-{
-    et::record(win, ev);
-    if (ev->type == E_CLOSE || (ev->type == E_CONTROL && (ev->v.control.id == 1 || ev->v.control.id == 2)))
-        ruvk_vobj_destroy(win);
-    return 0;
-}
-
 // ---- the radio, caption and group-box templates ----
 
 const uint32_t V = WS_VISIBLE;

@@ -307,10 +307,12 @@ TEST(DrawingToolsDialog, ThePagesFollowThePartsAskedFor)
                 }
             });
             EXPECT_EQ(tabs, c.tabs) << c.parts;
-            if (c.parts == 0x01)
+            if (c.parts == 0x01) {
                 EXPECT_FALSE(style_enabled);
-            if (c.parts == 0x02)
+            }
+            if (c.parts == 0x02) {
                 EXPECT_TRUE(style_enabled);
+            }
             if (c.parts == 0x08) {
                 EXPECT_EQ(fore_label, "Foreground");
                 EXPECT_EQ(back_label, "");

@@ -165,8 +165,9 @@ TEST_F(ResourcesTest, LibrariesThatCannotServeAreRefusedAndLetGo)
     const char *plain = "msacm32.dll";
     bool loaded_before = GetModuleHandleA(plain) != nullptr;
     EXPECT_EQ(ruvk_res_add_res(plain), nullptr);
-    if (!loaded_before)
+    if (!loaded_before) {
         EXPECT_EQ(GetModuleHandleA(plain), nullptr);
+    }
     EXPECT_EQ(str(7001), "Program first");
 }
 

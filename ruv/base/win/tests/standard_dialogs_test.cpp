@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "event_test_support.h"
@@ -25,6 +26,10 @@ namespace {
 // the modal loop: `look` sees it first, then `button` is clicked (0 closes
 // it).
 struct Answerer {
+    Answerer(std::string t, int b, std::function<void(HWND)> l = {})
+        : title(std::move(t)), button(b), look(std::move(l))
+    {
+    }
     std::string title;
     int button = 0;
     std::function<void(HWND)> look;
