@@ -46,10 +46,10 @@ namespace ruvtx {
 namespace {
 
 constexpr char kEditClass[] = "TXEditClassName";
-constexpr char kParentClass[] = "TXParentClassCXO";
-constexpr uint32_t kEditMask = 0x4BD6;
-constexpr uint32_t kParentMask = 0x4000;
-constexpr int32_t kTypeTextEdit = 23;
+[[maybe_unused]] constexpr char kParentClass[] = "TXParentClassCXO";
+[[maybe_unused]] constexpr uint32_t kEditMask = 0x4BD6;
+[[maybe_unused]] constexpr uint32_t kParentMask = 0x4000;
+[[maybe_unused]] constexpr int32_t kTypeTextEdit = 23;
 
 struct Link {
     int32_t handle;

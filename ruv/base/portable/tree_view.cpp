@@ -50,18 +50,18 @@ void ruvk_dwin_draw_line(RUV_WIN win, RUV_POINT point);
 
 namespace {
 
-constexpr int32_t kGap = 10;          // room of a missing image
-constexpr int16_t kHBarId = 1;
-constexpr int16_t kVBarId = 2;
-constexpr int32_t kHBarType = 15;
-constexpr int32_t kVBarType = 16;
-constexpr int32_t kKeyEnter = 13;
-constexpr int32_t kKeyUpAlt = 380;
-constexpr int32_t kKeyDownAlt = 381;
-constexpr uint32_t kCompText = 0x2;   // colour component of a selected row's box
-constexpr uint32_t kCompBack = 0x4;   // colour component of the background
-constexpr RUV_COLOR kDefaultBack = 0x0BFFFFFF;
-constexpr RUV_COLOR kDefaultSelBack = 0x00000080;
+[[maybe_unused]] constexpr int32_t kGap = 10;          // room of a missing image
+[[maybe_unused]] constexpr int16_t kHBarId = 1;
+[[maybe_unused]] constexpr int16_t kVBarId = 2;
+[[maybe_unused]] constexpr int32_t kHBarType = 15;
+[[maybe_unused]] constexpr int32_t kVBarType = 16;
+[[maybe_unused]] constexpr int32_t kKeyEnter = 13;
+[[maybe_unused]] constexpr int32_t kKeyUpAlt = 380;
+[[maybe_unused]] constexpr int32_t kKeyDownAlt = 381;
+[[maybe_unused]] constexpr uint32_t kCompText = 0x2;   // colour component of a selected row's box
+[[maybe_unused]] constexpr uint32_t kCompBack = 0x4;   // colour component of the background
+[[maybe_unused]] constexpr RUV_COLOR kDefaultBack = 0x0BFFFFFF;
+[[maybe_unused]] constexpr RUV_COLOR kDefaultSelBack = 0x00000080;
 
 struct Tree {
     Tree *next;                        // the module's list of live trees
@@ -199,7 +199,7 @@ void set_expanded(RUV_TREE_NODE *node, bool expanded, bool recursive)
     node->num_vis_children = expanded ? node->num_children : 0;
 }
 
-void clear_selection(RUV_TREE_NODE *node)
+[[maybe_unused]] void clear_selection(RUV_TREE_NODE *node)
 {
     for (; node; node = node->next) {
         node->selected = 0;
