@@ -6,7 +6,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -62,6 +65,45 @@ private:
 
     std::map<std::string, double> seconds_;
 };
+
+// An operation measured against its bare loop: two benchmarks run for the
+// same arguments with a fixed number of passes.
+struct Pair {
+    const char *what, *ours, *bare;
+    int iterations;
+    void (*oursRun)(benchmark::State &), (*bareRun)(benchmark::State &);
+};
+
+template <size_t N>
+void RegisterPairs(const Pair (&pairs)[N], std::initializer_list<int64_t> args)
+{
+    for (const Pair &p : pairs)
+        for (const char *name : { p.ours, p.bare }) {
+            benchmark::internal::Benchmark *b =
+                benchmark::RegisterBenchmark(name, name == p.ours ? p.oursRun : p.bareRun);
+            for (const int64_t a : args)
+                b->Arg(a);
+            b->Iterations(p.iterations)->UseRealTime()->Unit(benchmark::kMillisecond);
+        }
+}
+
+// Prints each pair's ratio for every argument, "<what> <label a>"; false
+// when one did not run or, with limit > 0, when one is above the limit.
+template <size_t N>
+bool PrintPairs(const Keeper &keeper, const Pair (&pairs)[N], std::initializer_list<int64_t> args,
+                std::string (*label)(int64_t), double limit = 0)
+{
+    bool ok = true;
+    for (const Pair &p : pairs)
+        for (const int64_t a : args) {
+            const std::string tag = "/" + std::to_string(a);
+            const std::string what = std::string(p.what) + " " + label(a);
+            ok = keeper.PrintRatio(what.c_str(), p.ours + tag, p.bare + tag) && ok;
+            if (limit > 0 && keeper.Mean(p.ours + tag) > limit * keeper.Mean(p.bare + tag))
+                ok = false;
+        }
+    return ok;
+}
 
 }  // namespace bench_ratio
 

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -266,12 +265,7 @@ void BM_BareReadBack(benchmark::State &state)
                 memcpy(&out[(static_cast<size_t>(r) * columns + c) * 60], p.bare.at(r, c), 60);
 }
 
-struct Operation {
-    const char *what, *table, *bare;
-    int iterations;
-    void (*tableRun)(benchmark::State &), (*bareRun)(benchmark::State &);
-};
-const Operation kOperations[] = {
+const bench_ratio::Pair kOperations[] = {
     { "fill", "BM_TableFill", "BM_BareFill", 3, BM_TableFill, BM_BareFill },
     { "scroll top to bottom by lines", "BM_TableScrollByLines", "BM_BareScrollByLines", 1, BM_TableScrollByLines,
       BM_BareScrollByLines },
@@ -279,7 +273,8 @@ const Operation kOperations[] = {
       BM_TableInsertDeleteRow0, BM_BareInsertDeleteRow0 },
     { "read every cell back", "BM_TableReadBack", "BM_BareReadBack", 3, BM_TableReadBack, BM_BareReadBack },
 };
-const int kColumnCounts[] = { 3, 270 };
+
+std::string Size(int64_t columns) { return std::to_string(kRows) + " x " + std::to_string(columns); }
 
 } // namespace
 
@@ -287,11 +282,7 @@ int main(int argc, char **argv)
 {
     benchmark::Initialize(&argc, argv);
     // A scroll over 1000 rows takes seconds under Wine: a few passes of each.
-    for (const Operation &op : kOperations)
-        for (const char *name : { op.table, op.bare })
-            benchmark::RegisterBenchmark(name, name == op.table ? op.tableRun : op.bareRun)
-                ->Arg(kColumnCounts[0])->Arg(kColumnCounts[1])->Iterations(op.iterations)->UseRealTime()
-                ->Unit(benchmark::kMillisecond);
+    bench_ratio::RegisterPairs(kOperations, { 3, 270 });
     int result = 0;
     ruvf_test::in_app([&] {
         RUV_RECT r{ 10, 10, 450, 650 };
@@ -300,14 +291,8 @@ int main(int argc, char **argv)
                                 RUV_EVENT_MASK_ALL, ruvcm_null_handler, nullptr);
         bench_ratio::Keeper keeper;
         benchmark::RunSpecifiedBenchmarks(&keeper);
-        for (const Operation &op : kOperations)
-            for (const int columns : kColumnCounts) {
-                const std::string tag = "/" + std::to_string(columns);
-                const std::string what = std::string(op.what) + " " + std::to_string(kRows) + " x " +
-                                         std::to_string(columns);
-                if (!keeper.PrintRatio(what.c_str(), op.table + tag, op.bare + tag))
-                    result = 1;
-            }
+        if (!bench_ratio::PrintPairs(keeper, kOperations, { 3, 270 }, Size))
+            result = 1;
         ruv_vobj_destroy(g_page);
     });
     benchmark::Shutdown();

@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -324,12 +323,7 @@ void BM_BareStore(benchmark::State &state)
     }
 }
 
-struct Operation {
-    const char *what, *tables, *bare;
-    int iterations;
-    void (*tablesRun)(benchmark::State &), (*bareRun)(benchmark::State &);
-};
-const Operation kOperations[] = {
+const bench_ratio::Pair kOperations[] = {
     { "shown", "BM_TablesShow", "BM_BareShow", 3, BM_TablesShow, BM_BareShow },
     { "scroll top to bottom by lines", "BM_TablesScrollByLines", "BM_BareScrollByLines", 1, BM_TablesScrollByLines,
       BM_BareScrollByLines },
@@ -337,18 +331,15 @@ const Operation kOperations[] = {
       BM_TablesInsertDeleteRow0, BM_BareInsertDeleteRow0 },
     { "stored back", "BM_TablesStore", "BM_BareStore", 3, BM_TablesStore, BM_BareStore },
 };
-const int kColumnCounts[] = { 3, 270 };
+
+std::string Size(int64_t columns) { return std::to_string(kRows) + " x " + std::to_string(columns); }
 
 }  // namespace
 
 int main(int argc, char **argv)
 {
     benchmark::Initialize(&argc, argv);
-    for (const Operation &op : kOperations)
-        for (const char *name : { op.tables, op.bare })
-            benchmark::RegisterBenchmark(name, name == op.tables ? op.tablesRun : op.bareRun)
-                ->Arg(kColumnCounts[0])->Arg(kColumnCounts[1])->Iterations(op.iterations)->UseRealTime()
-                ->Unit(benchmark::kMillisecond);
+    bench_ratio::RegisterPairs(kOperations, { 3, 270 });
     bool slow = false;
     ruvf_test::in_app([&] {
         RUV_RECT r{10, 10, 700, 900};
@@ -358,15 +349,7 @@ int main(int argc, char **argv)
         decayPane = CreateChildPaneEx(page, 128, Quiet, 0, 70, 700, 700, nullptr);
         bench_ratio::Keeper keeper;
         benchmark::RunSpecifiedBenchmarks(&keeper);
-        for (const Operation &op : kOperations)
-            for (const int columns : kColumnCounts) {
-                const std::string tag = "/" + std::to_string(columns);
-                const std::string what = std::string(op.what) + " " + std::to_string(kRows) + " x " +
-                                         std::to_string(columns);
-                const double bare = keeper.Mean(op.bare + tag);
-                slow = !keeper.PrintRatio(what.c_str(), op.tables + tag, op.bare + tag) || slow ||
-                       keeper.Mean(op.tables + tag) > 2 * bare;
-            }
+        slow = !bench_ratio::PrintPairs(keeper, kOperations, { 3, 270 }, Size, 2.0);
         ruv_vobj_destroy(page);
     });
     benchmark::Shutdown();
