@@ -8,23 +8,6 @@
 
 namespace {
 
-// Only update events reach the page while a check shows its box: the field
-// reports its focus loss again while the box is up.
-class PageFrozen {
-public:
-    explicit PageFrozen(RUV_WIN window) : window_(window), mask_(ruv_win_get_event_mask(window))
-    {
-        ruv_win_set_event_mask(window_, 16);
-    }
-    ~PageFrozen() { ruv_win_set_event_mask(window_, mask_); }
-    PageFrozen(const PageFrozen &) = delete;
-    PageFrozen &operator=(const PageFrozen &) = delete;
-
-private:
-    RUV_WIN window_;
-    uint32_t mask_;
-};
-
 // A field's text, at most 100 characters of it.
 std::string FieldText(RUV_WIN window, int32_t id)
 {
@@ -49,7 +32,7 @@ PreviousInputs &Previous()
 
 int16_t CheckNumberField(RUV_WIN window, int32_t id, const std::function<std::string(const char *)> &rule)
 {
-    PageFrozen frozen(window);
+    EventsFrozen frozen(window);
     const std::string message = rule(FieldText(window, id).c_str());
     if (message.empty())
         return 0;
@@ -93,15 +76,25 @@ int16_t CheckInteger(RUV_WIN window, int32_t id)
     return CheckNumberField(window, id, IntegerMessage);
 }
 
+FieldEvent FieldEventOf(const RUV_EVENT *event)
+{
+    const int32_t type = event->v.control.type;
+    if (type != 17 && type != 21)
+        return FieldEvent::Other;
+    if (event->v.control.data.edit.change == 0)
+        return FieldEvent::Changed;
+    return event->v.control.data.edit.gained ? FieldEvent::Entered : FieldEvent::Left;
+}
+
 int16_t CheckDateTimeField(RUV_WIN window, int32_t id)
 {
-    PageFrozen frozen(window);
+    EventsFrozen frozen(window);
     return RejectTimeEntry(window, id, DateTimeFieldMessage(FieldText(window, id).c_str())) ? 0 : 1;
 }
 
 int16_t CheckTimeStepField(RUV_WIN window, int32_t id)
 {
-    PageFrozen frozen(window);
+    EventsFrozen frozen(window);
     return RejectTimeEntry(window, id, TimeStepFieldMessage(FieldText(window, id).c_str())) ? 0 : 1;
 }
 
@@ -125,7 +118,7 @@ int16_t RejectTimeEntry(RUV_WIN window, int32_t id, const std::string &message)
 {
     if (message.empty())
         return 0;
-    PageFrozen frozen(window);
+    EventsFrozen frozen(window);
     // A field never entered has no text to go back to: it is emptied rather
     // than left holding what was refused.
     const std::string *previous = Previous().Find(window, id);

@@ -13,6 +13,31 @@
 
 #include "ruv.h"
 
+// What an edit field's control event reports: its text changed, the focus
+// came or went; Other for any control that is no edit field.
+enum class FieldEvent { Changed, Entered, Left, Other };
+FieldEvent FieldEventOf(const RUV_EVENT *event);
+// A control event of a button, list or other control that is no edit field.
+inline bool IsClick(const RUV_EVENT *event) { return FieldEventOf(event) == FieldEvent::Other; }
+
+// While a field is checked only update events reach its window: a box
+// being up makes the control being entered report a focus loss without a
+// gain, which must not start a second check.
+class EventsFrozen {
+public:
+    explicit EventsFrozen(RUV_WIN window) : window_(window), mask_(ruv_win_get_event_mask(window))
+    {
+        ruv_win_set_event_mask(window_, 16);
+    }
+    ~EventsFrozen() { ruv_win_set_event_mask(window_, mask_); }
+    EventsFrozen(const EventsFrozen &) = delete;
+    EventsFrozen &operator=(const EventsFrozen &) = delete;
+
+private:
+    RUV_WIN window_;
+    uint32_t mask_;
+};
+
 // Number fields: 1 when the value was rejected, 0 when it is accepted.
 // The rule gives the message of the field's text, "" to accept it.
 int16_t CheckNumberField(RUV_WIN window, int32_t id, const std::function<std::string(const char *)> &rule);

@@ -90,37 +90,6 @@ void StoreCheckedFloat(RUV_WIN window, int32_t id, std::string (*rule)(const cha
         target = static_cast<float>(GetControlDouble(window, id));
 }
 
-// While a field is checked only update events reach its window: a box
-// being up makes the control being entered report a focus loss without a
-// gain, which must not start a second check.
-class EventsFrozen {
-public:
-    explicit EventsFrozen(RUV_WIN window) : window_(window), mask_(ruv_win_get_event_mask(window))
-    {
-        ruv_win_set_event_mask(window_, 16);
-    }
-    ~EventsFrozen() { ruv_win_set_event_mask(window_, mask_); }
-    EventsFrozen(const EventsFrozen &) = delete;
-    EventsFrozen &operator=(const EventsFrozen &) = delete;
-
-private:
-    RUV_WIN window_;
-    uint32_t mask_;
-};
-
-// What an edit field's control event reports.
-enum class FieldEvent { Changed, Entered, Left, Other };
-
-FieldEvent FieldEventOf(const RUV_EVENT *event)
-{
-    const int32_t type = event->v.control.type;
-    if (type != 17 && type != 21)
-        return FieldEvent::Other;
-    if (event->v.control.data.edit.change == 0)
-        return FieldEvent::Changed;
-    return event->v.control.data.edit.gained ? FieldEvent::Entered : FieldEvent::Left;
-}
-
 // A date-time or time-step field: its text kept when it is entered, checked
 // when it is left and, when valid, given to its time rule.
 using TimeRule = void (*)(RUV_WIN, int32_t);
@@ -156,8 +125,6 @@ void CheckNumberOnLeave(RUV_WIN page, const RUV_EVENT *event, int16_t (*check)(R
     if (FieldEventOf(event) == FieldEvent::Left)
         check(page, event->v.control.id);
 }
-
-bool IsClick(const RUV_EVENT *event) { return FieldEventOf(event) == FieldEvent::Other; }
 
 // The chosen directory without the separator the dialog leaves at its end
 // (a drive's root keeps it), so that joining it to a name gives one '/'.

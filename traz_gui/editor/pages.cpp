@@ -269,8 +269,7 @@ bool IsButtonClick(const RUV_EVENT *event) { return event->type == E_CONTROL && 
 // The focus left edit field id.
 bool IsFieldLeft(const RUV_EVENT *event, int32_t id)
 {
-    return event->type == E_CONTROL && IsEditField(event) && event->v.control.id == id &&
-           event->v.control.data.edit.change != 0 && !event->v.control.data.edit.gained;
+    return event->type == E_CONTROL && event->v.control.id == id && FieldEventOf(event) == FieldEvent::Left;
 }
 
 // The process page: buttons 2 to 5 choose its sub-pane.

@@ -71,38 +71,6 @@ bool HasTable(int slot)
     return table != NULL_WIN && reinterpret_cast<intptr_t>(table) != -1;
 }
 
-// What an edit field's control event reports.
-enum class FieldEvent { Changed, Entered, Left, Other };
-
-FieldEvent FieldEventOf(const RUV_EVENT *event)
-{
-    const int32_t type = event->v.control.type;
-    if (type != 17 && type != 21)
-        return FieldEvent::Other;
-    if (event->v.control.data.edit.change == 0)
-        return FieldEvent::Changed;
-    return event->v.control.data.edit.gained ? FieldEvent::Entered : FieldEvent::Left;
-}
-
-bool IsClick(const RUV_EVENT *event) { return FieldEventOf(event) == FieldEvent::Other; }
-
-// While a field is checked only update events reach its window, so that a
-// box taking the focus starts no second check.
-class EventsFrozen {
-public:
-    explicit EventsFrozen(RUV_WIN window) : window_(window), mask_(ruv_win_get_event_mask(window))
-    {
-        ruv_win_set_event_mask(window_, 16);
-    }
-    ~EventsFrozen() { ruv_win_set_event_mask(window_, mask_); }
-    EventsFrozen(const EventsFrozen &) = delete;
-    EventsFrozen &operator=(const EventsFrozen &) = delete;
-
-private:
-    RUV_WIN window_;
-    uint32_t mask_;
-};
-
 // The check of a field being left.
 int16_t CheckOnLeave(RUV_WIN pane, const RUV_EVENT *event, int16_t (*check)(RUV_WIN, int32_t))
 {
