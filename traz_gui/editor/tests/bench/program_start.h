@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -153,6 +154,21 @@ inline HWND WaitReady(const Started &p, const std::string &titlePart, DWORD time
 }
 
 // Ends the program and waits for it.
+// The screenshot probes' start: the program on the example ("est") in
+// dir, waited for until its main window names trazest.inp.  Prints the
+// probe's "error ..." line and returns nullptr when that fails.
+inline HWND StartExample(const char *program, const char *dir, Started *p, int *boxes = nullptr)
+{
+    if (!Start(program, "est", dir, p)) {
+        std::printf("error cannot start %s (%lu)\n", program, GetLastError());
+        return nullptr;
+    }
+    HWND main = WaitReady(*p, "trazest.inp", 60000, boxes);
+    if (!main)
+        std::printf("error no main window naming trazest.inp\n");
+    return main;
+}
+
 inline void End(Started *p)
 {
     if (!p->process)

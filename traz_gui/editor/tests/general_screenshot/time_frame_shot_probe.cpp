@@ -22,16 +22,10 @@ int main(int argc, char **argv)
         return 2;
     }
     program_start::Started p;
-    if (!program_start::Start(argv[1], "est", argv[2], &p)) {
-        std::printf("error cannot start %s (%lu)\n", argv[1], GetLastError());
-        return 1;
-    }
     int boxes = 0;
-    HWND main = program_start::WaitReady(p, "trazest.inp", 60000, &boxes);
-    if (!main) {
-        std::printf("error no main window naming trazest.inp\n");
+    HWND main = program_start::StartExample(argv[1], argv[2], &p, &boxes);
+    if (!main)
         return 1;
-    }
     SetWindowPos(main, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SetForegroundWindow(main);
     // The page button 3, "Time frame", is a direct child of the main window.

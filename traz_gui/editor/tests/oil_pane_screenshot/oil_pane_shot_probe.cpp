@@ -29,15 +29,9 @@ int main(int argc, char **argv)
         return 2;
     }
     program_start::Started p;
-    if (!program_start::Start(argv[1], "est", argv[2], &p)) {
-        std::printf("error cannot start %s (%lu)\n", argv[1], GetLastError());
+    HWND main = program_start::StartExample(argv[1], argv[2], &p);
+    if (!main)
         return 1;
-    }
-    HWND main = program_start::WaitReady(p, "trazest.inp", 60000);
-    if (!main) {
-        std::printf("error no main window naming trazest.inp\n");
-        return 1;
-    }
     SetWindowPos(main, nullptr, 20, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     SetForegroundWindow(main);
     const bool substances = argc == 4 && std::string(argv[3]) == "substances";

@@ -208,17 +208,7 @@ TEST_F(MapWindowTest, CrossSectionsNeedAnActiveCellBesideEverySegment)
         BoundaryWorld world;
         // Cells (6, 6) and (7, 6) inactive: grid line m = 6 has no active
         // cell beside its segment n = 5..6, grid line m = 5 has (5, 6).
-        for (const int32_t m : { 6, 7 })
-            world.status[static_cast<size_t>(6 - 1) * (MMAX + 1) + (m - 1)] = GE_CELL_INACTIVE;
-        GE_GridInput in{};
-        in.mmax = MMAX;
-        in.nmax = NMAX;
-        in.x = world.x.data();
-        in.y = world.y.data();
-        in.cellStatus = world.status.data();
-        in.coordinateSystem = 1;
-        in.missingValue = -99999.0f;
-        GE_SetGrid(&in, "");
+        SetTestGrid(world.x, world.y, world.status, 1, { { 6, 6 }, { 7, 6 } });
         const RUV_WIN w = Open();
         ASSERT_NE(w, NULL_WIN);
         GE_EditCrossSections();

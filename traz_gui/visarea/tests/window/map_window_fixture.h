@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dwin_pixels.h"
@@ -36,6 +38,29 @@ constexpr float STEP = 100.0f;
 
 inline float NodeDepth(int32_t m) { return 2.0f * static_cast<float>(m); }
 
+// The test grid of MMAX x NMAX nodes at x, y handed to the library, every
+// cell inside the frame active but the (m, n) cells listed; status keeps
+// the cell status it was given.
+inline void SetTestGrid(const std::vector<float> &x, const std::vector<float> &y, std::vector<int32_t> &status,
+                        int32_t coordinateSystem, std::initializer_list<std::pair<int32_t, int32_t>> inactive = {})
+{
+    status.assign(static_cast<size_t>(MMAX + 1) * (NMAX + 1), GE_CELL_INACTIVE);
+    for (int32_t n = 2; n <= NMAX; ++n)
+        for (int32_t m = 2; m <= MMAX; ++m)
+            status[static_cast<size_t>(n - 1) * (MMAX + 1) + (m - 1)] = GE_CELL_ACTIVE;
+    for (const auto &[m, n] : inactive)
+        status[static_cast<size_t>(n - 1) * (MMAX + 1) + (m - 1)] = GE_CELL_INACTIVE;
+    GE_GridInput in{};
+    in.mmax = MMAX;
+    in.nmax = NMAX;
+    in.x = const_cast<float *>(x.data());
+    in.y = const_cast<float *>(y.data());
+    in.cellStatus = status.data();
+    in.coordinateSystem = coordinateSystem;
+    in.missingValue = -99999.0f;
+    GE_SetGrid(&in, "");
+}
+
 struct World {
     std::vector<float> x, y, depth;
     std::vector<int32_t> status;
@@ -53,19 +78,7 @@ struct World {
                 y.push_back(n * STEP);
                 depth.push_back(NodeDepth(m));
             }
-        status.assign(static_cast<size_t>(MMAX + 1) * (NMAX + 1), 0);
-        for (int32_t n = 2; n <= NMAX; ++n)
-            for (int32_t m = 2; m <= MMAX; ++m)
-                status[static_cast<size_t>(n - 1) * (MMAX + 1) + (m - 1)] = GE_CELL_ACTIVE;
-        GE_GridInput in{};
-        in.mmax = MMAX;
-        in.nmax = NMAX;
-        in.x = x.data();
-        in.y = y.data();
-        in.cellStatus = status.data();
-        in.coordinateSystem = 1;
-        in.missingValue = -99999.0f;
-        GE_SetGrid(&in, "");
+        SetTestGrid(x, y, status, 1);
         GE_SetDepth(depth.data());
     }
     ~World() { GE_FreeAll(); }

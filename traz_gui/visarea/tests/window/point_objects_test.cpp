@@ -51,16 +51,7 @@ struct PointWorld : World {
     PointWorld()
     {
         calls.clear();
-        status[static_cast<size_t>(6 - 1) * (MMAX + 1) + (6 - 1)] = GE_CELL_INACTIVE;
-        GE_GridInput in{};
-        in.mmax = MMAX;
-        in.nmax = NMAX;
-        in.x = x.data();
-        in.y = y.data();
-        in.cellStatus = status.data();
-        in.coordinateSystem = 1;
-        in.missingValue = -99999.0f;
-        GE_SetGrid(&in, "");
+        SetTestGrid(x, y, status, 1, { { 6, 6 } });
         GE_SetDepth(depth.data());
         GE_EnableEditModes();
         for (const int32_t kind : { GEkind_INSTANT_RELEASE, GEkind_CONTINUOUS_RELEASE, GEkind_OBSERVATION }) {
@@ -399,19 +390,8 @@ TEST_F(MapWindowTest, PickedAreaTakesTheHorizontalScaleForX)
                 x.push_back(4.0f + 0.02f * m);
                 y.push_back(60.0f + 0.01f * n);
             }
-        std::vector<int32_t> status(static_cast<size_t>(MMAX + 1) * (NMAX + 1), GE_CELL_INACTIVE);
-        for (int32_t n = 2; n <= NMAX; ++n)
-            for (int32_t m = 2; m <= MMAX; ++m)
-                status[static_cast<size_t>(n - 1) * (MMAX + 1) + (m - 1)] = GE_CELL_ACTIVE;
-        GE_GridInput in{};
-        in.mmax = MMAX;
-        in.nmax = NMAX;
-        in.x = x.data();
-        in.y = y.data();
-        in.cellStatus = status.data();
-        in.coordinateSystem = 0;
-        in.missingValue = -99999.0f;
-        GE_SetGrid(&in, "");
+        std::vector<int32_t> status;
+        SetTestGrid(x, y, status, 0);
         const RUV_WIN w = Open();
         ASSERT_NE(w, NULL_WIN);
         GE_WindowData *d = GE_MapWindowData(w);
