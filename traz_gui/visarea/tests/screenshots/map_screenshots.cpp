@@ -1,12 +1,12 @@
 // Screenshots of a map window on a real display: the grid over its depths
 // in sea colours and in rainbow colours, with a land boundary, with a zoom
 // box being dragged, zoomed in eight times, with its points, names and
-// area box, and their legend, and with curvilinear wave grids and their
-// key.  Each picture is the window's client area written as a PNG into the
+// area box, and their legend, with the line objects and drogues, and with
+// curvilinear wave grids and their key.  Each picture is the window's client area written as a PNG into the
 // directory given; a few pixels of each are checked (band colours at
 // computed cell centres, the land boundary's colour, the dotted zoom box,
-// the zoomed view's bands, the points' and the legend's symbols, the wave
-// grids' colours and the key's strokes).
+// the zoomed view's bands, the points' and the legend's symbols, the line
+// objects' colours, the wave grids' colours and the key's strokes).
 //   visarea_map_screenshots <directory>
 #include <png.h>
 
@@ -15,9 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "../window/map_window_fixture.h"
+#include "../window/line_editing_steps.h"
 #include "../window/wave_grid_fixture.h"
+#include "ge_list.h"
 #include "legend_window.h"
+#include "line_object_editing.h"
+#include "line_objects.h"
 #include "point_objects.h"
 #include "wave_grid_drawing.h"
 
@@ -222,6 +225,53 @@ TEST_F(MapWindowTest, PointObjectScreenshot)
         for (const COLORREF colour : {RGB(0, 255, 255), RGB(0, 255, 0), RGB(0, 0, 255)})
             EXPECT_GT(key.count(colour, 0, 35, key.width(), key.height()), 10)
                 << "the legend's symbol in colour " << std::hex << colour;
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// The line objects and drogues as an owner hands them over: a dry-point
+// run, a thin dam, a cross section with its name, the selected one red,
+// an open boundary along the grid's left side and a drogue with its name.
+TEST_F(MapWindowTest, LineObjectScreenshot)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        ASSERT_EQ(linetest::SetTestGridData(world, ""), 1);
+        for (const int32_t kind : { GEkind_DRY_POINT, GEkind_THIN_DAM, GEkind_DROGUE, GEkind_CROSS_SECTION,
+                                    GEkind_OPEN_BOUNDARY })
+            GE_EnableObjectKind(kind);
+        for (const int32_t a : { GEdit_SHOW_DRY_POINTS, GEdit_SHOW_THIN_DAMS, GEdit_SHOW_DROGUES,
+                                 GEdit_SHOW_CROSS_SECTIONS, GEdit_SHOW_OPEN_BOUNDARIES })
+            GE_EnableViewAttribute(a);
+        GE_InstallLineObjectKinds();
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        const GE_LineObject dry{ 3, 3, 3, 5, "" };
+        GE_SetDryPoints(&dry, 1);
+        const GE_LineObject dam{ 6, 2, 6, 5, "" };
+        const int32_t direction = GEdit_U_DAM;
+        GE_SetThinDams(&dam, 1, &direction);
+        const GE_LineObject sections[] = { { 8, 3, 8, 7, "gauge A" }, { 4, 7, 7, 7, "gauge B" } };
+        GE_SetCrossSections(sections, 2);
+        const GE_LineObject boundary{ 1, 3, 1, 7, "west" };
+        int32_t *kinds = static_cast<int32_t *>(GE_Alloc(sizeof(int32_t)));
+        *kinds = 1;
+        GE_SetOpenBoundaries(&boundary, 1, kinds);
+        GE_PointObject drogue{ 9, 3, 8.5f * STEP, 2.5f * STEP, "buoy" };
+        GE_SetDrogues(&drogue, 1);
+        GE_SelectObjectKind(GEkind_CROSS_SECTION);
+        GE_SelectCrossSection(1);
+        const Shot shot(Native(w));
+        EXPECT_TRUE(shot.Save("map_lines.png"));
+        const RUV_RECT &r = GE_MapWindowData(w)->drawing;
+        auto count = [&](COLORREF c) { return shot.count(c, r.left, r.top, r.right, r.bottom); };
+        EXPECT_GT(count(RGB(0xFF, 0xD6, 0x00)), 50) << "the dry points";
+        EXPECT_GT(count(RGB(0xD8, 0xD8, 0x00)), 10) << "the thin dam";
+        EXPECT_GT(count(RGB(0x00, 0xFF, 0xFF)), 10) << "the cross section";
+        EXPECT_GT(count(RGB(0xFF, 0x00, 0x00)), 10) << "the selected cross section";
+        EXPECT_GT(count(RGB(0x00, 0x00, 0xFF)), 10) << "the open boundary";
+        EXPECT_GT(count(RGB(0x99, 0x00, 0x99)), 10) << "the drogue";
         EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }

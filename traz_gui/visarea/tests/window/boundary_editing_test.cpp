@@ -57,17 +57,7 @@ struct BoundaryWorld : World {
             std::fputs(L_SHAPE, f);
             std::fclose(f);
         }
-        std::vector<std::vector<double>> xs(NMAX), ys(NMAX);
-        std::vector<double *> xr, yr;
-        for (int32_t n = 0; n < NMAX; ++n) {
-            for (int32_t m = 0; m < MMAX; ++m) {
-                xs[n].push_back(x[static_cast<size_t>(n) * MMAX + m]);
-                ys[n].push_back(y[static_cast<size_t>(n) * MMAX + m]);
-            }
-            xr.push_back(xs[n].data());
-            yr.push_back(ys[n].data());
-        }
-        typesSet = GE_SetGridData(MMAX, NMAX, xr.data(), yr.data(), -99999.0, "l_shape.enc");
+        typesSet = SetTestGridData(*this, "l_shape.enc");
     }
     ~BoundaryWorld()
     {

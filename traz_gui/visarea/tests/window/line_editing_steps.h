@@ -8,11 +8,29 @@
 #include <string>
 #include <vector>
 
+#include "grid_data.h"
 #include "map_window_fixture.h"
 
 namespace linetest {
 
 using namespace maptest;
+
+// The grid data of the world's grid, its point types from the enclosure
+// file named ("" for the default types); the result of GE_SetGridData.
+inline int SetTestGridData(const World &world, const char *enclosure)
+{
+    std::vector<std::vector<double>> xs(NMAX), ys(NMAX);
+    std::vector<double *> xr, yr;
+    for (int32_t n = 0; n < NMAX; ++n) {
+        for (int32_t m = 0; m < MMAX; ++m) {
+            xs[n].push_back(world.x[static_cast<size_t>(n) * MMAX + m]);
+            ys[n].push_back(world.y[static_cast<size_t>(n) * MMAX + m]);
+        }
+        xr.push_back(xs[n].data());
+        yr.push_back(ys[n].data());
+    }
+    return GE_SetGridData(MMAX, NMAX, xr.data(), yr.data(), -99999.0, enclosure);
+}
 
 // The pixel at fraction (fx, fy) of cell (m, n) (node m at x = (m - 1) STEP).
 inline POINT InCell(RUV_WIN w, int32_t m, int32_t n, float fx, float fy)
