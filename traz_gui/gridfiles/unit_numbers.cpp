@@ -16,5 +16,5 @@ extern "C" int32_t ALLOCATE_UNIT_NUMBER(void)
     std::printf(" Abnormal end\n");
     std::fflush(stdout);
     std::fprintf(stderr, "abnormal end\n");
-    std::exit(1);
+    std::exit(2);
 }

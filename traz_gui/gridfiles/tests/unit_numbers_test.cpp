@@ -1,5 +1,5 @@
 // The unit-number allocator: first unconnected unit from 10 to 99, nothing
-// reserved, and the program's end when all are connected.
+// reserved, and the program's abnormal end (exit code 2) when all are connected.
 
 #include "record_calls.h"
 #include "record_io.h"
@@ -45,7 +45,7 @@ TEST(AllocateUnitNumberDeathTest, AllNinetyConnectedEndsTheProgram)
                 recio::Open(u, path, recio::Form::kBinary, recio::Access::kSequential, recio::OpenStatus::kOld);
             ALLOCATE_UNIT_NUMBER();
         },
-        ::testing::ExitedWithCode(1), "abnormal end");
+        ::testing::ExitedWithCode(2), "abnormal end");
 }
 
 }  // namespace
