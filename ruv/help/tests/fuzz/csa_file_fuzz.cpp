@@ -76,7 +76,8 @@ void check_csa(const uint8_t *data, size_t size)
         if (!ok)
             std::abort();
         hassoc_lookup_entry(&info, e.kind, e.id, 0);
-        hassoc_lookup_entry(&info, e.kind, e.id, e.parent + 1);
+        // Another parent: the next one, wrapping at the largest id.
+        hassoc_lookup_entry(&info, e.kind, e.id, static_cast<int32_t>(static_cast<uint32_t>(e.parent) + 1u));
     }
     ruvv_mem_free(table);
 }
