@@ -12,32 +12,16 @@ namespace {
 
 FlowDefinition g_definition;   // zero-filled with the process
 
-// Texts of one field: count elements of field_len characters in the record,
-// of arg_len characters in the caller's argument (cut or blank-padded).
-void CopyTextsOut(char *arg, int32_t arg_len, const char *field, int32_t field_len, int32_t count)
-{
-    if (!arg || arg_len <= 0)
-        return;
-    const size_t n = static_cast<size_t>(std::min(arg_len, field_len));
-    for (int32_t i = 0; i < count; ++i) {
-        char *to = arg + static_cast<size_t>(i) * static_cast<size_t>(arg_len);
-        std::memcpy(to, field + static_cast<size_t>(i) * static_cast<size_t>(field_len), n);
-        if (static_cast<size_t>(arg_len) > n)
-            std::memset(to + n, ' ', static_cast<size_t>(arg_len) - n);
-    }
-}
-
-void CopyTextsIn(char *field, int32_t field_len, const char *arg, int32_t arg_len, int32_t count)
+// A text of length characters, blank-padded or cut, into a field of
+// field_len: the one text argument whose length the routines use (the
+// message directory, which callers pass as a text of their own length).
+void CopyTextIn(char *field, int32_t field_len, const char *arg, int32_t arg_len)
 {
     if (!arg || arg_len < 0)
         return;
     const size_t n = static_cast<size_t>(std::min(arg_len, field_len));
-    for (int32_t i = 0; i < count; ++i) {
-        char *to = field + static_cast<size_t>(i) * static_cast<size_t>(field_len);
-        std::memcpy(to, arg + static_cast<size_t>(i) * static_cast<size_t>(arg_len), n);
-        if (static_cast<size_t>(field_len) > n)
-            std::memset(to + n, ' ', static_cast<size_t>(field_len) - n);
-    }
+    std::memcpy(field, arg, n);
+    std::memset(field + n, ' ', static_cast<size_t>(field_len) - n);
 }
 
 template <typename T>
@@ -72,8 +56,14 @@ extern "C" void GET_DEFINITION_LIMITS(int32_t *limits)
     std::memcpy(limits, kLimits, sizeof kLimits);
 }
 
-#define COPY_TEXT_OUT(name, length, count) CopyTextsOut(name, name##_len, g_definition.name, length, count);
-#define COPY_TEXT_IN(name, length, count) CopyTextsIn(g_definition.name, length, name, name##_len, count);
+// A text argument holds the field's declared shape (count texts of length
+// characters); the length that follows it is not used.
+#define COPY_TEXT_OUT(name, length, count) \
+    (void)name##_len;                      \
+    CopyValues<char>(name, g_definition.name, sizeof g_definition.name);
+#define COPY_TEXT_IN(name, length, count) \
+    (void)name##_len;                     \
+    CopyValues<char>(g_definition.name, name, sizeof g_definition.name);
 #define COPY_VALUES_OUT(type, name, count) CopyValues<type>(name, g_definition.name, count);
 #define COPY_VALUES_IN(type, name, count) CopyValues<type>(g_definition.name, name, count);
 
@@ -110,6 +100,6 @@ extern "C" void SET_DEFINITION_INTS_B(FLOW_DEFINITION_INTS_B(FLOW_DEF_VALUE_IN, 
 extern "C" void SET_MESSAGE_DIRECTORY(const char *directory, int32_t directory_len)
 {
     char *to = FlowDefinitionStateGet()->message_directory;
-    CopyTextsIn(to, static_cast<int32_t>(sizeof FlowDefinitionStateGet()->message_directory), directory,
-                directory_len, 1);
+    CopyTextIn(to, static_cast<int32_t>(sizeof FlowDefinitionStateGet()->message_directory), directory,
+               directory_len);
 }

@@ -10,8 +10,9 @@
    are 32 bits.
 
    Calling convention of the upper-case routines: every argument by
-   reference, each text argument followed directly by its length (the
-   length of one element for an array of texts), passed by value.  A getter
+   reference, each text argument followed directly by its length, passed
+   by value (the getters and setters copy the declared shape and do not use
+   it).  A getter
    or setter takes the fields of its block in the order of the lists below,
    one argument per field, an array as one argument.  Single-threaded use
    only. */
@@ -140,9 +141,9 @@ FlowDefinition *FlowDefinitionGet(void);
 void GET_DEFINITION_LIMITS(int32_t *limits);
 
 /* Copy every field of a block to its argument (getters) or every argument
-   into its field (setters).  A text is copied to or from an argument of
-   the length passed with it: cut when the argument is shorter than the
-   field, blank-padded when it is longer. */
+   into its field (setters).  A text argument holds its field's declared
+   shape (for an array of texts, every element); the length passed with it
+   is not used. */
 void GET_DEFINITION_STRINGS(FLOW_DEFINITION_STRINGS(FLOW_DEF_STRING_OUT, FLOW_DEF_COMMA));
 void SET_DEFINITION_STRINGS(FLOW_DEFINITION_STRINGS(FLOW_DEF_STRING_IN, FLOW_DEF_COMMA));
 void GET_DEFINITION_INTS_A(FLOW_DEFINITION_INTS_A(FLOW_DEF_VALUE_OUT, FLOW_DEF_COMMA));
