@@ -1,6 +1,8 @@
 // The wrappers by which C code calls the flow-model file routines: each
-// takes a NUL-terminated name and passes its length after it.
+// file routine's wrapper takes a NUL-terminated name and passes its length
+// after it; the definition texts' wrappers pass their arguments unchanged.
 
+#include "flow_definition.h"
 #include "flow_files.h"
 
 #include <cstring>
@@ -48,4 +50,16 @@ extern "C" void CallWriteGridFile(const char *name, const float *x, const float 
                                   const int32_t *nmax, int32_t *outcome)
 {
     WRITE_GRID_FILE(name, NameLength(name), x, y, mmax, nmax, outcome);
+}
+
+#define PASS_TEXT(name, length, count) name, name##_len
+
+extern "C" void CallGetDefinitionStrings(FLOW_DEFINITION_STRINGS(FLOW_DEF_STRING_OUT, FLOW_DEF_COMMA))
+{
+    GET_DEFINITION_STRINGS(FLOW_DEFINITION_STRINGS(PASS_TEXT, FLOW_DEF_COMMA));
+}
+
+extern "C" void CallSetDefinitionStrings(FLOW_DEFINITION_STRINGS(FLOW_DEF_STRING_IN, FLOW_DEF_COMMA))
+{
+    SET_DEFINITION_STRINGS(FLOW_DEFINITION_STRINGS(PASS_TEXT, FLOW_DEF_COMMA));
 }

@@ -151,6 +151,13 @@ void SET_DEFINITION_INTS_A(FLOW_DEFINITION_INTS_A(FLOW_DEF_VALUE_IN, FLOW_DEF_CO
 void GET_DEFINITION_INTS_B(FLOW_DEFINITION_INTS_B(FLOW_DEF_VALUE_OUT, FLOW_DEF_COMMA));
 void SET_DEFINITION_INTS_B(FLOW_DEFINITION_INTS_B(FLOW_DEF_VALUE_IN, FLOW_DEF_COMMA));
 
+/* The wrappers by which other code passes the texts of block 1 (each text
+   followed by its length) to and from the record: they call
+   GET_DEFINITION_STRINGS and SET_DEFINITION_STRINGS with their arguments
+   unchanged. */
+void CallGetDefinitionStrings(FLOW_DEFINITION_STRINGS(FLOW_DEF_STRING_OUT, FLOW_DEF_COMMA));
+void CallSetDefinitionStrings(FLOW_DEFINITION_STRINGS(FLOW_DEF_STRING_IN, FLOW_DEF_COMMA));
+
 /* Copies 60 characters (blank-padded or cut) into the message directory. */
 void SET_MESSAGE_DIRECTORY(const char *directory, int32_t directory_len);
 

@@ -109,6 +109,25 @@ TEST(FlowDefinitionAccess, TextsAreCopiedInTheirDeclaredShapeWhateverLengthFollo
     }
 }
 
+// The wrappers by which other code passes the texts: each text with its
+// length after it, through the record and back.
+TEST(FlowDefinitionAccess, WrappersPassTheTextsThroughTheRecord)
+{
+    auto in = std::make_unique<FlowDefinition>();
+    auto out = std::make_unique<FlowDefinition>();
+    FillPattern(in.get(), 3);
+    std::memset(out.get(), 0, sizeof *out);
+    const FlowDefinition *src = in.get();
+    FlowDefinition *dst = out.get();
+    CallSetDefinitionStrings(FLOW_DEFINITION_STRINGS(ARG_TEXT, FLOW_DEF_COMMA));
+    {
+        FlowDefinition *dst = FlowDefinitionGet();
+        FLOW_DEFINITION_STRINGS(EXPECT_TEXT_FIELD, )
+    }
+    CallGetDefinitionStrings(FLOW_DEFINITION_STRINGS(ARG_TEXT_OUT, FLOW_DEF_COMMA));
+    FLOW_DEFINITION_STRINGS(EXPECT_TEXT_FIELD, )
+}
+
 TEST(FlowDefinitionAccess, MessageDirectoryIsCopiedAndPadded)
 {
     SET_MESSAGE_DIRECTORY("msgs/", 5);
