@@ -316,12 +316,20 @@ struct AttachedFile {
     std::string Format() const { return unformatted ? "unformatted" : "formatted  "; }
 };
 
+// Defaults of a blank Fmt value: most sections take "FRformatted", which
+// the format check accepts; the series and monitoring-point sections take
+// "formatted", which it refuses (a blank value is then reported).
+inline const char kAcceptedFormatDefault[] = "FRformatted";
+inline const char kReportedFormatDefault[] = "formatted";
+
 // The attached-file pair rule: the Fil keyword into name_field (a failed
-// read: blank); for a named file the Fmt keyword, normalised (a failed read
-// or a refused value: formatted), and its code "UN"/"FR" into code_field.
+// read: blank); for a named file the Fmt keyword (a blank value: the
+// default), normalised (a failed read or a refused value: formatted), and
+// its code "UN"/"FR" into code_field.
 inline AttachedFile ReadFilePair(Cursor &cursor, const std::string &file_keyword,
                                  const std::string &format_keyword, bool required, char *name_field,
-                                 int32_t name_len, char *code_field, int32_t code_len)
+                                 int32_t name_len, char *code_field, int32_t code_len,
+                                 const char *format_default = kAcceptedFormatDefault)
 {
     AttachedFile file;
     if (cursor.ReadText(file_keyword, required, name_field, name_len, " ") != Cursor::Text::kValue)
@@ -333,7 +341,7 @@ inline AttachedFile ReadFilePair(Cursor &cursor, const std::string &file_keyword
     // An optional Fmt keyword that is missing leaves a blank value, which
     // the format check refuses.
     char format[11];
-    const Cursor::Text got = cursor.ReadText(format_keyword, required, format, 11, "FRformatted");
+    const Cursor::Text got = cursor.ReadText(format_keyword, required, format, 11, format_default);
     if (got == Cursor::Text::kMissing)
         Store(format, 11, "");
     if (got != Cursor::Text::kBad) {

@@ -49,7 +49,8 @@ extern "C" void READ_DISCHARGES(const int32_t *def_unit, const int32_t *diag_uni
     sectionkw::ScratchFile scratch(strict, run_id, run_id_len, ".dis");
 
     const sectionkw::AttachedFile file =
-        sectionkw::ReadFilePair(cursor, "Fildis", "Fmtdis", true, fildis, fildis_len, fmtdis, fmtdis_len);
+        sectionkw::ReadFilePair(cursor, "Fildis", "Fmtdis", true, fildis, fildis_len, fmtdis, fmtdis_len,
+                                sectionkw::kReportedFormatDefault);
     if (file.named) {
         if (strict) {
             const int32_t values = std::max(0, *constituent_count) + 1;

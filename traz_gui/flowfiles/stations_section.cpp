@@ -328,7 +328,7 @@ extern "C" void READ_MONITORING_POINTS(const int32_t *def_unit, const int32_t *d
                 }
             } else if (!sectionkw::Blank(name, 12)) {
                 sectionkw::ReadFilePair(cursor, list.form.file_keyword, list.form.format_keyword, true, list.file,
-                                        list.file_len, list.code, list.code_len);
+                                        list.file_len, list.code, list.code_len, sectionkw::kReportedFormatDefault);
             }
         }
         if (!sectionkw::Blank(list.file, list.file_len)) {

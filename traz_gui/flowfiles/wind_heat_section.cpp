@@ -98,7 +98,8 @@ extern "C" void READ_WIND(const int32_t *def_unit, const int32_t *diag_unit, int
     const bool uniform = wnsvwp_len > 0 && wnsvwp[0] == 'N';
 
     const sectionkw::AttachedFile file =
-        sectionkw::ReadFilePair(cursor, "Filwnd", "Fmtwnd", true, filwnd, filwnd_len, fmtwnd, fmtwnd_len);
+        sectionkw::ReadFilePair(cursor, "Filwnd", "Fmtwnd", true, filwnd, filwnd_len, fmtwnd, fmtwnd_len,
+                                sectionkw::kReportedFormatDefault);
     if (file.named) {
         if (strict) {
             const std::string format = file.Format();
@@ -140,7 +141,8 @@ extern "C" void READ_HEAT_SERIES(const int32_t *def_unit, const int32_t *diag_un
     const bool one_parameter = *ktemp == 3;
 
     const sectionkw::AttachedFile file =
-        sectionkw::ReadFilePair(cursor, "Filtmp", "Fmttmp", true, filtmp, filtmp_len, fmttmp, fmttmp_len);
+        sectionkw::ReadFilePair(cursor, "Filtmp", "Fmttmp", true, filtmp, filtmp_len, fmttmp, fmttmp_len,
+                                sectionkw::kReportedFormatDefault);
     if (file.named) {
         if (strict) {
             const std::string format = file.Format();

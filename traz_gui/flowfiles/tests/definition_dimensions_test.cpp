@@ -156,16 +156,16 @@ TEST_F(Dimensions, NamedEntriesFromNameRecords)
     std::vector<std::string> records = Plain({"Sub1   = # #", "Sub2   = #P#"});
     for (const std::string &r : Repeat("Namst  ", 205))
         records.push_back(r);
-    for (const std::string &r : Repeat("Namcrs ", 3))
+    for (const std::string &r : Repeat("Namcrs ", 53))
         records.push_back(r);
     for (const std::string &r : Repeat("Nampar ", 51))
         records.push_back(r);
     Run(records);
     EXPECT_EQ(error_, 0);
     EXPECT_EQ(def.station_count[0], 200);
-    EXPECT_EQ(def.cross_section_count[0], 3);
+    EXPECT_EQ(def.cross_section_count[0], 50);
     EXPECT_EQ(def.drogue_count[0], 50);
-    EXPECT_EQ(Diag(), (Lines{"U125   5", "U127   1"}));
+    EXPECT_EQ(Diag(), (Lines{"U125   5", "U126   3", "U127   1"}));
 }
 
 TEST_F(Dimensions, DroguesAreCountedOnlyWithTheirLetter)
@@ -286,6 +286,20 @@ TEST_F(Dimensions, UnformattedBoundaryFileAndItsCap)
     EXPECT_EQ(def.series_boundary_count[0], 0);
     EXPECT_EQ(def.frequency_count[0], 1);
     EXPECT_EQ(Diag(), (Lines{"U122 bnd.unf", "U100 FilbcH"}));
+}
+
+// A boundary file whose name fills all 12 characters is named by no text
+// in the cap's message.
+TEST_F(Dimensions, BoundaryCapWithATwelveCharacterFileName)
+{
+    std::vector<recio::RecordBytes> records;
+    for (int i = 0; i < 101; ++i)
+        records.push_back(recio::RecordBytes().Text("b" + std::to_string(i), 20).Text("Z", 1).Text("T", 1));
+    recio::WriteRecordFile("bnd12345.unf", recio::Form::kUnformatted, records);
+    Run(Plain({"Sub1   = # #", "Sub2   = # #", "Filbnd = #bnd12345.unf#", "Fmtbnd = #UN#"}));
+    EXPECT_EQ(error_, 0);
+    EXPECT_EQ(def.open_boundary_count[0], 100);
+    EXPECT_EQ(Diag(), (Lines{"U124 "}));
 }
 
 TEST_F(Dimensions, MissingBoundaryFileInLenientMode)

@@ -269,4 +269,16 @@ TEST_F(Discharges, AttachedFile)
     EXPECT_FALSE(recio::FileExists("TMP_run.dis"));
 }
 
+// A blank Fmtdis takes the default "formatted", which the format check
+// refuses: reported, and the file is read as formatted.
+TEST_F(Discharges, BlankFormatKeywordIsReported)
+{
+    Open({"Fildis = #dis.txt#", "Fmtdis = # #"});
+    Setup s;
+    s.discharges = 1;
+    Read(kLenient, s);
+    EXPECT_EQ(Diag(), Lines{"U036 Fmtdis"});
+    EXPECT_EQ(std::string(fmtdis_, 2), "FR");
+}
+
 }  // namespace

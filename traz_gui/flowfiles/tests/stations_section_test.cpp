@@ -106,6 +106,27 @@ TEST_F(Monitoring, BlankNamesAndDuplicates)
     Read(kLenient, 3, 1, 0, false);
     EXPECT_EQ(error_, 0);
     EXPECT_EQ(Diag(), (Lines{"U170 A", "U170 A", "U170 A", "V014 "}));
+
+    // Duplicate cross sections and drogues, and a blank drogue name.
+    Open({"Namcrs = #Mouth#", "MNcrs  = 1 1 2 2", "Namcrs = #Mouth#", "MNcrs  = 3 3 4 4", "Nampar = #F#",
+          "Tpar   = 0 60", "XYpar  = 1 2", "Nampar = #F#", "Tpar   = 0 60", "XYpar  = 1 2"});
+    Read(kLenient, 0, 2, 2, true);
+    EXPECT_EQ(Diag(), (Lines{"U171 Mouth", "U172 F"}));
+    Open({"Nampar = # #", "Tpar   = 0 60", "XYpar  = 1 2"});
+    Read(kStrict, 0, 0, 1, true);
+    EXPECT_NE(error_, 0);
+    EXPECT_EQ(Diag(), Lines{"V034 "});
+}
+
+// A blank format keyword takes the default "formatted", which the format
+// check refuses: reported, and the file is read as formatted.
+TEST_F(Monitoring, BlankFormatKeywordsAreReported)
+{
+    Open({"Filsta = #s.txt#", "Fmtsta = # #", "Filcrs = #c.txt#", "Fmtcrs = # #", "Filpar = #p.txt#",
+          "Fmtpar = # #"});
+    Read(kLenient, 0, 0, 0, true);
+    EXPECT_EQ(Diag(), (Lines{"U036 Fmtsta", "U036 Fmtcrs", "U036 Fmtpar"}));
+    EXPECT_EQ(std::string(fmtsta_, 2) + std::string(fmtcrs_, 2) + std::string(fmtpar_, 2), "FRFRFR");
 }
 
 // Counts above the record's limits read no more entries than the arrays

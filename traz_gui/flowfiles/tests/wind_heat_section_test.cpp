@@ -192,4 +192,18 @@ TEST_F(Series, HeatTimeChecks)
                              "U042 Last time of parameters for heat model <"}));
 }
 
+// A blank Fmtwnd or Fmttmp takes the default "formatted", which the format
+// check refuses: reported, and the file is read as formatted.
+TEST_F(Series, BlankFormatKeywordsAreReported)
+{
+    Open({"Filwnd = #w.txt#", "Fmtwnd = # #"});
+    Wind(kLenient);
+    EXPECT_EQ(Diag(), Lines{"U036 Fmtwnd"});
+    EXPECT_EQ(std::string(format_, 2), "FR");
+    Open({"Filtmp = #t.txt#", "Fmttmp = # #"});
+    Heat(kLenient, 1);
+    EXPECT_EQ(Diag(), Lines{"U036 Fmttmp"});
+    EXPECT_EQ(std::string(format_, 2), "FR");
+}
+
 }  // namespace
