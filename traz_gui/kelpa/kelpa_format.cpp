@@ -1,10 +1,13 @@
 // KELPA file layout: the name hash, byte-order conversion, version and
 // number-format recognition of headers, the field encoder and decoder of
-// records in either form, and the four record readers.
+// records in either form, the four record readers, and the padding and
+// search of names.
 #include "kelpa_internal.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 namespace kelpa {
 
@@ -262,6 +265,19 @@ void PadToWidth(char *destination, const char *source, size_t length, size_t wid
     std::memmove(destination, source, n);
     std::memset(destination + n, ' ', width - n);
     destination[width] = '\0';
+}
+
+const char *NameContains(const char *first, const char *second)
+{
+    if (first == nullptr || second == nullptr)
+        return nullptr;
+    const std::string a(first, strnlen(first, kNameLen)), b(second, strnlen(second, kNameLen));
+    const bool first_greater = a.compare(b) > 0;
+    const std::string &greater = first_greater ? a : b, &smaller = first_greater ? b : a;
+    const size_t at = smaller.find(greater);
+    if (at == std::string::npos)
+        return nullptr;
+    return (first_greater ? second : first) + at;
 }
 
 // ---- Address tables ---------------------------------------------------------

@@ -210,6 +210,12 @@ int GetAttribute(int set, int mode, const char *group, char *name, void *value, 
 // characters, blank-fills to width and puts a NUL after width.
 void PadToWidth(char *destination, const char *source, size_t length, size_t width);
 
+// Cuts both NUL-terminated names at 16 characters, compares them and
+// searches the greater (in byte order) within the smaller: where it occurs
+// in the smaller name, or NULL.  Equal names are found at the start of the
+// first.
+const char *NameContains(const char *first, const char *second);
+
 }  // namespace kelpa
 
 #endif

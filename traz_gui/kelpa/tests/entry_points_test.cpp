@@ -253,3 +253,32 @@ TEST(KelpaEntry, GetstrReadsAnArrayOfTexts)
     EXPECT_EQ(back[0][0], '#');
     ASSERT_EQ(Endset(&set), 0);
 }
+
+// NameContains: both names cut at 16 characters, the greater (in byte
+// order) searched within the smaller; the answer points into the smaller.
+TEST(KelpaEntry, NameContainsSearchesTheGreaterWithinTheSmaller)
+{
+    const std::string x16(16, 'X');
+    const std::string x16_tail = x16 + "TAIL";
+    struct Case {
+        const char *first, *second;
+        int in;    // 1: the answer points into first, 2: into second, 0: none
+        int at;
+    };
+    const Case cases[] = {
+        {"ABC", "ABC", 1, 0},                    // equal
+        {"ABC", "BC", 1, 1},                     // "BC" is greater: found in "ABC"
+        {"BC", "ABC", 2, 1},                     // the same, the other way round
+        {"AZZ", "ZZ", 1, 1},
+        {"ABC", "AB", 0, 0},                     // the greater is the longer: not found
+        {"Q", "ABC", 0, 0},
+        {x16_tail.c_str(), x16.c_str(), 1, 0},   // equal after the cut
+        {"", "A", 0, 0},                         // nothing is greater than "A" within ""
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.first) + " / " + c.second);
+        const char *found = kelpa::NameContains(c.first, c.second);
+        const char *expected = c.in == 1 ? c.first + c.at : c.in == 2 ? c.second + c.at : nullptr;
+        EXPECT_EQ(found, expected);
+    }
+}
