@@ -12,7 +12,10 @@
 // the current window's descendants, visible ones first, PANE/ID for the
 // control ID inside the descendant PANE, PANE//ID for PANE's own child ID, or
 // /ID for the current window's own child ID):
-//   fixture DIR                 copy DIR (relative to --source) into the work directory
+//   fixture DIR [TO]            copy DIR (relative to --source) into the work directory
+//                               (or into its folder TO)
+//   mkdir DIR                   make a folder in the work directory
+//   read-only FILE              give a file of the work directory the read-only attribute
 //   start [ARG ...]             start the program in the work directory
 //   window "TITLE"              wait for a visible top-level window; it becomes current
 //   window-part "PART"          the same for a title that holds PART
@@ -44,6 +47,7 @@
 //   expect-item <ctl> N "TEXT"  expect-items <ctl> COUNT   (list boxes)
 //   expect-box-none             alias of no-box
 //   compare FILE GOLDEN         FILE in the work directory, GOLDEN relative to --source
+//   expect-file FILE absent|present|read-only|writable   a file of the work directory
 //   exit CODE                   wait for the program to end with CODE
 //   timeout MS                  how long checks and waits poll (default 10000)
 //   sleep MS
@@ -110,6 +114,11 @@ public:
             return 2;
         }
         std::error_code ec;
+        // A read-only file of an earlier run must not keep its folder.
+        for (auto it = fs::recursive_directory_iterator(o_.work, ec); !ec && it != fs::recursive_directory_iterator();
+             it.increment(ec))
+            SetFileAttributesA(it->path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+        ec.clear();
         fs::remove_all(o_.work, ec);
         fs::create_directories(o_.work, ec);
         for (const scn::Command &c : commands) {
@@ -140,7 +149,10 @@ private:
     void Execute(const scn::Command &c)
     {
         const std::string &v = c.verb;
-        if (v == "fixture") return Fixture(Arg(c, 0));
+        if (v == "fixture") return Fixture(Arg(c, 0), c.args.size() > 1 ? Arg(c, 1) : std::string());
+        if (v == "mkdir") return MakeFolder(Arg(c, 0));
+        if (v == "read-only") return MakeReadOnly(Arg(c, 0));
+        if (v == "expect-file") return ExpectFile(Arg(c, 0), Arg(c, 1));
         if (v == "start") return Start(c.args);
         if (v == "timeout") { timeout_ = static_cast<DWORD>(Number(c, 0)); return; }
         if (v == "sleep") { Sleep(static_cast<DWORD>(Number(c, 0))); return; }
@@ -213,24 +225,63 @@ private:
         return value;
     }
 
-    void Fixture(const std::string &dir)
+    void Fixture(const std::string &dir, const std::string &into)
     {
         const fs::path from = fs::path(o_.source) / dir;
+        const fs::path base = fs::path(o_.work) / into;
         std::error_code ec;
         if (!fs::is_directory(from, ec))
             throw Failure("no fixture directory " + dir);
+        if (!fs::is_directory(base, ec))
+            fs::create_directories(base, ec);
+        ec.clear();
         for (auto it = fs::recursive_directory_iterator(from, ec); !ec && it != fs::recursive_directory_iterator();
              it.increment(ec)) {
-            const fs::path to = fs::path(o_.work) / fs::relative(it->path(), from, ec);
-            if (it->is_directory(ec))
-                fs::create_directories(to, ec);
-            else
-                fs::copy_file(it->path(), to, fs::copy_options::overwrite_existing, ec);
+            const fs::path to = base / fs::relative(it->path(), from, ec);
+            if (it->is_directory(ec)) {
+                if (!fs::is_directory(to, ec))
+                    fs::create_directories(to, ec);
+            }
+            else if (!CopyFileA(it->path().string().c_str(), to.string().c_str(), FALSE))
+                ec = std::error_code(static_cast<int>(GetLastError()), std::system_category());
             if (ec)
                 break;
         }
         if (ec)
             throw Failure("cannot copy the fixture " + dir + ": " + ec.message());
+    }
+
+    void MakeFolder(const std::string &dir) const
+    {
+        std::error_code ec;
+        fs::create_directories(fs::path(o_.work) / dir, ec);
+        if (ec)
+            throw Failure("cannot make the folder " + dir + ": " + ec.message());
+    }
+
+    void MakeReadOnly(const std::string &file) const
+    {
+        const std::string path = (fs::path(o_.work) / file).string();
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || !SetFileAttributesA(path.c_str(), attributes | FILE_ATTRIBUTE_READONLY))
+            throw Failure("cannot make " + file + " read-only");
+    }
+
+    void ExpectFile(const std::string &file, const std::string &state) const
+    {
+        const std::string path = (fs::path(o_.work) / file).string();
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        const bool present = attributes != INVALID_FILE_ATTRIBUTES;
+        const bool readOnly = present && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+        bool holds;
+        if (state == "absent") holds = !present;
+        else if (state == "present") holds = present;
+        else if (state == "read-only") holds = readOnly;
+        else if (state == "writable") holds = present && !readOnly;
+        else throw Failure("unknown file state \"" + state + "\"");
+        if (!holds)
+            throw Failure(file + " is " + (!present ? "absent" : readOnly ? "read-only" : "present and writable") +
+                          ", expected " + state);
     }
 
     void Start(const std::vector<std::string> &args)
