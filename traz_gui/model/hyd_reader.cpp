@@ -11,6 +11,7 @@
 
 #include "hyd_parse_context.h"
 #include "scenario.h"
+#include "utilities.h"
 
 namespace {
 
@@ -148,8 +149,12 @@ int32_t ReadHydFile(const char *path, ScenarioRecord *scenario)
     std::string names[FILE_NAME_COUNT];
     names[FILE_HYD] = path;
     for (const auto &c : companions)
-        if (d->files[c.slot][0] != '\0')
-            names[c.fileName] = directory + d->files[c.slot];
+        if (d->files[c.slot][0] != '\0') {
+            char full[2 * SCEN_FILE_NAME_LEN];
+            names[c.fileName] = ResolvePathIn(directory.c_str(), d->files[c.slot], full, sizeof full)
+                                    ? full
+                                    : directory + d->files[c.slot];
+        }
     for (const auto &c : companions)
         if (names[c.fileName].size() >= SCEN_FILE_NAME_LEN) {
             std::printf("File name too long: %s\n", names[c.fileName].c_str());

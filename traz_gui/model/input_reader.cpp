@@ -503,8 +503,10 @@ private:
 /* The sections of the input file, in file order. */
 class InputFileReader {
 public:
-    InputFileReader(WorkText &work, ScenarioRecord *scenario, StartupRecord *startup)
-        : w_(work), s_(scenario), st_(startup)
+    /* folder: the directory of the file read, in which its relative file
+       names are taken. */
+    InputFileReader(WorkText &work, ScenarioRecord *scenario, StartupRecord *startup, std::string folder)
+        : w_(work), s_(scenario), st_(startup), folder_(std::move(folder))
     {
     }
 
@@ -639,6 +641,14 @@ private:
         return table.release();
     }
 
+    /* A file name of the file, held absolute: it names the same file
+       whichever folder the scenario is saved into next. */
+    std::string Resolved(const std::string &name) const
+    {
+        char full[SCEN_FILE_NAME_LEN];
+        return ResolvePathIn(folder_.c_str(), name.c_str(), full, sizeof full) ? std::string(full) : name;
+    }
+
     void Version(int16_t *obsolete)
     {
         LineFields f(w_, "version");
@@ -665,11 +675,7 @@ private:
     {
         w_.Line("T0 line");
         LineFields f(w_, "name of the *.hyd file");
-        const std::string path = f.Quoted(kQuotedLimit, "name of the *.hyd file");
-        char directory[SCEN_FILE_NAME_LEN];
-        char name[SCEN_FILE_NAME_LEN];
-        SplitPathName(path.c_str(), directory, name, sizeof name);
-        LoadHydrodynamics(directory, name);
+        LoadHydrodynamics("", Resolved(f.Quoted(kQuotedLimit, "name of the *.hyd file")).c_str());
         for (int i = 0; i < 3; ++i)
             CopyText(s_->titles[i], SCEN_TITLE_LEN, titles_[i].c_str());
     }
@@ -1000,13 +1006,14 @@ private:
         if (option != 1)
             return;
         LineFields f(w_, "name of the initial condition file");
-        CopyText(ic->iniFile, SCEN_INI_FILE_LEN, f.Quoted(kQuotedLimit, "name of the initial condition file").c_str());
+        const std::string name = f.Quoted(kQuotedLimit, "name of the initial condition file");
+        CopyText(ic->iniFile, SCEN_INI_FILE_LEN, Resolved(name).c_str());
         ic->fileGiven = 1;
         FILE *file = std::fopen(ic->iniFile, "r");
         if (file != nullptr)
             std::fclose(file);
         else
-            ruv_dm_post_message("Ini-file\n%s not found\nPlease check !!", ic->iniFile);
+            ruv_dm_post_message("Ini-file\n%s not found\nPlease check !!", name.c_str());
     }
 
     void ObservationPoints()
@@ -1326,6 +1333,7 @@ private:
     WorkText &w_;
     ScenarioRecord *s_;
     StartupRecord *st_;
+    std::string folder_;
     Layout layout_ = {false, false, false, false};
     int16_t oldTag_ = 0;
     std::string titles_[3];
@@ -1460,9 +1468,12 @@ int32_t ReadInputFile(int16_t *obsolete)
         return stripped != READ_OK ? stripped : READ_CANNOT_OPEN;
     }
 
+    char folder[SCEN_FILE_NAME_LEN] = "";
+    if (ruv_fsys_convert_dir_to_str(&s->scenarioFile.dir, folder, sizeof folder))
+        ToForwardSlashes(folder);
     WorkText work(std::move(text), std::move(sourceLines));
     try {
-        InputFileReader(work, s, &g_startup).Read(obsolete);
+        InputFileReader(work, s, &g_startup, folder).Read(obsolete);
     } catch (const ReadStop &stop) {
         return stop.result;
     }
@@ -1484,6 +1495,9 @@ int32_t CmdOpen(RUV_WIN mainWindow)
 
     ResetScenario(s);
     s->scenarioFile = chosen;
+    /* The folder of the file opened: the file's names are taken in it, and
+       a Save writes them relative to it. */
+    SetScenarioFolder(&g_startup, &chosen.dir);
     int16_t obsolete = 0;
     const int32_t result = ReadInputFile(&obsolete);
 

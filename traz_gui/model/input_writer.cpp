@@ -637,7 +637,7 @@ private:
         Put("; 0 = no initial particles\n");
         Put("                ; 1 = initial oil patches (from *.ini file)\n");
         if (option == 1)
-            Printf("'%s' ;%s ", ic->iniFile,
+            Printf("'%s' ;%s ", Relative(ic->iniFile).c_str(),
                    " Initial condition file (including polygones describing the oil patches)\n");
     }
 
@@ -1079,9 +1079,7 @@ int32_t CmdSave(int32_t mode)
         if (chosen.name[0] == '\0')
             return 0;
         scenario->scenarioFile = chosen;
-        if (ruv_fsys_convert_dir_to_str(&chosen.dir, startup->directoryText,
-                                        sizeof startup->directoryText))
-            ToForwardSlashes(startup->directoryText);
+        SetScenarioFolder(startup, &chosen.dir);
     }
     if (scenario->scenarioFile.name[0] == '\0')
         return 0;

@@ -149,6 +149,16 @@ int32_t IntakeSeriesCount(int32_t modelKind, int32_t temperatureVariant)
                : SCEN_INTAKE_SERIES;
 }
 
+int16_t SetScenarioFolder(StartupRecord *startup, const RUV_FILE_DIR *dir)
+{
+    char text[sizeof startup->directoryText];
+    if (!ruv_fsys_convert_dir_to_str(dir, text, sizeof text))
+        return 0;
+    ToForwardSlashes(text);
+    std::memcpy(startup->directoryText, text, sizeof text);
+    return 1;
+}
+
 int32_t SetScenarioDefaults(StartupRecord *startup, ScenarioRecord *scenario)
 {
     if (ruv_fsys_get_dir(&startup->startupDirectory) &&

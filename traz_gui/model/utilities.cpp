@@ -525,6 +525,57 @@ int16_t MakeRelativePath(const char *projectDir, const char *fullPath, char *out
     return 1;
 }
 
+int16_t ResolvePathIn(const char *directory, const char *path, char *out, size_t length)
+{
+    if (!out || length == 0)
+        return 0;
+    out[0] = '\0';
+    if (!path || !path[0])
+        return 0;
+    std::string p = path;
+    const bool hasDrive = p.size() >= 2 && p[1] == ':';
+    if (!hasDrive && !IsSeparator(p[0]) && directory && directory[0])
+        p = std::string(directory) + "/" + p;
+    for (char &c : p)
+        if (c == '\\')
+            c = '/';
+    // The root as written: a drive, a leading '/', or "//" before a share.
+    std::string prefix;
+    size_t at = 0;
+    if (p.size() >= 2 && p[1] == ':') {
+        prefix = p.substr(0, 2);
+        at = 2;
+    } else if (p.compare(0, 2, "//") == 0) {
+        prefix = "/";
+        at = 1;
+    }
+    const bool rooted = at < p.size() && p[at] == '/';
+    if (rooted) {
+        prefix += '/';
+        ++at;
+    }
+    std::vector<std::string> kept;
+    for (const std::string &part : SplitComponents(p.substr(at))) {
+        if (part.empty() || part == ".")
+            continue;
+        if (part != "..")
+            kept.push_back(part);
+        else if (!kept.empty() && kept.back() != "..")
+            kept.pop_back();
+        else if (!rooted)
+            kept.push_back(part);   // above a root there is nothing
+    }
+    std::string result = prefix;
+    for (size_t i = 0; i < kept.size(); ++i)
+        result += (i == 0 ? "" : "/") + kept[i];
+    if (result.empty())
+        result = ".";
+    if (result.size() >= length)
+        return 0;
+    std::memcpy(out, result.c_str(), result.size() + 1);
+    return 1;
+}
+
 int16_t MakeAbsolutePath(const char *path, char *out, size_t length)
 {
     if (!path || !out || length == 0)

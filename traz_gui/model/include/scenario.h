@@ -305,6 +305,10 @@ extern StartupRecord g_startup;
 /* Sets every default; allocates the sub-records, lists and tables that are
    missing.  Returns 4. */
 int32_t SetScenarioDefaults(StartupRecord *startup, ScenarioRecord *scenario);
+/* The scenario's folder (the directory text that file names are written
+   relative to and that the title shows) becomes dir; 0 when dir cannot be
+   converted, which leaves the folder as it was. */
+int16_t SetScenarioFolder(StartupRecord *startup, const RUV_FILE_DIR *dir);
 
 /* Frees every substance, location and oil fraction, replaces the tables by
    empty ones and sets the defaults again (with g_startup), clearing the

@@ -79,6 +79,10 @@ int16_t MakeRelativePath(const char *projectDir, const char *fullPath, char *out
 // The path made absolute against the current directory and normalised; 0
 // when it cannot be formed.
 int16_t MakeAbsolutePath(const char *path, char *out, size_t length);
+// The path as an absolute name with '/' separators: a relative path is taken
+// in the directory; "." and ".." steps are resolved by name.  0 (and an
+// empty result) for an empty path or a result that does not fit.
+int16_t ResolvePathIn(const char *directory, const char *path, char *out, size_t length);
 // Current directory as text (257-byte static buffer), NULL after a message.
 const char *GetCurrentDirectoryText(void);
 // 1 when the working directory changed.

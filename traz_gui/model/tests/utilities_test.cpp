@@ -253,6 +253,32 @@ TEST_F(Utilities, AbsolutePathsAndDirectories)
     EXPECT_TRUE(fakes::Entries().empty());
 }
 
+TEST(ResolvePathIn, NamesAreTakenInTheFolderAndResolvedByName)
+{
+    const struct {
+        const char *directory, *path, *resolved;
+    } cases[] = {
+        {"Z:/w/A", "../hyd/flow2.hyd", "Z:/w/hyd/flow2.hyd"},
+        {"Z:/w/A", "hyd/./flow2.hyd", "Z:/w/A/hyd/flow2.hyd"},
+        {"Z:/w/A/", "sub\\..\\run.inp", "Z:/w/A/run.inp"},
+        {"Z:/w/A", "C:\\data\\x.hyd", "C:/data/x.hyd"},      // a name with a drive stays where it is
+        {"Z:/w/A", "/tmp/x.hyd", "/tmp/x.hyd"},
+        {"Z:/", "../../x.hyd", "Z:/x.hyd"},                  // nothing above the root
+        {"//server/share/w", "../x.hyd", "//server/share/x.hyd"},
+        {"", "a/../../b.hyd", "../b.hyd"},                    // no folder: stays relative
+        {nullptr, "x.hyd", "x.hyd"},
+    };
+    for (const auto &c : cases) {
+        char out[64];
+        ASSERT_EQ(ResolvePathIn(c.directory, c.path, out, sizeof out), 1) << c.path;
+        EXPECT_STREQ(out, c.resolved) << (c.directory ? c.directory : "(null)") << " + " << c.path;
+    }
+    char small[8] = "x";
+    EXPECT_EQ(ResolvePathIn("Z:/w", "flow2.hyd", small, sizeof small), 0);
+    EXPECT_STREQ(small, "");
+    EXPECT_EQ(ResolvePathIn("Z:/w", "", small, sizeof small), 0);
+}
+
 TEST_F(Utilities, ShortenPathForMessage)
 {
     // The fake measures 6 pixels a character: 216 pixels hold 36.
