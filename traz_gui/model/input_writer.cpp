@@ -16,6 +16,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include "datetime.h"
@@ -254,9 +257,13 @@ class ReplacingFile {
 public:
     ReplacingFile() = default;
     explicit ReplacingFile(const std::string &target) { Open(target); }
+    /* A target that may not be replaced (read-only, or a folder) opens
+       nothing: moving a file over it would go round its protection. */
     void Open(const std::string &target)
     {
         target_ = target;
+        if (!Replaceable(target))
+            return;
         temporary_ = target + ".~sav";
         file_ = std::fopen(temporary_.c_str(), "w");
     }
@@ -297,6 +304,20 @@ public:
     }
 
 private:
+    static bool Replaceable(const std::string &target)
+    {
+#ifdef _WIN32
+        const DWORD attributes = GetFileAttributesA(target.c_str());
+        return attributes == INVALID_FILE_ATTRIBUTES ||
+               (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+#else
+        struct stat info;
+        if (stat(target.c_str(), &info) != 0)
+            return true;
+        return S_ISREG(info.st_mode) && access(target.c_str(), W_OK) == 0;
+#endif
+    }
+
     std::string target_;
     std::string temporary_;
     FILE *file_ = nullptr;
