@@ -1045,31 +1045,29 @@ int32_t WriteInputFile(ScenarioRecord *scenario, const StartupRecord *startup)
         }
     }
 
+    /* Both files are written in full before either replaces its target,
+       so that a failure leaves no new file of the pair. */
     const bool separateList = !SameFile(listName, inputName);
     ReplacingFile list;
-    if (separateList) {
+    ReplacingFile input(inputName);
+    if (separateList)
         list.Open(listName);
-        if (!list.IsOpen()) {
-            ReportCannotWrite();
-            return WRITE_CANNOT_WRITE;
-        }
+    if (!input.IsOpen() || (separateList && !list.IsOpen())) {
+        ReportCannotWrite();
+        return WRITE_CANNOT_WRITE;
+    }
+    if (separateList) {
         WriteFileList(list.get(), scenario, inputPath);
         if (!list.Finish()) {
             ReportCannotWrite();
             return WRITE_CANNOT_WRITE;
         }
     }
-
-    ReplacingFile input(inputName);
-    if (!input.IsOpen()) {
-        ReportCannotWrite();
-        return WRITE_CANNOT_WRITE;
-    }
     char status[SCEN_FILE_NAME_LEN + 64];
     std::snprintf(status, sizeof status, "Saving data to %s ...", inputPath.c_str());
     statbar_set_title(MainWindow, status);
     InputFileWriter(input.get(), scenario).Write();
-    if (!input.Finish() || (separateList && !list.Commit()) || !input.Commit()) {
+    if (!input.Finish() || !input.Commit() || (separateList && !list.Commit())) {
         ReportCannotWrite();
         return WRITE_CANNOT_WRITE;
     }
