@@ -1091,8 +1091,13 @@ int32_t CmdSave(int32_t mode)
         return 0;
     }
 
+    /* A save that does not happen or fails keeps the scenario's name and
+       folder: the title and the next Save still name the file it came
+       from. */
+    const RUV_FILE_SPEC before = scenario->scenarioFile;
+    char folderBefore[sizeof startup->directoryText];
+    std::memcpy(folderBefore, startup->directoryText, sizeof folderBefore);
     if (mode == 1 || scenario->scenarioFile.name[0] == '\0') {
-        /* A cancelled dialog keeps the scenario's name and directory. */
         RUV_FILE_SPEC chosen = scenario->scenarioFile;
         SelectFile("mdp", "Save the current data", 0, &chosen);
         if (chosen.name[0] == '\0')
@@ -1104,8 +1109,12 @@ int32_t CmdSave(int32_t mode)
         return 0;
 
     const int32_t result = WriteInputFile(scenario, startup);
-    if (result == WRITE_OK)
+    if (result == WRITE_OK) {
         ModifiedFlag = 0;
+    } else {
+        scenario->scenarioFile = before;
+        std::memcpy(startup->directoryText, folderBefore, sizeof folderBefore);
+    }
     BuildScenarioPath();
     UpdateMainTitle();
     return result;
