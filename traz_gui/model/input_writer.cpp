@@ -932,6 +932,44 @@ bool SameFile(const std::string &a, const std::string &b)
 #endif
 }
 
+bool FileExists(const std::string &path)
+{
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+#else
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+#endif
+}
+
+/* The input file that a list file name stands for, with its folder. */
+std::string InputPathOf(const RUV_FILE_SPEC &spec)
+{
+    char folder[SCEN_FILE_NAME_LEN] = "";
+    if (spec.name[0] == '\0' || !ruv_fsys_convert_dir_to_str(&spec.dir, folder, sizeof folder))
+        return std::string();
+    ToForwardSlashes(folder);
+    char input[SCEN_FILE_NAME_LEN + 8];
+    MakeInputName(input, sizeof input, spec.name);
+    return JoinPath(folder, input);
+}
+
+/* The file dialog asks before the chosen name is replaced; the input file
+   beside it is replaced too, and is asked for here when it exists and is
+   not the scenario's own.  True when the save may go on. */
+bool MayReplaceInputFile(const RUV_FILE_SPEC &chosen, const RUV_FILE_SPEC &own)
+{
+    const std::string input = InputPathOf(chosen);
+    if (input.empty() || !FileExists(input))
+        return true;
+    char inputName[SCEN_FILE_NAME_LEN + 8];
+    MakeInputName(inputName, sizeof inputName, chosen.name);
+    if (SameFile(chosen.name, inputName) || SameFile(input, InputPathOf(own)))
+        return true;
+    return ruv_dm_post_ask("Yes", "No", nullptr, "%s already exists.\nDo you want to replace it?", inputName) == 0;
+}
+
 void ReportCannotWrite()
 {
     ruv_dm_post_error("%s", "Saving data: could not open file!");
@@ -1100,7 +1138,7 @@ int32_t CmdSave(int32_t mode)
     if (mode == 1 || scenario->scenarioFile.name[0] == '\0') {
         RUV_FILE_SPEC chosen = scenario->scenarioFile;
         SelectFile("mdp", "Save the current data", 0, &chosen);
-        if (chosen.name[0] == '\0')
+        if (chosen.name[0] == '\0' || !MayReplaceInputFile(chosen, before))
             return 0;
         scenario->scenarioFile = chosen;
         SetScenarioFolder(startup, &chosen.dir);
