@@ -1512,6 +1512,7 @@ int32_t CmdOpen(RUV_WIN mainWindow)
         switch (s->modelKind) {
         case MODEL_TEMPERATURE:
             ruv_dm_post_note("%s", "Temperature model no longer supported");
+            RefuseScenarioSave("Temperature model no longer supported");
             ruv_menu_set_item_enabled(mainWindow, kMenuSave, FALSE);
             ruv_menu_set_item_enabled(mainWindow, kMenuSaveAs, FALSE);
             break;

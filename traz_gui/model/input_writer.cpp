@@ -1117,6 +1117,13 @@ int32_t CmdSave(int32_t mode)
     ScenarioRecord *scenario = &g_scenario;
     StartupRecord *startup = &g_startup;
 
+    /* A scenario that may not be written is never written, whichever way
+       the save was asked for (the greyed menu, or Yes to a question). */
+    if (const char *why = ScenarioSaveRefusal()) {
+        ruv_dm_post_error("%s\nThis scenario cannot be saved.", why);
+        return 0;
+    }
+
     /* A refused check makes its page current as the page's button would,
        so that the page shown is the one whose edits are stored. */
     if (!(CheckZoomGrid() & 0xFFFF)) {

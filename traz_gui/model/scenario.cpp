@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "editor_services.h"
 #include "ruv.h"
@@ -148,6 +149,14 @@ int32_t IntakeSeriesCount(int32_t modelKind, int32_t temperatureVariant)
                ? SCEN_INTAKE_SERIES_TWO_LAYER
                : SCEN_INTAKE_SERIES;
 }
+
+namespace {
+std::string g_saveRefusal;
+}  // namespace
+
+void RefuseScenarioSave(const char *why) { g_saveRefusal = why ? why : ""; }
+
+const char *ScenarioSaveRefusal(void) { return g_saveRefusal.empty() ? nullptr : g_saveRefusal.c_str(); }
 
 int16_t SetScenarioFolder(StartupRecord *startup, const RUV_FILE_DIR *dir)
 {
@@ -311,6 +320,7 @@ void ResetScenario(ScenarioRecord *scenario)
     startup->selectionIndex = -1;
     ClearPageSelections();
     ResetMapPageBoxes();
+    RefuseScenarioSave(nullptr);
     ModifiedFlag = 0;
 }
 

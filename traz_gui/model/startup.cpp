@@ -108,5 +108,7 @@ void OpenStartScenario(RUV_WIN mainWindow, StartupRecord *startup, ScenarioRecor
     if (scenario->modelKind != MODEL_TEMPERATURE) {
         ruv_menu_set_item_enabled(mainWindow, MENU_FILE_SAVE, TRUE);
         ruv_menu_set_item_enabled(mainWindow, MENU_FILE_SAVE_AS, TRUE);
+    } else {
+        RefuseScenarioSave("Temperature model no longer supported");
     }
 }

@@ -309,6 +309,11 @@ int32_t SetScenarioDefaults(StartupRecord *startup, ScenarioRecord *scenario);
    relative to and that the title shows) becomes dir; 0 when dir cannot be
    converted, which leaves the folder as it was. */
 int16_t SetScenarioFolder(StartupRecord *startup, const RUV_FILE_DIR *dir);
+/* A scenario that may not be written (an older model that is no longer
+   supported): why, or NULL while it may be saved.  ResetScenario makes the
+   scenario saveable again. */
+void RefuseScenarioSave(const char *why);
+const char *ScenarioSaveRefusal(void);
 
 /* Frees every substance, location and oil fraction, replaces the tables by
    empty ones and sets the defaults again (with g_startup), clearing the
