@@ -290,6 +290,10 @@ void CmdNew(void)
     GE_ResetView();
     ResetPageButtons();
     HideAllSubPanes();
+    // A new scenario has no name yet and may be saved, as at the start.
+    ruv_menu_set_item_enabled(MainWindow, MENU_FILE_SAVE, FALSE);
+    ruv_menu_set_item_enabled(MainWindow, MENU_FILE_SAVE_AS, TRUE);
+    ruv_menu_update(MainWindow);
 }
 
 int32_t AboutDialogHandler(RUV_WIN window, RUV_EVENT *event)
