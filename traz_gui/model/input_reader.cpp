@@ -671,13 +671,31 @@ private:
         }
     }
 
+    /* The T0 line repeats the reference time of the *.hyd file; it stands
+       in for that file when the file cannot be read, so that the times of
+       the file keep their offsets. */
     void Hydrodynamics()
     {
-        w_.Line("T0 line");
+        const std::string t0 = w_.Line("T0 line");
         LineFields f(w_, "name of the *.hyd file");
-        LoadHydrodynamics("", Resolved(f.Quoted(kQuotedLimit, "name of the *.hyd file")).c_str());
+        hydUnread_ = LoadHydrodynamics("", Resolved(f.Quoted(kQuotedLimit, "name of the *.hyd file")).c_str()) != 0;
+        if (hydUnread_)
+            ReferenceTimeFromT0Line(t0);
         for (int i = 0; i < 3; ++i)
             CopyText(s_->titles[i], SCEN_TITLE_LEN, titles_[i].c_str());
+    }
+
+    void ReferenceTimeFromT0Line(const std::string &line)
+    {
+        const size_t at = line.find("T0:");
+        int f[6] = {0, 0, 0, 0, 0, 0};
+        if (at == std::string::npos ||
+            std::sscanf(line.c_str() + at + 3, "%d.%d.%d %d:%d:%d", &f[0], &f[1], &f[2], &f[3], &f[4], &f[5]) != 6)
+            return;
+        char time[32];
+        std::snprintf(time, sizeof time, "%04d%02d%02d%02d%02d%02d", f[0], f[1], f[2], f[3], f[4], f[5]);
+        if (std::strlen(time) == static_cast<size_t>(DATETIME_LEN) && IsValidDateTime(time))
+            CopyText(s_->hydReferenceTime, SCEN_TIME_LEN, time);
     }
 
     void ModelLine()
@@ -1110,6 +1128,14 @@ private:
         } else if (SeveralLayers()) {
             SetLayer(r, f.Int("release layer"));
             r->depth = 0.0f;
+        } else if (hydUnread_) {
+            /* Without the *.hyd the layer count is not known: the value is a
+               layer (several layers) or a depth (one).  Both keep it, so
+               that the file's value is written back whichever *.hyd is
+               chosen. */
+            const float value = f.Real("layer or depth of the release");
+            r->depth = value;
+            SetLayer(r, value >= 1.0f && value <= 1000.0f && value == std::floor(value) ? static_cast<int32_t>(value) : 1);
         } else {
             r->depth = f.Real("depth of the release");
             SetLayer(r, 1);
@@ -1334,6 +1360,7 @@ private:
     ScenarioRecord *s_;
     StartupRecord *st_;
     std::string folder_;
+    bool hydUnread_ = false;
     Layout layout_ = {false, false, false, false};
     int16_t oldTag_ = 0;
     std::string titles_[3];

@@ -970,6 +970,16 @@ bool MayReplaceInputFile(const RUV_FILE_SPEC &chosen, const RUV_FILE_SPEC &own)
     return ruv_dm_post_ask("Yes", "No", nullptr, "%s already exists.\nDo you want to replace it?", inputName) == 0;
 }
 
+/* What a scenario that cannot be written lacks, in the user's words. */
+std::string MissingPart(const ScenarioRecord *s)
+{
+    if (s->hydLayers == 0 && s->fileNames[FILE_HYD][0] == '\0')
+        return "no hydrodynamics file (*.hyd) has been read";
+    if (s->hydLayers == 0)
+        return std::string("the grid files of ") + Relative(s->fileNames[FILE_HYD]) + " could not be read";
+    return "no substance";
+}
+
 void ReportCannotWrite()
 {
     ruv_dm_post_error("%s", "Saving data: could not open file!");
@@ -1052,7 +1062,7 @@ int32_t WriteInputFile(ScenarioRecord *scenario, const StartupRecord *startup)
     /* Everything that can refuse the save is checked before any file is
        touched. */
     if (GE_ListCount(scenario->substances) == 0 || scenario->hydLayers == 0) {
-        ruv_dm_post_error("%s", "Scenario not defined.\n Writing cancelled!");
+        ruv_dm_post_error("Scenario not defined: %s.\n Writing cancelled!", MissingPart(scenario).c_str());
         return WRITE_REFUSED;
     }
     if (scenario->scenarioFile.name[0] == '\0' || scenario->numericalParameters == nullptr ||

@@ -293,7 +293,9 @@ int32_t LoadHydrodynamics(const char *directory, const char *fileName)
         g_startup.gridAvailable = gridRead ? 1 : 0;
 
         ShowHydrodynamicsPage(scenario, PageWindows[kHydrodynamicsPage]);
-        if (scenario->hydLayers != layersBefore) {
+        // A scenario that had no hydrodynamics yet (none chosen, or its
+        // *.hyd missing when it was read) keeps its model.
+        if (layersBefore > 0 && scenario->hydLayers != layersBefore) {
             for (int p = 0; p < SCEN_PAGE_COUNT; ++p)
                 scenario->pageFlags[p] = 0;
             scenario->modelKind = MODEL_TRACER;

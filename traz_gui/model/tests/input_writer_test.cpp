@@ -546,8 +546,11 @@ TEST_F(SaveSafetyTest, RefusedWithoutSubstanceOrHydrodynamics)
     EXPECT_EQ(WriteInputFile(empty.get(), &startup_), WRITE_REFUSED);
     s_->hydLayers = 0;
     EXPECT_EQ(WriteInputFile(s_.get(), &startup_), WRITE_REFUSED);
+    // The refusal says what is missing.
     EXPECT_EQ(fakes::Texts("error"),
-              std::vector<std::string>(2, "Scenario not defined.\n Writing cancelled!"));
+              (std::vector<std::string>{"Scenario not defined: no substance.\n Writing cancelled!",
+                                        "Scenario not defined: the grid files of hyd/harbour.hyd could not be "
+                                        "read.\n Writing cancelled!"}));
     ExpectOldFilesOnly();
 }
 

@@ -313,11 +313,19 @@ TEST_F(LoadHydrodynamicsTest, ArraysAreReusedForASmallerGridAndReplacedForALarge
 TEST_F(LoadHydrodynamicsTest, ADifferentLayerCountClearsThePageFlags)
 {
     WriteModel(gridfix::SampleGrid());
+    // The first hydrodynamics of a scenario (none before, or its *.hyd
+    // missing when it was read) keeps the model the scenario has.
     for (int p = 0; p < SCEN_PAGE_COUNT; ++p)
         g_scenario.pageFlags[p] = 1;
     g_scenario.modelKind = MODEL_OIL;
-    g_scenario.temperatureVariant = 0;
     ASSERT_EQ(LoadHydrodynamics(dir_.c_str(), "com.hyd"), 0);   // 0 layers before, 2 now
+    EXPECT_EQ(g_scenario.pageFlags[3], 1);
+    EXPECT_EQ(g_scenario.modelKind, MODEL_OIL);
+
+    // Another layer count than the hydrodynamics before: cleared.
+    g_scenario.hydLayers = 1;
+    g_scenario.temperatureVariant = 0;
+    ASSERT_EQ(LoadHydrodynamics(dir_.c_str(), "com.hyd"), 0);   // 1 layer before, 2 now
     for (int p = 0; p < SCEN_PAGE_COUNT; ++p)
         EXPECT_EQ(g_scenario.pageFlags[p], 0) << p;
     EXPECT_EQ(g_scenario.modelKind, MODEL_TRACER);
