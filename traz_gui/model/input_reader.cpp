@@ -1527,6 +1527,17 @@ int32_t CmdOpen(RUV_WIN mainWindow)
     SetScenarioFolder(&g_startup, &chosen.dir);
     int16_t obsolete = 0;
     const int32_t result = ReadInputFile(&obsolete);
+    if (result != READ_OK) {
+        /* What was read is no copy of the file: it keeps no name, so that
+           Save asks for one instead of replacing the file with less. */
+        s->scenarioFile.name[0] = '\0';
+        if (result != READ_CANNOT_OPEN) {
+            ModifiedFlag = 1;
+            ruv_dm_post_error("%s", "The file was read only in part.\n"
+                                    "What was read is kept without the file's name:\n"
+                                    "Save asks for a new name.");
+        }
+    }
 
     BuildScenarioPath();
     UpdateMainTitle();
