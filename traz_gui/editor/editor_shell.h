@@ -42,6 +42,9 @@ int32_t AboutDialogHandler(RUV_WIN window, RUV_EVENT *event);
 // With TRAZ_GUI_TEST set: the window answers the test driver's menu-state
 // question (gui_test_protocol.h) from its menu bar.
 void AnswerTestDriver(RUV_WIN window);
+// View > Visualisation Area offered while a grid is loaded; called wherever
+// the grid may change.
+void UpdateVisualisationAreaItem(RUV_WIN window);
 
 // ---- visualisation-area link (visarea_link.cpp) ----
 // Sets the map-window library up for the editor; once, at main-window creation.

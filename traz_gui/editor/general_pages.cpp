@@ -213,7 +213,9 @@ void CmdSelectHydrodynamics(RUV_WIN)
     // The load shows the page again with what it read.  A file that could
     // not be read has been reported; it enables no page of a scenario that
     // still has no hydrodynamics.
-    if (LoadHydrodynamics(DirectoryOf(spec).c_str(), spec.name) != HYD_READ_OK)
+    const bool loaded = LoadHydrodynamics(DirectoryOf(spec).c_str(), spec.name) == HYD_READ_OK;
+    UpdateVisualisationAreaItem(MainWindow);
+    if (!loaded)
         return;
     SetModified(1);
     EnablePageButtons();

@@ -96,13 +96,6 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
                   : DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// The Visualisation Area item is offered while a grid is loaded.
-void UpdateVisualisationAreaItem(RUV_WIN window)
-{
-    ruv_menu_set_item_enabled(window, MENU_VISUALISATION_AREA, VisualisationAreaAvailable() ? TRUE : FALSE);
-    ruv_menu_update(window);
-}
-
 void CreateMainWindowContents(RUV_WIN window)
 {
     statbar_create(kStatusBarId, 5, 498, 765, 522, 15, g_statusParams, window, kMainWindowResource, 130, "");
@@ -132,6 +125,13 @@ void ShowAboutBox()
 }
 
 }  // namespace
+
+// The Visualisation Area item is offered while a grid is loaded.
+void UpdateVisualisationAreaItem(RUV_WIN window)
+{
+    ruv_menu_set_item_enabled(window, MENU_VISUALISATION_AREA, VisualisationAreaAvailable() ? TRUE : FALSE);
+    ruv_menu_update(window);
+}
 
 void AnswerTestDriver(RUV_WIN window)
 {
@@ -205,6 +205,8 @@ void DispatchMenuCommand(RUV_WIN window, RUV_EVENT *event)
     case MENU_FILE_OPEN:
         SwitchPage(PAGE_NONE_OPEN);
         CmdOpen(window);
+        if (!VisualisationAreaAvailable())
+            GE_ResetView();
         UpdateVisualisationAreaItem(window);
         break;
     case MENU_FILE_SAVE:

@@ -1521,6 +1521,8 @@ int32_t CmdOpen(RUV_WIN mainWindow)
         return 0;
 
     ResetScenario(s);
+    /* The map shows the grid of the scenario opened, or none. */
+    GE_FreeGrid();
     s->scenarioFile = chosen;
     /* The folder of the file opened: the file's names are taken in it, and
        a Save writes them relative to it. */

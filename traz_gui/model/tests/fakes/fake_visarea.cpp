@@ -63,6 +63,8 @@ void GE_SetGrid(const GE_GridInput *input, const char *enclosureName)
                                        g.mmax, g.nmax, g.enclosure.c_str(), active, boundary));
 }
 
+void GE_FreeGrid(void) { fakes::Record("map", "GE_FreeGrid"); }
+
 void GE_SetDepth(const float *depth)
 {
     const fakes::GridCopy &g = fakes::S().grid;
