@@ -181,8 +181,10 @@ int32_t ReadHydFile(const char *path, ScenarioRecord *scenario)
     copyTime(scenario->hydTimes[HYD_CONVERSION_STOP], d->times[HYD_CONVERSION_STOP_TIME]);
     copyTime(scenario->hydTimes[HYD_CONVERSION_STEP], d->times[HYD_CONVERSION_TIMESTEP]);
 
+    // The description lines become the title lines, which hold fewer
+    // characters: what the page shows is what is saved and read back.
     for (int i = 0; i < HYD_DESCRIPTION_LINES; ++i)
-        CopyBounded(scenario->titles[i], SCEN_TITLE_LEN,
+        CopyBounded(scenario->titles[i], SCEN_TITLE_CHARS + 1,
                     WithoutTrailingBlanks(d->descriptionLines[i]).c_str());
 
     CopyBounded(scenario->fileNames[FILE_HYD], SCEN_FILE_NAME_LEN, names[FILE_HYD].c_str());

@@ -56,7 +56,6 @@ const int kPageObservation = 10;
 /* Longest text of a quoted value ("fewer than 255"). */
 const int32_t kQuotedLimit = 254;
 
-const int kTitleLength = 40;
 const int kSubstanceNameLength = 14;
 const int kTemperatureValues = 11;
 const int kIntakeValues = 10;
@@ -667,7 +666,7 @@ private:
     {
         for (std::string &title : titles_) {
             LineFields f(w_, "title");
-            title = f.Quoted(kTitleLength, "title");
+            title = f.Quoted(SCEN_TITLE_CHARS, "title");
         }
     }
 

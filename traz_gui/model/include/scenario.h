@@ -19,6 +19,7 @@ enum {
     SCEN_TIME_LEN = DATETIME_LEN + 1, /* 14-digit date-time or duration text */
     SCEN_FILE_NAME_LEN = 256,
     SCEN_TITLE_LEN = 81,
+    SCEN_TITLE_CHARS = 40,  /* what a title line holds, on the page and in the file */
     SCEN_VERSION_LEN = 17,
     SCEN_RELEASE_NAME_LEN = 30,
     SCEN_MAX_RELEASE_NAMES = 1000,
