@@ -37,7 +37,9 @@
 //                               (a system box's static 0xFFFF, or static 5 of the toolkit's boxes)
 //   no-box                      no message box or dialog of the program is up
 //   file-dialog "TITLE" "NAME" | file-dialog "TITLE" cancel
-//                               (a question the dialog asks on OK is left to a box command)
+//                               (a question the dialog asks on OK is left to a box command;
+//                               NAME is UTF-8)
+//   expect-file-types "TITLE" "TYPE|TYPE..."   the file types a file dialog offers, in order
 //   expect-title "TEXT"         the current window's title
 //   expect-title-part "TEXT"    a title that holds TEXT (for titles naming the work directory)
 //   expect-text <ctl> "TEXT"    a control's text
@@ -193,6 +195,7 @@ private:
         if (v == "box") return Box(Arg(c, 0), Arg(c, 1));
         if (v == "no-box" || v == "expect-box-none") return NoBox();
         if (v == "file-dialog") return FileDialog(Arg(c, 0), Arg(c, 1));
+        if (v == "expect-file-types") return ExpectFileTypes(Arg(c, 0), Arg(c, 1));
         if (v == "expect-title") return ExpectTitle(Arg(c, 0));
         if (v == "expect-title-part") return ExpectTitlePart(Arg(c, 0));
         if (v == "expect-text") return ExpectText(Arg(c, 0), Arg(c, 1));
@@ -594,6 +597,31 @@ private:
             }))
             throw Failure("the file dialog stayed up after OK");
         Settle();
+    }
+
+    void ExpectFileTypes(const std::string &title, const std::string &types) const
+    {
+        HWND found = nullptr;
+        if (!Poll([&] { return (found = window_answers::FindDialog(pid_, title, true)) != nullptr; }))
+            throw Failure("no file dialog titled " + scn::Quote(title));
+        std::string seen;
+        Expect(
+            [&] {
+                seen.clear();
+                HWND combo = GetDlgItem(found, 0x470);
+                DWORD_PTR count = 0;
+                if (!combo || !SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_NORMAL, kSendTimeout, &count))
+                    return false;
+                for (DWORD_PTR i = 0; i < count; ++i) {
+                    wchar_t item[256] = L"";
+                    DWORD_PTR got = 0;
+                    SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item), SMTO_NORMAL,
+                                        kSendTimeout, &got);
+                    seen += (i ? "|" : "") + Narrow(item);
+                }
+                return seen == types;
+            },
+            [&] { return "the file dialog offers " + scn::Quote(seen) + ", expected " + scn::Quote(types); });
     }
 
     // --------------------------------------------------------- checks

@@ -144,8 +144,8 @@ inline void CancelFileDialog(HWND dialog)
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
-// Types name into the file dialog's name field and presses OK; false when
-// the dialog has no name field.
+// Types name (UTF-8) into the file dialog's name field and presses OK;
+// false when the dialog has no name field.
 inline bool ChooseFileName(HWND dialog, const std::string &name)
 {
     HWND field = GetDlgItem(dialog, 0x47c);
@@ -153,7 +153,10 @@ inline bool ChooseFileName(HWND dialog, const std::string &name)
         field = GetDlgItem(dialog, 0x480);
     if (!field)
         return false;
-    std::wstring wide(name.begin(), name.end());
+    std::wstring wide(name.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, name.c_str(), static_cast<int>(name.size()), &wide[0],
+                            static_cast<int>(wide.size()))));
     DWORD_PTR result = 0;
     SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL, kSendTimeout,
                         &result);
