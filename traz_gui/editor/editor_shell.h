@@ -46,6 +46,14 @@ void AnswerTestDriver(RUV_WIN window);
 // the grid may change.
 void UpdateVisualisationAreaItem(RUV_WIN window);
 
+// ---- top-level windows on the screen (window_placement.cpp) ----
+// Every top-level window the toolkit makes from now on has its whole frame
+// on the screen; set once, before the application starts.
+void KeepWindowsOnScreen(void);
+// A top-level window placed after it was made: its frame moved onto the
+// screen.
+void MoveFrameOnScreen(RUV_WIN window);
+
 // ---- visualisation-area link (visarea_link.cpp) ----
 // Sets the map-window library up for the editor; once, at main-window creation.
 void RegisterVisAreaCallbacks(RUV_WIN mainWindow);

@@ -42,6 +42,7 @@ void StartEditorProgram(int argc, char **argv)
 {
     ruvcm_set_base_cell(RUVCM_CELL(8, 16));
     ruv_vobj_set_attr(NULL_WIN, RUV_ATTR_NO_TASK_WINDOW, 1);
+    KeepWindowsOnScreen();
     ParseCommandLine(argc, argv, &g_startup);
     ruv_app_create(argc, argv, 0, TaskWindowHandler, &g_appConfig);
 }

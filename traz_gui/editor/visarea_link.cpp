@@ -225,8 +225,10 @@ void OpenVisualisationArea(void)
 {
     if (!VisualisationAreaAvailable())
         return;
-    if (const RUV_WIN map = GE_OpenWindow())
+    if (const RUV_WIN map = GE_OpenWindow()) {
+        MoveFrameOnScreen(map);
         AnswerTestDriver(map);
+    }
 }
 
 void ResetMapPageBoxes(void) { GE_ResetLocationSets(); }

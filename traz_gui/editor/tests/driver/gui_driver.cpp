@@ -47,6 +47,7 @@
 //   expect-checked <ctl> yes|no   (check boxes and radio buttons)
 //   expect-menu TAG enabled|grayed|checked|unchecked
 //   expect-item <ctl> N "TEXT"  expect-items <ctl> COUNT   (list boxes)
+//   expect-on-screen            the current window's whole frame lies on a 1024 x 768 screen
 //   expect-box-none             alias of no-box
 //   compare FILE GOLDEN         FILE in the work directory, GOLDEN relative to --source
 //   expect-file FILE absent|present|read-only|writable   a file of the work directory
@@ -207,6 +208,7 @@ private:
         if (v == "expect-menu") return ExpectMenu(Number(c, 0), Arg(c, 1));
         if (v == "expect-item") return ExpectItem(Arg(c, 0), static_cast<int>(Number(c, 1)), Arg(c, 2));
         if (v == "expect-items") return ExpectItems(Arg(c, 0), static_cast<int>(Number(c, 1)));
+        if (v == "expect-on-screen") return ExpectOnScreen();
         if (v == "exit") return Exit(static_cast<DWORD>(Number(c, 0)));
         throw Failure("unknown command \"" + v + "\"");
     }
@@ -756,6 +758,17 @@ private:
                 return static_cast<int>(seen) == count;
             },
             [&] { return spec + " has " + std::to_string(seen) + " items, expected " + std::to_string(count); });
+    }
+
+    void ExpectOnScreen() const
+    {
+        RECT r{};
+        Expect([&] { return GetWindowRect(Current(), &r) && r.left >= 0 && r.top >= 0 && r.right <= 1024 && r.bottom <= 768; },
+               [&] {
+                   return "the window's frame is at (" + std::to_string(r.left) + ", " + std::to_string(r.top) +
+                          ") to (" + std::to_string(r.right) + ", " + std::to_string(r.bottom) +
+                          "), not on a 1024 x 768 screen";
+               });
     }
 
     // --------------------------------------------------------- files, end
