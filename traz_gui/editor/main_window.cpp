@@ -86,7 +86,8 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         if (!menu)
             return static_cast<LRESULT>(-1);
         const UINT state = GetMenuState(menu, static_cast<UINT>(wParam), MF_BYCOMMAND);
-        return state == static_cast<UINT>(-1) ? static_cast<LRESULT>(-1) : static_cast<LRESULT>(state);
+        return state == static_cast<UINT>(-1) ? static_cast<LRESULT>(-1)
+                                              : static_cast<LRESULT>(state | TRAZ_GUI_TEST_ANSWERED);
     }
     if (message == WM_NCDESTROY && native) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(native));

@@ -10,8 +10,10 @@
 
 // RegisterWindowMessage name.  wParam: the item's command tag; result:
 // GetMenuState(menu bar, tag, MF_BYCOMMAND) of the window's menu bar, that
-// is MF_GRAYED/MF_DISABLED/MF_CHECKED bits, or (LRESULT)-1 when the bar has
-// no such item.
+// is MF_GRAYED/MF_DISABLED/MF_CHECKED bits, with TRAZ_GUI_TEST_ANSWERED set,
+// or (LRESULT)-1 when the bar has no such item.  A window that does not
+// answer gives 0 (DefWindowProc), which lacks the answered bit.
 #define TRAZ_GUI_TEST_MENU_STATE "TrazGuiTestMenuState"
+#define TRAZ_GUI_TEST_ANSWERED 0x40000000
 
 #endif

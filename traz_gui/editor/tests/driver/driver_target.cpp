@@ -94,7 +94,8 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == g_menuState && g_menuState != 0) {
         UINT state = GetMenuState(GetMenu(hwnd), static_cast<UINT>(wp), MF_BYCOMMAND);
-        return static_cast<LRESULT>(static_cast<int>(state));
+        return state == static_cast<UINT>(-1) ? static_cast<LRESULT>(-1)
+                                              : static_cast<LRESULT>(state | TRAZ_GUI_TEST_ANSWERED);
     }
     switch (msg) {
     case WM_COMMAND:

@@ -31,7 +31,8 @@
 //   move-at X Y | click-at X Y  pointer moved, or pressed and released, at client pixel (X, Y) of the current window
 //   drag X0 Y0 X1 Y1            pressed at (X0, Y0), moved and released at (X1, Y1) in the current window
 //   expect-text-part <ctl> "TEXT"   a control's text holds TEXT
-//   menu TAG                    the command of a menu item
+//   menu TAG                    choose a menu item of the current window's menu bar, as a
+//                               user does: it must be there and enabled
 //   close                       the current window's close box
 //   box "TEXT" BUTTON           wait for a message box with this text, press BUTTON
 //                               (a system box's static 0xFFFF, or static 5 of the toolkit's boxes)
@@ -54,6 +55,9 @@
 //   exit CODE                   wait for the program to end with CODE
 //   timeout MS                  how long checks and waits poll (default 10000)
 //   sleep MS
+// A control that is typed into, selected, pasted into or clicked must be one a
+// user can reach: it and every window above it visible and enabled (a window
+// under a modal box is not).
 // An action is sent with SendMessageTimeout: when it times out the program
 // is showing a box, which the next command answers; checks poll until they
 // hold or the timeout passes.
@@ -164,16 +168,17 @@ private:
         if (v == "window") return Window(Arg(c, 0), false);
         if (v == "window-part") return Window(Arg(c, 0), true);
         if (v == "window-gone") return WindowGone(Arg(c, 0));
-        if (v == "type") return Type(Control(Arg(c, 0)), Arg(c, 1));
+        if (v == "type") return Type(Reachable(Arg(c, 0)), Arg(c, 1));
         if (v == "key") return Key(Arg(c, 0));
-        if (v == "select") { Send(Control(Arg(c, 0)), EM_SETSEL, 0, -1); return; }
-        if (v == "paste") return Paste(Control(Arg(c, 0)), Arg(c, 1));
-        if (v == "click") return Click(Control(Arg(c, 0)), -1);
-        if (v == "click-item") return Click(Control(Arg(c, 0)), static_cast<int>(Number(c, 1)));
+        if (v == "select") { Send(Reachable(Arg(c, 0)), EM_SETSEL, 0, -1); return; }
+        if (v == "paste") return Paste(Reachable(Arg(c, 0)), Arg(c, 1));
+        if (v == "click") return Click(Reachable(Arg(c, 0)), -1);
+        if (v == "click-item") return Click(Reachable(Arg(c, 0)), static_cast<int>(Number(c, 1)));
         if (v == "move-at" || v == "click-at" || v == "drag") {
             const int x0 = static_cast<int>(Number(c, 0)), y0 = static_cast<int>(Number(c, 1));
             const bool drag = v == "drag";
             const int x1 = drag ? static_cast<int>(Number(c, 2)) : x0, y1 = drag ? static_cast<int>(Number(c, 3)) : y0;
+            NeedReachable(Current(), "the current window");
             Foreground();
             Send(Current(), WM_MOUSEMOVE, 0, MAKELPARAM(x0, y0));
             if (v != "move-at") {
@@ -191,7 +196,7 @@ private:
                  reinterpret_cast<LPARAM>(button));
             return;
         }
-        if (v == "menu") { PostMessageA(Current(), WM_COMMAND, static_cast<WPARAM>(Number(c, 0)), 0); return; }
+        if (v == "menu") return Menu(Number(c, 0));
         if (v == "close") { PostMessageA(Current(), WM_SYSCOMMAND, SC_CLOSE, 0); return; }
         if (v == "box") return Box(Arg(c, 0), Arg(c, 1));
         if (v == "no-box" || v == "expect-box-none") return NoBox();
@@ -377,6 +382,49 @@ private:
     }
 
     // <ctl>: "ID" or "PANE/ID".
+    // A control a user can reach: visible and enabled, with every window
+    // above it; waited for while a pane is still being made.
+    HWND Reachable(const std::string &spec) const
+    {
+        HWND control = nullptr;
+        std::string missing;
+        bool ok = Poll([&] {
+            try {
+                control = Control(spec);
+            } catch (const Failure &f) {
+                missing = f.why();
+                return false;
+            }
+            missing.clear();
+            return CanReach(control);
+        });
+        if (!ok)
+            throw Failure(!missing.empty() ? missing : Unreachable(control, "control " + spec));
+        return control;
+    }
+
+    void NeedReachable(HWND window, const std::string &what) const
+    {
+        if (!Poll([&] { return CanReach(window); }))
+            throw Failure(Unreachable(window, what));
+    }
+
+    static bool CanReach(HWND window)
+    {
+        if (!IsWindowVisible(window))
+            return false;
+        for (HWND w = window; w && w != GetDesktopWindow(); w = GetAncestor(w, GA_PARENT))
+            if (!IsWindowEnabled(w))
+                return false;
+        return true;
+    }
+
+    static std::string Unreachable(HWND window, const std::string &what)
+    {
+        return what + (IsWindowVisible(window) ? " is disabled, or lies in a disabled window (a box up?)"
+                                               : " is not visible");
+    }
+
     HWND Control(const std::string &spec) const
     {
         HWND scope = Current();
@@ -628,10 +676,22 @@ private:
 
     // --------------------------------------------------------- checks
 
+    // Waits until HOLDS; a control it reads that is not there yet (a pane
+    // still being made) is waited for too, and named if it never comes.
     void Expect(const std::function<bool()> &holds, const std::function<std::string()> &why) const
     {
-        if (!Poll(holds))
-            throw Failure(why());
+        std::string missing;
+        auto probe = [&] {
+            try {
+                missing.clear();
+                return holds();
+            } catch (const Failure &f) {
+                missing = f.why();
+                return false;
+            }
+        };
+        if (!Poll(probe))
+            throw Failure(missing.empty() ? why() : missing);
     }
 
     void ExpectTitle(const std::string &title) const
@@ -699,16 +759,50 @@ private:
                });
     }
 
-    void ExpectMenu(long tag, const std::string &state) const
+    // The state of item TAG in the current window's menu bar as the program
+    // answers it: MF_ bits, -1 for no such item, -2 for a window that does
+    // not answer (or did not in time).
+    long MenuState(long tag) const
     {
         static const UINT message = RegisterWindowMessageA(TRAZ_GUI_TEST_MENU_STATE);
-        LRESULT seen = -1;
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(Current(), message, static_cast<WPARAM>(tag), 0, SMTO_NORMAL, kSendTimeout, &result))
+            return -2;
+        const long state = static_cast<long>(static_cast<int>(result));
+        if (state == -1)
+            return -1;
+        return (state & TRAZ_GUI_TEST_ANSWERED) ? (state & ~TRAZ_GUI_TEST_ANSWERED) : -2;
+    }
+
+    static std::string MenuStateText(long tag, long state)
+    {
+        if (state == -2)
+            return "the window does not answer for its menu";
+        if (state == -1)
+            return "the menu has no item " + std::to_string(tag);
+        char b[16];
+        std::snprintf(b, sizeof b, "%lx", state);
+        return "menu item " + std::to_string(tag) + " has state 0x" + b;
+    }
+
+    // Chooses an item of the menu bar as a user can: only when it is there
+    // and enabled; Windows then sends the window the item's command.
+    void Menu(long tag) const
+    {
+        NeedReachable(Current(), "the current window");
+        long seen = -1;
+        Expect([&] { seen = MenuState(tag); return seen >= 0 && !(seen & (MF_GRAYED | MF_DISABLED)); },
+               [&] { return MenuStateText(tag, seen) + ": it cannot be chosen"; });
+        PostMessageA(Current(), WM_COMMAND, static_cast<WPARAM>(tag), 0);
+        Settle();
+    }
+
+    void ExpectMenu(long tag, const std::string &state) const
+    {
+        long seen = -1;
         auto holds = [&] {
-            DWORD_PTR result = 0;
-            if (!SendMessageTimeoutA(Current(), message, static_cast<WPARAM>(tag), 0, SMTO_NORMAL, kSendTimeout, &result))
-                return false;
-            seen = static_cast<LRESULT>(static_cast<int>(result));
-            if (seen == -1)
+            seen = MenuState(tag);
+            if (seen < 0)
                 return false;
             bool grayed = (seen & (MF_GRAYED | MF_DISABLED)) != 0;
             bool checked = (seen & MF_CHECKED) != 0;
@@ -718,11 +812,7 @@ private:
             if (state == "unchecked") return !checked;
             throw Failure("unknown menu state \"" + state + "\"");
         };
-        Expect(holds, [&] {
-            return seen == -1 ? "the menu has no item " + std::to_string(tag)
-                              : "menu item " + std::to_string(tag) + " is not " + state + " (state 0x" +
-                                    [&] { char b[16]; std::snprintf(b, sizeof b, "%lx", static_cast<long>(seen)); return std::string(b); }() + ")";
-        });
+        Expect(holds, [&] { return MenuStateText(tag, seen) + ", expected " + state; });
     }
 
     static std::string ItemText(HWND list, int item)
