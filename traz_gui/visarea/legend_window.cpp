@@ -93,6 +93,12 @@ void GE_CloseLegendWindow(void)
     }
 }
 
+void GE_RefreshLegendWindow(void)
+{
+    if (global_windata.legendWindow)
+        GE_OpenLegendWindow();
+}
+
 int32_t GE_LegendWindowHandler(RUV_WIN window, RUV_EVENT *event)
 {
     switch (event->type) {

@@ -18,6 +18,8 @@ constexpr int32_t GE_ABOUT_VERSION = 20095;
 // first); "Can't open window" when it cannot be made.
 void GE_OpenLegendWindow(void);
 void GE_CloseLegendWindow(void);
+// The legend made again with the kinds as they are now, when it is open.
+void GE_RefreshLegendWindow(void);
 int32_t GE_LegendWindowHandler(RUV_WIN window, RUV_EVENT *event);
 void GE_LegendCreated(RUV_WIN window);
 void GE_LegendResized(RUV_WIN window);

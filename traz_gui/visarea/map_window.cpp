@@ -82,6 +82,9 @@ void InitMenuItems(RUV_WIN window, GE_WindowData *data)
     static const int32_t kOrder[] = { 0, 3, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14 };
     for (const int32_t attribute : kOrder)
         InitAttributeItems(window, data, attribute);
+    // The legend lists whatever kinds hold objects when it is drawn (the
+    // heading alone when none do), so it can always be opened.
+    ruv_menu_set_item_enabled(window, GEcmd_LEGEND, TRUE);
     GE_CheckViewItems(window, data);
 }
 
@@ -207,7 +210,9 @@ void OnViewReset()
         mw->data.zoom = 1.0f;
         mw->data.xOffset = mw->data.yOffset = 0.0f;
         Redraw(w);
+        GE_ShowEditStatus(w);
     });
+    GE_RefreshLegendWindow();
 }
 
 void OnEditModeView(int32_t)
@@ -422,11 +427,40 @@ void GE_WindowDestroyed(RUV_WIN window)
     if (g.windowCount == 0) {
         std::free(g.windows);
         g.windows = nullptr;
+        GE_CloseLegendWindow();
         if (g_printRecord) {
             ruv_print_destroy(g_printRecord);
             g_printRecord = nullptr;
         }
     }
+}
+
+void GE_CloseAllWindows(void)
+{
+    while (global_windata.windowCount > 0) {
+        const int32_t before = global_windata.windowCount;
+        ruv_vobj_destroy(static_cast<RUV_WIN>(global_windata.windows[0]));
+        if (global_windata.windowCount == before)
+            break;  // not destroyed: the toolkit has reported why
+    }
+}
+
+void GE_FocusWindows(void)
+{
+    EachWindow([](RUV_WIN w) { ruv_scr_set_focus_vobj(w); });
+}
+
+void GE_EnableSuppressWarnings(void)
+{
+    GE_GlobalData &g = global_windata;
+    g.suppressWarningsAvailable = 1;
+    g.suppressWarningsChecked = 0;
+    EachWindow([](RUV_WIN w) { Item(w, GEcmd_SUPPRESS_WARNINGS, true, false); });
+}
+
+void GE_DisableLegendItems(void)
+{
+    EachWindow([](RUV_WIN w) { ruv_menu_set_item_enabled(w, GEcmd_LEGEND, FALSE); });
 }
 
 int32_t GE_WindowHandler(RUV_WIN window, RUV_EVENT *event)

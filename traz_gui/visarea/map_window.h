@@ -76,6 +76,15 @@ GE_WindowData *GE_MapWindowData(RUV_WIN window);
 // The status bar of a map window.
 RUV_WIN GE_MapStatusBar(RUV_WIN window);
 
+// Every map window destroyed (the legend goes with the last one).
+void GE_CloseAllWindows(void);
+// Each map window given the focus in turn.
+void GE_FocusWindows(void);
+// Options > Suppress Warnings offered, unchecked, in every map window.
+void GE_EnableSuppressWarnings(void);
+// View > Legend greyed in every open map window.
+void GE_DisableLegendItems(void);
+
 void GE_WindowCreated(RUV_WIN window);
 void GE_WindowResized(RUV_WIN window);
 void GE_WindowDestroyed(RUV_WIN window);

@@ -150,6 +150,91 @@ TEST_F(LegendTest, LegendMadeAgainAndForgottenWhenClosed)
     });
 }
 
+// View > Legend is offered in every map window as it opens, whatever the
+// map holds, and the host can grey it in the open windows.
+TEST_F(LegendTest, LegendItemOfferedInEveryWindowUntilTheHostGreysIt)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        const RUV_WIN a = Open(), b = Open(420);
+        ASSERT_NE(a, NULL_WIN);
+        ASSERT_NE(b, NULL_WIN);
+        for (const RUV_WIN w : { a, b })
+            EXPECT_TRUE(Enabled(w, GEcmd_LEGEND));
+        GE_DisableLegendItems();
+        for (const RUV_WIN w : { a, b })
+            EXPECT_FALSE(Enabled(w, GEcmd_LEGEND));
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// The legend belongs to the map windows: closing one leaves it, closing the
+// last one by its close box takes it along.
+TEST_F(LegendTest, LegendGoesWithTheLastMapWindow)
+{
+    in_app([] {
+        World world;
+        const RUV_WIN a = Open(), b = Open(420);
+        ASSERT_NE(a, NULL_WIN);
+        ASSERT_NE(b, NULL_WIN);
+        GE_OpenLegendWindow();
+        pump(200);
+        ASSERT_NE(Legend(), NULL_WIN);
+        const HWND legend = Native(Legend());
+        SendMessageA(Native(a), WM_CLOSE, 0, 0);
+        pump(200);
+        EXPECT_EQ(global_windata.windowCount, 1);
+        EXPECT_TRUE(IsWindow(legend));
+        SendMessageA(Native(b), WM_CLOSE, 0, 0);
+        pump(200);
+        EXPECT_EQ(global_windata.windowCount, 0);
+        EXPECT_EQ(Legend(), NULL_WIN);
+        EXPECT_FALSE(IsWindow(legend));
+    });
+}
+
+// Resetting the view (as a new scenario does after freeing the data):
+// every window back at zoom 1 with its edit status, and an open legend
+// drawn again with only the kinds that still hold objects; a closed legend
+// stays closed.
+TEST_F(LegendTest, ResetViewRefreshesTheStatusAndAnOpenLegend)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        GE_PointObject observations[] = { Point(3, 3, "o1") };
+        GE_SetObservations(observations, 1);
+        GE_OpenLegendWindow();
+        pump(300);
+        ASSERT_NE(Legend(), NULL_WIN);
+        EXPECT_GT(RowCount(Pixels(Native(Legend())), 0, CYAN), 8);
+
+        Command(w, GEcmd_ZOOM_IN);
+        GE_StatusMessage("Observation id invalid");
+        EXPECT_EQ(StatusText(w), "Observation id invalid\t\tVA 3.00.00");
+        GE_FreeAll();
+        GE_ResetView();
+        pump(300);
+        EXPECT_EQ(GE_MapWindowData(w)->zoom, 1.0f);
+        EXPECT_EQ(StatusText(w), "\t\tVA 3.00.00");
+        ASSERT_NE(Legend(), NULL_WIN);
+        const Pixels px(Native(Legend()));
+        EXPECT_GT(px.count(BLACK, 18, 6, 90, 24), 10) << "Symbols:";
+        EXPECT_EQ(px.count(CYAN, 0, 30, 200, 120), 0);
+        EXPECT_EQ(px.count(BLACK, 0, 30, 200, 120), 0);
+
+        GE_CloseLegendWindow();
+        GE_RefreshLegendWindow();
+        GE_ResetView();
+        pump(200);
+        EXPECT_EQ(Legend(), NULL_WIN);
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
 TEST_F(LegendTest, SymbolsOfEveryKind)
 {
     in_app([] {

@@ -48,6 +48,7 @@ TEST_F(MapWindowTest, OpensWithItsStatusBarCoordinateLineAndMenuStates)
             { GEcmd_STYLE_BOLD, true, true },          { GEcmd_CASE_NO_CHANGE, true, true },
             { GEcmd_SEA_COLORS, true, true },          { GEcmd_RAINBOW, true, false },
             { GEcmd_SUPPRESS_WARNINGS, false, false }, { GEcmd_PRINT, true, false },
+            { GEcmd_LEGEND, true, false },
         };
         for (const Row &r : rows) {
             const UINT s = MenuState(w, r.item);
