@@ -11,6 +11,7 @@
 
 #include "dialog_controls.h"
 #include "ge_list.h"
+#include "map_printing.h"
 #include "map_window.h"
 #include "visarea_internal.h"
 #include "wave_grid_drawing.h"
@@ -229,8 +230,11 @@ void GE_DrawDepthLegend(RUV_WIN target, int32_t left, int32_t top, int printing)
         ruv_dwin_set_cbrush(target, &brush);
         RUV_RECT box{};
         if (printing) {
-            box = RUV_RECT{ static_cast<int16_t>(top + 14 + 6 * k), static_cast<int16_t>(left + 10),
-                            static_cast<int16_t>(top + 16 + 6 * k), static_cast<int16_t>(left + 12) };
+            // In millimetres of the page: a box 2 wide and high every 6.
+            const float sx = GE_PrinterFactorX(), sy = GE_PrinterFactorY();
+            const float y0 = top + (14.0f + 6.0f * k) * sy;
+            box = RUV_RECT{ static_cast<int16_t>(y0), static_cast<int16_t>(left + 10.0f * sx),
+                            static_cast<int16_t>(y0 + 2.0f * sy), static_cast<int16_t>(left + 12.0f * sx) };
         } else {
             box = RUV_RECT{ static_cast<int16_t>(top + 20 + 15 * k), static_cast<int16_t>(left + 10),
                             static_cast<int16_t>(top + 30 + 15 * k), static_cast<int16_t>(left + 20) };
@@ -245,7 +249,11 @@ void GE_DrawDepthLegend(RUV_WIN target, int32_t left, int32_t top, int printing)
 void GE_DrawDepthLegendTitle(RUV_WIN target, int32_t x, int32_t y, int printing)
 {
     SetForeColor(target, GE_COLOR_BLACK);
-    ruv_dwin_draw_text(target, x + 10, y, "Bathymetry [m]", -1);
+    if (printing)
+        ruv_dwin_draw_text(target, static_cast<int32_t>(x + 10.0f * GE_PrinterFactorX()),
+                           static_cast<int32_t>(y + 10.0f * GE_PrinterFactorY()), "Bathymetry [m]", -1);
+    else
+        ruv_dwin_draw_text(target, x + 10, y, "Bathymetry [m]", -1);
     GE_DrawDepthLegend(target, x, y, printing);
 }
 
@@ -269,8 +277,9 @@ void GE_DrawBackground(RUV_WIN window)
     const GE_GlobalData &g = global_windata;
     if (d->shown[GEdit_SHOW_BATHYMETRY]) {
         GE_DrawDepth(t);
+        // On paper the scale is placed in millimetres from the page's corner.
         if (g.zmin > -FLT_MAX && g.zmin < FLT_MAX)
-            GE_DrawDepthLegendTitle(target, 10, 40, d->printing);
+            GE_DrawDepthLegendTitle(target, d->printing ? 0 : 10, d->printing ? 0 : 40, d->printing);
     }
     if (d->shown[GEdit_SHOW_GRID])
         GE_DrawGrid(t);

@@ -1,10 +1,12 @@
 // Printing a map window: the page scale as a unit; with the project's print
 // queue, File > Print area > Print writes the map to the queue's PDF, whose
-// page shows the bathymetry and the grid; with no printer at all, the two
-// notes and the map window as it was; Printer Setup's note.
+// page shows the bathymetry and the grid with its depth scale at paper
+// size; with no printer at all, the two notes and the map window as it was;
+// Printer Setup's note.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -162,6 +164,15 @@ TEST_F(MapWindowTest, PrintWritesTheMapToTheQueuesPdf)
             banded += page.Count(colours[k] & 0xFFFFFF, 6) > 50;
         EXPECT_GE(banded, n / 2);
         EXPECT_GT(page.Count(0x000000, 40), 200);
+
+        // The depth scale at paper size: the title whole, a box about 2 mm
+        // wide for each class with its label, 6 mm apart, values rising.
+        const int checked =
+            Shell(dir, std::string("/usr/bin/python3 '") + VISAREA_PRINTED_LEGEND_CHECK + "' out.pdf > legend.txt 2>&1");
+        std::ifstream report(WinPath(dir + "/legend.txt"));
+        const std::string found((std::istreambuf_iterator<char>(report)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(checked, 0) << found;
+        EXPECT_NE(found.find("12 labels"), std::string::npos) << found;
     });
 }
 
