@@ -3,6 +3,7 @@
 // click, and the rubber band of the three-click grid edit (its third click
 // held in the quadrant ahead of the axis, and its rectangle); the case of
 // the texts drawn on the map.
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -62,6 +63,18 @@ int32_t GE_LineObjectPoints(const GE_LineObject *line, int32_t *m, int32_t *n, i
         *labelAt = count / 2;
     return k;
 }
+
+int32_t GE_LineObjectRoom(const GE_LineObject *line)
+{
+    const int64_t dm = std::llabs(static_cast<int64_t>(line->m2) - line->m1);
+    const int64_t dn = std::llabs(static_cast<int64_t>(line->n2) - line->n1);
+    // A line far longer than any grid is cut: its points off the grid are
+    // not drawn anyway.
+    constexpr int64_t kLongest = int64_t{ 1 } << 20;
+    return static_cast<int32_t>(std::min<int64_t>((dm > dn ? dm : dn) + 1, kLongest));
+}
+
+int32_t GE_ThinDamRoom(const GE_LineObject *line) { return 2 * GE_LineObjectRoom(line) + 2; }
 
 int32_t GE_ThinDamSegments(const GE_LineObject *line, int32_t direction, int32_t *m, int32_t *n, int32_t room)
 {

@@ -7,15 +7,33 @@
 #include <cassert>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "dialog_controls.h"
+#include "ge_list.h"
+#include "line_object_editing.h"
 #include "map_window_state.h"
+#include "point_objects.h"
+#include "wave_grid_drawing.h"
 
 namespace {
 
 constexpr int32_t SOLID = 2;
 
-GE_KindOperations g_operations[GE_KIND_COUNT] = {};
+// What each kind does: the library's own kinds until the host replaces or
+// removes one, so that a host needs no call beyond the configuration.
+GE_KindOperations *Operations()
+{
+    static GE_KindOperations table[GE_KIND_COUNT] = {};
+    static bool filled = false;
+    if (!filled) {
+        filled = true;
+        GE_InstallPointObjectKinds();
+        GE_InstallLineObjectKinds();
+        GE_InstallWaveGridKinds();
+    }
+    return table;
+}
 
 bool IsObjectKind(int32_t kind) { return kind >= GEkind_DRY_POINT && kind <= GEkind_OPEN_BOUNDARY; }
 bool IsWaveGridKind(int32_t kind) { return kind >= GEkind_WAVE_GRID_1 && kind <= GEkind_WAVE_GRID_3; }
@@ -75,11 +93,24 @@ void ClearSelections()
 
 void DrawKind(RUV_WIN window, int32_t kind)
 {
-    if (kind >= 0 && kind < GE_KIND_COUNT && g_operations[kind].draw)
-        g_operations[kind].draw(window);
+    if (kind >= 0 && kind < GE_KIND_COUNT && Operations()[kind].draw)
+        Operations()[kind].draw(window);
 }
 
 void ShowAllStatus() { GE_EachMapWindow([](RUV_WIN w) { GE_ShowEditStatus(w); }); }
+
+// A press whose release never came (released outside the window) belongs
+// to the edit it started: it is forgotten when the edit changes.
+void ForgetPendingClicks()
+{
+    GE_EachMapWindow([](RUV_WIN w) {
+        GE_MapWindowState *mw = GE_WindowState(w);
+        if (!mw || mw->data.zoomBoxMode)
+            return;
+        GE_EraseRubberBand(w);
+        GE_ForgetClicks(&mw->data);
+    });
+}
 
 // The first step of every choice of kind: no selection, no kind, and the
 // old kind's check marks gone.
@@ -87,6 +118,7 @@ void LeaveObjectKind()
 {
     GE_GlobalData &g = global_windata;
     const int32_t old = g.currentKind;
+    ForgetPendingClicks();
     ClearSelections();
     g.currentKind = GEkind_NONE;
     ShowAllStatus();
@@ -176,6 +208,7 @@ void SetMode(int32_t mode)
 {
     GE_GlobalData &g = global_windata;
     const int32_t previous = g.currentOperation;
+    ForgetPendingClicks();
     GE_EachMapWindow([previous](RUV_WIN w) {
         if (previous >= GEmode_ADD && previous <= GEmode_VIEW)
             ruv_menu_set_item_checked(w, GEcmd_MODE_ADD + previous, FALSE);
@@ -230,7 +263,7 @@ void GE_SetKindOperations(int32_t kind, const GE_KindOperations *operations)
     assert(kind >= GEkind_WAVE_GRID_1 && kind < GE_KIND_COUNT && "FALSE");
     if (kind < GEkind_WAVE_GRID_1 || kind >= GE_KIND_COUNT)
         return;
-    g_operations[kind] = operations ? *operations : GE_KindOperations{};
+    Operations()[kind] = operations ? *operations : GE_KindOperations{};
 }
 
 void GE_DrawKindObjects(RUV_WIN window)
@@ -240,8 +273,13 @@ void GE_DrawKindObjects(RUV_WIN window)
         if (kind != current)
             DrawKind(window, kind);
     DrawKind(window, current);
-    if (current >= 0 && current < GE_KIND_COUNT && g_operations[current].drawSelected)
-        g_operations[current].drawSelected(window);
+}
+
+void GE_DrawSelectedObject(RUV_WIN window)
+{
+    const int32_t current = global_windata.currentKind;
+    if (current >= 0 && current < GE_KIND_COUNT && Operations()[current].drawSelected)
+        Operations()[current].drawSelected(window);
 }
 
 void GE_EditDryPoints(void) { EditCommand(GEkind_DRY_POINT); }
@@ -366,8 +404,8 @@ void GE_MouseDown(RUV_WIN window, RUV_EVENT *event)
     if (kind == GEkind_NONE)
         return;
     assert((IsWaveGridKind(kind) || IsObjectKind(kind)) && "FALSE");
-    if ((IsWaveGridKind(kind) || IsObjectKind(kind)) && g_operations[kind].mouseDown)
-        g_operations[kind].mouseDown(window, &e);
+    if ((IsWaveGridKind(kind) || IsObjectKind(kind)) && Operations()[kind].mouseDown)
+        Operations()[kind].mouseDown(window, &e);
 }
 
 void GE_MouseUp(RUV_WIN window, RUV_EVENT *event)
@@ -391,8 +429,8 @@ void GE_MouseUp(RUV_WIN window, RUV_EVENT *event)
     } else {
         const int32_t kind = global_windata.currentKind;
         assert(kind != GEkind_ZOOM_BOX && kind >= 0 && kind < GE_KIND_COUNT && "FALSE");
-        if (IsObjectKind(kind) && g_operations[kind].mouseUp)
-            g_operations[kind].mouseUp(window, &e);
+        if (IsObjectKind(kind) && Operations()[kind].mouseUp)
+            Operations()[kind].mouseUp(window, &e);
     }
     GE_ShowEditStatus(window);
 }
@@ -556,8 +594,10 @@ void GE_DrawLineObject(int32_t drawingKind, RUV_WIN window, const GE_LineObject 
     assert(line->m1 <= line->m2 && "m_start <= m_end");
     if (!d || line->m1 > line->m2)
         return;
-    int32_t m[1024], n[1024], labelAt = 0;
-    const int32_t count = GE_LineObjectPoints(line, m, n, 1024, &labelAt);
+    const int32_t room = GE_LineObjectRoom(line);
+    std::vector<int32_t> m(static_cast<size_t>(room)), n(static_cast<size_t>(room));
+    int32_t labelAt = 0;
+    const int32_t count = GE_LineObjectPoints(line, m.data(), n.data(), room, &labelAt);
     bool penDown = false;
     for (int32_t k = 0; k < count; ++k) {
         RUV_POINT p{};
@@ -585,8 +625,9 @@ void GE_DrawThinDam(RUV_WIN window, const GE_LineObject *line, int32_t direction
     assert((direction == GEdit_U_DAM || direction == GEdit_V_DAM) && "(kind == GEdit_U_DAM) || (kind == GEdit_V_DAM)");
     if (!d)
         return;
-    int32_t m[2048], n[2048];
-    const int32_t count = GE_ThinDamSegments(line, direction, m, n, 2048);
+    const int32_t room = GE_ThinDamRoom(line);
+    std::vector<int32_t> m(static_cast<size_t>(room)), n(static_cast<size_t>(room));
+    const int32_t count = GE_ThinDamSegments(line, direction, m.data(), n.data(), room);
     for (int32_t k = 0; k < count; ++k) {
         RUV_POINT a{}, b{};
         if (GridPixel(d, m[2 * k], n[2 * k], &a) && GridPixel(d, m[2 * k + 1], n[2 * k + 1], &b)) {
@@ -615,6 +656,25 @@ void GE_NearestCellSide(RUV_WIN window, int32_t px, int32_t py, int32_t m, int32
     const int32_t c = GE_CellSideCode(x, y, cx, cy, m, n, line);
     if (code)
         *code = c;
+}
+
+void GE_DrawCellPath(RUV_WIN window, const GE_List *cells)
+{
+    const GE_WindowData *d = GE_MapWindowData(window);
+    if (!d)
+        return;
+    std::vector<RUV_POINT> path;
+    for (int k = 0; k < GE_ListCount(cells); ++k) {
+        GE_PointObject cell{};
+        float x = 0, y = 0;
+        if (!GE_ListGet(cells, k, &cell) || !GE_CellCentre(cell.m, cell.n, &x, &y))
+            continue;
+        int16_t px = 0, py = 0;
+        GE_DataWorldToPixel(d, x, y, &px, &py);
+        path.push_back(RUV_POINT{ py, px });
+    }
+    if (path.size() >= 2)
+        ruv_dwin_draw_polyline(window, path.data(), static_cast<int32_t>(path.size()));
 }
 
 void GE_DrawCellPolygon(RUV_WIN window, int32_t m, int32_t n)

@@ -12,6 +12,7 @@
 #include "ge_list.h"
 #include "record_calls.h"
 #include "record_io.h"
+#include "grid_data.h"
 #include "visarea.h"
 #include "visarea_internal.h"
 
@@ -316,6 +317,7 @@ int GE_LoadEnclosure(const char *name)
     GE_BuildValidNodes();
     if (g.available[GEdit_SHOW_GRID] && GE_Actions().enclosureSet)
         GE_Actions().enclosureSet();
+    GE_RebuildGridPointTypes(name ? name : "");
     return 1;
 }
 

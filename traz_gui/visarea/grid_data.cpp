@@ -37,6 +37,14 @@ void GE_ClearGridData(GE_GridData *gridData)
 
 const GE_GridData *GE_CurrentGridData(void) { return g_gridData.get(); }
 
+int GE_RebuildGridPointTypes(const char *enclosureName)
+{
+    GE_GridData *d = g_gridData.get();
+    if (!d || d->mmax < 1 || d->nmax < 1)
+        return 0;
+    return GE_BuildGridPointTypes(d, enclosureName);
+}
+
 void GE_DropGridData(void)
 {
     GE_ClearGridData(g_gridData.get());

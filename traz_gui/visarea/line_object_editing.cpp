@@ -6,6 +6,7 @@
 #include "line_object_editing.h"
 
 #include <cstring>
+#include <vector>
 
 #include "dialog_controls.h"
 #include "grid_data.h"
@@ -77,12 +78,18 @@ bool PickThinDam(RUV_WIN window, int32_t px, int32_t py, int32_t m, int32_t n, i
         return false;
     const GE_LineSet &set = global_windata.thinDams;
     const int32_t direction = side.n1 == side.n2 ? GEdit_V_DAM : GEdit_U_DAM;
+    std::vector<int32_t> sm, sn;
     for (int32_t i = 0; i < set.count; ++i) {
         if (GE_IsPlaceholder(set.items[i]) || !set.extra || set.extra[i] != direction)
             continue;
-        int32_t sm[256], sn[256];
-        const int32_t segments = GE_ThinDamSegments(&set.items[i], direction, sm, sn, 256);
-        for (int32_t k = 0; k < segments && 2 * k + 1 < 256; ++k) {
+        // Walked as it is drawn: from its lower end.
+        GE_LineObject dam{};
+        GE_NormaliseLine(&set.items[i], &dam);
+        const int32_t room = GE_ThinDamRoom(&dam);
+        sm.resize(static_cast<size_t>(room));
+        sn.resize(static_cast<size_t>(room));
+        const int32_t segments = GE_ThinDamSegments(&dam, direction, sm.data(), sn.data(), room);
+        for (int32_t k = 0; k < segments; ++k) {
             const bool same = (sm[2 * k] == side.m1 && sn[2 * k] == side.n1 && sm[2 * k + 1] == side.m2 &&
                                sn[2 * k + 1] == side.n2) ||
                               (sm[2 * k] == side.m2 && sn[2 * k] == side.n2 && sm[2 * k + 1] == side.m1 &&
@@ -258,6 +265,7 @@ void MoveBoundary(int32_t index, GE_LineObject line, int32_t kind)
 
 void DrawSelectedSection(RUV_WIN w);
 void DrawSelectedBoundary(RUV_WIN w);
+void SelectedDrogue(RUV_WIN w);
 
 LineKind DryPoints()
 {
@@ -350,6 +358,13 @@ void LineFinish(RUV_WIN window, RUV_EVENT *event, const LineKind &k)
     int32_t m = -1, n = -1, value = GEdit_V_DAM;
     GE_LineObject line{};
     const char *refusal = k.noCellOnFinish;
+    // A move needs the line it moves: a selection the owner has since
+    // taken away ends the placement.
+    const bool moving = operation == GEmode_MODIFY;
+    if (moving && (set.selected < 0 || set.selected >= set.count)) {
+        Forget(window);
+        return;
+    }
     const bool good = CellAt(window, event, &m, &n) && k.build(window, d, m, n, &line, &value, &refusal);
     if (good && operation == GEmode_ADD) {
         k.add(line, value);
@@ -439,6 +454,8 @@ void DrogueMouseUp(RUV_WIN window, RUV_EVENT *event)
         set.selected = set.count - 1;
         GE_RedrawAll(0);
         ReportPoints(GEkind_DROGUE, GEmode_ADD, set.selected, set);
+        // With the name its owner may have given it.
+        GE_ForAllWindows(SelectedDrogue);
         break;
     case GEmode_DELETE:
         if (!GE_FindPointObject(set.items, set.count, m, n, &index)) {
@@ -497,9 +514,12 @@ void DrawDryWith(RUV_WIN window, RUV_COLOR colour, bool selectedOnly)
     const RUV_CBRUSH brush{ SOLID, colour };
     ruv_dwin_set_cbrush(window, &brush);
     ruv_dwin_set_std_cpen(window, 1);
+    // The cells mask what lies below them.
+    ruv_dwin_set_draw_mode(window, 1);
     for (int32_t i = 0; i < set.count; ++i)
         if ((!selectedOnly || i == set.selected) && !GE_IsPlaceholder(set.items[i]))
             DrawDryRun(window, set.items[i]);
+    ruv_dwin_set_draw_mode(window, 0);
 }
 
 void DrawDam(RUV_WIN window, const GE_LineObject &raw, int32_t direction)
@@ -626,11 +646,7 @@ void SelectedDrogue(RUV_WIN w) { DrawDroguesWith(w, RED, true); }
 
 }  // namespace
 
-void GE_DrawDryPoints(RUV_WIN window)
-{
-    DrawDryWith(window, DRY, false);
-    ruv_dwin_set_draw_mode(window, 0);
-}
+void GE_DrawDryPoints(RUV_WIN window) { DrawDryWith(window, DRY, false); }
 void GE_DrawThinDams(RUV_WIN window) { DrawDamsWith(window, DAM, false); }
 void GE_DrawDrogues(RUV_WIN window) { DrawDroguesWith(window, DROGUE, false); }
 void GE_DrawCrossSections(RUV_WIN window)

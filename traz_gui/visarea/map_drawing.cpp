@@ -193,6 +193,18 @@ void GE_DrawGrid(const GE_DrawTarget &t)
     GE_DrawGridPasses(t, lines, nullptr);
 }
 
+void GE_DrawGridLines(const GE_DrawTarget &t)
+{
+    const GE_GridState &grid = global_windata.grid;
+    ruv_dwin_set_std_cpen(t.target, 1);
+    const GE_GridLines lines{ grid.mmax, grid.nmax, grid.xcoord, grid.ycoord, grid.valid_point,
+                              [](const void *, int32_t m0, int32_t n0, int32_t, int32_t) {
+                                  return GE_GridPointValid(m0 + 1, n0 + 1);
+                              },
+                              nullptr };
+    GE_DrawGridPasses(t, lines, nullptr);
+}
+
 void GE_DrawLandBoundary(const GE_DrawTarget &t)
 {
     const GE_LandState &land = global_windata.land;
@@ -291,6 +303,8 @@ void GE_DrawBackground(RUV_WIN window)
         if (d->shown[GE_WaveGridAttribute(type)])
             GE_DrawCurviWaveGrids(t, type);
     GE_DrawMapTexts(window, target);
+    if (!d->printing)
+        GE_ShowEditStatus(window);
 }
 
 void GE_AddMapText(RUV_WIN, const char *text, int32_t packedPoint, RUV_COLOR colour)

@@ -181,8 +181,19 @@ void OnLandBoundarySet(int resetZoom)
     });
 }
 
-// The cell status changed: the grid lines with it.
-void OnEnclosureSet() { EachWindow([](RUV_WIN w) { Redraw(w); }); }
+// A new cell status: every window shows the whole grid again.
+void OnEnclosureSet()
+{
+    EachWindow([](RUV_WIN w) {
+        MapWindow *mw = State(w);
+        mw->data.zoom = 1.0f;
+        mw->data.xOffset = mw->data.yOffset = 0.0f;
+        mw->data.shown[GEdit_SHOW_GRID] = 1;
+        Item(w, GEcmd_SHOW_GRID, true, true);
+        Redraw(w);
+        GE_ShowEditStatus(w);
+    });
+}
 
 // Objects changed: the object layer over the background as it is.
 void OnRedrawAll()
@@ -193,9 +204,34 @@ void OnRedrawAll()
     });
 }
 
-void OnItemsChanged()
+// An enable call only offers its items: what each window shows and checks
+// stays as its user left it.
+void OnItemsEnabled(int32_t group, int32_t which)
 {
-    EachWindow([](RUV_WIN w) { InitMenuItems(w, &State(w)->data); });
+    const GE_GlobalData &g = global_windata;
+    EachWindow([&](RUV_WIN w) {
+        switch (group) {
+        case GE_ENABLED_FILE_OPEN:
+            ruv_menu_set_item_enabled(w, which == 0 ? GEcmd_OPEN_LANDBOUNDARY : GEcmd_OPEN_BATHYMETRY, TRUE);
+            break;
+        case GE_ENABLED_OBJECT_KIND:
+            ruv_menu_set_item_enabled(w, GEcmd_EDIT_FIRST + which - GEkind_DRY_POINT, TRUE);
+            break;
+        case GE_ENABLED_EDIT_MODES:
+            for (int32_t mode = GEmode_ADD; mode <= GEmode_VIEW; ++mode)
+                Item(w, GEcmd_MODE_ADD + mode, true, mode == g.currentOperation);
+            break;
+        case GE_ENABLED_VIEW_ATTRIBUTE:
+            if (g.option_loaded[which]) {
+                ruv_menu_set_item_enabled(w, GE_AttributeMenuItem(which), TRUE);
+                if (which >= GEdit_SHOW_OBSERVATIONS)
+                    ruv_menu_set_item_enabled(w, GE_AttributeNamesMenuItem(which), TRUE);
+            }
+            break;
+        default:
+            break;
+        }
+    });
 }
 
 void OnStatusMessage(const char *text)
@@ -227,7 +263,7 @@ void InstallWindowActions()
 {
     static const GE_WindowActions actions = {
         OnGridSet, OnGridFreed, OnDepthSet, OnLandBoundarySet, OnEnclosureSet,
-        OnItemsChanged, OnRedrawAll, OnStatusMessage, OnViewReset, OnEditModeView, GE_ShowLoadedAttribute,
+        OnItemsEnabled, OnRedrawAll, OnStatusMessage, OnViewReset, OnEditModeView, GE_ShowLoadedAttribute,
     };
     GE_SetWindowActions(&actions);
 }
@@ -618,6 +654,7 @@ void GE_DrawObjects(RUV_WIN window, int)
     GE_DrawKindObjects(window);
     GE_DrawWaveGridLayer(window);
     GE_DrawAreaBox(window);
+    GE_DrawSelectedObject(window);
     ruv_dwin_set_clip(window, nullptr);
     GE_DrawFrame(window);
     drawing = false;

@@ -118,6 +118,9 @@ struct GE_DrawTarget {
 };
 void GE_DrawDepth(const GE_DrawTarget &t);
 void GE_DrawGrid(const GE_DrawTarget &t);
+// Every pair of neighbouring valid nodes of the grid joined, along m and
+// then along n, in black one pixel wide, whatever the cells beside them.
+void GE_DrawGridLines(const GE_DrawTarget &t);
 // A grid drawn as the model grid is, with the pen as it is: along m row by
 // row, then along n column by column, a segment ending at a valid node
 // (m0, n0) drawn when edgeVisible(context, m0, n0, m1, n1) holds for the
@@ -163,8 +166,9 @@ void GE_DrawZoomRubberBand(RUV_WIN window);
 
 // What an edit kind does in a map window: draw its objects, draw its
 // selected object, and answer a mouse press and release (the point already
-// clamped into the drawing rectangle).  Each kind's module installs its
-// operations; a kind without them draws nothing and ignores the mouse.
+// clamped into the drawing rectangle).  The library's own kinds are there
+// from the start; a kind whose operations are removed draws nothing and
+// ignores the mouse.
 // Kinds 2..4 take their grid clicks through mouseDown.
 struct GE_KindOperations {
     void (*draw)(RUV_WIN window);
@@ -174,9 +178,11 @@ struct GE_KindOperations {
 };
 // Installs (NULL: removes) the operations of kind 2..13.
 void GE_SetKindOperations(int32_t kind, const GE_KindOperations *operations);
-// The objects of every kind, the current kind last, then the selected
-// object of the current kind (the object layer's part).
+// The objects of every kind, the current kind last (the object layer's
+// part).
 void GE_DrawKindObjects(RUV_WIN window);
+// The selected object of the current kind, drawn over everything else.
+void GE_DrawSelectedObject(RUV_WIN window);
 
 // The Edit menu: the kind becomes current in every map window and its
 // callback is told with operation View and no selection.
@@ -226,6 +232,9 @@ void GE_DrawThinDam(RUV_WIN window, const GE_LineObject *line, int32_t direction
 void GE_NearestCellSide(RUV_WIN window, int32_t px, int32_t py, int32_t m, int32_t n, int32_t *code,
                         GE_LineObject *line);
 void GE_DrawCellPolygon(RUV_WIN window, int32_t m, int32_t n);
+// A polyline with the window's pen through the centres (GE_CellCentre) of
+// a list of cells, each a GE_PointObject whose m and n name it.
+void GE_DrawCellPath(RUV_WIN window, const GE_List *cells);
 
 // ---------------------------------------------------------------- view settings
 

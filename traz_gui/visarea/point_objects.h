@@ -18,7 +18,7 @@ constexpr RUV_COLOR GE_COLOR_OBSERVATION = 0x0400FFFFu;
 constexpr RUV_COLOR GE_COLOR_SELECTED = 0x01FF0000u;
 
 // Installs the drawing and mouse editing of kinds 7, 9, 10 and 11 in the
-// map windows (the host calls it once after GE_Init).
+// map windows (there from the start; this puts them back).
 void GE_InstallPointObjectKinds(void);
 
 // The owner's functions.  An index outside the set changes nothing and

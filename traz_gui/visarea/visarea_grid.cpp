@@ -254,6 +254,62 @@ int32_t GE_CellCornersValid(int32_t m, int32_t n)
            GE_GridPointValid(m - 1, n);
 }
 
+namespace {
+
+// The world point of a valid 1-based node.
+bool NodePoint(int32_t m, int32_t n, float *x, float *y)
+{
+    const GE_GridState &grid = global_windata.grid;
+    if (!grid.xcoord || !grid.ycoord || !GE_GridPointValid(m, n))
+        return false;
+    const size_t k = static_cast<size_t>(n - 1) * grid.mmax + (m - 1);
+    *x = grid.xcoord[k];
+    *y = grid.ycoord[k];
+    return true;
+}
+
+// A corner of a cell at the grid's edge: the grid line through it carried
+// on from the two nodes behind it, across the cell (dn, dm: towards them).
+bool Extrapolated(int32_t m, int32_t n, int32_t dm, int32_t dn, float *x, float *y)
+{
+    float x1, y1, x2, y2;
+    if (!NodePoint(m + dm, n + dn, &x1, &y1) || !NodePoint(m + 2 * dm, n + 2 * dn, &x2, &y2))
+        return false;
+    *x = 2 * x1 - x2;
+    *y = 2 * y1 - y2;
+    return true;
+}
+
+}  // namespace
+
+int GE_CellCentre(int32_t m, int32_t n, float *x, float *y)
+{
+    const GE_GridState &grid = global_windata.grid;
+    if (m < 2 || n < 2 || m > grid.mmax || n > grid.nmax)
+        return 0;
+    // The corners (m-1, n-1), (m, n-1), (m, n), (m-1, n); a missing one is
+    // carried on along n from inside the cell, else along m.
+    static const int32_t cm[4] = { -1, 0, 0, -1 }, cn[4] = { -1, -1, 0, 0 };
+    float sx = 0, sy = 0;
+    int used = 0;
+    for (int k = 0; k < 4; ++k) {
+        const int32_t km = m + cm[k], kn = n + cn[k];
+        const int32_t towardsN = cn[k] == 0 ? -1 : 1, towardsM = cm[k] == 0 ? -1 : 1;
+        float px, py;
+        if (NodePoint(km, kn, &px, &py) || Extrapolated(km, kn, 0, towardsN, &px, &py) ||
+            Extrapolated(km, kn, towardsM, 0, &px, &py)) {
+            sx += px;
+            sy += py;
+            ++used;
+        }
+    }
+    if (used == 0)
+        return 0;
+    *x = sx / used;
+    *y = sy / used;
+    return 1;
+}
+
 int32_t GE_GridEdgeVisible(int32_t m0, int32_t n0, int32_t m1, int32_t n1)
 {
     const GE_GlobalData &g = global_windata;

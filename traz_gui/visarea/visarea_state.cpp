@@ -117,8 +117,8 @@ void GE_EnableFileOpen(int32_t which)
     if (which != 0 && which != 1)
         return;
     global_windata.fileOpenEnabled[which] = 1;
-    if (g_actions.itemsChanged)
-        g_actions.itemsChanged();
+    if (g_actions.itemsEnabled)
+        g_actions.itemsEnabled(GE_ENABLED_FILE_OPEN, which);
 }
 
 void GE_EnableObjectKind(int32_t kind)
@@ -127,16 +127,16 @@ void GE_EnableObjectKind(int32_t kind)
     if (kind < GEkind_DRY_POINT || kind > GEkind_OPEN_BOUNDARY)
         return;
     global_windata.editEnabled[kind] = 1;
-    if (g_actions.itemsChanged)
-        g_actions.itemsChanged();
+    if (g_actions.itemsEnabled)
+        g_actions.itemsEnabled(GE_ENABLED_OBJECT_KIND, kind);
 }
 
 void GE_EnableEditModes(void)
 {
     global_windata.editEnabled[GE_EDIT_MODES_ENTRY] = 1;
     global_windata.currentOperation = GEmode_VIEW;
-    if (g_actions.itemsChanged)
-        g_actions.itemsChanged();
+    if (g_actions.itemsEnabled)
+        g_actions.itemsEnabled(GE_ENABLED_EDIT_MODES, 0);
 }
 
 void GE_EnableViewAttribute(int32_t attribute)
@@ -145,8 +145,8 @@ void GE_EnableViewAttribute(int32_t attribute)
     if (attribute < 1 || attribute >= GE_ATTRIBUTE_COUNT)
         return;
     global_windata.available[attribute] = 1;
-    if (g_actions.itemsChanged)
-        g_actions.itemsChanged();
+    if (g_actions.itemsEnabled)
+        g_actions.itemsEnabled(GE_ENABLED_VIEW_ATTRIBUTE, attribute);
 }
 
 void GE_SetEditModeView(void)

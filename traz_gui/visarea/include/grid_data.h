@@ -34,6 +34,9 @@ int GE_SetGridData(int32_t mmax, int32_t nmax, double **x, double **y, double mi
 const GE_GridData *GE_CurrentGridData(void);
 // Clears and drops the process's record (with the grid).
 void GE_DropGridData(void);
+// The process's record, when it has a size, given its cell and node types
+// afresh from enclosureName; 1 when rebuilt.
+int GE_RebuildGridPointTypes(const char *enclosureName);
 // A new empty record.
 GE_GridData *GE_NewGridData(void);
 // Empties a record: types and coordinates gone, sizes 0.

@@ -221,13 +221,21 @@ extern GE_GlobalData global_windata;
 // What the map windows do when the process-wide data change.  The window
 // code installs these; without windows (no table, or a NULL entry) the data
 // change alone.
+enum GE_EnabledGroup : int32_t {
+    GE_ENABLED_FILE_OPEN = 0,
+    GE_ENABLED_OBJECT_KIND = 1,
+    GE_ENABLED_EDIT_MODES = 2,
+    GE_ENABLED_VIEW_ATTRIBUTE = 3,
+};
 struct GE_WindowActions {
     void (*gridSet)(void);            // a grid was taken (mmax > 0)
     void (*gridFreed)(void);          // the grid was unloaded while the grid attribute is enabled
     void (*depthSet)(void);           // a bathymetry was taken
     void (*landBoundarySet)(int resetZoom);
     void (*enclosureSet)(void);       // a new cell status replaced the grid's
-    void (*itemsChanged)(void);       // enable flags changed
+    // an enable call: its group (GE_ENABLED_...) and the file kind, object
+    // kind or attribute it enabled
+    void (*itemsEnabled)(int32_t group, int32_t which);
     void (*redrawAll)(void);
     void (*statusMessage)(const char *text);
     void (*viewReset)(void);
@@ -279,6 +287,10 @@ int32_t GE_CellStatus(int32_t m, int32_t n);
 int32_t GE_GridPointValid(int32_t m, int32_t n);
 // 1 when the four nodes round 1-based cell (m, n) are valid.
 int32_t GE_CellCornersValid(int32_t m, int32_t n);
+// The world centre of cell (m, n): the mean of its four corners, a corner
+// that is not valid (at the grid's edge) carried on from the two nodes
+// behind it along its grid line.  1 and (x, y), or 0 when no corner is had.
+int GE_CellCentre(int32_t m, int32_t n, float *x, float *y);
 // Whether the grid segment ending at 0-based node (m0, n0) is drawn (see
 // the grid drawing): 0-based cells (m0, n0) and (m1, n1) are its sides.
 int32_t GE_GridEdgeVisible(int32_t m0, int32_t n0, int32_t m1, int32_t n1);
@@ -402,6 +414,10 @@ int32_t GE_LineKindAttribute(int32_t drawingKind);
 // into m[] and n[] (room for max(|m2-m1|, |n2-n1|) + 1), and the index of
 // the point its name is drawn at.
 int32_t GE_LineObjectPoints(const GE_LineObject *line, int32_t *m, int32_t *n, int32_t room, int32_t *labelAt);
+// Room for the points of a line object (its longer extent + 1), and for
+// the segment ends of a thin dam along it.
+int32_t GE_LineObjectRoom(const GE_LineObject *line);
+int32_t GE_ThinDamRoom(const GE_LineObject *line);
 // The segments of a thin dam, each between grid points (m[2k], n[2k]) and
 // (m[2k+1], n[2k+1]); the number of segments, or -1 for another direction.
 int32_t GE_ThinDamSegments(const GE_LineObject *line, int32_t direction, int32_t *m, int32_t *n, int32_t room);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "flow_files.h"
+#include "grid_data.h"
 #include "visarea_test_support.h"
 
 namespace {
@@ -174,9 +175,25 @@ TEST_F(EnclosureTest, TheEnclosureCommandReplacesTheCellStatusOrKeepsIt)
     vatest::GridFixture grid(6, 6);
     GE_SetGrid(&grid.input, "");
     ASSERT_NE(GE_GridPointValid(6, 6), 0);
+    // The point types of the grid's editors, by default until the file.
+    std::vector<std::vector<double>> xs(6), ys(6);
+    std::vector<double *> xr, yr;
+    for (int32_t n = 0; n < 6; ++n) {
+        for (int32_t m = 0; m < 6; ++m) {
+            xs[n].push_back(grid.x[static_cast<size_t>(n) * 6 + m]);
+            ys[n].push_back(grid.y[static_cast<size_t>(n) * 6 + m]);
+        }
+        xr.push_back(xs[n].data());
+        yr.push_back(ys[n].data());
+    }
+    ASSERT_EQ(GE_SetGridData(6, 6, xr.data(), yr.data(), -99999.0, ""), 1);
+    ASSERT_EQ(GE_GridPointType(nullptr, 6, 6), 1);
     EXPECT_EQ(GE_LoadEnclosure(WriteFile("square.enc", "1 1\n5 1\n5 5\n1 5\n1 1\n").c_str()), 1);
     EXPECT_EQ(GE_CellStatus(3, 3), 1);
     EXPECT_EQ(GE_CellStatus(6, 6), 0);
+    EXPECT_EQ(GE_GridPointType(nullptr, 3, 3), 1);
+    EXPECT_EQ(GE_GridPointType(nullptr, 6, 6), 0);
+    EXPECT_EQ(GE_GridPointType(nullptr, 5, 3), 3);
     // Valid nodes follow the new status.
     EXPECT_EQ(GE_GridPointValid(6, 6), 0);
     EXPECT_NE(GE_GridPointValid(4, 4), 0);

@@ -28,6 +28,36 @@ std::string ValidRows()
     return text;
 }
 
+// Cell centres: the mean of the corners, at the grid's edge with the
+// corners that are not valid carried on along their grid lines.
+TEST_F(GridTest, CellCentresCarryTheGridOnAtItsEdge)
+{
+    GridFixture grid(6, 6);
+    for (int32_t n = 2; n <= 6; ++n)
+        grid.Status(6, n) = 0;  // the last column: its far nodes not valid
+    GE_SetGrid(grid.Refresh(), "");
+    ASSERT_EQ(GE_GridPointValid(6, 3), 0);
+    struct Case {
+        int32_t m, n;
+        int found;
+        float x, y;
+    } cases[] = {
+        {3, 3, 1, 15.0f, 15.0f},   // inside
+        {6, 3, 1, 45.0f, 15.0f},   // two corners carried on along m
+        {2, 2, 1, 5.0f, 5.0f},     // the first cell
+        {1, 3, 0, 0, 0},           // no cell
+        {7, 3, 0, 0, 0},
+    };
+    for (const Case &c : cases) {
+        float x = -1, y = -1;
+        EXPECT_EQ(GE_CellCentre(c.m, c.n, &x, &y), c.found) << c.m << "," << c.n;
+        if (c.found) {
+            EXPECT_FLOAT_EQ(x, c.x) << c.m << "," << c.n;
+            EXPECT_FLOAT_EQ(y, c.y) << c.m << "," << c.n;
+        }
+    }
+}
+
 TEST_F(GridTest, ValidNodesFollowTheActiveCells)
 {
     struct Case {

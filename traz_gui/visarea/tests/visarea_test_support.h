@@ -100,7 +100,7 @@ inline void InstallCountingActions()
         Counts().landReset += reset;
     };
     a.enclosureSet = [] { ++Counts().enclosureSet; };
-    a.itemsChanged = [] { ++Counts().items; };
+    a.itemsEnabled = [](int32_t, int32_t) { ++Counts().items; };
     a.redrawAll = [] { ++Counts().redraw; };
     a.statusMessage = [](const char *t) { Counts().status.push_back(t); };
     a.viewReset = [] { ++Counts().reset; };

@@ -152,6 +152,9 @@ TEST_F(MapWindowTest, DryPointRunsFromTwoClicks)
         const RUV_WIN w = Open();
         ASSERT_NE(w, NULL_WIN);
         GE_MapWindowData(w)->shown[GEdit_SHOW_DRY_POINTS] = 1;
+        // On white: the cells show their own colours.
+        GE_MapWindowData(w)->shown[GEdit_SHOW_BATHYMETRY] = 0;
+        GE_RedrawWindow(w);
         GE_EditDryPoints();
         GE_SetModeAdd();
         calls.clear();
@@ -277,6 +280,183 @@ TEST_F(MapWindowTest, DrogueAddedAndMovedWithItsName)
         EXPECT_STREQ(drogues.items[0].name, "d1");
         EXPECT_EQ(drogues.selected, -1);
         EXPECT_EQ(calls.size(), 3u);
+    });
+}
+
+// A press in Add mode whose release went outside the window leaves a click
+// pending; the Edit Mode menu forgets it, so that in Modify a click on
+// nothing moves nothing and a click on a run only picks it.
+TEST_F(MapWindowTest, PressReleasedOutsideIsForgottenByTheModeMenu)
+{
+    in_app([] {
+        Recorder rec;
+        LineWorld world;
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        GE_MapWindowData(w)->shown[GEdit_SHOW_DRY_POINTS] = 1;
+        const GE_LineObject runs[] = { { 3, 3, 5, 3, "shoal" }, { 3, 6, 4, 6, "bank" } };
+        GE_SetDryPoints(runs, 2);
+        Command(w, GEcmd_EDIT_FIRST);
+        Command(w, GEcmd_MODE_ADD);
+        const POINT start = InCell(w, 8, 7, 0.5f, 0.5f);
+        Mouse(w, WM_LBUTTONDOWN, start.x, start.y, MK_LBUTTON);
+        EXPECT_EQ(GE_MapWindowData(w)->clickCounter, 1);
+
+        Command(w, GEcmd_MODE_ADD + 2);  // Edit Mode > Modify
+        EXPECT_EQ(GE_MapWindowData(w)->clickCounter, 0);
+        calls.clear();
+        GE_LineSet &dry = global_windata.dryPoints;
+        Click(w, InCell(w, 9, 4, 0.5f, 0.5f));
+        EXPECT_EQ(FirstField(w), "No dry point pointed");
+        EXPECT_TRUE(calls.empty());
+        Click(w, InCell(w, 4, 3, 0.5f, 0.5f));
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].operation, GEmode_MODIFY);
+        EXPECT_EQ(dry.selected, 0);
+        ASSERT_EQ(dry.count, 2);
+        EXPECT_EQ(Ends(dry.items[0]), (std::vector<int32_t>{ 3, 3, 5, 3 }));
+        EXPECT_STREQ(dry.items[0].name, "shoal");
+        EXPECT_EQ(Ends(dry.items[1]), (std::vector<int32_t>{ 3, 6, 4, 6 }));
+
+        // The owner deletes the picked run between the press that starts
+        // its move and the release: the placement ends without a move.
+        const POINT from = InCell(w, 8, 3, 0.5f, 0.5f), to = InCell(w, 8, 5, 0.5f, 0.5f);
+        Mouse(w, WM_LBUTTONDOWN, from.x, from.y, MK_LBUTTON);
+        EXPECT_EQ(GE_MapWindowData(w)->clickCounter, 1);
+        GE_DeleteDryPoint(0);
+        EXPECT_EQ(dry.selected, -1);
+        Mouse(w, WM_MOUSEMOVE, to.x, to.y, MK_LBUTTON);
+        Mouse(w, WM_LBUTTONUP, to.x, to.y);
+        EXPECT_EQ(GE_MapWindowData(w)->clickCounter, 0);
+        ASSERT_EQ(dry.count, 1);
+        EXPECT_EQ(Ends(dry.items[0]), (std::vector<int32_t>{ 3, 6, 4, 6 }));
+        EXPECT_STREQ(dry.items[0].name, "bank");
+        EXPECT_EQ(calls.size(), 1u);
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// Dry cells are painted with their brush masking what lies below (the
+// depth bands show through); the thin dams after them are drawn plainly.
+TEST_F(MapWindowTest, DryCellsMaskTheDepthsAndLeaveTheDrawModeAsItWas)
+{
+    in_app([] {
+        Recorder rec;
+        LineWorld world;
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        const POINT dryCell = InCell(w, 4, 3, 0.3f, 0.3f);
+        const COLORREF band = PixelAt(w, dryCell);
+        const GE_LineObject run{ 3, 3, 5, 3, "shoal" };
+        GE_SetDryPoints(&run, 1);
+        const GE_LineObject dam{ 3, 6, 6, 6, "wall" };
+        const int32_t direction = GEdit_V_DAM;
+        GE_SetThinDams(&dam, 1, &direction);
+        GE_MapWindowData(w)->shown[GEdit_SHOW_THIN_DAMS] = 1;
+        GE_RedrawAll(0);
+        pump(50);
+        const Pixels px(Native(w));
+        EXPECT_EQ(px.at(dryCell.x, dryCell.y), band & RGB(0xFF, 0xD6, 0x00));
+        const POINT onDam = PixelOf(w, 3.5f * STEP, 5.0f * STEP);
+        EXPECT_EQ(px.at(onDam.x, onDam.y), RGB(0xD8, 0xD8, 0x00));
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// A drogue added by the mouse is drawn again after its owner has been
+// told, with the name the owner gave it.
+int Naming(void *, int32_t, int32_t operation, int32_t selected, void *, GE_PointObject *points, GE_LineObject *,
+           int32_t *, int32_t)
+{
+    if (operation == GEmode_ADD)
+        std::snprintf(points[selected].name, sizeof points[selected].name, "%s", "DRIFTER");
+    return 0;
+}
+
+TEST_F(MapWindowTest, DrogueAddedIsShownWithTheNameItsOwnerGave)
+{
+    in_app([] {
+        LineWorld world;
+        GE_SetCallback(GEkind_DROGUE, Naming, nullptr);
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        GE_WindowData *d = GE_MapWindowData(w);
+        d->shown[GEdit_SHOW_DROGUES] = d->namesShown[GEdit_SHOW_DROGUES] = 1;
+        GE_MapWindowData(w)->shown[GEdit_SHOW_BATHYMETRY] = 0;
+        GE_RedrawWindow(w);
+        GE_EditDrogues();
+        GE_SetModeAdd();
+        Click(w, InCell(w, 4, 5, 0.5f, 0.5f));
+        ASSERT_EQ(global_windata.drogues.count, 1);
+        EXPECT_STREQ(global_windata.drogues.items[0].name, "DRIFTER");
+        // The name at the end of the plus (the middle of the cell's side at
+        // m = 4), in red while selected.
+        const POINT end = Node(w, 4.0f, 4.5f);
+        const Pixels px(Native(w));
+        EXPECT_GT(px.count(RGB(255, 0, 0), end.x + 4, end.y - 20, end.x + 90, end.y + 20), 15);
+    });
+}
+
+// A dam handed over with its ends the other way round is picked as it is
+// drawn; a dam longer than a thousand grid points is drawn and picked to
+// its far end.
+TEST_F(MapWindowTest, ReversedAndLongDamsArePickedAndDrawnWhole)
+{
+    in_app([] {
+        Recorder rec;
+        LineWorld world;
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        GE_MapWindowData(w)->shown[GEdit_SHOW_THIN_DAMS] = 1;
+        const GE_LineObject reversed{ 6, 3, 3, 3, "reversed" };
+        const int32_t v = GEdit_V_DAM;
+        GE_SetThinDams(&reversed, 1, &v);
+        GE_EditThinDams();
+        GE_SetModeView();
+        calls.clear();
+        Click(w, InCell(w, 4, 4, 0.5f, 0.05f));
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].operation, GEmode_VIEW);
+        EXPECT_EQ(calls[0].selected, 0);
+
+        // A grid of 1200 x 4 nodes and a dam along n = 3 from m = 3 to 1150,
+        // looked at near m = 1100.
+        constexpr int32_t LONG_M = 1200, LONG_N = 4;
+        std::vector<float> x, y;
+        std::vector<int32_t> status(static_cast<size_t>(LONG_M + 1) * (LONG_N + 1), GE_CELL_INACTIVE);
+        for (int32_t n = 1; n <= LONG_N; ++n)
+            for (int32_t m = 1; m <= LONG_M; ++m) {
+                x.push_back((m - 1) * STEP);
+                y.push_back((n - 1) * STEP);
+                if (m >= 2 && n >= 2)
+                    status[static_cast<size_t>(n - 1) * (LONG_M + 1) + (m - 1)] = GE_CELL_ACTIVE;
+            }
+        GE_GridInput in{};
+        in.mmax = LONG_M;
+        in.nmax = LONG_N;
+        in.x = x.data();
+        in.y = y.data();
+        in.cellStatus = status.data();
+        in.coordinateSystem = 1;
+        in.missingValue = -99999.0f;
+        GE_SetGrid(&in, "");
+        const GE_LineObject longDam{ 3, 3, 1150, 3, "long" };
+        GE_SetThinDams(&longDam, 1, &v);
+        GE_SelectObjectKind(GEkind_THIN_DAM);  // nothing selected
+        GE_WindowData *d = GE_MapWindowData(w);
+        d->shown[GEdit_SHOW_BATHYMETRY] = 0;
+        d->zoom = 100.0f;
+        d->xOffset = 1099.0f * STEP - (global_windata.xmax + global_windata.xmin) / 2;
+        GE_RedrawWindow(w);
+        pump(50);
+        const POINT onDam = PixelOf(w, 1098.5f * STEP, 2.0f * STEP);
+        EXPECT_EQ(PixelAt(w, onDam), RGB(0xD8, 0xD8, 0x00));
+        calls.clear();
+        Click(w, InCell(w, 1100, 4, 0.5f, 0.05f));
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].operation, GEmode_VIEW);
+        EXPECT_EQ(calls[0].selected, 0);
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }
 

@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "line_editing_steps.h"
+#include "ge_list.h"
+#include "legend_window.h"
+#include "line_objects.h"
 #include "map_window_fixture.h"
 
 static_assert(VA_WIN_MAP == GE_MAP_WINDOW && VA_MENU_MAP == GE_MAP_MENU_BAR &&
@@ -32,7 +36,7 @@ TEST_F(MapWindowTest, OpensWithItsStatusBarCoordinateLineAndMenuStates)
         EXPECT_EQ(global_windata.windowCount, 1);
         EXPECT_NE(ruv_win_get_ctl(w, GE_COORDINATE_LINE), NULL_WIN);
         ASSERT_NE(GE_MapStatusBar(w), NULL_WIN);
-        EXPECT_EQ(StatusText(w), "\tVisualization\tVA 3.00.00");
+        EXPECT_EQ(StatusText(w), "\t\tVA 3.00.00");
 
         struct Row {
             int32_t item;
@@ -55,6 +59,247 @@ TEST_F(MapWindowTest, OpensWithItsStatusBarCoordinateLineAndMenuStates)
             ASSERT_NE(s, static_cast<UINT>(-1)) << r.item;
             EXPECT_EQ((s & MF_GRAYED) == 0, r.enabled) << r.item;
             EXPECT_EQ((s & MF_CHECKED) != 0, r.checked) << r.item;
+        }
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// A host that only configures the library (the enable calls and a
+// callback) and hands a set over gets the library's own kinds: the set is
+// drawn in a window opened after, and the mouse edits it.
+struct HostCall {
+    int32_t kind, operation, selected, count;
+};
+std::vector<HostCall> hostCalls;
+int HostCallback(void *, int32_t kind, int32_t operation, int32_t selected, void *, GE_PointObject *,
+                 GE_LineObject *, int32_t *, int32_t count)
+{
+    hostCalls.push_back({ kind, operation, selected, count });
+    return 0;
+}
+
+TEST_F(MapWindowTest, LibraryKindsServeAHostThatOnlyConfiguresIt)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        hostCalls.clear();
+        GE_EnableEditModes();
+        GE_EnableObjectKind(GEkind_DRY_POINT);
+        GE_EnableViewAttribute(GEdit_SHOW_DRY_POINTS);
+        GE_SetCallback(GEkind_DRY_POINT, HostCallback, nullptr);
+        const GE_LineObject run{ 3, 3, 6, 3, "shoal" };
+        GE_SetDryPoints(&run, 1);
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        Command(w, GEcmd_SHOW_BATHYMETRY);  // the run on white
+        const POINT inRun = linetest::InCell(w, 4, 3, 0.5f, 0.5f);
+        EXPECT_EQ(linetest::PixelAt(w, inRun), RGB(0xFF, 0xD6, 0x00));
+
+        Command(w, GEcmd_EDIT_FIRST);     // Edit > Dry Points
+        Command(w, GEcmd_MODE_ADD + 1);   // Edit Mode > Delete
+        linetest::Click(w, inRun);
+        ASSERT_EQ(hostCalls.size(), 2u);
+        EXPECT_EQ(hostCalls[1].kind, GEkind_DRY_POINT);
+        EXPECT_EQ(hostCalls[1].operation, GEmode_DELETE);
+        EXPECT_EQ(hostCalls[1].selected, 0);
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// The host's enable calls only offer their items in the open windows: what
+// the user has turned off or chosen there stays as it is.
+TEST_F(MapWindowTest, EnableCallsOnlyOfferTheirItems)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        GE_EnableEditModes();
+        GE_EnableObjectKind(GEkind_OBSERVATION);
+        GE_EnableViewAttribute(GEdit_SHOW_OBSERVATIONS);
+        GE_PointObject point{};
+        point.m = point.n = 3;
+        GE_SetObservations(&point, 1);
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        Command(w, GEcmd_SHOW_GRID);
+        Command(w, VA_CMD_NAMES_OBSERVATIONS);
+        Command(w, GEcmd_EDIT_FIRST + 2);
+        Command(w, GEcmd_MODE_ADD);
+        ASSERT_FALSE(Checked(w, GEcmd_SHOW_GRID));
+
+        GE_EnableObjectKind(GEkind_INSTANT_RELEASE);
+        GE_EnableFileOpen(1);
+        GE_EnableViewAttribute(GEdit_SHOW_DRY_POINTS);
+        GE_EnableViewAttribute(GEdit_SHOW_OBSERVATIONS);
+        const GE_WindowData *d = GE_MapWindowData(w);
+        EXPECT_EQ(d->shown[GEdit_SHOW_GRID], 0);
+        EXPECT_EQ(d->shown[GEdit_SHOW_OBSERVATIONS], 1);
+        EXPECT_EQ(d->namesShown[GEdit_SHOW_OBSERVATIONS], 0);
+        EXPECT_EQ(global_windata.currentKind, GEkind_OBSERVATION);
+        EXPECT_EQ(global_windata.currentOperation, GEmode_ADD);
+        struct Row {
+            int32_t item;
+            bool enabled, checked;
+        };
+        const Row rows[] = {
+            { GEcmd_SHOW_GRID, true, false },          { VA_CMD_NAMES_OBSERVATIONS, true, false },
+            { VA_CMD_SHOW_OBSERVATIONS, true, true },  { GEcmd_EDIT_FIRST + 2, true, true },
+            { GEcmd_EDIT_NONE, true, false },          { GEcmd_EDIT_FIRST + 5, true, false },
+            { GEcmd_MODE_ADD, true, true },            { GEcmd_MODE_ADD + 3, true, false },
+            { GEcmd_OPEN_BATHYMETRY, true, false },    { VA_CMD_SHOW_DRY_POINTS, false, false },
+        };
+        for (const Row &r : rows) {
+            EXPECT_EQ(Enabled(w, r.item), r.enabled) << r.item;
+            EXPECT_EQ(Checked(w, r.item), r.checked) << r.item;
+        }
+        // Offering the edit modes again starts them in View.
+        GE_EnableEditModes();
+        EXPECT_TRUE(Checked(w, GEcmd_MODE_ADD + 3));
+        EXPECT_FALSE(Checked(w, GEcmd_MODE_ADD));
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// The window-wide operations a host may call: every window closed (the
+// legend with them), each given the focus in turn, the suppress-warnings
+// option offered unchecked.
+TEST_F(MapWindowTest, HostOperationsOnEveryWindow)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        const RUV_WIN a = Open(), b = Open(420);
+        ASSERT_NE(a, NULL_WIN);
+        ASSERT_NE(b, NULL_WIN);
+        EXPECT_FALSE(Enabled(a, GEcmd_SUPPRESS_WARNINGS));
+        GE_EnableSuppressWarnings();
+        for (const RUV_WIN w : { a, b }) {
+            EXPECT_TRUE(Enabled(w, GEcmd_SUPPRESS_WARNINGS));
+            EXPECT_FALSE(Checked(w, GEcmd_SUPPRESS_WARNINGS));
+        }
+        Command(a, GEcmd_SUPPRESS_WARNINGS);
+        EXPECT_EQ(global_windata.suppressWarningsChecked, 1);
+        EXPECT_TRUE(Checked(b, GEcmd_SUPPRESS_WARNINGS));
+
+        SetFocus(nullptr);
+        GE_FocusWindows();
+        pump(50);
+        const HWND focus = GetFocus();
+        EXPECT_TRUE(focus == Native(b) || IsChild(Native(b), focus));
+
+        GE_OpenLegendWindow();
+        pump(100);
+        ASSERT_NE(global_windata.legendWindow, nullptr);
+        const HWND na = Native(a), nb = Native(b);
+        GE_CloseAllWindows();
+        pump(100);
+        EXPECT_EQ(global_windata.windowCount, 0);
+        EXPECT_EQ(global_windata.legendWindow, nullptr);
+        EXPECT_FALSE(IsWindow(na));
+        EXPECT_FALSE(IsWindow(nb));
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// Grid lines between every two neighbouring valid nodes, also where no
+// active cell lies beside them, and a path through cell centres.
+TEST_F(MapWindowTest, GridLinesAndCellPathsDrawnOnTheWindow)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        // Cells (5, 5) and (5, 6) inactive: the segment between nodes (4, 5)
+        // and (5, 5) has no active cell beside it.
+        SetTestGrid(world.x, world.y, world.status, 1, { { 5, 5 }, { 5, 6 } });
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        const GE_WindowData *d = GE_MapWindowData(w);
+        ruv_dwin_clear(w, GE_COLOR_WHITE);
+        const GE_DrawTarget t{ w, d, 0, 0, d->drawing.right, d->drawing.bottom };
+        GE_DrawGridLines(t);
+        const POINT lone = PixelOf(w, 3.5f * STEP, 4.0f * STEP), inner = PixelOf(w, 6.5f * STEP, 2.0f * STEP);
+        {
+            const Pixels px(Native(w));
+            EXPECT_EQ(px.at(lone.x, lone.y), RGB(0, 0, 0));
+            EXPECT_EQ(px.at(inner.x, inner.y), RGB(0, 0, 0));
+            const POINT middle = PixelOf(w, 6.5f * STEP, 2.5f * STEP);
+            EXPECT_EQ(px.at(middle.x, middle.y), RGB(255, 255, 255));
+        }
+        // The map's own grid leaves that segment out.
+        ruv_dwin_clear(w, GE_COLOR_WHITE);
+        GE_DrawGrid(t);
+        EXPECT_EQ(Pixels(Native(w)).at(lone.x, lone.y), RGB(255, 255, 255));
+
+        // A path from cell (3, 3) to (6, 3) and on to (6, 6).
+        GE_List *cells = GE_ListCreate(sizeof(GE_PointObject));
+        for (const auto &[m, n] : { std::pair<int32_t, int32_t>{ 3, 3 }, { 6, 3 }, { 6, 6 } }) {
+            GE_PointObject cell{};
+            cell.m = m;
+            cell.n = n;
+            ASSERT_TRUE(GE_ListInsert(cells, GE_ListCount(cells), &cell));
+        }
+        ruv_dwin_clear(w, GE_COLOR_WHITE);
+        const RUV_CPEN red{ 1, 2, 0, GE_COLOR_RED };
+        ruv_dwin_set_cpen(w, &red);
+        GE_DrawCellPath(w, cells);
+        GE_ListDestroy(cells);
+        {
+            const Pixels px(Native(w));
+            const POINT along = PixelOf(w, 3.5f * STEP, 1.5f * STEP), up = PixelOf(w, 4.5f * STEP, 3.0f * STEP);
+            const POINT off = PixelOf(w, 3.5f * STEP, 3.0f * STEP);
+            EXPECT_EQ(px.at(along.x, along.y), RGB(255, 0, 0));
+            EXPECT_EQ(px.at(up.x, up.y), RGB(255, 0, 0));
+            EXPECT_EQ(px.at(off.x, off.y), RGB(255, 255, 255));
+        }
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// Every drawing of the background ends with the edit status: a message
+// in the first field goes when the window is resized.
+TEST_F(MapWindowTest, BackgroundDrawingShowsTheEditStatus)
+{
+    in_app([] {
+        World world;
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        GE_StatusMessage("Observation id invalid");
+        EXPECT_EQ(StatusText(w), "Observation id invalid\t\tVA 3.00.00");
+        RUV_RECT r{ 30, 20, 30 + 400, 20 + 420 };
+        ruv_vobj_move(w, &r);
+        pump(300);
+        EXPECT_EQ(StatusText(w), "\t\tVA 3.00.00");
+    });
+}
+
+// A new cell status from an enclosure file: every window shows the whole
+// grid again, the grid layer on, with its edit status.
+TEST_F(MapWindowTest, EnclosureLoadedShowsTheWholeGridInEveryWindow)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        const RUV_WIN a = Open(), b = Open(420);
+        ASSERT_NE(b, NULL_WIN);
+        Command(a, GEcmd_ZOOM_IN);
+        Command(a, GEcmd_SHOW_GRID);
+        Command(b, GEcmd_ZOOM_IN);
+        GE_StatusMessage("Observation id invalid");
+        std::FILE *f = std::fopen("square.enc", "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs("1 1\n6 1\n6 6\n1 6\n1 1\n", f);
+        std::fclose(f);
+        ASSERT_EQ(GE_LoadEnclosure("square.enc"), 1);
+        pump(100);
+        EXPECT_EQ(GE_CellStatus(8, 8), 0);
+        for (const RUV_WIN w : { a, b }) {
+            const GE_WindowData *d = GE_MapWindowData(w);
+            EXPECT_EQ(d->zoom, 1.0f);
+            EXPECT_EQ(d->shown[GEdit_SHOW_GRID], 1);
+            EXPECT_TRUE(Enabled(w, GEcmd_SHOW_GRID));
+            EXPECT_TRUE(Checked(w, GEcmd_SHOW_GRID));
+            EXPECT_EQ(StatusText(w), "\t\tVA 3.00.00");
         }
         EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });

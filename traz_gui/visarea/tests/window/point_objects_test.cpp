@@ -17,7 +17,8 @@ namespace {
 
 using namespace maptest;
 
-constexpr COLORREF CYAN = RGB(0, 255, 255), GREEN = RGB(0, 255, 0), BLUE = RGB(0, 0, 255), RED = RGB(255, 0, 0);
+constexpr COLORREF CYAN = RGB(0, 255, 255), GREEN = RGB(0, 255, 0), BLUE = RGB(0, 0, 255), RED = RGB(255, 0, 0),
+                   PURPLE = RGB(0x99, 0, 0x99);
 
 struct Call {
     int32_t kind, operation, index, count;
@@ -45,8 +46,8 @@ int Owner(void *, int32_t kind, int32_t operation, int32_t index, void *, GE_Poi
     return 0;
 }
 
-// The editor's kinds with their layers and this file's owner; cell (6, 6)
-// is made inactive.
+// The editor's kinds and plain discharges with their layers and this
+// file's owner; cell (6, 6) is made inactive.
 struct PointWorld : World {
     PointWorld()
     {
@@ -54,11 +55,13 @@ struct PointWorld : World {
         SetTestGrid(x, y, status, 1, { { 6, 6 } });
         GE_SetDepth(depth.data());
         GE_EnableEditModes();
-        for (const int32_t kind : { GEkind_INSTANT_RELEASE, GEkind_CONTINUOUS_RELEASE, GEkind_OBSERVATION }) {
+        for (const int32_t kind :
+             { GEkind_INSTANT_RELEASE, GEkind_CONTINUOUS_RELEASE, GEkind_OBSERVATION, GEkind_DISCHARGE }) {
             GE_EnableObjectKind(kind);
             GE_SetCallback(kind, Owner, nullptr);
         }
-        for (const int32_t a : { GEdit_SHOW_INSTANT_RELEASES, GEdit_SHOW_CONTINUOUS_RELEASES, GEdit_SHOW_OBSERVATIONS })
+        for (const int32_t a : { GEdit_SHOW_INSTANT_RELEASES, GEdit_SHOW_CONTINUOUS_RELEASES, GEdit_SHOW_OBSERVATIONS,
+                                 GEdit_SHOW_DISCHARGES })
             GE_EnableViewAttribute(a);
         GE_InstallPointObjectKinds();
     }
@@ -120,6 +123,8 @@ TEST_F(MapWindowTest, PointsAndTheAreaBoxAreDrawnInTheirColoursThreePixelsWide)
         GE_SetDischarges(instant, 3, GEdit_INSTANT_RELEASE);
         const GE_PointObject continuous[] = { At(7, 3, "cont") };
         GE_SetDischarges(continuous, 1, GEdit_CONTINUOUS_RELEASE);
+        const GE_PointObject discharges[] = { At(10, 3, "outfall") };
+        GE_SetDischarges(discharges, 1, GEdit_DISCHARGE);
         pump(100);
 
         // The cross: both diagonals of cell (3, 3); a diamond's corners are
@@ -138,6 +143,7 @@ TEST_F(MapWindowTest, PointsAndTheAreaBoxAreDrawnInTheirColoursThreePixelsWide)
             EXPECT_TRUE(ThreeWide(px, diamondEdge(5, 3), GREEN));
             EXPECT_TRUE(ThreeWide(px, diamondEdge(9, 7), GREEN));
             EXPECT_TRUE(ThreeWide(px, diamondEdge(7, 3), BLUE));
+            EXPECT_TRUE(ThreeWide(px, diamondEdge(10, 3), PURPLE));
             // The middle of a diamond is not on its outline.
             EXPECT_NE(px.at(CellCentre(w, 5, 3).x, CellCentre(w, 5, 3).y), GREEN);
             // Nothing green at the point off the grid (world 10, 10).
@@ -181,6 +187,9 @@ TEST_F(MapWindowTest, PointsAndTheAreaBoxAreDrawnInTheirColoursThreePixelsWide)
         EXPECT_EQ(global_windata.previousAreaBox[1].m, 0);
         const Pixels px(Native(w));
         EXPECT_EQ(px.count(RED) + px.count(GREEN) + px.count(BLUE) + px.count(CYAN), 0);
+        // Plain discharges are no location of the scenario: they stay.
+        EXPECT_EQ(global_windata.discharges[0].count, 1);
+        EXPECT_TRUE(ThreeWide(px, diamondEdge(10, 3), PURPLE));
     });
 }
 
@@ -200,6 +209,7 @@ TEST_F(MapWindowTest, MouseEditsOfEachPointKindReachTheOwner)
 {
     const KindCase cases[] = {
         { GEkind_OBSERVATION, VA_CMD_EDIT_OBSERVATIONS, "Not an ACTIVE grid cell", "No observation pointed" },
+        { GEkind_DISCHARGE, VA_CMD_EDIT_DISCHARGES, "No ACTIVE grid cell pointed", "No discharge pointed" },
         { GEkind_INSTANT_RELEASE, VA_CMD_EDIT_INSTANT_RELEASES, "No ACTIVE grid cell pointed",
           "No instantaneous release pointed" },
         { GEkind_CONTINUOUS_RELEASE, VA_CMD_EDIT_CONTINUOUS_RELEASES, "No ACTIVE grid cell pointed",

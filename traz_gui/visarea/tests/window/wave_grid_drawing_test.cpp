@@ -12,6 +12,7 @@
 #include "ge_list.h"
 #include "map_window_fixture.h"
 #include "wave_grid_fixture.h"
+#include "point_objects.h"
 #include "wave_grid_drawing.h"
 
 namespace {
@@ -325,6 +326,36 @@ TEST_F(MapWindowTest, KeyAtTheLowerRightWhileWaveGridsAreShown)
             EXPECT_EQ(inkIn(px, BLACK, -145, -35, -131, -9), 0) << "the box is white before the texts";
             EXPECT_EQ(px.at(x - 138, y - 20), WHITE);
         }
+    });
+}
+
+// The selected object of the current kind lies over the wave-grid
+// overlays: where a selected observation crosses a computational grid's
+// outline the point is red.
+TEST_F(MapWindowTest, SelectedObjectOverTheWaveGrids)
+{
+    in_app([] {
+        Recorder rec;
+        WaveWorld world;
+        GE_InstallPointObjectKinds();
+        GE_EnableObjectKind(GEkind_OBSERVATION);
+        GE_EnableViewAttribute(GEdit_SHOW_OBSERVATIONS);
+        const GE_RectWaveGrid rect{ 150, 150, 200, 200, 0, 0, 0, 1, 0 };
+        GE_SetRectWaveGrids(GE_WAVE_COMPUTATIONAL, &rect, 1);
+        GE_PointObject point{ 4, 3, 250.0f, 150.0f, "buoy" };
+        GE_SetObservations(&point, 1);
+        const RUV_WIN w = OpenPlain();
+        ASSERT_NE(w, NULL_WIN);
+        GE_ShowWaveGrids(GE_WAVE_COMPUTATIONAL);
+        GE_SelectObjectKind(GEkind_OBSERVATION);
+        ASSERT_EQ(GE_SelectObservation(0), 0);
+        pump(50);
+        const Pixels px(Native(w));
+        // The grid's lower side at y = 150 crosses the cell's diagonal from
+        // node (3, 3) to node (4, 2) at x = 250.
+        EXPECT_EQ(At(px, w, 250.0f, 150.0f), RED);
+        EXPECT_EQ(At(px, w, 170.0f, 150.0f), GREEN);
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }
 
