@@ -61,13 +61,18 @@ void ruv_app_destroy(void)
     ruvv_app_destroy();
 }
 
+// The kernel takes one argument: the first further argument, a pointer
+// (the block of code 4000).  A code that takes none is called with nothing
+// after it; the slot read then is the caller's register home area, which
+// every call on this platform reserves, and the kernel ignores it.
 int16_t ruv_app_escape(int32_t code, ...)
 {
     Guard g("ruv_app_escape", SRC);
     va_list args;
     va_start(args, code);
-    int32_t result = ruvk_app_escape(code, reinterpret_cast<void *>(args));
+    void *argument = va_arg(args, void *);
     va_end(args);
+    int32_t result = ruvk_app_escape(code, argument);
     return static_cast<int16_t>(result);
 }
 

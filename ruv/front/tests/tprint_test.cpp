@@ -5,6 +5,8 @@
 #include <string>
 
 #include "controls_support.h"
+#include "cursor.h"
+#include "guard_pages.h"
 #include "printing.h"
 
 namespace {
@@ -123,6 +125,39 @@ TEST(PrintJob, APageThroughTheFrontReachesTheQueue)
                 Sleep(100);
         }
         EXPECT_TRUE(written) << pdf;
+    });
+}
+
+TEST(PrintEscape, PageQueryFillsTheCallersBlockAndNothingPastIt)
+{
+    const bool printer = !queue_pdf().empty();
+    in_app([&] {
+        Recorder rec;
+        int32_t size = 0;
+        RUV_PRINT_RECORD *record = ruv_print_create(&size);
+        ASSERT_NE(record, nullptr);
+        kt::Guarded<RUVK_PAGE_INFO_QUERY> query;
+        ASSERT_NE(query.get(), nullptr);
+        query->record = record;
+        const int16_t answer = ruv_app_escape(RUVK_ESCAPE_PAGE_INFO, query.get());
+        EXPECT_EQ(query->record, record);
+        if (printer) {
+            // The answer is the kernel's, for the record the caller named.
+            RUVK_PAGE_INFO_QUERY kernel{ record, {} };
+            ASSERT_TRUE(ruvk_app_escape(RUVK_ESCAPE_PAGE_INFO, &kernel));
+            const RUVK_PAGE_INFO &direct = kernel.page;
+            EXPECT_TRUE(answer);
+            EXPECT_GT(query->page.height, 0);
+            EXPECT_GT(query->page.width, 0);
+            EXPECT_GT(query->page.vres, 0);
+            EXPECT_GT(query->page.hres, 0);
+            EXPECT_EQ(query->page.height, direct.height);
+            EXPECT_EQ(query->page.width, direct.width);
+            EXPECT_EQ(query->page.vres, direct.vres);
+            EXPECT_EQ(query->page.hres, direct.hres);
+        }
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+        ruv_print_destroy(record);
     });
 }
 
