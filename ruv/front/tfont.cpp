@@ -6,6 +6,7 @@
 #include "ruv.h"
 #include "ruvk.h"
 #include "ruvv_font.h"
+#include "printing.h"
 
 #include <cstring>
 
@@ -54,11 +55,11 @@ RUV_BOOL put_text(Guard &g, const char *text, char *buffer, int32_t size, int li
     return TRUE;
 }
 
-// The font lists take a device: a print window's, or NULL for the display
-// (every other window, and a NULL one).
+// The font lists take a device: the print record a print window prints
+// with, or NULL for the display (every other window, and a NULL one).
 void *device_of(RUV_WIN window)
 {
-    return ruvf::is_window(window) && (window->kind & RUV_KIND_PRINT) ? window : nullptr;
+    return ruvf::is_window(window) && (window->kind & RUV_KIND_PRINT) ? ruvk_print_get_record(window) : nullptr;
 }
 
 bool list_ok(Guard &g, const void *out, int32_t capacity, int line = __builtin_LINE())

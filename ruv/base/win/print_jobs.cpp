@@ -325,6 +325,12 @@ RUV_BOOL ruvk_print_start_thread(RUVK_PRINT_FUNC function, void *data)
     return result;
 }
 
+RUV_PRINT_RECORD *ruvk_print_get_record(RUV_WIN print_win)
+{
+    PrintWin *pw = print_win_of(print_win);
+    return pw ? pw->record : nullptr;
+}
+
 RUV_WIN ruvk_print_create_win(RUV_PRINT_RECORD *record, const char *document)
 {
     if (!record)

@@ -70,6 +70,8 @@ RUV_BOOL ruvk_print_start_thread(RUVK_PRINT_FUNC function, void *data);
 /* Starts a document on the record's printer: the print window, NULL on
    failure (reported). */
 RUV_WIN ruvk_print_create_win(RUV_PRINT_RECORD *record, const char *document);
+/* The record a print window prints with; NULL for any other object. */
+RUV_PRINT_RECORD *ruvk_print_get_record(RUV_WIN print_win);
 /* Page start and end; print_win points at the print window (a print
    record's first field does). */
 RUV_BOOL ruvk_print_open_page(RUV_WIN *print_win);

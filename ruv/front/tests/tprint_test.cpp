@@ -1,13 +1,17 @@
 // Printing functions: every one is refused from an update handler, and a
 // page printed through them reaches the project's print queue (when the
 // test runs with its print server): the front hands the kernel the print
-// window through the record it is given.
+// window through the record it is given.  The page query of the platform
+// escape fills the caller's block and nothing past it, and a print
+// window's font lists are its printer's.
 #include <string>
+#include <vector>
 
 #include "controls_support.h"
 #include "cursor.h"
 #include "guard_pages.h"
 #include "printing.h"
+#include "ruvv_font.h"
 
 namespace {
 
@@ -158,6 +162,76 @@ TEST(PrintEscape, PageQueryFillsTheCallersBlockAndNothingPastIt)
         }
         EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
         ruv_print_destroy(record);
+    });
+}
+
+// The families of a device, as the portable layer lists them for a print
+// record or NULL (the display); the names are freed.
+std::vector<std::string> families_of(void *device)
+{
+    char *names[64] = {};
+    const int32_t n = ruvv_fmap_get_families(device, names, 64);
+    std::vector<std::string> out;
+    for (int32_t i = 0; i < n; ++i) {
+        out.push_back(names[i]);
+        ruvv_mem_free(names[i]);
+    }
+    return out;
+}
+
+struct FontLists {
+    RUV_PRINT_RECORD *record;
+    std::vector<std::string> families;
+    int32_t styles = -1, sizes = -1;
+};
+
+RUV_BOOL list_fonts(void *data)
+{
+    auto *job = static_cast<FontLists *>(data);
+    RUV_WIN window;
+    {
+        kt::GuardMem::Armed guarded;  // the print window ends on a guard page
+        window = ruv_print_create_win(job->record, "font lists");
+    }
+    if (!window)
+        return FALSE;
+    char *names[64] = {};
+    const int32_t n = ruv_fmap_get_families(window, names, 64);
+    for (int32_t i = 0; i < n; ++i) {
+        job->families.push_back(names[i]);
+        ruv_mem_free(names[i]);
+    }
+    if (!job->families.empty()) {
+        uint32_t styles[16];
+        int32_t sizes[64];
+        RUV_BOOL scalable = FALSE;
+        const char *family = job->families.front().c_str();
+        job->styles = ruv_fmap_get_family_styles(window, family, styles, 16);
+        job->sizes = ruv_fmap_get_family_sizes(window, family, sizes, &scalable, 64);
+    }
+    ruvk_vobj_destroy(window);
+    return TRUE;
+}
+
+TEST(PrintFonts, APrintWindowListsThePrintersFonts)
+{
+    if (queue_pdf().empty())
+        GTEST_SKIP() << "no print server (CUPS_SERVER) for this run";
+    kt::GuardMem::install();
+    in_app([] {
+        ASSERT_EQ(ruvv_mem_get_functions()->alloc, kt::GuardMem::alloc);
+        Recorder rec;
+        int32_t size = 0;
+        FontLists job{ ruv_print_create(&size), {} };
+        ASSERT_NE(job.record, nullptr);
+        const std::vector<std::string> printer = families_of(job.record);
+        ASSERT_NE(printer, families_of(nullptr)) << "the printer and the display offer the same families";
+        ASSERT_TRUE(ruv_print_start_thread(list_fonts, &job));
+        EXPECT_EQ(job.families, printer);
+        EXPECT_GT(job.styles, 0);
+        EXPECT_GT(job.sizes, 0);
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+        ruv_print_destroy(job.record);
     });
 }
 
