@@ -54,21 +54,22 @@ RUV_BOOL GE_PrintWindowJob(void *data) { return GE_PrintWindow(static_cast<RUV_W
 
 int16_t GE_PrintWindow(RUV_WIN window)
 {
-    // A printer is there when the platform opens printing and the record
-    // reaches a printer (an empty record without one).
     RUV_PRINT_RECORD *record = GE_PrintRecord();
     const bool opened = ruv_print_open();
     if (opened)
         ruv_print_close();
-    if (!opened || !record || !ruv_print_is_valid(record))
+    else
         ruv_dm_post_error("No printer available");
 
-    const GE_MapWindowState *source = GE_WindowState(window);
+    // The page query fills a record that reaches no printer from the
+    // default printer, when there is one.
     RUVK_PAGE_INFO page{};
+    const bool paged = record && QueryPage(record, &page);
+    const GE_MapWindowState *source = GE_WindowState(window);
     RUV_RECT client{};
     if (source)
         ruv_vobj_get_client_rect(window, &client);
-    const bool ready = record && source && ruv_print_is_valid(record) && QueryPage(record, &page);
+    const bool ready = paged && source && ruv_print_is_valid(record);
     const float scale = ready ? GE_PrintPageScale(page.height, page.width, client) : 0.0f;
     if (scale <= 0.0f) {
         ruv_dm_post_error("Nothing to print");
