@@ -21,7 +21,7 @@ bool QueryPage(RUV_PRINT_RECORD *record, RUVK_PAGE_INFO *page)
 {
     RUVK_PAGE_INFO_QUERY query{};
     query.record = record;
-    if (!ruvk_app_escape(RUVK_ESCAPE_PAGE_INFO, &query))
+    if (!ruv_app_escape(RUVK_ESCAPE_PAGE_INFO, &query))
         return false;
     *page = query.page;
     return page->height > 0 && page->width > 0;
