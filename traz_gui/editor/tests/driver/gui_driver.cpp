@@ -7,6 +7,9 @@
 // its controls, ends the program and exits 1.
 //
 //   traz_gui_driver --program EXE --source DIR --work DIR SCRIPT
+//   traz_gui_driver --program EXE --source DIR --work DIR --monkey SEED ACTIONS
+//                   [--watch DIR]... [--watch-files DIR]... [--trace]
+// The second form runs the GUI monkey (monkey.h) instead of a script.
 //
 // Commands of a script (one a line; <ctl> is a control id searched among
 // the current window's descendants, visible ones first, PANE/ID for the
@@ -75,6 +78,7 @@
 #include <vector>
 
 #include "gui_test_protocol.h"
+#include "monkey.h"
 #include "scenario_script.h"
 #include "window_answers.h"
 
@@ -409,15 +413,7 @@ private:
             throw Failure(Unreachable(window, what));
     }
 
-    static bool CanReach(HWND window)
-    {
-        if (!IsWindowVisible(window))
-            return false;
-        for (HWND w = window; w && w != GetDesktopWindow(); w = GetAncestor(w, GA_PARENT))
-            if (!IsWindowEnabled(w))
-                return false;
-        return true;
-    }
+    static bool CanReach(HWND window) { return window_answers::CanReach(window); }
 
     static std::string Unreachable(HWND window, const std::string &what)
     {
@@ -759,20 +755,9 @@ private:
                });
     }
 
-    // The state of item TAG in the current window's menu bar as the program
-    // answers it: MF_ bits, -1 for no such item, -2 for a window that does
-    // not answer (or did not in time).
-    long MenuState(long tag) const
-    {
-        static const UINT message = RegisterWindowMessageA(TRAZ_GUI_TEST_MENU_STATE);
-        DWORD_PTR result = 0;
-        if (!SendMessageTimeoutA(Current(), message, static_cast<WPARAM>(tag), 0, SMTO_NORMAL, kSendTimeout, &result))
-            return -2;
-        const long state = static_cast<long>(static_cast<int>(result));
-        if (state == -1)
-            return -1;
-        return (state & TRAZ_GUI_TEST_ANSWERED) ? (state & ~TRAZ_GUI_TEST_ANSWERED) : -2;
-    }
+    // The state of item TAG in the current window's menu bar (see
+    // window_answers::MenuState).
+    long MenuState(long tag) const { return window_answers::MenuState(Current(), tag); }
 
     static std::string MenuStateText(long tag, long state)
     {
@@ -903,34 +888,12 @@ private:
             throw Failure("exit code " + std::to_string(seen) + ", expected " + std::to_string(code));
     }
 
-    void EndProgram()
-    {
-        if (!process_)
-            return;
-        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(process_, 99);
-            WaitForSingleObject(process_, 5000);
-        }
-        CloseHandle(process_);
-        process_ = nullptr;
-    }
+    void EndProgram() { window_answers::EndProcess(&process_); }
 
     void DumpWindows() const
     {
-        if (!process_)
-            return;
-        for (HWND top : TopLevels()) {
-            std::printf("window %s class %s%s\n", scn::Quote(TextOf(top)).c_str(), ClassOf(top).c_str(),
-                        IsWindowVisible(top) ? "" : " (hidden)");
-            for (HWND h : Descendants(top)) {
-                int depth = 0;
-                for (HWND p = GetParent(h); p && p != top; p = GetParent(p))
-                    ++depth;
-                std::printf("  %*sid %d %s %s%s%s\n", depth * 2, "", GetDlgCtrlID(h), ClassOf(h).c_str(),
-                            scn::Quote(TextOf(h)).c_str(), IsWindowVisible(h) ? "" : " hidden",
-                            IsWindowEnabled(h) ? "" : " disabled");
-            }
-        }
+        if (process_)
+            std::printf("%s", window_answers::DescribeWindows(pid_, scn::Quote).c_str());
     }
 
     Options o_;
@@ -945,19 +908,38 @@ private:
 int main(int argc, char **argv)
 {
     Options o;
+    monkey::Options m;
+    bool monkeyRun = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--program" && i + 1 < argc) o.program = argv[++i];
         else if (a == "--source" && i + 1 < argc) o.source = argv[++i];
         else if (a == "--work" && i + 1 < argc) o.work = argv[++i];
+        else if (a == "--monkey" && i + 2 < argc) {
+            monkeyRun = true;
+            m.seed = std::strtoull(argv[i + 1], nullptr, 0);
+            m.actions = std::strtol(argv[i + 2], nullptr, 0);
+            i += 2;
+        }
+        else if (a == "--watch" && i + 1 < argc) m.watch.push_back(argv[++i]);
+        else if (a == "--watch-files" && i + 1 < argc) m.watchFiles.push_back(argv[++i]);
+        else if (a == "--trace") m.trace = true;
         else o.script = a;
-    }
-    if (o.program.empty() || o.work.empty() || o.script.empty()) {
-        std::printf("usage: traz_gui_driver --program EXE --source DIR --work DIR SCRIPT\n");
-        return 2;
     }
     if (o.source.empty())
         o.source = ".";
     setvbuf(stdout, nullptr, _IONBF, 0);
+    if (monkeyRun && !o.program.empty() && !o.work.empty()) {
+        m.program = o.program;
+        m.source = o.source;
+        m.work = o.work;
+        return monkey::Run(m);
+    }
+    if (o.program.empty() || o.work.empty() || o.script.empty()) {
+        std::printf("usage: traz_gui_driver --program EXE --source DIR --work DIR SCRIPT\n"
+                    "       traz_gui_driver --program EXE --source DIR --work DIR --monkey SEED ACTIONS\n"
+                    "                       [--watch DIR]... [--watch-files DIR]... [--trace]\n");
+        return 2;
+    }
     return Driver(o).Run();
 }

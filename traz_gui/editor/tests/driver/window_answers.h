@@ -8,8 +8,13 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
+
+// (the editor's protocol header by its place: programs that use these
+// answers need not have the editor's include folder)
+#include "../../include/gui_test_protocol.h"
 
 namespace window_answers {
 
@@ -171,6 +176,67 @@ inline bool DialogQuestionUp(DWORD pid, HWND dialog)
         if (d != dialog && GetWindow(d, GW_OWNER) == dialog)
             return true;
     return false;
+}
+
+// A window a user can reach: visible, and it and every window above it
+// enabled (a window under a modal box is not).
+inline bool CanReach(HWND window)
+{
+    if (!IsWindowVisible(window))
+        return false;
+    for (HWND w = window; w && w != GetDesktopWindow(); w = GetAncestor(w, GA_PARENT))
+        if (!IsWindowEnabled(w))
+            return false;
+    return true;
+}
+
+// The state of item tag in window's menu bar as the program answers it
+// (gui_test_protocol.h): MF_ bits, -1 for no such item, -2 for a window
+// that does not answer (or did not in time).
+inline long MenuState(HWND window, long tag)
+{
+    static const UINT message = RegisterWindowMessageA(TRAZ_GUI_TEST_MENU_STATE);
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, static_cast<WPARAM>(tag), 0, SMTO_NORMAL, kSendTimeout, &result))
+        return -2;
+    const long state = static_cast<long>(static_cast<int>(result));
+    if (state == -1)
+        return -1;
+    return (state & TRAZ_GUI_TEST_ANSWERED) ? (state & ~TRAZ_GUI_TEST_ANSWERED) : -2;
+}
+
+// Ends a started program that still runs and lets its handle go.
+inline void EndProcess(HANDLE *process)
+{
+    if (!*process)
+        return;
+    if (WaitForSingleObject(*process, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(*process, 99);
+        WaitForSingleObject(*process, 5000);
+    }
+    CloseHandle(*process);
+    *process = nullptr;
+}
+
+// Every window of a process with its controls (class, text through
+// quoted, hidden and disabled marks), one a line, for failure reports.
+inline std::string DescribeWindows(DWORD pid, std::string (*quoted)(const std::string &))
+{
+    std::string out;
+    char indent[64];
+    for (HWND top : TopLevels(pid)) {
+        out += "window " + quoted(TextOf(top)) + " class " + ClassOf(top) + (IsWindowVisible(top) ? "" : " (hidden)") +
+               "\n";
+        for (HWND h : Descendants(top)) {
+            int depth = 0;
+            for (HWND p = GetParent(h); p && p != top; p = GetParent(p))
+                ++depth;
+            std::snprintf(indent, sizeof indent, "  %*sid %d ", depth * 2, "", GetDlgCtrlID(h));
+            out += indent + ClassOf(h) + " " + quoted(TextOf(h)) + (IsWindowVisible(h) ? "" : " hidden") +
+                   (IsWindowEnabled(h) ? "" : " disabled") + "\n";
+        }
+    }
+    return out;
 }
 
 }  // namespace window_answers
