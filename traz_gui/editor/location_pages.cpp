@@ -436,6 +436,10 @@ int AddLocation(const float *point, int mode, RUV_WIN page)
     if (pageNumber < 0 || !list)
         return -1;
     StoreLocationFields(page);
+    if (IsRelease(pageNumber) && ReleaseCount(&g_scenario) >= SCEN_MAX_RELEASE_NAMES) {
+        PostNoteF("Maximum number of releases is %d !", SCEN_MAX_RELEASE_NAMES);
+        return -1;
+    }
     Location *l = CreateLocation();
     if (!l)
         return -1;
@@ -680,7 +684,8 @@ void LocationPageControl(RUV_WIN page, const RUV_EVENT *event)
     case kNew:
         if (edit)
             break;
-        AddLocation(nullptr, 1, page);
+        if (AddLocation(nullptr, 1, page) < 0)
+            break;
         SetModified(1);
         statbar_set_title(page, "Edit name and coordinates for new location");
         break;

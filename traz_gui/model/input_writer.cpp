@@ -1065,6 +1065,14 @@ int32_t WriteInputFile(ScenarioRecord *scenario, const StartupRecord *startup)
         ruv_dm_post_error("Scenario not defined: %s.\n Writing cancelled!", MissingPart(scenario).c_str());
         return WRITE_REFUSED;
     }
+    if (ReleaseCount(scenario) > SCEN_MAX_RELEASE_NAMES) {
+        const int instantaneous = GE_ListCount(scenario->instantaneousReleases);
+        ruv_dm_post_error("Saving data: %d instantaneous and %d continuous releases.\nAn input file holds at most %d "
+                          "releases in all; the %s releases go over it.\nWriting cancelled!",
+                          instantaneous, GE_ListCount(scenario->continuousReleases), SCEN_MAX_RELEASE_NAMES,
+                          instantaneous > SCEN_MAX_RELEASE_NAMES ? "instantaneous" : "continuous");
+        return WRITE_REFUSED;
+    }
     if (scenario->scenarioFile.name[0] == '\0' || scenario->numericalParameters == nullptr ||
         scenario->processParameters == nullptr || scenario->processParameters->physical == nullptr ||
         scenario->outputOptions == nullptr || scenario->outputOptions->zoomGrid == nullptr) {

@@ -277,6 +277,11 @@ int32_t SetScenarioDefaults(StartupRecord *startup, ScenarioRecord *scenario)
     return 4;
 }
 
+int32_t ReleaseCount(const ScenarioRecord *scenario)
+{
+    return GE_ListCount(scenario->instantaneousReleases) + GE_ListCount(scenario->continuousReleases);
+}
+
 void ResetScenario(ScenarioRecord *scenario)
 {
     StartupRecord *startup = &g_startup;

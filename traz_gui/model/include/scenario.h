@@ -321,6 +321,10 @@ const char *ScenarioSaveRefusal(void);
    per-substance tables of g_startup. */
 void ResetScenario(ScenarioRecord *scenario);
 
+/* The instantaneous and the continuous releases together; an input file
+   holds at most SCEN_MAX_RELEASE_NAMES of them. */
+int32_t ReleaseCount(const ScenarioRecord *scenario);
+
 Location *CreateLocation(void);
 void FreeLocation(Location *location);
 

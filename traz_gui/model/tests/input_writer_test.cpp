@@ -554,6 +554,40 @@ TEST_F(SaveSafetyTest, RefusedWithoutSubstanceOrHydrodynamics)
     ExpectOldFilesOnly();
 }
 
+// The input file holds at most 1000 releases, both kinds together: a
+// scenario beyond that is not written (the reader would refuse the file),
+// and the box names the limit and the section that goes over it.
+TEST_F(SaveSafetyTest, RefusedBeyondTheReleaseLimit)
+{
+    auto releases = [&](int instantaneous, int continuous) {
+        for (GE_List *list : {s_->instantaneousReleases, s_->continuousReleases})
+            for (Location *l = nullptr; GE_ListCount(list) > 0; FreeLocation(l))
+                GE_ListRemove(list, 0, &l);
+        for (int i = 0; i < instantaneous; ++i)
+            AddLocation(s_->instantaneousReleases, "spill", 100.0f, 200.0f);
+        for (int i = 0; i < continuous; ++i)
+            AddLocation(s_->continuousReleases, "outfall", 100.0f, 200.0f);
+    };
+    const struct {
+        int instantaneous, continuous;
+        const char *section;
+    } cases[] = {{501, 500, "continuous"}, {1001, 0, "instantaneous"}, {0, 1001, "continuous"}};
+    for (const auto &c : cases) {
+        releases(c.instantaneous, c.continuous);
+        fakes::ClearRecord();
+        EXPECT_EQ(WriteInputFile(s_.get(), &startup_), WRITE_REFUSED);
+        EXPECT_EQ(fakes::Texts("error"),
+                  std::vector<std::string>{"Saving data: " + std::to_string(c.instantaneous) + " instantaneous and " +
+                                           std::to_string(c.continuous) +
+                                           " continuous releases.\nAn input file holds at most 1000 releases in "
+                                           "all; the " + c.section + " releases go over it.\nWriting cancelled!"});
+        ExpectOldFilesOnly();
+    }
+    // At the limit the file is written.
+    releases(500, 500);
+    EXPECT_EQ(WriteInputFile(s_.get(), &startup_), WRITE_OK);
+}
+
 TEST_F(SaveSafetyTest, FailedInputFileLeavesBothFiles)
 {
     // The input file's temporary name is taken by a directory: it cannot be
