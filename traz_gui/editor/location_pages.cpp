@@ -641,8 +641,6 @@ void SendLocationToVisArea(RUV_WIN page, int pageNumber, int index, int mode)
         GE_AddDischarge(&p, TypeOf(pageNumber));
     if (mode == 1)
         SelectOnMap(pageNumber, index);
-    else
-        GE_RedrawAll(0);
 }
 
 // ---------------------------------------------------------------- pages' dispatch

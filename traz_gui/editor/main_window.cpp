@@ -3,7 +3,8 @@
 // menu commands of the File, Table, View and Help menus and of the Table
 // pop-up menu, File New and the About box.  With TRAZ_GUI_TEST set the
 // window (and every map window it opens) also answers the test driver's
-// question for a menu item's state.
+// question for a menu item's state, and a map window its question for the
+// number of its drawings.
 #include <windows.h>
 
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "gui_test_protocol.h"
 #include "input_reader.h"
 #include "input_writer.h"
+#include "map_window.h"
 #include "ruvcm.h"
 #include "ruvv_attr.h"
 #include "scenario.h"
@@ -74,7 +76,10 @@ bool g_routing = false;
 // Every window that answers keeps its own window procedure under this
 // property.
 constexpr char kNativeProcProperty[] = "TrazGuiTestNativeProc";
+// ... and its toolkit window under this one.
+constexpr char kToolkitWindowProperty[] = "TrazGuiTestWindow";
 UINT g_menuStateMessage = 0;
+UINT g_drawCountMessage = 0;
 
 LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -89,9 +94,14 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return state == static_cast<UINT>(-1) ? static_cast<LRESULT>(-1)
                                               : static_cast<LRESULT>(state | TRAZ_GUI_TEST_ANSWERED);
     }
+    if (g_drawCountMessage && message == g_drawCountMessage) {
+        const auto window = static_cast<RUV_WIN>(GetPropA(hwnd, kToolkitWindowProperty));
+        return static_cast<LRESULT>(GE_ObjectLayerDraws(window));
+    }
     if (message == WM_NCDESTROY && native) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(native));
         RemovePropA(hwnd, kNativeProcProperty);
+        RemovePropA(hwnd, kToolkitWindowProperty);
     }
     return native ? CallWindowProcA(native, hwnd, message, wParam, lParam)
                   : DefWindowProcA(hwnd, message, wParam, lParam);
@@ -141,8 +151,11 @@ void AnswerTestDriver(RUV_WIN window)
     HWND hwnd = reinterpret_cast<HWND>(ruv_vobj_get_attr(window, RUV_ATTR_NATIVE_WINDOW));
     if (!hwnd || GetPropA(hwnd, kNativeProcProperty))
         return;
-    if (!g_menuStateMessage)
+    if (!g_menuStateMessage) {
         g_menuStateMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_MENU_STATE);
+        g_drawCountMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_DRAW_COUNT);
+    }
+    SetPropA(hwnd, kToolkitWindowProperty, static_cast<HANDLE>(window));
     const LONG_PTR native = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
     SetPropA(hwnd, kNativeProcProperty, reinterpret_cast<HANDLE>(native));
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TestWindowProc));

@@ -1498,12 +1498,16 @@ int32_t ReadInputFile(int16_t *obsolete)
     if (ruv_fsys_convert_dir_to_str(&s->scenarioFile.dir, folder, sizeof folder))
         ToForwardSlashes(folder);
     WorkText work(std::move(text), std::move(sourceLines));
+    int32_t result = READ_OK;
     try {
         InputFileReader(work, s, &g_startup, folder).Read(obsolete);
     } catch (const ReadStop &stop) {
-        return stop.result;
+        result = stop.result;
     }
-    return READ_OK;
+    // The locations went to the map without drawing: each map window draws
+    // what was read once, now.
+    GE_RedrawAll(0);
+    return result;
 }
 
 int32_t CmdOpen(RUV_WIN mainWindow)

@@ -636,6 +636,7 @@ void GE_DrawObjects(RUV_WIN window, int)
     if (!mw || drawing)
         return;
     drawing = true;
+    ++mw->objectDraws;
     GE_WindowData &d = mw->data;
     ruv_dwin_set_font_family(window, d.fontFamily);
     ruv_dwin_set_font_size(window, d.fontSize);
@@ -661,6 +662,12 @@ void GE_DrawObjects(RUV_WIN window, int)
 }
 
 void GE_RedrawObjects(RUV_WIN window) { GE_DrawObjects(window, 1); }
+
+int32_t GE_ObjectLayerDraws(RUV_WIN window)
+{
+    const MapWindow *mw = State(window);
+    return mw ? mw->objectDraws : -1;
+}
 
 void GE_RedrawWindow(RUV_WIN window)
 {

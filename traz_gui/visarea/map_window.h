@@ -99,6 +99,9 @@ void GE_DrawBackground(RUV_WIN window);
 // objects over it and the white frame.  Never runs nested.
 void GE_DrawObjects(RUV_WIN window, int ignored);
 void GE_RedrawObjects(RUV_WIN window);
+// How many times the window's object layer has been drawn since it opened
+// (the editor tells the GUI test driver); -1 for another window.
+int32_t GE_ObjectLayerDraws(RUV_WIN window);
 // Background, then the pending clicks cancelled.
 void GE_RedrawWindow(RUV_WIN window);
 void GE_DrawFrame(RUV_WIN window);

@@ -25,6 +25,9 @@ struct GE_MapWindowState {
     // a polyline of figureCount points.
     int32_t figureCount;
     int32_t figureX[5], figureY[5];
+    // How many times the object layer has been drawn since the window
+    // opened.
+    int32_t objectDraws;
 };
 
 // The state of an open map window, NULL for another window.

@@ -1,7 +1,8 @@
 // What the program does for the GUI test driver when it runs with the
 // environment variable TRAZ_GUI_TEST set: another process cannot read a
 // menu, so the main window answers a registered message with the state of
-// one of its menu items.
+// one of its menu items; nor can it see how often a window drew, so a map
+// window answers another with the number of its drawings.
 #ifndef TRAZ_GUI_TEST_PROTOCOL_H
 #define TRAZ_GUI_TEST_PROTOCOL_H
 
@@ -15,5 +16,9 @@
 // answer gives 0 (DefWindowProc), which lacks the answered bit.
 #define TRAZ_GUI_TEST_MENU_STATE "TrazGuiTestMenuState"
 #define TRAZ_GUI_TEST_ANSWERED 0x40000000
+
+// RegisterWindowMessage name.  Result: how many times a map window has
+// drawn its objects since it opened, -1 for another window.
+#define TRAZ_GUI_TEST_DRAW_COUNT "TrazGuiTestDrawCount"
 
 #endif

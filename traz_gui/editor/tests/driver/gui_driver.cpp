@@ -52,6 +52,9 @@
 //   expect-menu TAG enabled|grayed|checked|unchecked
 //   expect-item <ctl> N "TEXT"  expect-items <ctl> COUNT   (list boxes)
 //   expect-on-screen            the current window's whole frame lies on a 1024 x 768 screen
+//   count-draws                 the current map window's drawings are counted from here
+//   expect-draws MIN MAX        ... and it has drawn MIN to MAX times since (a window
+//                               uncovered draws again, so an exact count would vary)
 //   expect-box-none             alias of no-box
 //   compare FILE GOLDEN         FILE in the work directory, GOLDEN relative to --source
 //   expect-file FILE absent|present|read-only|writable   a file of the work directory
@@ -218,6 +221,8 @@ private:
         if (v == "expect-item") return ExpectItem(Arg(c, 0), static_cast<int>(Number(c, 1)), Arg(c, 2));
         if (v == "expect-items") return ExpectItems(Arg(c, 0), static_cast<int>(Number(c, 1)));
         if (v == "expect-on-screen") return ExpectOnScreen();
+        if (v == "count-draws") { drawMark_ = Draws(); return; }
+        if (v == "expect-draws") return ExpectDraws(Number(c, 0), Number(c, 1));
         if (v == "exit") return Exit(static_cast<DWORD>(Number(c, 0)));
         throw Failure("unknown command \"" + v + "\"");
     }
@@ -800,6 +805,35 @@ private:
         Expect(holds, [&] { return MenuStateText(tag, seen) + ", expected " + state; });
     }
 
+    // How many times the current window has drawn, as the program answers;
+    // -1 while it does not answer.
+    long DrawAnswer() const
+    {
+        static const UINT message = RegisterWindowMessageA(TRAZ_GUI_TEST_DRAW_COUNT);
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(Current(), message, 0, 0, SMTO_NORMAL, kSendTimeout, &result))
+            return -1;
+        return static_cast<long>(static_cast<int>(result));
+    }
+
+    long Draws() const
+    {
+        long seen = -1;
+        Expect([&] { return (seen = DrawAnswer()) >= 0; }, [] { return std::string("the window is not a map window"); });
+        return seen;
+    }
+
+    void ExpectDraws(long least, long most) const
+    {
+        long seen = -1;
+        Expect([&] { return (seen = DrawAnswer()) >= 0 && seen - drawMark_ >= least && seen - drawMark_ <= most; },
+               [&] {
+                   return seen < 0 ? std::string("the window is not a map window")
+                                   : "the window drew " + std::to_string(seen - drawMark_) + " times, expected " +
+                                         std::to_string(least) + " to " + std::to_string(most);
+               });
+    }
+
     static std::string ItemText(HWND list, int item)
     {
         DWORD_PTR length = 0;
@@ -901,6 +935,7 @@ private:
     DWORD pid_ = 0;
     HWND current_ = nullptr;
     DWORD timeout_ = 10000;
+    long drawMark_ = 0;
 };
 
 }  // namespace
