@@ -1499,14 +1499,15 @@ int32_t ReadInputFile(int16_t *obsolete)
         ToForwardSlashes(folder);
     WorkText work(std::move(text), std::move(sourceLines));
     int32_t result = READ_OK;
+    // The locations go to the map without drawing, and the zoom-grid box's
+    // drawing waits: each map window draws what was read once, at the end.
+    GE_SuspendDrawing();
     try {
         InputFileReader(work, s, &g_startup, folder).Read(obsolete);
     } catch (const ReadStop &stop) {
         result = stop.result;
     }
-    // The locations went to the map without drawing: each map window draws
-    // what was read once, now.
-    GE_RedrawAll(0);
+    GE_ResumeDrawing();
     return result;
 }
 

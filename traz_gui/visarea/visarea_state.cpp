@@ -16,6 +16,8 @@ GE_GlobalData global_windata;
 namespace {
 
 GE_WindowActions g_actions = {};
+// How many suspensions of GE_RedrawAll are open.
+int g_drawingSuspended = 0;
 
 void ResetBounds()
 {
@@ -159,8 +161,16 @@ void GE_SetEditModeView(void)
 
 void GE_RedrawAll(int)
 {
-    if (g_actions.redrawAll)
+    if (g_actions.redrawAll && g_drawingSuspended == 0)
         g_actions.redrawAll();
+}
+
+void GE_SuspendDrawing(void) { ++g_drawingSuspended; }
+
+void GE_ResumeDrawing(void)
+{
+    if (g_drawingSuspended > 0 && --g_drawingSuspended == 0)
+        GE_RedrawAll(0);
 }
 
 void GE_StatusMessage(const char *text)

@@ -256,6 +256,11 @@ void GE_EnableEditModes(void);
 void GE_EnableViewAttribute(int32_t attribute);
 void GE_SetEditModeView(void);
 void GE_RedrawAll(int ignored);
+// Between these two GE_RedrawAll draws nothing, so that a host that hands
+// the map many changes at once (a scenario being read) has every map window
+// drawn once, by GE_ResumeDrawing, when it is done.  They nest.
+void GE_SuspendDrawing(void);
+void GE_ResumeDrawing(void);
 void GE_StatusMessage(const char *text);
 void GE_ResetView(void);
 // Marks an attribute loaded and shows it in every map window.

@@ -188,4 +188,25 @@ TEST_F(StateTest, AreaBoxKeepsThePreviousBox)
     EXPECT_EQ(global_windata.previousAreaBox[0].x, 10.0f);
 }
 
+// A host that hands over many changes at once has the windows drawn once,
+// when the last of nested suspensions ends.
+TEST_F(StateTest, SuspendedDrawingHappensOnceWhenResumed)
+{
+    vatest::InstallCountingActions();
+    GE_PointObject box[2] = {{1, 2, 10.0f, 20.0f, ""}, {3, 4, 30.0f, 40.0f, ""}};
+    GE_SuspendDrawing();
+    GE_SuspendDrawing();
+    GE_RedrawAll(0);
+    GE_SetAreaBox(box);
+    GE_ResumeDrawing();
+    EXPECT_EQ(Counts().redraw, 0);
+    GE_ResumeDrawing();
+    EXPECT_EQ(Counts().redraw, 1);
+    // A resume without a suspension draws nothing and leaves drawing on.
+    GE_ResumeDrawing();
+    EXPECT_EQ(Counts().redraw, 1);
+    GE_RedrawAll(0);
+    EXPECT_EQ(Counts().redraw, 2);
+}
+
 }  // namespace

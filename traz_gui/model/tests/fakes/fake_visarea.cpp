@@ -29,7 +29,8 @@ int GE_SetAreaBox(const GE_PointObject corners[2])
 }
 
 // Drawing shows nothing here, so it is not recorded.
-void GE_RedrawAll(int) {}
+void GE_SuspendDrawing(void) {}
+void GE_ResumeDrawing(void) {}
 
 void GE_SetGrid(const GE_GridInput *input, const char *enclosureName)
 {
