@@ -174,6 +174,13 @@ void TO_LOWER_CASE(char *text, int32_t text_len, const int32_t *count);
 void REPORT_MESSAGE(const int32_t *diag_unit, const char *code, int32_t code_len, const char *text,
                     int32_t text_len);
 
+/* Run by the readers before their first message: when no message
+   directory is set and the current directory holds no message file, sets
+   the directory to the program's own (where the message file ships),
+   provided a message file lies there and the directory's name fits the 60
+   characters without a blank.  Otherwise changes nothing. */
+void SetDefaultMessageDirectory(void);
+
 /* Messages to the screen are not shown by this program: does nothing. */
 void WRITE_MESSAGE_TO_SCREEN(const char *code, int32_t code_len, const char *text, int32_t text_len);
 

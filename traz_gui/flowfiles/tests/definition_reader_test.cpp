@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,35 @@ TEST_F(ReadDefinition, ReadsDimensionsAndClosesBothFiles)
     ASSERT_FALSE(diag.empty());
     EXPECT_EQ(diag.front(), "U100 Filcco");
     EXPECT_TRUE(Has(diag, "U100 Restrt"));
+}
+
+// A read in another working folder, which holds no message file: the
+// messages come from the one shipped beside the program.  A directory that
+// the caller has set (here relative to that folder) is kept.
+TEST_F(ReadDefinition, MessagesOfAReadInAnotherWorkingFolder)
+{
+    namespace fs = std::filesystem;
+    struct BackHome {
+        fs::path home = fs::current_path();
+        ~BackHome()
+        {
+            fs::current_path(home);
+            SET_MESSAGE_DIRECTORY(" ", 1);
+        }
+    } back;
+    fs::create_directories("elsewhere");
+    fs::remove("elsewhere/errfil");
+    fs::current_path("elsewhere");
+    deffix::WriteDefinition("md-file.x", {"Ident  = #VANTOLA.UI    .02.03.930601#", "Runid  = #x#"});
+
+    int32_t error = 0;
+    READ_FLOW_DEFINITION("x", 1, &error, "", 0);
+    EXPECT_TRUE(Has(deffix::Lines("md-diag.x"), "Keyword not found: Filcco"));
+
+    // The test's own message file, one folder up.
+    SET_MESSAGE_DIRECTORY("../", 3);
+    READ_FLOW_DEFINITION("x", 1, &error, "", 0);
+    EXPECT_TRUE(Has(deffix::Lines("md-diag.x"), "U100 Filcco"));
 }
 
 TEST_F(ReadDefinition, CallersIdentifierIsNotChanged)
