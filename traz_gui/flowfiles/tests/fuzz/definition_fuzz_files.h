@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
-#include <unistd.h>
 
 namespace deffuzz {
 
@@ -51,26 +51,14 @@ public:
                 break;
             from = end + mark.size();
         }
-        if (chdir(fuzzfiles::Dir().c_str()) != 0)
-            std::abort();
-    }
-    InputDirectory(const InputDirectory &) = delete;
-    InputDirectory &operator=(const InputDirectory &) = delete;
-    ~InputDirectory()
-    {
-        if (chdir(Home().c_str()) != 0)
-            std::abort();
+        in_.emplace();
     }
 
     // The directory the fuzzer started in.
-    static const std::string &Home()
-    {
-        static const std::string home = [] {
-            char buffer[4096];
-            return std::string(getcwd(buffer, sizeof buffer) ? buffer : ".");
-        }();
-        return home;
-    }
+    static const std::string &Home() { return fuzzfiles::InDir::Home(); }
+
+private:
+    std::optional<fuzzfiles::InDir> in_;
 };
 
 // Every unit of the allocator's range is closed.

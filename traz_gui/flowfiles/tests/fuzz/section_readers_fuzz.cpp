@@ -15,21 +15,53 @@
 #include "record_io.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
+// An array of exactly n elements on the heap, so that the sanitizer
+// catches a step past its end; filled with one call (a loop of n
+// instrumented stores would cost more than the readers).
 template <typename T>
-std::vector<T> Fresh(size_t n)
+class Array {
+public:
+    explicit Array(size_t n, int fill = 0) : values_(new T[n]), size_(n) { Refill(fill); }
+    void Refill(int fill) { std::memset(values_.get(), fill, size_ * sizeof(T)); }
+    T *data() { return values_.get(); }
+    T &operator[](size_t i) { return values_[i]; }
+
+private:
+    std::unique_ptr<T[]> values_;
+    size_t size_;
+};
+
+template <typename T>
+Array<T> Fresh(size_t n)
 {
-    return std::vector<T>(n, T());
+    return Array<T>(n);
 }
 
-std::vector<char> Texts(size_t n)
+Array<char> Texts(size_t n)
 {
-    return std::vector<char>(n, ' ');
+    return Array<char>(n, ' ');
 }
+
+// The transport boundary conditions' arrays (2 MB) are of fixed sizes:
+// made once and refilled for every input that reads them.
+struct TransportArrays {
+    Array<char> profiles{700000, ' '};
+    Array<float> times{100}, s1{40000}, s2{40000}, s3{200000}, jumps{70000};
+    TransportArrays &Refilled()
+    {
+        profiles.Refill(' ');
+        for (Array<float> *a : {&times, &s1, &s2, &s3, &jumps})
+            a->Refill(0);
+        return *this;
+    }
+};
 
 // Every section in the driver's order, strictly, each with arrays of its
 // own.
@@ -151,9 +183,11 @@ void ReadSections(const int32_t *def, const int32_t *diag, int32_t *rn, char *re
                                             &stop, &limit, &limit, &count, values.data());
     }
     if (openings > 0 && constituents > 0) {
-        auto file = Texts(12), form = Texts(2), profiles = Texts(700000);
-        auto times = Fresh<float>(100), s1 = Fresh<float>(40000), s2 = Fresh<float>(40000), s3 = Fresh<float>(200000),
-             jumps = Fresh<float>(70000);
+        auto file = Texts(12), form = Texts(2);
+        static TransportArrays arrays;
+        TransportArrays &t = arrays.Refilled();
+        auto &profiles = t.profiles;
+        auto &times = t.times, &s1 = t.s1, &s2 = t.s2, &s3 = t.s3, &jumps = t.jumps;
         int32_t count = 0;
         READ_TRANSPORT_BOUNDARY_CONDITIONS(def, diag, &error, rn, rec, 80, &strict, &last, &first, id, 3,
                                            file.data(), 12, form.data(), 2, &openings, times.data(), &dt, &start,

@@ -1,6 +1,7 @@
-// Shared by the record-file fuzz targets (grid and flow-model readers): the
-// input written or split into files in a
-// private temporary directory.
+// Shared by the fuzz targets whose readers take files (grid and flow-model
+// readers, the model input file, KELPA file sets): the input written or
+// split into files in a private directory on a RAM-backed folder, so that
+// writing and reading them back costs no disk access.
 #ifndef TRAZ_GRID_FUZZ_FILES_H
 #define TRAZ_GRID_FUZZ_FILES_H
 
@@ -14,6 +15,16 @@
 
 namespace fuzzfiles {
 
+// Where the private directories lie: the RAM-backed /dev/shm where there
+// is one, else the system's temporary folder.
+inline std::filesystem::path ScratchBase()
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory("/dev/shm", ec) && access("/dev/shm", W_OK) == 0)
+        return "/dev/shm";
+    return std::filesystem::temp_directory_path(ec);
+}
+
 // The private directory: its name has a fixed length (the process id in
 // seven digits), since the length of a path must not change what a run
 // covers.
@@ -22,7 +33,7 @@ inline std::filesystem::path &DirPath()
     static std::filesystem::path p = [] {
         char name[32];
         std::snprintf(name, sizeof name, "traz_grid_fuzz_%07ld", static_cast<long>(getpid()));
-        return std::filesystem::temp_directory_path() / name;
+        return ScratchBase() / name;
     }();
     return p;
 }
@@ -43,6 +54,37 @@ inline const std::string &Dir()
     }();
     return dir;
 }
+
+// The private directory is the current one while the object lives; then
+// the directory the process started in (where relative corpus paths and
+// artifacts point) is current again.  Files of fixed relative names so
+// keep their names from run to run.
+class InDir {
+public:
+    InDir()
+    {
+        Home();
+        if (chdir(Dir().c_str()) != 0)
+            std::abort();
+    }
+    InDir(const InDir &) = delete;
+    InDir &operator=(const InDir &) = delete;
+    ~InDir()
+    {
+        if (chdir(Home().c_str()) != 0)
+            std::abort();
+    }
+    // The directory the process started in: taken by the first call, which
+    // comes before the first input.
+    static const std::string &Home()
+    {
+        static const std::string home = [] {
+            char buffer[4096];
+            return std::string(getcwd(buffer, sizeof buffer) ? buffer : ".");
+        }();
+        return home;
+    }
+};
 
 inline void Write(const std::string &path, const uint8_t *data, size_t size)
 {

@@ -8,9 +8,9 @@
 // which may only take addresses inside that room.  Apart from the next-free address, the definition file and the
 // data file's header and buckets must not change at all.
 //
-// Every run has a working directory of its own, so the files have fixed
-// names: a name that changed from run to run would change what the
-// library hashes, and so what a run covers.
+// Every run works in a private directory of its own on a RAM-backed
+// folder, so the files have fixed names: a name that changed from run to
+// run would change what the library hashes, and so what a run covers.
 //
 // Input: byte 0 - the number of changes (low 3 bits); each change is 2 bytes
 // of offset into the definition file's records and 4 bytes written there.
@@ -21,6 +21,7 @@
 // signed increment; 5 bytes of user order (modulo 7, less 1).
 #include "../sound_pair.h"
 #include "kelpa_core.h"
+#include "../../../gridfiles/tests/fuzz/fuzz_files.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -204,6 +205,7 @@ uint64_t ElementBytes(int set, const std::string &group, const char *element)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    const fuzzfiles::InDir in;   // the files on a RAM-backed folder
     const Sound &s = TheSoundPair();
     if (size < 1)
         return 0;

@@ -5,6 +5,7 @@
 // followed by a data file.
 #include "kelpa.h"
 #include "kelpa_core.h"
+#include "../../../gridfiles/tests/fuzz/fuzz_files.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -88,6 +89,7 @@ void ReadEverything(int32_t set)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    const fuzzfiles::InDir in;   // the files on a RAM-backed folder
     if (size < 1)
         return 0;
     int32_t set = -1;
