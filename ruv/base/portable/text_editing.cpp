@@ -635,9 +635,11 @@ void select_at(Record *r, const Pos &pos, bool shift, bool by_words, bool draggi
     } else {
         Pos a, b;
         ordered(r, a, b);
+        // A selection that starts after the word grows back over it from
+        // its far end; one that starts at or before it keeps its anchor
+        // while the word lies within it during a drag.
         if (compare(a, wstart) > 0) {
-            if (!(dragging && compare(wstart, b) < 0))
-                r->anchor = compare(wend, b) >= 0 ? wstart : b;
+            r->anchor = compare(wend, b) >= 0 ? wstart : b;
         } else if (!(dragging && compare(wstart, b) < 0)) {
             r->anchor = a;
         }

@@ -533,6 +533,31 @@ TEST_F(TextEditMouseTest, PressesDragsAndDoubleClicksSelect)
     EXPECT_EQ(sel(tx), (std::vector<uint32_t>{ 0, 0, 18, 0, 0, 18 }));
 }
 
+TEST_F(TextEditMouseTest, DraggingAfterADoubleClickKeepsTheDoubleClickedWord)
+{
+    TXEDIT tx = make(TX_WRAP, 800);
+    ruvv_tx_add_par(tx, 0, "alpha beta   gamma");
+    // Double-click "beta" (6..10), then drag: each step's selection.
+    struct Step {
+        int16_t h;
+        uint32_t from, to;
+    } steps[] = {
+        { 8 * 2, 0, 10 },   // onto "alpha"
+        { 8 * 7, 6, 10 },   // back onto "beta"
+        { 8 * 15, 6, 18 },  // onto "gamma"
+        { 8 * 8, 6, 10 },   // back onto "beta"
+        { 8 * 1, 0, 10 },   // onto "alpha" again
+    };
+    mouse(E_MOUSE_DOUBLE, 5, 8 * 7 + 3);
+    EXPECT_EQ(sel(tx), (std::vector<uint32_t>{ 0, 0, 6, 0, 0, 10 }));
+    for (const Step &s : steps) {
+        mouse(E_MOUSE_MOVE, 5, s.h);
+        EXPECT_EQ(sel(tx), (std::vector<uint32_t>{ 0, 0, s.from, 0, 0, s.to })) << s.h;
+    }
+    mouse(E_MOUSE_UP, 5, 8 * 1);
+    EXPECT_EQ(sel(tx), (std::vector<uint32_t>{ 0, 0, 0, 0, 0, 10 }));
+}
+
 TEST_F(TextEditMouseTest, ReadOnlyCopyProtectedPressActivatesWithoutSelecting)
 {
     TXEDIT a = make(TX_WRAP, 80, 0, RUV_RECT{ 0, 0, 100, 100 });
