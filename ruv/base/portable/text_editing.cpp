@@ -487,8 +487,9 @@ void move_caret(Record *r, int32_t key, bool shift)
         uint32_t guard = 0;
         while (!is_blank_at(r, p) && step_right(r, p) && ++guard < 0x100000) {
         }
-        uint32_t par = p.par;
-        while (is_blank_at(r, p) && p.par == par && step_right(r, p) && ++guard < 0x100000) {
+        // A paragraph's end counts as a blank, so the caret goes on over
+        // the next paragraph's leading blanks (and any empty paragraphs).
+        while (is_blank_at(r, p) && step_right(r, p) && ++guard < 0x100000) {
         }
         break;
     }

@@ -387,6 +387,32 @@ TEST_F(TextEditTest, CaretMoves)
     EXPECT_EQ(c2, 2u);
 }
 
+TEST_F(TextEditTest, ControlRightCrossesIntoTheNextParagraphsFirstWord)
+{
+    TXEDIT tx = make(TX_WRAP, 800);
+    for (const char *t : { "one", "   two", "", "\t three" })
+        ruvv_tx_add_par(tx, 99, t);
+    struct Step {
+        uint32_t from_par, from_ch, par, ch;
+    } steps[] = {
+        // From a paragraph's end over the next one's leading blanks.
+        { 0, 3, 1, 3 },
+        // Within the last word of a paragraph: over the word, then on.
+        { 0, 1, 1, 3 },
+        // An empty paragraph counts as blank.
+        { 1, 6, 3, 2 },
+        // At the very end nothing moves.
+        { 3, 7, 3, 7 },
+    };
+    for (const Step &s : steps) {
+        ruvv_tx_set_sel(tx, s.from_par, 0, s.from_ch, s.from_par, 0, s.from_ch);
+        key(tx, K_CTRL_RIGHT, true);
+        ruvtx::Pos c = caret(tx);
+        EXPECT_EQ(c.par, s.par) << s.from_par << "/" << s.from_ch;
+        EXPECT_EQ(c.ch, s.ch) << s.from_par << "/" << s.from_ch;
+    }
+}
+
 TEST_F(TextEditTest, RemovedParagraphBringsSelectionBackIntoTheText)
 {
     TXEDIT tx = make(TX_WRAP, 800);
