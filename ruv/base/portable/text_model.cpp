@@ -430,8 +430,6 @@ void relayout(Record *r)
     r->anchor = r->caret = Pos{ 0, 0, 0, 0 };
     for (int32_t p = 0; p < r->npars; ++p)
         wrap(r, (uint32_t)p, 0);
-    if (suspended_here)
-        r->state &= (uint16_t)~kSuspended;
     if (r->org_par != 0 || r->org_line != 0) {
         r->org_par = r->org_line = 0;
         notify_scroll(r, 0, 0x7FFFFFFF, -1);
@@ -442,10 +440,10 @@ void relayout(Record *r)
     }
     show_highlight(r, false);
     update_edit_menu(r->win, r, true);
-    if (suspended_here) {
-        invalidate_outer(r);
-        place_caret(r, false);
-    }
+    // Resuming tells the scroll callback the new total, which the wraps
+    // above could not while drawing was suspended.
+    if (suspended_here)
+        resume(r);
 }
 
 void clear_text(Record *r, bool redraw)

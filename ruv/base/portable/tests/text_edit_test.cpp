@@ -2,6 +2,7 @@
 // 12-point font of 16-pixel lines): handles, word wrap and its limits,
 // editing by keys, selection, caret moves, the clipboard through the
 // engine's seam, and the Edit menu.
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -480,6 +481,47 @@ TEST_F(TextEditTest, ScrollCallbackHearsTheTotalAndResume)
     EXPECT_EQ(totals.size(), before);
     ruvv_tx_resume(tx);
     EXPECT_EQ(totals.back(), 3);
+}
+
+TEST_F(TextEditTest, EveryReLayoutTellsTheScrollCallbackTheNewTotal)
+{
+    static std::vector<int32_t> totals;
+    TXEDIT tx = make(TX_WRAP, 40);
+    // "ab" and the tab fill 64 of the 40 pixels: two lines.
+    ruvv_tx_add_par(tx, 0, "ab\tcd");
+    ASSERT_EQ(ruvv_tx_get_num_lines(tx), 2);
+    ruvv_tx_set_scroll_callback(tx, [](TXEDIT, int32_t, int32_t total, int32_t) {
+        if (total != 0x7FFFFFFF)
+            totals.push_back(total);
+    });
+    struct Step {
+        const char *what;
+        std::function<void()> relayout;
+        int32_t total;
+    } steps[] = {
+        { "tab stop 1", [&] { ruvv_tx_set_tabstop(tx, 1); }, 1 },
+        { "tab stop 8", [&] { ruvv_tx_set_tabstop(tx, 8); }, 2 },
+        { "margin 800", [&] { ruvv_tx_set_margin(tx, 800); }, 1 },
+        { "margin 40", [&] { ruvv_tx_set_margin(tx, 40); }, 2 },
+        { "no wrap", [&] { ruvv_tx_set_attr(tx, 0); }, 1 },
+        { "wrap", [&] { ruvv_tx_set_attr(tx, TX_WRAP); }, 2 },
+        { "reset", [&] { ruvv_tx_reset(tx); }, 2 },
+    };
+    for (const Step &s : steps) {
+        totals.clear();
+        s.relayout();
+        EXPECT_EQ(ruvv_tx_get_num_lines(tx), s.total) << s.what;
+        ASSERT_FALSE(totals.empty()) << s.what;
+        EXPECT_EQ(totals.back(), s.total) << s.what;
+    }
+    // A text edit that the application suspended hears it when resumed.
+    ruvv_tx_suspend(tx);
+    totals.clear();
+    ruvv_tx_set_margin(tx, 800);
+    EXPECT_TRUE(totals.empty());
+    ruvv_tx_resume(tx);
+    ASSERT_FALSE(totals.empty());
+    EXPECT_EQ(totals.back(), 1);
 }
 
 TEST_F(TextEditTest, LineAccessAcrossAnEdit)
