@@ -628,15 +628,19 @@ using namespace ruvtx;
 
 namespace {
 
-// The text edit that takes an Edit-menu command sent to win.
+// The text edit that takes an Edit-menu command sent to win: the active one
+// of the focused object (a focused native control stands for the window it
+// lies on); none while nothing has the focus.
 int32_t focused_for_command(RUV_WIN win)
 {
     RUV_WIN focus = ruvk_scr_get_focus_vobj();
-    for (int32_t i = 1; i < slot_count(); ++i) {
+    if (!focus)
+        return 0;
+    if (!(focus->kind & RUV_KIND_TEXT_EDIT) && ((focus->type >= 12 && focus->type <= 22) || focus->type == 24))
+        focus = focus->parent;
+    for (int32_t i = 1; focus && i < slot_count(); ++i) {
         Slot *s = slot(i);
-        if (!s->win || !(s->flags & 1))
-            continue;
-        if (focus && s->win != focus)
+        if (!s->win || !(s->flags & 1) || s->win != focus)
             continue;
         bool below = false;
         for (RUV_WIN p = s->win; p; p = parent_of(p))

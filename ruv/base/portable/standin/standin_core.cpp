@@ -91,6 +91,7 @@ void end_process()
     s.destroyed.clear();
     s.boxes.clear();
     s.startup.clear();
+    set_focus(NULL_WIN);
 }
 
 void set_running(bool running)

@@ -43,6 +43,9 @@ struct Box {
 const std::vector<Box> &boxes();
 void clear_boxes();
 
+/* The object that ruvk_scr_get_focus_vobj answers (NULL_WIN by default). */
+void set_focus(RUV_WIN win);
+
 /* The directory that ruvk_fsys_set_dir_startup makes current (by default
    the current directory at its first call). */
 void set_startup_dir(const std::string &path);

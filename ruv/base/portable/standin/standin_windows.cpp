@@ -1,7 +1,17 @@
 /* Stand-in for the kernel's window operations that windows from
    definitions call: no window system, so no window is made and the rest
-   does nothing. */
+   does nothing; the focus object is whatever a test set. */
 #include "ruvk.h"
+#include "standin_core.h"
+
+namespace {
+RUV_WIN g_focus = NULL_WIN;
+}
+
+void standin::set_focus(RUV_WIN win)
+{
+    g_focus = win;
+}
 
 extern "C" {
 
@@ -20,7 +30,7 @@ void ruvk_ctl_set_text_sel(RUV_WIN, int32_t, int32_t) {}
 
 RUV_WIN ruvk_scr_get_focus_vobj(void)
 {
-    return NULL_WIN;
+    return g_focus;
 }
 
 } // extern "C"

@@ -13,6 +13,7 @@
 #include "ruvv_color.h"
 #include "ruvv_font.h"
 #include "ruvv_tx.h"
+#include "standin_core.h"
 #include "standin_drawing.h"
 #include "text_edit_test_support.h"
 #include "../text_edit_private.h"
@@ -66,6 +67,8 @@ protected:
         ruvtx::set_platform(&kFake);
         ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_TX_HANDLE_API, 1);
         win_ = RUV_VOBJ{};
+        // The window holding the text edits has the focus.
+        standin::set_focus(&win_);
     }
     void TearDown() override
     {
@@ -336,6 +339,27 @@ TEST_F(TextEditTest, PasteCutAndCopy)
     ruvv_tx_set_sel(tx, 0, 0, 0, 0, 0, 2);
     command(&win_, TX_CMD_CLEAR);
     EXPECT_EQ(all(tx), "rd");
+}
+
+TEST_F(TextEditTest, EditCommandsReachOnlyTheTextEditOfTheFocusedObject)
+{
+    TXEDIT tx = make(TX_WRAP, 800);
+    ruvv_tx_add_par(tx, 0, "text");
+    ruvv_tx_set_sel(tx, 0, 0, 0, 0, 0, 2);
+    RUV_VOBJ other{}, button{};
+    button.type = 12;
+    button.parent = &win_;
+    // With nothing focused, or another window, the command is not the
+    // text edit's.
+    for (RUV_WIN focus : { NULL_WIN, &other }) {
+        standin::set_focus(focus);
+        EXPECT_FALSE(command(&win_, TX_CMD_CUT)) << (focus ? "other window" : "no focus");
+        EXPECT_EQ(all(tx), "text");
+    }
+    // A focused native control stands for the window it lies on.
+    standin::set_focus(&button);
+    EXPECT_TRUE(command(&win_, TX_CMD_CUT));
+    EXPECT_EQ(all(tx), "xt");
 }
 
 TEST_F(TextEditTest, EditMenuFollowsSelectionAndAttributes)

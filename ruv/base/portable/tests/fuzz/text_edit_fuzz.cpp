@@ -16,6 +16,7 @@
 #include "fuzz_strings_mode.h"
 #include "ruvv_attr.h"
 #include "ruvv_tx.h"
+#include "standin_core.h"
 #include "standin_drawing.h"
 #include "../../text_edit_private.h"
 
@@ -116,6 +117,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     static RUV_VOBJ win;
     win = RUV_VOBJ{};
+    // The window has the focus, so the Edit-menu commands reach its text edit.
+    standin::set_focus(&win);
     uint16_t attrs = (uint16_t)(((setup & 2) ? TX_WRAP : 0) | ((setup & 4) ? TX_ONEPAR : 0) |
                                 ((setup & 8) ? TX_OVERTYPE : 0));
     int32_t margin = 8 * (setup >> 4);
