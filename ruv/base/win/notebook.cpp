@@ -533,8 +533,8 @@ RUV_BOOL ruvv_notebk_set_tab_image(RUV_WIN notebook, int16_t tab, RUV_IMAGE *ima
         return FALSE;
     ruvv_image_destroy(t->image);
     t->image = copy;
-    if (copy)
-        ruvk_notebk_set_tab_image(notebook, tab, copy);
+    // Without an image the tab control drops the tab's old one too.
+    ruvk_notebk_set_tab_image(notebook, tab, copy);
     return TRUE;
 }
 

@@ -284,8 +284,11 @@ int32_t ruvk_notebk_set_tab_image(RUV_WIN notebook, int16_t tab, RUV_IMAGE *imag
     if (SendMessageA(h, TCM_GETITEMA, tab, reinterpret_cast<LPARAM>(&item)) && item.iImage >= 0)
         SendMessageA(h, TCM_REMOVEIMAGE, item.iImage, 0);
     const int32_t index = ruvk_notebk_add_image_to_list(notebook, image);
-    if (index < 0)
+    if (index < 0) {
+        // The tab is left without an image, and its width changes.
+        ruvk_notebk_relayout(notebook);
         return -1;
+    }
     item.mask = TCIF_IMAGE;
     item.iImage = index;
     SendMessageA(h, TCM_SETITEMA, tab, reinterpret_cast<LPARAM>(&item));

@@ -267,11 +267,28 @@ TEST_F(Notebook, TabImagesTakeTheFirstImagesSizeAndAFailedImageIsNone)
         EXPECT_TRUE(ruvv_notebk_set_tab_image(nb, 1, big));
         EXPECT_EQ(ImageList_GetImageCount(list), 2);
 
+        // No image takes the tab's image away, in the model and on the tab.
+        TCITEMA item = {};
+        EXPECT_TRUE(ruvv_notebk_set_tab_image(nb, 0, nullptr));
+        EXPECT_EQ(ruvv_notebk_get_tab_image(nb, 0), nullptr);
+        item.mask = TCIF_IMAGE;
+        SendMessageA(kt::hwnd_of(nb), TCM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(item.iImage, -1);
+        item.iImage = -2;
+        SendMessageA(kt::hwnd_of(nb), TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(item.iImage, 0);
+        EXPECT_EQ(ImageList_GetImageCount(list), 1);
+        // An image given again after that has the first size still.
+        EXPECT_TRUE(ruvv_notebk_set_tab_image(nb, 0, other));
+        ruvv_image_get_dimensions(ruvv_notebk_get_tab_image(nb, 0), &width, &height);
+        EXPECT_EQ(width, 16);
+        EXPECT_EQ(height, 12);
+        EXPECT_EQ(ImageList_GetImageCount(list), 2);
+
         // An image that cannot be added answers -1, and the tab shows none
         // rather than another tab's image.
         EXPECT_EQ(ruvk_notebk_add_image_to_list(nb, nullptr), -1);
         EXPECT_EQ(ruvk_notebk_set_tab_image(nb, 1, nullptr), -1);
-        TCITEMA item = {};
         item.mask = TCIF_IMAGE;
         SendMessageA(kt::hwnd_of(nb), TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item));
         EXPECT_EQ(item.iImage, -1);
