@@ -161,8 +161,11 @@ int32_t edit_handler(RUV_CXO *cxo, RUV_EVENT *ev)
     }
     RUV_WIN win = cxo->owner && !cxo->screen_level ? cxo->owner : nullptr;
     Link *l = static_cast<Link *>(cxo->user_data);
+    // A -1 from the rest of the chain stops the event before the engine;
+    // only the window's destruction always reaches it, so that its record
+    // goes with the window.
     int32_t result = ruvv_cxo_call_next(nullptr, cxo, ev);
-    if (!l || !ruvv_cxo_is_valid(cxo))
+    if ((result == -1 && ev->type != E_DESTROY) || !l || !ruvv_cxo_is_valid(cxo))
         return result;
     win = l->win;
     if (!ruvv_vobj_is_valid(win))

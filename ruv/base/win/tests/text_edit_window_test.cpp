@@ -418,6 +418,46 @@ TEST_F(TextEditWindow, CutCopyAndPasteGoThroughTheFramesEditMenuToTheFocusedText
     });
 }
 
+// A handler behind the text edit's own on its window that stops every
+// character with -1.
+int32_t stop_chars(RUV_CXO *, RUV_EVENT *)
+{
+    return -1;
+}
+
+TEST_F(TextEditWindow, ACharacterThatTheHandlerChainStopsChangesNothing)
+{
+    app([] {
+        RUV_WIN doc = make_doc();
+        RUV_RECT r = { 10, 10, 110, 390 };
+        TXEDIT tx = ruvv_tx_create(doc, &r, TX_WRAP, nullptr, 0, 0);
+        ASSERT_NE(tx, 0);
+        ruvv_tx_add_par(tx, 0, "kept");
+        ruvv_tx_set_sel(tx, 0, 0, 4, 0, 0, 4);
+        RUV_CXO *stop = ruvv_cxo_create((RUV_WIN)tx, nullptr, RUV_CXO_TAIL, stop_chars, RUV_EVENT_BIT(E_CHAR),
+                                        "StopChars", nullptr);
+        ASSERT_NE(stop, nullptr);
+        heard().controls.clear();
+        et::undisturbed([&] {
+            ruvv_tx_set_active(tx);
+            settle();
+            heard().controls.clear();
+            type("ab");
+        });
+        EXPECT_EQ(all(tx), "kept");
+        for (const RUV_EVENT &e : heard().controls)
+            EXPECT_NE(e.v.control.data.edit.change, 0) << "a change was reported";
+        // Without the stopping handler the same keys type.
+        ruvv_cxo_destroy(stop);
+        et::undisturbed([&] {
+            ruvv_tx_set_active(tx);
+            settle();
+            type("ab");
+        });
+        EXPECT_EQ(all(tx), "keptab");
+    });
+}
+
 struct Call {
     TXEDIT tx;
     int32_t first, total, h;
