@@ -104,6 +104,12 @@ struct Row {
     Row &read_back(std::function<bool(Ctx &)> f) { read_back_check = std::move(f); return *this; }
     // The same with the valid call's result.
     Row &check_result(std::function<bool(Ctx &, intptr_t)> f) { result_check = std::move(f); return *this; }
+    // The valid call's result must be v (a lambda that checks what it got
+    // returns R(true), so answers(1)).
+    Row &answers(intptr_t v)
+    {
+        return check_result([v](Ctx &, intptr_t got) { return got == v; });
+    }
     // The member with w in the window argument's place (the other arguments
     // valid): the driver probes NULL, foreign and destroyed windows.
     Row &window(WinCall c) { window_call = std::move(c); return *this; }

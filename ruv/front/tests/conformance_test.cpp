@@ -11,8 +11,64 @@
 #include <set>
 #include <sstream>
 
+// This program's import slot of the base library's mark entry.
+extern "C" void (*__imp_ruvv_errfrm_mark_API)(const char *);
+
 namespace ruvf_test {
 namespace {
+
+using MarkEntry = void (*)(const char *);
+
+// The names the front layer marks while a valid call runs, seen through
+// this program's import of the base library's mark entry: those marked
+// while the recorder's frame held only the marks it had before the call
+// (a function's own mark, not those of the functions it calls).
+class MarkSpy {
+public:
+    explicit MarkSpy(Recorder &rec) : rec_(rec), base_(rec.marks().size()), real_(__imp_ruvv_errfrm_mark_API)
+    {
+        active_ = this;
+        swap(spy);
+    }
+    ~MarkSpy()
+    {
+        swap(real_);
+        active_ = nullptr;
+    }
+    MarkSpy(const MarkSpy &) = delete;
+    MarkSpy &operator=(const MarkSpy &) = delete;
+    const std::vector<std::string> &outer() const { return outer_; }
+
+private:
+    static void swap(MarkEntry entry)
+    {
+        DWORD old = 0;
+        VirtualProtect(&__imp_ruvv_errfrm_mark_API, sizeof entry, PAGE_READWRITE, &old);
+        __imp_ruvv_errfrm_mark_API = entry;
+        VirtualProtect(&__imp_ruvv_errfrm_mark_API, sizeof entry, old, &old);
+    }
+    static void spy(const char *name)
+    {
+        MarkSpy *s = active_;
+        if (s && s->rec_.marks().size() == s->base_)
+            s->outer_.push_back(name ? name : "(null)");
+        s->real_(name);
+    }
+    static MarkSpy *active_;
+    Recorder &rec_;
+    size_t base_;
+    MarkEntry real_;
+    std::vector<std::string> outer_;
+};
+MarkSpy *MarkSpy::active_ = nullptr;
+
+std::string joined(const std::vector<std::string> &names)
+{
+    std::string out;
+    for (const std::string &n : names)
+        out += (out.empty() ? "" : " ") + n;
+    return out.empty() ? "nothing" : out;
+}
 
 // One bad call: its first report, the marks, the failure value.
 void expect_refused(const Row &row, Recorder &rec, const std::string &what, RUV_ERRMSG_ID id, int32_t severity,
@@ -143,9 +199,21 @@ void run_row(const Row &row)
         Ctx c;
         rec.clear();
         std::vector<std::string> before = rec.marks();
-        intptr_t result = row.valid_call(c);
+        intptr_t result;
+        std::vector<std::string> marked;
+        {
+            MarkSpy spy(rec);
+            result = row.valid_call(c);
+            marked = spy.outer();
+        }
         pump(10);
         EXPECT_EQ(rec.marks(), before);
+        bool own = std::find(marked.begin(), marked.end(), row.name) != marked.end();
+        if (row.plain_forwarder) {
+            EXPECT_FALSE(own) << "a forwarder marked its name";
+        } else {
+            EXPECT_TRUE(own) << "the valid call marked " << joined(marked) << ", not its own name";
+        }
         EXPECT_EQ(rec.errors(), 0u) << "the valid call raised " << describe(rec.reports());
         if (row.read_back_check) {
             EXPECT_TRUE(row.read_back_check(c)) << "the valid call's change is not there";

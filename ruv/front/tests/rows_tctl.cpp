@@ -1,5 +1,8 @@
 // Conformance rows of the control functions (tctl).
 #include "conformance.h"
+
+#include <utility>
+#include <vector>
 #include "controls_support.h"
 #include "ruvv_color.h"
 #include "ruvv_font.h"
@@ -199,11 +202,29 @@ static Rows rows{
         .bad("window type 11", 0x01230001, [](Ctx &) { return R(ruv_ctl_get_native_colors(11)); })
         .bad("type 26 (not 27)", 0x01230001, [](Ctx &) { return R(ruv_ctl_get_native_colors(26)); })
         .valid([](Ctx &) {
-            RUV_COLOR_COMPONENT *list = ruv_ctl_get_native_colors(WC_EDIT);
-            bool any = list && list[0].type != 0;
-            ruvv_mem_free(list);
-            return R(any);
-        }),
+            // An edit field: the system's window text, window and frame
+            // colours; a text edit: the engine's own black on white.
+            auto sys = [](int index) {
+                COLORREF c = GetSysColor(index);
+                return (RUV_COLOR)((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
+            };
+            const std::vector<std::pair<int32_t, RUV_COLOR>> edit = {
+                { 2, sys(COLOR_WINDOWTEXT) }, { 4, sys(COLOR_WINDOW) }, { 0x20, sys(COLOR_WINDOWFRAME) }
+            };
+            const std::vector<std::pair<int32_t, RUV_COLOR>> text_edit = {
+                { 2, 0x07000000 }, { 4, 0x0BFFFFFF }, { 0x20, 0x07000000 }
+            };
+            auto pairs = [](int32_t type) {
+                std::vector<std::pair<int32_t, RUV_COLOR>> out;
+                RUV_COLOR_COMPONENT *list = ruv_ctl_get_native_colors(type);
+                for (int i = 0; list && list[i].type != 0 && i < 16; ++i)
+                    out.emplace_back(list[i].type, list[i].color);
+                ruvv_mem_free(list);
+                return out;
+            };
+            return R(pairs(WC_EDIT) == edit && pairs(23) == text_edit);
+        })
+        .answers(1),
     Row{ "ruv_ctl_get_native_color_component", "tctl" }
         .failure(NO_COLOR)
         .bad("type 28", 0x01230001, [](Ctx &) { return R(ruv_ctl_get_native_color_component(28, 2)); })

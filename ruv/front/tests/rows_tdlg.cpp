@@ -72,7 +72,7 @@ static Rows rows{
         bool zero = p && p[0] == 0 && p[7] == 0;
         ruv_mem_free(p);
         return R(zero);
-    }),
+    }).answers(1),
     Row{ "ruv_mem_realloc", "tmem" }.valid([](Ctx &) {
         void *p = ruv_mem_realloc(nullptr, 8);
         p = ruv_mem_realloc(p, 64);
@@ -87,5 +87,6 @@ static Rows rows{
             char d[7] = "";
             ruv_mem_rep(d, "ab", 2, 3);
             return R(std::string(d, 6) == "ababab");
-        }),
+        })
+        .answers(1),
 };

@@ -111,7 +111,8 @@ static Rows rows{
             bool ok = tree && tree[0].tag == 100 && tree[1].tag == 200 && tree[2].tag == 0;
             ruvv_res_free_menu_tree(tree);
             return R(ok);
-        }),
+        })
+        .answers(1),
     Row{ "ruv_menu_set_font_sel", "tmenu" }
         .refuses()
         .window([](Ctx &, RUV_WIN w) { ruv_menu_set_font_sel(w, nullptr); return 0; })

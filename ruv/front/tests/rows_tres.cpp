@@ -17,6 +17,8 @@ constexpr int32_t MENU_ID = 3103;
 constexpr int32_t MENU_ITEM = 3104;
 constexpr int32_t FONT_ID = 3105;
 constexpr int32_t IMAGE_ID = 3106;
+constexpr int16_t IMAGE_WIDTH = 2, IMAGE_HEIGHT = 3;  // rows_tres.bmp: rows of blue, green, red
+constexpr intptr_t MODAL_DIALOG = 10;  // window type of a modal dialog
 constexpr int32_t FIRST_STRING = 3201;
 constexpr int32_t LAST_STRING = 3203;
 
@@ -58,7 +60,8 @@ static Rows rows{
             if (def)
                 ruv_res_free_win_def(def);
             return type;
-        }),
+        })
+        .answers(MODAL_DIALOG),
     Row{ "ruv_res_get_menu", "tres" }
         .valid([](Ctx &) {
             RUV_MENU_ITEM *tree = ruv_res_get_menu(MENU_ID);
@@ -66,7 +69,8 @@ static Rows rows{
             if (tree)
                 ruv_res_free_menu_tree(tree);
             return R(found);
-        }),
+        })
+        .answers(1),
     Row{ "ruv_res_get_font", "tres" }
         .valid([](Ctx &) {
             RUV_FONT *font = ruv_res_get_font(FONT_ID);
@@ -85,10 +89,16 @@ static Rows rows{
     Row{ "ruv_res_get_image", "tres" }
         .valid([](Ctx &) {
             RUV_IMAGE *image = ruv_res_get_image(IMAGE_ID);
-            const bool ok = image != nullptr;
+            int16_t width = 0, height = 0;
+            ruvv_image_get_dimensions(image, &width, &height);
+            // Blue on top, red at the bottom.
+            const bool ok = image != nullptr && width == IMAGE_WIDTH && height == IMAGE_HEIGHT &&
+                            (ruvv_image_get_pixel(image, 1, 0) & 0xFFFFFF) == 0x0000FF &&
+                            (ruvv_image_get_pixel(image, 0, 2) & 0xFFFFFF) == 0xFF0000;
             ruvv_image_destroy(image);
             return R(ok);
-        }),
+        })
+        .answers(1),
     Row{ "ruv_res_get_str_list", "tres" }
         .valid([](Ctx &) {
             struct SLIST *list = ruv_res_get_str_list(FIRST_STRING, LAST_STRING);
@@ -131,10 +141,11 @@ static Rows rows{
     Row{ "ruv_res_add_res", "tres" }
         .bad("NULL name", 0x00210000, [](Ctx &) { return R(ruv_res_add_res(nullptr)); })
         .valid([](Ctx &) {
+            // A library that was added is removed again.
             void *handle = ruv_res_add_res(own_path().c_str());
-            ruv_res_remove_res(handle);
-            return R(handle);
-        }),
+            return R(handle != nullptr && ruv_res_remove_res(handle) != FALSE);
+        })
+        .answers(1),
     Row{ "ruv_res_use_res", "tres" }
         .bad("NULL handle", 0x00210000, [](Ctx &) { return R(ruv_res_use_res(nullptr)); })
         .valid([](Ctx &) {
@@ -144,6 +155,8 @@ static Rows rows{
             ruv_res_remove_res(handle);
             return R(previous);
         }),
+    // No library: FALSE, and nothing raised.
     Row{ "ruv_res_remove_res", "tres" }
-        .valid([](Ctx &) { return R(ruv_res_remove_res(nullptr)); }),
+        .valid([](Ctx &) { return R(ruv_res_remove_res(nullptr)); })
+        .answers(FALSE),
 };

@@ -299,7 +299,8 @@ static Rows rows{
             bool captured = GetCapture() == c.hwnd(Obj::Doc);
             ruv_win_release_pointer();
             return R(captured);
-        }),
+        })
+        .answers(1),
     Row{ "ruv_win_release_pointer", "twin" }
         .valid([](Ctx &) { ruv_win_release_pointer(); return 0; })
         .read_back([](Ctx &) { return GetCapture() == nullptr; }),
