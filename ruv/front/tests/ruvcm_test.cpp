@@ -336,6 +336,60 @@ TEST(Registry, PreCreationCallbackDecides)
     });
 }
 
+constexpr int32_t CHILD = 7;
+
+TEST(Registry, ASimpleWindowTakesItsTypeFlagsMaskAndHandlerAsGiven)
+{
+    in_app([] {
+        Recorder rec;
+        RUV_WIN owner = make_container(40);
+        const uint32_t mask = RUV_EVENT_BIT(E_CREATE) | RUV_EVENT_BIT(E_DESTROY) | RUV_EVENT_BIT(E_COMMAND);
+        RUV_RECT r{ 10, 20, 50, 140 };
+        RUV_WIN w = ruvcm_create_window_simple(CHILD, &r, owner, 0, (int32_t)mask, control_handler, 12345, 21, 3,
+                                               PARAMS);
+        ASSERT_NE(w, NULL_WIN);
+        EXPECT_EQ(ruv_vobj_get_parent(w), owner);
+        EXPECT_EQ(ruv_win_get_event_mask(w), mask);
+        RECT rc{};
+        GetClientRect(hwnd(w), &rc);
+        EXPECT_EQ(rc.right, 120);
+        EXPECT_EQ(rc.bottom, 40);
+        // Registered under its id with the parameters, at its create event.
+        EXPECT_EQ(ruvcm_find_window_by_id(owner, 21), w);
+        int32_t count = 0;
+        EXPECT_EQ(ruvcm_get_saved_params(w, &count), PARAMS);
+        EXPECT_EQ(count, 3);
+        commands()[w].clear();
+        command(w, 77);
+        EXPECT_EQ(commands()[w], std::vector<int32_t>{ 77 });
+
+        // The mask is not defaulted: without E_CREATE the handler never
+        // registers the window.
+        RUV_RECT r2{ 60, 20, 100, 140 };
+        RUV_WIN unseen = ruvcm_create_window_simple(CHILD, &r2, owner, 0, (int32_t)RUV_EVENT_BIT(E_COMMAND),
+                                                    control_handler, 0, 22, 3, PARAMS);
+        ASSERT_NE(unseen, NULL_WIN);
+        EXPECT_EQ(ruvcm_get_child_id(unseen), -1);
+        EXPECT_EQ(ruvcm_find_window_by_id(owner, 22), NULL_WIN);
+
+        // Without a handler the default one paints the window.
+        RUV_RECT r3{ 110, 20, 150, 140 };
+        RUV_WIN plain = ruvcm_create_window_simple(CHILD, &r3, owner, 0, -1, nullptr, 0, 23, 3, PARAMS);
+        ASSERT_NE(plain, NULL_WIN);
+        EXPECT_EQ(ruv_win_get_handler(plain), &ruvcm_default_event_handler);
+
+        // A refused creation gives no window.
+        rec.clear();
+        EXPECT_EQ(ruvcm_create_window_simple(-1, &r, owner, 0, -1, control_handler, 0, 24, 3, PARAMS), NULL_WIN);
+        ASSERT_FALSE(rec.reports().empty());
+        EXPECT_EQ(rec.reports().front().id, 0x01230001u);
+        EXPECT_EQ(ruvcm_find_window_by_id(owner, 24), NULL_WIN);
+        rec.clear();
+        ruv_vobj_destroy(owner);
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
 TEST(Routing, CommandsReachTheFocusedOrLastFocusedChild)
 {
     in_app([] {
