@@ -49,6 +49,22 @@ bool is_component(int32_t c)
     return c == 2 || c == 4 || c == 8 || c == 16 || c == 32 || c == 64 || c == 128;
 }
 
+// The kernel replaces a window's whole colour list: a change of single
+// components is merged into the list the window has (added, changed or,
+// with remove, taken out) and the result handed over.
+void modify_ctl_colors(RUV_WIN win, const RUV_COLOR_COMPONENT *components, RUV_BOOL remove)
+{
+    RUV_COLOR_SET set{};
+    set.allowed = 0xFFFFFFFFu;
+    RUV_COLOR_COMPONENT *had = ruvk_win_get_ctl_colors(win);
+    ruvv_color_modify_set(&set, had, FALSE);
+    ruvv_mem_free(had);
+    ruvv_color_modify_set(&set, components, remove);
+    const RUV_COLOR_COMPONENT none = { 0, static_cast<RUV_COLOR>(-1) };
+    ruvk_win_set_ctl_colors(win, set.items ? set.items : &none, -1);
+    ruvv_color_modify_set(&set, nullptr, FALSE);
+}
+
 // Window checks, then a component selector and a window type that the
 // colour-component functions take.
 bool component_window(Guard &g, RUV_WIN win, int32_t component, int line = __builtin_LINE())
@@ -235,7 +251,7 @@ void ruv_win_set_ctl_color_component(RUV_WIN win, int32_t component, RUV_COLOR c
     if (!g.not_in_update() || !component_window(g, win, component))
         return;
     const RUV_COLOR_COMPONENT list[2] = { { component, color }, { 0, static_cast<RUV_COLOR>(-1) } };
-    ruvk_win_set_ctl_colors(win, list, -1);
+    modify_ctl_colors(win, list, FALSE);
     ruvv_tx_reset_colors(win, list, 0);
 }
 
@@ -246,7 +262,7 @@ void ruv_win_unset_ctl_color_component(RUV_WIN win, int32_t component)
         return;
     const RUV_COLOR_COMPONENT list[2] = { { component, static_cast<RUV_COLOR>(-1) },
                                           { 0, static_cast<RUV_COLOR>(-1) } };
-    ruvk_win_set_ctl_colors(win, list, -1);
+    modify_ctl_colors(win, list, TRUE);
 }
 
 RUV_FONT *ruv_win_get_ctl_font(RUV_WIN win)

@@ -2,12 +2,13 @@
 // own, on real windows: a caller's definition is left as given whether the
 // window is made or refused, the window check never takes a record the
 // registry does not know, titles of kinds without one, moves to an empty
-// rectangle, colour components that are absent, and the error forwarders
-// inside a handler.
+// rectangle, colour components that are absent or set one by one, and the
+// error forwarders inside a handler.
 #include "front_fixture.h"
 #include "ruv.h"
 
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "ruvv_res.h"
@@ -196,6 +197,44 @@ TEST(WindowColors, AbsentComponentIsMinusOneWithoutAnError)
         ruv_win_get_ctl_color_component(doc, 5);
         ASSERT_EQ(rec.reports().size(), 1u) << ruvf_test::describe(rec.reports());
         EXPECT_EQ(rec.reports()[0].innermost(), "ruv_win_get_ctl_color_component");
+    });
+}
+
+// One component set or unset changes that component only: the others the
+// window had stay, whether they came one by one or as a whole list.
+TEST(WindowColors, ComponentsAreSetAndUnsetOneByOne)
+{
+    ruvf_test::in_app([] {
+        Recorder rec;
+        Ctx c;
+        RUV_WIN doc = c.get(Obj::Doc);
+        rec.clear();
+        const auto colors = [doc] {
+            std::map<int32_t, RUV_COLOR> m;
+            for (int32_t k : { 2, 4, 8, 16, 32, 64, 128 })
+                if (RUV_COLOR v = ruv_win_get_ctl_color_component(doc, k); v != static_cast<RUV_COLOR>(-1))
+                    m[k] = v;
+            return m;
+        };
+        using M = std::map<int32_t, RUV_COLOR>;
+        ruv_win_set_ctl_colors(doc, nullptr, 0);
+        ruv_win_set_ctl_color_component(doc, 2, 0x000011);
+        ruv_win_set_ctl_color_component(doc, 4, 0x000022);
+        EXPECT_EQ(colors(), (M{ { 2, 0x000011 }, { 4, 0x000022 } }));
+        ruv_win_set_ctl_color_component(doc, 2, 0x000033);
+        EXPECT_EQ(colors(), (M{ { 2, 0x000033 }, { 4, 0x000022 } }));
+        ruv_win_unset_ctl_color_component(doc, 2);
+        EXPECT_EQ(colors(), (M{ { 4, 0x000022 } }));
+        ruv_win_unset_ctl_color_component(doc, 64);  // absent: nothing changes
+        EXPECT_EQ(colors(), (M{ { 4, 0x000022 } }));
+
+        const RUV_COLOR_COMPONENT list[] = { { 8, 0x000044 }, { 16, 0x000055 }, { 0, static_cast<RUV_COLOR>(-1) } };
+        ruv_win_set_ctl_colors(doc, list, 0);  // a whole list replaces
+        EXPECT_EQ(colors(), (M{ { 8, 0x000044 }, { 16, 0x000055 } }));
+        ruv_win_unset_ctl_color_component(doc, 8);
+        ruv_win_set_ctl_color_component(doc, 128, 0x000066);
+        EXPECT_EQ(colors(), (M{ { 16, 0x000055 }, { 128, 0x000066 } }));
+        EXPECT_TRUE(rec.reports().empty()) << ruvf_test::describe(rec.reports());
     });
 }
 
