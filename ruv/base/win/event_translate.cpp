@@ -17,7 +17,9 @@
 #include "ruvv_app.h"
 #include "ruvv_attr.h"
 #include "ruvv_cxo.h"
+#include "ruvv_dm.h"
 #include "ruvv_errmsg.h"
+#include "ruvv_font.h"
 #include "ruvv_static.h"
 #include "ruvk.h"
 #include "startup.h"
@@ -552,6 +554,23 @@ int ruvk_translate_command_to(HWND hwnd, WPARAM wp, LPARAM lp, int route)
         return 1;
     if (tag == 32451) {
         ruvk_translate_help(target, ruvk_scr_get_focus_vobj(), 0);
+        return 1;
+    }
+    if (tag == 32025 || tag == 32459) {
+        ruvv_dm_post_about_box();
+        return 1;
+    }
+    if (tag == 32065 || tag == 32066) {
+        // The dialog works on a copy of the window's font-menu selection
+        // (the application sets the selection from the font event), or on
+        // a new font bound to the window; the dialog sends the event.
+        RUV_FONT *font = ruvk_menu_get_font_sel(target, 1);
+        if (!font && (font = ruvv_font_create()) != nullptr)
+            ruvv_font_set_win(font, target);
+        if (font) {
+            ruvv_dm_post_font_sel(target, font, nullptr, 0);
+            ruvv_font_destroy(font);
+        }
         return 1;
     }
     if (tag >= 32042 && tag <= 32045) {

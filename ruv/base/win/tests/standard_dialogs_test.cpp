@@ -5,7 +5,8 @@
 // the font dialog's event for another font, the colour dialog's untagged
 // answer, the file dialogs' type, cancel, failure and the cut of a full
 // initial name, the folder dialog, F1 in a box of the dialog manager,
-// boxes that cannot be made, and the fatal exit in a child process.
+// boxes that cannot be made, the About and Font items of a menu bar, and
+// the fatal exit in a child process.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,7 +18,9 @@
 #include <commdlg.h>
 #include <dlgs.h>
 #include "ruvv_dm.h"
+#include "menus.h"
 #include "ruvv_font.h"
+#include "ruvv_res.h"
 #include "startup.h"
 
 namespace {
@@ -283,6 +286,94 @@ TEST(FontDialog, AnotherSizeIsAFontEventAndCancelIsNot)
         EXPECT_NE(ruvv_font_get_native_desc(font, 0), nullptr);
         ruvv_font_destroy(font);
     });
+}
+
+// The standard menu commands: About (32025, 32459) opens the about box and
+// Font (32065, 32066) the font dialog over the window's font-menu
+// selection, whose choice reaches the window as a font event; none of them
+// is a command event of the window.
+char *menu_text(const char *s)
+{
+    return const_cast<char *>(s);
+}
+
+RUV_MENU_ITEM g_standard_items[] = {
+    { 32025, menu_text("About"), 'A', RUV_MENU_ENABLED, nullptr, 0 },
+    { 32459, menu_text("About too"), 'b', RUV_MENU_ENABLED, nullptr, 0 },
+    { 32065, menu_text("Font"), 'F', RUV_MENU_ENABLED, nullptr, 0 },
+    { 32066, menu_text("Font too"), 'o', RUV_MENU_ENABLED, nullptr, 0 },
+    {},
+};
+RUV_MENU_ITEM g_standard_bar[] = {
+    { 100, menu_text("Standard"), 'S', RUV_MENU_ENABLED, g_standard_items, 0 },
+    {},
+};
+
+// Chooses size 20 in the font dialog.
+void choose_size_20(HWND h)
+{
+    HWND sizes = GetDlgItem(h, 1138);
+    int i = SendMessageA(sizes, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("20"));
+    SendMessageA(sizes, CB_SETCURSEL, i, 0);
+    SendMessageA(h, WM_COMMAND, MAKEWPARAM(1138, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizes));
+}
+
+TEST(StandardCommands, AboutAndFontItemsOpenTheirDialogs)
+{
+    app(
+        [] {
+            RUV_WIN doc = et::task();
+            ruvk_menu_set_tree(doc, g_standard_bar);
+            ASSERT_NE(GetMenu(et::hwnd(doc)), nullptr);
+            et::pump(50);
+            // The command a click on an item of the window's menu bar sends.
+            const auto choose = [doc](int tag) {
+                SendMessageA(et::hwnd(doc), WM_COMMAND, MAKEWPARAM(tag, 0), 0);
+                et::pump(30);
+                return 0;
+            };
+            for (int tag : { 32025, 32459 }) {
+                et::seen().clear();
+                answered({ "About the test", 2 }, [&] { return choose(tag); });
+                EXPECT_TRUE(et::events_of(doc, ~RUV_EVENT_BIT(E_COMMAND)).empty()) << tag;
+            }
+
+            // Without a selection a new font is offered; with one, the selection.
+            RUV_FONT *courier = ruvv_font_create();
+            ruvv_font_set_family(courier, "courier");
+            ruvv_font_set_size(courier, 10);
+            for (int tag : { 32065, 32066 }) {
+                for (bool selected : { false, true }) {
+                    SCOPED_TRACE(std::to_string(tag) + (selected ? " with a selection" : " without one"));
+                    ruvk_menu_set_font_sel(doc, selected ? courier : nullptr);
+                    et::seen().clear();
+                    std::string face;
+                    answered({ "Font", IDOK,
+                               [&](HWND h) {
+                                   char buf[64] = "";
+                                   GetDlgItemTextA(h, 1136, buf, sizeof buf);
+                                   face = buf;
+                                   choose_size_20(h);
+                               } },
+                             [&] { return choose(tag); });
+                    std::vector<RUV_FONT *> fonts;
+                    for (const et::Seen &e : et::seen())
+                        if (e.win == doc && e.ev.type == E_FONT)
+                            fonts.push_back(e.ev.v.font.font);
+                    EXPECT_TRUE(et::events_of(doc, ~RUV_EVENT_BIT(E_COMMAND)).empty());
+                    ASSERT_EQ(fonts.size(), 1u);
+                    if (selected) {
+                        EXPECT_NE(face.find("Courier"), std::string::npos) << face;
+                        // The selection is the application's to change.
+                        RUV_FONT *kept = ruvk_menu_get_font_sel(doc, 0);
+                        ASSERT_NE(kept, nullptr);
+                        EXPECT_EQ(ruvv_font_get_size(kept), 10);
+                    }
+                }
+            }
+            ruvv_font_destroy(courier);
+        },
+        et::record);
 }
 
 // ---- file dialogs through the file-dialog hook ----
