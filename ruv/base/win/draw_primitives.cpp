@@ -10,6 +10,7 @@
 
 #include "draw_state.h"
 #include "kernel_app.h"
+#include "printing.h"
 #include "window_services.h"
 
 #include "ruvk.h"
@@ -19,6 +20,7 @@
 #include "ruvv_str.h"
 #include "ruvv_vobj.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -105,6 +107,109 @@ void select_text_font(RUV_WIN win, RUV_DRAW_STATE *st)
     if (st->font && !st->font->mapped)
         ruvv_font_map(st->font, win);
     ruvk_draw_select_font(st);
+}
+
+
+/* ---- Rules on printers ---- */
+
+constexpr int32_t ATTR_PRINT_RULES = 10022;
+
+/* How the printer of a print window takes rules (DRAWPATTERNRECT): 0 not
+   at all (or not a print window, or rules are off), 1 black and grey, 2
+   white too. */
+int rule_support(const RUV_DRAW_STATE *st)
+{
+    if (!(st->kind & RUV_KIND_PRINT) || !st->hdc || !ruvk_vobj_get_attr(NULL_WIN, ATTR_PRINT_RULES))
+        return 0;
+    int code = DRAWPATTERNRECT;
+    const int answer = ruvk_print_device()->escape(st->hdc, QUERYESCSUPPORT, sizeof code,
+                                                   reinterpret_cast<LPCSTR>(&code), nullptr);
+    return answer > 0 ? answer : 0;
+}
+
+/* One rule over r (right and bottom excluded) in colour, clipped to the
+   drawing state's clip: true when it is drawn or there is nothing to draw
+   (white on a printer that takes no white rules), false when the printer
+   refused it. */
+bool send_rule(const RUV_DRAW_STATE *st, int support, RECT r, RUV_COLOR color)
+{
+    r.left = std::max<LONG>(r.left, st->clip.left);
+    r.top = std::max<LONG>(r.top, st->clip.top);
+    r.right = std::min<LONG>(r.right, st->clip.right);
+    r.bottom = std::min<LONG>(r.bottom, st->clip.bottom);
+    if (r.right <= r.left || r.bottom <= r.top)
+        return true;
+    DRAWPATRECT rule{};
+    rule.ptPosition = POINT{ r.left, r.top };
+    rule.ptSize = POINT{ r.right - r.left, r.bottom - r.top };
+    const RUV_COLOR rgb = color & RUV_COLOR_RGB_MASK;
+    if (rgb == 0) {
+        rule.wStyle = 0;
+    } else if (rgb == RUV_COLOR_RGB_MASK) {
+        if (support != 2)
+            return true;
+        rule.wStyle = 1;
+    } else {
+        const int red = (rgb >> 16) & 0xFF, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
+        rule.wStyle = 2;
+        rule.wPattern = static_cast<WORD>(100 - (707 * green + 222 * red + 71 * blue) / 2560);
+    }
+    return ruvk_print_device()->escape(st->hdc, DRAWPATTERNRECT, sizeof rule, reinterpret_cast<LPCSTR>(&rule),
+                                       nullptr) > 0;
+}
+
+/* A solid vertical or horizontal line from the current position as a rule
+   of the pen's width; the position moves to the end.  False when the line
+   is not one for a rule or the printer refused it. */
+bool line_as_rule(RUV_DRAW_STATE *st, POINT to)
+{
+    const RUV_CPEN &pen = st->tools.pen;
+    if (pen.pattern != 2 || pen.style != 0)
+        return false;
+    POINT from{ 0, 0 };
+    GetCurrentPositionEx(st->hdc, &from);
+    if (from.x != to.x && from.y != to.y)
+        return false;
+    const int support = rule_support(st);
+    if (!support)
+        return false;
+    const LONG w = pen.width > 0 ? pen.width : 1;
+    RECT r;
+    if (from.x == to.x)
+        r = RECT{ to.x - w / 2, std::min(from.y, to.y), to.x + (w + 1) / 2, std::max(from.y, to.y) };
+    else
+        r = RECT{ std::min(from.x, to.x), to.y - w / 2, std::max(from.x, to.x), to.y + (w + 1) / 2 };
+    if (!send_rule(st, support, r, pen.color))
+        return false;
+    MoveToEx(st->hdc, to.x, to.y, nullptr);
+    return true;
+}
+
+/* A rectangle of a solid or no pen and a solid or no brush as rules: the
+   fill, then the four edges of the frame.  False when the rectangle is
+   not one for rules or the fill was refused (the whole rectangle is then
+   drawn as usual). */
+bool rect_as_rules(RUV_DRAW_STATE *st, const RECT &r)
+{
+    const RUV_CPEN &pen = st->tools.pen;
+    const RUV_CBRUSH &brush = st->tools.brush;
+    if (pen.style != 0 || (pen.pattern != 1 && pen.pattern != 2) || (brush.pattern != 1 && brush.pattern != 2))
+        return false;
+    const int support = rule_support(st);
+    if (!support)
+        return false;
+    if (brush.pattern == 2 && !send_rule(st, support, r, brush.color))
+        return false;
+    if (pen.pattern == 2) {
+        const LONG w = pen.width > 0 ? pen.width : 1;
+        const RECT out{ r.left - w / 2, r.top - w / 2, r.right + (w + 1) / 2 - 1, r.bottom + (w + 1) / 2 - 1 };
+        const RECT in{ out.left + w, out.top + w, out.right - w, out.bottom - w };
+        send_rule(st, support, RECT{ out.left, out.top, out.right, in.top }, pen.color);
+        send_rule(st, support, RECT{ out.left, in.bottom, out.right, out.bottom }, pen.color);
+        send_rule(st, support, RECT{ out.left, in.top, in.left, in.bottom }, pen.color);
+        send_rule(st, support, RECT{ in.right, in.top, out.right, in.bottom }, pen.color);
+    }
+    return true;
 }
 
 } // namespace
@@ -202,8 +307,10 @@ void ruvk_dwin_draw_line(RUV_WIN win, RUV_POINT point)
     RUV_DRAW_STATE *st = begin(win);
     if (!st)
         return;
-    ruvk_draw_select_pen(st);
-    LineTo(st->hdc, point.h, point.v);
+    if (!line_as_rule(st, POINT{ point.h, point.v })) {
+        ruvk_draw_select_pen(st);
+        LineTo(st->hdc, point.h, point.v);
+    }
     ruvk_draw_end(st);
 }
 
@@ -306,7 +413,9 @@ void ruvk_dwin_draw_rect(RUV_WIN win, const RUV_RECT *rect)
         return;
     const RUV_DRAW_CTOOLS &t = st->tools;
     RECT r = native_rect(*rect);
-    if (t.pen.pattern == 1 && t.brush.pattern == 2 && t.brush.color == RUV_COLOR_BLACK && t.draw_mode == 2) {
+    if (rect_as_rules(st, r)) {
+        // drawn by the printer
+    } else if (t.pen.pattern == 1 && t.brush.pattern == 2 && t.brush.color == RUV_COLOR_BLACK && t.draw_mode == 2) {
         InvertRect(st->hdc, &r);
     } else {
         ruvk_draw_select_pen(st);

@@ -3,8 +3,9 @@
 // (pages, A4, text, pixels); landscape; paper chosen by size; the page of
 // the platform escape; the print-setup dialog accepted and cancelled; the
 // status dialog's texts and its Cancel (nothing printed); the print error
-// ids; bands through a device that bands; a queue gone before the end of
-// the document; and no printer at all.
+// ids; bands through a device that bands; straight lines and rectangles
+// as the printer's rules; a queue gone before the end of the document;
+// and no printer at all.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -396,6 +397,100 @@ protected:
     HBITMAP picture_ = nullptr;
     std::function<void(RUV_WIN)> after_start_;  // between the document's start and its first page
 };
+
+// A device that answers the rule escape as told and records the rules it
+// is sent: {x, y, width, height, style, pattern}.
+struct RuleDevice {
+    static int &support()
+    {
+        static int s = 0;
+        return s;
+    }
+    static std::vector<std::vector<int>> &rules()
+    {
+        static std::vector<std::vector<int>> r;
+        return r;
+    }
+    static int WINAPI escape(HDC hdc, int code, int size, LPCSTR in, LPVOID out)
+    {
+        if (code == QUERYESCSUPPORT && size >= static_cast<int>(sizeof(int)) &&
+            *reinterpret_cast<const int *>(in) == DRAWPATTERNRECT)
+            return support();
+        if (code == DRAWPATTERNRECT) {
+            const auto *p = reinterpret_cast<const DRAWPATRECT *>(in);
+            rules().push_back({ static_cast<int>(p->ptPosition.x), static_cast<int>(p->ptPosition.y),
+                                static_cast<int>(p->ptSize.x), static_cast<int>(p->ptSize.y), p->wStyle,
+                                p->wPattern });
+            return 1;
+        }
+        return Escape(hdc, code, size, in, out);
+    }
+};
+
+// On a print window lines and rectangles go to the printer as rules when
+// the device takes them and attribute 10022 is set: solid straight lines
+// of the pen's width, a solid fill and a solid frame of four edges, black,
+// white (only where the device answers 2) or grey by its level, clipped;
+// anything else, or without the escape, is drawn as usual.
+TEST_F(Printing, StraightLinesAndRectanglesGoAsRulesWhereTheDeviceTakesThem)
+{
+    using Rules = std::vector<std::vector<int>>;
+    const Rules lines = { { 49, 100, 3, 200, 0, 0 }, { 50, 299, 200, 3, 0, 0 } };
+    const Rules frame = { { 100, 500, 200, 1, 2, 50 }, { 100, 599, 200, 1, 2, 50 },
+                          { 100, 501, 1, 98, 2, 50 }, { 299, 501, 1, 98, 2, 50 } };
+    Rules with_white = { { 100, 500, 200, 100, 1, 0 } };
+    with_white.insert(with_white.end(), frame.begin(), frame.end());
+    Rules all = lines;
+    all.insert(all.end(), frame.begin(), frame.end());
+    Rules all_white = lines;
+    all_white.insert(all_white.end(), with_white.begin(), with_white.end());
+    struct Case {
+        const char *name;
+        int support;
+        intptr_t attribute;
+        int16_t clip_bottom;
+        Rules want;
+    } cases[] = {
+        { "rules", 1, 1, 16960, all },
+        { "rules with white", 2, 1, 16960, all_white },
+        { "clipped", 1, 1, 250, { { 49, 100, 3, 150, 0, 0 } } },
+        { "no rule escape", 0, 1, 16960, {} },
+        { "attribute off", 1, 0, 16960, {} },
+    };
+    RUVK_PRINT_DEVICE dev = *ruvk_print_device();
+    dev.escape = RuleDevice::escape;
+    ruvk_print_set_device(&dev);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        RuleDevice::support() = c.support;
+        RuleDevice::rules().clear();
+        ruvk_vobj_set_attr(NULL_WIN, 10022, c.attribute);
+        ASSERT_TRUE(print(1, "rules", [&](RUV_WIN pw, int) {
+            RuleDevice::rules().clear();  // every band draws the same
+            RUV_RECT clip = rect(0, 0, c.clip_bottom, 16960);
+            ruvk_dwin_set_clip(pw, &clip);
+            RUV_DRAW_CTOOLS t{};
+            ruvk_dwin_get_draw_ctools(pw, &t);
+            t.pen = RUV_CPEN{ 3, 2, 0, RUV_COLOR_BLACK };
+            t.brush = RUV_CBRUSH{ 1, RUV_COLOR_WHITE };
+            ruvk_dwin_set_draw_ctools(pw, &t);
+            ruvk_dwin_draw_set_pos(pw, RUV_POINT{ 100, 50 });
+            ruvk_dwin_draw_line(pw, RUV_POINT{ 300, 50 });    // down
+            ruvk_dwin_draw_line(pw, RUV_POINT{ 300, 250 });   // right, from where the rule ended
+            ruvk_dwin_draw_line(pw, RUV_POINT{ 400, 400 });   // slanted: no rule
+            t.pen = RUV_CPEN{ 3, 2, 1, RUV_COLOR_BLACK };      // dotted: no rule
+            ruvk_dwin_set_draw_ctools(pw, &t);
+            ruvk_dwin_draw_line(pw, RUV_POINT{ 450, 400 });
+            t.pen = RUV_CPEN{ 1, 2, 0, RUV_COLOR_GREY };
+            t.brush = RUV_CBRUSH{ 2, RUV_COLOR_WHITE };
+            ruvk_dwin_set_draw_ctools(pw, &t);
+            RUV_RECT box = rect(500, 100, 600, 300);
+            ruvk_dwin_draw_rect(pw, &box);
+        }));
+        EXPECT_EQ(RuleDevice::rules(), c.want);
+    }
+    ruvk_vobj_set_attr(NULL_WIN, 10022, 1);
+}
 
 TEST_F(Printing, TheRecordComesFromTheDefaultPrinter)
 {
