@@ -209,6 +209,17 @@ RUV_BOOL list_fonts(void *data)
         job->styles = ruv_fmap_get_family_styles(window, family, styles, 16);
         job->sizes = ruv_fmap_get_family_sizes(window, family, sizes, &scalable, 64);
     }
+    // Cancelled through its status box, the document reaches no queue.
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM) -> BOOL {
+            char text[64] = "";
+            GetDlgItemTextA(h, 4, text, sizeof text);
+            if (std::string(text) == "font lists")
+                SendMessageA(h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            return TRUE;
+        },
+        0);
     ruvk_vobj_destroy(window);
     return TRUE;
 }
