@@ -65,6 +65,8 @@ RUV_WIN g_subPanes[EDITOR_SUBPANE_COUNT] = {};
 int g_currentSubPane = -1;
 int g_subPaneLeft = -1;
 int g_currentTimeTable = -1;
+// The last store for a Save met a refused field.
+bool g_saveRefused = false;
 
 // ---- filling and storing the pages ----
 // What each page shows and stores belongs to the page's own module; until
@@ -314,10 +316,15 @@ int32_t ContinuousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
         CheckRadioInRange(window, event->v.control.id, 12, 13);
     if (IsButtonClick(event) && event->v.control.id == 15)
         OpenTableEditor(window);
-    if (IsButtonClick(event) && event->v.control.id == 9 && StoreReleaseTableAndCheck(8, SelectedRelease())) {
+    // OK and the close box: the tables stored and checked, the window
+    // hidden when they cover the simulation (it is made once and kept).
+    if ((event->type == E_CLOSE || (IsButtonClick(event) && event->v.control.id == 9)) &&
+        StoreReleaseTableAndCheck(8, SelectedRelease())) {
         g_currentTimeTable = -1;
         SetWindowVisible(window, 0);
     }
+    if (event->type == E_CLOSE)
+        return 0;
     static const PaneInfo info{0, NO_KEYS};
     return PaneEvent(window, event, info);
 }
@@ -333,8 +340,12 @@ int32_t InstantaneousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
             SavePreviousInput(window, 10);
         }
     }
-    if (IsButtonClick(event) && event->v.control.id == 11)
+    // OK and the close box store the masses and hide the window.
+    if (event->type == E_CLOSE || (IsButtonClick(event) && event->v.control.id == 11)) {
         ShowTablePane(9, 0);
+        if (event->type == E_CLOSE)
+            return 0;
+    }
     static const PaneInfo info{0, TAB_AND_ENTER};
     return PaneEvent(window, event, info);
 }
@@ -343,9 +354,12 @@ int32_t TableWindowHandler(RUV_WIN window, RUV_EVENT *event)
 {
     if (event->type == E_COMMAND)
         return PopupMenuCommand(window, event);
-    if (IsButtonClick(event) && event->v.control.id == 2) {
+    // OK and the close box store the table and hide the window.
+    if (event->type == E_CLOSE || (IsButtonClick(event) && event->v.control.id == 2)) {
         StoreTableOfSlot(1);
         SetWindowVisible(window, 0);
+        if (event->type == E_CLOSE)
+            return 0;
     }
     static const PaneInfo info{0, NO_KEYS};
     return PaneEvent(window, event, info);
@@ -479,6 +493,7 @@ void SwitchPage(int n)
     const int left = CurrentPage;
     g_pageLeft = left;
     CurrentPage = n;
+    TakeRefusedField();
 
     RUV_WIN working;
     if (ValidPage(left)) {
@@ -541,6 +556,16 @@ void SwitchPage(int n)
         working = PageWindows[left];
         SetWindowVisible(working, 1);
         status[0] = '\0';
+    }
+    // A Save that meets a field whose text its rule refuses says so and
+    // writes nothing: the field keeps the focus.
+    g_saveRefused = false;
+    if (n == PAGE_NONE_SAVE || n == PAGE_NONE_SAVE_AS) {
+        const RefusedField refused = TakeRefusedField();
+        if (refused.window != NULL_WIN) {
+            g_saveRefused = true;
+            ShowRefusedField(refused, "\nData not saved");
+        }
     }
 
     if (working) {
@@ -650,6 +675,8 @@ void StoreSubPane(int index, int release)
         break;
     }
 }
+
+int SaveRefusedByField(void) { return g_saveRefused ? 1 : 0; }
 
 int CurrentSubPane(void) { return g_currentSubPane; }
 void SetCurrentSubPane(int index) { g_currentSubPane = index; }
