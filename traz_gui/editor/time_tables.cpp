@@ -57,6 +57,15 @@ int g_shownSettling = -1;
 // A cell check is showing its box.
 bool g_checking = false;
 
+// The text the current cell had when it got the focus: a refused entry
+// gives it back.
+struct EnteredCell {
+    RUV_WIN table = NULL_WIN;
+    int32_t row = -1, column = -1;
+    std::string text;
+};
+EnteredCell g_entered;
+
 bool IsTable(RUV_WIN table) { return table != NULL_WIN && reinterpret_cast<intptr_t>(table) != -1; }
 
 bool ValidSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
@@ -750,10 +759,17 @@ int IsValidTableCell(RUV_WIN table, int row, int column)
 }
 
 // A cell is checked when it is left: a text that is no date-time, integer
-// or number (by its column) is refused with a box and the cell gets the
-// focus back.
+// or number (by its column) is refused with a box, the cell gets back the
+// text it had when it was entered and the focus, so the table never holds
+// a refused text and its other edits are stored with it.
 char *TableCellCallback(RUV_WIN table, int32_t code, int32_t row, int32_t column, char *text)
 {
+    if (code == GE_TABLE_CELL_FOCUS && !g_checking) {
+        char entered[64] = "";
+        GE_TableGetCell(table, row, column, entered);
+        g_entered = {table, row, column, entered};
+        return nullptr;
+    }
     if (code != GE_TABLE_CELL_STORED || g_checking || !text)
         return nullptr;
     const int slot = SlotOfTable(table);
@@ -763,7 +779,10 @@ char *TableCellCallback(RUV_WIN table, int32_t code, int32_t row, int32_t column
     if (CellValid(kind, text, g_scenario.hydReferenceTime))
         return nullptr;
     g_checking = true;
-    const std::string message = CellError(kind, text, row + 1, column + 1);
+    const std::string message = CellError(kind, text, row + 1, column + 1) + "\nPrevious input reset";
+    const bool same = g_entered.table == table && g_entered.row == row && g_entered.column == column;
+    GE_TableSetCell(table, row, column, same ? g_entered.text.c_str() : "");
+    GE_TableRefresh(table, 1);
     PostErrorF("%s", message.c_str());
     GE_TableSetCurrent(table, row, column);
     g_checking = false;
