@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "field_checks.h"
 #include "ruvv_color.h"
 #include "ruvv_res.h"
 #include "status_bar.h"
@@ -125,9 +126,7 @@ void SetControlDouble(RUV_WIN window, int32_t id, double value)
 
 void SetControlFloat(RUV_WIN window, int32_t id, float value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
-    SetControlTitle(window, id, text);
+    SetControlTitle(window, id, FloatFieldText(value).c_str());
 }
 
 int GetControlInt(RUV_WIN window, int32_t id)

@@ -76,6 +76,9 @@ constexpr int EDITOR_SUBPANE_COUNT = 13;
 
 void CreatePages(RUV_WIN mainWindow);
 void SwitchPage(int n);
+// 1 when the store of the last SwitchPage for a Save met a field its rule
+// refuses (the box was shown): the Save writes nothing.
+int SaveRefusedByField(void);
 void SetModified(int flag);
 void ResetPageButtons(void);
 void HideAllSubPanes(void);

@@ -2,6 +2,10 @@
 // the text of a field being left, with the box and the focus.
 #include "field_check_boxes.h"
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "datetime.h"
 #include "dialog_controls.h"
 #include "field_checks.h"
 #include "time_checks.h"
@@ -28,7 +32,86 @@ PreviousInputs &Previous()
     return inputs;
 }
 
+RefusedField &Refused()
+{
+    static RefusedField refused;
+    return refused;
+}
+
+// The field's trimmed text when it passes the rule; a refusal noted.
+bool PassesRule(RUV_WIN window, int32_t id, const FieldRule &rule, std::string *text, bool time = false)
+{
+    *text = FieldText(window, id);
+    const std::string message = rule ? rule(text->c_str()) : std::string();
+    if (message.empty())
+        return true;
+    if (Refused().window == NULL_WIN)
+        Refused() = RefusedField{window, id, message, time};
+    return false;
+}
+
 } // namespace
+
+bool StoreNumberField(RUV_WIN window, int32_t id, const FieldRule &rule, float &target)
+{
+    std::string text;
+    if (!PassesRule(window, id, rule, &text))
+        return false;
+    target = static_cast<float>(std::strtod(text.c_str(), nullptr));
+    return true;
+}
+
+bool StoreNumberField(RUV_WIN window, int32_t id, const FieldRule &rule, int32_t &target)
+{
+    std::string text;
+    if (!PassesRule(window, id, rule, &text))
+        return false;
+    target = static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10));
+    return true;
+}
+
+bool StoreNumberField(RUV_WIN window, int32_t id, const FieldRule &rule, int16_t &target)
+{
+    int32_t value = target;
+    if (!StoreNumberField(window, id, rule, value))
+        return false;
+    target = static_cast<int16_t>(value);
+    return true;
+}
+
+bool StoreTimeField(RUV_WIN window, int32_t id, bool step, const FieldRule &rule, char *target, size_t size)
+{
+    const FieldRule form = step ? FieldRule(TimeStepFieldMessage) : FieldRule(DateTimeFieldMessage);
+    std::string text;
+    if (!PassesRule(window, id, form, &text, true) || !PassesRule(window, id, rule, &text, true))
+        return false;
+    const char *stored = step ? DmyToDuration(text.c_str()) : DmyToDateTime(text.c_str());
+    if (!stored[0])
+        return false;
+    std::snprintf(target, size, "%s", stored);
+    return true;
+}
+
+RefusedField TakeRefusedField()
+{
+    RefusedField refused = Refused();
+    Refused() = RefusedField{};
+    return refused;
+}
+
+void ShowRefusedField(const RefusedField &refused, const char *end)
+{
+    if (refused.window == NULL_WIN)
+        return;
+    const std::string message = refused.message + end;
+    if (refused.time) {
+        RejectTimeEntry(refused.window, refused.id, message);
+        return;
+    }
+    EventsFrozen frozen(refused.window);
+    ShowMessage(refused.window, message);
+    SetControlFocus(refused.window, refused.id);
+}
 
 int16_t CheckNumberField(RUV_WIN window, int32_t id, const std::function<std::string(const char *)> &rule)
 {

@@ -49,6 +49,31 @@ int16_t CheckFloatPositive(RUV_WIN window, int32_t id);
 int16_t CheckFloat(RUV_WIN window, int32_t id);
 int16_t CheckInteger(RUV_WIN window, int32_t id);
 
+// One path from a field to the data: the field's value goes into target
+// only when its text passes the field's rule (true); a refused text leaves
+// target as it was and is remembered as the refused field of the store in
+// progress (false).  Every path that stores a field (leaving it, a page
+// switch, a list click, the map's callback, Save, New, Exit) calls these.
+using FieldRule = std::function<std::string(const char *)>;
+bool StoreNumberField(RUV_WIN window, int32_t id, const FieldRule &rule, float &target);
+bool StoreNumberField(RUV_WIN window, int32_t id, const FieldRule &rule, int32_t &target);
+bool StoreNumberField(RUV_WIN window, int32_t id, const FieldRule &rule, int16_t &target);
+// A date-time (step false) or time-step field into its stored form when
+// the text is one and passes the rule (nullptr: no further rule).
+bool StoreTimeField(RUV_WIN window, int32_t id, bool step, const FieldRule &rule, char *target, size_t size);
+// The first field refused since the last call (window NULL_WIN: none), and
+// the record emptied.
+struct RefusedField {
+    RUV_WIN window = NULL_WIN;
+    int32_t id = 0;
+    std::string message;
+    bool time = false;  // a date-time or time-step field
+};
+RefusedField TakeRefusedField();
+// Shows a refused field's message with the end given, the field focused
+// (a time field first gets back its previous text).
+void ShowRefusedField(const RefusedField &refused, const char *end);
+
 // Date-time and time-step fields: 1 when the field holds a valid value,
 // 0 when it was rejected and reset.
 int16_t CheckDateTimeField(RUV_WIN window, int32_t id);

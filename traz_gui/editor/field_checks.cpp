@@ -266,7 +266,16 @@ bool SettlingFieldsEnabled(double velocity)
 
 std::string FloatFieldText(double value)
 {
-    return CheckTextF("%g", value);
+    // The fewest significant digits (at least six) that read back to the
+    // same float: a shown value that is stored again stays what it was.
+    const float stored = static_cast<float>(value);
+    std::string text;
+    for (int digits = 6; digits <= 9; ++digits) {
+        text = CheckTextF("%.*g", digits, value);
+        if (!std::isfinite(value) || static_cast<float>(std::strtod(text.c_str(), nullptr)) == stored)
+            break;
+    }
+    return text;
 }
 
 std::string IntFieldText(int value)

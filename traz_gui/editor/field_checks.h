@@ -64,7 +64,8 @@ bool SettlingFieldsEnabled(double velocity);
 // ---- formatters ----
 // The text of a printf format, of any length.
 std::string CheckTextF(const char *format, ...) TRAZ_PRINTF_LIKE(1, 2);
-std::string FloatFieldText(double value); // "%g"
+// "%g" with as many digits (6 to 9) as the float needs to read back the same.
+std::string FloatFieldText(double value);
 std::string IntFieldText(int value);      // "%d"
 // The text right-aligned in a client area of the width by prepended blanks;
 // measure gives a text's width in the control's font.

@@ -59,35 +59,15 @@ const char *Earlier(const char *a, const char *b) { return std::strcmp(a, b) <= 
 void ShowDate(RUV_WIN window, int32_t id, const char *dateTime) { SetControlTitle(window, id, DateTimeToDmy(dateTime)); }
 void ShowStep(RUV_WIN window, int32_t id, const char *duration) { SetControlTitle(window, id, DurationToDmy(duration)); }
 
-// Converts a field's text into its slot; a text that does not convert
-// leaves the slot as it was.
-void StoreDate(RUV_WIN window, int32_t id, DateTimeString slot)
+// A date-time or time-step field into its slot when its text is one and
+// passes the field's time rule (nullptr: none); otherwise the slot stays.
+void StoreDate(RUV_WIN window, int32_t id, DateTimeString slot, const FieldRule &rule = nullptr)
 {
-    const char *value = DmyToDateTime(ControlText(window, id).c_str());
-    if (*value)
-        CopyText(slot, sizeof(DateTimeString), value);
+    StoreTimeField(window, id, false, rule, slot, sizeof(DateTimeString));
 }
-void StoreStep(RUV_WIN window, int32_t id, DateTimeString slot)
+void StoreStep(RUV_WIN window, int32_t id, DateTimeString slot, const FieldRule &rule = nullptr)
 {
-    const char *value = DmyToDuration(ControlText(window, id).c_str());
-    if (*value)
-        CopyText(slot, sizeof(DateTimeString), value);
-}
-
-// A number field is stored only when its check accepts the text: a refused
-// value left in its field never reaches the scenario.
-template <typename T>
-void StoreCheckedInt(RUV_WIN window, int32_t id, std::string (*rule)(const char *), T &target)
-{
-    const std::string text = ControlText(window, id);
-    if (rule(text.c_str()).empty())
-        target = static_cast<T>(GetControlInt(window, id));
-}
-void StoreCheckedFloat(RUV_WIN window, int32_t id, std::string (*rule)(const char *), float &target)
-{
-    const std::string text = ControlText(window, id);
-    if (rule(text.c_str()).empty())
-        target = static_cast<float>(GetControlDouble(window, id));
+    StoreTimeField(window, id, true, rule, slot, sizeof(DateTimeString));
 }
 
 // A date-time or time-step field: its text kept when it is entered, checked
@@ -275,21 +255,30 @@ void StoreTimeFields(ScenarioRecord *scenario, RUV_WIN window, int kind)
     if (!scenario || !window)
         return;
     DateTimeString(&sim)[3] = scenario->timeGroups[TIME_GROUP_SIMULATION];
+    // The rules see the scenario's times as they are before this store.
+    const SimulationTimes times = ScenarioSimulationTimes(*scenario);
     if (kind == 0) {
         DateTimeString oldStop;
         CopyText(oldStop, sizeof oldStop, sim[TIME_STOP]);
         StoreDate(window, 15, sim[TIME_START]);
-        StoreDate(window, 11, sim[TIME_STOP]);
-        StoreStep(window, 12, sim[TIME_STEP]);
+        StoreDate(window, 11, sim[TIME_STOP], [&](const char *t) { return StopTimeMessage(times, t); });
+        StoreStep(window, 12, sim[TIME_STEP], [&](const char *t) { return ComputationalTimeStepMessage(times, t); });
         if (std::strncmp(oldStop, sim[TIME_STOP], 15) != 0)
             UpdateTableTimes(scenario);
     } else if (kind == 1) {
+        // The output rules are asked on a copy of the validity flags: a
+        // store changes no flag.
+        OutputTimeValidity flags = OutputTimeFlags();
         int32_t id = 9;
-        for (int group : {TIME_GROUP_HISTORY, TIME_GROUP_MAP}) {
-            DateTimeString(&t)[3] = scenario->timeGroups[group];
-            StoreDate(window, id, t[TIME_START]);
-            StoreDate(window, id + 1, t[TIME_STOP]);
-            StoreStep(window, id + 2, t[TIME_STEP]);
+        for (OutputFile file : {OutputFile::History, OutputFile::Map}) {
+            DateTimeString(&t)[3] = scenario->timeGroups[file == OutputFile::History ? TIME_GROUP_HISTORY : TIME_GROUP_MAP];
+            const std::string start = ControlText(window, id);
+            StoreDate(window, id, t[TIME_START],
+                      [&](const char *x) { return OutputStartTimeMessage(file, times, x, flags); });
+            StoreDate(window, id + 1, t[TIME_STOP],
+                      [&](const char *x) { return OutputStopTimeMessage(file, times, x, start.c_str(), flags); });
+            StoreStep(window, id + 2, t[TIME_STEP],
+                      [&](const char *x) { return OutputTimeStepMessage(file, times, x, flags); });
             id += 3;
         }
     }
@@ -394,9 +383,9 @@ void StoreNumericalParametersPage(ScenarioRecord *scenario, RUV_WIN page)
     NumericalParameters *np = scenario ? scenario->numericalParameters : nullptr;
     if (!np || !page)
         return;
-    StoreCheckedInt(page, 2, IntegerPositiveMessage, np->particleCount);
-    StoreCheckedFloat(page, 9, FloatNonNegativeMessage, np->scale);
-    StoreCheckedFloat(page, 10, FloatNonNegativeMessage, np->dispersionCoefficient);
+    StoreNumberField(page, 2, IntegerPositiveMessage, np->particleCount);
+    StoreNumberField(page, 9, FloatNonNegativeMessage, np->scale);
+    StoreNumberField(page, 10, FloatNonNegativeMessage, np->dispersionCoefficient);
     np->verticalDispersionOption = 3;
     for (int32_t id = 3; id <= 5; ++id)
         if (IsControlChecked(page, id)) {
@@ -528,12 +517,12 @@ bool StoreOutputSubPane(int index)
     if (!grid || !pane || !g_zoomPaneFilled)
         return true;
     const BoxWords box = ZoomBox(*grid);
-    StoreCheckedFloat(pane, 2, FloatMessage, *box.x1);
-    StoreCheckedFloat(pane, 3, FloatMessage, *box.x2);
-    StoreCheckedFloat(pane, 4, FloatMessage, *box.y1);
-    StoreCheckedFloat(pane, 1, FloatMessage, *box.y2);
-    StoreCheckedInt(pane, 5, IntegerPositiveMessage, grid->cellsX);
-    StoreCheckedInt(pane, 8, IntegerPositiveMessage, grid->cellsY);
+    StoreNumberField(pane, 2, FloatMessage, *box.x1);
+    StoreNumberField(pane, 3, FloatMessage, *box.x2);
+    StoreNumberField(pane, 4, FloatMessage, *box.y1);
+    StoreNumberField(pane, 1, FloatMessage, *box.y2);
+    StoreNumberField(pane, 5, IntegerPositiveMessage, grid->cellsX);
+    StoreNumberField(pane, 8, IntegerPositiveMessage, grid->cellsY);
     return true;
 }
 
@@ -542,6 +531,8 @@ void ZoomGridPaneControl(RUV_WIN pane, const RUV_EVENT *event)
     const int32_t id = event->v.control.id;
     if (id == 5 || id == 8)
         CheckNumberOnLeave(pane, event, CheckIntegerPositive);
+    else if (id >= 1 && id <= 4)
+        CheckNumberOnLeave(pane, event, CheckFloat);
 }
 
 // ---- the pages' dispatch ----

@@ -13,10 +13,12 @@
 #include "dialog_controls.h"
 #include "editor_shell.h"
 #include "field_check_boxes.h"
+#include "field_checks.h"
 #include "ge_list.h"
 #include "point_objects.h"
 #include "scenario.h"
 #include "status_bar.h"
+#include "time_checks.h"
 #include "time_tables.h"
 #include "visarea.h"
 #include "xyseries.h"
@@ -82,14 +84,26 @@ RUV_WIN PageWindow(int page) { return IsLocationPage(page) ? PageWindows[page] :
 
 void SetText(RUV_WIN window, int32_t id, const char *text) { SetControlTitle(window, id, text); }
 
-void SetNumber(RUV_WIN window, int32_t id, float value)
+void SetNumber(RUV_WIN window, int32_t id, float value) { SetControlFloatText(window, id, value); }
+
+// The rules of the fields, applied on every path that stores them.
+std::string DepthMessage(const char *text) { return FloatIntervalMessage(text, 0.0, 100.0); }
+FieldRule RuleOf(int32_t id)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
-    SetControlTitle(window, id, text);
+    switch (id) {
+    case kDepth: return DepthMessage;
+    case kPercentage: return IntegerPositiveMessage;
+    case kRadius:
+    case kGivenRadius:
+    case kTimeOrScale: return FloatNonNegativeMessage;
+    default: return FloatMessage;
+    }
 }
 
-float GetNumber(RUV_WIN window, int32_t id) { return static_cast<float>(GetControlDouble(window, id)); }
+std::string ReleaseTimeRule(const char *text) { return ReleaseTimeMessage(ScenarioSimulationTimes(g_scenario), text); }
+
+// A number field into its record's value through the field's rule.
+bool StoreNumber(RUV_WIN window, int32_t id, float &target) { return StoreNumberField(window, id, RuleOf(id), target); }
 
 int Count(GE_List *list) { return list ? GE_ListCount(list) : 0; }
 
@@ -393,12 +407,12 @@ void StoreLocationFields(RUV_WIN page)
     if (!l)
         return;
     std::snprintf(l->name, sizeof l->name, "%s", GetControlTitle(page, kName));
-    l->x = GetNumber(page, kX);
-    l->y = GetNumber(page, kY);
+    StoreNumber(page, kX, l->x);
+    StoreNumber(page, kY, l->y);
     if (!IsRelease(pageNumber))
         return;
-    l->depth = GetNumber(page, kDepth);
-    l->particleShare = GetNumber(page, kPercentage);
+    StoreNumber(page, kDepth, l->depth);
+    StoreNumber(page, kPercentage, l->particleShare);
     const int layer = GetListSelIndex(page, kLayers);
     if (layer >= 0) {
         l->layerIndex = layer;
@@ -407,22 +421,20 @@ void StoreLocationFields(RUV_WIN page)
     if (pageNumber == LOCATION_PAGE_INSTANTANEOUS) {
         if (!IsOil()) {
             l->radiusOption = 0;
-            l->radius = GetNumber(page, kRadius);
+            StoreNumber(page, kRadius, l->radius);
         } else if (IsControlChecked(page, kRadiusGiven)) {
             l->radiusOption = 0;
-            l->radius = GetNumber(page, kGivenRadius);
+            StoreNumber(page, kGivenRadius, l->radius);
         } else {
             l->radiusOption = 1;
         }
         if (const RUV_WIN w = SubPaneWindow(kInstantaneousTables)) {
-            const char *stored = DmyToDateTime(GetControlTitle(w, kTimeOrScale));
-            if (stored[0])
-                std::snprintf(l->releaseTime, sizeof l->releaseTime, "%s", stored);
+            StoreTimeField(w, kTimeOrScale, false, ReleaseTimeRule, l->releaseTime, sizeof l->releaseTime);
         }
     } else {
-        l->radius = GetNumber(page, kRadius);
+        StoreNumber(page, kRadius, l->radius);
         if (const RUV_WIN w = SubPaneWindow(kContinuousTables)) {
-            l->loadScale = GetNumber(w, kTimeOrScale);
+            StoreNumber(w, kTimeOrScale, l->loadScale);
             l->interpolation = IsControlChecked(w, kBlock) ? 0 : 1;
         }
     }
@@ -535,8 +547,11 @@ void OnLocationFieldLeft(RUV_WIN page, int32_t control)
         std::snprintf(l->name, sizeof l->name, "%s", GetControlTitle(page, kName));
         FillNameList(page, kList, LocationList(pageNumber), sel);
         break;
-    case kX: l->x = GetNumber(page, kX); break;
-    case kY: l->y = GetNumber(page, kY); break;
+    case kX:
+    case kY:
+        if (!StoreNumber(page, control, control == kX ? l->x : l->y))
+            return;
+        break;
     case kDepth:
         if (!CheckFloatInterval(page, kDepth, 0.0, 100.0)) {
             const double v = GetControlDouble(page, kDepth);
@@ -547,9 +562,9 @@ void OnLocationFieldLeft(RUV_WIN page, int32_t control)
     default:
         if (IsRelease(pageNumber)) {
             if (control == kPercentage)
-                l->particleShare = GetNumber(page, kPercentage);
+                StoreNumber(page, kPercentage, l->particleShare);
             else if (control == kRadius)
-                l->radius = GetNumber(page, kRadius);
+                StoreNumber(page, kRadius, l->radius);
             else if (control == kLayers && GetListSelIndex(page, kLayers) >= 0)
                 l->layerIndex = GetListSelIndex(page, kLayers);
         }

@@ -225,11 +225,13 @@ void DispatchMenuCommand(RUV_WIN window, RUV_EVENT *event)
         break;
     case MENU_FILE_SAVE:
         SwitchPage(PAGE_NONE_SAVE);
-        CmdSave(0);
+        if (!SaveRefusedByField())
+            CmdSave(0);
         break;
     case MENU_FILE_SAVE_AS:
         SwitchPage(PAGE_NONE_SAVE_AS);
-        CmdSaveAs();
+        if (!SaveRefusedByField())
+            CmdSaveAs();
         break;
     case MENU_FILE_EXIT:
         if (AskSave())

@@ -92,12 +92,7 @@ std::string PercentageMessage(const char *text) { return IntegerRangeMessage(tex
 
 // The field's value into target when its text passes the rule; a refused
 // or empty text leaves target as it was.
-void StoreFloat(RUV_WIN pane, int32_t id, Rule rule, float &target)
-{
-    const std::string text = GetControlTitle(pane, id);
-    if (rule(text.c_str()).empty())
-        target = static_cast<float>(GetControlDouble(pane, id));
-}
+void StoreFloat(RUV_WIN pane, int32_t id, Rule rule, float &target) { StoreNumberField(pane, id, rule, target); }
 
 void ShowFloat(RUV_WIN pane, int32_t id, float value) { SetControlFloatText(pane, id, value); }
 

@@ -93,6 +93,8 @@ int AskSave(void)
     switch (AskSaveQuestion()) {
     case 0:
         SwitchPage(PAGE_NONE_SAVE);
+        if (SaveRefusedByField())
+            return 0;
         CmdSave(0);
         // Go on only when the save took the edits: a cancelled or failed
         // save keeps the application and the scenario.

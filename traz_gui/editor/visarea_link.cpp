@@ -42,6 +42,10 @@ int ApplyLocationReport(const LinkKind &k, int32_t operation, int32_t index, GE_
         statbar_set_default_text(PageWindows[k.page], k.statusText);
         statbar_set_title(PageWindows[k.page], nullptr);
         SwitchPage(k.page);
+    } else if (PageWindows[k.page]) {
+        // The page shown keeps what was typed into the location it shows
+        // before the map's report shows another one.
+        StoreLocationFields(PageWindows[k.page]);
     }
     const RUV_WIN page = PageWindows[k.page];
     GE_List *list = LocationList(k.page);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -217,6 +218,13 @@ TEST(FieldChecks, SharedRules)
 
     EXPECT_EQ(FloatFieldText(0.5), "0.5");
     EXPECT_EQ(FloatFieldText(1e-7), "1e-07");
+    // Grid coordinates in metres read back to the float they came from.
+    for (const float v : {155123.45f, 463456.78f, 4634567.5f, 123456.789f, 0.1f, -20500.25f}) {
+        const std::string text = FloatFieldText(v);
+        EXPECT_EQ(static_cast<float>(std::strtod(text.c_str(), nullptr)), v) << text;
+    }
+    EXPECT_EQ(FloatFieldText(155123.45f), "155123.45");
+    EXPECT_EQ(FloatFieldText(4634567.5f), "4634567.5");
     EXPECT_EQ(IntFieldText(-999), "-999"); // no value stands for empty
 }
 
