@@ -38,14 +38,17 @@ RefusedField &Refused()
     return refused;
 }
 
-// The field's trimmed text when it passes the rule; a refusal noted.
-bool PassesRule(RUV_WIN window, int32_t id, const FieldRule &rule, std::string *text, bool time = false)
+// The field's text when it passes the rule; a refusal noted, unless the
+// field still shows the value it was filled with (shown): that is no edit
+// (a value read from a file may break a rule of typed input).
+bool PassesRule(RUV_WIN window, int32_t id, const FieldRule &rule, std::string *text, const std::string &shown,
+                bool time = false)
 {
     *text = FieldText(window, id);
     const std::string message = rule ? rule(text->c_str()) : std::string();
     if (message.empty())
         return true;
-    if (Refused().window == NULL_WIN)
+    if (Refused().window == NULL_WIN && *text != shown)
         Refused() = RefusedField{window, id, message, time};
     return false;
 }
@@ -55,7 +58,7 @@ bool PassesRule(RUV_WIN window, int32_t id, const FieldRule &rule, std::string *
 bool StoreNumberField(RUV_WIN window, int32_t id, const FieldRule &rule, float &target)
 {
     std::string text;
-    if (!PassesRule(window, id, rule, &text))
+    if (!PassesRule(window, id, rule, &text, FloatFieldText(target)))
         return false;
     target = static_cast<float>(std::strtod(text.c_str(), nullptr));
     return true;
@@ -64,7 +67,7 @@ bool StoreNumberField(RUV_WIN window, int32_t id, const FieldRule &rule, float &
 bool StoreNumberField(RUV_WIN window, int32_t id, const FieldRule &rule, int32_t &target)
 {
     std::string text;
-    if (!PassesRule(window, id, rule, &text))
+    if (!PassesRule(window, id, rule, &text, IntFieldText(target)))
         return false;
     target = static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10));
     return true;
@@ -83,7 +86,8 @@ bool StoreTimeField(RUV_WIN window, int32_t id, bool step, const FieldRule &rule
 {
     const FieldRule form = step ? FieldRule(TimeStepFieldMessage) : FieldRule(DateTimeFieldMessage);
     std::string text;
-    if (!PassesRule(window, id, form, &text, true) || !PassesRule(window, id, rule, &text, true))
+    const std::string shown = step ? DurationToDmy(target) : DateTimeToDmy(target);
+    if (!PassesRule(window, id, form, &text, shown, true) || !PassesRule(window, id, rule, &text, shown, true))
         return false;
     const char *stored = step ? DmyToDuration(text.c_str()) : DmyToDateTime(text.c_str());
     if (!stored[0])
@@ -226,13 +230,26 @@ void ApplySettlingEnableRule(RUV_WIN settlingPane)
 
 void LimitTextLength(RUV_WIN window, int32_t id, int max)
 {
-    if (max < 0)
+    if (max >= 0)
+        LimitFieldText(window, id, max, false);
+}
+
+void LimitFieldText(RUV_WIN window, int32_t id, int max, bool refuseQuotes)
+{
+    const RUV_WIN field = ruv_win_get_ctl(window, id);
+    if (!field)
         return;
-    const char *text = GetControlTitle(window, id);
-    const std::string current(text ? text : "");
-    const std::string limited = LimitedText(current, static_cast<size_t>(max));
-    if (limited != current)
-        SetControlTitle(window, id, limited.c_str());
+    char text[1024] = "";
+    ruv_vobj_get_title(field, text, sizeof text);
+    const std::string current(text);
+    int32_t first = 0, last = 0;
+    ruv_ctl_get_text_sel(field, &first, &last);
+    const TypedText limited = LimitTypedText(current, last, max, refuseQuotes);
+    if (limited.text == current)
+        return;
+    SetControlTitle(window, id, limited.text.c_str());
+    ruv_ctl_set_text_sel(field, limited.caret, limited.caret);
+    ruv_scr_beep();
 }
 
 void SetControlFloatText(RUV_WIN window, int32_t id, float value)
