@@ -99,6 +99,10 @@ void ApplySettlingEnableRule(RUV_WIN settlingPane);
 
 // A text longer than max characters loses its end.
 void LimitTextLength(RUV_WIN window, int32_t id, int max);
+// A field's text after a change of it: a quote refused where the field is
+// written in quotes, the text cut to max characters (max < 0: no cut), with
+// a beep, the caret kept where the user typed (LimitTypedText).
+void LimitFieldText(RUV_WIN window, int32_t id, int max, bool refuseQuotes);
 // "%g" and "%d" texts; no value stands for empty.
 void SetControlFloatText(RUV_WIN window, int32_t id, float value);
 void SetControlIntText(RUV_WIN window, int32_t id, int value);

@@ -251,6 +251,24 @@ std::string LimitedText(const std::string &text, size_t max)
     return text.size() > max ? text.substr(0, max) : text;
 }
 
+TypedText LimitTypedText(const std::string &text, int caret, int max, bool refuseQuotes)
+{
+    TypedText out{std::string(), caret};
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (refuseQuotes && text[i] == '\'') {
+            if (static_cast<int>(i) < caret)
+                --out.caret;
+            continue;
+        }
+        out.text += text[i];
+    }
+    if (max >= 0)
+        out.text = LimitedText(out.text, static_cast<size_t>(max));
+    const int length = static_cast<int>(out.text.size());
+    out.caret = out.caret < 0 ? 0 : out.caret > length ? length : out.caret;
+    return out;
+}
+
 std::string TracksMessage(int16_t flag, int particles)
 {
     if (!flag || particles <= 1000)

@@ -55,6 +55,15 @@ private:
 // ---- shared rules ----
 // A title line longer than max characters keeps its first max.
 std::string LimitedText(const std::string &text, size_t max);
+// A field's text after a change: the quote character dropped where the
+// field is written in quotes, then the first max characters kept (max < 0:
+// no cut).  The caret moves back by the characters removed before it and
+// stays inside the text, so typing goes on where the user typed.
+struct TypedText {
+    std::string text;
+    int caret;
+};
+TypedText LimitTypedText(const std::string &text, int caret, int max, bool refuseQuotes);
 // The warning of particle tracks switched on for more than 1000 particles,
 // "" when there is none.
 std::string TracksMessage(int16_t flag, int particles);

@@ -156,7 +156,7 @@ void DescriptionPageControl(RUV_WIN page, const RUV_EVENT *event)
 {
     const int32_t id = event->v.control.id;
     if (id >= 2 && id <= 4 && FieldEventOf(event) == FieldEvent::Changed)
-        LimitTextLength(page, id, kTitleLineShown);
+        LimitFieldText(page, id, kTitleLineShown, true);
 }
 
 // ---- Hydrodynamics ----

@@ -709,6 +709,9 @@ void LocationPageControl(RUV_WIN page, const RUV_EVENT *event)
         SetModified(1);
         break;
     case kName:
+        // The name is written in quotes: a quote is refused as it is typed.
+        if (edit && FieldEventOf(event) == FieldEvent::Changed)
+            LimitFieldText(page, kName, -1, true);
         if (left)
             OnLocationFieldLeft(page, id);
         break;

@@ -532,11 +532,3 @@ std::string SubstanceListText(const Substance *substance, int mode, const char *
     return text;
 }
 
-bool LimitTypedName(std::string *text)
-{
-    const size_t length = text->size();
-    text->erase(std::remove(text->begin(), text->end(), '\''), text->end());
-    if (text->size() >= SUBSTANCE_TYPED_NAME_MAX + 1)
-        text->resize(SUBSTANCE_TYPED_NAME_MAX);
-    return text->size() != length;
-}

@@ -132,8 +132,5 @@ std::string UnitPairText(int index);
 // and name.
 std::string SubstanceListText(const Substance *substance, int mode, const char *concentrationUnit);
 
-// A typed name: drops every "'" (the input file quotes names with it) and
-// cuts a text of 15 characters or more to 14.  True when the text changed.
-bool LimitTypedName(std::string *text);
 
 #endif

@@ -11,6 +11,7 @@
 
 #include "dialog_controls.h"
 #include "editor_shell.h"
+#include "field_check_boxes.h"
 #include "ge_list.h"
 #include "scenario.h"
 #include "status_bar.h"
@@ -236,14 +237,7 @@ void SelectNutrientFile(RUV_WIN window)
 
 void LimitNameLength(RUV_WIN window, int32_t control)
 {
-    std::string text = GetControlTitle(window, control);
-    if (!LimitTypedName(&text))
-        return;
-    SetControlTitle(window, control, text.c_str());
-    // The caret after the text kept, where the next character goes.
-    if (RUV_WIN field = ruv_win_get_ctl(window, control))
-        ruv_ctl_set_text_sel(field, static_cast<int32_t>(text.size()), static_cast<int32_t>(text.size()));
-    ruv_scr_beep();
+    LimitFieldText(window, control, control == kName ? SUBSTANCE_TYPED_NAME_MAX : -1, true);
 }
 
 void SubstancePageLayout(RUV_WIN window, int kind)
@@ -370,6 +364,11 @@ void SubstancesPageControl(RUV_WIN page, const RUV_EVENT *event)
         break;
     case kNutrientButton:
         SelectNutrientFile(page);
+        break;
+    case kNutrientFile:
+        // Written in quotes, as the names are.
+        if (IsEdit(event) && event->v.control.data.edit.change == 0)
+            LimitNameLength(page, kNutrientFile);
         break;
     case kSticky:
         SetControlChecked(page, kSticky, IsControlChecked(page, kSticky) ? 0 : 1);

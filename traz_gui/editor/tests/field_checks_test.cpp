@@ -206,6 +206,35 @@ TEST(FieldChecks, SharedRules)
     EXPECT_EQ(LimitedText(forty, 40), forty);
     EXPECT_EQ(LimitedText(forty + "bcdef", 40), forty); // a pasted run is cut as a whole
 
+    // A typed text: quotes refused where the field is written in quotes, the
+    // cut after them, the caret where the user typed.
+    struct Typed {
+        const char *typed;
+        int caret, max;
+        bool quotes;
+        const char *kept;
+        int keptCaret;
+    };
+    const Typed typed[] = {
+        {"fourteen chars", 14, 14, true, "fourteen chars", 14},
+        {"fifteen chars!!", 15, 14, true, "fifteen chars!", 14},
+        {"much longer than that", 21, 14, true, "much longer th", 14},
+        {"o'brien", 2, 14, true, "obrien", 1},
+        {"Jack's pier", 5, -1, true, "Jacks pier", 4},
+        {"''", 2, 14, true, "", 0},
+        {"it's", 3, 40, false, "it's", 3},
+        {"", 0, 14, true, "", 0},
+        // Typed in the middle of a full line: the line keeps its first 40
+        // characters and the caret stays after the typed one.
+        {"WEstuary run with the spring tide and the NW", 1, 40, true, "WEstuary run with the spring tide and th", 1},
+        {"Estuary run with the spring tide and the N", 42, 40, true, "Estuary run with the spring tide and the", 40},
+    };
+    for (const Typed &t : typed) {
+        const TypedText out = LimitTypedText(t.typed, t.caret, t.max, t.quotes);
+        EXPECT_EQ(out.text, t.kept) << t.typed;
+        EXPECT_EQ(out.caret, t.keptCaret) << t.typed;
+    }
+
     EXPECT_EQ(TracksMessage(1, 1001),
               "Number of particles for particle tracking exceeds 1000\n As all particles are written to the "
               "tracking file,\n this may result in a very large file\n Please, reconsider number of particles");

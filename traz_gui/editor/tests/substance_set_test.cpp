@@ -468,25 +468,6 @@ TEST(SubstanceSet, NamesAreCutToTheirFields)
     ASSERT_EQ(RenameSubstanceEntry(&f.page, "crude"), SUBSTANCE_DONE);
     EXPECT_STREQ(SubstanceAt(f.s.get(), 1)->name, "crude");
     EXPECT_STREQ(SubstanceAt(f.s.get(), 1)->oilFraction->name, "crude");
-
-    struct Typed {
-        const char *typed;
-        const char *kept;
-        bool changed;
-    };
-    const Typed typed[] = {
-        {"fourteen chars", "fourteen chars", false},
-        {"fifteen chars!!", "fifteen chars!", true},
-        {"much longer than that", "much longer th", true},
-        {"o'brien", "obrien", true},
-        {"''", "", true},
-        {"", "", false},
-    };
-    for (const Typed &t : typed) {
-        std::string text = t.typed;
-        EXPECT_EQ(LimitTypedName(&text), t.changed) << t.typed;
-        EXPECT_EQ(text, t.kept) << t.typed;
-    }
 }
 
 // ---- units and texts ----
