@@ -523,6 +523,7 @@ void SwitchPage(int n)
     if (n == PAGE_NONE_NEW || n == PAGE_NONE_OPEN) {
         ForgetDescriptionPage(PageWindows[0]);
         ForgetZoomGridPane();
+        ForgetProcessPanes();
     }
 
     char status[80] = "";
@@ -643,7 +644,6 @@ void ShowSubPane(RUV_WIN, int32_t, int index)
 
 void ShowTablePane(int index, int show)
 {
-    g_currentSubPane = -1;
     if (index < 8 || index > 10 || !g_subPanes[index])
         return;
     if (show) {

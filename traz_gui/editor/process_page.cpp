@@ -59,6 +59,19 @@ constexpr const char *kOilHeading = "Oil parameters for ";
 int g_oilSelected = -1;
 int g_settlingKind = 0;
 
+// The sub-panes whose fields show the scenario in hand, and the fraction
+// the oil pane's fields were filled from.
+constexpr int kPaneCount = 13;
+bool g_filled[kPaneCount] = {};
+const OilFraction *g_oilFilledFrom = nullptr;
+
+void MarkFilled(int index)
+{
+    if (index >= 0 && index < kPaneCount)
+        g_filled[index] = true;
+}
+bool Filled(int index) { return index >= 0 && index < kPaneCount && g_filled[index]; }
+
 ProcessParameters *Process() { return g_scenario.processParameters; }
 
 RUV_WIN Pane(int index) { return SubPaneWindow(index); }
@@ -114,6 +127,7 @@ void FillTemperaturePane(RUV_WIN pane)
 {
     if (!pane || !Process())
         return;
+    MarkFilled(kTemperaturePane);
     for (int i = 0; i < TEMP_VALUE_COUNT; ++i)
         ShowFloat(pane, kTemperatureIds[i], Process()->temperature[i]);
 }
@@ -122,6 +136,7 @@ void FillRedTidePane(RUV_WIN pane)
 {
     if (!pane || !Process())
         return;
+    MarkFilled(kRedTidePane);
     for (int i = 0; i < RED_TIDE_VALUE_COUNT; ++i)
         ShowFloat(pane, kRedTideIds[i], Process()->redTide[i]);
 }
@@ -131,6 +146,7 @@ void FillPhysicalPane(RUV_WIN pane)
     const PhysicalParameters *phys = Process() ? Process()->physical : nullptr;
     if (!pane || !phys)
         return;
+    MarkFilled(kPhysicalPane);
     ShowFloat(pane, 8, phys->roughness);
     ShowFloat(pane, 6, phys->dispersionA);
     ShowFloat(pane, 7, phys->dispersionB);
@@ -167,6 +183,7 @@ void FillSettlingPane(RUV_WIN pane)
     ProcessParameters *p = Process();
     if (!pane || !p)
         return;
+    MarkFilled(kSettlingPane);
     ShowFloat(pane, 2, p->settlingExponent);
     FillTextList(pane, 8, p->refinementLabels, p->refinementLabelIndex);
     EnableSettlingFields(pane, std::fabs(p->settlingExponent) > kSettlingZero);
@@ -187,6 +204,7 @@ void FillSedimentationPane(RUV_WIN pane)
     ProcessParameters *p = Process();
     if (!pane || !p)
         return;
+    MarkFilled(kSedimentationPane);
     ShowFloat(pane, 4, p->chezy);
     ShowFloat(pane, 5, p->criticalShearSedimentation);
     ShowFloat(pane, 6, p->criticalShearErosion);
@@ -359,10 +377,19 @@ void ShowProcessParametersPage(ScenarioRecord *scenario, RUV_WIN page)
         }
         scenario->releaseNameCount = count;
     }
-    // The sub-pane shown with the page shows this scenario's values.
-    const int current = CurrentSubPane();
+    // The sub-pane shown with the page shows this scenario's values; a
+    // model pane of another kind gives way to the pane of this kind.
+    int current = CurrentSubPane();
     if (!IsProcessSubPane(current))
         return;
+    if ((current == kTemperaturePane || current == kRedTidePane || current == kOilPane) &&
+        current != ModelPaneOf(kind)) {
+        HideWindow(Pane(current));
+        current = ModelPaneOf(kind);
+        SetCurrentSubPane(current);
+        if (current == kDecayPane)
+            ShowWindow(Pane(current));
+    }
     if (current == kSettlingPane)
         FillSettlingPane(Pane(kSettlingPane));
     else if (current == kSedimentationPane)
@@ -439,6 +466,8 @@ int SettlingTableKind(void) { return g_settlingKind; }
 
 bool StoreProcessSubPane(int index)
 {
+    if (IsProcessSubPane(index) && index != kDecayPane && index != kSettlingChoicePane && !Filled(index))
+        return true;
     switch (index) {
     case kTemperaturePane: StoreTemperaturePane(Pane(index)); return true;
     case kRedTidePane: StoreRedTidePane(Pane(index)); return true;
@@ -463,6 +492,13 @@ void StorePhysicalField(ProcessParameters *process, RUV_WIN pane, int32_t contro
     case 10: StoreFloat(pane, 10, FloatPositiveMessage, phys->waterDensity); break;
     default: break;
     }
+}
+
+void ForgetProcessPanes(void)
+{
+    for (bool &filled : g_filled)
+        filled = false;
+    g_oilFilledFrom = nullptr;
 }
 
 void EnableSedimentationFields(RUV_WIN pane, int flag)
@@ -493,6 +529,7 @@ void FillOilPane(RUV_WIN pane)
     ProcessParameters *p = Process();
     if (!pane || !p)
         return;
+    MarkFilled(kOilPane);
     const int count = OilFractionsShown();
     SuspendListControl(pane, 39);
     ClearList(pane, 39);
@@ -503,12 +540,14 @@ void FillOilPane(RUV_WIN pane)
     if (count == 0) {
         // Every fraction un-ticked: nothing to edit.
         g_oilSelected = -1;
+        g_oilFilledFrom = nullptr;
         SetControlTitle(pane, 30, kOilHeading);
         for (int32_t id : kOilFractionFields)
             SetControlTitle(pane, id, "");
     } else {
         g_oilSelected = g_oilSelected < 0 ? 0 : g_oilSelected >= count ? count - 1 : g_oilSelected;
         const OilFraction *f = OilFractionAt(g_oilSelected);
+        g_oilFilledFrom = f;
         SetControlTitle(pane, 30, (std::string(kOilHeading) + f->name).c_str());
         ShowFloat(pane, 23, f->evaporation);
         ShowFloat(pane, 24, f->stickyProbability);
@@ -537,9 +576,11 @@ void FillOilPane(RUV_WIN pane)
 void StoreOilPane(RUV_WIN pane)
 {
     ProcessParameters *p = Process();
-    if (!pane || !p)
+    if (!pane || !p || !Filled(kOilPane))
         return;
-    if (OilFraction *f = OilFractionAt(g_oilSelected)) {
+    // The fraction fields go back only into the fraction they show.
+    OilFraction *f = OilFractionAt(g_oilSelected);
+    if (f && f == g_oilFilledFrom) {
         StoreFloat(pane, 23, FloatNonNegativeMessage, f->evaporation);
         StoreFloat(pane, 24, UnitIntervalMessage, f->stickyProbability);
         StoreFloat(pane, 25, UnitIntervalMessage, f->volatileFraction);

@@ -40,9 +40,12 @@ void ShowSettlingTableKind(RUV_WIN pane, int kind);
 // The settling kind list 9 shows (kept while the program runs).
 int SettlingTableKind(void);
 
-// Sub-panes 1, 2, 3, 4, 5 and 12 stored into the process parameters; false
-// for the other indexes.
+// Sub-panes 1, 2, 3, 4, 5 and 12 stored into the process parameters (each
+// only while it shows what it was filled with); false for the other indexes.
 bool StoreProcessSubPane(int index);
+// Every sub-pane's texts forgotten (a new or opened scenario, a change of
+// the model kind or the substances): none is stored until filled again.
+void ForgetProcessPanes(void);
 // One physical field (8, 6, 7, 9, 10) into its value; other ids nothing.
 void StorePhysicalField(ProcessParameters *process, RUV_WIN pane, int32_t control);
 // Fields 4, 5, 6 enabled with the switch, and the switch set.

@@ -13,8 +13,10 @@
 #include "editor_shell.h"
 #include "field_check_boxes.h"
 #include "ge_list.h"
+#include "process_page.h"
 #include "scenario.h"
 #include "status_bar.h"
+#include "time_tables.h"
 #include "xyseries.h"
 
 namespace {
@@ -110,6 +112,16 @@ void ShowSubstancesPage(RUV_WIN window)
     RefreshSubstanceTables(&g_startup, g_page.scenario);
 }
 
+// After a change of the substance set or the model kind: the startup
+// tables follow, and every table and pane built on the old set is
+// forgotten before anything could be stored from it.
+static void SubstanceSetChanged()
+{
+    RefreshSubstanceTables(&g_startup, g_page.scenario);
+    ForgetSubstanceTables();
+    ForgetProcessPanes();
+}
+
 void StoreSubstanceFields(RUV_WIN window)
 {
     Substance *sub = SubstanceAt(g_page.scenario, g_page.selected);
@@ -163,7 +175,7 @@ void AddSubstance(const char *name, RUV_WIN window)
     if (g_page.kind == MODEL_OIL)
         SetControlChecked(window, kSticky, 1);
     RefillList(window);
-    RefreshSubstanceTables(&g_startup, g_page.scenario);
+    SubstanceSetChanged();
 }
 
 void DeleteSubstance(RUV_WIN window)
@@ -180,7 +192,7 @@ void DeleteSubstance(RUV_WIN window)
     RefillList(window);
     SetControlTitle(window, kName, " ");
     ShowNutrientFields(window, false);
-    RefreshSubstanceTables(&g_startup, g_page.scenario);
+    SubstanceSetChanged();
 }
 
 void RenameSubstance(RUV_WIN window, int32_t control)
@@ -190,7 +202,7 @@ void RenameSubstance(RUV_WIN window, int32_t control)
     if (RenameSubstanceEntry(&g_page, GetControlTitle(window, kName)) != SUBSTANCE_DONE)
         return;
     RefillList(window);
-    RefreshSubstanceTables(&g_startup, g_page.scenario);
+    SubstanceSetChanged();
 }
 
 void ToggleStickyFraction(RUV_WIN window)
@@ -198,7 +210,7 @@ void ToggleStickyFraction(RUV_WIN window)
     if (SetSubstanceSticky(&g_page, IsControlChecked(window, kSticky) != 0) != SUBSTANCE_DONE)
         return;
     RefillList(window);
-    RefreshSubstanceTables(&g_startup, g_page.scenario);
+    SubstanceSetChanged();
 }
 
 void SetModelKind(int kind, RUV_WIN window)
@@ -211,7 +223,7 @@ void SetModelKind(int kind, RUV_WIN window)
     ChangeModelKind(&g_page, kind);
     SubstancePageLayout(window, g_page.kind);
     ShowFirstSubstance(window);
-    RefreshSubstanceTables(&g_startup, g_page.scenario);
+    SubstanceSetChanged();
 }
 
 void SelectNutrientFile(RUV_WIN window)

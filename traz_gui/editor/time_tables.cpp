@@ -47,6 +47,7 @@ struct SlotState {
     bool created = false;
     RUV_WIN parent = NULL_WIN;   // where the table was built
     int index = 0;               // release of slots 9 to 11
+    std::vector<std::string> shown;  // the cells as filled from the scenario
 };
 SlotState g_slots[kSlotCount];
 
@@ -311,6 +312,23 @@ void ResetTableSlots(int mode)
     g_shownSettling = -1;
 }
 
+void ForgetSubstanceTables(void)
+{
+    for (int s = 0; s < kSlotCount; ++s) {
+        const bool bySubstance = s == kDecay || IsSettlingSlot(s) || s == kMasses || s == kConcentrations;
+        if (!bySubstance)
+            continue;
+        if (IsTable(g_slots[s].table))
+            GE_TableDestroy(&g_slots[s].table);
+        g_slots[s].table = NULL_WIN;
+    }
+    g_shownSettling = -1;
+    g_entered = EnteredCell{};
+    for (int pane : {kContinuousTablePane, kInstantaneousTablePane})
+        if (RUV_WIN w = SubPaneWindow(pane))
+            SetWindowVisible(w, 0);
+}
+
 void CreateDefaultTables(ScenarioRecord *scenario, int slot)
 {
     if (!scenario)
@@ -476,9 +494,14 @@ RUV_WIN BuildAndFillTable(RUV_WIN parent, int slot, const char *releaseName, con
         return NULL_WIN;
     const int shown = GE_TableRowCount(table);
     const int width = GE_TableColumnCount(table);
+    std::vector<std::string> &filled = g_slots[slot].shown;
+    filled.clear();
     for (int r = 0; r < shown; ++r)
-        for (int c = 0; c < width; ++c)
-            GE_TableSetCell(table, r, c, cells[static_cast<size_t>(r) * static_cast<size_t>(width) + static_cast<size_t>(c)]);
+        for (int c = 0; c < width; ++c) {
+            const char *text = cells[static_cast<size_t>(r) * static_cast<size_t>(width) + static_cast<size_t>(c)];
+            GE_TableSetCell(table, r, c, text);
+            filled.push_back(text ? text : "");
+        }
     GE_TableRefresh(table, 1);
     return table;
 }
@@ -542,6 +565,12 @@ void StoreTable(ScenarioRecord *scenario, int slot, int index)
         return;
     XYSeries **where = SlotSeries(*scenario, slot, ReleaseOf(scenario, slot, index));
     if (!where)
+        return;
+    // A table nobody edited is not stored back: the rows it pads (an empty
+    // recovery table shows one) and the digits its cells do not show stay
+    // as the scenario has them.
+    int rows = 0, columns = 0;
+    if (TableTexts(SlotTable(slot), &rows, &columns) == g_slots[slot].shown)
         return;
     XYSeries *series = TableToXYSeries(slot, SlotFirstColumn(slot));
     if (!series)

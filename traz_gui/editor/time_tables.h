@@ -43,6 +43,11 @@ void GenerateTimeTable(RUV_WIN window);
 void SetDefaultTableStep(RUV_WIN window);
 int32_t TableEditorHandler(RUV_WIN window, RUV_EVENT *event);
 void ShowSettlingTable(RUV_WIN window, int slot);
+// The table controls built on the substance set (decay rates, settling
+// velocities, released masses and concentrations) destroyed and the
+// release windows hidden, so nothing is stored from a table built for
+// another set; they are built again when shown.
+void ForgetSubstanceTables(void);
 
 // The Table menu's row commands on the focused table.
 void InsertTableRow(void);
