@@ -105,6 +105,14 @@ const char *GetControlTitle(RUV_WIN window, int32_t id)
     return title;
 }
 
+std::string GetControlText(RUV_WIN window, int32_t id, size_t size)
+{
+    std::vector<char> text(size > 0 ? size : 1, '\0');
+    if (const RUV_WIN control = Ctl(window, id))
+        ruv_vobj_get_title(control, text.data(), static_cast<int32_t>(text.size()));
+    return text.data();
+}
+
 void SetControlTitle(RUV_WIN window, int32_t id, const char *text) { ruv_vobj_set_title(Ctl(window, id), text); }
 
 double GetControlDouble(RUV_WIN window, int32_t id)

@@ -29,6 +29,10 @@ constexpr size_t MESSAGE_TEXT_MAX = 1023;
 constexpr size_t STATUS_TEXT_MAX = 127;
 
 // ---- values in controls ----
+// The control's text read into a buffer of size bytes (its terminator
+// included): the size of the record field it is stored into, so that
+// nothing that fits there is cut.
+std::string GetControlText(RUV_WIN window, int32_t id, size_t size);
 double GetControlDouble(RUV_WIN window, int32_t id);
 double GetControlReal(RUV_WIN window, int32_t id);
 void SetControlDouble(RUV_WIN window, int32_t id, double value);

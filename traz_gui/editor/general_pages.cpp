@@ -31,11 +31,7 @@ constexpr int kTitleLineShown = 40;
 // The text of a control, up to a file name's length.
 std::string ControlText(RUV_WIN window, int32_t id)
 {
-    char text[SCEN_FILE_NAME_LEN + 1] = {};
-    const RUV_WIN control = ruv_win_get_ctl(window, id);
-    if (control)
-        ruv_vobj_get_title(control, text, sizeof text);
-    return text;
+    return GetControlText(window, id, SCEN_FILE_NAME_LEN + 1);
 }
 
 void CopyText(char *target, size_t size, const std::string &text)

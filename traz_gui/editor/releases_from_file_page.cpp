@@ -316,8 +316,8 @@ void StoreUserReleaseFields(RUV_WIN window)
     else if (IsControlChecked(window, kMapFile))
         r->userOption = USER_SOURCE_MAP;
     // A text standing for no file keeps the file the release has.
-    const char *file = GetControlTitle(window, kFile);
-    if (!IsPlaceholder(file))
+    const std::string file = GetControlText(window, kFile, sizeof r->userText);
+    if (!IsPlaceholder(file.c_str()))
         KeepFileName(r, file);
 
     if (r->userOption == USER_SOURCE_MAP) {

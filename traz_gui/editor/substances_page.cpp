@@ -129,7 +129,8 @@ void StoreSubstanceFields(RUV_WIN window)
         RenameSubstanceEntry(&g_page, GetControlTitle(window, kName));
         SetSubstanceUnits(sub, g_page.kind);
         if (ShowsNutrientFile(sub))
-            std::snprintf(sub->dataFile, sizeof sub->dataFile, "%s", GetControlTitle(window, kNutrientFile));
+            std::snprintf(sub->dataFile, sizeof sub->dataFile, "%s",
+                          GetControlText(window, kNutrientFile, sizeof sub->dataFile).c_str());
     }
     if (window)
         ShowNutrientFields(window, false);
@@ -249,7 +250,8 @@ void SelectNutrientFile(RUV_WIN window)
 
 void LimitNameLength(RUV_WIN window, int32_t control)
 {
-    LimitFieldText(window, control, control == kName ? SUBSTANCE_TYPED_NAME_MAX : -1, true);
+    // The nutrient file keeps what its record field holds.
+    LimitFieldText(window, control, control == kName ? SUBSTANCE_TYPED_NAME_MAX : SCEN_DATA_FILE_LEN - 1, true);
 }
 
 void SubstancePageLayout(RUV_WIN window, int kind)
