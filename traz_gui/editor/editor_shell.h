@@ -36,6 +36,9 @@ int32_t MainWindowHandler(RUV_WIN window, RUV_EVENT *event);
 void DispatchMenuCommand(RUV_WIN window, RUV_EVENT *event);
 int32_t PopupMenuCommand(RUV_WIN window, RUV_EVENT *event);
 void CmdNew(void);
+// Enables (flag 1) or greys (0) File New, Open, Save, Save as and Exit of
+// the main window's menu bar.  Nothing in the editor greys them yet.
+void EnableFileCommands(int flag);
 // True while the main window hands an event on to its focused child.
 bool MainWindowIsRouting(void);
 int32_t AboutDialogHandler(RUV_WIN window, RUV_EVENT *event);

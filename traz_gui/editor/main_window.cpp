@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <initializer_list>
 
 #include "editor_shell.h"
 #include "gui_test_protocol.h"
@@ -19,6 +20,7 @@
 #include "scenario.h"
 #include "startup.h"
 #include "status_bar.h"
+#include "time_check_boxes.h"
 #include "time_tables.h"
 #include "visarea.h"
 
@@ -219,6 +221,9 @@ void DispatchMenuCommand(RUV_WIN window, RUV_EVENT *event)
     case MENU_FILE_OPEN:
         SwitchPage(PAGE_NONE_OPEN);
         CmdOpen(window);
+        // The times of the scenario opened (or of the one kept when the
+        // dialog was cancelled) are checked afresh.
+        ResetOutputTimeFlags();
         if (!VisualisationAreaAvailable())
             GE_ResetView();
         UpdateVisualisationAreaItem(window);
@@ -299,6 +304,7 @@ void CmdNew(void)
         }
     }
     ResetScenario(&g_scenario);
+    ResetOutputTimeFlags();
     g_scenario.scenarioFile.name[0] = '\0';
     for (int i = 0; i < FILE_NAME_COUNT; ++i)
         g_scenario.fileNames[i][0] = '\0';
@@ -311,6 +317,16 @@ void CmdNew(void)
     // A new scenario has no name yet and may be saved, as at the start.
     ruv_menu_set_item_enabled(MainWindow, MENU_FILE_SAVE, FALSE);
     ruv_menu_set_item_enabled(MainWindow, MENU_FILE_SAVE_AS, TRUE);
+    ruv_menu_update(MainWindow);
+}
+
+void EnableFileCommands(int flag)
+{
+    if (!MainWindow)
+        return;
+    for (int32_t tag : std::initializer_list<int32_t>{MENU_FILE_NEW, MENU_FILE_OPEN, MENU_FILE_SAVE, MENU_FILE_SAVE_AS,
+                                                      MENU_FILE_EXIT})
+        ruv_menu_set_item_enabled(MainWindow, tag, flag ? TRUE : FALSE);
     ruv_menu_update(MainWindow);
 }
 

@@ -469,6 +469,9 @@ int ReadMapFileHeader(const char *path, int index, RUV_WIN window)
         return result;
     if (result != MAPFILE_OK) {
         if (interactive) {
+            // A file chosen in place of another has no choice of its own
+            // yet; the choice made in the file before does not carry over.
+            r->userWord4 = -1;
             SetMapFileLists(r, nullptr, nullptr);
             ClearMapLists(window);
             SetText(window, kFile, kNotFound);

@@ -10,6 +10,7 @@
 #include "ruvv_attr.h"
 #include "scenario.h"
 #include "startup.h"
+#include "time_check_boxes.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ void CreateScenarioAndMainWindow(RUV_WIN taskWindow)
     s->observationPoints = nullptr;
     s->outputOptions = nullptr;
     SetScenarioDefaults(&g_startup, s);
+    ResetOutputTimeFlags();
     const RUV_WIN parent = reinterpret_cast<RUV_WIN>(ruv_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW));
     if (!ruv_win_create_res(kMainWindowResource, parent ? parent : taskWindow, nullptr, MainWindowHandler,
                             0xFFFFFFFFu))

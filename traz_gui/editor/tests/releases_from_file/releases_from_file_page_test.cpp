@@ -8,7 +8,11 @@
 // of three substances (one name longer than the 19 characters shown) and
 // five output times, and one whose counts leave no record to read.  The
 // scenario saved is compared with a golden checked by hand against the
-// input-file format, then opened again and shown on the same page.
+// input-file format, then opened again and shown on the same page.  Last,
+// two rules of the program that no user reaches: the file commands greyed
+// and enabled again, and File New checking every output time afresh
+// (leaving a refused time field checks it again, so no user carries a
+// refusal into the next scenario; the flags are set here).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -24,6 +28,7 @@
 #include "editor_shell.h"
 #include "scenario.h"
 #include "startup.h"
+#include "time_check_boxes.h"
 #include "window_answers.h"
 
 namespace fs = std::filesystem;
@@ -242,6 +247,7 @@ public:
         Settle();
     }
 
+    HWND Main() const { return main_; }
     std::string Text(int id) const { return wa::TextOf(Ctl(id)); }
     int Count(int id) const { return static_cast<int>(Send(Ctl(id), LB_GETCOUNT, 0, 0)); }
     int Sel(int id) const { return static_cast<int>(Send(Ctl(id), LB_GETCURSEL, 0, 0)); }
@@ -350,6 +356,8 @@ private:
 };
 
 const char kReference[] = "01 06 2026 00 00 00";
+// A release file's name of 160 characters.
+const std::string kLongFile = "release_of_the_spring_tide_survey_" + std::string(122, 'x') + ".fil";
 const std::vector<std::string> kMapSubstances = {"dye                ", "salt               ", "a very long substan"};
 const std::vector<std::string> kMapTimes = {"01 06 2026 01 00 00", "01 06 2026 02 00 00", "01 06 2026 03 00 00",
                                             "01 06 2026 04 00 00", "01 06 2026 05 00 00"};
@@ -365,6 +373,7 @@ TEST(ReleasesFromFilePage, EditedSavedAndOpenedAgain)
                  {3600, 7200, 10800, 14400, 18000});
     WriteMapFile(work / "bad.map", 0, 4, {}, {});
     std::ofstream(work / "source.fil") << "particles\n";
+    std::ofstream(work / kLongFile) << "particles\n";
     ASSERT_TRUE(SetCurrentDirectoryA(work.string().c_str()));
 
     CloseHandle(CreateThread(
@@ -448,11 +457,32 @@ TEST(ReleasesFromFilePage, EditedSavedAndOpenedAgain)
         SCOPED_TRACE("an unreadable map file; the release-file option");
         p.Click(1);
         p.ClickItem(16, 1);
+        // A choice made in a map file read before does not stay with a file
+        // chosen in its place that cannot be read: neither selection does.
+        p.Click(7);
+        p.ChooseFile("estuary.map");
+        p.ClickItem(17, 2);
+        p.ClickItem(19, 3);
         p.Click(7);
         p.ChooseFile("bad.map");
         p.NoBox();
         EXPECT_EQ(p.Text(8), "- not found -");
         EXPECT_EQ(p.Count(17) + p.Count(19), 0);
+        EXPECT_EQ(p.Sel(17), -1);
+        EXPECT_EQ(p.Sel(19), -1);
+        int32_t count = 0, mapSubstance = 0, mapTime = 0;
+        ASSERT_TRUE(p.OnUi([&] {
+            Location *r = nullptr;
+            GE_ListGet(g_scenario.userDefinedReleases, 2, &r);
+            if (r) {
+                count = r->mapSubstanceCount;
+                mapSubstance = r->userWord4;
+                mapTime = r->mapTime;
+            }
+        }));
+        EXPECT_EQ(count, -1);
+        EXPECT_EQ(mapSubstance, -1);
+        EXPECT_EQ(mapTime, -1);
         p.Click(7);
         p.ChooseFile("estuary.map");
         EXPECT_EQ(p.Count(17), 3);
@@ -483,6 +513,22 @@ TEST(ReleasesFromFilePage, EditedSavedAndOpenedAgain)
         SCOPED_TRACE("Delete asks first and then shows the defaults");
         p.Click(1);
         EXPECT_EQ(p.Count(3), 4);
+        // A release file named longer than a control title's 100
+        // characters is kept whole when the release is left and shown again.
+        p.Click(24);
+        p.Click(7);
+        p.ChooseFile(kLongFile);
+        EXPECT_EQ(p.Text(8), kLongFile);
+        p.ClickItem(3, 0);
+        p.ClickItem(3, 3);
+        EXPECT_EQ(p.Text(8), kLongFile);
+        std::string kept;
+        ASSERT_TRUE(p.OnUi([&] {
+            Location *r = nullptr;
+            GE_ListGet(g_scenario.userDefinedReleases, 3, &r);
+            kept = r ? r->userText : "";
+        }));
+        EXPECT_EQ(kept, kLongFile);
         p.Type(15, "7", 20);
         p.Click(2);
         p.Box("You will lose data. Do you want to continue?", "No");
@@ -553,6 +599,37 @@ TEST(ReleasesFromFilePage, EditedSavedAndOpenedAgain)
         EXPECT_EQ(substance, 1);
         EXPECT_EQ(mapSubstance, 2);
         p.NoBox();
+    }
+    {
+        SCOPED_TRACE("the file commands greyed and enabled again");
+        const std::vector<UINT> tags = {1002, 1003, 1004, 1005, 1008};
+        const auto greyed = [&](UINT tag) {
+            return (GetMenuState(GetMenu(p.Main()), tag, MF_BYCOMMAND) & MF_GRAYED) != 0;
+        };
+        ASSERT_TRUE(p.OnUi([] { EnableFileCommands(0); }));
+        for (UINT tag : tags)
+            EXPECT_TRUE(greyed(tag)) << tag;
+        ASSERT_TRUE(p.OnUi([] { EnableFileCommands(1); }));
+        for (UINT tag : tags)
+            EXPECT_FALSE(greyed(tag)) << tag;
+    }
+    {
+        // An output time refused in one scenario leaves its rule unmet, and
+        // with it the other rules of its file; a new scenario checks every
+        // output time afresh.
+        SCOPED_TRACE("File New makes every output time valid");
+        ASSERT_TRUE(p.OnUi([] {
+            OutputTimeFlags().historyStep = 0;
+            OutputTimeFlags().mapStart = 0;
+        }));
+        p.Menu(1002);
+        p.NoBox();
+        OutputTimeValidity flags;
+        flags.historyStep = flags.mapStart = 0;
+        ASSERT_TRUE(p.OnUi([&] { flags = OutputTimeFlags(); }));
+        for (int16_t valid : {flags.historyStart, flags.historyStop, flags.historyStep, flags.mapStart, flags.mapStop,
+                              flags.mapStep})
+            EXPECT_EQ(valid, 1);
     }
 }
 
