@@ -236,7 +236,7 @@ void ShowReleaseWindowFields(int page, const Location &l)
 // Shows the heading and which fields a page has for the scenario's kind.
 void ShowLayout(RUV_WIN page, int pageNumber)
 {
-    const char *heading = pageNumber == LOCATION_PAGE_INSTANTANEOUS ? "Instantaneous release"
+    const char *heading = pageNumber == LOCATION_PAGE_INSTANTANEOUS ? "Instantaneous release:"
                           : pageNumber == LOCATION_PAGE_CONTINUOUS  ? "Continuous release:"
                           : pageNumber == LOCATION_PAGE_OBSERVATION ? "Observation point:"
                                                                     : "?!";
