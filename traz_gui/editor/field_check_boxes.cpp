@@ -8,6 +8,7 @@
 #include "datetime.h"
 #include "dialog_controls.h"
 #include "field_checks.h"
+#include "ruvv_color.h"
 #include "time_checks.h"
 
 namespace {
@@ -260,6 +261,13 @@ void SetControlFloatText(RUV_WIN window, int32_t id, float value)
 void SetControlIntText(RUV_WIN window, int32_t id, int value)
 {
     SetControlTitle(window, id, IntFieldText(value).c_str());
+}
+
+void SetControlStandardColors(RUV_WIN window, int32_t id)
+{
+    static const RUV_COLOR_COMPONENT kStandardColors[] = {{2, RUV_COLOR_BLACK}, {4, RUV_COLOR_WHITE}, {0, 0}};
+    if (const RUV_WIN control = ruv_win_get_ctl(window, id))
+        ruv_ctl_set_colors(control, kStandardColors, 0);
 }
 
 std::string PadTextToControl(RUV_WIN window, int32_t id, const char *text)

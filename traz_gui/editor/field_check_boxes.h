@@ -109,5 +109,8 @@ void SetControlIntText(RUV_WIN window, int32_t id, int value);
 // The text right-aligned in the control's client width by prepended
 // blanks, measured in the window's font.
 std::string PadTextToControl(RUV_WIN window, int32_t id, const char *text);
+// Gives the control the editor's standard colours (black text on white),
+// in place of a highlight it may show.  Nothing in the editor calls it yet.
+void SetControlStandardColors(RUV_WIN window, int32_t id);
 
 #endif

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <vector>
 
 #include "xyseries.h"
@@ -114,26 +115,66 @@ std::string ZoomGridMessage(const OutputOptions *output)
     return message;
 }
 
-std::string SettlingTablesMessage(const ProcessParameters *process)
+namespace {
+
+// Which of two refusals tables of one kind give: 1 for different lengths,
+// 2 for a row whose times differ by 1e-8 or more, 0 when they agree.  The
+// rows' times are taken straight from the tables: no copy, so no bound on
+// the number of columns.
+int TablesDisagree(const std::vector<const XYSeries *> &tables)
 {
-    if (!process)
-        return "";
-    const int rows = Rows(process->settling[0]);
-    for (const XYSeries *table : process->settling)
+    if (tables.empty())
+        return 0;
+    const int rows = Rows(tables[0]);
+    for (const XYSeries *table : tables)
         if (Rows(table) != rows)
-            return "Tables for settling velocities have different lengths\nwhat's not allowed for TRAZ; data not "
-                   "saved\nPlease make settling tables of same length";
-    // The rows' times straight from the tables: no copy, so no bound on the
-    // number of columns.
+            return 1;
     for (int row = 0; row < rows; ++row) {
-        double low = RowTime(process->settling[0], row), high = low;
-        for (const XYSeries *table : process->settling) {
+        double low = RowTime(tables[0], row), high = low;
+        for (const XYSeries *table : tables) {
             low = std::fmin(low, RowTime(table, row));
             high = std::fmax(high, RowTime(table, row));
         }
         if (high - low >= 1e-8)
-            return "In tables for settling velocities corresponding time levels\nare different, what's not allowed "
-                   "for TRAZ; data not saved\nPlease edit settling tables for corresponding time levels";
+            return 2;
     }
-    return "";
+    return 0;
+}
+
+} // namespace
+
+std::string SettlingTablesMessage(const ProcessParameters *process)
+{
+    if (!process)
+        return "";
+    switch (TablesDisagree({std::begin(process->settling), std::end(process->settling)})) {
+    case 1:
+        return "Tables for settling velocities have different lengths\nwhat's not allowed for TRAZ; data not "
+               "saved\nPlease make settling tables of same length";
+    case 2:
+        return "In tables for settling velocities corresponding time levels\nare different, what's not allowed "
+               "for TRAZ; data not saved\nPlease edit settling tables for corresponding time levels";
+    default:
+        return "";
+    }
+}
+
+std::string ContinuousReleaseTablesMessage(const GE_List *releases)
+{
+    std::vector<const XYSeries *> tables;
+    Location *release = nullptr;
+    for (int i = 0; GE_ListGet(releases, i, &release); ++i)
+        tables.push_back(release ? release->releaseRates : nullptr);
+    if (tables.size() < 2)
+        return "";
+    switch (TablesDisagree(tables)) {
+    case 1:
+        return "Tables for continuous releases have different lengths\nwhat's not allowed for TRAZ; data not "
+               "saved\nPlease make tables of same length";
+    case 2:
+        return "In tables for continuous releases corresponding time levels\nare different, what's not allowed "
+               "for TRAZ; data not saved\nPlease edit release tables for corresponding time levels";
+    default:
+        return "";
+    }
 }

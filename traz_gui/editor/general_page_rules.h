@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "ge_list.h"
 #include "scenario.h"
 
 // The path relative to the project directory: components compared without
@@ -25,5 +26,10 @@ std::string ZoomGridMessage(const OutputOptions *output);
 // The refusal when the six settling tables differ in rows or in the time
 // of a row; "" otherwise.  Any number of substances (columns).
 std::string SettlingTablesMessage(const ProcessParameters *process);
+
+// The refusal when the release-rate tables of two or more continuous
+// releases (a list of Location pointers) differ in rows or in the time of
+// a row; "" otherwise, and for one release or none.
+std::string ContinuousReleaseTablesMessage(const GE_List *releases);
 
 #endif

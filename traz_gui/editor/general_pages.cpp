@@ -539,7 +539,7 @@ bool FillGeneralPage(int n)
     switch (n) {
     case 0: ExchangeDescriptionPage(&g_scenario, page, 1); return true;
     case 1: ShowHydrodynamicsPage(&g_scenario, page); return true;
-    case 3: ShowTimeFields(&g_scenario, page, 1); return true;
+    case 3: return true;  // its times are shown with the page (ShowPageTimes)
     case 4: ShowInitialConditionsPage(page); return true;
     case 5: ShowNumericalParametersPage(page); return true;
     case 11: ShowOutputOptionsPage(&g_scenario, page); return true;
@@ -587,6 +587,15 @@ RUV_BOOL CheckZoomGrid(void)
 RUV_BOOL CheckSettlingTables(void)
 {
     const std::string message = SettlingTablesMessage(g_scenario.processParameters);
+    if (message.empty())
+        return TRUE;
+    PostErrorF("%s", message.c_str());
+    return FALSE;
+}
+
+RUV_BOOL CheckContinuousReleaseTables(void)
+{
+    const std::string message = ContinuousReleaseTablesMessage(g_scenario.continuousReleases);
     if (message.empty())
         return TRUE;
     PostErrorF("%s", message.c_str());

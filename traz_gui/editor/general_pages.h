@@ -29,7 +29,8 @@ void ShowOutputOptionsPage(ScenarioRecord *scenario, RUV_WIN page);
 void StoreOutputOptionsPage(ScenarioRecord *scenario, RUV_WIN page);
 
 // Page n filled / stored when it is one of the general pages (0, 1, 3, 4,
-// 5, 11); false for the others.
+// 5, 11); false for the others.  The time-frame page (3) holds only times,
+// which the page switch shows with ShowTimeFields.
 bool FillGeneralPage(int n);
 bool StoreGeneralPage(int n);
 
@@ -42,6 +43,12 @@ bool StoreOutputSubPane(int index);
 // The zoom grid fields no longer belong to the scenario (New, Open) until
 // the sub-pane is filled again.
 void ForgetZoomGridPane(void);
+
+// The check of the continuous releases' rate tables before a save: TRUE
+// when they may be saved, FALSE after the refusal was shown.  Save does
+// not run it (a release's own table is checked against the simulation when
+// its window is left).
+RUV_BOOL CheckContinuousReleaseTables(void);
 
 // The control events of the general pages' own fields and buttons (content
 // changes, focus gains and losses, clicks); the pages' common protocol

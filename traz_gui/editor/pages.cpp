@@ -89,9 +89,9 @@ void StorePage(int n)
     if (!StoreSubstancesPageOf(n) && !StoreLocationPage(n) && !StoreReleasesFromFilePage(n))
         StoreGeneralPage(n);
 }
-// Shows the hydrodynamics and simulation times on the time-frame page
-// (filled with the time-frame fields).
-void ShowPageTimes(RUV_WIN) {}
+// Shows the hydrodynamics and simulation times on the time-frame page:
+// the page's fields are its times.
+void ShowPageTimes(RUV_WIN page) { ShowTimeFields(&g_scenario, page, 1); }
 // The selected release of the page shown (the last selected location).
 int SelectedRelease()
 {

@@ -542,14 +542,14 @@ void SetTableData(ScenarioRecord *scenario, RUV_WIN parent, int slot, int index)
 
 XYSeries *TableToXYSeries(int slot, int mode)
 {
-    (void)mode;
     RUV_WIN table = SlotTable(slot);
-    if (!table)
+    if (!table || mode < kTimeRows || mode > kNoFirstColumn)
         return nullptr;
     int rows = 0, columns = 0;
     const std::vector<std::string> cells = TableTexts(table, &rows, &columns);
     std::string error;
-    XYSeries *series = CellsToSeries(slot, cells, rows, columns, g_scenario.hydReferenceTime, &error);
+    XYSeries *series = CellsToSeries(slot, static_cast<FirstColumn>(mode), cells, rows, columns,
+                                     g_scenario.hydReferenceTime, &error);
     if (!series && !error.empty()) {
         PostErrorF("%s", error.c_str());
         FocusRefusedCell(table, error);

@@ -394,11 +394,10 @@ std::string CellError(CellKind kind, const char *text, int row, int column)
                   what);
 }
 
-XYSeries *CellsToSeries(int slot, const std::vector<std::string> &cells, int rows, int columns,
+XYSeries *CellsToSeries(int slot, FirstColumn mode, const std::vector<std::string> &cells, int rows, int columns,
                         const char *reference, std::string *error)
 {
     error->clear();
-    const FirstColumn mode = SlotFirstColumn(slot);
     const int first = mode == kNoFirstColumn ? 0 : 1;
     const int values = columns - first;
     if (rows < 0 || values < 1 || values > kMaxSeries ||

@@ -112,9 +112,17 @@ inline CellKind CellKindOf(int slot, int column)
 // texts, first column included): wholly empty rows are skipped; a cell
 // that fails its check gives NULL and the message in *error; a time table
 // (but the recovery table) of fewer than 2 rows gives NULL with an empty
-// *error and a line on stdout.
-XYSeries *CellsToSeries(int slot, const std::vector<std::string> &cells, int rows, int columns,
+// *error and a line on stdout.  The mode says what the first column holds:
+// times (the rows' times in minutes after reference), row numbers (the
+// rows' times), or no first column (the rows counted from 1).
+XYSeries *CellsToSeries(int slot, FirstColumn mode, const std::vector<std::string> &cells, int rows, int columns,
                         const char *reference, std::string *error);
+// The same with the first column of the slot's own table.
+inline XYSeries *CellsToSeries(int slot, const std::vector<std::string> &cells, int rows, int columns,
+                               const char *reference, std::string *error)
+{
+    return CellsToSeries(slot, SlotFirstColumn(slot), cells, rows, columns, reference, error);
+}
 
 // Times of a regular series from start to stop by step (minutes): start,
 // start + step, ... and the stop when the last falls before it; at most

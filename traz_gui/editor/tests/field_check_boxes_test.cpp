@@ -13,6 +13,7 @@
 #include "dialog_controls.h"
 #include "editor_test_support.h"
 #include "front_fixture.h"
+#include "ruvv_color.h"
 #include "time_checks.h"
 
 using namespace ruvf_test;
@@ -226,6 +227,24 @@ TEST(FieldCheckBoxes, PaddingRightAlignsInTheControl)
         EXPECT_GT(shown, width - 2 * blank - 1);
         const std::string wide(200, 'W');
         EXPECT_EQ(PadTextToControl(w, FIELD, wide.c_str()), wide);
+    });
+}
+
+TEST(FieldCheckBoxes, StandardColoursReplaceARedHighlight)
+{
+    in_app([] {
+        Ctx c;
+        const RUV_WIN w = Form(c);
+        HighlightControlRed(w, 1, FIELD);
+        ASSERT_EQ(GetControlForeColor(w, FIELD), GLUE_RED);
+        SetControlStandardColors(w, FIELD);
+        const RUV_WIN field = ruv_win_get_ctl(w, FIELD);
+        EXPECT_EQ(ruv_ctl_get_color_component(field, 2), RUV_COLOR_BLACK);
+        EXPECT_EQ(ruv_ctl_get_color_component(field, 4), RUV_COLOR_WHITE);
+        // A field no longer red is checked again when it is left.
+        EXPECT_NE(GetControlForeColor(w, FIELD), GLUE_RED);
+        // A missing control is no fault.
+        SetControlStandardColors(w, 999);
     });
 }
 

@@ -143,4 +143,39 @@ TEST(SettlingCheck, AMissingTableCountsAsEmpty)
     EXPECT_NE(SettlingTablesMessage(&tables.process).find("different lengths"), std::string::npos);
 }
 
+TEST(ContinuousReleaseCheck, RateTablesOfTwoOrMoreReleasesNeedTheSameRowsAndTimes)
+{
+    const std::string lengths = "Tables for continuous releases have different lengths\nwhat's not allowed for "
+                                "TRAZ; data not saved\nPlease make tables of same length";
+    const std::string levels = "In tables for continuous releases corresponding time levels\nare different, what's "
+                               "not allowed for TRAZ; data not saved\nPlease edit release tables for "
+                               "corresponding time levels";
+    struct Case {
+        const char *name;
+        std::vector<std::vector<double>> tables; // one rate table per release (minutes)
+        std::string message;
+    };
+    const Case cases[] = {
+        {"no release", {}, ""},
+        {"one release, whatever its table", {{0, 30, 60}}, ""},
+        {"two alike", {{0, 30, 60}, {0, 30, 60}}, ""},
+        {"three, the last a row short", {{0, 60}, {0, 60}, {0}}, lengths},
+        {"second row half a minute later", {{0, 30, 60}, {0, 30.5, 60}}, levels},
+        {"a difference below the tolerance", {{0, 30, 60}, {0, 30 + 1e-9, 60}}, ""},
+    };
+    for (const Case &k : cases) {
+        GE_List *releases = GE_ListCreate(sizeof(Location *));
+        std::vector<Location> records(k.tables.size());
+        for (size_t i = 0; i < k.tables.size(); ++i) {
+            records[i].releaseRates = Table(1, k.tables[i]);
+            Location *r = &records[i];
+            ASSERT_TRUE(GE_ListInsert(releases, static_cast<int>(i), &r));
+        }
+        EXPECT_EQ(ContinuousReleaseTablesMessage(releases), k.message) << k.name;
+        for (Location &r : records)
+            DestroyXYSeries(r.releaseRates);
+        GE_ListDestroy(releases);
+    }
+}
+
 } // namespace

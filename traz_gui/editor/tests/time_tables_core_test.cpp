@@ -255,6 +255,42 @@ TEST(TimeTablesCore, TablesReadBackSkippingEmptyRowsAndStoppingAtABadCell)
     EXPECT_EQ(t, 2.0);
 }
 
+TEST(TimeTablesCore, TheModeAsksWhatTheFirstColumnHolds)
+{
+    // The same two rows of a wind table's texts read in each mode: as
+    // times, as row numbers, and as three value columns.
+    const char *ref = "20200101000000";
+    const struct {
+        FirstColumn mode;
+        std::vector<std::string> cells;
+        std::vector<double> times;
+        std::vector<std::vector<float>> values;
+    } cases[] = {
+        {kTimeRows, {"01 01 2020 01 00 00", "1.5", "2", "01 01 2020 03 00 00", "2.5", "3"}, {60.0, 180.0},
+         {{1.5f, 2.f}, {2.5f, 3.f}}},
+        {kRowNumbers, {"4", "1.5", "2", "9", "2.5", "3"}, {4.0, 9.0}, {{1.5f, 2.f}, {2.5f, 3.f}}},
+        {kNoFirstColumn, {"4", "1.5", "2", "9", "2.5", "3"}, {1.0, 2.0}, {{4.f, 1.5f, 2.f}, {9.f, 2.5f, 3.f}}},
+    };
+    for (const auto &c : cases) {
+        std::string error;
+        SeriesPtr series(CellsToSeries(kWind, c.mode, c.cells, 2, 3, ref, &error));
+        ASSERT_TRUE(series) << "mode " << c.mode << ": " << error;
+        ASSERT_EQ(SeriesRows(series.get()), 2) << "mode " << c.mode;
+        for (int r = 0; r < 2; ++r) {
+            double t = 0;
+            EXPECT_EQ(Row(series.get(), r, &t), c.values[static_cast<size_t>(r)]) << "mode " << c.mode;
+            EXPECT_DOUBLE_EQ(t, c.times[static_cast<size_t>(r)]) << "mode " << c.mode << " row " << r;
+        }
+    }
+    // Times are refused in a row-number column, and a row number in a time
+    // column.
+    std::string error;
+    EXPECT_EQ(CellsToSeries(kWind, kRowNumbers, {"01 01 2020 01 00 00", "1", "2"}, 1, 3, ref, &error), nullptr);
+    EXPECT_EQ(error, "Input error:\nInput 01 01 2020 01 00 00 in row 1, column 1 is not a valid integer number");
+    EXPECT_EQ(CellsToSeries(kRecovery, kTimeRows, {"4", "1"}, 1, 2, ref, &error), nullptr);
+    EXPECT_EQ(error, "Input error:\nInput 4 in row 1, column 1 is not a valid date-time");
+}
+
 TEST(TimeTablesCore, RegularSeriesEndOnTheStopAndStopAtTheRowLimit)
 {
     const struct {
