@@ -298,10 +298,10 @@ public:
     }
 
     // The program's file dialog answered with a name.
-    void ChooseFile(const std::string &name)
+    void ChooseFile(const std::string &name, const char *title = "Select an input file")
     {
         HWND dialog = nullptr;
-        const bool up = Poll([&] { return (dialog = wa::FindDialog(pid_, "Select an input file", true)) != nullptr; });
+        const bool up = Poll([&] { return (dialog = wa::FindDialog(pid_, title, true)) != nullptr; });
         ASSERT_TRUE(up) << "no file dialog" << BoxesUp();
         ASSERT_TRUE(wa::ChooseFileName(dialog, name));
         ASSERT_TRUE(Poll([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }));
@@ -617,19 +617,35 @@ TEST(ReleasesFromFilePage, EditedSavedAndOpenedAgain)
         // An output time refused in one scenario leaves its rule unmet, and
         // with it the other rules of its file; a new scenario checks every
         // output time afresh.
-        SCOPED_TRACE("File New makes every output time valid");
-        ASSERT_TRUE(p.OnUi([] {
-            OutputTimeFlags().historyStep = 0;
-            OutputTimeFlags().mapStart = 0;
-        }));
-        p.Menu(1002);
-        p.NoBox();
-        OutputTimeValidity flags;
-        flags.historyStep = flags.mapStart = 0;
-        ASSERT_TRUE(p.OnUi([&] { flags = OutputTimeFlags(); }));
-        for (int16_t valid : {flags.historyStart, flags.historyStop, flags.historyStep, flags.mapStart, flags.mapStop,
-                              flags.mapStep})
-            EXPECT_EQ(valid, 1);
+        const auto allValid = [&p] {
+            OutputTimeValidity flags;
+            flags.historyStep = flags.mapStart = 0;
+            EXPECT_TRUE(p.OnUi([&] { flags = OutputTimeFlags(); }));
+            for (int16_t valid : {flags.historyStart, flags.historyStop, flags.historyStep, flags.mapStart,
+                                  flags.mapStop, flags.mapStep})
+                EXPECT_EQ(valid, 1);
+        };
+        const auto refuseTwo = [&p] {
+            EXPECT_TRUE(p.OnUi([] {
+                OutputTimeFlags().historyStep = 0;
+                OutputTimeFlags().mapStart = 0;
+            }));
+        };
+        {
+            SCOPED_TRACE("File Open makes every output time valid");
+            refuseTwo();
+            p.Menu(1003);
+            p.ChooseFile("trazest.inp", "Select an existing Quarnex-TRAZ master file or input file");
+            p.NoBox();
+            allValid();
+        }
+        {
+            SCOPED_TRACE("File New makes every output time valid");
+            refuseTwo();
+            p.Menu(1002);
+            p.NoBox();
+            allValid();
+        }
     }
 }
 
