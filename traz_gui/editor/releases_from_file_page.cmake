@@ -21,7 +21,7 @@ endif()
 # the test program is made then.
 function(traz_releases_from_file_page_test)
   get_target_property(sources traz_gui SOURCES)
-  list(FILTER sources EXCLUDE REGEX "(^|/)main\\.cpp$|_res\\.o$|\\.rc$")
+  list(FILTER sources EXCLUDE REGEX "(^|/)main\\.cpp$|_res\\.o$|_rc\\.o$|\\.rc$")
   get_target_property(libraries traz_gui LINK_LIBRARIES)
   traz_add_gtest(NAME editor_releases_from_file_page_test
     SOURCES ${sources} ${CMAKE_CURRENT_SOURCE_DIR}/tests/releases_from_file/releases_from_file_page_test.cpp
