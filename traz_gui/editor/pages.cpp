@@ -4,6 +4,8 @@
 // buttons, the modified mark and the titles, the focus order that Tab and
 // Enter follow in each window, and the protocol that every page and
 // sub-pane handler shares.
+#include <windows.h>
+
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
@@ -225,34 +227,49 @@ TRAZ_PANE_HANDLER(RedTidePaneHandler, 0, TAB_AND_ENTER)
 
 #undef TRAZ_PANE_HANDLER
 
-// The general pages and the zoom grid sub-pane: their own fields and
-// buttons first, then the common protocol.
-#define TRAZ_GENERAL_HANDLER(name, topic, keys, control)                            \
+// A field of a window no longer shown (its page left for another, for
+// New or for Open) is not checked when it loses the focus: the page left
+// stores it through its rule, or the scenario drops it, and a refusal
+// would give the focus back to a field that no user can see, to be
+// refused again on every click.
+bool FieldLeftHidden(RUV_WIN window, const RUV_EVENT *event)
+{
+    if (event->type != E_CONTROL || FieldEventOf(event) != FieldEvent::Left)
+        return false;
+    const HWND native = reinterpret_cast<HWND>(ruv_vobj_get_attr(window, RUV_ATTR_NATIVE_WINDOW));
+    return native && !IsWindowVisible(native);
+}
+
+// The general pages, the zoom grid and the process sub-panes: their own
+// fields and buttons first, then the common protocol.  The location pages
+// and page 9 also see their fields left while hidden: leaving one moves
+// the location on the map as well.
+#define TRAZ_GENERAL_HANDLER(name, topic, keys, control, hiddenFieldsToo)           \
     int32_t name(RUV_WIN window, RUV_EVENT *event)                                  \
     {                                                                               \
         static const PaneInfo info{topic, keys};                                    \
-        if (event->type == E_CONTROL)                                               \
+        if (event->type == E_CONTROL && ((hiddenFieldsToo) || !FieldLeftHidden(window, event))) \
             control(window, event);                                                 \
         return PaneEvent(window, event, info);                                      \
     }
 
-TRAZ_GENERAL_HANDLER(DescriptionPageHandler, 111, TAB_AND_ENTER, DescriptionPageControl)
-TRAZ_GENERAL_HANDLER(HydrodynamicsPageHandler, 105, TAB_AND_ENTER, HydrodynamicsPageControl)
-TRAZ_GENERAL_HANDLER(TimeFramePageHandler, 0, TAB_AND_ENTER, TimeFramePageControl)
-TRAZ_GENERAL_HANDLER(InitialConditionsPageHandler, 0, TAB_AND_ENTER, InitialConditionsPageControl)
-TRAZ_GENERAL_HANDLER(NumericalParametersPageHandler, 113, TAB_AND_ENTER, NumericalParametersPageControl)
-TRAZ_GENERAL_HANDLER(OutputOptionsPageHandler, 114, TAB_AND_ENTER, OutputOptionsPageControl)
-TRAZ_GENERAL_HANDLER(ZoomGridPaneHandler, 0, TAB_AND_ENTER, ZoomGridPaneMapControl)
-TRAZ_GENERAL_HANDLER(InstantaneousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl)
-TRAZ_GENERAL_HANDLER(ContinuousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl)
-TRAZ_GENERAL_HANDLER(ObservationPointsPageHandler, 112, TAB_AND_ENTER, LocationPageControl)
-TRAZ_GENERAL_HANDLER(ReleasesFromFilePageHandler, 111, NO_KEYS, ReleasesFromFilePageControl)
-TRAZ_GENERAL_HANDLER(SettlingChoicePaneHandler, 0, TAB_AND_ENTER, SettlingChoicePaneControl)
-TRAZ_GENERAL_HANDLER(SedimentationPaneHandler, 0, TAB_AND_ENTER, SedimentationPaneControl)
-TRAZ_GENERAL_HANDLER(SettlingPaneHandler, 0, TAB_AND_ENTER, SettlingPaneControl)
-TRAZ_GENERAL_HANDLER(PhysicalPaneHandler, 0, TAB_AND_ENTER, PhysicalPaneControl)
-TRAZ_GENERAL_HANDLER(TemperaturePaneHandler, 0, TAB_AND_ENTER, TemperaturePaneControl)
-TRAZ_GENERAL_HANDLER(OilPaneHandler, 0, TAB_AND_ENTER, OilPaneControl)
+TRAZ_GENERAL_HANDLER(DescriptionPageHandler, 111, TAB_AND_ENTER, DescriptionPageControl, false)
+TRAZ_GENERAL_HANDLER(HydrodynamicsPageHandler, 105, TAB_AND_ENTER, HydrodynamicsPageControl, false)
+TRAZ_GENERAL_HANDLER(TimeFramePageHandler, 0, TAB_AND_ENTER, TimeFramePageControl, false)
+TRAZ_GENERAL_HANDLER(InitialConditionsPageHandler, 0, TAB_AND_ENTER, InitialConditionsPageControl, false)
+TRAZ_GENERAL_HANDLER(NumericalParametersPageHandler, 113, TAB_AND_ENTER, NumericalParametersPageControl, false)
+TRAZ_GENERAL_HANDLER(OutputOptionsPageHandler, 114, TAB_AND_ENTER, OutputOptionsPageControl, false)
+TRAZ_GENERAL_HANDLER(ZoomGridPaneHandler, 0, TAB_AND_ENTER, ZoomGridPaneMapControl, false)
+TRAZ_GENERAL_HANDLER(InstantaneousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl, true)
+TRAZ_GENERAL_HANDLER(ContinuousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl, true)
+TRAZ_GENERAL_HANDLER(ObservationPointsPageHandler, 112, TAB_AND_ENTER, LocationPageControl, true)
+TRAZ_GENERAL_HANDLER(ReleasesFromFilePageHandler, 111, NO_KEYS, ReleasesFromFilePageControl, true)
+TRAZ_GENERAL_HANDLER(SettlingChoicePaneHandler, 0, TAB_AND_ENTER, SettlingChoicePaneControl, false)
+TRAZ_GENERAL_HANDLER(SedimentationPaneHandler, 0, TAB_AND_ENTER, SedimentationPaneControl, false)
+TRAZ_GENERAL_HANDLER(SettlingPaneHandler, 0, TAB_AND_ENTER, SettlingPaneControl, false)
+TRAZ_GENERAL_HANDLER(PhysicalPaneHandler, 0, TAB_AND_ENTER, PhysicalPaneControl, false)
+TRAZ_GENERAL_HANDLER(TemperaturePaneHandler, 0, TAB_AND_ENTER, TemperaturePaneControl, false)
+TRAZ_GENERAL_HANDLER(OilPaneHandler, 0, TAB_AND_ENTER, OilPaneControl, false)
 
 #undef TRAZ_GENERAL_HANDLER
 
