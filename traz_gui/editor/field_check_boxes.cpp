@@ -2,12 +2,17 @@
 // the text of a field being left, with the box and the focus.
 #include "field_check_boxes.h"
 
+#include <windows.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <set>
+#include <utility>
 
 #include "datetime.h"
 #include "dialog_controls.h"
 #include "field_checks.h"
+#include "ruvv_attr.h"
 #include "ruvv_color.h"
 #include "time_checks.h"
 
@@ -52,6 +57,30 @@ bool PassesRule(RUV_WIN window, int32_t id, const FieldRule &rule, std::string *
     if (Refused().window == NULL_WIN && *text != shown)
         Refused() = RefusedField{window, id, message, time};
     return false;
+}
+
+// Number fields refused and not yet mended: the focus given back to one
+// of them does not make its refused text the one to go back to.
+std::set<std::pair<RUV_WIN, int32_t>> &Unmended()
+{
+    static std::set<std::pair<RUV_WIN, int32_t>> fields;
+    return fields;
+}
+
+// The text a field had when it was entered, given back (a field never
+// entered keeps what it shows).
+void ResetToPreviousInput(RUV_WIN window, int32_t id)
+{
+    if (const std::string *previous = Previous().Find(window, id))
+        SetControlTitle(window, id, previous->c_str());
+}
+
+// The field is shown, with every window above it, and enabled.
+bool Reachable(RUV_WIN window, int32_t id)
+{
+    const RUV_WIN field = ruv_win_get_ctl(window, id);
+    HWND hwnd = field ? reinterpret_cast<HWND>(ruv_vobj_get_attr(field, RUV_ATTR_NATIVE_WINDOW)) : nullptr;
+    return hwnd && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd);
 }
 
 } // namespace
@@ -122,10 +151,24 @@ int16_t CheckNumberField(RUV_WIN window, int32_t id, const std::function<std::st
 {
     EventsFrozen frozen(window);
     const std::string message = rule(FieldText(window, id).c_str());
-    if (message.empty())
+    if (message.empty()) {
+        Unmended().erase({window, id});
         return 0;
+    }
+    // A field the user can still reach keeps the typed text and the focus,
+    // to be mended; one its page hid meanwhile (File New or Open left with
+    // the cursor in it) gets back the text it had when entered: no refused
+    // text stays behind where no click can mend it, and the box comes once.
+    const bool reachable = Reachable(window, id);
+    if (reachable)
+        Unmended().insert({window, id});
+    else {
+        Unmended().erase({window, id});
+        ResetToPreviousInput(window, id);
+    }
     ShowMessage(window, message);
-    SetControlFocus(window, id);
+    if (reachable)
+        SetControlFocus(window, id);
     return 1;
 }
 
@@ -188,12 +231,17 @@ int16_t CheckTimeStepField(RUV_WIN window, int32_t id)
 
 void SavePreviousInput(RUV_WIN window, int32_t id)
 {
+    if (Unmended().count({window, id}))
+        return;
     Previous().Save(window, id, FieldText(window, id));
 }
 
 void ForgetPreviousInputs(RUV_WIN window)
 {
     Previous().Forget(window);
+    auto &unmended = Unmended();
+    for (auto it = unmended.begin(); it != unmended.end();)
+        it = it->first == window ? unmended.erase(it) : std::next(it);
 }
 
 void RefocusControl(RUV_WIN window, int32_t id)

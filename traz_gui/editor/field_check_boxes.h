@@ -39,7 +39,9 @@ private:
 };
 
 // Number fields: 1 when the value was rejected, 0 when it is accepted.
-// The rule gives the message of the field's text, "" to accept it.
+// The rule gives the message of the field's text, "" to accept it.  A
+// rejected field keeps the typed text and gets the focus; one no longer
+// shown gets back the text it had when entered.
 int16_t CheckNumberField(RUV_WIN window, int32_t id, const std::function<std::string(const char *)> &rule);
 int16_t CheckIntegerRange(RUV_WIN window, int32_t id, int min, int max);
 int16_t CheckFloatNonNegative(RUV_WIN window, int32_t id);

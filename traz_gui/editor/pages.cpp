@@ -209,6 +209,9 @@ int32_t PaneEvent(RUV_WIN window, RUV_EVENT *event, const PaneInfo &info)
         // to the page's own module.
         if (IsEditField(event) && event->v.control.data.edit.change == 0)
             SetModified(1);
+        // The text a field had when entered: what a refused entry gets back.
+        if (IsEditField(event) && FieldEventOf(event) == FieldEvent::Entered)
+            SavePreviousInput(window, event->v.control.id);
         break;
     default:
         break;
