@@ -635,20 +635,32 @@ void SetDefaultTableStep(RUV_WIN window)
     SetControlTitle(window, 2, text);
 }
 
+// The slot of the table pane noted by SelectTablePane and the place of its
+// series: for the continuous releases' rates, those of the release selected
+// on their page. NULL when no pane is noted or no release is selected.
+static XYSeries **PrepareTableSeries(ScenarioRecord *scenario, int *slot, int *index)
+{
+    *slot = g_tablePaneSlot;
+    *index = 0;
+    if (*slot != kDecay && *slot != kWind && *slot != kRecovery && *slot != kReleaseRates) {
+        std::printf("Assertion failed in table: no table pane selected\n");
+        return nullptr;
+    }
+    if (*slot == kReleaseRates) {
+        *index = PageWindows[kContinuousPage] ? GetListSelIndex(PageWindows[kContinuousPage], 1) : -1;
+        if (!ReleaseOf(scenario, *slot, *index))
+            return nullptr;
+    }
+    return SlotSeries(*scenario, *slot, ReleaseOf(scenario, *slot, *index));
+}
+
 void GenerateTimeTable(RUV_WIN window)
 {
-    const int slot = g_tablePaneSlot;
-    if (slot != kDecay && slot != kWind && slot != kRecovery && slot != kReleaseRates) {
-        std::printf("Assertion failed in table: no table pane selected\n");
-        return;
-    }
     ScenarioRecord *scenario = &g_scenario;
-    int index = 0;
-    if (slot == kReleaseRates) {
-        index = PageWindows[kContinuousPage] ? GetListSelIndex(PageWindows[kContinuousPage], 1) : -1;
-        if (!ReleaseOf(scenario, slot, index))
-            return;
-    }
+    int slot = -1, index = 0;
+    XYSeries **where = PrepareTableSeries(scenario, &slot, &index);
+    if (!where)
+        return;
     const RUV_WIN parent = SlotTable(slot) ? g_slots[slot].parent : DefaultParent(slot);
     StoreTable(scenario, slot, index);
 
@@ -677,9 +689,6 @@ void GenerateTimeTable(RUV_WIN window)
         PostErrorF("Input error:\nValue %s must be greater than %d", span, 0);
         return;
     }
-    XYSeries **where = SlotSeries(*scenario, slot, ReleaseOf(scenario, slot, index));
-    if (!where)
-        return;
     const SubstanceColumns subs = Substances(*scenario);
     const int columns = ShownColumns(slot, SeriesCount(*where), subs, *scenario);
     if (columns < 1 || columns > kMaxSeries)
