@@ -20,15 +20,16 @@ bool g_state_ready = false;
 // Reads the next record "(a80)" into the blanked record buffer.
 int ReadRecord80(int unit, char *record, int32_t record_len)
 {
-    if (record_len > 0)
-        std::memset(record, ' ', static_cast<size_t>(record_len));
-    std::string line;
-    int r = recio::ReadLine(unit, &line);
+    if (record_len <= 0) {
+        std::string line;
+        return recio::ReadLine(unit, &line);
+    }
+    const size_t len = static_cast<size_t>(record_len);
+    std::memset(record, ' ', len);
+    const int r = recio::ReadLineInto(unit, record, std::min(len, static_cast<size_t>(80)), ' ');
     if (r != recio::kOk)
-        return r;
-    size_t n = std::min({line.size(), static_cast<size_t>(80), static_cast<size_t>(std::max(0, record_len))});
-    std::memcpy(record, line.data(), n);
-    return recio::kOk;
+        std::memset(record, ' ', len);
+    return r;
 }
 
 // The keyword's text up to its first blank.

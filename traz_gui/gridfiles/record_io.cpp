@@ -4,11 +4,11 @@
 
 #include "record_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <map>
 #include <memory>
 
 #ifdef _WIN32
@@ -19,6 +19,8 @@
 #include <unistd.h>
 #define RECIO_GETPID getpid
 #endif
+#include <sys/stat.h>
+#include <sys/types.h>
 
 namespace recio {
 namespace {
@@ -55,6 +57,40 @@ int64_t LengthOf(std::FILE *f)
     return Tell(f);
 }
 
+enum class Kind { kUnknown, kRegular, kFolder, kOther };
+
+// What an open file is, and its length when it is a regular file.
+Kind KindOf(std::FILE *f, int64_t *length = nullptr)
+{
+#ifdef _WIN32
+    struct _stati64 st;
+    if (_fstati64(_fileno(f), &st) != 0)
+        return Kind::kUnknown;
+    const unsigned type = st.st_mode & _S_IFMT;
+    const bool regular = type == _S_IFREG, folder = type == _S_IFDIR;
+#else
+    struct stat st;
+    if (fstat(fileno(f), &st) != 0)
+        return Kind::kUnknown;
+    const bool regular = S_ISREG(st.st_mode), folder = S_ISDIR(st.st_mode);
+#endif
+    if (regular && length)
+        *length = static_cast<int64_t>(st.st_size);
+    return regular ? Kind::kRegular : folder ? Kind::kFolder : Kind::kOther;
+}
+
+// Length of a file just opened, which stays at its start: a regular file
+// tells it without moving; anything else is measured by going to its end
+// and back (-1 when that fails).
+int64_t LengthOfNew(std::FILE *f)
+{
+    int64_t length = -1;
+    if (KindOf(f, &length) == Kind::kRegular)
+        return length;
+    length = LengthOf(f);
+    return length >= 0 && SeekTo(f, 0) ? length : -1;
+}
+
 bool TruncateAt(std::FILE *f, int64_t length)
 {
     if (std::fflush(f) != 0)
@@ -89,22 +125,30 @@ struct Unit {
     int64_t pos = 0;
     int64_t size = 0;
     LastOp last = LastOp::kNone;
+    // Formatted reading takes the file in blocks: ahead[ahead_at ..
+    // ahead_end) are the bytes read from the file beyond pos.  While any
+    // are left the file's own position is past pos; every operation but
+    // the reading of lines first puts it back (Settle).
+    static constexpr size_t kAhead = 4096;
+    char ahead[kAhead];
+    size_t ahead_at = 0;
+    size_t ahead_end = 0;
 
     bool IsStream() const { return form == Form::kBinary || access == Access::kTransparent; }
     bool IsFramed() const { return form == Form::kUnformatted && access == Access::kSequential; }
 };
 
-std::map<int, std::unique_ptr<Unit>> &Units()
+// The units by number, 0 to kMaxUnit.
+std::unique_ptr<Unit> *Units()
 {
-    static std::map<int, std::unique_ptr<Unit>> units;
+    static std::unique_ptr<Unit> units[kMaxUnit + 1];
     return units;
 }
 
+// The unit of a number in 0..kMaxUnit, or null when none is connected.
 Unit *Find(int unit)
 {
-    auto &units = Units();
-    auto it = units.find(unit);
-    return it == units.end() ? nullptr : it->second.get();
+    return Units()[unit].get();
 }
 
 int Lookup(int unit, Unit **u)
@@ -115,9 +159,20 @@ int Lookup(int unit, Unit **u)
     return *u ? kOk : kErrNotConnected;
 }
 
+// Gives back to the file the bytes read ahead of the unit's position.
+bool Settle(Unit *u)
+{
+    if (u->ahead_at == u->ahead_end)
+        return true;
+    u->ahead_at = u->ahead_end = 0;
+    return SeekTo(u->file.get(), u->pos);
+}
+
 // C streams need a positioning call between a write and a read.
 bool PrepareFor(Unit *u, LastOp op)
 {
+    if (!Settle(u))
+        return false;
     if (u->last != op && u->last != LastOp::kNone) {
         if (!SeekTo(u->file.get(), u->pos))
             return false;
@@ -178,6 +233,16 @@ std::string Upper(std::string_view text)
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
     return out;
+}
+
+// A file opened for reading, or null when it cannot be opened or is a
+// folder.
+FilePtr OpenForReading(const std::string &path)
+{
+    FilePtr f(std::fopen(path.c_str(), "rb"));
+    if (f && KindOf(f.get()) == Kind::kFolder)
+        f.reset();
+    return f;
 }
 
 std::string ScratchPath(int unit)
@@ -256,13 +321,7 @@ bool StatusFromText(std::string_view text, OpenStatus *status)
 
 bool FileExists(const std::string &path)
 {
-    if (path.empty())
-        return false;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return false;
-    FilePtr f(std::fopen(path.c_str(), "rb"));
-    return f != nullptr;
+    return path.empty() ? false : OpenForReading(path) != nullptr;
 }
 
 int64_t FileSize(const std::string &path)
@@ -287,24 +346,24 @@ int Open(int unit, const std::string &path, Form form, Access access, OpenStatus
     u->access = access;
 
     std::FILE *f = nullptr;
-    bool exists = status != OpenStatus::kScratch && FileExists(path);
     switch (status) {
     case OpenStatus::kOld:
     case OpenStatus::kUnknown:
         if (path.empty())
             return kErrOpenFailed;
-        if (exists) {
-            f = std::fopen(path.c_str(), "r+b");
-            if (!f) {
-                f = std::fopen(path.c_str(), "rb");
-                u->read_only = f != nullptr;
-            }
+        // A file that opens for update exists (a folder does not open so).
+        f = std::fopen(path.c_str(), "r+b");
+        if (f)
+            break;
+        if (FileExists(path)) {
+            f = std::fopen(path.c_str(), "rb");
+            u->read_only = f != nullptr;
         } else if (status == OpenStatus::kUnknown) {
             f = std::fopen(path.c_str(), "w+b");
         }
         break;
     case OpenStatus::kNew:
-        if (path.empty() || exists)
+        if (path.empty() || FileExists(path))
             return kErrOpenFailed;
         {
             std::error_code ec;
@@ -323,8 +382,8 @@ int Open(int unit, const std::string &path, Form form, Access access, OpenStatus
         return kErrOpenFailed;
     u->file.reset(f);
     u->name = status == OpenStatus::kScratch ? std::string() : path;
-    u->size = LengthOf(f);
-    if (u->size < 0 || !SeekTo(f, 0)) {
+    u->size = LengthOfNew(f);
+    if (u->size < 0) {
         u->file.reset();
         if (!u->scratch_path.empty())
             std::remove(u->scratch_path.c_str());
@@ -339,12 +398,9 @@ int Close(int unit, bool delete_file)
 {
     if (unit < 0 || unit > kMaxUnit)
         return kErrBadUnit;
-    auto &units = Units();
-    auto it = units.find(unit);
-    if (it == units.end())
+    std::unique_ptr<Unit> u = std::move(Units()[unit]);
+    if (!u)
         return kOk;
-    std::unique_ptr<Unit> u = std::move(it->second);
-    units.erase(it);
     int result = kOk;
     if (std::fclose(u->file.release()) != 0)
         result = kErrWriteFailed;
@@ -361,6 +417,7 @@ int Rewind(int unit)
     int r = Lookup(unit, &u);
     if (r != kOk)
         return r;
+    u->ahead_at = u->ahead_end = 0;
     if (u->last == LastOp::kWrite)
         std::fflush(u->file.get());
     if (!SeekTo(u->file.get(), 0))
@@ -378,6 +435,8 @@ int Backspace(int unit)
         return r;
     if (u->IsStream())
         return kErrWrongForm;
+    if (!Settle(u))
+        return kErrSeekFailed;
     if (u->pos == 0)
         return kOk;
     std::FILE *f = u->file.get();
@@ -634,7 +693,7 @@ int WriteRecord(int unit, const void *data, size_t nbytes)
 
 FrameChain CheckRecordFrames(const std::string &path)
 {
-    FilePtr f(FileExists(path) ? std::fopen(path.c_str(), "rb") : nullptr);
+    FilePtr f(path.empty() ? nullptr : OpenForReading(path));
     if (!f)
         return FrameChain::kNone;
     int64_t size = LengthOf(f.get());
@@ -661,7 +720,14 @@ FrameChain CheckRecordFrames(const std::string &path)
 
 // ---------------------------------------------------------------- formatted
 
-int ReadLine(int unit, std::string *line)
+namespace {
+
+// Takes the next line of a formatted unit, handing its characters (not
+// its LF) to take(bytes, count) piece by piece; *last gets the last of
+// them.  kEndOfFile when no character is left; a last line without a
+// line end is a line.
+template <typename Take>
+int ScanLine(int unit, Take take, char *last)
 {
     Unit *u;
     int r = Lookup(unit, &u);
@@ -669,28 +735,78 @@ int ReadLine(int unit, std::string *line)
         return r;
     if (u->form != Form::kFormatted)
         return kErrWrongForm;
-    if (!PrepareFor(u, LastOp::kRead))
+    // Bytes read ahead are left only by lines read before, so the file is
+    // then already set for reading.
+    if (u->ahead_at == u->ahead_end && !PrepareFor(u, LastOp::kRead))
         return kErrSeekFailed;
-    line->clear();
     std::FILE *f = u->file.get();
     bool any = false;
+    *last = '\0';
     for (;;) {
-        int c = std::fgetc(f);
-        if (c == EOF) {
-            if (std::ferror(f))
-                return kErrReadFailed;
-            break;
+        if (u->ahead_at == u->ahead_end) {
+            const size_t got = std::fread(u->ahead, 1, Unit::kAhead, f);
+            u->ahead_at = 0;
+            u->ahead_end = got;
+            if (got == 0) {
+                if (std::ferror(f))
+                    return kErrReadFailed;
+                break;
+            }
+            // The end of the file is met when a line asks for more, as a
+            // read of one character at a time meets it.
+            if (std::feof(f) && !std::ferror(f))
+                std::clearerr(f);
         }
-        ++u->pos;
+        const char *from = u->ahead + u->ahead_at;
+        const size_t left = u->ahead_end - u->ahead_at;
+        const char *end = static_cast<const char *>(std::memchr(from, '\n', left));
+        const size_t take_bytes = end ? static_cast<size_t>(end - from) + 1 : left;
+        const size_t count = end ? take_bytes - 1 : take_bytes;
+        if (count > 0) {
+            take(from, count);
+            *last = from[count - 1];
+        }
+        u->ahead_at += take_bytes;
+        u->pos += static_cast<int64_t>(take_bytes);
         any = true;
-        if (c == '\n')
+        if (end)
             break;
-        line->push_back(static_cast<char>(c));
     }
-    if (!any)
-        return kEndOfFile;
-    if (!line->empty() && line->back() == '\r')
+    return any ? kOk : kEndOfFile;
+}
+
+}  // namespace
+
+int ReadLine(int unit, std::string *line)
+{
+    line->clear();
+    char last;
+    const int r = ScanLine(unit, [line](const char *bytes, size_t count) { line->append(bytes, count); }, &last);
+    if (r == kOk && last == '\r')
         line->pop_back();
+    return r;
+}
+
+int ReadLineInto(int unit, char *front, size_t size, char pad, size_t *length)
+{
+    size_t total = 0;
+    char last;
+    const int r = ScanLine(
+        unit,
+        [&](const char *bytes, size_t count) {
+            if (total < size)
+                std::memcpy(front + total, bytes, std::min(count, size - total));
+            total += count;
+        },
+        &last);
+    if (r != kOk)
+        return r;
+    if (last == '\r')
+        --total;
+    if (total < size)
+        std::memset(front + total, pad, size - total);
+    if (length)
+        *length = total;
     return kOk;
 }
 

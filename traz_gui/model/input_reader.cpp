@@ -396,6 +396,17 @@ void FreeLocations(GE_List *list)
     }
 }
 
+// The next character of a file read by this thread alone, taken from the
+// file's buffer without locking it for every character.
+inline int GetcUnlocked(FILE *f)
+{
+#ifdef _WIN32
+    return _getc_nolock(f);
+#else
+    return getc_unlocked(f);
+#endif
+}
+
 /* The work file: "particle.wrk" made from the input file and read into
    memory, with the input-file line of each of its lines. */
 int32_t StripLines(const char *source, const char *workFile, int32_t lineLimit,
@@ -427,7 +438,7 @@ int32_t StripLines(const char *source, const char *workFile, int32_t lineLimit,
     while (more) {
         line.clear();
         int c;
-        while ((c = std::fgetc(in.get())) != EOF && c != '\n')
+        while ((c = GetcUnlocked(in.get())) != EOF && c != '\n')
             line += static_cast<char>(c);
         if (c == EOF) {
             if (std::ferror(in.get()))

@@ -164,6 +164,12 @@ FrameChain CheckRecordFrames(const std::string &path);
 // no character is left; a last line without a line end is a line.
 int ReadLine(int unit, std::string *line);
 
+// Reads the next line as ReadLine does into a field of size characters:
+// the line's first characters, the rest of the field filled with pad; the
+// line's whole length to *length when given.  On any result but kOk the
+// field is left in an undefined state.
+int ReadLineInto(int unit, char *front, size_t size, char pad, size_t *length = nullptr);
+
 // Writes a line and the platform's line end.
 int WriteLine(int unit, std::string_view text);
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -272,6 +273,9 @@ TEST(Units, OpenStatusesAndTheUnitTable)
     EXPECT_FALSE(recio::FileExists(path));
     EXPECT_EQ(recio::FileSize(path), -1);
     EXPECT_FALSE(recio::FileExists(dir));   // a directory is not a file
+    for (OpenStatus status : {OpenStatus::kOld, OpenStatus::kUnknown})
+        EXPECT_EQ(recio::Open(30, dir, Form::kFormatted, Access::kSequential, status), recio::kErrOpenFailed);
+    EXPECT_EQ(recio::CheckRecordFrames(dir), recio::FrameChain::kNone);
 }
 
 TEST(Units, FreeUnitSearchesTenToNinetyNine)
@@ -349,6 +353,96 @@ TEST(Formatted, WriteLineUsesThePlatformLineEnd)
 #else
     EXPECT_EQ(text, "a b\nc\n");
 #endif
+}
+
+// Lines are read ahead of the position; every other operation on the unit
+// works from the position of the lines taken, not from the read-ahead.
+TEST(Formatted, OperationsAfterAReadWorkFromTheLinesTaken)
+{
+    const std::string path = WorkDir() + "mixed.txt";
+    const std::string long_line(10000, 'x');   // longer than any read-ahead
+    const std::string text = "one\ntwo\r\nthree\n" + long_line + "\n" + std::string("nul\0in\n\rlast", 12);
+    std::string line;
+    auto reopen = [&](int unit) {
+        WriteBytes(path, Bytes(text.begin(), text.end()));
+        recio::Close(unit);
+        ASSERT_EQ(recio::Open(unit, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+    };
+    UnitGuard g{42};
+
+    // Position, Backspace and Rewind count the lines taken.
+    reopen(42);
+    ASSERT_EQ(recio::ReadLine(42, &line), recio::kOk);
+    EXPECT_EQ(recio::Inquire(42).position, 4);
+    ASSERT_EQ(recio::ReadLine(42, &line), recio::kOk);
+    EXPECT_EQ(line, "two");
+    ASSERT_EQ(recio::Backspace(42), recio::kOk);
+    EXPECT_EQ(recio::Inquire(42).position, 4);
+    ASSERT_EQ(recio::ReadLine(42, &line), recio::kOk);
+    EXPECT_EQ(line, "two");
+    ASSERT_EQ(recio::ReadLine(42, &line), recio::kOk);
+    EXPECT_EQ(line, "three");
+    ASSERT_EQ(recio::ReadLine(42, &line), recio::kOk);
+    EXPECT_EQ(line, long_line);
+    ASSERT_EQ(recio::ReadLine(42, &line), recio::kOk);
+    EXPECT_EQ(line, std::string("nul\0in", 6));
+    ASSERT_EQ(recio::ReadLine(42, &line), recio::kOk);
+    EXPECT_EQ(line, "\rlast");   // only a CR before the LF is dropped
+    EXPECT_EQ(recio::Inquire(42).position, static_cast<int64_t>(text.size()));
+    EXPECT_EQ(recio::ReadLine(42, &line), recio::kEndOfFile);
+    ASSERT_EQ(recio::Rewind(42), recio::kOk);
+    ASSERT_EQ(recio::ReadLine(42, &line), recio::kOk);
+    EXPECT_EQ(line, "one");
+
+    // A write after a read goes where the lines taken end, and ends the
+    // file there; reading on after a rewind sees what was written.
+    reopen(42);
+    ASSERT_EQ(recio::ReadLine(42, &line), recio::kOk);
+    ASSERT_EQ(recio::WriteLine(42, "2"), recio::kOk);
+    EXPECT_EQ(recio::ReadLine(42, &line), recio::kEndOfFile);
+    ASSERT_EQ(recio::Rewind(42), recio::kOk);
+    for (const char *e : {"one", "2"}) {
+        ASSERT_EQ(recio::ReadLine(42, &line), recio::kOk);
+        EXPECT_EQ(line, e);
+    }
+    EXPECT_EQ(recio::ReadLine(42, &line), recio::kEndOfFile);
+    recio::Close(42);
+    Bytes b = ReadBytes(path);
+#ifdef _WIN32
+    EXPECT_EQ(std::string(b.begin(), b.end()), "one\n2\r\n");
+#else
+    EXPECT_EQ(std::string(b.begin(), b.end()), "one\n2\n");
+#endif
+}
+
+// A line read into a field of fixed size gives the field what ReadLine
+// gives, cut or padded, and the line's whole length.
+TEST(Formatted, LineIntoAFieldIsTheLineCutOrPadded)
+{
+    const std::string path = WorkDir() + "fields.txt";
+    const std::string across(5000, 'y');   // crosses the read-ahead's blocks
+    const std::string text = "abc\nabcdef\r\nab\r\n\r\nabcd\r\n" + across + "\nlast\r";
+    WriteBytes(path, Bytes(text.begin(), text.end()));
+    UnitGuard g{43}, h{44};
+    ASSERT_EQ(recio::Open(43, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+    ASSERT_EQ(recio::Open(44, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+    for (int row = 0; row < 7; ++row) {
+        std::string line;
+        ASSERT_EQ(recio::ReadLine(44, &line), recio::kOk);
+        char field[6];
+        std::memset(field, '?', sizeof field);
+        size_t length = 0;
+        ASSERT_EQ(recio::ReadLineInto(43, field, 5, '.', &length), recio::kOk);
+        EXPECT_EQ(length, line.size()) << row;
+        std::string expect = line.substr(0, 5);
+        expect.resize(5, '.');
+        EXPECT_EQ(std::string(field, 5), expect) << row;
+        EXPECT_EQ(field[5], '?') << row;   // nothing past the field
+        EXPECT_EQ(recio::Inquire(43).position, recio::Inquire(44).position) << row;
+    }
+    char field[5];
+    EXPECT_EQ(recio::ReadLineInto(43, field, 5, ' '), recio::kEndOfFile);
+    EXPECT_EQ(recio::ReadLineInto(42, field, 5, ' '), recio::kErrNotConnected);
 }
 
 TEST(ListDirected, ItemsSeparatorsRepeatsNullsAndSlash)
