@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "dialog_controls.h"
 #include "editor_shell.h"
@@ -17,6 +18,7 @@
 #include "scenario.h"
 #include "status_bar.h"
 #include "time_tables.h"
+#include "time_tables_core.h"
 #include "xyseries.h"
 
 namespace {
@@ -81,6 +83,73 @@ void ShowFirstSubstance(RUV_WIN window)
         SetListItemSelected(window, kList, 0, 1);
         ShowSubstanceFields(window);
     }
+}
+
+// A series holding a value other than 0 in any row.
+bool HoldsValue(XYSeries *series)
+{
+    const int rows = time_tables::SeriesRows(series), count = time_tables::SeriesCount(series);
+    if (rows <= 0 || count <= 0)
+        return false;
+    const int previous = SelectXYSeries(series, XYS_ALL);
+    std::vector<float> values(static_cast<size_t>(count));
+    bool held = false;
+    for (int r = 0; r < rows && !held; ++r) {
+        double time = 0.0;
+        if (EvaluateXYSeries(series, XYS_ROW, r, &time, values.data(), nullptr) == 0)
+            for (const float v : values)
+                held = held || v != 0.0f;
+    }
+    SelectXYSeries(series, previous);
+    return held;
+}
+
+bool ReleasesHoldValues(GE_List *releases)
+{
+    for (int i = 0; i < GE_ListCount(releases); ++i) {
+        Location *release = nullptr;
+        if (GE_ListGet(releases, i, &release) && release && HoldsValue(release->masses))
+            return true;
+    }
+    return false;
+}
+
+// What a switch of the model kind drops: substances other than the kind's
+// own defaults, or any decay rate, settling velocity, released mass or
+// concentration other than 0.
+bool KindSwitchDropsValues()
+{
+    static const char *const kDefaults[][5] = {
+        {"tracer"}, {"temperature"}, {"RED-Q", "RED-N", "RED-C", "NH4_file", "NO3_file"}, {"Ekofisk"}};
+    const ScenarioRecord *s = g_page.scenario;
+    const int kind = g_page.kind >= MODEL_TRACER && g_page.kind <= MODEL_OIL ? g_page.kind : MODEL_TRACER;
+    for (int i = 0; i < SubstanceCount(s) || (i < 5 && kDefaults[kind][i]); ++i) {
+        const Substance *sub = SubstanceAt(s, i);
+        const char *name = i < 5 ? kDefaults[kind][i] : nullptr;
+        if (!sub || !name || std::strcmp(sub->name, name) != 0)
+            return true;
+    }
+    if (const ProcessParameters *p = s->processParameters) {
+        if (HoldsValue(p->decayRates))
+            return true;
+        for (XYSeries *table : p->settling)
+            if (HoldsValue(table))
+                return true;
+    }
+    return ReleasesHoldValues(s->instantaneousReleases) || ReleasesHoldValues(s->continuousReleases);
+}
+
+// A switch to another kind replaces every substance, and with them their
+// values: asked first, as Delete is, when there is something to lose.  No
+// keeps the kind, its radio button checked again.
+bool KindSwitchConfirmed(RUV_WIN window, int kind)
+{
+    if (kind == g_page.kind || !KindSwitchDropsValues())
+        return true;
+    if (ruv_dm_post_ask("Yes", "No", nullptr, "%s", "You will lose data. Do you want to continue?") == 0)
+        return true;
+    CheckRadioGroup(window, RadioOfKind(g_page.kind), kKindRadios, 4);
+    return false;
 }
 
 }  // namespace
@@ -340,14 +409,18 @@ void SubstancesPageControl(RUV_WIN page, const RUV_EVENT *event)
     case kTracerRadio:
     case kRedTideRadio:
     case kOilRadio: {
-        CheckRadioInRange(page, id, 1, 3);
         const int kind = id == kTracerRadio ? MODEL_TRACER : id == kRedTideRadio ? MODEL_RED_TIDE : MODEL_OIL;
+        if (!KindSwitchConfirmed(page, kind))
+            break;
+        CheckRadioInRange(page, id, 1, 3);
         SetModelKind(kind, page);
         EnableInitialConditionButton(kind == MODEL_OIL ? 1 : 0);
         SetModified(1);
         break;
     }
     case kTemperatureRadio:
+        if (!KindSwitchConfirmed(page, MODEL_OIL))
+            break;
         CheckRadioInRange(page, kOilRadio, 1, 3);
         SetModelKind(MODEL_OIL, page);
         EnableInitialConditionButton(1);
