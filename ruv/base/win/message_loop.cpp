@@ -105,9 +105,9 @@ int32_t ruvwi_pump_messages(RUV_APP_RECORD *app, UINT first, UINT last, HWND hwn
             ruvk_caret_hide_native();
             caret_hidden = true;
         }
-        if (app->accelerators && translate_accelerators(app, &msg))
-            continue;
         if (app->modeless_count && ruvk_dlg_modeless_message(&msg))
+            continue;
+        if (app->accelerators && translate_accelerators(app, &msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

@@ -3,7 +3,8 @@
 // cells against bytes made by hand; the dialogs read back with their
 // classes, styles and positions; adopted controls with their colours, the
 // definition's checks applied, the other windows disabled and given back,
-// the modeless walk with Tab, a dialog destroyed by the key it handles, F1,
+// the modeless walk with Tab, a key of the accelerators typed into a
+// modeless dialog's edit, a dialog destroyed by the key it handles, F1,
 // native dialogs without absolute alignment and the owner of attribute
 // 10042.
 #include <algorithm>
@@ -387,6 +388,53 @@ TEST(ModelessDialog, TabWalksAndADialogGoneByItsKeyLeavesTheOthers)
         EXPECT_EQ(GetFocus(), GetDlgItem(h1, 1));
         ruvk_vobj_destroy(first);
         EXPECT_EQ(ruvk_app_record()->modeless_count, 0);
+    });
+}
+
+// X is a key of the program's accelerators (its command is 101), yet X
+// pressed in a modeless dialog's edit is the edit's: the dialog takes the
+// message before the accelerators, and no window hears of command 101.
+TEST(ModelessDialog, ItsEditTakesAKeyOfTheAccelerators)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    et::seen().clear();
+    et::run([] {
+        ASSERT_NE(ruvk_app_record()->accelerators, nullptr);
+        const RUV_WIN_DEF def[] = {
+            element(11, 10, 10, 160, 60, "Keys", 0, 0x2),
+            element(17, 5, 10, 100, 12, "", 2, 0),
+            RUV_WIN_DEF{},
+        };
+        RUV_WIN dlg = ruvk_dlg_create_def(def, RUV_EVENT_MASK_ALL, et::record, nullptr);
+        ASSERT_NE(dlg, nullptr);
+        HWND h = kt::hwnd_of(dlg);
+        HWND edit = GetDlgItem(h, 2);
+        ASSERT_NE(edit, nullptr);
+        ShowWindow(h, SW_SHOW);
+        // Real key presses go to the focus of the foreground window: while
+        // another program's window is in front, try again.
+        bool in_front = false;
+        for (int attempt = 0; attempt < 15 && !in_front; ++attempt) {
+            SetForegroundWindow(h);
+            SetActiveWindow(h);
+            SetFocus(edit);
+            et::pump(50);
+            SetWindowTextA(edit, "");
+            et::seen().clear();
+            et::keys({'X', -'X'});
+            et::pump(150);
+            in_front = GetForegroundWindow() == h && GetFocus() == edit;
+            if (!in_front)
+                Sleep(200);
+        }
+        ASSERT_TRUE(in_front) << "the dialog never stayed in front";
+        char text[16] = "";
+        GetWindowTextA(edit, text, sizeof text);
+        EXPECT_STREQ(text, "x");
+        for (const std::string &e : et::events_of(NULL_WIN))
+            EXPECT_EQ(e.find(" 101"), std::string::npos) << e;
+        ruvk_vobj_destroy(dlg);
     });
 }
 
