@@ -13,6 +13,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <string>
+
 #include <wchar.h>
 
 #include "ruvv_errmsg.h"
@@ -100,9 +102,22 @@ struct Slot {
     const void *p = nullptr;
 };
 
-/* Appends one conversion with its value at out + *len; false when the
-   runtime formatter fails. */
-bool format_one(char *out, size_t *len, const Directive &d, const Slot &v)
+/* Appends the runtime's text of one conversion spec with its value. */
+template <typename T> bool append_value(std::string &out, const char *spec, T value)
+{
+    const int n = snprintf(nullptr, 0, spec, value);
+    if (n < 0)
+        return false;
+    const size_t at = out.size();
+    out.resize(at + (size_t)n + 1);
+    snprintf(&out[at], (size_t)n + 1, spec, value);
+    out.resize(at + (size_t)n);
+    return true;
+}
+
+/* Appends one conversion with its value; false when the runtime formatter
+   fails. */
+bool format_one(std::string &out, const Directive &d, const Slot &v)
 {
     ruv::str::MemBuf<char> spec;
     if (!spec.alloc(d.spec_length + 4, __LINE__))
@@ -117,93 +132,75 @@ bool format_one(char *out, size_t *len, const Directive &d, const Slot &v)
         spec[k++] = d.conversion;
         spec[k] = 0;
     };
-    char *at = out + *len;
-    int n = -1;
     switch (d.kind) {
     case kShort:
         finish('h');
-        n = sprintf(at, spec.get(), (int)(int16_t)v.i);
-        break;
+        return append_value(out, spec.get(), (int)(int16_t)v.i);
     case kInt:
         finish(0);
-        n = sprintf(at, spec.get(), (int)v.i);
-        break;
+        return append_value(out, spec.get(), (int)v.i);
     case kLong:
         finish('l');
         if (d.conversion == 'c')
-            n = sprintf(at, spec.get(), (wint_t)v.i);
-        else if (d.conversion == 'd' || d.conversion == 'i')
-            n = sprintf(at, spec.get(), (long)v.i);
-        else
-            n = sprintf(at, spec.get(), (unsigned long)v.i);
-        break;
+            return append_value(out, spec.get(), (wint_t)v.i);
+        if (d.conversion == 'd' || d.conversion == 'i')
+            return append_value(out, spec.get(), (long)v.i);
+        return append_value(out, spec.get(), (unsigned long)v.i);
     case kDouble:
         finish(0);
-        n = sprintf(at, spec.get(), v.d);
-        break;
+        return append_value(out, spec.get(), v.d);
     case kLongFp:
         if (d.length == 'L') {
             finish('L');
-            n = sprintf(at, spec.get(), v.ld);
-        } else {
-            finish(0);
-            n = sprintf(at, spec.get(), v.d);
+            return append_value(out, spec.get(), v.ld);
         }
-        break;
+        finish(0);
+        return append_value(out, spec.get(), v.d);
     case kString:
         finish(0);
-        n = sprintf(at, spec.get(), static_cast<const char *>(v.p));
-        break;
+        return append_value(out, spec.get(), static_cast<const char *>(v.p));
     case kPointer:
         finish(0);
-        n = sprintf(at, spec.get(), v.p);
-        break;
+        return append_value(out, spec.get(), v.p);
     default:
-        break;
-    }
-    if (n < 0)
         return false;
-    *len += (size_t)n;
-    return true;
+    }
 }
 
 /* Literal text: copied, with "%%" taken as one "%". */
-void append_literal(char *out, size_t *len, const char *p, const char *end)
+void append_literal(std::string &out, const char *p, const char *end)
 {
     while (p < end) {
         if (p[0] == '%' && p + 1 < end && p[1] == '%')
             p++;
-        out[(*len)++] = *p++;
+        out += *p++;
     }
-    out[*len] = 0;
 }
 
-int32_t fail(char *buffer)
+bool illegal_format()
 {
-    buffer[0] = 0;
     ruvv_errmsg_dispatch(nullptr, RUV_SEV_WARNING, kIllegalFormat, kModule, __LINE__);
-    return 0;
+    return false;
 }
 
-} // namespace
-
-extern "C" int32_t ruvv_str_vsprintf(char *buffer, const char *format, va_list args)
+/* Whether the first directive of a format names its argument: only then
+   does the toolkit format it itself. */
+bool positional(const char *format)
 {
-    /* The first directive decides the path. */
-    const Directive *first = nullptr;
-    Directive d;
-    for (const char *q = next_percent(format); q; q = next_percent(q)) {
-        d = classify(q);
-        if (d.kind != kNone) {
-            first = &d;
-            break;
-        }
-        q = skip_non_directive(q);
+    for (const char *q = next_percent(format); q; q = next_percent(skip_non_directive(q))) {
+        const Directive d = classify(q);
+        if (d.kind != kNone)
+            return d.position >= 0;
     }
-    if (!first || first->position < 0)
-        return vsprintf(buffer, format, args);
+    return false;
+}
 
-    /* Positional: collect the directives, each with its position. */
+/* The text of a positional format with its arguments; false (reported as
+   an illegal format) when a directive has no position, a position is
+   missing or used twice, or there are more than nine. */
+bool format_positional(std::string &out, const char *format, va_list args)
+{
+    /* Collect the directives, each with its position. */
     Directive dirs[kMaxDirectives];
     Slot slots[kMaxDirectives];
     int count = 0;
@@ -214,13 +211,16 @@ extern "C" int32_t ruvv_str_vsprintf(char *buffer, const char *format, va_list a
             continue;
         }
         if (x.position < 0 || count == kMaxDirectives)
-            return fail(buffer);
+            return illegal_format();
         dirs[count++] = x;
         slots[x.position].kind = x.kind;
         slots[x.position].length = x.length;
         slots[x.position].conversion = x.conversion;
         q = next_percent(x.end);
     }
+
+    if (count == 0) /* never so when the first directive has a position */
+        return illegal_format();
 
     /* Fetch the arguments in position order, each by its type. */
     va_list ap;
@@ -253,21 +253,60 @@ extern "C" int32_t ruvv_str_vsprintf(char *buffer, const char *format, va_list a
             break;
         default: /* a gap or a repeated position */
             va_end(ap);
-            return fail(buffer);
+            return illegal_format();
         }
     }
     va_end(ap);
 
     /* Print: the leading text, then each directive and the text after it. */
-    size_t len = 0;
-    append_literal(buffer, &len, format, dirs[0].start);
+    append_literal(out, format, dirs[0].start);
     for (int i = 0; i < count; i++) {
-        if (!format_one(buffer, &len, dirs[i], slots[dirs[i].position]))
-            return fail(buffer);
+        if (!format_one(out, dirs[i], slots[dirs[i].position])) {
+            out.clear();
+            return illegal_format();
+        }
         const char *tail_end = i + 1 < count ? dirs[i + 1].start : dirs[i].end + strlen(dirs[i].end);
-        append_literal(buffer, &len, dirs[i].end, tail_end);
+        append_literal(out, dirs[i].end, tail_end);
     }
-    return (int32_t)len;
+    return true;
+}
+
+} // namespace
+
+extern "C" int32_t ruvv_str_vsprintf(char *buffer, const char *format, va_list args)
+{
+    if (!positional(format))
+        return vsprintf(buffer, format, args);
+    std::string text;
+    if (!format_positional(text, format, args)) {
+        buffer[0] = 0;
+        return 0;
+    }
+    memcpy(buffer, text.c_str(), text.size() + 1);
+    return (int32_t)text.size();
+}
+
+extern "C" int32_t ruvv_str_vsnprintf(char *buffer, size_t size, const char *format, va_list args)
+{
+    if (!buffer || size == 0)
+        return 0;
+    if (!positional(format)) {
+        const int n = vsnprintf(buffer, size, format, args);
+        if (n < 0) {
+            buffer[0] = 0;
+            return 0;
+        }
+        return (int32_t)((size_t)n < size ? (size_t)n : size - 1);
+    }
+    std::string text;
+    if (!format_positional(text, format, args)) {
+        buffer[0] = 0;
+        return 0;
+    }
+    const size_t n = text.size() < size ? text.size() : size - 1;
+    memcpy(buffer, text.data(), n);
+    buffer[n] = 0;
+    return (int32_t)n;
 }
 
 extern "C" int32_t ruvv_str_sprintf(char *buffer, const char *format, ...)

@@ -66,13 +66,14 @@ std::string string_of(int32_t id, const char *def)
 }
 
 // The message text of a box: the format cut at 199 characters, then
-// formatted within the text buffer's size however long the arguments.
+// formatted by the toolkit's formatter (arguments may be named by
+// position) within the text buffer's size however long the arguments.
 std::string format_text(const char *format, va_list args)
 {
     char fmt[FORMAT_SIZE];
     std::snprintf(fmt, sizeof fmt, "%s", format ? format : "");
     static char text[TEXT_SIZE];
-    std::vsnprintf(text, sizeof text, fmt, args);
+    ruvv_str_vsnprintf(text, sizeof text, fmt, args);
     return text;
 }
 

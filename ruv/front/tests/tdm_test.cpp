@@ -1,6 +1,7 @@
 // Standard dialog functions: the question box's refusals and its optional
-// third button, and the fatal exit, which no update refuses (run in a child
-// process, as it ends its process).
+// third button, box texts with arguments named by position, and the fatal
+// exit, which no update refuses (run in a child process, as it ends its
+// process).
 #include <cstdio>
 #include <cstdlib>
 
@@ -37,6 +38,28 @@ TEST(DmAsk, RefusalsAnswer127AndTheThirdButtonMayBeMissing)
         EXPECT_EQ(dismiss.answered(), 1);
         ASSERT_EQ(rec.reports().size(), 1u);
         EXPECT_EQ(rec.reports()[0].id, 0x01610001u);
+    });
+}
+
+// The text of a box is made by the toolkit's own formatter: arguments
+// named by position are taken in that order, and a positional format that
+// names one twice is reported as an illegal format and shows no text.
+TEST(DmBoxes, TextsTakeTheirArgumentsByPosition)
+{
+    in_app([] {
+        Recorder rec;
+        kt::ModalGuard guard({ { "x is 7", 1 }, { "7 and y", 1 }, { "Note", 1 } });
+        ruv_dm_post_note("%2$s is %1$d", 7, "x");
+        ruv_dm_post_warning("%1$d and %2$s", 7, "y");
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+        ruv_dm_post_note("%1$d and %1$d", 7, 8);
+        guard.stop();
+        const std::vector<std::string> texts = guard.texts();
+        ASSERT_EQ(texts.size(), 3u);
+        EXPECT_EQ(texts[0], "Note\nx is 7");
+        EXPECT_EQ(texts[2], "Note");
+        ASSERT_EQ(rec.reports().size(), 1u) << describe(rec.reports());
+        EXPECT_EQ(rec.reports()[0].id, 0x159000au);
     });
 }
 

@@ -12,6 +12,7 @@
 #define RUVV_STR_H
 
 #include <stdarg.h>
+#include <stddef.h>
 #include "ruv_types.h"
 #include "ruvv_iostr.h"
 
@@ -133,6 +134,9 @@ void ruvv_str_destroy_codeset_map(RUV_CODESET_MAP *map);
    characters written, 0 after an error in a positional format. */
 int32_t ruvv_str_sprintf(char *buffer, const char *format, ...);
 int32_t ruvv_str_vsprintf(char *buffer, const char *format, va_list args);
+/* The same text cut to size - 1 characters (terminated): for a buffer that
+   cannot be sized for the longest argument, such as the text of a box. */
+int32_t ruvv_str_vsnprintf(char *buffer, size_t size, const char *format, va_list args);
 
 #ifdef __cplusplus
 }

@@ -1,6 +1,8 @@
 // Formatted printing with positional arguments: the runtime path, the
-// positional path, its errors, and arguments fetched by their own types.
+// positional path, its errors, arguments fetched by their own types, and
+// the form bounded by its buffer.
 #include <cfloat>
+#include <cstdarg>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -100,6 +102,34 @@ TEST_F(Format, StrayConversionsInAMessageAreCopied)
     EXPECT_STREQ(buf, "7%n %*d %10$d");
     EXPECT_EQ(ruvv_str_sprintf(buf, "%1$d trailing %", 7), 12);
     EXPECT_STREQ(buf, "7 trailing %");
+}
+
+int32_t bounded(char *buffer, size_t size, const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    int32_t n = ruvv_str_vsnprintf(buffer, size, format, args);
+    va_end(args);
+    return n;
+}
+
+// The bounded form writes at most its size, terminator included, on both
+// paths however long the arguments, and fails as the unbounded one does.
+TEST_F(Format, TheBoundedFormStaysInsideItsBuffer)
+{
+    const std::string arg(300, 'a');
+    EXPECT_EQ(bounded(buf, 8, "%2$s=%1$d", 7, arg.c_str()), 7);
+    EXPECT_STREQ(buf, "aaaaaaa");
+    EXPECT_EQ(buf[8], '#');
+    EXPECT_EQ(bounded(buf, 8, "%s=%d", arg.c_str(), 7), 7);
+    EXPECT_STREQ(buf, "aaaaaaa");
+    EXPECT_EQ(buf[8], '#');
+    EXPECT_EQ(bounded(buf, 8, "%2$s is %1$d", 7, "x"), 6);
+    EXPECT_STREQ(buf, "x is 7");
+    EXPECT_FALSE(reported(kIllegalFormat));
+    EXPECT_EQ(bounded(buf, 8, "%1$d %1$d", 1, 2), 0);
+    EXPECT_STREQ(buf, "");
+    EXPECT_TRUE(reported(kIllegalFormat));
 }
 
 } // namespace
