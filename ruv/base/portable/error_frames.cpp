@@ -3,7 +3,8 @@
 // the enclosing frames; the root frame's handlers (application hook,
 // standard report, last chance) answer what nobody else does.  The standard
 // report counts errors, defers reports made during a repaint, and shows
-// the text in a box.  Message texts are assembled by literal substitution:
+// the text in the dialog manager's warning or error box, whose help topic
+// F1 asks for.  Message texts are assembled by literal substitution:
 // a text from "ERRCODES.TXT" is user data and never a format.
 
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "ruvk.h"
 #include "ruvv_app.h"
 #include "ruvv_attr.h"
+#include "ruvv_dm.h"
 #include "ruvv_mem.h"
 #include "ruvv_static.h"
 #include "ruvv_str.h"
@@ -321,11 +323,11 @@ RUV_BOOL standard_report(RUV_ERRMSG *m, void *data)
         ruvv_debug_print("%s\n", text.c_str());
 
     if (m->severity == RUV_SEV_WARNING) {
-        post_box(ruvk_dm_post_warning, "%s", text.c_str());
+        post_box(ruvv_dm_post_warning, "%s", text.c_str());
     } else if (m->severity == RUV_SEV_ERROR) {
-        post_box(ruvk_dm_post_error, "%s", text.c_str());
+        post_box(ruvv_dm_post_error, "%s", text.c_str());
     } else {
-        post_box(ruvk_dm_post_error, "%s", text.c_str());
+        post_box(ruvv_dm_post_error, "%s", text.c_str());
         ruvv_app_destroy();
     }
     return 1;
@@ -338,7 +340,7 @@ RUV_BOOL last_chance(RUV_ERRMSG *m, void *)
     char text[256];
     ruvv_str_getstr(STR_LAST_CHANCE, text, static_cast<int32_t>(sizeof text),
                     "FATAL ERROR within last chance error handler\nexiting application");
-    post_box(ruvk_dm_post_error, "%s", text);
+    post_box(ruvv_dm_post_error, "%s", text);
     ruvv_app_destroy();
     return 1;
 }

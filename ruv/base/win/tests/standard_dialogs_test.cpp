@@ -4,7 +4,8 @@
 // prompt's bound and cancel, the about box's help request and its alert,
 // the font dialog's event for another font, the colour dialog's untagged
 // answer, the file dialogs' type, cancel, failure and the cut of a full
-// initial name, the folder dialog, F1 in a box of the dialog manager,
+// initial name, the folder dialog, F1 in a box of the dialog manager and
+// in the box of a reported error or warning,
 // boxes that cannot be made, the About and Font items of a menu bar, and
 // the fatal exit in a child process.
 #include <cstdio>
@@ -224,6 +225,43 @@ TEST(DialogManagerEntry, F1InABoxAsksTheTaskWindowWithTheBoxsTopic)
             EXPECT_EQ(et::seen()[0].win, et::task());
             EXPECT_EQ(et::seen()[0].ev.v.help.topic, 32060);
             EXPECT_EQ(ruvv_win_get_help_ctx(), 0);
+        },
+        help_topics);
+}
+
+// The boxes of the error framework's own report are the dialog manager's:
+// F1 in the box of a reported warning or error asks the task window with
+// the topic of warning or error boxes.
+TEST(DialogManagerEntry, F1InTheBoxOfAReportAsksWithTheTopicOfItsKind)
+{
+    app(
+        [] {
+            // Without the application's error hook the root frame's
+            // standard report shows the box.
+            ruvk_vobj_set_attr(NULL_WIN, RUV_ATTR_ERROR_HOOK, 0);
+            const struct {
+                int32_t severity;
+                int32_t topic;
+            } cases[] = {{RUV_SEV_WARNING, 32080}, {RUV_SEV_ERROR, 32070}};
+            for (const auto &c : cases) {
+                SCOPED_TRACE(c.severity);
+                et::seen().clear();
+                std::string text;
+                answered({"Error", 1,
+                          [&](HWND h) {
+                              text = item_text(h, 5);
+                              HWND ok = GetDlgItem(h, 1);
+                              SetFocus(ok);
+                              PostMessageA(ok, WM_KEYDOWN, VK_F1, 0);
+                          }},
+                         [&] { return ruvv_errmsg_dispatch(nullptr, c.severity, 0x01250001, "boxes.c", 7); });
+                EXPECT_NE(text.find("Bad value"), std::string::npos) << text;
+                ASSERT_EQ(et::seen().size(), 1u);
+                EXPECT_EQ(et::seen()[0].win, et::task());
+                EXPECT_EQ(et::seen()[0].ev.v.help.topic, c.topic);
+                EXPECT_EQ(ruvv_win_get_help_ctx(), 0);
+            }
+            kt::capture_errors();
         },
         help_topics);
 }
