@@ -65,12 +65,6 @@ constexpr ClassEntry CLASSES[] = {
     {"systabcontrol32", 0, 25}, {"static", 3, 24}, {"static", 0, 18},
 };
 
-bool has_mnemonic_title(int32_t type)
-{
-    return type == WC_PUSH_BUTTON || type == WC_RADIO_BUTTON || type == WC_CHECK_BOX || type == WC_STATIC_TEXT ||
-           type == WC_GROUP_BOX;
-}
-
 bool takes_font(int32_t type)
 {
     return (type >= 12 && type <= 14) || (type >= 17 && type <= 22) || type == WC_NOTEBOOK;
@@ -358,7 +352,7 @@ static RUV_WIN create_control(int32_t type, const RUV_RECT *rect_in, const char 
         char buf[16];
         std::snprintf(buf, sizeof buf, "#%d", static_cast<int>(icon_id));
         text = buf;
-    } else if (title && has_mnemonic_title(type)) {
+    } else if (title && ruvk_type_has_mnemonics(type)) {
         size_t size = std::strlen(title) * 2 + 1;
         text.assign(size, '\0');
         ruvk_title_to_native(title, &text[0], size);

@@ -124,11 +124,6 @@ const ItemKind *item_kind(int32_t type)
     return nullptr;
 }
 
-bool mnemonic_kind(int32_t type)
-{
-    return (type >= 12 && type <= 14) || type == 18 || type == 22;
-}
-
 // The rectangle in dialog-template units: x, y, width, height.
 void template_rect(const RUV_WIN_DEF *e, int16_t out[4])
 {
@@ -146,7 +141,7 @@ std::string item_title(const RUV_WIN_DEF *e)
 {
     if (!e->title || !*e->title)
         return std::string();
-    if (!mnemonic_kind(e->type))
+    if (!ruvk_type_has_mnemonics(e->type))
         return e->title;
     std::string out(std::strlen(e->title) * 2 + 1, '\0');
     ruvk_title_to_native(e->title, &out[0], out.size());

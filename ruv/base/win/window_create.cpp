@@ -5,6 +5,8 @@
 // lookup of a native window's record.
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "draw_state.h"
 #include "event_translate.h"
@@ -239,8 +241,14 @@ bool create_by_kind(RUV_VOBJ *rec, const RUV_RECT *rect, const char *title, int3
     uint32_t kind = rec->kind;
     RUV_WIN parent = rec->parent;
     char cls[96];
-    char native_title[512];
-    ruvk_title_to_native(title ? title : "", native_title, sizeof native_title);
+    // Only controls with mnemonics convert their titles; a window's title
+    // (a document's path, say) is its text as given, whatever its length.
+    std::string given = title ? title : "";
+    if (ruvk_type_has_mnemonics(rec->type)) {
+        std::vector<char> native(given.size() * 2 + 1);
+        given = ruvk_title_to_native(given.c_str(), native.data(), native.size());
+    }
+    const char *native_title = given.c_str();
     HWND hwnd = nullptr;
 
     switch (kind) {

@@ -42,10 +42,7 @@ bool valid(RUV_WIN w)
 
 bool has_mnemonics(RUV_WIN w)
 {
-    if (w->kind & RUV_KIND_TEXT_EDIT)
-        return false;
-    int32_t t = w->type;
-    return t == 12 || t == 13 || t == 14 || t == 18 || t == 22;
+    return !(w->kind & RUV_KIND_TEXT_EDIT) && ruvk_type_has_mnemonics(w->type);
 }
 
 RUV_RECT rect_of(const RECT &r)
@@ -407,6 +404,11 @@ extern "C" void ruvk_vobj_set_enabled(RUV_WIN win, RUV_BOOL enabled)
 }
 
 /* ---- Titles -------------------------------------------------------------- */
+
+extern "C" RUV_BOOL ruvk_type_has_mnemonics(int32_t type)
+{
+    return (type >= 12 && type <= 14) || type == 18 || type == 22;
+}
 
 extern "C" char *ruvk_title_to_native(const char *text, char *out, size_t size)
 {

@@ -47,6 +47,10 @@ void ruvk_focus_before_control_click(RUV_WIN ctl);
    controls; called once a window is made. */
 void ruvk_win_apply_ctl_font(RUV_WIN win);
 
+/* Whether controls of a type carry a mnemonic in their titles (push and
+   radio buttons, check boxes, static texts, group boxes: 12-14, 18, 22);
+   every other title is taken as given. */
+RUV_BOOL ruvk_type_has_mnemonics(int32_t type);
 /* Title conversions between the toolkit's mnemonic sign "~" and the native
    "&"; each writes at most size bytes (terminated) and returns out. */
 char *ruvk_title_to_native(const char *text, char *out, size_t size);

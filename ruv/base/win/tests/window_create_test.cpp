@@ -1,7 +1,7 @@
 // Window classes, creation and destruction on real windows: class names,
 // styles, extended styles and outer rectangles under both task kinds, icon
-// classes, the order of the first events, the modal loop and the misuse
-// reports.
+// classes, titles as given, the order of the first events, the modal loop
+// and the misuse reports.
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -163,6 +163,39 @@ TEST(WindowCreate, DefaultPositionAndSizeAreTheSystemsOwn)
         GetWindowRect(kt::hwnd_of(w), &r);
         EXPECT_GT(r.right - r.left, 100);
         EXPECT_GT(r.bottom - r.top, 100);
+    });
+}
+
+// ---- titles ----
+
+// A window's title is its text as given: only controls convert mnemonic
+// signs, so a document or a modal window titled with an ampersand or a
+// short path shows it and reads it back unchanged, and a long one whole.
+TEST(WindowCreate, TitlesAreShownAndReadBackAsGiven)
+{
+    kt::Session session;
+    ASSERT_TRUE(session.ok());
+    kt::run_app([] {
+        const std::string long_path = "D:\\" + std::string(600, 'p') + "\\run.inp";
+        const char *titles[] = { "A & B", "C:\\PROGRA~1\\model.inp", "~~x&&", long_path.c_str() };
+        const struct {
+            int32_t type;
+            uint32_t flags;
+        } kinds[] = { { 1, 0x3 }, { 9, 0x8002 } };
+        for (const auto &k : kinds)
+            for (const char *title : titles) {
+                SCOPED_TRACE(std::to_string(k.type) + " " + std::string(title).substr(0, 24));
+                RUV_RECT rect{ 10, 20, 110, 220 };
+                RUV_WIN w = ruvk_win_create(k.type, &rect, title, 0, task(), k.flags, RUV_EVENT_MASK_ALL, nullptr,
+                                            nullptr);
+                ASSERT_NE(w, nullptr);
+                char native[1024] = "";
+                GetWindowTextA(kt::hwnd_of(w), native, sizeof native);
+                EXPECT_STREQ(native, title);
+                char back[1024] = "";
+                EXPECT_STREQ(ruvk_vobj_get_title(w, back, sizeof back), title);
+                ruvk_vobj_destroy(w);
+            }
     });
 }
 
