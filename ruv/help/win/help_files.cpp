@@ -1,8 +1,8 @@
 // Help files: the per-process flavour record that drives the help engine
 // (WinHelp), and opening, closing, showing a topic and searching.  The
 // first open of the process installs the library's own event hook when no
-// hook is set; an open that finds that hook without a handle gives it its
-// own, so help keeps working after the first file is closed.
+// hook is set; later opens never touch the hook or its handle, so once the
+// first file is closed that hook passes every event on.
 #include <cstring>
 
 #include "help_engine.h"
@@ -152,11 +152,10 @@ RUV_HELP_INFO *ruvv_help_open_helpfile(const RUV_FILE_SPEC *spec, int32_t flags)
             ruvv_help_set_menu_assoc(info, NULL_WIN, m.tag, m.topic, 0);
     const intptr_t hook = ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_HELP_HOOK);
     const intptr_t own = reinterpret_cast<intptr_t>(&ruvv_help_helpfile_callback);
+    // Only the first open of the process installs the library's hook (when
+    // no hook is set); a later open sets neither attribute.
     if (f->open_count == 1 && hook == 0) {
         ruvv_vobj_set_attr(NULL_WIN, RUV_ATTR_HELP_HOOK, own);
-        ruvv_vobj_set_attr(NULL_WIN, RUV_ATTR_HELP_INFO, reinterpret_cast<intptr_t>(info));
-    } else if (hook == own && ruvk_vobj_get_attr(NULL_WIN, RUV_ATTR_HELP_INFO) == 0) {
-        // The library's hook lost its file when that was closed.
         ruvv_vobj_set_attr(NULL_WIN, RUV_ATTR_HELP_INFO, reinterpret_cast<intptr_t>(info));
     }
     return info;
