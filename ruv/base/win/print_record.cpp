@@ -65,8 +65,9 @@ const char *name_at(const uint8_t *block, size_t size, size_t offset)
     return reinterpret_cast<const char *>(block + offset);
 }
 
-/* The length of a names block: the furthest end of its three strings; 0
-   when a string has no terminator within limit bytes. */
+/* The length of a names block: the furthest end of its three strings;
+   limit + 1 when a string has no terminator within limit bytes, 0 when
+   the block is shorter than its header. */
 size_t names_length(const uint8_t *block, size_t limit)
 {
     if (limit < sizeof(DEVNAMES))
@@ -139,8 +140,11 @@ RUV_BOOL ruvk_print_from_handles(RUV_PRINT_RECORD *r, HGLOBAL devmode, HGLOBAL n
     const uint8_t *nb = names ? static_cast<const uint8_t *>(GlobalLock(names)) : nullptr;
     size_t nlen = 0;
     if (nb) {
-        nlen = names_length(nb, GlobalSize(names));
-        if (nlen > RUVK_PRINT_NAMES_SIZE) {
+        // A string without its terminator inside the block is refused
+        // like an over-long block.
+        const size_t size = GlobalSize(names);
+        nlen = names_length(nb, size);
+        if (nlen > size || nlen > RUVK_PRINT_NAMES_SIZE) {
             GlobalUnlock(names);
             report(RUV_SEV_ERROR, ERR_NAMES_TOO_LONG, __LINE__);
             return FALSE;

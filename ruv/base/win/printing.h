@@ -103,7 +103,8 @@ const RUVK_PRINT_DEVICE *ruvk_print_device(void);
 /* Fills the record from the default printer; all zero when there is none. */
 RUV_BOOL ruvk_print_get_default(RUV_PRINT_RECORD *record);
 /* Copies a device mode and names block (global handles, either NULL) into
-   the record; FALSE (0x0073C360) for a names block over 2,408 bytes. */
+   the record; FALSE (0x0073C360) for a names block over 2,408 bytes or
+   one whose strings do not end inside it. */
 RUV_BOOL ruvk_print_from_handles(RUV_PRINT_RECORD *record, HGLOBAL devmode, HGLOBAL names);
 /* New global copies of the record's device mode and names; FALSE when
    memory runs out. */

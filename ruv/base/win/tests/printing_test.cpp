@@ -2,10 +2,10 @@
 // rectangle, an image, a pixmap and a picture read back with the PDF tools
 // (pages, A4, text, pixels); landscape; paper chosen by size; the page of
 // the platform escape; the print-setup dialog accepted and cancelled; the
-// status dialog's texts and its Cancel (nothing printed); the print error
-// ids; bands through a device that bands; straight lines and rectangles
-// as the printer's rules; a queue gone before the end of the document;
-// and no printer at all.
+// status dialog's texts and its Cancel (nothing printed); a names block
+// whose last string runs out; the print error ids; bands through a
+// device that bands; straight lines and rectangles as the printer's rules;
+// a queue gone before the end of the document; and no printer at all.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -694,6 +694,34 @@ TEST_F(Printing, PageSetupAcceptedOrCancelled)
         EXPECT_TRUE(ruvk_print_is_valid(record_));
     }
     ruvk_vobj_set_attr(NULL_WIN, 10041, 0);
+}
+
+// A names block is taken only when each of its strings ends inside it: a
+// last string without its terminator is refused and the record kept.
+TEST_F(Printing, ANamesBlockWhoseLastStringRunsOutIsRefused)
+{
+    const auto block = [](const std::string &strings) {
+        const DEVNAMES head{ sizeof(DEVNAMES), sizeof(DEVNAMES) + 4, sizeof(DEVNAMES) + 8, 0 };
+        HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, sizeof head + strings.size());
+        auto *p = static_cast<char *>(GlobalLock(h));
+        std::memcpy(p, &head, sizeof head);
+        std::memcpy(p + sizeof head, strings.data(), strings.size());
+        GlobalUnlock(h);
+        return h;
+    };
+    std::vector<uint8_t> before(reinterpret_cast<uint8_t *>(record_),
+                                reinterpret_cast<uint8_t *>(record_) + sizeof *record_);
+    HGLOBAL open_end = block(std::string("drv\0dev\0lpt", 11));
+    kt::reports().clear();
+    EXPECT_FALSE(ruvk_print_from_handles(record_, nullptr, open_end));
+    EXPECT_EQ(kt::severity_of(0x0073C360), 2);
+    EXPECT_EQ(std::memcmp(before.data(), record_, sizeof *record_), 0);
+    GlobalFree(open_end);
+
+    HGLOBAL sound = block(std::string("drv\0dev\0lpt\0", 12));
+    EXPECT_TRUE(ruvk_print_from_handles(record_, nullptr, sound));
+    EXPECT_STREQ(reinterpret_cast<const char *>(record_->names) + sizeof(DEVNAMES) + 8, "lpt");
+    GlobalFree(sound);
 }
 
 TEST_F(Printing, PrintErrorsMapToTheirIds)
