@@ -263,7 +263,14 @@ RUV_BOOL ruvk_print_report_error(int result)
 {
     if (result > 0)
         return FALSE;
-    switch (result) {
+    // The cause is the thread's last error when that is a print code (bit
+    // 0x4000, which the negative print codes carry).  The system's print
+    // calls leave a system error code there instead; their failure is
+    // still reported, by the call's result, so that a lost document never
+    // goes unnoticed.
+    const DWORD error = GetLastError();
+    const int code = (error & 0x4000) ? static_cast<int>(error) : result;
+    switch (code) {
     case SP_OUTOFMEMORY:
         report(ERR_OUT_OF_MEMORY, __LINE__);
         return TRUE;
@@ -395,9 +402,11 @@ RUV_WIN ruvk_print_create_win(RUV_PRINT_RECORD *record, const char *document)
             record->print_win = NULL_WIN;
         }
     } else {
+        const DWORD error = GetLastError();
         set_job(nullptr);
         record->print_win = NULL_WIN;
         pw->failed = 1;
+        SetLastError(error);
         ruvk_print_report_error(r);
     }
     if (!current_job()) {
@@ -422,9 +431,12 @@ RUV_BOOL ruvk_print_open_page(RUV_WIN *print_win)
     RUV_RECT clip = st->clip;
     ruvk_draw_deselect_all(st);
     int r = ruvk_print_device()->start_page(st->hdc);
+    const DWORD error = GetLastError();
     ruvk_dwin_set_clip(&pw->obj, &clip);
-    if (r <= 0)
+    if (r <= 0) {
+        SetLastError(error);
         ruvk_print_report_error(r);
+    }
     return r > 0 ? TRUE : FALSE;
 }
 

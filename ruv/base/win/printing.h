@@ -123,8 +123,9 @@ HDC ruvk_print_make_dc(RUV_PRINT_RECORD *record, RUV_BOOL ic);
 RUV_BOOL ruvk_print_get_page_info(RUV_PRINT_RECORD *record, HDC hdc, RUVK_PAGE_INFO *out);
 /* The print-setup dialog (retry and force-default flags). */
 RUV_BOOL ruvk_print_setup_dialog(RUV_PRINT_RECORD *record, RUV_BOOL retry, RUV_BOOL force_default);
-/* Reports a print call's result of 0 or less: TRUE when an error was
-   reported. */
+/* Reports the failure of a print call (a result of 0 or less) by the
+   thread's last error when that is a print code (bit 0x4000), else by the
+   result: TRUE when an error was reported (aborts are not). */
 RUV_BOOL ruvk_print_report_error(int result);
 /* Ends the document of a print window and destroys it (the print
    window's destruction). */

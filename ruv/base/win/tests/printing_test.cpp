@@ -3,9 +3,10 @@
 // (pages, A4, text, pixels); landscape; paper chosen by size; the page of
 // the platform escape; the print-setup dialog accepted and cancelled; the
 // status dialog's texts and its Cancel (nothing printed); a names block
-// whose last string runs out; the print error ids; bands through a
-// device that bands; straight lines and rectangles as the printer's rules;
-// a queue gone before the end of the document; and no printer at all.
+// whose last string runs out; the print error ids by the last error;
+// bands through a device that bands; straight lines and rectangles as the
+// printer's rules; a queue gone before the end of the document; and no
+// printer at all.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -724,18 +725,36 @@ TEST_F(Printing, ANamesBlockWhoseLastStringRunsOutIsRefused)
     GlobalFree(sound);
 }
 
+// A failed print call is told by the thread's last error when that is a
+// print code (bit 0x4000), mapped by its value; a system error code there
+// (what the system's own print calls leave) leaves the call's result to
+// tell it, so no failure goes unreported.
 TEST_F(Printing, PrintErrorsMapToTheirIds)
 {
+    const DWORD out_of_memory = static_cast<DWORD>(SP_OUTOFMEMORY), out_of_disk = static_cast<DWORD>(SP_OUTOFDISK);
+    const DWORD user_abort = static_cast<DWORD>(SP_USERABORT), app_abort = static_cast<DWORD>(SP_APPABORT);
     struct Case {
         int result;
+        DWORD last_error;
         bool reported;
         RUV_ERRMSG_ID id;
-    } cases[] = {{1, false, 0},          {SP_OUTOFMEMORY, true, 0x01510002}, {SP_OUTOFDISK, true, 0x01540001},
-                 {SP_USERABORT, false, 0}, {SP_APPABORT, false, 0},          {SP_ERROR, true, 0x01540003},
-                 {0, true, 0x01540003}};
+    } cases[] = {
+        {1, out_of_memory, false, 0},
+        {SP_ERROR, out_of_memory, true, 0x01510002},
+        {0, out_of_disk, true, 0x01540001},
+        {SP_ERROR, user_abort, false, 0},
+        {SP_OUTOFDISK, app_abort, false, 0},
+        {SP_ERROR, static_cast<DWORD>(SP_ERROR), true, 0x01540003},
+        {SP_OUTOFMEMORY, 0x4005, true, 0x01540003},
+        {SP_OUTOFMEMORY, ERROR_NOT_ENOUGH_MEMORY, true, 0x01510002},
+        {SP_USERABORT, ERROR_PRINT_CANCELLED, false, 0},
+        {0, ERROR_INVALID_HANDLE, true, 0x01540003},
+        {SP_ERROR, 0, true, 0x01540003},
+    };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.result);
+        SCOPED_TRACE(std::to_string(c.result) + " " + std::to_string(c.last_error));
         kt::reports().clear();
+        SetLastError(c.last_error);
         EXPECT_EQ(ruvk_print_report_error(c.result) != 0, c.reported);
         if (c.reported) {
             ASSERT_EQ(kt::reports().size(), 1u);
