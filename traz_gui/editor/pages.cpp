@@ -457,6 +457,8 @@ void CreateSubPanes(RUV_WIN)
         const SubPaneDef &d = e.def;
         if (d.parent == kTaskWindow) {
             g_subPanes[e.index] = ruv_win_create_res(d.resource, TaskWindow(), nullptr, d.handler, 0xFFFFFFFFu);
+            // These windows have menu bars of their own (the Table menu).
+            AnswerTestDriver(g_subPanes[e.index]);
             continue;
         }
         const RUV_WIN parent = d.parent >= 0 ? PageWindows[d.parent] : g_subPanes[-d.parent - 1];

@@ -13,8 +13,9 @@
 //
 // Commands of a script (one a line; <ctl> is a control id searched among
 // the current window's descendants, visible ones first, PANE/ID for the
-// control ID inside the descendant PANE, PANE//ID for PANE's own child ID, or
-// /ID for the current window's own child ID):
+// control ID inside the descendant PANE (PANE/PANE/ID deeper down; PANE#N
+// for the N-th visible one of panes sharing an id), PANE//ID for PANE's own
+// child ID, or /ID for the current window's own child ID):
 //   fixture DIR [TO]            copy DIR (relative to --source) into the work directory
 //                               (or into its folder TO)
 //   mkdir DIR                   make a folder in the work directory
@@ -436,12 +437,11 @@ private:
                 throw Failure("no control " + spec + " in the current window");
             return child;
         }
-        size_t slash = spec.find('/');
-        if (slash != std::string::npos) {
-            scope = FindById(scope, ParseId(spec.substr(0, slash)));
+        for (size_t slash = id.find('/'); slash != std::string::npos; slash = id.find('/')) {
+            scope = FindPane(scope, id.substr(0, slash));
             if (!scope)
-                throw Failure("no pane " + spec.substr(0, slash) + " in the current window");
-            id = spec.substr(slash + 1);
+                throw Failure("no pane " + spec.substr(0, spec.size() - id.size() + slash) + " in the current window");
+            id = id.substr(slash + 1);
             if (!id.empty() && id[0] == '/') {
                 HWND child = GetDlgItem(scope, ParseId(id.substr(1)));
                 if (!child)
@@ -462,6 +462,21 @@ private:
         if (text.empty() || *end != '\0')
             throw Failure("\"" + text + "\" is not a control id");
         return static_cast<int>(value);
+    }
+
+    // A pane by its id, or by ID#N the N-th visible one of panes that
+    // share the id (from 1, in the order the window lists them).
+    static HWND FindPane(HWND scope, const std::string &text)
+    {
+        const size_t hash = text.find('#');
+        if (hash == std::string::npos)
+            return FindById(scope, ParseId(text));
+        const int id = ParseId(text.substr(0, hash)), nth = ParseId(text.substr(hash + 1));
+        int seen = 0;
+        for (HWND h : Descendants(scope))
+            if (GetDlgCtrlID(h) == id && IsWindowVisible(h) && ++seen == nth)
+                return h;
+        return nullptr;
     }
 
     static HWND FindById(HWND scope, int id)
