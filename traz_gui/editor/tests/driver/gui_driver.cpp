@@ -38,6 +38,9 @@
 //   menu TAG                    choose a menu item of the current window's menu bar, as a
 //                               user does: it must be there and enabled
 //   close                       the current window's close box
+//   end-session                 the user's session ends (log-off): every top-level window of the program
+//                               is asked whether it may end, then told the outcome, as the system does;
+//                               the boxes the question shows are left to box commands
 //   box "TEXT" BUTTON           wait for a message box with this text, press BUTTON
 //                               (a system box's static 0xFFFF, or static 5 of the toolkit's boxes)
 //   no-box                      no message box or dialog of the program is up
@@ -79,6 +82,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "gui_test_protocol.h"
@@ -206,6 +210,7 @@ private:
         }
         if (v == "menu") return Menu(Number(c, 0));
         if (v == "close") { PostMessageA(Current(), WM_SYSCOMMAND, SC_CLOSE, 0); return; }
+        if (v == "end-session") return EndSession();
         if (v == "box") return Box(Arg(c, 0), Arg(c, 1));
         if (v == "no-box" || v == "expect-box-none") return NoBox();
         if (v == "file-dialog") return FileDialog(Arg(c, 0), Arg(c, 1));
@@ -928,6 +933,8 @@ private:
     {
         if (WaitForSingleObject(process_, timeout_) != WAIT_OBJECT_0)
             throw Failure("the program did not end");
+        if (session_.joinable())
+            session_.join();
         DWORD seen = 0;
         GetExitCodeProcess(process_, &seen);
         CloseHandle(process_);
@@ -937,7 +944,41 @@ private:
             throw Failure("exit code " + std::to_string(seen) + ", expected " + std::to_string(code));
     }
 
-    void EndProgram() { window_answers::EndProcess(&process_); }
+    void EndProgram()
+    {
+        window_answers::EndProcess(&process_);
+        if (session_.joinable())
+            session_.join();
+    }
+
+    // The system's end of a session, from a thread of its own: the
+    // question waits while the program asks its user.  When every window
+    // agrees the session ends; when one refuses, those asked are told it
+    // goes on.
+    void EndSession()
+    {
+        if (session_.joinable())
+            session_.join();
+        const std::vector<HWND> tops = window_answers::TopLevels(pid_);
+        session_ = std::thread([tops] {
+            size_t asked = 0;
+            bool ends = true;
+            for (; asked < tops.size() && ends; ++asked) {
+                DWORD_PTR agreed = 0;
+                if (IsWindow(tops[asked]) &&
+                    SendMessageTimeoutA(tops[asked], WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 120000,
+                                        &agreed) &&
+                    !agreed)
+                    ends = false;
+            }
+            for (size_t i = 0; i < asked; ++i) {
+                DWORD_PTR ignored = 0;
+                if (IsWindow(tops[i]))
+                    SendMessageTimeoutA(tops[i], WM_ENDSESSION, ends, ENDSESSION_LOGOFF, SMTO_NORMAL, 120000,
+                                        &ignored);
+            }
+        });
+    }
 
     void DumpWindows() const
     {
@@ -950,6 +991,7 @@ private:
     DWORD pid_ = 0;
     HWND current_ = nullptr;
     DWORD timeout_ = 10000;
+    std::thread session_;   // a session's end under way
     long drawMark_ = 0;
 };
 
