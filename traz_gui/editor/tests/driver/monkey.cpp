@@ -23,7 +23,6 @@
 #include <functional>
 #include <map>
 #include <regex>
-#include <set>
 #include <sstream>
 #include <utility>
 
@@ -79,17 +78,7 @@ const std::map<std::string, const char *> kAvoidedItems = {
     {"VA_CMD_PRINT", "print server"},
 };
 
-// Windows whose close box the monkey leaves alone, by title.  Closing a
-// time-table window by its close box leaves the editor stale handles to it
-// ("ERROR: Invalid Window handle"); being mended now, then these go.
-const std::set<std::string> kAvoidedCloseBoxes = {
-    "Instantaneous release",
-    "Continuous release tables",
-    "Intake table",
-};
-
-// Texts typed into fields, a key at a time.  No quote characters: a quote
-// in a name still makes a file that cannot be read back (being mended).
+// Texts typed into fields, a key at a time.
 const std::vector<std::string> kTexts = {
     "0", "1", "2", "5", "10", "42", "100", "250", "1000", "86400", "99999", "1234567",
     "-1", "-0.5", "+3", "0.5", ".5", "5.", "3.14159", "0.001", "1e5", "1e-3", "1.5e+300", "-1e-300",
@@ -97,9 +86,10 @@ const std::vector<std::string> kTexts = {
     "01 06 2026 12 00 50", "01 06 2026 00 00 00", "31 12 2025 23 59 59", "02 06 2026 06 30 00",
     "32 13 2026 25 61 61", "01 01 1900 00 00 00", "00 00 0000 00 00 00", "29 02 2025 12 00 00",
     "01 06 2026", "12 00 00", "2026", "Estuary", "spill A", "obs 1", "dye",
+    "Jack's pier", "'", "''", "\"quoted\"", "a'b\"c",
 };
 
-const char kLetters[] = "0123456789.-+eE abcxyzXYZ,;:/()_";
+const char kLetters[] = "0123456789.-+eE abcxyzXYZ,;:/()_'\"";
 
 class Monkey {
 public:
@@ -248,25 +238,37 @@ private:
     }
 
     // The controls of a window a user can click or type into: reachable
-    // windows without children of their own, not labels or frames.
+    // windows without children of their own, not labels or frames.  The
+    // walk leaves out hidden and disabled windows with all they hold.
     static std::vector<HWND> Controls(HWND top)
     {
         std::vector<HWND> found;
-        for (HWND h : window_answers::Descendants(top)) {
-            if (GetWindow(h, GW_CHILD) || !CanReach(h))
+        if (CanReach(top))
+            AddControls(top, &found);
+        return found;
+    }
+
+    static void AddControls(HWND parent, std::vector<HWND> *found)
+    {
+        for (HWND h = GetWindow(parent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+            const LONG_PTR style = GetWindowLongPtrA(h, GWL_STYLE);
+            if (!(style & WS_VISIBLE) || (style & WS_DISABLED))
                 continue;
+            if (GetWindow(h, GW_CHILD)) {
+                AddControls(h, found);
+                continue;
+            }
             const std::string cls = ClassOf(h);
             if (cls == "Static")
                 continue;
-            if (cls == "Button" && (GetWindowLongPtrA(h, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
+            if (cls == "Button" && (style & BS_TYPEMASK) == BS_GROUPBOX)
                 continue;
             RECT r{};
             GetClientRect(h, &r);
             if (r.right <= 0 || r.bottom <= 0)
                 continue;
-            found.push_back(h);
+            found->push_back(h);
         }
-        return found;
     }
 
     static bool IsMap(HWND top) { return TextOf(top) == "Visualisation Area"; }
@@ -356,19 +358,6 @@ private:
     // A cell of a table control (the table window 4000 holds its cells).
     static bool InTable(HWND edit) { return GetDlgCtrlID(GetParent(edit)) == 4000; }
 
-    // A refused table cell still leaves its table stale, and showing it
-    // again gives an error box (being mended): until then a cell gets
-    // texts it takes, its own again or, for a number, another one.
-    std::string TableText(HWND cell)
-    {
-        static const std::vector<std::string> kNumbers = {"0", "0.5", "1", "2", "10", "100", "0.001"};
-        const std::string now = TextOf(cell);
-        char *end = nullptr;
-        std::strtod(now.c_str(), &end);
-        const bool number = !now.empty() && end && *end == '\0';
-        return number && random_.Percent(80) ? random_.Pick(kNumbers) : now;
-    }
-
     std::string RandomText()
     {
         const int kind = random_.Below(10);
@@ -390,8 +379,10 @@ private:
         recent_.push_back(line);
         if (recent_.size() > 20)
             recent_.pop_front();
-        if (o_.trace)
+        if (o_.trace) {
             std::printf("%s\n", line.c_str());
+            std::fflush(stdout);
+        }
     }
 
     void Act()
@@ -545,14 +536,14 @@ private:
     void NoteAccepted(HWND main)
     {
         const HWND focus = Focused(main);
-        for (HWND h : window_answers::Descendants(main))
-            if (h != focus && ClassOf(h) == "Edit" && IsWindowVisible(h))
+        for (HWND h : Controls(main))
+            if (h != focus && ClassOf(h) == "Edit")
                 accepted_[h] = TextOf(h);
     }
 
     void Type(HWND edit, bool replace = false)
     {
-        const std::string text = InTable(edit) ? TableText(edit) : RandomText();
+        const std::string text = RandomText();
         std::string what = "type " + Describe(edit);
         Foreground(edit);
         MouseAt(edit, 2, 2);
@@ -631,19 +622,23 @@ private:
             m = random_.Pick(items);
         Log("menu " + std::to_string(m->tag) + " " + scn::Quote(m->caption) + " in " + Describe(top));
         if (IsMain(top) && m->name == "CMD_EXIT")
-            exitAsked_ = true;
+            AskExit();
         Foreground(top);
         PostMessageA(top, WM_COMMAND, static_cast<WPARAM>(m->tag), 0);
         Settle();
     }
 
+    void AskExit()
+    {
+        exitAsked_ = true;
+        stayedAfterExit_ = 0;
+    }
+
     void Close(HWND top)
     {
-        if (kAvoidedCloseBoxes.count(TextOf(top)))
-            return PressKey(top);
         Log("close box of " + Describe(top));
         if (IsMain(top))
-            exitAsked_ = true;
+            AskExit();
         PostMessageA(top, WM_SYSCOMMAND, SC_CLOSE, 0);
         Settle();
     }
@@ -791,7 +786,9 @@ private:
     // own, and the program has done what the answer set off.
     void AwaitGone(HWND d) const
     {
-        Poll(3000, [&] {
+        // A dialog that stays (a file name it does not take) is answered
+        // again by a later action.
+        Poll(1000, [&] {
             return !IsWindow(d) || !IsWindowVisible(d) || window_answers::DialogQuestionUp(pid_, d);
         });
         Settle();
@@ -862,14 +859,16 @@ private:
                 throw Fault{"an error box: " + scn::Quote(text)};
         }
         // A user who chose to leave and answered every question: the
-        // program ends in a moment, or stays when Cancel kept it.
+        // program ends in a moment, or stays when Cancel kept it.  It may
+        // still end during the next actions; after a few checks that saw
+        // it stay, it stays.
         if (!boxUp && exitAsked_) {
-            Poll(3000, [&] {
+            Poll(300, [&] {
                 return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0 || !window_answers::Dialogs(pid_).empty();
             });
             if (WaitForSingleObject(process_, 0) == WAIT_OBJECT_0)
                 return Check();
-            if (window_answers::Dialogs(pid_).empty())
+            if (window_answers::Dialogs(pid_).empty() && ++stayedAfterExit_ >= 4)
                 exitAsked_ = false;
         }
         std::map<std::string, std::string> now = Snapshot();
@@ -1237,7 +1236,8 @@ private:
     HANDLE process_ = nullptr;
     DWORD pid_ = 0;
     long action_ = 0;
-    bool exitAsked_ = false;
+    bool exitAsked_ = false;      // the user chose to leave: the program may end
+    int stayedAfterExit_ = 0;     // checks since then that saw it stay, no box up
     bool boxUp_ = false;          // this action answered a box or dialog
     bool boxAnswered_ = false;    // the one before did
     bool refused_ = false;        // a box told of a refusal (it had OK alone), not mended yet
