@@ -601,14 +601,7 @@ private:
 
     void Menu(HWND top)
     {
-        std::vector<const MenuItem *> items = EnabledItems(top);
-        // File New or Open while a field holds a refused text leaves that
-        // field out of reach with its box coming back at every click
-        // (being mended); until then the monkey mends the field first.
-        if (refused_)
-            items.erase(std::remove_if(items.begin(), items.end(),
-                                       [](const MenuItem *m) { return m->tag == 1002 || m->tag == 1003; }),
-                        items.end());
+        const std::vector<const MenuItem *> items = EnabledItems(top);
         if (items.empty())
             return PressKey(top);
         // The file commands come up more often than their share.
