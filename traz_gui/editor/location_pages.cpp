@@ -669,6 +669,12 @@ bool FillLocationPage(int n)
     return true;
 }
 
+void SelectLocationKindOnMap(int n)
+{
+    if (IsLocationPage(n) && global_windata.currentKind != MapKind(n))
+        GE_SelectObjectKind(MapKind(n));
+}
+
 bool StoreLocationPage(int n)
 {
     if (!IsLocationPage(n))

@@ -52,6 +52,9 @@ void ShowLocationFields(RUV_WIN page, int index);
 
 // Page n filled or stored (false for the other pages).
 bool FillLocationPage(int n);
+// The map edits the locations of page n (7, 8 or 10) from now on, unless it
+// already does; other pages leave the map's kind as it is.
+void SelectLocationKindOnMap(int n);
 bool StoreLocationPage(int n);
 
 // The control events of a location page.

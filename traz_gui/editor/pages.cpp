@@ -553,8 +553,7 @@ void SwitchPage(int n)
         working = PageWindows[n];
         std::snprintf(status, sizeof status, "\t%s\t%s", kPages[n].statusTitle, " Quarnex TRAZ-GUI");
         FillPage(n);
-        // Pages 7, 8 and 10 select their object kind on the map once the
-        // map window is part of the program.
+        SelectLocationKindOnMap(n);
         bool show = true;
         if (n == 6 && g_currentSubPane >= 0 && g_subPanes[g_currentSubPane])
             SetWindowVisible(g_subPanes[g_currentSubPane], 1);
