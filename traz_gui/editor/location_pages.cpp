@@ -15,6 +15,7 @@
 #include "field_check_boxes.h"
 #include "field_checks.h"
 #include "ge_list.h"
+#include "map_window.h"
 #include "point_objects.h"
 #include "scenario.h"
 #include "status_bar.h"
@@ -639,7 +640,6 @@ void SendLocationToVisArea(RUV_WIN page, int pageNumber, int index, int mode)
     const int32_t attribute = pageNumber == LOCATION_PAGE_OBSERVATION ? GEdit_SHOW_OBSERVATIONS
                               : pageNumber == LOCATION_PAGE_INSTANTANEOUS ? GEdit_SHOW_INSTANT_RELEASES
                                                                           : GEdit_SHOW_CONTINUOUS_RELEASES;
-    global_windata.option_loaded[attribute] = 1;
     const RUV_WIN bar = page ? page : MainWindow;
     if (FindLocationCell(l)) {
         if (bar)
@@ -647,13 +647,17 @@ void SendLocationToVisArea(RUV_WIN page, int pageNumber, int index, int mode)
     } else if (bar) {
         statbar_set_title(bar, "Not valid point!");
     }
-    if (mode == 2)
-        return;
-    const GE_PointObject p = PointOf(*l);
-    if (pageNumber == LOCATION_PAGE_OBSERVATION)
-        GE_AddObservation(&p);
-    else
-        GE_AddDischarge(&p, TypeOf(pageNumber));
+    if (mode != 2) {
+        const GE_PointObject p = PointOf(*l);
+        if (pageNumber == LOCATION_PAGE_OBSERVATION)
+            GE_AddObservation(&p);
+        else
+            GE_AddDischarge(&p, TypeOf(pageNumber));
+    }
+    // Every open map window shows the kind and offers its View items, as a
+    // window opened later does (while a scenario is read the drawing waits
+    // for the end of the read).
+    GE_ShowLoadedAttribute(attribute, GE_AttributeMenuItem(attribute), GE_AttributeNamesMenuItem(attribute));
     if (mode == 1)
         SelectOnMap(pageNumber, index);
 }

@@ -52,6 +52,9 @@ int ApplyLocationReport(const LinkKind &k, int32_t operation, int32_t index, GE_
     if (!page || !list)
         return -1;
     const bool valid = index >= 0;
+    // Only a report that changed the scenario marks it modified: a Modify
+    // pick of the point to move, a refused Add and a View leave it as it was.
+    bool changed = false;
     int &selected = PageSelection[k.page];
     switch (operation) {
     case GEmode_ADD:
@@ -67,6 +70,7 @@ int ApplyLocationReport(const LinkKind &k, int32_t operation, int32_t index, GE_
                 break;
             }
             selected = index;
+            changed = true;
             // The map shows the name the editor gave.
             if (const Location *l = LocationAt(k.page, position)) {
                 GE_PointSet &set = k.page == LOCATION_PAGE_OBSERVATION
@@ -83,6 +87,7 @@ int ApplyLocationReport(const LinkKind &k, int32_t operation, int32_t index, GE_
             GE_ListRemove(list, index, &l);
             NoteLocationEdit(k.page, index, 1, l);
             FreeLocation(l);
+            changed = true;
         }
         if (k.page == LOCATION_PAGE_OBSERVATION)
             GE_DeleteObservation(index);
@@ -109,6 +114,8 @@ int ApplyLocationReport(const LinkKind &k, int32_t operation, int32_t index, GE_
     case GEmode_MODIFY:
         if (valid && points) {
             if (Location *l = LocationAt(k.page, index)) {
+                changed = l->words[0] != points[index].m || l->words[1] != points[index].n ||
+                          l->x != points[index].x || l->y != points[index].y;
                 NoteLocationEdit(k.page, index, 2, l);
                 l->words[0] = points[index].m;
                 l->words[1] = points[index].n;
@@ -130,7 +137,7 @@ int ApplyLocationReport(const LinkKind &k, int32_t operation, int32_t index, GE_
         break;
     }
     FillNameList(page, 1, list, selected);
-    if (valid && operation != GEmode_VIEW)
+    if (changed)
         SetModified(1);
     return ShowSelectedLocation(page, 0);
 }

@@ -566,7 +566,8 @@ void GE_ShowLoadedAttribute(int32_t attribute, int32_t item, int32_t namesItem)
             d->namesShown[attribute] = 1;
             GE_SetMenuItem(w, namesItem, true, true);
         }
-        GE_DrawObjects(w, 1);
+        if (!GE_DrawingSuspended())
+            GE_DrawObjects(w, 1);
     });
 }
 

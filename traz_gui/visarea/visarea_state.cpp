@@ -167,6 +167,8 @@ void GE_RedrawAll(int)
 
 void GE_SuspendDrawing(void) { ++g_drawingSuspended; }
 
+bool GE_DrawingSuspended(void) { return g_drawingSuspended > 0; }
+
 void GE_ResumeDrawing(void)
 {
     if (g_drawingSuspended > 0 && --g_drawingSuspended == 0)

@@ -261,6 +261,8 @@ void GE_RedrawAll(int ignored);
 // drawn once, by GE_ResumeDrawing, when it is done.  They nest.
 void GE_SuspendDrawing(void);
 void GE_ResumeDrawing(void);
+// True between the two.
+bool GE_DrawingSuspended(void);
 void GE_StatusMessage(const char *text);
 void GE_ResetView(void);
 // Marks an attribute loaded and shows it in every map window.
