@@ -1218,10 +1218,11 @@ private:
                 const int32_t rows = w_.Count("number of release rates");
                 r->releaseRates = ReadXYSeriesTable(rows, 1, 0, "release rate row").release();
             }
+            /* On the map at once: a read that stops later keeps the list
+               and the map the same, index for index. */
             Append(s_->continuousReleases, r.get());
             r.release();
-            if (!layout_.before366)
-                SendLocationToVisArea(NULL_WIN, kPageContinuous, i, 0);
+            SendLocationToVisArea(NULL_WIN, kPageContinuous, i, 0);
         }
         if (layout_.before366 && count > 0) {
             std::vector<Location *> releases(static_cast<size_t>(count));
@@ -1246,9 +1247,6 @@ private:
                 Replace(&releases[static_cast<size_t>(i)]->releaseRates, std::move(table));
             }
         }
-        if (layout_.before366)
-            for (int32_t i = 0; i < count; ++i)
-                SendLocationToVisArea(NULL_WIN, kPageContinuous, i, 0);
     }
 
     void UserDefinedReleases()
