@@ -17,6 +17,8 @@
 #include <cderr.h>
 
 #include <cstdlib>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -153,9 +155,14 @@ RUV_BOOL ruvk_print_from_handles(RUV_PRINT_RECORD *r, HGLOBAL devmode, HGLOBAL n
     const uint8_t *db = devmode ? static_cast<const uint8_t *>(GlobalLock(devmode)) : nullptr;
     size_t dlen = 0;
     if (db) {
+        // The block must hold its own size fields before they are read.
+        const size_t size = GlobalSize(devmode);
         const DEVMODEA *dm = reinterpret_cast<const DEVMODEA *>(db);
-        dlen = (size_t)dm->dmSize + dm->dmDriverExtra;
-        if (dlen > GlobalSize(devmode) || dlen > RUVK_PRINT_DEVMODE_SIZE) {
+        if (size >= offsetof(DEVMODEA, dmDriverExtra) + sizeof dm->dmDriverExtra)
+            dlen = (size_t)dm->dmSize + dm->dmDriverExtra;
+        else
+            dlen = SIZE_MAX;
+        if (dlen > size || dlen > RUVK_PRINT_DEVMODE_SIZE) {
             GlobalUnlock(devmode);
             if (nb)
                 GlobalUnlock(names);

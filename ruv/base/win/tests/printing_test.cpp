@@ -725,6 +725,21 @@ TEST_F(Printing, ANamesBlockWhoseLastStringRunsOutIsRefused)
     GlobalFree(sound);
 }
 
+// A device-mode block too short to hold its own size fields is refused
+// before they are read, and the record stays as it was.
+TEST_F(Printing, ADeviceModeBlockShorterThanItsSizeFieldsIsRefused)
+{
+    std::vector<uint8_t> before(reinterpret_cast<uint8_t *>(record_),
+                                reinterpret_cast<uint8_t *>(record_) + sizeof *record_);
+    for (const SIZE_T size : { SIZE_T(1), SIZE_T(16), offsetof(DEVMODEA, dmDriverExtra) + 1 }) {
+        HGLOBAL shortBlock = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+        ASSERT_NE(shortBlock, nullptr);
+        EXPECT_FALSE(ruvk_print_from_handles(record_, shortBlock, nullptr)) << size;
+        EXPECT_EQ(std::memcmp(before.data(), record_, sizeof *record_), 0) << size;
+        GlobalFree(shortBlock);
+    }
+}
+
 // A failed print call is told by the thread's last error when that is a
 // print code (bit 0x4000), mapped by its value; a system error code there
 // (what the system's own print calls leave) leaves the call's result to
