@@ -306,6 +306,7 @@ void StoreSettlingPane(RUV_WIN pane)
         }
     }
     EnableSettlingFields(pane, enabled);
+    KeepSettlingRowsTogether(&g_scenario);
     if (IsSettlingSlot(CurrentTimeTable()))
         StoreTable(&g_scenario, CurrentTimeTable(), 0);
 }

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -555,6 +556,61 @@ XYSeries *TableToXYSeries(int slot, int mode)
         FocusRefusedCell(table, error);
     }
     return series;
+}
+
+namespace {
+
+bool BlankRow(const std::vector<std::string> &cells, int row, int columns)
+{
+    for (int c = 0; c < columns; ++c)
+        if (!IsBlank(cells[static_cast<size_t>(row) * static_cast<size_t>(columns) + static_cast<size_t>(c)].c_str()))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+void KeepSettlingRowsTogether(ScenarioRecord *scenario)
+{
+    struct Shown {
+        int slot;
+        std::vector<std::string> cells;
+        int rows, columns;
+    };
+    std::vector<Shown> tables;
+    for (int s = kFirstSettling; s <= kLastSettling; ++s)
+        if (RUV_WIN t = SlotTable(s)) {
+            Shown shown{s, {}, 0, 0};
+            shown.cells = TableTexts(t, &shown.rows, &shown.columns);
+            if (shown.columns > 0)
+                tables.push_back(std::move(shown));
+        }
+    std::vector<int> filled;
+    for (int row = 0;; ++row) {
+        bool any = false;
+        std::string time;
+        for (const Shown &t : tables)
+            if (row < t.rows) {
+                any = true;
+                const std::string &text = t.cells[static_cast<size_t>(row) * static_cast<size_t>(t.columns)];
+                if (time.empty() && !BlankRow(t.cells, row, t.columns) && !IsBlank(text.c_str()))
+                    time = text;
+            }
+        if (!any)
+            break;
+        if (time.empty())
+            continue;
+        for (const Shown &t : tables)
+            if (row < t.rows && BlankRow(t.cells, row, t.columns)) {
+                GE_TableSetCell(SlotTable(t.slot), row, 0, time.c_str());
+                if (std::find(filled.begin(), filled.end(), t.slot) == filled.end())
+                    filled.push_back(t.slot);
+            }
+    }
+    for (const int slot : filled) {
+        GE_TableRefresh(SlotTable(slot), 1);
+        StoreTable(scenario, slot, 0);
+    }
 }
 
 void StoreTable(ScenarioRecord *scenario, int slot, int index)

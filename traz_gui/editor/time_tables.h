@@ -26,6 +26,13 @@ RUV_WIN BuildAndFillTable(RUV_WIN parent, int slot, const char *releaseName, con
 // be read.
 void StoreTable(ScenarioRecord *scenario, int slot, int index);
 void StoreTableOfSlot(int slot);
+// The six settling tables share the times of their rows, and a row
+// inserted goes into all six: a row filled in one of them is kept in every
+// table, so that they keep the same length.  Where a row was left blank in
+// another table it takes the time of the first table whose row has one,
+// its values empty (0), and that table is stored.  A row blank in all six
+// is dropped from every one when they are stored.
+void KeepSettlingRowsTogether(ScenarioRecord *scenario);
 // A new series from the slot's table (mode 0 time rows, 1 row numbers,
 // 2 no first column), NULL when there is no table or a cell is refused.
 XYSeries *TableToXYSeries(int slot, int mode);
