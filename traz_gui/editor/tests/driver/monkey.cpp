@@ -185,9 +185,20 @@ private:
         si.cb = sizeof si;
         PROCESS_INFORMATION pi{};
         const std::string dir = run_.string();
-        if (!CreateProcessA(o_.program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si,
-                            &pi))
-            throw Fault{"cannot start " + o_.program + " (error " + std::to_string(GetLastError()) + ")"};
+        // Wine on a busy machine now and then fails to start a process
+        // (error 1359); a user would start it again.
+        bool started = false;
+        DWORD error = 0;
+        for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+            if (attempt > 0)
+                Sleep(1000);
+            started = CreateProcessA(o_.program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(),
+                                     &si, &pi) != FALSE;
+            if (!started)
+                error = GetLastError();
+        }
+        if (!started)
+            throw Fault{"cannot start " + o_.program + " (error " + std::to_string(error) + ")"};
         process_ = pi.hProcess;
         pid_ = pi.dwProcessId;
         CloseHandle(pi.hThread);
@@ -1098,6 +1109,16 @@ private:
         }
     }
 
+    // The boxes before an Open's file dialog but those that speak of the
+    // scenario in hand: an oil scenario without oil fractions may be
+    // saved, and File Open with no page shown stores the Substances page,
+    // which then says that no oil fraction is given.
+    static std::vector<std::string> OnScenarioInHand(std::vector<std::string> boxes)
+    {
+        boxes.erase(std::remove(boxes.begin(), boxes.end(), std::string("No oil fractions specified!")), boxes.end());
+        return boxes;
+    }
+
     void RoundTrip()
     {
         std::string first = "monkey_end_1";
@@ -1121,7 +1142,7 @@ private:
                             Joined(asked.before) + Joined(asked.after)};
         }
         asked = FileCommand(1003, "Open", first + ".mdp");
-        if (!asked.before.empty() || !asked.after.empty())
+        if (!OnScenarioInHand(asked.before).empty() || !asked.after.empty())
             throw Fault{"Open of the scenario just saved gives boxes:" + Joined(asked.before) + Joined(asked.after)};
         asked = FileCommand(1005, "Save as", second + ".mdp");
         if (!saved(second))
@@ -1138,7 +1159,7 @@ private:
             throw Fault{"saved, opened and saved again, the list files differ (but for their names) at " +
                         FirstDifference(list1, list2)};
         asked = FileCommand(1003, "Open", second + ".mdp");
-        if (!asked.before.empty() || !asked.after.empty())
+        if (!OnScenarioInHand(asked.before).empty() || !asked.after.empty())
             throw Fault{"Open of the second save gives boxes:" + Joined(asked.before) + Joined(asked.after)};
         const HWND main = Quiet();
         Log("File Exit");
