@@ -25,8 +25,10 @@ int ReadRecord80(int unit, char *record, int32_t record_len)
         return recio::ReadLine(unit, &line);
     }
     const size_t len = static_cast<size_t>(record_len);
-    std::memset(record, ' ', len);
-    const int r = recio::ReadLineInto(unit, record, std::min(len, static_cast<size_t>(80)), ' ');
+    const size_t field = std::min(len, static_cast<size_t>(80));
+    if (len > field)
+        std::memset(record + field, ' ', len - field);   // the field itself is filled by the read
+    const int r = recio::ReadLineInto(unit, record, field, ' ');
     if (r != recio::kOk)
         std::memset(record, ' ', len);
     return r;

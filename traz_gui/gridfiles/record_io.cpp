@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #ifdef _WIN32
 #include <process.h>
@@ -130,7 +131,7 @@ struct Unit {
     // are left the file's own position is past pos; every operation but
     // the reading of lines first puts it back (Settle).
     static constexpr size_t kAhead = 4096;
-    char ahead[kAhead];
+    std::unique_ptr<char[]> ahead;   // kAhead bytes, from the first line read
     size_t ahead_at = 0;
     size_t ahead_end = 0;
 
@@ -157,6 +158,31 @@ int Lookup(int unit, Unit **u)
         return kErrBadUnit;
     *u = Find(unit);
     return *u ? kOk : kErrNotConnected;
+}
+
+// Read-ahead blocks of closed units, kept for the next units that read
+// lines (a few at most).
+std::vector<std::unique_ptr<char[]>> &SpareBlocks()
+{
+    static std::vector<std::unique_ptr<char[]>> blocks;
+    return blocks;
+}
+
+void KeepBlock(std::unique_ptr<char[]> block)
+{
+    constexpr size_t kMostKept = 8;
+    if (block && SpareBlocks().size() < kMostKept)
+        SpareBlocks().push_back(std::move(block));
+}
+
+std::unique_ptr<char[]> TakeBlock()
+{
+    auto &blocks = SpareBlocks();
+    if (blocks.empty())
+        return std::unique_ptr<char[]>(new char[Unit::kAhead]);
+    std::unique_ptr<char[]> block = std::move(blocks.back());
+    blocks.pop_back();
+    return block;
 }
 
 // Gives back to the file the bytes read ahead of the unit's position.
@@ -401,6 +427,7 @@ int Close(int unit, bool delete_file)
     std::unique_ptr<Unit> u = std::move(Units()[unit]);
     if (!u)
         return kOk;
+    KeepBlock(std::move(u->ahead));
     int result = kOk;
     if (std::fclose(u->file.release()) != 0)
         result = kErrWriteFailed;
@@ -740,11 +767,13 @@ int ScanLine(int unit, Take take, char *last)
     if (u->ahead_at == u->ahead_end && !PrepareFor(u, LastOp::kRead))
         return kErrSeekFailed;
     std::FILE *f = u->file.get();
+    if (!u->ahead)
+        u->ahead = TakeBlock();
     bool any = false;
     *last = '\0';
     for (;;) {
         if (u->ahead_at == u->ahead_end) {
-            const size_t got = std::fread(u->ahead, 1, Unit::kAhead, f);
+            const size_t got = std::fread(u->ahead.get(), 1, Unit::kAhead, f);
             u->ahead_at = 0;
             u->ahead_end = got;
             if (got == 0) {
@@ -757,7 +786,7 @@ int ScanLine(int unit, Take take, char *last)
             if (std::feof(f) && !std::ferror(f))
                 std::clearerr(f);
         }
-        const char *from = u->ahead + u->ahead_at;
+        const char *from = u->ahead.get() + u->ahead_at;
         const size_t left = u->ahead_end - u->ahead_at;
         const char *end = static_cast<const char *>(std::memchr(from, '\n', left));
         const size_t take_bytes = end ? static_cast<size_t>(end - from) + 1 : left;
