@@ -397,7 +397,7 @@ const PageDef kPages[EDITOR_PAGE_COUNT] = {
     {"Continuous releases", 142, ContinuousReleasesPageHandler, {180, 10, 780, 456}},
     {"Releases from file", 168, ReleasesFromFilePageHandler, {180, 10, 780, 456}},
     {"Observation points", 144, ObservationPointsPageHandler, {180, 10, 780, 456}},
-    {"Output options", 111, OutputOptionsPageHandler, {180, 10, 880, 600}},
+    {"Output options", 111, OutputOptionsPageHandler, {180, 10, 780, 490}},
 };
 
 // Sub-panes in the order they are made; parent: page index, or
@@ -407,16 +407,16 @@ struct SubPaneEntry {
     SubPaneDef def;
 };
 const SubPaneEntry kSubPanes[EDITOR_SUBPANE_COUNT] = {
-    {0, {128, 6, DecayPaneHandler, {0, 70, 700, 700}}},
-    {11, {183, 6, SettlingChoicePaneHandler, {0, 70, 700, 456}}},
-    {12, {184, -(1 + 11), SedimentationPaneHandler, {0, 70, 700, 456}}},
-    {4, {130, -(1 + 11), SettlingPaneHandler, {0, 70, 700, 456}}},
-    {5, {132, 6, PhysicalPaneHandler, {0, 70, 700, 550}}},
-    {1, {134, 6, TemperaturePaneHandler, {0, 70, 700, 600}}},
-    {2, {140, 6, RedTidePaneHandler, {0, 70, 700, 600}}},
-    {3, {180, 6, OilPaneHandler, {0, 70, 700, 600}}},
-    {6, {177, 11, ZoomGridPaneHandler, {0, 280, 580, 560}}},
-    {7, {156, 11, RecoveryPaneHandler, {0, 280, 580, 560}}},
+    {0, {128, 6, DecayPaneHandler, {0, 70, 600, 480}}},
+    {11, {183, 6, SettlingChoicePaneHandler, {0, 70, 600, 480}}},
+    {12, {184, -(1 + 11), SedimentationPaneHandler, {0, 70, 600, 410}}},
+    {4, {130, -(1 + 11), SettlingPaneHandler, {0, 70, 600, 410}}},
+    {5, {132, 6, PhysicalPaneHandler, {0, 70, 600, 480}}},
+    {1, {134, 6, TemperaturePaneHandler, {0, 70, 600, 480}}},
+    {2, {140, 6, RedTidePaneHandler, {0, 70, 600, 480}}},
+    {3, {180, 6, OilPaneHandler, {0, 70, 600, 480}}},
+    {6, {177, 11, ZoomGridPaneHandler, {0, 280, 580, 480}}},
+    {7, {156, 11, RecoveryPaneHandler, {0, 280, 580, 480}}},
     {8, {148, kTaskWindow, ContinuousTablePaneHandler, {0, 0, 0, 0}}},
     {9, {146, kTaskWindow, InstantaneousTablePaneHandler, {0, 0, 0, 0}}},
     {10, {174, kTaskWindow, TableWindowHandler, {0, 0, 0, 0}}},

@@ -56,6 +56,10 @@
 //   expect-menu TAG enabled|grayed|checked|unchecked
 //   expect-item <ctl> N "TEXT"  expect-items <ctl> COUNT   (list boxes)
 //   expect-on-screen            the current window's whole frame lies on a 1024 x 768 screen
+//   expect-inside [BAR]         every visible control of the current window lies inside
+//                               the client area of each window above it, overlaps no visible sibling
+//                               but labels and frames, and (with BAR, the id of the
+//                               window's status bar) ends above the bar
 //   count-draws                 the current map window's drawings are counted from here
 //   expect-draws MIN MAX        ... and it has drawn MIN to MAX times since (a window
 //                               uncovered draws again, so an exact count would vary)
@@ -227,6 +231,7 @@ private:
         if (v == "expect-item") return ExpectItem(Arg(c, 0), static_cast<int>(Number(c, 1)), Arg(c, 2));
         if (v == "expect-items") return ExpectItems(Arg(c, 0), static_cast<int>(Number(c, 1)));
         if (v == "expect-on-screen") return ExpectOnScreen();
+        if (v == "expect-inside") return ExpectInside(c.args.empty() ? 0 : static_cast<int>(Number(c, 0)));
         if (v == "count-draws") { drawMark_ = Draws(); return; }
         if (v == "expect-draws") return ExpectDraws(Number(c, 0), Number(c, 1));
         if (v == "exit") return Exit(static_cast<DWORD>(Number(c, 0)));
@@ -898,6 +903,67 @@ private:
                           ") to (" + std::to_string(r.right) + ", " + std::to_string(r.bottom) +
                           "), not on a 1024 x 768 screen";
                });
+    }
+
+    // A control outside its parent's client area, under the status bar or
+    // over another control is cut off or covered where a user looks for it.
+    // Labels and group frames may lie under other controls (a table lies
+    // over the label that places it).
+    void ExpectInside(int bar) const
+    {
+        const HWND window = Current();
+        const HWND barWindow = bar ? GetDlgItem(window, bar) : nullptr;
+        if (bar && !barWindow)
+            throw Failure("no control " + std::to_string(bar) + " in the current window");
+        RECT barRect{};
+        if (barWindow)
+            GetWindowRect(barWindow, &barRect);
+        const auto describe = [](HWND h) {
+            RECT r{};
+            GetWindowRect(h, &r);
+            char line[200];
+            std::snprintf(line, sizeof line, "id %d %s \"%s\" at (%ld,%ld)-(%ld,%ld)", GetDlgCtrlID(h),
+                          ClassOf(h).c_str(), TextOf(h).substr(0, 30).c_str(), r.left, r.top, r.right, r.bottom);
+            return std::string(line);
+        };
+        const auto underneath = [](HWND h) {
+            const std::string c = ClassOf(h);
+            const LONG style = GetWindowLongA(h, GWL_STYLE);
+            return c == "Static" || (c == "Button" && (style & BS_TYPEMASK) == BS_GROUPBOX);
+        };
+        std::string faults;
+        std::vector<HWND> shown;
+        for (HWND h : Descendants(window))
+            if (IsWindowVisible(h) && h != barWindow && GetParent(h) != barWindow)
+                shown.push_back(h);
+        for (HWND h : shown) {
+            const HWND parent = GetParent(h);
+            RECT r{};
+            GetWindowRect(h, &r);
+            // Inside the parent, and so inside each window above it.
+            bool inside = true;
+            for (HWND above = parent; inside && above; above = above == window ? nullptr : GetParent(above)) {
+                RECT client{};
+                GetClientRect(above, &client);
+                MapWindowPoints(above, nullptr, reinterpret_cast<POINT *>(&client), 2);
+                inside = r.left >= client.left && r.top >= client.top && r.right <= client.right &&
+                         r.bottom <= client.bottom;
+            }
+            if (!inside)
+                faults += "\n  " + describe(h) + " outside its parent's client area";
+            else if (barWindow && r.bottom > barRect.top)
+                faults += "\n  " + describe(h) + " under the status bar";
+            if (underneath(h))
+                continue;
+            for (HWND other : shown) {
+                RECT o{}, both{};
+                GetWindowRect(other, &o);
+                if (other < h && GetParent(other) == parent && !underneath(other) && IntersectRect(&both, &r, &o))
+                    faults += "\n  " + describe(h) + " over " + describe(other);
+            }
+        }
+        if (!faults.empty())
+            throw Failure("controls cut off or covered:" + faults);
     }
 
     // --------------------------------------------------------- files, end
