@@ -150,7 +150,15 @@ void ShowRefusedField(const RefusedField &refused, const char *end)
 int16_t CheckNumberField(RUV_WIN window, int32_t id, const std::function<std::string(const char *)> &rule)
 {
     EventsFrozen frozen(window);
-    const std::string message = rule(FieldText(window, id).c_str());
+    const std::string text = FieldText(window, id);
+    // A field left as it was entered, never refused, holds no typed value:
+    // a value read from a file that breaks the rule of typed input does not
+    // hold the user in the field (nor, between two such fields, in a
+    // round of boxes).
+    const std::string *entered = Previous().Find(window, id);
+    if (entered && *entered == text && !Unmended().count({window, id}))
+        return 0;
+    const std::string message = rule(text.c_str());
     if (message.empty()) {
         Unmended().erase({window, id});
         return 0;
