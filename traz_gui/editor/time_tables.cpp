@@ -878,7 +878,10 @@ char *TableCellCallback(RUV_WIN table, int32_t code, int32_t row, int32_t column
     GE_TableSetCell(table, row, column, same ? g_entered.text.c_str() : "");
     GE_TableRefresh(table, 1);
     PostErrorF("%s", message.c_str());
-    GE_TableSetCurrent(table, row, column);
+    // While the box was up, the click that left the cell may have built
+    // the slot's table again: only a table still shown gets the cell back.
+    if (SlotTable(slot) == table)
+        GE_TableSetCurrent(table, row, column);
     g_checking = false;
     return nullptr;
 }
