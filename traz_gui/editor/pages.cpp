@@ -219,17 +219,6 @@ int32_t PaneEvent(RUV_WIN window, RUV_EVENT *event, const PaneInfo &info)
     return 0;
 }
 
-#define TRAZ_PANE_HANDLER(name, topic, keys)                                        \
-    int32_t name(RUV_WIN window, RUV_EVENT *event)                                  \
-    {                                                                               \
-        static const PaneInfo info{topic, keys};                                    \
-        return PaneEvent(window, event, info);                                      \
-    }
-
-TRAZ_PANE_HANDLER(RedTidePaneHandler, 0, TAB_AND_ENTER)
-
-#undef TRAZ_PANE_HANDLER
-
 // A field of a window no longer shown (its page left for another, for
 // New or for Open) is not checked when it loses the focus: the page left
 // stores it through its rule, or the scenario drops it, and a refusal
@@ -272,6 +261,7 @@ TRAZ_GENERAL_HANDLER(SedimentationPaneHandler, 0, TAB_AND_ENTER, SedimentationPa
 TRAZ_GENERAL_HANDLER(SettlingPaneHandler, 0, TAB_AND_ENTER, SettlingPaneControl, false)
 TRAZ_GENERAL_HANDLER(PhysicalPaneHandler, 0, TAB_AND_ENTER, PhysicalPaneControl, false)
 TRAZ_GENERAL_HANDLER(TemperaturePaneHandler, 0, TAB_AND_ENTER, TemperaturePaneControl, false)
+TRAZ_GENERAL_HANDLER(RedTidePaneHandler, 0, TAB_AND_ENTER, RedTidePaneControl, false)
 TRAZ_GENERAL_HANDLER(OilPaneHandler, 0, TAB_AND_ENTER, OilPaneControl, false)
 
 #undef TRAZ_GENERAL_HANDLER

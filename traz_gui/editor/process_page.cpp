@@ -703,6 +703,18 @@ void TemperaturePaneControl(RUV_WIN, const RUV_EVENT *event)
     ShowWindow(window);
 }
 
+// Every red-tide parameter is any number: a field left with another text
+// gets its box and keeps the focus, as the other panes' fields do, rather
+// than being dropped unseen when the pane is stored.
+void RedTidePaneControl(RUV_WIN pane, const RUV_EVENT *event)
+{
+    for (const int32_t id : kRedTideIds)
+        if (event->v.control.id == id) {
+            CheckOnLeave(pane, event, CheckFloat);
+            return;
+        }
+}
+
 void OilPaneControl(RUV_WIN pane, const RUV_EVENT *event)
 {
     switch (event->v.control.id) {

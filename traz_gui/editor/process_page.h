@@ -69,6 +69,7 @@ void SedimentationPaneControl(RUV_WIN pane, const RUV_EVENT *event);
 void SettlingPaneControl(RUV_WIN pane, const RUV_EVENT *event);
 void PhysicalPaneControl(RUV_WIN pane, const RUV_EVENT *event);
 void TemperaturePaneControl(RUV_WIN pane, const RUV_EVENT *event);
+void RedTidePaneControl(RUV_WIN pane, const RUV_EVENT *event);
 void OilPaneControl(RUV_WIN pane, const RUV_EVENT *event);
 
 #endif
