@@ -147,6 +147,13 @@ void ShowRefusedField(const RefusedField &refused, const char *end)
     SetControlFocus(refused.window, refused.id);
 }
 
+void GiveBackStoredText(RUV_WIN window, int32_t id, const std::string &shown)
+{
+    Unmended().erase({window, id});
+    if (FieldText(window, id) != shown)
+        SetControlTitle(window, id, shown.c_str());
+}
+
 int16_t CheckNumberField(RUV_WIN window, int32_t id, const std::function<std::string(const char *)> &rule)
 {
     EventsFrozen frozen(window);

@@ -75,6 +75,11 @@ RefusedField TakeRefusedField();
 // Shows a refused field's message with the end given, the field focused
 // (a time field first gets back its previous text).
 void ShowRefusedField(const RefusedField &refused, const char *end);
+// A field about to be hidden that its rule refused gets back the text of
+// the value stored (shown), and is no longer one to be mended: no refused
+// text stays where no click reaches it, nor is it refused again when the
+// hidden field loses the focus.
+void GiveBackStoredText(RUV_WIN window, int32_t id, const std::string &shown);
 
 // Date-time and time-step fields: 1 when the field holds a valid value,
 // 0 when it was rejected and reset.

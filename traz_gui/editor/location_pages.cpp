@@ -435,7 +435,10 @@ void StoreLocationFields(RUV_WIN page)
     } else {
         StoreNumber(page, kRadius, l->radius);
         if (const RUV_WIN w = SubPaneWindow(kContinuousTables)) {
-            StoreNumber(w, kTimeOrScale, l->loadScale);
+            // The window is hidden below: a load scale its rule refuses
+            // gives way to the one stored.
+            if (!StoreNumber(w, kTimeOrScale, l->loadScale))
+                GiveBackStoredText(w, kTimeOrScale, FloatFieldText(l->loadScale));
             l->interpolation = IsControlChecked(w, kBlock) ? 0 : 1;
         }
     }
