@@ -1,18 +1,27 @@
 // Diagnostic lines of the flow-model readers: a 4-character code looked up
 // in the message file "errfil", the caller's text put in place of the '#'
 // of the message, and the line written to the diagnostic unit; and the
-// message file's default directory, the program's own.
+// message file's default directory, the program's own.  Each line reads the
+// message file's bytes in one go; its records are kept while those stay
+// the same, so that a reader reporting many lines does not take the file
+// through a unit, line by line, for each.
 
 #include "keyword_records.h"
 
 #include "flow_record_util.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include <fcntl.h>
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -51,6 +60,80 @@ std::string ProgramDirectory()
     return slash == std::string::npos ? "" : program.substr(0, slash + 1);
 }
 
+// The bytes of a file, read with the system's own calls (no stream); false
+// when it cannot be opened or read through.
+bool ReadBytes(const std::string &path, std::string *bytes)
+{
+#ifdef _WIN32
+    const int fd = _open(path.c_str(), _O_RDONLY | _O_BINARY);
+#else
+    const int fd = open(path.c_str(), O_RDONLY);
+#endif
+    if (fd < 0)
+        return false;
+    bytes->clear();
+    char chunk[4096];
+    bool ok = true;
+    for (;;) {
+#ifdef _WIN32
+        const int got = _read(fd, chunk, sizeof chunk);
+#else
+        const ssize_t got = read(fd, chunk, sizeof chunk);
+#endif
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        bytes->append(chunk, static_cast<size_t>(got));
+    }
+#ifdef _WIN32
+    _close(fd);
+#else
+    close(fd);
+#endif
+    return ok;
+}
+
+using MessageRecord = std::array<char, 80>;
+
+// The message file as last read: its bytes and its records, each as the
+// search reads it (the line without a CR before its LF, cut or padded with
+// blanks to 80 characters).
+struct MessageFile {
+    std::string bytes;
+    std::vector<MessageRecord> records;
+};
+
+// The records of the message file at path, taken again from its bytes
+// when they differ from those read before; null when it cannot be read
+// (the search then opens it itself, and meets the same failure).
+const std::vector<MessageRecord> *MessageRecords(const std::string &path)
+{
+    static MessageFile kept;
+    static std::string bytes;
+    if (!ReadBytes(path, &bytes))
+        return nullptr;
+    if (bytes == kept.bytes)
+        return &kept.records;
+    kept.bytes = bytes;
+    kept.records.clear();
+    size_t from = 0;
+    while (from < bytes.size()) {
+        size_t end = bytes.find('\n', from);
+        const size_t next = end == std::string::npos ? bytes.size() : end + 1;
+        if (end == std::string::npos)
+            end = bytes.size();
+        if (end > from && bytes[end - 1] == '\r')
+            --end;
+        MessageRecord record;
+        record.fill(' ');
+        std::memcpy(record.data(), bytes.data() + from, std::min(end - from, record.size()));
+        kept.records.push_back(record);
+        from = next;
+    }
+    return &kept.records;
+}
+
 }  // namespace
 
 extern "C" void SetDefaultMessageDirectory(void)
@@ -86,13 +169,27 @@ extern "C" void REPORT_MESSAGE(const int32_t *diag_unit, const char *code, int32
 
     char record[80];
     int32_t found = 0;
-    flowrec::UnitGuard file;
-    if (file.Open(path, recio::Form::kFormatted, recio::OpenStatus::kOld) == recio::kOk) {
-        const int32_t unit = file.unit();
-        int32_t error = 0, new_search = 0, record_number = 0, stop = 1, width = 4;
-        FIND_KEYWORD_RECORD(&unit, &error, &new_search, &record_number, &found, &stop, record, 80, &width,
-                            key.c_str(), static_cast<int32_t>(key.size()), "no", 2);
-        file.Close();
+    // A unit is taken as for reading the file (the program ends when none
+    // is free), though the records kept need none.
+    ALLOCATE_UNIT_NUMBER();
+    if (const std::vector<MessageRecord> *records = MessageRecords(path)) {
+        // The first record with the code in its first four characters.
+        for (const MessageRecord &candidate : *records) {
+            if (std::string_view(candidate.data(), 4).find(key) != std::string_view::npos) {
+                std::memcpy(record, candidate.data(), sizeof record);
+                found = 1;
+                break;
+            }
+        }
+    } else {
+        flowrec::UnitGuard file;
+        if (file.Open(path, recio::Form::kFormatted, recio::OpenStatus::kOld) == recio::kOk) {
+            const int32_t unit = file.unit();
+            int32_t error = 0, new_search = 0, record_number = 0, stop = 1, width = 4;
+            FIND_KEYWORD_RECORD(&unit, &error, &new_search, &record_number, &found, &stop, record, 80, &width,
+                                key.c_str(), static_cast<int32_t>(key.size()), "no", 2);
+            file.Close();
+        }
     }
     if (!found) {
         std::printf(" *** ERROR message file incomplete ! %s\n", key.c_str());

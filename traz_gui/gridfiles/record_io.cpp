@@ -117,6 +117,7 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 enum class LastOp { kNone, kRead, kWrite };
 
 struct Unit {
+    std::unique_ptr<char[]> buffer;   // the stream's buffer, which outlives it
     FilePtr file;
     std::string name;
     std::string scratch_path;   // removed on close
@@ -134,6 +135,10 @@ struct Unit {
     std::unique_ptr<char[]> ahead;   // kAhead bytes, from the first line read
     size_t ahead_at = 0;
     size_t ahead_end = 0;
+    // The block holds the whole file, read from its start, and the file's
+    // position is at its end (no other operation since): a rewind reads
+    // the file into the block again with one read from its start.
+    bool whole = false;
 
     bool IsStream() const { return form == Form::kBinary || access == Access::kTransparent; }
     bool IsFramed() const { return form == Form::kUnformatted && access == Access::kSequential; }
@@ -185,13 +190,67 @@ std::unique_ptr<char[]> TakeBlock()
     return block;
 }
 
+// Buffers of the streams of closed units, kept for the next units opened
+// (a few at most), so that opening a file allocates none.
+constexpr size_t kStreamBuffer = 4096;
+
+std::vector<std::unique_ptr<char[]>> &SpareBuffers()
+{
+    static std::vector<std::unique_ptr<char[]>> buffers;
+    return buffers;
+}
+
+// Gives the stream of a unit just opened a buffer that the unit holds.
+void BufferStream(Unit *u)
+{
+    auto &buffers = SpareBuffers();
+    if (buffers.empty()) {
+        u->buffer.reset(new char[kStreamBuffer]);
+    } else {
+        u->buffer = std::move(buffers.back());
+        buffers.pop_back();
+    }
+    if (std::setvbuf(u->file.get(), u->buffer.get(), _IOFBF, kStreamBuffer) != 0)
+        u->buffer.reset();   // the stream keeps a buffer of its own
+}
+
+void KeepBuffer(std::unique_ptr<char[]> buffer)
+{
+    constexpr size_t kMostKept = 8;
+    if (buffer && SpareBuffers().size() < kMostKept)
+        SpareBuffers().push_back(std::move(buffer));
+}
+
+// Forgets the bytes read ahead.
+void DropAhead(Unit *u)
+{
+    u->ahead_at = u->ahead_end = 0;
+    u->whole = false;
+}
+
 // Gives back to the file the bytes read ahead of the unit's position.
 bool Settle(Unit *u)
 {
     if (u->ahead_at == u->ahead_end)
         return true;
-    u->ahead_at = u->ahead_end = 0;
+    DropAhead(u);
     return SeekTo(u->file.get(), u->pos);
+}
+
+// Reads the whole file into the unit's block again when it still fits in
+// it and is as long as before, so that the file's position (its end)
+// stays right; false when it does not (the block is then undefined).
+bool ReadWholeAgain(Unit *u)
+{
+#ifdef _WIN32
+    (void)u;
+    return false;
+#else
+    if (!u->whole)
+        return false;
+    const ssize_t got = pread(fileno(u->file.get()), u->ahead.get(), Unit::kAhead, 0);
+    return got >= 0 && static_cast<size_t>(got) == u->ahead_end;
+#endif
 }
 
 // C streams need a positioning call between a write and a read.
@@ -199,6 +258,8 @@ bool PrepareFor(Unit *u, LastOp op)
 {
     if (!Settle(u))
         return false;
+    if (op != LastOp::kRead)
+        u->whole = false;
     if (u->last != op && u->last != LastOp::kNone) {
         if (!SeekTo(u->file.get(), u->pos))
             return false;
@@ -407,6 +468,7 @@ int Open(int unit, const std::string &path, Form form, Access access, OpenStatus
     if (!f)
         return kErrOpenFailed;
     u->file.reset(f);
+    BufferStream(u.get());
     u->name = status == OpenStatus::kScratch ? std::string() : path;
     u->size = LengthOfNew(f);
     if (u->size < 0) {
@@ -431,6 +493,7 @@ int Close(int unit, bool delete_file)
     int result = kOk;
     if (std::fclose(u->file.release()) != 0)
         result = kErrWriteFailed;
+    KeepBuffer(std::move(u->buffer));
     if (!u->scratch_path.empty())
         std::remove(u->scratch_path.c_str());
     else if (delete_file && std::remove(u->name.c_str()) != 0)
@@ -444,7 +507,16 @@ int Rewind(int unit)
     int r = Lookup(unit, &u);
     if (r != kOk)
         return r;
-    u->ahead_at = u->ahead_end = 0;
+    if (ReadWholeAgain(u)) {
+        // As after reading the block from the start: the lines are taken
+        // from it, the end of the file is met when they are.
+        u->ahead_at = 0;
+        u->pos = 0;
+        u->last = LastOp::kNone;
+        std::clearerr(u->file.get());
+        return kOk;
+    }
+    DropAhead(u);
     if (u->last == LastOp::kWrite)
         std::fflush(u->file.get());
     if (!SeekTo(u->file.get(), 0))
@@ -467,6 +539,7 @@ int Backspace(int unit)
     if (u->pos == 0)
         return kOk;
     std::FILE *f = u->file.get();
+    u->whole = false;   // the file's position moves
     if (u->last == LastOp::kWrite)
         std::fflush(f);
     u->last = LastOp::kNone;
@@ -773,14 +846,20 @@ int ScanLine(int unit, Take take, char *last)
     *last = '\0';
     for (;;) {
         if (u->ahead_at == u->ahead_end) {
+            const bool from_start = u->pos == 0;
             const size_t got = std::fread(u->ahead.get(), 1, Unit::kAhead, f);
-            u->ahead_at = 0;
-            u->ahead_end = got;
             if (got == 0) {
-                if (std::ferror(f))
+                // The block read before stays: the whole file when it was
+                // read from the start.
+                if (std::ferror(f)) {
+                    DropAhead(u);
                     return kErrReadFailed;
+                }
                 break;
             }
+            u->ahead_at = 0;
+            u->ahead_end = got;
+            u->whole = from_start && std::feof(f) && !std::ferror(f);
             // The end of the file is met when a line asks for more, as a
             // read of one character at a time meets it.
             if (std::feof(f) && !std::ferror(f))

@@ -495,6 +495,27 @@ TEST_F(KeywordFile, MessageLines)
                           long_line + "\n");
 }
 
+// The message lines follow the message file as it is when each is written:
+// a file rewritten between two lines (to the same length, at once), a CR LF
+// line end, a last line without one and a code missing from a file just cut
+// short.
+TEST_F(KeywordFile, MessageLinesFollowTheMessageFileAsItIsThen)
+{
+    Open("");
+    REPORT_MESSAGE(&kDiagUnit, "U100", 4, "Tstart", 6);
+    std::string changed = kMessages;
+    changed.replace(changed.find("Required"), 8, "Wanted!!");
+    flowfix::WriteText("errfil", changed);
+    REPORT_MESSAGE(&kDiagUnit, "U100", 4, "Tstart", 6);
+    flowfix::WriteText("errfil", "U036 Bad #\r\nU100 Keyword # missing");
+    REPORT_MESSAGE(&kDiagUnit, "U036", 4, "Tstop", 5);
+    REPORT_MESSAGE(&kDiagUnit, "U100", 4, "Dt", 2);
+    EXPECT_EQ(Diag(), "Required keyword Tstart not found\n"
+                      "Wanted!! keyword Tstart not found\n"
+                      "Bad Tstop\n"
+                      "Keyword Dt missing\n");
+}
+
 #ifndef _WIN32
 TEST(MessageFileDeathTest, MissingCodeEndsTheProgram)
 {

@@ -415,6 +415,78 @@ TEST(Formatted, OperationsAfterAReadWorkFromTheLinesTaken)
 #endif
 }
 
+// A rewind reads the file as it is then, however little it changed since
+// its lines were read: rewritten at once to the same length, longer,
+// shorter or emptied, by a plain write or by another unit; and lines read
+// again from an unchanged file are the same, from any point of the file.
+TEST(Formatted, RewindReadsTheFileAsItIsThen)
+{
+    const std::string path = WorkDir() + "rewound.txt";
+    const std::string first = "alpha\nbeta\r\ngamma";
+    struct Case {
+        const char *name;
+        std::string then;       // the file's text at the rewind
+        bool through_a_unit;    // written by another unit, else by a plain write
+    };
+    const Case cases[] = {
+        {"unchanged", first, false},
+        {"same length", "alpha\nBETA\r\ngamma", false},
+        {"same length by a unit", "ALPHA\nbeta\r\ngamma", true},
+        {"longer", first + "\ndelta\n", false},
+        {"longer than a block", first + "\n" + std::string(5000, 'z'), false},
+        {"shorter", "alpha\n", true},
+        {"emptied", "", false},
+    };
+    auto lines = [](const std::string &text) {
+        std::vector<std::string> out;
+        size_t from = 0;
+        while (from < text.size()) {
+            size_t end = text.find('\n', from);
+            const size_t next = end == std::string::npos ? text.size() : end + 1;
+            if (end == std::string::npos)
+                end = text.size();
+            std::string line = text.substr(from, end - from);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            out.push_back(line);
+            from = next;
+        }
+        return out;
+    };
+    auto read_all = [](int unit) {
+        std::vector<std::string> out;
+        std::string line;
+        int r;
+        while ((r = recio::ReadLine(unit, &line)) == recio::kOk)
+            out.push_back(line);
+        EXPECT_EQ(r, recio::kEndOfFile);
+        return out;
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(path, Bytes(first.begin(), first.end()));
+        UnitGuard g{45};
+        ASSERT_EQ(recio::Open(45, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+        EXPECT_EQ(read_all(45), lines(first));
+        ASSERT_EQ(recio::Rewind(45), recio::kOk);
+        std::string line;
+        ASSERT_EQ(recio::ReadLine(45, &line), recio::kOk);   // a rewind from inside the file
+        EXPECT_EQ(line, "alpha");
+        if (c.through_a_unit) {
+            UnitGuard w{46};
+            ASSERT_EQ(recio::Open(46, path, Form::kBinary, Access::kSequential, OpenStatus::kOld), recio::kOk);
+            ASSERT_EQ(recio::WriteRecord(46, c.then.data(), c.then.size()), recio::kOk);
+        } else {
+            WriteBytes(path, Bytes(c.then.begin(), c.then.end()));
+        }
+        for (int round = 0; round < 2; ++round) {
+            ASSERT_EQ(recio::Rewind(45), recio::kOk);
+            EXPECT_EQ(read_all(45), lines(c.then)) << round;
+            EXPECT_EQ(recio::Inquire(45).position, static_cast<int64_t>(c.then.size())) << round;
+        }
+    }
+}
+
 // A line read into a field of fixed size gives the field what ReadLine
 // gives, cut or padded, and the line's whole length.
 TEST(Formatted, LineIntoAFieldIsTheLineCutOrPadded)

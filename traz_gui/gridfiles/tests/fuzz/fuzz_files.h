@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace fuzzfiles {
@@ -86,14 +88,21 @@ public:
     }
 };
 
+// Writes the file with the system's calls: no stream (and no buffer) is
+// made for it.
 inline void Write(const std::string &path, const uint8_t *data, size_t size)
 {
-    std::FILE *f = std::fopen(path.c_str(), "wb");
-    if (!f)
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
         return;
-    if (size)
-        std::fwrite(data, 1, size, f);
-    std::fclose(f);
+    while (size > 0) {
+        const ssize_t put = write(fd, data, size);
+        if (put <= 0)
+            break;
+        data += put;
+        size -= static_cast<size_t>(put);
+    }
+    close(fd);
 }
 
 // Input: a 2-byte little-endian length n, then n bytes of the first file,
