@@ -13,6 +13,7 @@
 #include "ruvv_mem.h"
 #include "ruvv_static.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -272,6 +273,21 @@ void free_def(RUV_WIN_DEF *def)
     ruvv_mem_free(def);
 }
 
+/* The fewest bytes of the resource that a record of the table takes. */
+int32_t least_bytes(const Field *table)
+{
+    int32_t n = 0;
+    for (const Field *f = table; f->kind != F_END; ++f) {
+        switch (f->kind) {
+        case F_INT32: n += 4; break;
+        case F_BYTE: n += 1; break;
+        case F_SKIP: n += (int32_t)f->offset; break;
+        default: n += 2; break; /* an int16, or the int16 length or count that leads */
+        }
+    }
+    return n;
+}
+
 RUV_WIN_DEF *read_def(int16_t type, int16_t id)
 {
     if (!seek_or_report(type, id))
@@ -279,8 +295,13 @@ RUV_WIN_DEF *read_def(int16_t type, int16_t id)
     int16_t count;
     if (!read_i16(&count) || count < 0)
         return nullptr;
-    RUV_WIN_DEF *def = static_cast<RUV_WIN_DEF *>(ruvv_mem_zalloc(sizeof(RUV_WIN_DEF) * ((size_t)count + 1)));
-    int16_t *font_ids = static_cast<int16_t *>(ruvv_mem_zalloc(sizeof(int16_t) * ((size_t)count + 1)));
+    /* An item read takes its fields and its extras (at least their count):
+       the entries go no further than the resource's bytes can hold items,
+       whatever count a damaged file gives. */
+    const int32_t item_bytes = least_bytes(ITEM_FIELDS) + 2;
+    const int32_t entries = std::min<int32_t>(count, ruv_res::remaining() / item_bytes) + 1;
+    RUV_WIN_DEF *def = static_cast<RUV_WIN_DEF *>(ruvv_mem_zalloc(sizeof(RUV_WIN_DEF) * (size_t)entries));
+    int16_t *font_ids = static_cast<int16_t *>(ruvv_mem_zalloc(sizeof(int16_t) * (size_t)entries));
     if (!def || !font_ids) {
         ruvv_mem_free(def);
         ruvv_mem_free(font_ids);
