@@ -791,11 +791,54 @@ int WriteRecord(int unit, const void *data, size_t nbytes)
     return EndFileHere(u) ? kOk : kErrWriteFailed;
 }
 
+namespace {
+
+// Reads the 4 bytes at an offset of a file through a window of it kept in
+// memory, read again from that offset when the bytes lie outside it: the
+// markers of a file of small records come from one read.
+class MarkerReader {
+public:
+    explicit MarkerReader(std::FILE *f) : f_(f)
+    {
+        std::setvbuf(f_, nullptr, _IONBF, 0);   // the window is the buffer
+    }
+    bool Read(int64_t at, unsigned char *m)
+    {
+        if (start_ < 0 || at < start_ || at + 4 > start_ + static_cast<int64_t>(length_)) {
+            start_ = -1;
+            if (!SeekTo(f_, at))
+                return false;
+            length_ = std::fread(Window(), 1, kWindow, f_);
+            start_ = at;
+            if (length_ < 4)
+                return false;
+        }
+        std::memcpy(m, Window() + (at - start_), 4);
+        return true;
+    }
+
+private:
+    static constexpr size_t kWindow = 65536;
+    // One window for every check (the layer serves one thread).
+    static unsigned char *Window()
+    {
+        static std::unique_ptr<unsigned char[]> window(new unsigned char[kWindow]);
+        return window.get();
+    }
+
+    std::FILE *f_;
+    int64_t start_ = -1;
+    size_t length_ = 0;
+};
+
+}  // namespace
+
 FrameChain CheckRecordFrames(const std::string &path)
 {
     FilePtr f(path.empty() ? nullptr : OpenForReading(path));
     if (!f)
         return FrameChain::kNone;
+    MarkerReader markers(f.get());
     int64_t size = LengthOf(f.get());
     if (size <= 0)
         return FrameChain::kNone;
@@ -803,12 +846,12 @@ FrameChain CheckRecordFrames(const std::string &path)
     int records = 0;
     unsigned char m[4];
     while (pos < size) {
-        if (size - pos < 8 || !SeekTo(f.get(), pos) || std::fread(m, 1, 4, f.get()) != 4)
+        if (size - pos < 8 || !markers.Read(pos, m))
             break;
         int64_t len = GetInt32LE(m);
         if (len < 0 || len > size - pos - 8)
             break;
-        if (!SeekTo(f.get(), pos + 4 + len) || std::fread(m, 1, 4, f.get()) != 4 || GetInt32LE(m) != len)
+        if (!markers.Read(pos + 4 + len, m) || GetInt32LE(m) != len)
             break;
         pos += 8 + len;
         ++records;

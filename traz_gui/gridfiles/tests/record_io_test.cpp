@@ -223,6 +223,16 @@ TEST(FrameChain, TellsExactDamagedAndNone)
         {"trailing garbage", Cat({LE({4, 1, 4}), Bytes{1, 2, 3}}), recio::FrameChain::kDamaged},
         {"binary values", LE({3, 2, 6, 1, 2, 3, 4, 5, 6}), recio::FrameChain::kNone},
         {"empty file", Bytes{}, recio::FrameChain::kNone},
+        // Records longer than what a read takes at once, and small ones
+        // after them.
+        {"long records", Cat({LE({100000}), Bytes(100000, 7), LE({100000, 4, 1, 4, 70000}), Bytes(70000, 8),
+                              LE({70000})}),
+         recio::FrameChain::kExact},
+        {"long record with a wrong closing marker", Cat({LE({100000}), Bytes(100000, 7), LE({99999})}),
+         recio::FrameChain::kNone},
+        {"wrong marker after long records",
+         Cat({LE({4, 1, 4}), LE({100000}), Bytes(100000, 7), LE({100000, 8, 1, 2, 9})}),
+         recio::FrameChain::kDamaged},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
