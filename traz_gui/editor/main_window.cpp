@@ -219,6 +219,8 @@ void DispatchMenuCommand(RUV_WIN window, RUV_EVENT *event)
         UpdateVisualisationAreaItem(window);
         break;
     case MENU_FILE_OPEN:
+        // The pages Open hides take the table generator with them.
+        CloseTableEditor();
         SwitchPage(PAGE_NONE_OPEN);
         CmdOpen(window);
         // The times of the scenario opened (or of the one kept when the
@@ -288,6 +290,8 @@ int32_t PopupMenuCommand(RUV_WIN, RUV_EVENT *event)
 
 void CmdNew(void)
 {
+    // The pages New hides take the table generator with them.
+    CloseTableEditor();
     SwitchPage(PAGE_NONE_NEW);
     if (ModifiedFlag == 1) {
         switch (AskSaveQuestion()) {

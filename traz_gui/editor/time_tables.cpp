@@ -676,11 +676,33 @@ void SelectTablePane(RUV_WIN window)
         g_tablePaneSlot = kRecovery;
 }
 
+// The one window 186: it generates into the table of the pane that opened
+// it last, so a second window for another pane would generate into the
+// wrong table.  Closing it (Generate, Cancel, its close box, File New or
+// Open) checks nothing: the step typed there is only ever used by Generate.
+static RUV_WIN g_tableEditor = NULL_WIN;
+static bool g_closingTableEditor = false;
+
+static void DestroyTableEditor(RUV_WIN window)
+{
+    g_closingTableEditor = true;
+    ruv_vobj_destroy(window);
+    g_closingTableEditor = false;
+}
+
+void CloseTableEditor(void)
+{
+    if (g_tableEditor)
+        DestroyTableEditor(g_tableEditor);
+}
+
 void OpenTableEditor(RUV_WIN pane)
 {
+    CloseTableEditor();
     SelectTablePane(pane);
     const RUV_WIN task = reinterpret_cast<RUV_WIN>(ruv_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW));
-    if (!ruv_win_create_res(186, task, nullptr, TableEditorHandler, 0xFFFFFFFFu))
+    g_tableEditor = ruv_win_create_res(186, task, nullptr, TableEditorHandler, 0xFFFFFFFFu);
+    if (!g_tableEditor)
         PostErrorF("%s", "Can't open window");
 }
 
@@ -777,27 +799,35 @@ int32_t TableEditorHandler(RUV_WIN window, RUV_EVENT *event)
         break;
     case E_DESTROY:
         HelpRemoveWindow(window);
+        ForgetPreviousInputs(window);
+        if (window == g_tableEditor)
+            g_tableEditor = NULL_WIN;
         break;
     case E_UPDATE:
         ClearWithBackground(window);
         break;
     case E_CLOSE:
-        ruv_vobj_destroy(window);
+        DestroyTableEditor(window);
         break;
     case E_CONTROL: {
         const int32_t id = event->v.control.id;
         const bool edit = event->v.control.type == 17 || event->v.control.type == 21;
         if (id == 2 && edit) {
+            // The step shown when the field is entered (the computational
+            // step in whole minutes, 0 under a minute) is not checked when
+            // left as it was; a typed step is.
             if (event->v.control.data.edit.change == 0)
                 SetModified(1);
-            else if (!event->v.control.data.edit.gained)
+            else if (event->v.control.data.edit.gained)
+                SavePreviousInput(window, 2);
+            else if (!g_closingTableEditor)
                 CheckIntegerPositive(window, 2);
         } else if (id == 4) {
             GenerateTimeTable(window);
             SetModified(1);
-            ruv_vobj_destroy(window);
+            DestroyTableEditor(window);
         } else if (id == 5) {
-            ruv_vobj_destroy(window);
+            DestroyTableEditor(window);
         }
         break;
     }

@@ -46,6 +46,8 @@ int StoreReleaseTableAndCheck(int index, int release);
 void SelectTablePane(RUV_WIN window);
 // SelectTablePane, then window 186 under the task window.
 void OpenTableEditor(RUV_WIN pane);
+// Closes window 186 when it is up, without checking its step.
+void CloseTableEditor(void);
 void GenerateTimeTable(RUV_WIN window);
 void SetDefaultTableStep(RUV_WIN window);
 int32_t TableEditorHandler(RUV_WIN window, RUV_EVENT *event);
