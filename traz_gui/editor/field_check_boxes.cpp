@@ -182,6 +182,12 @@ int16_t CheckNumberField(RUV_WIN window, int32_t id, const std::function<std::st
         ResetToPreviousInput(window, id);
     }
     ShowMessage(window, message);
+    // While the box was up the user may have closed the field's window
+    // (the table generator, by File New or Open): nothing to go back to.
+    if (!ruv_vobj_is_valid(window)) {
+        Unmended().erase({window, id});
+        return 1;
+    }
     if (reachable)
         SetControlFocus(window, id);
     return 1;
