@@ -29,7 +29,13 @@ public:
     {
         ruv_win_set_event_mask(window_, 16);
     }
-    ~EventsFrozen() { ruv_win_set_event_mask(window_, mask_); }
+    // The window may be gone by then: a box's message loop can let the
+    // user close it (the table generator, by File New or Open).
+    ~EventsFrozen()
+    {
+        if (ruv_vobj_is_valid(window_))
+            ruv_win_set_event_mask(window_, mask_);
+    }
     EventsFrozen(const EventsFrozen &) = delete;
     EventsFrozen &operator=(const EventsFrozen &) = delete;
 
