@@ -25,45 +25,37 @@ namespace {
 constexpr int kLines = 2000;
 constexpr int kUnit = 60;
 
-// The file: lines of 10 to 70 characters, some ended with CR LF.
+// Writes a file of `lines` lines of 10 to 70 characters, some ended with
+// CR LF, into the temporary folder; keys repeat every `keys` lines.
+std::string WriteLines(const char *name, int lines, int keys)
+{
+    const std::filesystem::path p = std::filesystem::temp_directory_path() / name;
+    std::string text;
+    for (int i = 0; i < lines; ++i) {
+        text += "Key" + std::to_string(i % keys) + " = ";
+        text.append(static_cast<size_t>(4 + (i * 7) % 60), static_cast<char>('a' + i % 26));
+        text += i % 3 == 0 ? "\r\n" : "\n";
+    }
+    if (std::FILE *f = std::fopen(p.string().c_str(), "wb")) {
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+    }
+    return p.string();
+}
+
+// The file: kLines lines.
 const std::string &Path()
 {
-    static const std::string path = [] {
-        const std::filesystem::path p = std::filesystem::temp_directory_path() / "traz_line_benchmark.txt";
-        std::string text;
-        for (int i = 0; i < kLines; ++i) {
-            text += "Key" + std::to_string(i % 97) + " = ";
-            text.append(static_cast<size_t>(4 + (i * 7) % 60), static_cast<char>('a' + i % 26));
-            text += i % 3 == 0 ? "\r\n" : "\n";
-        }
-        if (std::FILE *f = std::fopen(p.string().c_str(), "wb")) {
-            std::fwrite(text.data(), 1, text.size(), f);
-            std::fclose(f);
-        }
-        return p.string();
-    }();
+    static const std::string path = WriteLines("traz_line_benchmark.txt", kLines, 97);
     return path;
 }
 
-// The small file: 60 lines as above, some 2.5 kB.
+// The small file: 60 lines, some 2.5 kB.
 constexpr int kSmallLines = 60;
 
 const std::string &SmallPath()
 {
-    static const std::string path = [] {
-        const std::filesystem::path p = std::filesystem::temp_directory_path() / "traz_line_benchmark_small.txt";
-        std::string text;
-        for (int i = 0; i < kSmallLines; ++i) {
-            text += "Key" + std::to_string(i) + " = ";
-            text.append(static_cast<size_t>(4 + (i * 7) % 60), static_cast<char>('a' + i % 26));
-            text += i % 3 == 0 ? "\r\n" : "\n";
-        }
-        if (std::FILE *f = std::fopen(p.string().c_str(), "wb")) {
-            std::fwrite(text.data(), 1, text.size(), f);
-            std::fclose(f);
-        }
-        return p.string();
-    }();
+    static const std::string path = WriteLines("traz_line_benchmark_small.txt", kSmallLines, kSmallLines);
     return path;
 }
 
