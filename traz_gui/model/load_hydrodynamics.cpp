@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -62,6 +62,36 @@ void FillFromNeighbour(const float *x, const float *y, float *depth, const int32
     }
 }
 
+// The arrays a load reads into and derives before the scenario changes,
+// kept from one load to the next: a grid read again, or another of no
+// greater size (a scenario opened over the model of the last one), then
+// touches no fresh memory, which is most of what a large grid's load costs.
+// A grid of less than half the size held lets the larger blocks go.
+struct LoadArrays {
+    std::vector<int32_t> table;
+    std::vector<float> x, y, depths;
+    std::vector<float> cellDepth;
+    std::vector<int32_t> cellStatus;
+
+    void Prepare(size_t cells, size_t segments, size_t statusCells)
+    {
+        if (table.capacity() / 2 > cells)
+            *this = LoadArrays();
+        table.assign(cells, 0);
+        x.assign(cells, 0.0f);
+        y.assign(cells, 0.0f);
+        depths.assign(segments, 0.0f);
+        cellDepth.assign(cells, 0.0f);
+        cellStatus.assign(statusCells, GE_CELL_INACTIVE);
+    }
+};
+
+LoadArrays &Arrays()
+{
+    static LoadArrays arrays;
+    return arrays;
+}
+
 } // namespace
 
 float ExtrapolateBoundaryValue(const float *x, const float *y, float *values, int32_t u, int32_t v,
@@ -102,22 +132,18 @@ int32_t ReadGridTable(ScenarioRecord *scenario, const char *gridIndicesFile)
     // Everything is read before the scenario changes, so that a failed read
     // leaves the previous grid in place.
     const int32_t statusWidth = mmax + 1;
-    std::vector<int32_t> table;
-    std::vector<float> x, y, depths;
-    std::vector<float> cellDepth;
-    std::vector<int32_t> cellStatus;
-    std::vector<int32_t> cellCode;
+    LoadArrays &arrays = Arrays();
     try {
-        table.resize(cells);
-        x.resize(cells);
-        y.resize(cells);
-        depths.resize(static_cast<size_t>(segments));
-        cellDepth.resize(cells);
-        cellStatus.assign(static_cast<size_t>(statusWidth) * static_cast<size_t>(nmax + 1), GE_CELL_INACTIVE);
-        cellCode.assign(cells, 0);
-    } catch (const std::bad_alloc &) {
+        arrays.Prepare(cells, static_cast<size_t>(segments),
+                       static_cast<size_t>(statusWidth) * static_cast<size_t>(nmax + 1));
+    } catch (const std::exception &) {   // no memory, or a size no array can have
+        arrays = LoadArrays();
         return GridTableFailed();
     }
+    std::vector<int32_t> &table = arrays.table;
+    std::vector<float> &x = arrays.x, &y = arrays.y, &depths = arrays.depths;
+    std::vector<float> &cellDepth = arrays.cellDepth;
+    std::vector<int32_t> &cellStatus = arrays.cellStatus;
 
     location[0] = 0;
     int32_t tableSegments = segments;
@@ -219,7 +245,6 @@ int32_t ReadGridTable(ScenarioRecord *scenario, const char *gridIndicesFile)
     std::memset(&input, 0, sizeof input);
     input.mmax = mmax;
     input.nmax = nmax;
-    input.cellCode = cellCode.data();
     input.x = newX;
     input.y = newY;
     input.cellStatus = cellStatus.data();

@@ -26,13 +26,61 @@ bool Missing(float depth)
 
 }  // namespace
 
-void GE_FreeDepthArrays()
+namespace {
+
+// The blocks of the depths that a new grid replaced, kept for the depths of
+// that grid: a model read again then fills them instead of fresh pages,
+// which are most of what a large grid's depths cost.
+GE_DepthState g_retired;
+
+void FreeBlocks(GE_DepthState &d)
 {
-    GE_DepthState &d = global_windata.depth;
     GE_Free(d.valid_point);
     GE_Free(d.xcoord);
     GE_Free(d.ycoord);
     GE_Free(d.depth);
+    d.valid_point = nullptr;
+    d.xcoord = d.ycoord = d.depth = nullptr;
+    d.mmax = d.nmax = 0;
+}
+
+// Takes the four blocks of d when they hold exactly `nodes` values.
+bool TakeBlocks(GE_DepthState &d, size_t nodes, float *&x, float *&y, float *&z, int32_t *&valid)
+{
+    if (!d.xcoord || !d.ycoord || !d.depth || !d.valid_point || GE_NodeCount(d.mmax, d.nmax) != nodes)
+        return false;
+    x = d.xcoord;
+    y = d.ycoord;
+    z = d.depth;
+    valid = d.valid_point;
+    d.valid_point = nullptr;
+    d.xcoord = d.ycoord = d.depth = nullptr;
+    d.mmax = d.nmax = 0;
+    return true;
+}
+
+}  // namespace
+
+void GE_FreeDepthArrays()
+{
+    FreeBlocks(global_windata.depth);
+    FreeBlocks(g_retired);
+}
+
+void GE_RetireDepthArrays(size_t nodes)
+{
+    GE_DepthState &d = global_windata.depth;
+    FreeBlocks(g_retired);
+    if (GE_NodeCount(d.mmax, d.nmax) != nodes) {
+        FreeBlocks(d);
+        return;
+    }
+    g_retired.mmax = d.mmax;
+    g_retired.nmax = d.nmax;
+    g_retired.xcoord = d.xcoord;
+    g_retired.ycoord = d.ycoord;
+    g_retired.depth = d.depth;
+    g_retired.valid_point = d.valid_point;
     d.valid_point = nullptr;
     d.xcoord = d.ycoord = d.depth = nullptr;
     d.mmax = d.nmax = 0;
@@ -47,16 +95,22 @@ void GE_SetDepth(const float *depth)
         return;
     const int32_t mmax = g.grid.mmax, nmax = g.grid.nmax;
     const size_t nodes = GE_NodeCount(mmax, nmax);
-    auto *x = static_cast<float *>(GE_Alloc(nodes * sizeof(float)));
-    auto *y = static_cast<float *>(GE_Alloc(nodes * sizeof(float)));
-    auto *z = static_cast<float *>(GE_Alloc(nodes * sizeof(float)));
-    auto *valid = static_cast<int32_t *>(GE_Alloc(nodes * sizeof(int32_t)));
-    if (!x || !y || !z || !valid) {
-        GE_Free(x);
-        GE_Free(y);
-        GE_Free(z);
-        GE_Free(valid);
-        return;
+    // The blocks of the depths shown or of those the grid replaced when they
+    // are of this size, else new ones.
+    float *x = nullptr, *y = nullptr, *z = nullptr;
+    int32_t *valid = nullptr;
+    if (!TakeBlocks(g.depth, nodes, x, y, z, valid) && !TakeBlocks(g_retired, nodes, x, y, z, valid)) {
+        x = static_cast<float *>(GE_Alloc(nodes * sizeof(float)));
+        y = static_cast<float *>(GE_Alloc(nodes * sizeof(float)));
+        z = static_cast<float *>(GE_Alloc(nodes * sizeof(float)));
+        valid = static_cast<int32_t *>(GE_Alloc(nodes * sizeof(int32_t)));
+        if (!x || !y || !z || !valid) {
+            GE_Free(x);
+            GE_Free(y);
+            GE_Free(z);
+            GE_Free(valid);
+            return;
+        }
     }
     GE_FreeDepthArrays();
     g.option_loaded[GEdit_SHOW_BATHYMETRY] = 1;

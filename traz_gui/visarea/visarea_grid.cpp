@@ -59,16 +59,21 @@ void GE_SetGrid(const GE_GridInput *input, const char *enclosureName)
         return;
     }
     const int32_t mmax = input->mmax, nmax = input->nmax;
-    float *x = GE_CopyArray(input->x, nodes);
-    float *y = GE_CopyArray(input->y, nodes);
-    int32_t *valid = GE_CopyArray<int32_t>(nullptr, nodes);
+    const size_t cells = CellCount(mmax, nmax);
+    GE_GridState &grid = g.grid;
+    // A grid of the size shown (the model read again) goes into the arrays
+    // that hold it: fresh pages are most of what a large grid costs.
+    const bool inPlace = grid.xcoord && grid.ycoord && grid.valid_point && grid.mmax == mmax && grid.nmax == nmax;
+    float *x = inPlace ? grid.xcoord : GE_CopyArray<float>(nullptr, nodes);
+    float *y = inPlace ? grid.ycoord : GE_CopyArray<float>(nullptr, nodes);
+    int32_t *valid = inPlace ? grid.valid_point : GE_CopyArray<int32_t>(nullptr, nodes);
     int32_t *codes = nullptr;
     if (g.applicationType == 4 && input->cellCode)
         codes = GE_CopyArray(input->cellCode, nodes);
     int32_t *status = nullptr;
     const bool fromInput = (!enclosureName || !*enclosureName) && input->cellStatus;
     if (fromInput) {
-        status = GE_CopyArray(input->cellStatus, CellCount(mmax, nmax));
+        status = inPlace && grid.cellStatus ? grid.cellStatus : GE_CopyArray<int32_t>(nullptr, cells);
     } else {
         int32_t code = 0;
         GE_Enclosure *enclosure = GE_EnclosureCellStatus(enclosureName ? enclosureName : "", mmax, nmax, &code);
@@ -79,20 +84,38 @@ void GE_SetGrid(const GE_GridInput *input, const char *enclosureName)
         }
     }
     if (!x || !y || !valid || !status || (g.applicationType == 4 && input->cellCode && !codes)) {
-        GE_Free(x);
-        GE_Free(y);
-        GE_Free(valid);
+        // Blocks of the grid shown stay the grid's.
+        if (x != grid.xcoord)
+            GE_Free(x);
+        if (y != grid.ycoord)
+            GE_Free(y);
+        if (valid != grid.valid_point)
+            GE_Free(valid);
+        if (status != grid.cellStatus)
+            GE_Free(status);
         GE_Free(codes);
-        GE_Free(status);
         return;  // no memory: the grid shown stays
     }
+    // memmove: a caller may hand the grid's own arrays back.
+    std::memmove(x, input->x, nodes * sizeof(float));
+    std::memmove(y, input->y, nodes * sizeof(float));
+    if (fromInput)
+        std::memmove(status, input->cellStatus, cells * sizeof(int32_t));
 
-    // The grid and the depths of the grid it replaces go.
+    // The rest of the grid it replaces goes, and its depths are no longer
+    // shown (their blocks may serve the depths of this grid).
+    if (grid.xcoord == x)
+        grid.xcoord = nullptr;
+    if (grid.ycoord == y)
+        grid.ycoord = nullptr;
+    if (grid.valid_point == valid)
+        grid.valid_point = nullptr;
+    if (grid.cellStatus == status)
+        grid.cellStatus = nullptr;
     FreeGridArrays();
-    GE_FreeDepthArrays();
+    GE_RetireDepthArrays(nodes);
     g.option_loaded[GEdit_SHOW_GRID] = 1;
     g.option_loaded[GEdit_SHOW_BATHYMETRY] = 0;
-    GE_GridState &grid = g.grid;
     grid.mmax = mmax;
     grid.nmax = nmax;
     grid.xcoord = x;

@@ -13,8 +13,12 @@
 const GE_WindowActions &GE_Actions();
 // Frees the land boundary's points, ends and count (not its loaded flag).
 void GE_FreeLandBoundaryArrays();
-// Frees the depth arrays and sizes (not the loaded flag).
+// Frees the depth arrays and sizes (not the loaded flag), and the blocks
+// kept from depths a new grid replaced.
 void GE_FreeDepthArrays();
+// The depths shown stop being shown (a new grid of `nodes` nodes came);
+// their blocks are kept for its depths when they are of its size.
+void GE_RetireDepthArrays(size_t nodes);
 // A node count mmax*nmax, 0 for sizes that are not positive.
 size_t GE_NodeCount(int32_t mmax, int32_t nmax);
 // The valid nodes (mmax*nmax into valid) of a grid from its cell status

@@ -310,6 +310,36 @@ TEST_F(LoadHydrodynamicsTest, ArraysAreReusedForASmallerGridAndReplacedForALarge
     EXPECT_EQ(std::vector<float>(g_scenario.x, g_scenario.x + 63), gridfix::RegularGrid(9, 7).x);
 }
 
+// The arrays a load reads into stay from one load to the next: a grid read
+// after a larger one, or the same one again, hands the map exactly what it
+// hands it when read first.
+TEST_F(LoadHydrodynamicsTest, AGridReadAfterAnotherGivesTheMapWhatItGivesAlone)
+{
+    gridfix::Grid sample = gridfix::SampleGrid();
+    ASSERT_EQ(gridfix::WriteGridFiles(dir_ + "/small", Form::kBinary, sample), recio::kOk);
+    gridfix::Grid big = gridfix::RegularGrid(8, 6);
+    ASSERT_EQ(gridfix::WriteGridFiles(dir_ + "/big", Form::kBinary, big), recio::kOk);
+
+    ASSERT_EQ(ReadGridTable(&g_scenario, (dir_ + "/small.lga").c_str()), GRID_TABLE_READ);
+    const fakes::GridCopy alone = fakes::LastGrid();
+    const std::vector<float> aloneDepth = fakes::LastDepth();
+    ASSERT_EQ(aloneDepth.size(), 15u);
+
+    for (const char *before : {"big", "small"}) {
+        SCOPED_TRACE(before);
+        ASSERT_EQ(ReadGridTable(&g_scenario, (dir_ + "/" + before + ".lga").c_str()), GRID_TABLE_READ);
+        ASSERT_EQ(ReadGridTable(&g_scenario, (dir_ + "/small.lga").c_str()), GRID_TABLE_READ);
+        const fakes::GridCopy &again = fakes::LastGrid();
+        EXPECT_EQ(again.mmax, alone.mmax);
+        EXPECT_EQ(again.nmax, alone.nmax);
+        EXPECT_EQ(again.x, alone.x);
+        EXPECT_EQ(again.y, alone.y);
+        EXPECT_EQ(again.cellStatus, alone.cellStatus);
+        EXPECT_EQ(fakes::LastDepth(), aloneDepth);
+        EXPECT_EQ(std::vector<int32_t>(g_scenario.activeGrid, g_scenario.activeGrid + 15), sample.table);
+    }
+}
+
 TEST_F(LoadHydrodynamicsTest, ADifferentLayerCountClearsThePageFlags)
 {
     WriteModel(gridfix::SampleGrid());

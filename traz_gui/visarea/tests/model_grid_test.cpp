@@ -129,6 +129,60 @@ TEST_F(GridTest, ANewGridReplacesTheOldOneAndItsDepths)
     EXPECT_EQ(Counts().depthSet, 1);
 }
 
+// A grid of the size shown (the model read again) is written into the
+// blocks that hold the old one, and the old depths' blocks serve the new
+// depths; nothing of the old grid or its depths shows through.
+TEST_F(GridTest, AGridOfTheSameSizeTakesTheBlocksOfTheOldOne)
+{
+    GE_EnableViewAttribute(GEdit_SHOW_BATHYMETRY);
+    const GE_GlobalData &g = global_windata;
+    GridFixture second(5, 4, 20.0f, 20.0f);   // other coordinates
+    second.Status(3, 3) = 0;                  // and a cell no longer active
+    GE_SetGrid(second.Refresh(), "");
+    const std::string secondRows = ValidRows();
+    GE_FreeGrid();
+
+    GridFixture first(5, 4);
+    GE_SetGrid(&first.input, "");
+    std::vector<float> depth(20, 8.0f);
+    GE_SetDepth(depth.data());
+    float z = 0.0f, cx = 0.0f, cy = 0.0f;
+    ASSERT_EQ(GE_CellCentre(2, 2, &cx, &cy), 1);
+    ASSERT_FLOAT_EQ(cx, 5.0f);
+    const float *x = g.grid.xcoord, *oldDepth = g.depth.depth;
+
+    GE_SetGrid(&second.input, "");
+    EXPECT_EQ(g.grid.xcoord, x);
+    EXPECT_EQ(g.grid.xcoord[1], 20.0f);
+    EXPECT_EQ(GE_CellStatus(3, 3), 0);
+    EXPECT_EQ(ValidRows(), secondRows);
+    ASSERT_EQ(GE_CellCentre(2, 2, &cx, &cy), 1);   // the cell lookups see the new grid
+    EXPECT_FLOAT_EQ(cx, 10.0f);
+    // The old depths are not shown on the new grid.
+    EXPECT_EQ(g.option_loaded[GEdit_SHOW_BATHYMETRY], 0);
+    EXPECT_EQ(g.depth.depth, nullptr);
+    EXPECT_EQ(GE_InterpolateDepth(2, 2, 10.0f, 10.0f, &z), 0);
+
+    std::vector<float> newDepth(20, 3.0f);
+    newDepth[0] = -999.0f;
+    GE_SetDepth(newDepth.data());
+    EXPECT_EQ(g.depth.depth, oldDepth);
+    EXPECT_EQ(g.depth.xcoord[1], 20.0f);
+    EXPECT_EQ(g.depth.valid_point[0], 0);
+    EXPECT_EQ(g.zmin, 3.0f);
+    EXPECT_EQ(g.zmax, 3.0f);
+
+    // A grid of another size takes new blocks and lets the old depths go.
+    GridFixture third(3, 2);
+    GE_SetGrid(&third.input, "");
+    EXPECT_EQ(g.grid.mmax, 3);
+    EXPECT_EQ(g.depth.depth, nullptr);
+    std::vector<float> thirdDepth(6, 5.0f);
+    GE_SetDepth(thirdDepth.data());
+    EXPECT_EQ(g.depth.mmax, 3);
+    EXPECT_EQ(g.zmax, 5.0f);
+}
+
 TEST_F(GridTest, AGridWithoutNodesUnloadsTheGrid)
 {
     GridFixture grid(3, 3);
