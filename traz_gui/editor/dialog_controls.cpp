@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "field_check_boxes.h"
 #include "field_checks.h"
 #include "ruvv_color.h"
 #include "ruvv_res.h"
@@ -41,23 +42,6 @@ std::vector<int32_t> IdList(va_list args, size_t limit)
     }
     return ids;
 }
-
-// Saves a window's event mask and lets only update events through while a
-// check shows its box.
-class UpdateOnly {
-public:
-    explicit UpdateOnly(RUV_WIN window) : window_(window), mask_(ruv_win_get_event_mask(window))
-    {
-        ruv_win_set_event_mask(window_, UPDATE_EVENTS_ONLY);
-    }
-    ~UpdateOnly() { ruv_win_set_event_mask(window_, mask_); }
-    UpdateOnly(const UpdateOnly &) = delete;
-    UpdateOnly &operator=(const UpdateOnly &) = delete;
-
-private:
-    RUV_WIN window_;
-    uint32_t mask_;
-};
 
 // The box of a failed check with the pointer held in the window.
 void TrappedError(RUV_WIN window, const std::string &message)
@@ -723,7 +707,7 @@ int16_t CheckReportedField(RUV_WIN window, int32_t id, T low, T high, bool noUpp
     assert(mode == 0 || mode == 1);
     if (mode != 0 && mode != 1)
         return 0;
-    UpdateOnly guard(window);
+    EventsFrozen guard(window);
     const std::string message = FieldMessage(window, id, low, high, noUpper, noLower, mode, kind);
     if (message.empty())
         return 0;
@@ -757,7 +741,7 @@ int16_t CheckFloatField(RUV_WIN window, int32_t id, float low, float high, int m
 
 int16_t CheckFloatRange(RUV_WIN window, int32_t id, float low, float high)
 {
-    UpdateOnly guard(window);
+    EventsFrozen guard(window);
     std::string text, message;
     if (!TrimmedTitle(window, id, &text)) {
         message = "Empty value !";

@@ -25,9 +25,12 @@ inline bool IsClick(const RUV_EVENT *event) { return FieldEventOf(event) == Fiel
 // gain, which must not start a second check.
 class EventsFrozen {
 public:
+    // Only repaints reach the window while frozen, and its destruction: a
+    // window closed under the box must still hear it, or whoever keeps its
+    // handle keeps one to a window gone.
     explicit EventsFrozen(RUV_WIN window) : window_(window), mask_(ruv_win_get_event_mask(window))
     {
-        ruv_win_set_event_mask(window_, 16);
+        ruv_win_set_event_mask(window_, (1u << E_UPDATE) | (1u << E_DESTROY));
     }
     // The window may be gone by then: a box's message loop can let the
     // user close it (the table generator, by File New or Open).

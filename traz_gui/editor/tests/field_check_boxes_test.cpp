@@ -248,4 +248,35 @@ TEST(FieldCheckBoxes, StandardColoursReplaceARedHighlight)
     });
 }
 
+// A window closed while a check holds its events (a box's message loop
+// runs the File Open that closes the table generator) still hears its
+// destruction, so whoever keeps its handle lets go of it; the hold then
+// ends without touching the window gone.
+int g_destroyEvents = 0;
+
+int32_t CountDestroy(RUV_WIN, RUV_EVENT *event)
+{
+    if (event->type == E_DESTROY)
+        ++g_destroyEvents;
+    return 0;
+}
+
+TEST(FieldCheckBoxes, AWindowClosedWhileItsEventsAreHeldHearsItsDestruction)
+{
+    in_app([] {
+        Recorder rec;
+        g_destroyEvents = 0;
+        RUV_RECT r{ 0, 0, 200, 300 };
+        const RUV_WIN task = reinterpret_cast<RUV_WIN>(ruv_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW));
+        const RUV_WIN w = ruv_win_create(1, &r, "Generate", 0, task, 0x803, RUV_EVENT_MASK_ALL, CountDestroy, nullptr);
+        ASSERT_NE(w, NULL_WIN);
+        {
+            EventsFrozen held(w);
+            ruv_vobj_destroy(w);
+        }
+        EXPECT_EQ(g_destroyEvents, 1);
+        EXPECT_EQ(rec.errors(), 0u);
+    });
+}
+
 } // namespace
