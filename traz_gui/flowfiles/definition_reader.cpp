@@ -250,7 +250,6 @@ extern "C" void READ_FLOW_DEFINITION_IN_MODE(const char *run_id, int32_t run_id_
         caller_id[i] = run_id[i];
 
     SetDefaultMessageDirectory();   // before the first message
-    HOLD_MESSAGE_FILE();            // read once for all the lines of the read
     FlowDefinition &def = *FlowDefinitionGet();
     OPEN_DEFINITION_FILE(&s.def_unit, &s.diag_unit, error, &s.record_number, s.record, 80, caller_id, 3,
                          def.run_id, 3, version, version_len, s.ident, 27);
@@ -275,7 +274,6 @@ extern "C" void READ_FLOW_DEFINITION_IN_MODE(const char *run_id, int32_t run_id_
         recio::Close(s.diag_unit);
     s.def_unit = kNoDefinitionUnit;
     s.diag_unit = 0;
-    RELEASE_MESSAGE_FILE();
 }
 
 extern "C" void READ_FLOW_DEFINITION(const char *run_id, int32_t run_id_len, int32_t *error, const char *version,

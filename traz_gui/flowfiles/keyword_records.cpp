@@ -139,123 +139,6 @@ void ReadKeywordNumbers(const int32_t *unit, int32_t *error, const char *keyword
     }
 }
 
-// The records of a keyword search.  While the unit holds its whole file in
-// memory they are taken from its bytes there, and a record's text is put
-// into the record buffer only when the record may hold the keyword, or
-// when the search ends on it: a search through a file that lacks its
-// keyword costs a scan of its line ends.  Otherwise each is read as
-// ReadRecord80 reads it.  The buffer and the unit end as reading every
-// record with ReadRecord80 leaves them.
-class HeldRecords {
-public:
-    HeldRecords(int unit, char *record, int32_t record_len, const std::string &key)
-        : unit_(unit), record_(record), record_len_(record_len),
-          // A keyword without blanks is in a record only when it is in the
-          // line the record was read from (the blanks of a short line are
-          // the only text a record has of its own).
-          key_(key.empty() || key.find(' ') != std::string::npos ? std::string_view() : std::string_view(key))
-    {
-        Take();
-    }
-    ~HeldRecords() { Leave(); }
-    HeldRecords(const HeldRecords &) = delete;
-    HeldRecords &operator=(const HeldRecords &) = delete;
-
-    // The next record, as ReadRecord80 gives it.
-    int Read()
-    {
-        pending_ = false;
-        if (!held_ || at_ == bytes_.size()) {
-            // The end of the file is met as a read meets it.
-            Leave();
-            const int r = ReadRecord80(unit_, record_, record_len_);
-            Take();
-            return r;
-        }
-        const char *from = bytes_.data() + at_;
-        const size_t left = bytes_.size() - at_;
-        const char *end = static_cast<const char *>(std::memchr(from, '\n', left));
-        line_ = std::string_view(from, end ? static_cast<size_t>(end - from) : left);
-        at_ += end ? line_.size() + 1 : left;
-        pending_ = true;
-        return recio::kOk;
-    }
-
-    // Rewinds the unit, whose bytes may be held again from its start.
-    int Rewind()
-    {
-        Leave();
-        const int r = recio::Rewind(unit_);
-        Take();
-        return r;
-    }
-
-    // False when the record last read cannot hold the keyword: its line
-    // does not hold it (the next place of the keyword in the bytes is
-    // looked for once for all the lines before it).
-    bool MayHoldKey()
-    {
-        if (!pending_ || key_.empty())
-            return true;
-        const size_t start = static_cast<size_t>(line_.data() - bytes_.data());
-        if (!hit_known_ || hit_from_ > start || (hit_ != std::string_view::npos && hit_ < start)) {
-            hit_ = bytes_.find(key_, start);
-            hit_from_ = start;
-            hit_known_ = true;
-        }
-        return hit_ != std::string_view::npos && hit_ + key_.size() <= start + line_.size();
-    }
-
-    // Puts the record last read into the buffer (the unit is put after
-    // the records read when the search ends).
-    void Finish()
-    {
-        if (!pending_)
-            return;
-        pending_ = false;
-        if (record_len_ <= 0)
-            return;
-        // As ReadLineInto fills the 80 characters, and ReadRecord80 the rest.
-        const size_t len = static_cast<size_t>(record_len_);
-        const size_t field = std::min(len, static_cast<size_t>(80));
-        size_t count = line_.size();
-        if (count > 0 && line_[count - 1] == '\r')
-            --count;
-        const size_t copied = std::min(count, field);
-        std::memcpy(record_, line_.data(), copied);
-        std::memset(record_ + copied, ' ', len - copied);
-    }
-
-private:
-    void Take()
-    {
-        held_ = recio::HeldBytes(unit_, &bytes_, &at_);
-        hit_known_ = false;
-    }
-    // Puts the unit where the records taken from memory leave it.
-    void Leave()
-    {
-        if (held_ && recio::MoveHeldTo(unit_, at_) != recio::kOk)
-            std::abort();   // the unit held the bytes a moment ago
-        held_ = false;
-    }
-
-    int unit_;
-    char *record_;
-    int32_t record_len_;
-    std::string_view key_;
-    bool held_ = false;
-    std::string_view bytes_;
-    size_t at_ = 0;
-    bool pending_ = false;     // line_ is the record last read, not yet in the buffer
-    std::string_view line_;
-    // The first place of the keyword in bytes_ from hit_from_ on (npos:
-    // none), while hit_known_.
-    bool hit_known_ = false;
-    size_t hit_from_ = 0;
-    size_t hit_ = 0;
-};
-
 }  // namespace
 
 extern "C" FlowDefinitionState *FlowDefinitionStateGet(void)
@@ -278,7 +161,6 @@ extern "C" void FIND_KEYWORD_RECORD(const int32_t *unit, int32_t *error, const i
     const bool print = print_flag_len > 0 && (print_flag[0] == 'Y' || print_flag[0] == 'y');
     const int32_t width = std::max(0, std::min(record_len, *field_width));
     int ends_met = 0;
-    HeldRecords records(*unit, record, record_len, key);
 
     enum class Step { kRecord, kGiveUp, kError };
     // Reads the next record, going round from the start at the end of the
@@ -289,14 +171,14 @@ extern "C" void FIND_KEYWORD_RECORD(const int32_t *unit, int32_t *error, const i
     // and stops at the first gives up there instead of reading the file
     // again from its start.
     auto next = [&](bool may_stop) {
-        int r = records.Read();
+        int r = ReadRecord80(*unit, record, record_len);
         if (r == recio::kEndOfFile) {
             if (++ends_met > 1)
                 return Step::kGiveUp;   // the whole file was searched
             *record_number = 0;
-            if (records.Rewind() != recio::kOk)
+            if (recio::Rewind(*unit) != recio::kOk)
                 return Step::kError;
-            r = records.Read();
+            r = ReadRecord80(*unit, record, record_len);
             if (r == recio::kEndOfFile)
                 return Step::kGiveUp;
             may_stop = true;
@@ -311,14 +193,10 @@ extern "C" void FIND_KEYWORD_RECORD(const int32_t *unit, int32_t *error, const i
 
     Step step = *new_search != 0 ? Step::kRecord : next(false);
     while (step == Step::kRecord) {
-        if (records.MayHoldKey()) {
-            records.Finish();
-            if (std::string_view(record, static_cast<size_t>(width)).find(key) != std::string_view::npos)
-                return;
-        }
+        if (std::string_view(record, static_cast<size_t>(width)).find(key) != std::string_view::npos)
+            return;
         step = next(true);
     }
-    records.Finish();
     *found = 0;
     if (step == Step::kError) {
         *error = -1;

@@ -4,8 +4,7 @@
 // message file's default directory, the program's own.  Each line reads the
 // message file's bytes in one go; its records are kept while those stay
 // the same, so that a reader reporting many lines does not take the file
-// through a unit, line by line, for each; while a reader holds the message
-// file, its lines take the records kept without reading the file again.
+// through a unit, line by line, for each.
 
 #include "keyword_records.h"
 
@@ -105,12 +104,6 @@ struct MessageFile {
     std::vector<MessageRecord> records;
 };
 
-// The holds of the message file: while any is open, the records read
-// from held_path are used without reading the file again.
-int g_holds = 0;
-bool g_held = false;
-std::string g_held_path;
-
 // The records of the message file at path, taken again from its bytes
 // when they differ from those read before; null when it cannot be read
 // (the search then opens it itself, and meets the same failure).
@@ -118,14 +111,8 @@ const std::vector<MessageRecord> *MessageRecords(const std::string &path)
 {
     static MessageFile kept;
     static std::string bytes;
-    if (g_held && path == g_held_path)
-        return &kept.records;
     if (!ReadBytes(path, &bytes))
         return nullptr;
-    if (g_holds > 0) {
-        g_held = true;
-        g_held_path = path;
-    }
     if (bytes == kept.bytes)
         return &kept.records;
     kept.bytes = bytes;
@@ -148,17 +135,6 @@ const std::vector<MessageRecord> *MessageRecords(const std::string &path)
 }
 
 }  // namespace
-
-extern "C" void HOLD_MESSAGE_FILE(void)
-{
-    ++g_holds;
-}
-
-extern "C" void RELEASE_MESSAGE_FILE(void)
-{
-    if (g_holds > 0 && --g_holds == 0)
-        g_held = false;
-}
 
 extern "C" void SetDefaultMessageDirectory(void)
 {

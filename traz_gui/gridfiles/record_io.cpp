@@ -961,30 +961,6 @@ int ReadLineInto(int unit, char *front, size_t size, char pad, size_t *length)
     return kOk;
 }
 
-bool HeldBytes(int unit, std::string_view *bytes, size_t *next)
-{
-    Unit *u;
-    if (Lookup(unit, &u) != kOk || u->form != Form::kFormatted || !u->whole || !u->ahead ||
-        u->pos != static_cast<int64_t>(u->ahead_at))
-        return false;
-    *bytes = std::string_view(u->ahead.get(), u->ahead_end);
-    *next = u->ahead_at;
-    return true;
-}
-
-int MoveHeldTo(int unit, size_t next)
-{
-    Unit *u;
-    const int r = Lookup(unit, &u);
-    if (r != kOk)
-        return r;
-    if (u->form != Form::kFormatted || !u->whole || !u->ahead || next > u->ahead_end)
-        return kErrBadArgument;
-    u->ahead_at = next;
-    u->pos = static_cast<int64_t>(next);
-    return kOk;
-}
-
 int WriteLine(int unit, std::string_view text)
 {
     Unit *u;

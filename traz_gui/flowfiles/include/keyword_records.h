@@ -174,15 +174,6 @@ void TO_LOWER_CASE(char *text, int32_t text_len, const int32_t *count);
 void REPORT_MESSAGE(const int32_t *diag_unit, const char *code, int32_t code_len, const char *text,
                     int32_t text_len);
 
-/* Between HOLD_MESSAGE_FILE and the matching RELEASE_MESSAGE_FILE (the
-   pairs nest), the message lines take their records from the message file
-   as the first line of the span read it (the file named at that line: a
-   line from another message directory reads its own file): a read of the
-   definition that reports many lines reads the file once.  Outside such a
-   span each line reads the file as it is then. */
-void HOLD_MESSAGE_FILE(void);
-void RELEASE_MESSAGE_FILE(void);
-
 /* Run by the readers before their first message: when no message
    directory is set and the current directory holds no message file, sets
    the directory to the program's own (where the message file ships),

@@ -173,19 +173,6 @@ int ReadLineInto(int unit, char *front, size_t size, char pad, size_t *length = 
 // Writes a line and the platform's line end.
 int WriteLine(int unit, std::string_view text);
 
-// The bytes of a formatted unit's file while the unit holds all of them in
-// memory (a small file whose lines are read from its start, or read again
-// from a rewind, with nothing else done to the unit since), with the
-// offset of the line that the next read takes; false for any other unit.
-// The view stays valid until the next operation on the unit.
-bool HeldBytes(int unit, std::string_view *bytes, size_t *next);
-
-// Moves a unit that holds its file's bytes to offset next of them (the
-// start of a line, or the end), as reading the lines before it would; so
-// that a caller may go through held lines in memory and leave the unit
-// where reading them would have left it.
-int MoveHeldTo(int unit, size_t next);
-
 // One list-directed READ statement on a formatted unit: it starts at the
 // next line and takes as many lines as its items need.  Items are separated
 // by blanks, tabs, commas or line ends; "r*v" repeats v r times; an empty

@@ -11,7 +11,6 @@
 #include "definition_fuzz_files.h"
 #include "definition_reader.h"
 #include "flow_definition.h"
-#include "keyword_records.h"
 #include "process_sections.h"
 #include "record_io.h"
 
@@ -312,7 +311,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     (void)ready;
     deffuzz::InputDirectory input(data, size);
 
-    HOLD_MESSAGE_FILE();   // as a read of the definition does
     int32_t def = kNoDefinitionUnit, diag = 0, error = 0, rn = 0;
     char record[80], caller[3] = {'f', 'z', ' '}, run_id[3], ident[27];
     OPEN_DEFINITION_FILE(&def, &diag, &error, &rn, record, 80, caller, 3, run_id, 3, "", 0, ident, 27);
@@ -332,7 +330,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         recio::Close(def);
     if (diag != 0)
         recio::Close(diag);
-    RELEASE_MESSAGE_FILE();
     deffuzz::ExpectAllUnitsClosed();   // every file is closed after the sections
     return 0;
 }
