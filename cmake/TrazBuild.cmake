@@ -71,6 +71,12 @@ if(NOT TRAZ_FUZZ)
     set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
     set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    if(TRAZ_WINDOWS)
+      # Test code, like the tests themselves (traz_add_gtest).
+      foreach(lib gtest gtest_main gmock gmock_main)
+        target_compile_options(${lib} PRIVATE -O0 -g0)
+      endforeach()
+    endif()
   endif()
 endif()
 
@@ -85,10 +91,11 @@ function(traz_add_gtest)
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gmock gtest_main)
   if(TRAZ_WINDOWS)
-    # The test sources are most of the Windows build's compile time and
-    # compile several times faster unoptimised; the code they test keeps the
-    # build type's optimisation.
-    target_compile_options(${T_NAME} PRIVATE -O0)
+    # The test sources are most of the Windows build's compile and link
+    # time: they are built unoptimised and without debug information (a
+    # failure names its file and line itself); the code they test keeps the
+    # build type's options.
+    target_compile_options(${T_NAME} PRIVATE -O0 -g0)
   endif()
   target_compile_definitions(${T_NAME} PRIVATE
     TRAZ_TEST_SOURCE_DIR="${TRAZ_TEST_SOURCE_DIR}"
