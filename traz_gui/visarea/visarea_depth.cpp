@@ -24,24 +24,34 @@ bool Missing(float depth)
     return depth <= -999.0f + 1e-6f;
 }
 
-}  // namespace
-
-namespace {
-
 // The blocks of the depths that a new grid replaced, kept for the depths of
 // that grid: a model read again then fills them instead of fresh pages,
 // which are most of what a large grid's depths cost.
 GE_DepthState g_retired;
 
-void FreeBlocks(GE_DepthState &d)
+// The blocks and sizes of d, which is left without any.
+GE_DepthState Detach(GE_DepthState &d)
 {
-    GE_Free(d.valid_point);
-    GE_Free(d.xcoord);
-    GE_Free(d.ycoord);
-    GE_Free(d.depth);
+    GE_DepthState blocks{};
+    blocks.mmax = d.mmax;
+    blocks.nmax = d.nmax;
+    blocks.xcoord = d.xcoord;
+    blocks.ycoord = d.ycoord;
+    blocks.depth = d.depth;
+    blocks.valid_point = d.valid_point;
     d.valid_point = nullptr;
     d.xcoord = d.ycoord = d.depth = nullptr;
     d.mmax = d.nmax = 0;
+    return blocks;
+}
+
+void FreeBlocks(GE_DepthState &d)
+{
+    const GE_DepthState blocks = Detach(d);
+    GE_Free(blocks.valid_point);
+    GE_Free(blocks.xcoord);
+    GE_Free(blocks.ycoord);
+    GE_Free(blocks.depth);
 }
 
 // Takes the four blocks of d when they hold exactly `nodes` values.
@@ -49,13 +59,11 @@ bool TakeBlocks(GE_DepthState &d, size_t nodes, float *&x, float *&y, float *&z,
 {
     if (!d.xcoord || !d.ycoord || !d.depth || !d.valid_point || GE_NodeCount(d.mmax, d.nmax) != nodes)
         return false;
-    x = d.xcoord;
-    y = d.ycoord;
-    z = d.depth;
-    valid = d.valid_point;
-    d.valid_point = nullptr;
-    d.xcoord = d.ycoord = d.depth = nullptr;
-    d.mmax = d.nmax = 0;
+    const GE_DepthState blocks = Detach(d);
+    x = blocks.xcoord;
+    y = blocks.ycoord;
+    z = blocks.depth;
+    valid = blocks.valid_point;
     return true;
 }
 
@@ -75,15 +83,7 @@ void GE_RetireDepthArrays(size_t nodes)
         FreeBlocks(d);
         return;
     }
-    g_retired.mmax = d.mmax;
-    g_retired.nmax = d.nmax;
-    g_retired.xcoord = d.xcoord;
-    g_retired.ycoord = d.ycoord;
-    g_retired.depth = d.depth;
-    g_retired.valid_point = d.valid_point;
-    d.valid_point = nullptr;
-    d.xcoord = d.ycoord = d.depth = nullptr;
-    d.mmax = d.nmax = 0;
+    g_retired = Detach(d);
 }
 
 void GE_SetDepth(const float *depth)

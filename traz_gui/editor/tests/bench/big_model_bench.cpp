@@ -161,17 +161,24 @@ void BM_LoadGrid(benchmark::State &state)
         }
 }
 
+// Reads a grid file (its suffix) whole into bytes.
+void ReadGridFile(const char *suffix, std::vector<char> *bytes)
+{
+    std::ifstream in(GridBase() + suffix, std::ios::binary | std::ios::ate);
+    bytes->resize(static_cast<size_t>(in.tellg()));
+    in.seekg(0);
+    in.read(bytes->data(), static_cast<std::streamsize>(bytes->size()));
+    benchmark::DoNotOptimize(bytes->data());
+}
+
 // The bare loop: the three files read whole into fresh memory, as the load
 // must put them somewhere new.
 void BM_ReadGridFiles(benchmark::State &state)
 {
     for (auto _ : state)
         for (const char *suffix : { ".lga", ".cco", ".dps" }) {
-            std::ifstream in(GridBase() + suffix, std::ios::binary | std::ios::ate);
-            std::vector<char> bytes(static_cast<size_t>(in.tellg()));
-            in.seekg(0);
-            in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            benchmark::DoNotOptimize(bytes.data());
+            std::vector<char> bytes;
+            ReadGridFile(suffix, &bytes);
         }
 }
 
@@ -183,14 +190,8 @@ void BM_ReadGridFilesKeptBuffers(benchmark::State &state)
     std::vector<char> buffers[3];
     for (auto _ : state) {
         int k = 0;
-        for (const char *suffix : { ".lga", ".cco", ".dps" }) {
-            std::ifstream in(GridBase() + suffix, std::ios::binary | std::ios::ate);
-            std::vector<char> &bytes = buffers[k++];
-            bytes.resize(static_cast<size_t>(in.tellg()));
-            in.seekg(0);
-            in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            benchmark::DoNotOptimize(bytes.data());
-        }
+        for (const char *suffix : { ".lga", ".cco", ".dps" })
+            ReadGridFile(suffix, &buffers[k++]);
     }
 }
 
