@@ -250,6 +250,7 @@ extern "C" void READ_FLOW_DEFINITION_IN_MODE(const char *run_id, int32_t run_id_
         caller_id[i] = run_id[i];
 
     SetDefaultMessageDirectory();   // before the first message
+    const MessageFileHold messages;   // read once for all the lines of the read
     FlowDefinition &def = *FlowDefinitionGet();
     OPEN_DEFINITION_FILE(&s.def_unit, &s.diag_unit, error, &s.record_number, s.record, 80, caller_id, 3,
                          def.run_id, 3, version, version_len, s.ident, 27);

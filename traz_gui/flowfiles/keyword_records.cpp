@@ -7,6 +7,7 @@
 #include "flow_record_util.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -191,10 +192,22 @@ extern "C" void FIND_KEYWORD_RECORD(const int32_t *unit, int32_t *error, const i
         return Step::kRecord;
     };
 
+    // A keyword without blanks is in a record only when it is in the
+    // record's line (the blanks after a short line are the record's own),
+    // so the lines that lack it are passed over where the unit has them
+    // in memory, without filling the record with each; never the record
+    // the search is to stop at.
+    const bool may_pass = record_len > 0 && !key.empty() && key.find(' ') == std::string::npos;
+    const size_t window = static_cast<size_t>(std::min(width, 80));
     Step step = *new_search != 0 ? Step::kRecord : next(false);
     while (step == Step::kRecord) {
         if (std::string_view(record, static_cast<size_t>(width)).find(key) != std::string_view::npos)
             return;
+        if (may_pass) {
+            const int64_t before_stop = static_cast<int64_t>(*stop_record) - *record_number - 1;
+            const size_t most = before_stop >= 0 ? static_cast<size_t>(before_stop) : SIZE_MAX;
+            *record_number += static_cast<int32_t>(recio::PassLinesWithout(*unit, key, window, most));
+        }
         step = next(true);
     }
     *found = 0;

@@ -4,7 +4,8 @@
 // message file's default directory, the program's own.  Each line reads the
 // message file's bytes in one go; its records are kept while those stay
 // the same, so that a reader reporting many lines does not take the file
-// through a unit, line by line, for each.
+// through a unit, line by line, for each; while the file is held, its lines
+// take the records kept without reading the file at all.
 
 #include "keyword_records.h"
 
@@ -104,6 +105,11 @@ struct MessageFile {
     std::vector<MessageRecord> records;
 };
 
+// The holds open, and the path whose records were read during them.
+int g_holds = 0;
+bool g_held = false;
+std::string g_held_path;
+
 // The records of the message file at path, taken again from its bytes
 // when they differ from those read before; null when it cannot be read
 // (the search then opens it itself, and meets the same failure).
@@ -111,8 +117,15 @@ const std::vector<MessageRecord> *MessageRecords(const std::string &path)
 {
     static MessageFile kept;
     static std::string bytes;
+    if (g_held && path == g_held_path)
+        return &kept.records;
+    g_held = false;
     if (!ReadBytes(path, &bytes))
         return nullptr;
+    if (g_holds > 0) {
+        g_held = true;
+        g_held_path = path;
+    }
     if (bytes == kept.bytes)
         return &kept.records;
     kept.bytes = bytes;
@@ -135,6 +148,17 @@ const std::vector<MessageRecord> *MessageRecords(const std::string &path)
 }
 
 }  // namespace
+
+MessageFileHold::MessageFileHold()
+{
+    ++g_holds;
+}
+
+MessageFileHold::~MessageFileHold()
+{
+    if (--g_holds == 0)
+        g_held = false;
+}
 
 extern "C" void SetDefaultMessageDirectory(void)
 {

@@ -139,6 +139,8 @@ struct Unit {
     // position is at its end (no other operation since): a rewind reads
     // the file into the block again with one read from its start.
     bool whole = false;
+    // The last block read ended short: the file's end was met there.
+    bool met_end = false;
 
     bool IsStream() const { return form == Form::kBinary || access == Access::kTransparent; }
     bool IsFramed() const { return form == Form::kUnformatted && access == Access::kSequential; }
@@ -890,7 +892,15 @@ int ScanLine(int unit, Take take, char *last)
     for (;;) {
         if (u->ahead_at == u->ahead_end) {
             const bool from_start = u->pos == 0;
+#ifdef _WIN32
+            // The runtime's descriptor stays at its end, once met, until
+            // it is positioned: bytes the file has gained since are read
+            // only after a seek to where the unit is.
+            if (u->met_end && !SeekTo(f, u->pos))
+                return kErrSeekFailed;
+#endif
             const size_t got = std::fread(u->ahead.get(), 1, Unit::kAhead, f);
+            u->met_end = got < Unit::kAhead;
             if (got == 0) {
                 // The block read before stays: the whole file when it was
                 // read from the start.
@@ -959,6 +969,38 @@ int ReadLineInto(int unit, char *front, size_t size, char pad, size_t *length)
     if (length)
         *length = total;
     return kOk;
+}
+
+size_t PassLinesWithout(int unit, std::string_view key, size_t window, size_t most)
+{
+    Unit *u;
+    if (key.empty() || Lookup(unit, &u) != kOk || u->form != Form::kFormatted || !u->ahead)
+        return 0;
+    const std::string_view block(u->ahead.get(), u->ahead_end);
+    size_t at = u->ahead_at;
+    size_t hit = block.find(key, at);   // the key's first place from the line on
+    size_t passed = 0;
+    while (passed < most && at < block.size()) {
+        const size_t lf = block.find('\n', at);
+        if (lf == std::string_view::npos)
+            break;   // the line's end is not read yet
+        if (hit != std::string_view::npos && hit < at)
+            hit = block.find(key, at);
+        if (hit != std::string_view::npos && hit + key.size() <= lf) {
+            // The key is in this line: the line holds it when its first
+            // place does lie in the window (any later one ends later).
+            size_t length = lf - at;
+            if (length > 0 && block[lf - 1] == '\r')
+                --length;
+            if (hit + key.size() <= at + std::min(window, length))
+                break;
+        }
+        at = lf + 1;
+        ++passed;
+    }
+    u->pos += static_cast<int64_t>(at - u->ahead_at);
+    u->ahead_at = at;
+    return passed;
 }
 
 int WriteLine(int unit, std::string_view text)

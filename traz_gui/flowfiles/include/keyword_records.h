@@ -186,6 +186,18 @@ void WRITE_MESSAGE_TO_SCREEN(const char *code, int32_t code_len, const char *tex
 
 #ifdef __cplusplus
 }
+
+/* While a hold lives (holds nest), the lines reported take the message
+   file's records as the first line of the hold read them, without reading
+   the file again; a line that looks in another directory reads the file
+   there.  A read of a definition holds the message file for its lines. */
+class MessageFileHold {
+public:
+    MessageFileHold();
+    ~MessageFileHold();
+    MessageFileHold(const MessageFileHold &) = delete;
+    MessageFileHold &operator=(const MessageFileHold &) = delete;
+};
 #endif
 
 #endif

@@ -2,14 +2,18 @@
 // value readers with continuation records, brackets and defaults, the word
 // scanners, the format and file checks, and the message lines.
 
+#include "flow_definition.h"
 #include "flow_fixture.h"
 #include "keyword_records.h"
 #include "record_io.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -186,6 +190,131 @@ TEST_F(KeywordFile, SearchFromTheLastRecordStopsAtItsStop)
     EXPECT_EQ(record_number_, 1);
 }
 
+// The search against records read one by one with ReadLineInto, as the
+// search reads them where it cannot pass lines over in memory: files of LF
+// and of CR LF lines with blank, long and last lines without their end,
+// and one longer than a read-ahead block (lines across its end); each
+// keyword (in the field, only past it, at its edge, absent, with a blank,
+// empty) searched from every record of the small files and from records
+// about the block's end, testing it or not, with stops before, on and
+// after it.  Found, record number, record and the line read next agree.
+TEST(KeywordSearch, AgreesWithRecordsReadOneByOne)
+{
+    constexpr int32_t kUnit = 62, kModelUnit = 63;
+    struct Model {
+        int32_t found = 0, rn = 0;
+        char record[80];
+        void Search(bool test_current, int32_t stop, const std::string &key, int32_t width)
+        {
+            int ends = 0;
+            auto read = [&](bool may_stop) {   // 1: a record, 0: give up
+                if (recio::ReadLineInto(kModelUnit, record, 80, ' ') != recio::kOk) {
+                    std::memset(record, ' ', 80);
+                    if (++ends > 1)
+                        return 0;
+                    rn = 0;
+                    recio::Rewind(kModelUnit);
+                    if (recio::ReadLineInto(kModelUnit, record, 80, ' ') != recio::kOk) {
+                        std::memset(record, ' ', 80);
+                        return 0;
+                    }
+                    may_stop = true;
+                }
+                ++rn;
+                return may_stop && rn == stop ? 0 : 1;
+            };
+            for (int step = test_current ? 1 : read(false); step == 1; step = read(true))
+                if (std::string_view(record, static_cast<size_t>(width)).find(key) != std::string_view::npos) {
+                    found = -1;
+                    return;
+                }
+            found = 0;
+        }
+    };
+    const std::string long_line = "Filler " + std::string(90, 'x') + "Deep";
+    std::string big;
+    for (int n = 0; big.size() < 9000; ++n)
+        big += (n % 7 == 3 ? "Sab    " : "Filler ") + std::to_string(n) + std::string(n % 50, 'y') + "\r\n";
+    big += "Tstop  9\n";
+    struct Case {
+        std::string text;
+        std::vector<int32_t> starts;   // empty: every record
+    };
+    const std::vector<Case> cases = {
+        {"Ident  #abc#\nRuntxt #t1#\nFilcco #x.grd#\nSab    1 2\nTstart 0.0\n", {}},
+        {"Ident  #abc#\r\nSab\r\n\r\n" + long_line + "\r\nSab    3 4\r\nTstop  9", {}},
+        {"\n\nSab 1\n" + long_line + "\nRuntxt\nSab", {}},
+        {"  Sab\nxxSab\r\nSa\nb\n", {}},
+        {big, {0, 1, 60, 90, 95, 100, 150, 200, 230}},
+    };
+    const std::vector<std::string> keys = {"Sab", "Tstop", "x.grd", "Deep", "Nokey", "Sab ", "b    ", "", "y\r"};
+    for (const Case &c : cases) {
+        flowfix::WriteText("search.md", c.text);
+        flowfix::WriteText("model.md", c.text);
+        ASSERT_EQ(recio::Open(kUnit, "search.md", recio::Form::kFormatted, recio::Access::kSequential,
+                              recio::OpenStatus::kOld),
+                  recio::kOk);
+        ASSERT_EQ(recio::Open(kModelUnit, "model.md", recio::Form::kFormatted, recio::Access::kSequential,
+                              recio::OpenStatus::kOld),
+                  recio::kOk);
+        std::vector<int32_t> starts = c.starts;
+        if (starts.empty())
+            for (int32_t n = 0; n <= static_cast<int32_t>(std::count(c.text.begin(), c.text.end(), '\n')) + 1; ++n)
+                starts.push_back(n);
+        for (const std::string &key : keys)
+            for (int32_t width : {5, 6, 80})
+                for (int32_t start : starts)
+                    for (bool test_current : {false, true})
+                        for (int32_t stop : {0, 1, start, start + 3, start + 40}) {
+                            SCOPED_TRACE(testing::Message() << "case " << &c - cases.data() << " key '" << key
+                                                            << "' width " << width << " from " << start
+                                                            << (test_current ? " tested" : "") << " stop " << stop);
+                            Model model;
+                            char record[80];
+                            std::memset(record, ' ', 80);
+                            std::memset(model.record, ' ', 80);
+                            recio::Rewind(kUnit);
+                            recio::Rewind(kModelUnit);
+                            for (int32_t n = 0; n < start; ++n) {
+                                recio::ReadLineInto(kUnit, record, 80, ' ');
+                                recio::ReadLineInto(kModelUnit, model.record, 80, ' ');
+                            }
+                            model.rn = start;
+                            model.Search(test_current, stop, key, width);
+                            int32_t error = 0, found = 0, rn = start, new_search = test_current ? -1 : 0;
+                            FIND_KEYWORD_RECORD(&kUnit, &error, &new_search, &rn, &found, &stop, record, 80, &width,
+                                                key.c_str(), static_cast<int32_t>(key.size()), "NO", 2);
+                            ASSERT_EQ(error, 0);
+                            ASSERT_EQ(found, model.found);
+                            ASSERT_EQ(rn, model.rn);
+                            ASSERT_EQ(std::string(record, 80), std::string(model.record, 80));
+                            std::string next, model_next;
+                            ASSERT_EQ(recio::ReadLine(kUnit, &next), recio::ReadLine(kModelUnit, &model_next));
+                            ASSERT_EQ(next, model_next);
+                        }
+        recio::Close(kUnit);
+        recio::Close(kModelUnit);
+    }
+}
+
+// A file rewritten between two searches (to the same length, and then
+// longer) is searched as it is once the search goes round to its start.
+TEST_F(KeywordFile, SearchSeesTheFileAsItIsWhenItGoesRound)
+{
+    Open("Ident  #abc#\nRuntxt #t1#\nFilcco #x.grd#\n");
+    ASSERT_TRUE(Find("Runtxt"));
+    flowfix::WriteText("def.md", "Tstart #abc#\nRuntxt #t1#\nFilcco #x.grd#\n");
+    ASSERT_TRUE(Find("Tstart"));
+    EXPECT_EQ(record_number_, 1);
+    EXPECT_EQ(Record().substr(0, 12), "Tstart #abc#");
+    EXPECT_FALSE(Find("Ident"));
+    flowfix::WriteText("def.md", "Tstart #abc#\nRuntxt #t1#\nFilcco #x.grd#\nTstop  1\n");
+    ASSERT_TRUE(Find("Tstop"));
+    EXPECT_EQ(record_number_, 4);
+    std::string line;
+    EXPECT_EQ(recio::ReadLine(kDefUnit, &line), recio::kEndOfFile);
+}
+
 TEST_F(KeywordFile, SearchInAnEmptyFile)
 {
     Open("");
@@ -351,6 +480,40 @@ TEST_F(KeywordFile, RealValues)
     Reals("Tbad", 2);
     EXPECT_NE(error_, 0);
     EXPECT_EQ(Diag(), "Invalid value for keyword Tbad\n");
+}
+
+// While the message file is held (the holds nest), the lines come from
+// the file as the first line of the hold read it, and from the file of
+// another message directory as that one is; once the last hold ends, each
+// line reads the file again.
+TEST_F(KeywordFile, HeldMessageFileIsReadOnceForItsLines)
+{
+    Open("");
+    std::string changed = kMessages;
+    changed.replace(changed.find("Required"), 8, "Wanted!!");
+    {
+        const MessageFileHold outer;
+        REPORT_MESSAGE(&kDiagUnit, "U100", 4, "Tstart", 6);
+        flowfix::WriteText("errfil", changed);
+        {
+            const MessageFileHold inner;
+            REPORT_MESSAGE(&kDiagUnit, "U100", 4, "Tstop", 5);
+        }
+        REPORT_MESSAGE(&kDiagUnit, "U100", 4, "Dt", 2);
+        std::filesystem::create_directories("other");
+        flowfix::WriteText("other/errfil", "U100 Elsewhere #\n");
+        SET_MESSAGE_DIRECTORY("other/", 6);
+        REPORT_MESSAGE(&kDiagUnit, "U100", 4, "Dt", 2);
+        SET_MESSAGE_DIRECTORY(" ", 1);
+        REPORT_MESSAGE(&kDiagUnit, "U100", 4, "Dt", 2);
+    }
+    REPORT_MESSAGE(&kDiagUnit, "U100", 4, "Tstart", 6);
+    EXPECT_EQ(Diag(), "Required keyword Tstart not found\n"
+                      "Required keyword Tstop not found\n"
+                      "Required keyword Dt not found\n"
+                      "Elsewhere Dt\n"
+                      "Wanted!! keyword Dt not found\n"
+                      "Wanted!! keyword Tstart not found\n");
 }
 
 TEST(WordScanners, Positions)

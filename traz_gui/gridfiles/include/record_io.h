@@ -170,6 +170,16 @@ int ReadLine(int unit, std::string *line);
 // field is left in an undefined state.
 int ReadLineInto(int unit, char *front, size_t size, char pad, size_t *length = nullptr);
 
+// Passes over the next lines without handing them out, as many reads of
+// them would, stopping before the first one that holds key within its
+// first `window` characters (a CR before its LF not counted) and after at
+// most `most` lines.  Only lines already read ahead of the unit's position
+// whole, line end included, are passed: the file itself is not read, so
+// that the next read takes the line stopped at (or the file's next bytes)
+// exactly as before.  Returns the number of lines passed; 0 for an empty
+// key or a unit that is not formatted.
+size_t PassLinesWithout(int unit, std::string_view key, size_t window, size_t most);
+
 // Writes a line and the platform's line end.
 int WriteLine(int unit, std::string_view text);
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -525,6 +526,92 @@ TEST(Formatted, LineIntoAFieldIsTheLineCutOrPadded)
     char field[5];
     EXPECT_EQ(recio::ReadLineInto(43, field, 5, ' '), recio::kEndOfFile);
     EXPECT_EQ(recio::ReadLineInto(42, field, 5, ' '), recio::kErrNotConnected);
+}
+
+// Lines passed over without a key stop before the first line that holds
+// it in its window (a CR before the LF not counted), after `most` lines, or
+// where the lines read ahead end: a line whose end is not read yet, and
+// bytes the file gained since, are left to the next read.  The unit is
+// then where reading the lines passed leaves it: position, the next line,
+// Backspace, and a write that ends the file there.
+TEST(Formatted, LinesPassedOverAreLeftAsReadingThemLeavesThem)
+{
+    const std::string path = WorkDir() + "passed.txt";
+    const std::string across(5000, 'y');   // ends past the first block
+    const std::string text = "skip\nxxKEY\r\nKEY\r\nxKEYz\n" + across + "KEY\nKEY last";
+    struct Case {
+        const char *name;
+        std::string key;
+        size_t window, most, skipped_first;   // lines read before the pass
+        size_t passed;
+        const char *next;   // the line read after the pass (null: the long one)
+    };
+    const Case cases[] = {
+        {"key past a window of 4", "KEY", 4, SIZE_MAX, 1, 1, "KEY"},
+        {"key inside a window of 5", "KEY", 5, SIZE_MAX, 1, 0, "xxKEY"},
+        {"CR not in the window", "KEY\r", 80, SIZE_MAX, 1, 3, nullptr},
+        {"at most two", "none", 80, 2, 1, 2, "xKEYz"},
+        {"none: stops at the line not read whole", "none", 80, SIZE_MAX, 1, 3, nullptr},
+        {"empty key passes nothing", "", 80, SIZE_MAX, 1, 0, "xxKEY"},
+        {"window 0", "K", 0, SIZE_MAX, 1, 3, nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(path, Bytes(text.begin(), text.end()));
+        UnitGuard g{47};
+        ASSERT_EQ(recio::Open(47, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+        std::string line;
+        EXPECT_EQ(recio::PassLinesWithout(47, "none", 80, SIZE_MAX), 0u);   // no line read ahead yet
+        for (size_t n = 0; n < c.skipped_first; ++n)
+            ASSERT_EQ(recio::ReadLine(47, &line), recio::kOk);
+        const size_t passed = recio::PassLinesWithout(47, c.key, c.window, c.most);
+        EXPECT_EQ(passed, c.passed);
+        // Where reading as many lines leaves a second unit.
+        UnitGuard h{48};
+        ASSERT_EQ(recio::Open(48, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+        for (size_t n = 0; n < c.skipped_first + passed; ++n)
+            ASSERT_EQ(recio::ReadLine(48, &line), recio::kOk);
+        EXPECT_EQ(recio::Inquire(47).position, recio::Inquire(48).position);
+        ASSERT_EQ(recio::ReadLine(47, &line), recio::kOk);
+        EXPECT_TRUE(line == (c.next ? std::string(c.next) : across + "KEY")) << line.substr(0, 20);
+    }
+
+    // A backspace, and a write that ends the file, after a pass.
+    WriteBytes(path, Bytes(text.begin(), text.end()));
+    {
+        UnitGuard g{47};
+        ASSERT_EQ(recio::Open(47, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+        std::string line;
+        ASSERT_EQ(recio::ReadLine(47, &line), recio::kOk);
+        ASSERT_EQ(recio::PassLinesWithout(47, "none", 80, 2), 2u);
+        ASSERT_EQ(recio::Backspace(47), recio::kOk);
+        ASSERT_EQ(recio::ReadLine(47, &line), recio::kOk);
+        EXPECT_EQ(line, "KEY");
+        ASSERT_EQ(recio::WriteLine(47, "end"), recio::kOk);
+    }
+    const Bytes b = ReadBytes(path);
+#ifdef _WIN32
+    EXPECT_EQ(std::string(b.begin(), b.end()), "skip\nxxKEY\r\nKEY\r\nend\r\n");
+#else
+    EXPECT_EQ(std::string(b.begin(), b.end()), "skip\nxxKEY\r\nKEY\r\nend\n");
+#endif
+
+    // Bytes the file gained after its last line was read ahead are not
+    // passed: the next read takes them from the file.
+    const std::string small = "a\nb\n";
+    WriteBytes(path, Bytes(small.begin(), small.end()));
+    UnitGuard g{47};
+    ASSERT_EQ(recio::Open(47, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+    std::string line;
+    ASSERT_EQ(recio::ReadLine(47, &line), recio::kOk);
+    {
+        std::ofstream more(path, std::ios::binary | std::ios::app);
+        more << "c\nd\n";
+    }
+    EXPECT_EQ(recio::PassLinesWithout(47, "none", 80, SIZE_MAX), 1u);
+    ASSERT_EQ(recio::ReadLine(47, &line), recio::kOk);
+    EXPECT_EQ(line, "c");
+    EXPECT_EQ(recio::PassLinesWithout(42, "none", 80, SIZE_MAX), 0u);   // no unit
 }
 
 TEST(ListDirected, ItemsSeparatorsRepeatsNullsAndSlash)

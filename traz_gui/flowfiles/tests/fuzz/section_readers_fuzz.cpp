@@ -11,6 +11,7 @@
 #include "definition_fuzz_files.h"
 #include "definition_reader.h"
 #include "flow_definition.h"
+#include "keyword_records.h"
 #include "process_sections.h"
 #include "record_io.h"
 
@@ -310,6 +311,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }();
     (void)ready;
     deffuzz::InputDirectory input(data, size);
+    const MessageFileHold messages;   // as a read of the definition holds it
 
     int32_t def = kNoDefinitionUnit, diag = 0, error = 0, rn = 0;
     char record[80], caller[3] = {'f', 'z', ' '}, run_id[3], ident[27];
