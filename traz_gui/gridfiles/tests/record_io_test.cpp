@@ -614,6 +614,54 @@ TEST(Formatted, LinesPassedOverAreLeftAsReadingThemLeavesThem)
     EXPECT_EQ(recio::PassLinesWithout(42, "none", 80, SIZE_MAX), 0u);   // no unit
 }
 
+// A rewind right after the end was met reads the lines as a rewind does,
+// and the unit goes on from there as after one (position, a write that
+// ends the file); with another operation in between it is a rewind, which
+// sees the file as it is then.
+TEST(Formatted, RewindAtTheEndIsARewind)
+{
+    const std::string path = WorkDir() + "round.txt";
+    const std::string text = "one\r\ntwo\nthree";
+    for (bool operation_between : {false, true}) {
+        SCOPED_TRACE(operation_between ? "an operation between" : "right after");
+        WriteBytes(path, Bytes(text.begin(), text.end()));
+        {
+            UnitGuard g{49};
+            ASSERT_EQ(recio::Open(49, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+            std::string line;
+            for (int round = 0; round < 2; ++round) {
+                for (const char *expect : {"one", "two", "three"}) {
+                    ASSERT_EQ(recio::ReadLine(49, &line), recio::kOk);
+                    EXPECT_EQ(line, expect);
+                }
+                ASSERT_EQ(recio::ReadLine(49, &line), recio::kEndOfFile);
+                if (operation_between) {
+                    EXPECT_EQ(recio::PassLinesWithout(49, "x", 80, 1), 0u);
+                    if (round == 1)
+                        WriteBytes(path, Bytes({'O', 'N', 'E', '\n'}));
+                }
+                ASSERT_EQ(recio::RewindAtItsEnd(49), recio::kOk);
+                EXPECT_EQ(recio::Inquire(49).position, 0);
+            }
+            ASSERT_EQ(recio::ReadLine(49, &line), recio::kOk);
+            EXPECT_EQ(line, operation_between ? "ONE" : "one");
+            if (!operation_between) {
+                ASSERT_EQ(recio::WriteLine(49, "2"), recio::kOk);
+                EXPECT_EQ(recio::ReadLine(49, &line), recio::kEndOfFile);
+            }
+        }
+        if (!operation_between) {
+            const Bytes b = ReadBytes(path);
+#ifdef _WIN32
+            EXPECT_EQ(std::string(b.begin(), b.end()), "one\r\n2\r\n");
+#else
+            EXPECT_EQ(std::string(b.begin(), b.end()), "one\r\n2\n");
+#endif
+        }
+    }
+    EXPECT_EQ(recio::RewindAtItsEnd(42), recio::kErrNotConnected);
+}
+
 TEST(ListDirected, ItemsSeparatorsRepeatsNullsAndSlash)
 {
     struct Case {
