@@ -139,6 +139,7 @@ bool ReadListRecords(Cursor &cursor, const ListKind &kind, bool strict, const se
         sectionkw::Report(cursor.diag_unit, "U100", kind.key6);
         return finish(false);
     }
+    const int32_t first_record = *cursor.record_number;
     const size_t width = static_cast<size_t>(kind.width);
     for (bool first = true;; first = false) {
         Entry entry;
@@ -183,7 +184,10 @@ bool ReadListRecords(Cursor &cursor, const ListKind &kind, bool strict, const se
             return finish(false);
         }
         // The next record of the key, once round to where the list began.
-        if (!cursor.Find(kind.key, false, start))
+        // A search from the record just before the start reads the start
+        // first, which does not end it: it then comes to the list's first
+        // record again, which ends the list as well.
+        if (!cursor.Find(kind.key, false, start) || *cursor.record_number == first_record)
             return finish(true);
     }
 }

@@ -112,6 +112,29 @@ TEST_F(GridObjects, ListAtTheEndOfTheFileIsReadOnce)
     EXPECT_EQ(Diag(), (Lines{"U100 Filgrd"}));
 }
 
+// The list's search begins at a record just after one of its records (here
+// the Filgrd record after the first MNgrd): going round, the search from
+// that record reads the start first, which cannot end it, and came back to
+// the list's first record again and again (in strict mode for ever).  Each
+// record is taken once, in either mode.
+TEST_F(GridObjects, ListBegunJustAfterOneOfItsRecordsIsReadOnce)
+{
+    for (bool strict : {false, true}) {
+        SCOPED_TRACE(strict ? "strict" : "lenient");
+        Open({"MNgrd  = 1 1", "Filgrd = # #", "MNgrd  = 30 1", "Fildry = # #", "MNdry  = 0 0 0 0", "Filtd  = # #",
+              "MNtd   = 0 0 0 0"});
+        Read(strict);
+        EXPECT_EQ(Diag(), Lines{});
+        if (strict) {
+            EXPECT_EQ(bndfix::Records("TMP_abc.grd"),
+                      bndfix::Records({RecordBytes().Int(30).Int(1), RecordBytes().Int(1).Int(1)}));
+        } else {
+            EXPECT_EQ(grd_count_, 2);
+            EXPECT_EQ(std::vector<int32_t>(grd_, grd_ + 6), (std::vector<int32_t>{30, 1, 1, 1, -7, -7}));
+        }
+    }
+}
+
 TEST_F(GridObjects, ListLimit)
 {
     for (int entries : {99, 100, 101}) {
