@@ -255,6 +255,7 @@ extern "C" void READ_FLOW_DEFINITION_IN_MODE(const char *run_id, int32_t run_id_
     OPEN_DEFINITION_FILE(&s.def_unit, &s.diag_unit, error, &s.record_number, s.record, 80, caller_id, 3,
                          def.run_id, 3, version, version_len, s.ident, 27);
     if (!IsSet(error)) {
+        recio::HoldFile(s.def_unit, true);   // read in one go, round and round
         READ_DEFINITION_DIMENSIONS(&s.def_unit, &s.diag_unit, error, &s.strict_mode, &s.record_number, s.record, 80,
                                    &s.process);
     }

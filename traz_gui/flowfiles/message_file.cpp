@@ -197,9 +197,12 @@ extern "C" void REPORT_MESSAGE(const int32_t *diag_unit, const char *code, int32
     // is free), though the records kept need none.
     ALLOCATE_UNIT_NUMBER();
     if (const std::vector<MessageRecord> *records = MessageRecords(path)) {
-        // The first record with the code in its first four characters.
+        // The first record with the code in its first four characters (a
+        // code of four is those characters).
         for (const MessageRecord &candidate : *records) {
-            if (std::string_view(candidate.data(), 4).find(key) != std::string_view::npos) {
+            const bool holds = key.size() == 4 ? std::memcmp(candidate.data(), key.data(), 4) == 0
+                                               : std::string_view(candidate.data(), 4).find(key) != std::string_view::npos;
+            if (holds) {
                 std::memcpy(record, candidate.data(), sizeof record);
                 found = 1;
                 break;
@@ -227,13 +230,19 @@ extern "C" void REPORT_MESSAGE(const int32_t *diag_unit, const char *code, int32
         std::exit(1);
     }
 
-    std::string message = flowrec::FieldText(record + 5, 75);
-    const std::string insert = flowrec::FieldText(text, text_len);
-    const size_t hash = message.find('#');
-    if (hash != std::string::npos)
-        message = message.substr(0, hash) + insert + message.substr(hash + 1);
-    else
-        message += "   ";
+    // Built in one buffer kept from line to line.
+    const std::string_view body = recio::FieldView(record + 5, 75);
+    static std::string message;
+    message.clear();
+    const size_t hash = body.find('#');
+    if (hash != std::string_view::npos) {
+        message.append(body.substr(0, hash));
+        message.append(recio::FieldView(text, text_len));
+        message.append(body.substr(hash + 1));
+    } else {
+        message.append(body);
+        message.append("   ");
+    }
     if (message.size() > 79)
         message.resize(79);
     recio::WriteLine(*diag_unit, message);

@@ -145,6 +145,8 @@ struct Unit {
     // end of a file held whole, the file as it was then (read from its
     // start at that moment, the same length), for a rewind right after.
     uint64_t ops = 0;
+    // The file is taken to stay as it is (HoldFile).
+    bool held = false;
     uint64_t end_seen_at = 0;
     std::unique_ptr<char[]> at_end;
 
@@ -519,7 +521,7 @@ int Rewind(int unit)
     int r = Lookup(unit, &u);
     if (r != kOk)
         return r;
-    if (ReadWholeAgain(u)) {
+    if ((u->held && u->whole) || ReadWholeAgain(u)) {
         // As after reading the block from the start: the lines are taken
         // from it, the end of the file is met when they are.
         u->ahead_at = 0;
@@ -535,6 +537,16 @@ int Rewind(int unit)
         return kErrSeekFailed;
     u->pos = 0;
     u->last = LastOp::kNone;
+    return kOk;
+}
+
+int HoldFile(int unit, bool hold)
+{
+    Unit *u;
+    int r = Lookup(unit, &u);
+    if (r != kOk)
+        return r;
+    u->held = hold;
     return kOk;
 }
 
@@ -920,6 +932,8 @@ int ScanLine(int unit, Take take, char *last)
     for (;;) {
         if (u->ahead_at == u->ahead_end) {
             const bool from_start = u->pos == 0;
+            if (u->whole && u->held)
+                break;   // the whole file was read, and stays as it was
 #ifdef _WIN32
             // The runtime's descriptor stays at its end, once met, until
             // it is positioned: bytes the file has gained since are read
@@ -927,7 +941,7 @@ int ScanLine(int unit, Take take, char *last)
             if (u->met_end && !SeekTo(f, u->pos))
                 return kErrSeekFailed;
 #else
-            // At the end of a file held whole, one read of it from its
+            // At the end of a file read whole, one read of it from its
             // start tells whether it has gained bytes (read on as always
             // then) and keeps it as it is for a rewind right after.
             if (u->whole && u->ahead_end < Unit::kAhead) {

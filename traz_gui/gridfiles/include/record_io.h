@@ -85,6 +85,13 @@ int Close(int unit, bool delete_file = false);
 
 int Rewind(int unit);
 
+// While a unit holds its file (hold true), the file is taken to stay as it
+// is: once a read has taken the whole file into memory, its end is met and
+// a rewind goes back to its start there, without reading the file again.
+// For a reader that takes a small file in one go, going round it many
+// times.  hold false: each rewind and end read the file again.
+int HoldFile(int unit, bool hold);
+
 // Rewind for a caller that goes round to the start as soon as a read has
 // met the file's end: the file is taken as it was at that moment, which
 // the read already looked at, without reading it again.  After any other
@@ -250,16 +257,22 @@ private:
 int WriteRecordFile(const std::string &path, Form form, const std::vector<RecordBytes> &records);
 
 // The text of a fixed-length text argument of a record-file routine (its
-// length passed beside it): up to its first NUL, trailing blanks dropped.
-inline std::string FieldText(const char *field, int32_t len)
+// length passed beside it): up to its first NUL, trailing blanks dropped;
+// in place, and as a string.
+inline std::string_view FieldView(const char *field, int32_t len)
 {
     if (!field || len <= 0)
-        return std::string();
+        return std::string_view();
     const void *nul = std::memchr(field, '\0', static_cast<size_t>(len));
     size_t n = nul ? static_cast<size_t>(static_cast<const char *>(nul) - field) : static_cast<size_t>(len);
     while (n > 0 && field[n - 1] == ' ')
         --n;
-    return std::string(field, n);
+    return std::string_view(field, n);
+}
+
+inline std::string FieldText(const char *field, int32_t len)
+{
+    return std::string(FieldView(field, len));
 }
 
 }  // namespace recio

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -660,6 +661,57 @@ TEST(Formatted, RewindAtTheEndIsARewind)
         }
     }
     EXPECT_EQ(recio::RewindAtItsEnd(42), recio::kErrNotConnected);
+}
+
+// A unit that holds its file reads it once: a rewrite, longer or of the
+// same length, is seen neither at its end nor after rewinds, until the
+// hold ends; a file larger than the read-ahead is read as always.
+TEST(Formatted, AHeldFileIsReadOnce)
+{
+    const std::string path = WorkDir() + "held.txt";
+    auto write = [&](const std::string &text) { WriteBytes(path, Bytes(text.begin(), text.end())); };
+    auto read_all = [](int unit) {
+        std::string all, line;
+        while (recio::ReadLine(unit, &line) == recio::kOk)
+            all += line + "|";
+        return all;
+    };
+    const std::string big(5000, 'b');
+    struct Case {
+        const char *name;
+        std::string first, then, held_reads;
+    };
+    const Case cases[] = {
+        {"longer", "one\ntwo\n", "ONE\nTWO\nTHREE\n", "one|two|"},
+        {"same length", "one\ntwo", "ONE\nTWO", "one|two|"},
+        {"larger than a block", big + "\n", big + "\nmore\n", big + "|more|"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        write(c.first);
+        UnitGuard g{50};
+        ASSERT_EQ(recio::Open(50, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+        ASSERT_EQ(recio::HoldFile(50, true), recio::kOk);
+        std::string line;
+        ASSERT_EQ(recio::ReadLine(50, &line), recio::kOk);
+        write(c.then);
+        const std::string rest = read_all(50);
+        ASSERT_EQ(recio::Rewind(50), recio::kOk);
+        EXPECT_EQ(line + "|" + rest, c.held_reads);
+        EXPECT_EQ(read_all(50), c.held_reads);
+        ASSERT_EQ(recio::RewindAtItsEnd(50), recio::kOk);
+        EXPECT_EQ(read_all(50), c.held_reads);
+        ASSERT_EQ(recio::HoldFile(50, false), recio::kOk);
+        ASSERT_EQ(recio::Rewind(50), recio::kOk);
+        std::string expect;
+        for (size_t from = 0; from < c.then.size();) {
+            const size_t end = std::min(c.then.find('\n', from), c.then.size());
+            expect += c.then.substr(from, end - from) + "|";
+            from = end + 1;
+        }
+        EXPECT_EQ(read_all(50), expect);
+    }
+    EXPECT_EQ(recio::HoldFile(42, true), recio::kErrNotConnected);
 }
 
 TEST(ListDirected, ItemsSeparatorsRepeatsNullsAndSlash)

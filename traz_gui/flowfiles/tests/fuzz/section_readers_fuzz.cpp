@@ -317,6 +317,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     char record[80], caller[3] = {'f', 'z', ' '}, run_id[3], ident[27];
     OPEN_DEFINITION_FILE(&def, &diag, &error, &rn, record, 80, caller, 3, run_id, 3, "", 0, ident, 27);
     if (!(error & 1)) {
+        recio::HoldFile(def, true);   // as a read of the definition holds it
         const int32_t lenient = 0;
         DefinitionProcess process = {};
         READ_DEFINITION_DIMENSIONS(&def, &diag, &error, &lenient, &rn, record, 80, &process);
