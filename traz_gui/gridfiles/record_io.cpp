@@ -967,7 +967,9 @@ int ScanLine(int unit, Take take, char *last)
             }
             u->ahead_at = 0;
             u->ahead_end = got;
-            u->whole = from_start && std::feof(f) && !std::ferror(f);
+            // A short read from the start took the whole file (the
+            // runtime's end flag may be left from before a seek).
+            u->whole = from_start && got < Unit::kAhead && !std::ferror(f);
             // The end of the file is met when a line asks for more, as a
             // read of one character at a time meets it.
             if (std::feof(f) && !std::ferror(f))
