@@ -147,6 +147,11 @@ struct Unit {
     uint64_t ops = 0;
     // The file is taken to stay as it is (HoldFile).
     bool held = false;
+    // Fills of the block so far; and the offsets of the LFs in the block
+    // as filled for the fill-th time (PassLinesWithout).
+    uint64_t fills = 0;
+    uint64_t lines_of_fill = 0;
+    std::vector<uint32_t> line_ends;
     uint64_t end_seen_at = 0;
     std::unique_ptr<char[]> at_end;
 
@@ -239,6 +244,7 @@ void DropAhead(Unit *u)
 {
     u->ahead_at = u->ahead_end = 0;
     u->whole = false;
+    ++u->fills;
 }
 
 // Gives back to the file the bytes read ahead of the unit's position.
@@ -261,6 +267,7 @@ bool ReadWholeAgain(Unit *u)
 #else
     if (!u->whole)
         return false;
+    ++u->fills;
     const ssize_t got = pread(fileno(u->file.get()), u->ahead.get(), Unit::kAhead, 0);
     return got >= 0 && static_cast<size_t>(got) == u->ahead_end;
 #endif
@@ -560,6 +567,7 @@ int RewindAtItsEnd(int unit)
         return Rewind(unit);
     // As Rewind, with the file's bytes read at its end.
     std::swap(u->ahead, u->at_end);
+    ++u->fills;
     u->end_seen_at = 0;
     u->ahead_at = 0;
     u->pos = 0;
@@ -967,6 +975,7 @@ int ScanLine(int unit, Take take, char *last)
             }
             u->ahead_at = 0;
             u->ahead_end = got;
+            ++u->fills;
             // A short read from the start took the whole file (the
             // runtime's end flag may be left from before a seek).
             u->whole = from_start && got < Unit::kAhead && !std::ferror(f);
@@ -1034,30 +1043,47 @@ size_t PassLinesWithout(int unit, std::string_view key, size_t window, size_t mo
     if (key.empty() || Lookup(unit, &u) != kOk || u->form != Form::kFormatted || !u->ahead)
         return 0;
     const std::string_view block(u->ahead.get(), u->ahead_end);
-    size_t at = u->ahead_at;
-    size_t hit = block.find(key, at);   // the key's first place from the line on
-    size_t passed = 0;
-    while (passed < most && at < block.size()) {
-        const size_t lf = block.find('\n', at);
-        if (lf == std::string_view::npos)
-            break;   // the line's end is not read yet
-        if (hit != std::string_view::npos && hit < at)
-            hit = block.find(key, at);
-        if (hit != std::string_view::npos && hit + key.size() <= lf) {
-            // The key is in this line: the line holds it when its first
-            // place does lie in the window (any later one ends later).
-            size_t length = lf - at;
-            if (length > 0 && block[lf - 1] == '\r')
-                --length;
-            if (hit + key.size() <= at + std::min(window, length))
-                break;
-        }
-        at = lf + 1;
-        ++passed;
+    // The line ends of the block, found once for each fill of it.
+    std::vector<uint32_t> &ends = u->line_ends;
+    if (u->lines_of_fill != u->fills) {
+        ends.clear();
+        for (size_t lf = block.find('\n'); lf != std::string_view::npos; lf = block.find('\n', lf + 1))
+            ends.push_back(static_cast<uint32_t>(lf));
+        u->lines_of_fill = u->fills;
     }
-    u->pos += static_cast<int64_t>(at - u->ahead_at);
-    u->ahead_at = at;
-    return passed;
+    const size_t from = u->ahead_at;
+    // The unit's line (it starts at from), and the end of the lines that
+    // may be passed: those whose end is read, at most `most` of them.
+    const size_t first = static_cast<size_t>(std::lower_bound(ends.begin(), ends.end(), from) - ends.begin());
+    const size_t last = first + std::min(most, ends.size() - first);
+    size_t line = first;
+    size_t hit = block.find(key, from);   // the key's first place from the line on
+    while (line < last && hit != std::string_view::npos) {
+        // The line of the key's place: the lines before it are passed.
+        line = static_cast<size_t>(std::lower_bound(ends.begin() + static_cast<long>(line),
+                                                    ends.begin() + static_cast<long>(last), hit) -
+                                   ends.begin());
+        if (line == last)
+            break;
+        const size_t start = line == 0 ? 0 : ends[line - 1] + 1;
+        const size_t lf = ends[line];
+        size_t length = lf - start;
+        if (length > 0 && block[lf - 1] == '\r')
+            --length;
+        // The line holds the key when its first place in it lies in the
+        // window (any later one ends later).
+        if (hit + key.size() <= lf && hit + key.size() <= start + std::min(window, length))
+            break;
+        ++line;
+        hit = block.find(key, lf + 1);
+    }
+    if (hit == std::string_view::npos)
+        line = last;
+    const size_t at = line == 0 ? 0 : static_cast<size_t>(ends[line - 1]) + 1;
+    const size_t next = std::max(at, from);
+    u->pos += static_cast<int64_t>(next - from);
+    u->ahead_at = next;
+    return line - first;
 }
 
 int WriteLine(int unit, std::string_view text)

@@ -613,6 +613,22 @@ TEST(Formatted, LinesPassedOverAreLeftAsReadingThemLeavesThem)
     ASSERT_EQ(recio::ReadLine(47, &line), recio::kOk);
     EXPECT_EQ(line, "c");
     EXPECT_EQ(recio::PassLinesWithout(42, "none", 80, SIZE_MAX), 0u);   // no unit
+
+    // Rewritten to the same length with its lines elsewhere: after a
+    // rewind the lines passed are those of the file as it is.
+    const std::string before = "a\nbb\nccc\n", after = "aaa\nb\ncc\n";
+    WriteBytes(path, Bytes(before.begin(), before.end()));
+    UnitGuard h{48};
+    ASSERT_EQ(recio::Open(48, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+    ASSERT_EQ(recio::ReadLine(48, &line), recio::kOk);
+    EXPECT_EQ(recio::PassLinesWithout(48, "none", 80, SIZE_MAX), 2u);
+    WriteBytes(path, Bytes(after.begin(), after.end()));
+    ASSERT_EQ(recio::Rewind(48), recio::kOk);
+    ASSERT_EQ(recio::ReadLine(48, &line), recio::kOk);
+    EXPECT_EQ(line, "aaa");
+    EXPECT_EQ(recio::PassLinesWithout(48, "none", 80, 1), 1u);
+    ASSERT_EQ(recio::ReadLine(48, &line), recio::kOk);
+    EXPECT_EQ(line, "cc");
 }
 
 // A rewind right after the end was met reads the lines as a rewind does,
