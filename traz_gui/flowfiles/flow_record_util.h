@@ -7,6 +7,7 @@
 #include "record_calls.h"
 #include "record_io.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -16,12 +17,14 @@ namespace flowrec {
 
 using recio::FieldText;
 
-// The text of a field up to its first blank (the whole field when none).
+// The text of a field up to its first blank (the whole field when none),
+// and up to a NUL as FieldText takes it.
 inline std::string FirstWord(const char *field, int32_t len)
 {
-    std::string text = FieldText(field, len);
-    size_t blank = text.find(' ');
-    return blank == std::string::npos ? text : text.substr(0, blank);
+    size_t n = 0;
+    while (field && n < static_cast<size_t>(std::max(len, 0)) && field[n] != ' ' && field[n] != '\0')
+        ++n;
+    return std::string(field ? field : "", n);
 }
 
 // Number of elements of an mmax x nmax array; 0 when either is not positive.

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -93,6 +94,15 @@ bool ReadBytes(const std::string &path, std::string *bytes)
     close(fd);
 #endif
     return ok;
+}
+
+// Whether the four characters at a and b are the same.
+bool SameFour(const char *a, const char *b)
+{
+    uint32_t x, y;
+    std::memcpy(&x, a, 4);
+    std::memcpy(&y, b, 4);
+    return x == y;
 }
 
 using MessageRecord = std::array<char, 80>;
@@ -200,7 +210,7 @@ extern "C" void REPORT_MESSAGE(const int32_t *diag_unit, const char *code, int32
         // The first record with the code in its first four characters (a
         // code of four is those characters).
         for (const MessageRecord &candidate : *records) {
-            const bool holds = key.size() == 4 ? std::memcmp(candidate.data(), key.data(), 4) == 0
+            const bool holds = key.size() == 4 ? SameFour(candidate.data(), key.data())
                                                : std::string_view(candidate.data(), 4).find(key) != std::string_view::npos;
             if (holds) {
                 std::memcpy(record, candidate.data(), sizeof record);

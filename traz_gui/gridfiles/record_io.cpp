@@ -458,11 +458,13 @@ int Open(int unit, const std::string &path, Form form, Access access, OpenStatus
     case OpenStatus::kUnknown:
         if (path.empty())
             return kErrOpenFailed;
-        // A file that opens for update exists (a folder does not open so).
+        // A file that opens for update exists (a folder does not open so);
+        // one that is not there needs no second look.
+        errno = 0;
         f = std::fopen(path.c_str(), "r+b");
         if (f)
             break;
-        if (FileExists(path)) {
+        if (errno != ENOENT && FileExists(path)) {
             f = std::fopen(path.c_str(), "rb");
             u->read_only = f != nullptr;
         } else if (status == OpenStatus::kUnknown) {
