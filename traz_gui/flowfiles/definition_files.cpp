@@ -99,17 +99,21 @@ extern "C" void OPEN_DEFINITION_FILE(int32_t *def_unit, int32_t *diag_unit, int3
         return;
     }
 
-    std::string def_name = "md-file." + id;
-    if (!recio::FileExists(def_name))
-        def_name = "md-flow." + id;
-    if (!recio::FileExists(def_name)) {
-        Report(diag_unit, "G004", "md-file/flow." + id);
-        *error = -1;
-        return;
-    }
+    // The definition is md-file.<id>, or md-flow.<id> when there is no
+    // md-file.<id>; one that is there but cannot be opened is not passed
+    // over.
     const int32_t unit = ALLOCATE_UNIT_NUMBER();
-    if (recio::Open(unit, def_name, recio::Form::kFormatted, recio::Access::kSequential,
-                    recio::OpenStatus::kOld) != recio::kOk) {
+    auto open_old = [unit](const std::string &name) {
+        return recio::Open(unit, name, recio::Form::kFormatted, recio::Access::kSequential,
+                           recio::OpenStatus::kOld) == recio::kOk;
+    };
+    const std::string md_file = "md-file." + id;
+    bool opened = open_old(md_file);
+    if (!opened && !recio::FileExists(md_file)) {
+        const std::string md_flow = "md-flow." + id;
+        opened = open_old(md_flow);
+    }
+    if (!opened) {
         Report(diag_unit, "G004", "md-file/flow." + id);
         *error = -1;
         return;

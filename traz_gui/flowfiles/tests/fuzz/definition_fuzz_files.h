@@ -34,8 +34,6 @@ public:
         }();
         if (!ready)
             std::abort();   // the shipped message file must be there
-        for (int part = 1; part < 9; ++part)
-            std::remove((fuzzfiles::Dir() + "a" + std::to_string(part)).c_str());
         const std::string text(reinterpret_cast<const char *>(data), size);
         const std::string mark = "\n%%\n";
         size_t from = 0;
@@ -47,8 +45,16 @@ public:
             const std::string name = part == 0 ? "md-file.fz" : "a" + std::to_string(part);
             fuzzfiles::Write(fuzzfiles::Dir() + name, reinterpret_cast<const uint8_t *>(text.data() + from),
                              end - from);
-            if (last)
+            if (last) {
+                // The attached files of an earlier input past this one's
+                // (the readers write none of these names: only the
+                // diagnostic and TMP_ scratch files).
+                static int attached = 8;
+                for (int gone = part + 1; gone <= attached; ++gone)
+                    std::remove((fuzzfiles::Dir() + "a" + std::to_string(gone)).c_str());
+                attached = part;
                 break;
+            }
             from = end + mark.size();
         }
         in_.emplace();
