@@ -136,9 +136,16 @@ public:
         unit_ = recio::FreeUnit();
         if (unit_ < 0)
             return false;
-        recio::FrameChain chain = recio::CheckRecordFrames(path);
+        // Connected in the unformatted form, which its frames mostly show;
+        // else connected again as the chain tells.
+        const int unit = unit_;
+        if (!Connect(path, Form::kUnformatted))
+            return false;
+        recio::FrameChain chain = recio::CheckRecordFrames(unit_);
         if (chain == recio::FrameChain::kExact)
-            return Connect(path, Form::kUnformatted);
+            return true;
+        Close();
+        unit_ = unit;
         if (!Connect(path, Form::kBinary))
             return false;
         int32_t w[3];
@@ -241,8 +248,8 @@ extern "C" void ZRF_KIMBOL_UNF_LGA(char *name, int32_t *file_type, int32_t *loca
         table = WithExtension(path, ".lga");
         companion = WithExtension(path, ".cco");
     }
-    if (path.empty() || !StoreField(name + name_len, name_len, companion) ||
-        !recio::FileExists(table) || !recio::FileExists(companion)) {
+    // A file that is missing, or cannot be read, does not open.
+    if (path.empty() || !StoreField(name + name_len, name_len, companion)) {
         *status = GRID_CANNOT_OPEN;
         return;
     }
@@ -337,7 +344,7 @@ extern "C" void ZRF_KIMBOL_UNF_CCO(char *name, int32_t *file_type, int32_t *sele
     }
     std::string path = FieldText(name + name_len, name_len);
     GridFile cco;
-    if (path.empty() || !recio::FileExists(path) || !cco.Open(path, GridKind::kCoordinates)) {
+    if (path.empty() || !cco.Open(path, GridKind::kCoordinates)) {
         *status = GRID_CANNOT_OPEN;
         return;
     }
@@ -420,7 +427,7 @@ extern "C" void ZRF_KIMBOL_UNF_DPS(char *name, int32_t *file_type, int32_t *loca
     }
     std::string depth_name = WithExtension(path, ".dps");
     std::string companion = WithExtension(path, ".cco");
-    if (path.empty() || !recio::FileExists(depth_name) || !recio::FileExists(companion)) {
+    if (path.empty()) {
         *status = GRID_CANNOT_OPEN;
         return;
     }
