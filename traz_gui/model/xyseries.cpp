@@ -285,6 +285,39 @@ struct CombineGuard {
 // ---------------------------------------------------------------------------
 // Tables
 
+namespace {
+
+// The state of a table just made, past its shape and blocks: no rows
+// (they are dropped by the caller), the first series current, no view,
+// and the columns' names and ranges of a new table.
+void MakeNew(XYSeries *t)
+{
+    t->currentSeries = 0;
+    t->viewAttached = 0;
+    t->autoRedraw = 1;
+    t->view = NULL_WIN;
+    for (int c = 0; c <= t->seriesCount; ++c) {
+        XYSeriesDescriptor *d = Column(t, c);
+        std::memset(d, 0, sizeof *d);
+        if (c == 0)
+            std::strcpy(d->name, "X");
+        else
+            std::snprintf(d->name, sizeof d->name, "Series %d", c);
+        d->rangeMin = 0.0;
+        d->rangeMax = 1.0;
+    }
+}
+
+// A row block that a renewed table keeps: one of a few hundred rows at
+// most, so that a long table read once holds no memory after it.
+bool Reusable(const GrowArray *rows)
+{
+    constexpr int kKeptRows = 256;
+    return rows && rows->capacity <= kKeptRows;
+}
+
+} // namespace
+
 XYSeries *CreateXYSeries(int kind, int modeFlag, int n)
 {
     if (kind < XYS_LINEAR || kind > XYS_HARMONIC || (modeFlag != 0 && modeFlag != 1) || n < 1 ||
@@ -307,21 +340,23 @@ XYSeries *CreateXYSeries(int kind, int modeFlag, int n)
     t->kind = kind;
     t->modeFlag = modeFlag;
     t->seriesCount = n;
-    t->currentSeries = 0;
-    t->viewAttached = 0;
-    t->autoRedraw = 1;
-    t->view = NULL_WIN;
-    for (int c = 0; c <= n; ++c) {
-        XYSeriesDescriptor *d = Column(t, c);
-        std::memset(d, 0, sizeof *d);
-        if (c == 0)
-            std::strcpy(d->name, "X");
-        else
-            std::snprintf(d->name, sizeof d->name, "Series %d", c);
-        d->rangeMin = 0.0;
-        d->rangeMax = 1.0;
-    }
+    MakeNew(t);
     return t;
+}
+
+XYSeries *RenewXYSeries(XYSeries *table, int kind, int modeFlag, int n)
+{
+    if (table && table->viewAttached == 0 && table->kind == kind && table->modeFlag == modeFlag &&
+        table->seriesCount == n && table->descriptors && table->descriptors->count == n + 1 &&
+        Reusable(table->times) && Reusable(table->values) && Reusable(table->phases)) {
+        table->times->count = 0;
+        table->values->count = 0;
+        table->phases->count = 0;
+        MakeNew(table);
+        return table;
+    }
+    DestroyXYSeries(table);
+    return CreateXYSeries(kind, modeFlag, n);
 }
 
 void DestroyXYSeries(XYSeries *table)

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "fakes.h"
@@ -351,6 +352,89 @@ TEST(XYSeries, AttachedViewIsRedrawnAndDestroyed)
     EXPECT_EQ(fakes::Calls(), std::vector<std::string>(2, "ruv_dwin_invalidate_rect"));
     DestroyXYSeries(t);
     EXPECT_EQ(fakes::LiveWindowCount(), live);
+}
+
+// Everything a table tells of itself: shape, state, names, ranges, rows.
+std::string Described(XYSeries *t)
+{
+    std::string out;
+    for (int code = XYS_INFO_KIND; code <= XYS_INFO_VIEW; ++code)
+        out += std::to_string(GetXYSeriesInfo(t, code)) + " ";
+    out += std::to_string(SetXYSeriesRedraw(t, 1)) + " ";
+    SetXYSeriesRedraw(t, 0);
+    out += std::to_string(SetXYSeriesRedraw(t, 1)) + "\n";
+    const int current = SelectXYSeries(t, XYS_QUERY);
+    for (int s = -1; s < GetXYSeriesInfo(t, XYS_INFO_SERIES); ++s) {
+        double range[2] = {0, 0};
+        SetXYSeriesRange(t, XYS_GET, s, range);
+        out += std::string(SetXYSeriesName(t, XYS_GET, s, nullptr)) + " " + std::to_string(range[0]) + " " +
+               std::to_string(range[1]) + "\n";
+    }
+    for (int r = 0; r < GetXYSeriesInfo(t, XYS_INFO_ROWS); ++r) {
+        out += std::to_string(Times(t)[static_cast<size_t>(r)]);
+        for (float v : Row(t, r))
+            out += " " + std::to_string(v);
+        out += "\n";
+    }
+    SelectXYSeries(t, current);
+    return out;
+}
+
+// A renewed table is a new table of its shape: one of the same shape is
+// emptied in place, whatever was done to it, and fills as a new one does;
+// one of another shape, or shown in a window, is replaced.
+TEST(XYSeries, RenewedTableIsANewTable)
+{
+    struct Shape {
+        int kind, mode, series;
+    } shapes[] = {{XYS_LINEAR, 1, 1}, {XYS_LINEAR, 1, 2}, {XYS_LINEAR, 0, 10}, {XYS_BLOCK, 1, 3}};
+    for (const Shape &used : shapes) {
+        for (const Shape &wanted : shapes) {
+            SCOPED_TRACE(std::to_string(used.series) + " series renewed to " + std::to_string(wanted.series));
+            XYSeries *t = CreateXYSeries(used.kind, used.mode, used.series);
+            AddRows(t, {{1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5}});
+            SetXYSeriesName(t, XYS_SET, 0, "used");
+            double range[2] = {-4, 4};
+            SetXYSeriesRange(t, XYS_SET, -1, range);
+            SelectXYSeries(t, XYS_ALL);
+            SetXYSeriesRedraw(t, 0);
+
+            XYSeries *fresh = CreateXYSeries(wanted.kind, wanted.mode, wanted.series);
+            XYSeries *renewed = RenewXYSeries(t, wanted.kind, wanted.mode, wanted.series);
+            ASSERT_NE(renewed, nullptr);
+            const bool same = used.kind == wanted.kind && used.mode == wanted.mode && used.series == wanted.series;
+            EXPECT_EQ(renewed == t, same);
+            EXPECT_EQ(Described(renewed), Described(fresh));
+            const std::vector<std::vector<double>> rows = {{7, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {3, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}};
+            AddRows(renewed, rows);
+            AddRows(fresh, rows);
+            EXPECT_EQ(Described(renewed), Described(fresh));
+            DestroyXYSeries(renewed);
+            DestroyXYSeries(fresh);
+        }
+    }
+
+    // A table shown in a window goes with its window; a long one gives its
+    // blocks back.
+    fakes::Reset();
+    const RUV_RECT r = {0, 0, 10, 10};
+    const int live = fakes::LiveWindowCount();
+    XYSeries *shown = CreateXYSeries(XYS_LINEAR, 1, 2);
+    shown->view = fakes::CreateTestWindow(r);
+    shown->viewAttached = 1;
+    XYSeries *renewed = RenewXYSeries(shown, XYS_LINEAR, 1, 2);
+    EXPECT_EQ(fakes::LiveWindowCount(), live);
+    EXPECT_EQ(GetXYSeriesInfo(renewed, XYS_INFO_VIEW), 0);
+    std::vector<std::vector<double>> many;
+    for (int row = 0; row < 1000; ++row)
+        many.push_back({static_cast<double>(row), 1, 2});
+    AddRows(renewed, many);
+    const int capacity = renewed->times->capacity;
+    renewed = RenewXYSeries(renewed, XYS_LINEAR, 1, 2);
+    EXPECT_LT(renewed->times->capacity, capacity);
+    EXPECT_EQ(GetXYSeriesInfo(renewed, XYS_INFO_ROWS), 0);
+    DestroyXYSeries(renewed);
+    EXPECT_EQ(RenewXYSeries(nullptr, XYS_LINEAR, 7, 1), nullptr);   // no such mode
 }
 
 TEST(GrowArray, ExtendInsertDelete)
