@@ -815,10 +815,10 @@ public:
     {
         std::setvbuf(f_, nullptr, _IONBF, 0);
     }
-    // Through the stream of a unit: where the system reads at an offset
-    // the stream stays where it is; elsewhere it moves, and the caller
-    // puts it back.
-    MarkerReader(std::FILE *f, bool) : f_(f), own_stream_(false) {}
+    // Through the stream of a unit, whose file is `size` bytes long: where
+    // the system reads at an offset the stream stays where it is;
+    // elsewhere it moves, and the caller puts it back.
+    MarkerReader(std::FILE *f, int64_t size) : f_(f), own_stream_(false), size_(size) {}
 
     bool Read(int64_t at, unsigned char *m)
     {
@@ -847,9 +847,13 @@ private:
     {
 #ifndef _WIN32
         if (!own_stream_) {
+            // No more than the file holds: a read that fills the window
+            // needs no second one to meet the end.
+            const size_t want =
+                size_ - at < static_cast<int64_t>(kWindow) ? static_cast<size_t>(size_ - at) : kWindow;
             length_ = 0;
-            while (length_ < kWindow) {
-                const ssize_t got = pread(fileno(f_), Window() + length_, kWindow - length_,
+            while (length_ < want) {
+                const ssize_t got = pread(fileno(f_), Window() + length_, want - length_,
                                           static_cast<off_t>(at + static_cast<int64_t>(length_)));
                 if (got < 0 && errno == EINTR)
                     continue;
@@ -868,6 +872,7 @@ private:
 
     std::FILE *f_;
     bool own_stream_;
+    int64_t size_ = 0;
     int64_t start_ = -1;
     size_t length_ = 0;
 };
@@ -916,7 +921,7 @@ FrameChain CheckRecordFrames(int unit)
     // What was written goes to the file first.
     if (u->last == LastOp::kWrite && std::fflush(f) != 0)
         return FrameChain::kNone;
-    MarkerReader markers(f, true);
+    MarkerReader markers(f, u->size);
     const FrameChain chain = ChainOf(markers, u->size);
 #ifdef _WIN32
     // The markers were read through the unit's stream: it goes back to the
