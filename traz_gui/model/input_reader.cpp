@@ -12,6 +12,7 @@
    READ_BAD_INPUT and a message that names the line of the input file. */
 #include "input_reader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cfloat>
 #include <cmath>
@@ -443,18 +444,23 @@ int32_t StripLines(FILE *given, const char *source, const char *workFile, int32_
        written or is too long. */
     auto strip = [&](const char *line, size_t length) {
         ++number;
-        /* The text up to the first ";" that is not inside a quoted text. */
+        /* The text up to the first ";" that is not inside a quoted text:
+           from quote to quote, a ";" counts only outside them. */
         size_t begin = 0, end = length;
         TrimRange(line, &begin, &end);
         bool quoted = false;
-        size_t cut = begin;
-        for (; cut < end; ++cut) {
-            if (line[cut] == '\'')
-                quoted = !quoted;
-            else if (line[cut] == ';' && !quoted)
-                break;
+        for (size_t at = begin; at < end;) {
+            const void *quote = std::memchr(line + at, '\'', end - at);
+            const size_t next = quote ? static_cast<size_t>(static_cast<const char *>(quote) - line) : end;
+            if (!quoted) {
+                if (const void *semicolon = std::memchr(line + at, ';', next - at)) {
+                    end = static_cast<size_t>(static_cast<const char *>(semicolon) - line);
+                    break;
+                }
+            }
+            quoted = !quoted;
+            at = next + 1;
         }
-        end = cut;
         TrimRange(line, &begin, &end);
         if (begin == end)
             return true;
@@ -483,6 +489,9 @@ int32_t StripLines(FILE *given, const char *source, const char *workFile, int32_
     std::string carried;
     for (;;) {
         const size_t got = std::fread(block, 1, sizeof block, in);
+        /* Room for the block's lines, in steps that at least double. */
+        if (text && text->capacity() < text->size() + got)
+            text->reserve(std::max(2 * text->capacity(), text->size() + got));
         size_t at = 0;
         while (at < got) {
             const char *lf = static_cast<const char *>(std::memchr(block + at, '\n', got - at));

@@ -766,11 +766,14 @@ TEST_F(ReaderTest, StripInputCommentsKeepsWholeLinesAndQuotedSemicolons)
         "'Harbour; north side' ; the title\n" +
         longPath + "; name of *hyd file\n"
         "  1  2  3  \r\n"
+        "a'b;'c;d'e'f;g\n"
+        "'open; quote never closed ;\n"
         "last line without end";
     WriteFile(dir_ + "/source.txt", source);
     ASSERT_EQ(StripInputComments((dir_ + "/source.txt").c_str(), (dir_ + "/work.txt").c_str(), 100), 0);
     EXPECT_EQ(WithoutCr(ReadFile(dir_ + "/work.txt")),
-              "'V3.66.00'\n'Harbour; north side'\n" + longPath + "\n1  2  3\nlast line without end\n");
+              "'V3.66.00'\n'Harbour; north side'\n" + longPath +
+                  "\n1  2  3\na'b;'c\n'open; quote never closed ;\nlast line without end\n");
 
     // A line longer than the limit is refused, never cut.
     WriteFile(dir_ + "/long.txt", "'" + std::string(400, 'x') + "'\n");
