@@ -119,6 +119,8 @@ inline std::string Differences(const std::string &first, const std::string &seco
         };
         if (moreA != moreB)
             return where() + " (one file ends first)";
+        if (lineA == lineB)
+            continue;
         // Word by word; a line with more words than the other differs.
         Words wordsA(lineA), wordsB(lineB);
         for (;;) {

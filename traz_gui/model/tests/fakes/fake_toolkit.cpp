@@ -12,6 +12,10 @@
 #include <string>
 #include <system_error>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "fake_state.h"
 #include "ruv.h"
 
@@ -247,9 +251,22 @@ RUV_BOOL ruv_fsys_get_dir(RUV_FILE_DIR *dir)
 {
     if (!dir)
         return FALSE;
+#ifndef _WIN32
+    // The system's name of the directory, taken without a copy on the way
+    // (the reader and the writer ask for it many times a file).
+    char cwd[4096];
+    if (getcwd(cwd, sizeof cwd) == nullptr)
+        return FALSE;
+    const size_t length = std::strlen(cwd);
+    if (length >= sizeof dir->path)
+        return FALSE;
+    std::memcpy(dir->path, cwd, length + 1);
+    return TRUE;
+#else
     std::error_code ec;
     const fs::path cwd = fs::current_path(ec);
     return !ec && fakes::CopyText(cwd.string(), dir->path, sizeof dir->path) ? TRUE : FALSE;
+#endif
 }
 
 RUV_BOOL ruv_fsys_set_dir(const RUV_FILE_DIR *dir)
