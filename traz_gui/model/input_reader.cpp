@@ -320,13 +320,20 @@ public:
        the closing quote are scanned next. */
     std::string Quoted(int32_t maximum, const char *what)
     {
-        std::vector<char> text(static_cast<size_t>(maximum) + 1, '\0');
-        if (ExtractQuoted(maximum, line_.c_str(), text.data()) < 0)
+        /* Room for the text and its NUL: on the stack for the usual limits. */
+        char local[kQuotedLimit + 2] = {};
+        std::vector<char> large;
+        char *text = local;
+        if (maximum > kQuotedLimit) {
+            large.assign(static_cast<size_t>(maximum) + 1, '\0');
+            text = large.data();
+        }
+        if (ExtractQuoted(maximum, line_.c_str(), text) < 0)
             work_.Invalid("%s expected between single quotes", what);
         const size_t open = line_.find('\'');
         const size_t close = line_.find('\'', open + 1);
         pos_ = close == std::string::npos ? line_.size() : close + 1;
-        return text.data();
+        return text;
     }
 
     void Rewind() { pos_ = 0; }

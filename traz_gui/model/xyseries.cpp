@@ -5,6 +5,7 @@
 // harmonics, and copied or merged with other tables by series name.
 #include "xyseries.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -105,6 +106,34 @@ GrowArray *GrowArrayDelete(GrowArray *array, int start, int k)
 namespace {
 
 constexpr double kTwoPi = 6.2831852;  // the constant the tables were made with
+
+// A row of n values, zero at first: on the stack for the rows of a few
+// dozen series that tables have, so that a row edit allocates nothing.
+template <typename T>
+class RowScratch {
+public:
+    explicit RowScratch(int n)
+    {
+        const size_t count = static_cast<size_t>(n);
+        if (count <= kOnStack) {
+            std::fill(local_, local_ + count, T(0));
+            data_ = local_;
+        } else {
+            heap_.assign(count, T(0));
+            data_ = heap_.data();
+        }
+    }
+    RowScratch(const RowScratch &) = delete;
+    RowScratch &operator=(const RowScratch &) = delete;
+    T *data() { return data_; }
+    T &operator[](int i) { return data_[i]; }
+
+private:
+    static constexpr size_t kOnStack = 32;
+    T local_[kOnStack];
+    std::vector<T> heap_;
+    T *data_;
+};
 
 XYSeriesDescriptor *Column(const XYSeries *t, int column)
 {
@@ -527,14 +556,14 @@ int EvaluateXYSeries(XYSeries *table, int mode, int row, double *time, float *va
     case XYS_AT_TIME: {
         if (!time || !std::isfinite(*time))
             return XYS_BAD_ARGUMENT;
-        std::vector<double> all(static_cast<size_t>(table->seriesCount));
+        RowScratch<double> all(table->seriesCount);
         if (Harmonic(table))
             HarmonicAll(table, *time, all.data());
         else
             InterpolateAll(table, *time, all.data());
         if (values)
             for (int k = 0; k < written; ++k)
-                values[k] = static_cast<float>(all[static_cast<size_t>(WrittenSeries(table, k))]);
+                values[k] = static_cast<float>(all[WrittenSeries(table, k)]);
         return XYS_OK;
     }
     default:
@@ -596,18 +625,18 @@ int EditXYSeriesRows(XYSeriesEdit request)
 
     // Insert: a full row first (interpolated for kinds 0 and 1, zero for
     // kind 2), then the request's series.
-    std::vector<float> values(static_cast<size_t>(n), 0.0f), phases(static_cast<size_t>(n), 0.0f);
+    RowScratch<float> values(n), phases(n);
     if (!Harmonic(t)) {
-        std::vector<double> all(static_cast<size_t>(n));
+        RowScratch<double> all(n);
         InterpolateAll(t, tm, all.data());
         for (int s = 0; s < n; ++s)
-            values[static_cast<size_t>(s)] = static_cast<float>(all[static_cast<size_t>(s)]);
+            values[s] = static_cast<float>(all[s]);
     }
     for (int k = 0; k < written; ++k) {
         const int s = WrittenSeries(t, k);
-        values[static_cast<size_t>(s)] = request.values[k];
+        values[s] = request.values[k];
         if (Harmonic(t) && request.phases)
-            phases[static_cast<size_t>(s)] = request.phases[k];
+            phases[s] = request.phases[k];
     }
     return InsertRow(t, e + 1, tm, values.data(), phases.data()) ? XYS_OK : XYS_BAD_ARGUMENT;
 }

@@ -182,6 +182,38 @@ TEST(XYSeries, InsertFillsOtherSeriesFromTheTable)
     DestroyXYSeries(t);
 }
 
+// Rows of fewer and of more series than a row edit keeps on the stack
+// interpolate alike: a row inserted between two others takes their mean.
+TEST(XYSeries, InsertedRowsOfFewAndManySeries)
+{
+    for (int n : {1, 31, 32, 33, 100}) {
+        SCOPED_TRACE(n);
+        XYSeries *t = CreateXYSeries(XYS_LINEAR, 1, n);
+        std::vector<double> first = {0}, last = {10};
+        for (int s = 0; s < n; ++s) {
+            first.push_back(s);
+            last.push_back(3.0 * s);
+        }
+        AddRows(t, {first, last});
+        ASSERT_EQ(SelectXYSeries(t, n - 1), 0);
+        const float one = 7.0f;
+        const XYSeriesEdit e = {t, XYS_INSERT_AT_TIME, 0, 5.0, &one, nullptr};
+        ASSERT_EQ(EditXYSeriesRows(e), XYS_OK);
+        const std::vector<float> middle = Row(t, 1);
+        for (int s = 0; s + 1 < n; ++s)
+            EXPECT_FLOAT_EQ(middle[static_cast<size_t>(s)], 2.0f * s) << s;
+        EXPECT_FLOAT_EQ(middle[static_cast<size_t>(n - 1)], 7.0f);
+        double at = 2.5;
+        std::vector<float> values(static_cast<size_t>(n));
+        SelectXYSeries(t, XYS_ALL);
+        ASSERT_EQ(EvaluateXYSeries(t, XYS_AT_TIME, 0, &at, values.data(), nullptr), XYS_OK);
+        for (int s = 0; s + 1 < n; ++s)
+            EXPECT_FLOAT_EQ(values[static_cast<size_t>(s)], 1.5f * s) << s;
+        EXPECT_FLOAT_EQ(values[static_cast<size_t>(n - 1)], (n - 1 + 7.0f) / 2);
+        DestroyXYSeries(t);
+    }
+}
+
 TEST(XYSeries, Evaluation)
 {
     XYSeries *linear = CreateXYSeries(XYS_LINEAR, 1, 1);

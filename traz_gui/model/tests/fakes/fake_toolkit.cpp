@@ -273,6 +273,11 @@ RUV_BOOL ruv_fsys_set_dir(const RUV_FILE_DIR *dir)
 {
     if (!dir || !dir->path[0])
         return FALSE;
+#ifndef _WIN32
+    // A name written with the system's separators goes to the system as it is.
+    if (std::strchr(dir->path, '\\') == nullptr)
+        return chdir(dir->path) == 0 ? TRUE : FALSE;
+#endif
     std::error_code ec;
     fs::current_path(fakes::Native(dir->path), ec);
     return ec ? FALSE : TRUE;
