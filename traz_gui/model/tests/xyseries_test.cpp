@@ -434,8 +434,10 @@ TEST(XYSeries, RenewedTableIsANewTable)
             XYSeries *fresh = CreateXYSeries(wanted.kind, wanted.mode, wanted.series);
             XYSeries *renewed = RenewXYSeries(t, wanted.kind, wanted.mode, wanted.series);
             ASSERT_NE(renewed, nullptr);
-            const bool same = used.kind == wanted.kind && used.mode == wanted.mode && used.series == wanted.series;
-            EXPECT_EQ(renewed == t, same);
+            // (A table of another shape is made anew: the allocator may give
+            // it the block of the one destroyed, so its address tells nothing.)
+            if (used.kind == wanted.kind && used.mode == wanted.mode && used.series == wanted.series)
+                EXPECT_EQ(renewed, t);
             EXPECT_EQ(Described(renewed), Described(fresh));
             const std::vector<std::vector<double>> rows = {{7, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {3, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}};
             AddRows(renewed, rows);
