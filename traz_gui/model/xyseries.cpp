@@ -316,6 +316,25 @@ struct CombineGuard {
 
 namespace {
 
+// A table and the records of its four arrays, allocated as one block (the
+// arrays' elements have blocks of their own, which grow): a table is made
+// with five allocations instead of nine.
+struct TableBlock {
+    XYSeries table;   // first: a table's address is its block's
+    GrowArray arrays[4];
+};
+
+// An empty array of a table, as GrowArrayCreate makes one; false when its
+// elements' block cannot be had.
+bool StartArray(GrowArray *array, int elementSize)
+{
+    array->data = GE_Alloc(static_cast<size_t>(GROWARRAY_STEP) * static_cast<size_t>(elementSize));
+    array->count = 0;
+    array->capacity = GROWARRAY_STEP;
+    array->elementSize = elementSize;
+    return array->data != nullptr;
+}
+
 // The state of a table just made, past its shape and blocks: no rows
 // (they are dropped by the caller), the first series current, no view,
 // and the columns' names and ranges of a new table.
@@ -352,17 +371,19 @@ XYSeries *CreateXYSeries(int kind, int modeFlag, int n)
     if (kind < XYS_LINEAR || kind > XYS_HARMONIC || (modeFlag != 0 && modeFlag != 1) || n < 1 ||
         n > INT_MAX / static_cast<int>(sizeof(float)) - 1)
         return nullptr;
-    auto *t = static_cast<XYSeries *>(GE_Alloc(sizeof(XYSeries)));
-    if (!t)
+    auto *block = static_cast<TableBlock *>(GE_Alloc(sizeof(TableBlock)));
+    if (!block)
         return nullptr;
-    std::memset(t, 0, sizeof *t);
+    std::memset(block, 0, sizeof *block);
+    XYSeries *t = &block->table;
+    t->descriptors = &block->arrays[0];
+    t->times = &block->arrays[1];
+    t->values = &block->arrays[2];
+    t->phases = &block->arrays[3];
     const int rowBytes = n * static_cast<int>(sizeof(float));
-    t->descriptors = GrowArrayCreate(static_cast<int>(sizeof(XYSeriesDescriptor)));
-    t->times = GrowArrayCreate(static_cast<int>(sizeof(double)));
-    t->values = GrowArrayCreate(rowBytes);
-    t->phases = GrowArrayCreate(rowBytes);
-    if (!t->descriptors || !t->times || !t->values || !t->phases ||
-        GrowArrayExtend(t->descriptors, n + 1) < 0) {
+    if (!StartArray(t->descriptors, static_cast<int>(sizeof(XYSeriesDescriptor))) ||
+        !StartArray(t->times, static_cast<int>(sizeof(double))) || !StartArray(t->values, rowBytes) ||
+        !StartArray(t->phases, rowBytes) || GrowArrayExtend(t->descriptors, n + 1) < 0) {
         DestroyXYSeries(t);
         return nullptr;
     }
@@ -394,11 +415,10 @@ void DestroyXYSeries(XYSeries *table)
         return;
     if (table->viewAttached == 1 && table->view != NULL_WIN)
         ruv_vobj_destroy(table->view);
-    GrowArrayDestroy(table->descriptors);
-    GrowArrayDestroy(table->times);
-    GrowArrayDestroy(table->values);
-    GrowArrayDestroy(table->phases);
-    GE_Free(table);
+    // The arrays' records lie in the table's block; their elements do not.
+    for (GrowArray *array : {table->descriptors, table->times, table->values, table->phases})
+        GE_Free(array->data);
+    GE_Free(reinterpret_cast<TableBlock *>(table));
 }
 
 int SelectXYSeries(XYSeries *table, int s)
