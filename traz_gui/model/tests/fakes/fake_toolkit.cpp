@@ -7,10 +7,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -159,12 +161,16 @@ std::string SpecPath(const RUV_FILE_SPEC *spec)
 void ResetAttributes()
 {
     auto &a = Attributes();
-    a.clear();
-    a[301] = reinterpret_cast<intptr_t>(TaskWindow());
-    a[400] = 768;
-    a[401] = 1024;
-    a[501] = 4;
-    a[506] = 20;
+    const std::pair<int32_t, intptr_t> defaults[] = {
+        {301, reinterpret_cast<intptr_t>(TaskWindow())}, {400, 768}, {401, 1024}, {501, 4}, {506, 20}};
+    // A map of just these attributes keeps its entries and takes the values.
+    bool same = a.size() == std::size(defaults);
+    for (const auto &d : defaults)
+        same = same && a.count(d.first) == 1;
+    if (!same)
+        a.clear();
+    for (const auto &d : defaults)
+        a[d.first] = d.second;
 }
 
 void SetAttribute(int32_t key, intptr_t value) { Attributes()[key] = value; }

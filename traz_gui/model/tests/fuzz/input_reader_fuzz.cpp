@@ -152,6 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fuzzfiles::Write(g_case, data, size);
     // What the run read is freed with it, so that a run that leaks nothing
     // frees as much as it allocates (else the leak check runs it again).
+    // The fakes are reset then, for the next run (and before the first).
     struct EndOfRun {
         ~EndOfRun()
         {
@@ -160,7 +161,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     } end_of_run;
 
-    fakes::Reset();
     fakes::SetModelKindSource([] { return static_cast<int>(g_scenario.modelKind); });
     Reset();
     UseFile("case.inp");
