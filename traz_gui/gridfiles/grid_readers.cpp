@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -120,6 +121,31 @@ int BinaryHeaderWords(GridKind kind, int64_t size, const int32_t w[3])
     return -1;
 }
 
+// A file kept connected while GridFilesHeld lives, with the storage form
+// its first opening found.
+struct HeldFile {
+    std::string path;
+    GridKind kind;
+    int unit;         // -1 once closed
+    Form form;
+    int header_words;
+    bool in_use;
+};
+
+// The files kept while a GridFilesHeld lives, and whether one does.
+std::vector<HeldFile> &HeldFiles()
+{
+    static std::vector<HeldFile> files;
+    return files;
+}
+
+bool g_holding = false;
+
+std::vector<HeldFile> *Held()
+{
+    return g_holding ? &HeldFiles() : nullptr;
+}
+
 // A grid file connected to a unit for the length of one reader call.
 class GridFile {
 public:
@@ -130,15 +156,76 @@ public:
 
     // Connects the file in the storage form its content shows (rule in
     // grid_readers.h); false when no unit is free or neither form fits.
+    // While files are held, one opened before is taken from its start.
     bool Open(const std::string &path, GridKind kind)
     {
         Close();
+        if (Held() && TakeHeld(path, kind))
+            return true;
+        if (!OpenAnew(path, kind))
+            return false;
+        if (Held()) {
+            held_ = static_cast<int>(Held()->size());
+            Held()->push_back(HeldFile{path, kind, unit_, form_, header_words_, true});
+        }
+        return true;
+    }
+
+    void Close()
+    {
+        if (held_ >= 0) {
+            (*Held())[static_cast<size_t>(held_)].in_use = false;   // it stays connected
+            held_ = -1;
+        } else if (unit_ >= 0 && recio::IsConnected(unit_)) {
+            recio::Close(unit_);
+        }
+        unit_ = -1;
+    }
+
+    int unit() const { return unit_; }
+    bool binary() const { return form_ == Form::kBinary; }
+    int header_words() const { return header_words_; }
+
+private:
+    // The held file of that name and kind, back at its start, as a new
+    // connection would be.
+    bool TakeHeld(const std::string &path, GridKind kind)
+    {
+        std::vector<HeldFile> &held = *Held();
+        for (size_t i = 0; i < held.size(); ++i) {
+            HeldFile &h = held[i];
+            if (h.unit < 0 || h.in_use || h.kind != kind || h.path != path)
+                continue;
+            if (recio::Rewind(h.unit) != recio::kOk) {
+                recio::Close(h.unit);
+                h.unit = -1;
+                return false;
+            }
+            h.in_use = true;
+            held_ = static_cast<int>(i);
+            unit_ = h.unit;
+            form_ = h.form;
+            header_words_ = h.header_words;
+            return true;
+        }
+        return false;
+    }
+
+    bool OpenAnew(const std::string &path, GridKind kind)
+    {
         unit_ = recio::FreeUnit();
         if (unit_ < 0)
             return false;
-        recio::FrameChain chain = recio::CheckRecordFrames(path);
+        // Connected in the unformatted form, which its frames mostly show;
+        // else connected again as the chain tells.
+        const int unit = unit_;
+        if (!Connect(path, Form::kUnformatted))
+            return false;
+        recio::FrameChain chain = recio::CheckRecordFrames(unit_);
         if (chain == recio::FrameChain::kExact)
-            return Connect(path, Form::kUnformatted);
+            return true;
+        Close();
+        unit_ = unit;
         if (!Connect(path, Form::kBinary))
             return false;
         int32_t w[3];
@@ -155,18 +242,6 @@ public:
         return false;
     }
 
-    void Close()
-    {
-        if (unit_ >= 0 && recio::IsConnected(unit_))
-            recio::Close(unit_);
-        unit_ = -1;
-    }
-
-    int unit() const { return unit_; }
-    bool binary() const { return form_ == Form::kBinary; }
-    int header_words() const { return header_words_; }
-
-private:
     bool Connect(const std::string &path, Form form)
     {
         form_ = form;
@@ -180,6 +255,7 @@ private:
     int unit_ = -1;
     Form form_ = Form::kUnformatted;
     int header_words_ = -1;
+    int held_ = -1;   // index in Held() of the file taken, -1 when none
 };
 
 // Reads the table header: in the unformatted form the longest generation
@@ -215,6 +291,25 @@ bool ReadCompanionDimensions(GridFile &f, int32_t *nmax, int32_t *mmax)
 
 }  // namespace
 
+GridFilesHeld::GridFilesHeld()
+{
+    if (!g_holding) {
+        g_holding = true;
+        owner_ = true;
+    }
+}
+
+GridFilesHeld::~GridFilesHeld()
+{
+    if (!owner_)
+        return;
+    for (const HeldFile &h : HeldFiles())
+        if (h.unit >= 0)
+            recio::Close(h.unit);
+    HeldFiles().clear();
+    g_holding = false;
+}
+
 extern "C" void ZRF_KIMBOL_UNF_LGA(char *name, int32_t *file_type, int32_t *location, int32_t *dims,
                                    int32_t *segments, int32_t *spare, int32_t *status, int32_t name_len)
 {
@@ -241,8 +336,8 @@ extern "C" void ZRF_KIMBOL_UNF_LGA(char *name, int32_t *file_type, int32_t *loca
         table = WithExtension(path, ".lga");
         companion = WithExtension(path, ".cco");
     }
-    if (path.empty() || !StoreField(name + name_len, name_len, companion) ||
-        !recio::FileExists(table) || !recio::FileExists(companion)) {
+    // A file that is missing, or cannot be read, does not open.
+    if (path.empty() || !StoreField(name + name_len, name_len, companion)) {
         *status = GRID_CANNOT_OPEN;
         return;
     }
@@ -337,7 +432,7 @@ extern "C" void ZRF_KIMBOL_UNF_CCO(char *name, int32_t *file_type, int32_t *sele
     }
     std::string path = FieldText(name + name_len, name_len);
     GridFile cco;
-    if (path.empty() || !recio::FileExists(path) || !cco.Open(path, GridKind::kCoordinates)) {
+    if (path.empty() || !cco.Open(path, GridKind::kCoordinates)) {
         *status = GRID_CANNOT_OPEN;
         return;
     }
@@ -420,7 +515,7 @@ extern "C" void ZRF_KIMBOL_UNF_DPS(char *name, int32_t *file_type, int32_t *loca
     }
     std::string depth_name = WithExtension(path, ".dps");
     std::string companion = WithExtension(path, ".cco");
-    if (path.empty() || !recio::FileExists(depth_name) || !recio::FileExists(companion)) {
+    if (path.empty()) {
         *status = GRID_CANNOT_OPEN;
         return;
     }

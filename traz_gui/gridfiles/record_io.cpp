@@ -313,6 +313,17 @@ bool Skip(Unit *u, int64_t n)
 {
     if (n == 0)
         return true;
+    // A short way is read past: a seek costs a call of the system even
+    // within the stream's buffer.  Should the bytes not all come, the seek
+    // decides as before.
+    constexpr int64_t kReadPast = 4096;
+    if (n > 0 && n <= kReadPast) {
+        unsigned char scratch[kReadPast];
+        if (std::fread(scratch, 1, static_cast<size_t>(n), u->file.get()) == static_cast<size_t>(n)) {
+            u->pos += n;
+            return true;
+        }
+    }
     if (!SeekTo(u->file.get(), u->pos + n))
         return false;
     u->pos += n;
@@ -850,17 +861,23 @@ namespace {
 // markers of a file of small records come from one read.
 class MarkerReader {
 public:
-    explicit MarkerReader(std::FILE *f) : f_(f)
+    // Through a stream of the check's own, which it makes unbuffered (the
+    // window is the buffer).
+    explicit MarkerReader(std::FILE *f) : f_(f), own_stream_(true)
     {
-        std::setvbuf(f_, nullptr, _IONBF, 0);   // the window is the buffer
+        std::setvbuf(f_, nullptr, _IONBF, 0);
     }
+    // Through the stream of a unit, whose file is `size` bytes long: where
+    // the system reads at an offset the stream stays where it is;
+    // elsewhere it moves, and the caller puts it back.
+    MarkerReader(std::FILE *f, int64_t size) : f_(f), own_stream_(false), size_(size) {}
+
     bool Read(int64_t at, unsigned char *m)
     {
         if (start_ < 0 || at < start_ || at + 4 > start_ + static_cast<int64_t>(length_)) {
             start_ = -1;
-            if (!SeekTo(f_, at))
+            if (!Fill(at))
                 return false;
-            length_ = std::fread(Window(), 1, kWindow, f_);
             start_ = at;
             if (length_ < 4)
                 return false;
@@ -878,20 +895,43 @@ private:
         return window.get();
     }
 
+    bool Fill(int64_t at)
+    {
+#ifndef _WIN32
+        if (!own_stream_) {
+            // No more than the file holds: a read that fills the window
+            // needs no second one to meet the end.
+            const size_t want =
+                size_ - at < static_cast<int64_t>(kWindow) ? static_cast<size_t>(size_ - at) : kWindow;
+            length_ = 0;
+            while (length_ < want) {
+                const ssize_t got = pread(fileno(f_), Window() + length_, want - length_,
+                                          static_cast<off_t>(at + static_cast<int64_t>(length_)));
+                if (got < 0 && errno == EINTR)
+                    continue;
+                if (got <= 0)
+                    break;
+                length_ += static_cast<size_t>(got);
+            }
+            return true;
+        }
+#endif
+        if (!SeekTo(f_, at))
+            return false;
+        length_ = std::fread(Window(), 1, kWindow, f_);
+        return true;
+    }
+
     std::FILE *f_;
+    bool own_stream_;
+    int64_t size_ = 0;
     int64_t start_ = -1;
     size_t length_ = 0;
 };
 
-}  // namespace
-
-FrameChain CheckRecordFrames(const std::string &path)
+// How the markers of a file of `size` bytes chain through it.
+FrameChain ChainOf(MarkerReader &markers, int64_t size)
 {
-    FilePtr f(path.empty() ? nullptr : OpenForReading(path));
-    if (!f)
-        return FrameChain::kNone;
-    MarkerReader markers(f.get());
-    int64_t size = LengthOf(f.get());
     if (size <= 0)
         return FrameChain::kNone;
     int64_t pos = 0;
@@ -911,6 +951,40 @@ FrameChain CheckRecordFrames(const std::string &path)
     if (pos == size)
         return FrameChain::kExact;
     return records > 0 ? FrameChain::kDamaged : FrameChain::kNone;
+}
+
+}  // namespace
+
+FrameChain CheckRecordFrames(const std::string &path)
+{
+    FilePtr f(path.empty() ? nullptr : OpenForReading(path));
+    if (!f)
+        return FrameChain::kNone;
+    MarkerReader markers(f.get());
+    return ChainOf(markers, LengthOf(f.get()));
+}
+
+FrameChain CheckRecordFrames(int unit)
+{
+    Unit *u;
+    if (Lookup(unit, &u) != kOk || !Settle(u))
+        return FrameChain::kNone;
+    std::FILE *f = u->file.get();
+    // What was written goes to the file first.
+    if (u->last == LastOp::kWrite && std::fflush(f) != 0)
+        return FrameChain::kNone;
+    MarkerReader markers(f, u->size);
+    const FrameChain chain = ChainOf(markers, u->size);
+#ifdef _WIN32
+    // The markers were read through the unit's stream: it goes back to the
+    // unit's position.
+    u->whole = false;
+    u->last = LastOp::kNone;
+    std::clearerr(f);
+    if (!SeekTo(f, u->pos))
+        return FrameChain::kNone;
+#endif
+    return chain;
 }
 
 // ---------------------------------------------------------------- formatted

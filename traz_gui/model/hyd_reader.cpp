@@ -40,6 +40,25 @@ void CopyBounded(char *slot, size_t size, const char *text)
     std::snprintf(slot, size, "%s", text);
 }
 
+/* The text of an open file parsed from memory: the scanner then takes no
+   buffer of its own size for a file of a few lines.  A file that cannot be
+   read to its end is parsed as a stream from its start, so that the
+   scanner meets the failure and reports it as it always has. */
+int32_t ParseHydFile(FILE *file, HydDescription *description)
+{
+    std::string text;
+    char block[4096];
+    size_t got;
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0)
+        text.append(block, got);
+    if (std::ferror(file)) {
+        std::clearerr(file);
+        std::rewind(file);
+        return ParseHydStream(file, description);
+    }
+    return ParseHydText(text.data(), text.size(), description);
+}
+
 std::string WithoutTrailingBlanks(const char *text)
 {
     std::string line(text);
@@ -122,7 +141,7 @@ int32_t ReadHydFile(const char *path, ScenarioRecord *scenario)
         std::memcpy(d->descriptionLines, lines, sizeof lines);
         return result;
     };
-    const int32_t result = ParseHydStream(file.get(), d);
+    const int32_t result = ParseHydFile(file.get(), d);
     file.reset();
     if (result != HYD_READ_OK)
         return failed(result);

@@ -12,6 +12,7 @@
    READ_BAD_INPUT and a message that names the line of the input file. */
 #include "input_reader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cfloat>
 #include <cmath>
@@ -319,13 +320,20 @@ public:
        the closing quote are scanned next. */
     std::string Quoted(int32_t maximum, const char *what)
     {
-        std::vector<char> text(static_cast<size_t>(maximum) + 1, '\0');
-        if (ExtractQuoted(maximum, line_.c_str(), text.data()) < 0)
+        /* Room for the text and its NUL: on the stack for the usual limits. */
+        char local[kQuotedLimit + 2] = {};
+        std::vector<char> large;
+        char *text = local;
+        if (maximum > kQuotedLimit) {
+            large.assign(static_cast<size_t>(maximum) + 1, '\0');
+            text = large.data();
+        }
+        if (ExtractQuoted(maximum, line_.c_str(), text) < 0)
             work_.Invalid("%s expected between single quotes", what);
         const size_t open = line_.find('\'');
         const size_t close = line_.find('\'', open + 1);
         pos_ = close == std::string::npos ? line_.size() : close + 1;
-        return text.data();
+        return text;
     }
 
     void Rewind() { pos_ = 0; }
@@ -396,22 +404,27 @@ void FreeLocations(GE_List *list)
     }
 }
 
-// The next character of a file read by this thread alone, taken from the
-// file's buffer without locking it for every character.
-inline int GetcUnlocked(FILE *f)
+/* The text of a line without the blanks around it: [*begin, *end). */
+void TrimRange(const char *line, size_t *begin, size_t *end)
 {
-#ifdef _WIN32
-    return _getc_nolock(f);
-#else
-    return getc_unlocked(f);
-#endif
+    while (*begin < *end && IsSpace(line[*begin]))
+        ++*begin;
+    while (*end > *begin && IsSpace(line[*end - 1]))
+        --*end;
 }
 
-/* The work file: "particle.wrk" made from the input file and read into
-   memory, with the input-file line of each of its lines. */
-int32_t StripLines(const char *source, const char *workFile, int32_t lineLimit,
-                   std::vector<int> *sourceLines)
+/* The work file: "particle.wrk" made from the input file (in, when the
+   caller has opened it, else source opened here), with the input-file line
+   of each of its lines; *text, when given, gets the bytes written to it.
+   The input is taken in blocks and each line is cut and trimmed where it
+   lies, so that a line costs no copies of its own. */
+int32_t StripLines(FILE *given, const char *source, const char *workFile, int32_t lineLimit,
+                   std::vector<int> *sourceLines, std::string *text)
 {
+    struct Closer {
+        void operator()(FILE *f) const { std::fclose(f); }
+    };
+    std::unique_ptr<FILE, Closer> owned;
     if (source == nullptr || workFile == nullptr || source[0] == '\0' || workFile[0] == '\0')
         return READ_CANNOT_OPEN;
     const size_t limit = static_cast<size_t>(lineLimit < INPUT_MIN_LINE_LIMIT ? INPUT_MIN_LINE_LIMIT : lineLimit);
@@ -421,57 +434,100 @@ int32_t StripLines(const char *source, const char *workFile, int32_t lineLimit,
     if (std::filesystem::equivalent(source, workFile, ec) && !ec)
         return READ_CANNOT_OPEN;
 
-    struct Closer {
-        void operator()(FILE *f) const { std::fclose(f); }
-    };
-    std::unique_ptr<FILE, Closer> in(std::fopen(source, "rb"));
-    if (!in)
-        return READ_CANNOT_OPEN;
+    FILE *in = given;
+    if (in == nullptr) {
+        owned.reset(std::fopen(source, "rb"));
+        if (!owned)
+            return READ_CANNOT_OPEN;
+        in = owned.get();
+    }
     FILE *rawOut = nullptr;
     if (!OpenFileChecked(workFile, &rawOut, 1))
         return READ_CANNOT_OPEN;
     std::unique_ptr<FILE, Closer> out(rawOut);
 
-    std::string line;
     int number = 0;
-    bool more = true;
-    while (more) {
-        line.clear();
-        int c;
-        while ((c = GetcUnlocked(in.get())) != EOF && c != '\n')
-            line += static_cast<char>(c);
-        if (c == EOF) {
-            if (std::ferror(in.get()))
-                return READ_CANNOT_OPEN;
-            more = false;
-            if (line.empty())
-                break;
-        }
+    /* One line of the input (without its LF); false when it cannot be
+       written or is too long. */
+    auto strip = [&](const char *line, size_t length) {
         ++number;
-
-        /* The text up to the first ";" that is not inside a quoted text. */
-        const std::string trimmed = Trimmed(line);
+        /* The text up to the first ";" that is not inside a quoted text:
+           from quote to quote, a ";" counts only outside them. */
+        size_t begin = 0, end = length;
+        TrimRange(line, &begin, &end);
         bool quoted = false;
-        size_t end = 0;
-        for (; end < trimmed.size(); ++end) {
-            if (trimmed[end] == '\'')
-                quoted = !quoted;
-            else if (trimmed[end] == ';' && !quoted)
-                break;
+        for (size_t at = begin; at < end;) {
+            const void *quote = std::memchr(line + at, '\'', end - at);
+            const size_t next = quote ? static_cast<size_t>(static_cast<const char *>(quote) - line) : end;
+            if (!quoted) {
+                if (const void *semicolon = std::memchr(line + at, ';', next - at)) {
+                    end = static_cast<size_t>(static_cast<const char *>(semicolon) - line);
+                    break;
+                }
+            }
+            quoted = !quoted;
+            at = next + 1;
         }
-        const std::string content = Trimmed(trimmed.substr(0, end));
-        if (content.empty())
-            continue;
-        if (content.size() > limit) {
+        TrimRange(line, &begin, &end);
+        if (begin == end)
+            return true;
+        if (end - begin > limit) {
             ruv_dm_post_error("Reading data: line %d of the input file is longer than %d characters!",
                               number, static_cast<int>(limit));
-            return READ_CANNOT_OPEN;
+            return false;
         }
-        if (std::fputs(content.c_str(), out.get()) == EOF || std::fputc('\n', out.get()) == EOF)
-            return READ_CANNOT_OPEN;
+        /* The work file holds a line's text up to a NUL in it. */
+        const void *nul = std::memchr(line + begin, '\0', end - begin);
+        const size_t written = nul ? static_cast<size_t>(static_cast<const char *>(nul) - (line + begin)) : end - begin;
+        if (std::fwrite(line + begin, 1, written, out.get()) != written || std::fputc('\n', out.get()) == EOF)
+            return false;
+        if (text) {
+            text->append(line + begin, written);
+            text->push_back('\n');
+        }
         if (sourceLines)
             sourceLines->push_back(number);
+        return true;
+    };
+
+    /* The lines of each block; a line that runs over its block's end waits
+       in `carried` for the rest. */
+    char block[8192];
+    std::string carried;
+    for (;;) {
+        const size_t got = std::fread(block, 1, sizeof block, in);
+        /* Room for the block's lines, in steps that at least double. */
+        if (text && text->capacity() < text->size() + got)
+            text->reserve(std::max(2 * text->capacity(), text->size() + got));
+        size_t at = 0;
+        while (at < got) {
+            const char *lf = static_cast<const char *>(std::memchr(block + at, '\n', got - at));
+            if (lf == nullptr) {
+                carried.append(block + at, got - at);
+                break;
+            }
+            const size_t length = static_cast<size_t>(lf - (block + at));
+            bool ok;
+            if (carried.empty()) {
+                ok = strip(block + at, length);
+            } else {
+                carried.append(block + at, length);
+                ok = strip(carried.data(), carried.size());
+                carried.clear();
+            }
+            if (!ok)
+                return READ_CANNOT_OPEN;
+            at += length + 1;
+        }
+        if (got < sizeof block) {
+            if (std::ferror(in))
+                return READ_CANNOT_OPEN;
+            break;
+        }
     }
+    /* A last line without a line end is a line. */
+    if (!carried.empty() && !strip(carried.data(), carried.size()))
+        return READ_CANNOT_OPEN;
     if (std::fflush(out.get()) != 0 || std::ferror(out.get()))
         return READ_CANNOT_OPEN;
     if (std::fclose(out.release()) != 0)
@@ -479,6 +535,7 @@ int32_t StripLines(const char *source, const char *workFile, int32_t lineLimit,
     return READ_OK;
 }
 
+#ifdef _WIN32
 bool ReadWholeFile(const char *path, std::string *text)
 {
     FILE *f = std::fopen(path, "r");
@@ -492,6 +549,7 @@ bool ReadWholeFile(const char *path, std::string *text)
     std::fclose(f);
     return ok;
 }
+#endif
 
 /* The current directory on entry comes back on every way out. */
 class DirectoryGuard {
@@ -1444,7 +1502,7 @@ void SplitPathName(const char *path, char *directory, char *name, size_t nameSiz
 
 int32_t StripInputComments(const char *source, const char *workFile, int32_t lineLimit)
 {
-    return StripLines(source, workFile, lineLimit, nullptr);
+    return StripLines(nullptr, source, workFile, lineLimit, nullptr, nullptr);
 }
 
 int16_t ResolveInputName(char *destination, size_t size, const char *chosenName)
@@ -1488,17 +1546,27 @@ int32_t ReadInputFile(int16_t *obsolete)
         ruv_dm_post_error("%s", kCannotOpen);
         return READ_CANNOT_OPEN;
     }
-    FILE *check = std::fopen(input, "r");
-    if (check == nullptr) {
+    /* The file opened to see that it can be is the one stripped. */
+    FILE *in = std::fopen(input, "rb");
+    if (in == nullptr) {
         ruv_dm_post_error("%s", kCannotOpen);
         return READ_CANNOT_OPEN;
     }
-    std::fclose(check);
 
     std::vector<int> sourceLines;
-    const int32_t stripped = StripLines(input, INPUT_WORK_FILE, INPUT_LINE_LIMIT, &sourceLines);
     std::string text;
-    if (stripped != READ_OK || !ReadWholeFile(INPUT_WORK_FILE, &text)) {
+#ifdef _WIN32
+    /* There the work file is read back as text, which ends it at a Ctrl-Z. */
+    const int32_t stripped = StripLines(in, input, INPUT_WORK_FILE, INPUT_LINE_LIMIT, &sourceLines, nullptr);
+    std::fclose(in);
+    const bool haveText = stripped == READ_OK && ReadWholeFile(INPUT_WORK_FILE, &text);
+#else
+    /* Elsewhere a read of the work file gives the bytes written to it. */
+    const int32_t stripped = StripLines(in, input, INPUT_WORK_FILE, INPUT_LINE_LIMIT, &sourceLines, &text);
+    std::fclose(in);
+    const bool haveText = stripped == READ_OK;
+#endif
+    if (!haveText) {
         ruv_dm_post_error("%s", kStripFailed);
         return stripped != READ_OK ? stripped : READ_CANNOT_OPEN;
     }

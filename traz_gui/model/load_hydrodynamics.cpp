@@ -14,6 +14,7 @@
 
 #include "editor_services.h"
 #include "ge_list.h"
+#include "grid_readers.h"
 #include "hyd_reader.h"
 #include "record_calls.h"
 #include "ruv.h"
@@ -116,6 +117,9 @@ int32_t ReadGridTable(ScenarioRecord *scenario, const char *gridIndicesFile)
     std::memset(name, 0, sizeof name);
     if (gridIndicesFile)
         std::strncpy(name, gridIndicesFile, kNameField);
+
+    // The readers take each file the reads below open again from its start.
+    GridFilesHeld held;
 
     int32_t fileType = 0, spare = 0, status = 0, segments = 0;
     int32_t location[9] = {-2, 0, 0, 0, 0, 0, 0, 0, 0};

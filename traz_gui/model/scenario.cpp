@@ -65,10 +65,9 @@ XYSeries *CreateTimeTable(int series)
     return CreateXYSeries(XYS_LINEAR, 1, series);
 }
 
-void ReplaceTable(XYSeries **table, XYSeries *fresh)
+void RenewTimeTable(XYSeries **table, int series)
 {
-    DestroyXYSeries(*table);
-    *table = fresh;
+    *table = RenewXYSeries(*table, XYS_LINEAR, 1, series);
 }
 
 void FreeLocationList(GE_List *list)
@@ -298,18 +297,17 @@ void ResetScenario(ScenarioRecord *scenario)
         }
     }
 
+    /* Each table is made new; one of the same shape is emptied in place. */
     if (ProcessParameters *p = scenario->processParameters) {
         if (p->physical != nullptr)
-            ReplaceTable(&p->physical->wind, CreateTimeTable(2));
-        ReplaceTable(&p->intakes,
-                     CreateXYSeries(XYS_LINEAR, 0,
-                                    IntakeSeriesCount(scenario->modelKind,
-                                                      scenario->temperatureVariant)));
+            RenewTimeTable(&p->physical->wind, 2);
+        p->intakes = RenewXYSeries(p->intakes, XYS_LINEAR, 0,
+                                   IntakeSeriesCount(scenario->modelKind, scenario->temperatureVariant));
         FreeOilFractions(p);
-        ReplaceTable(&p->decayRates, CreateTimeTable(1));
+        RenewTimeTable(&p->decayRates, 1);
         for (XYSeries *&table : p->settling)
             if (table != nullptr)
-                ReplaceTable(&table, CreateTimeTable(1));
+                RenewTimeTable(&table, 1);
     }
 
     FreeLocationList(scenario->observationPoints);
@@ -318,7 +316,7 @@ void ResetScenario(ScenarioRecord *scenario)
     FreeLocationList(scenario->userDefinedReleases);
 
     if (scenario->outputOptions != nullptr)
-        ReplaceTable(&scenario->outputOptions->recovery, CreateTimeTable(1));
+        RenewTimeTable(&scenario->outputOptions->recovery, 1);
 
     SetScenarioDefaults(startup, scenario);
     ResetTableSlots(1);

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #ifdef _WIN32
@@ -532,42 +533,59 @@ int16_t ResolvePathIn(const char *directory, const char *path, char *out, size_t
     out[0] = '\0';
     if (!path || !path[0])
         return 0;
-    std::string p = path;
-    const bool hasDrive = p.size() >= 2 && p[1] == ':';
-    if (!hasDrive && !IsSeparator(p[0]) && directory && directory[0])
-        p = std::string(directory) + "/" + p;
+    const size_t pathLength = std::strlen(path);
+    const bool hasDrive = pathLength >= 2 && path[1] == ':';
+    std::string p;
+    if (!hasDrive && !IsSeparator(path[0]) && directory && directory[0]) {
+        p.reserve(std::strlen(directory) + 1 + pathLength);
+        p.append(directory).append(1, '/');
+    }
+    p.append(path, pathLength);
     for (char &c : p)
         if (c == '\\')
             c = '/';
     // The root as written: a drive, a leading '/', or "//" before a share.
-    std::string prefix;
+    std::string result;
+    result.reserve(p.size() + 2);
     size_t at = 0;
     if (p.size() >= 2 && p[1] == ':') {
-        prefix = p.substr(0, 2);
+        result.assign(p, 0, 2);
         at = 2;
     } else if (p.compare(0, 2, "//") == 0) {
-        prefix = "/";
+        result = "/";
         at = 1;
     }
     const bool rooted = at < p.size() && p[at] == '/';
     if (rooted) {
-        prefix += '/';
+        result += '/';
         ++at;
     }
-    std::vector<std::string> kept;
-    for (const std::string &part : SplitComponents(p.substr(at))) {
+    // The parts after the root, put together in place: the names kept
+    // follow the ".." kept in front of them (only a name can be taken back).
+    const size_t root = result.size();
+    size_t names = 0, ups = 0;
+    for (size_t start = at; start <= p.size();) {
+        size_t end = p.find('/', start);
+        if (end == std::string::npos)
+            end = p.size();
+        const std::string_view part(p.data() + start, end - start);
+        start = end + 1;
         if (part.empty() || part == ".")
             continue;
-        if (part != "..")
-            kept.push_back(part);
-        else if (!kept.empty() && kept.back() != "..")
-            kept.pop_back();
-        else if (!rooted)
-            kept.push_back(part);   // above a root there is nothing
+        if (part != "..") {
+            if (names + ups > 0)
+                result += '/';
+            result.append(part);
+            ++names;
+        } else if (names > 0) {
+            const size_t slash = result.rfind('/');
+            result.resize(slash == std::string::npos || slash < root ? root : slash);
+            --names;
+        } else if (!rooted) {
+            result.append(ups > 0 ? "/.." : "..");
+            ++ups;
+        }
     }
-    std::string result = prefix;
-    for (size_t i = 0; i < kept.size(); ++i)
-        result += (i == 0 ? "" : "/") + kept[i];
     if (result.empty())
         result = ".";
     if (result.size() >= length)

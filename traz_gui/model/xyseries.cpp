@@ -5,6 +5,7 @@
 // harmonics, and copied or merged with other tables by series name.
 #include "xyseries.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -105,6 +106,34 @@ GrowArray *GrowArrayDelete(GrowArray *array, int start, int k)
 namespace {
 
 constexpr double kTwoPi = 6.2831852;  // the constant the tables were made with
+
+// A row of n values, zero at first: on the stack for the rows of a few
+// dozen series that tables have, so that a row edit allocates nothing.
+template <typename T>
+class RowScratch {
+public:
+    explicit RowScratch(int n)
+    {
+        const size_t count = static_cast<size_t>(n);
+        if (count <= kOnStack) {
+            std::fill(local_, local_ + count, T(0));
+            data_ = local_;
+        } else {
+            heap_.assign(count, T(0));
+            data_ = heap_.data();
+        }
+    }
+    RowScratch(const RowScratch &) = delete;
+    RowScratch &operator=(const RowScratch &) = delete;
+    T *data() { return data_; }
+    T &operator[](int i) { return data_[i]; }
+
+private:
+    static constexpr size_t kOnStack = 32;
+    T local_[kOnStack];
+    std::vector<T> heap_;
+    T *data_;
+};
 
 XYSeriesDescriptor *Column(const XYSeries *t, int column)
 {
@@ -285,33 +314,37 @@ struct CombineGuard {
 // ---------------------------------------------------------------------------
 // Tables
 
-XYSeries *CreateXYSeries(int kind, int modeFlag, int n)
+namespace {
+
+// A table and the records of its four arrays, allocated as one block (the
+// arrays' elements have blocks of their own, which grow): a table is made
+// with five allocations instead of nine.
+struct TableBlock {
+    XYSeries table;   // first: a table's address is its block's
+    GrowArray arrays[4];
+};
+
+// An empty array of a table, as GrowArrayCreate makes one; false when its
+// elements' block cannot be had.
+bool StartArray(GrowArray *array, int elementSize)
 {
-    if (kind < XYS_LINEAR || kind > XYS_HARMONIC || (modeFlag != 0 && modeFlag != 1) || n < 1 ||
-        n > INT_MAX / static_cast<int>(sizeof(float)) - 1)
-        return nullptr;
-    auto *t = static_cast<XYSeries *>(GE_Alloc(sizeof(XYSeries)));
-    if (!t)
-        return nullptr;
-    std::memset(t, 0, sizeof *t);
-    const int rowBytes = n * static_cast<int>(sizeof(float));
-    t->descriptors = GrowArrayCreate(static_cast<int>(sizeof(XYSeriesDescriptor)));
-    t->times = GrowArrayCreate(static_cast<int>(sizeof(double)));
-    t->values = GrowArrayCreate(rowBytes);
-    t->phases = GrowArrayCreate(rowBytes);
-    if (!t->descriptors || !t->times || !t->values || !t->phases ||
-        GrowArrayExtend(t->descriptors, n + 1) < 0) {
-        DestroyXYSeries(t);
-        return nullptr;
-    }
-    t->kind = kind;
-    t->modeFlag = modeFlag;
-    t->seriesCount = n;
+    array->data = GE_Alloc(static_cast<size_t>(GROWARRAY_STEP) * static_cast<size_t>(elementSize));
+    array->count = 0;
+    array->capacity = GROWARRAY_STEP;
+    array->elementSize = elementSize;
+    return array->data != nullptr;
+}
+
+// The state of a table just made, past its shape and blocks: no rows
+// (they are dropped by the caller), the first series current, no view,
+// and the columns' names and ranges of a new table.
+void MakeNew(XYSeries *t)
+{
     t->currentSeries = 0;
     t->viewAttached = 0;
     t->autoRedraw = 1;
     t->view = NULL_WIN;
-    for (int c = 0; c <= n; ++c) {
+    for (int c = 0; c <= t->seriesCount; ++c) {
         XYSeriesDescriptor *d = Column(t, c);
         std::memset(d, 0, sizeof *d);
         if (c == 0)
@@ -321,7 +354,59 @@ XYSeries *CreateXYSeries(int kind, int modeFlag, int n)
         d->rangeMin = 0.0;
         d->rangeMax = 1.0;
     }
+}
+
+// A row block that a renewed table keeps: one of a few hundred rows at
+// most, so that a long table read once holds no memory after it.
+bool Reusable(const GrowArray *rows)
+{
+    constexpr int kKeptRows = 256;
+    return rows && rows->capacity <= kKeptRows;
+}
+
+} // namespace
+
+XYSeries *CreateXYSeries(int kind, int modeFlag, int n)
+{
+    if (kind < XYS_LINEAR || kind > XYS_HARMONIC || (modeFlag != 0 && modeFlag != 1) || n < 1 ||
+        n > INT_MAX / static_cast<int>(sizeof(float)) - 1)
+        return nullptr;
+    auto *block = static_cast<TableBlock *>(GE_Alloc(sizeof(TableBlock)));
+    if (!block)
+        return nullptr;
+    std::memset(block, 0, sizeof *block);
+    XYSeries *t = &block->table;
+    t->descriptors = &block->arrays[0];
+    t->times = &block->arrays[1];
+    t->values = &block->arrays[2];
+    t->phases = &block->arrays[3];
+    const int rowBytes = n * static_cast<int>(sizeof(float));
+    if (!StartArray(t->descriptors, static_cast<int>(sizeof(XYSeriesDescriptor))) ||
+        !StartArray(t->times, static_cast<int>(sizeof(double))) || !StartArray(t->values, rowBytes) ||
+        !StartArray(t->phases, rowBytes) || GrowArrayExtend(t->descriptors, n + 1) < 0) {
+        DestroyXYSeries(t);
+        return nullptr;
+    }
+    t->kind = kind;
+    t->modeFlag = modeFlag;
+    t->seriesCount = n;
+    MakeNew(t);
     return t;
+}
+
+XYSeries *RenewXYSeries(XYSeries *table, int kind, int modeFlag, int n)
+{
+    if (table && table->viewAttached == 0 && table->kind == kind && table->modeFlag == modeFlag &&
+        table->seriesCount == n && table->descriptors && table->descriptors->count == n + 1 &&
+        Reusable(table->times) && Reusable(table->values) && Reusable(table->phases)) {
+        table->times->count = 0;
+        table->values->count = 0;
+        table->phases->count = 0;
+        MakeNew(table);
+        return table;
+    }
+    DestroyXYSeries(table);
+    return CreateXYSeries(kind, modeFlag, n);
 }
 
 void DestroyXYSeries(XYSeries *table)
@@ -330,11 +415,10 @@ void DestroyXYSeries(XYSeries *table)
         return;
     if (table->viewAttached == 1 && table->view != NULL_WIN)
         ruv_vobj_destroy(table->view);
-    GrowArrayDestroy(table->descriptors);
-    GrowArrayDestroy(table->times);
-    GrowArrayDestroy(table->values);
-    GrowArrayDestroy(table->phases);
-    GE_Free(table);
+    // The arrays' records lie in the table's block; their elements do not.
+    for (GrowArray *array : {table->descriptors, table->times, table->values, table->phases})
+        GE_Free(array->data);
+    GE_Free(reinterpret_cast<TableBlock *>(table));
 }
 
 int SelectXYSeries(XYSeries *table, int s)
@@ -492,14 +576,14 @@ int EvaluateXYSeries(XYSeries *table, int mode, int row, double *time, float *va
     case XYS_AT_TIME: {
         if (!time || !std::isfinite(*time))
             return XYS_BAD_ARGUMENT;
-        std::vector<double> all(static_cast<size_t>(table->seriesCount));
+        RowScratch<double> all(table->seriesCount);
         if (Harmonic(table))
             HarmonicAll(table, *time, all.data());
         else
             InterpolateAll(table, *time, all.data());
         if (values)
             for (int k = 0; k < written; ++k)
-                values[k] = static_cast<float>(all[static_cast<size_t>(WrittenSeries(table, k))]);
+                values[k] = static_cast<float>(all[WrittenSeries(table, k)]);
         return XYS_OK;
     }
     default:
@@ -561,18 +645,18 @@ int EditXYSeriesRows(XYSeriesEdit request)
 
     // Insert: a full row first (interpolated for kinds 0 and 1, zero for
     // kind 2), then the request's series.
-    std::vector<float> values(static_cast<size_t>(n), 0.0f), phases(static_cast<size_t>(n), 0.0f);
+    RowScratch<float> values(n), phases(n);
     if (!Harmonic(t)) {
-        std::vector<double> all(static_cast<size_t>(n));
+        RowScratch<double> all(n);
         InterpolateAll(t, tm, all.data());
         for (int s = 0; s < n; ++s)
-            values[static_cast<size_t>(s)] = static_cast<float>(all[static_cast<size_t>(s)]);
+            values[s] = static_cast<float>(all[s]);
     }
     for (int k = 0; k < written; ++k) {
         const int s = WrittenSeries(t, k);
-        values[static_cast<size_t>(s)] = request.values[k];
+        values[s] = request.values[k];
         if (Harmonic(t) && request.phases)
-            phases[static_cast<size_t>(s)] = request.phases[k];
+            phases[s] = request.phases[k];
     }
     return InsertRow(t, e + 1, tm, values.data(), phases.data()) ? XYS_OK : XYS_BAD_ARGUMENT;
 }

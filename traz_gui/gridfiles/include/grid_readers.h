@@ -88,6 +88,24 @@ void ZRF_KIMBOL_UNF_DPS(char *name, int32_t *file_type, int32_t *location, int32
 
 #ifdef __cplusplus
 }
+
+/* While an object of this class lives, the readers keep the files they
+   open connected, and a reader that opens one of them again takes it from
+   its start instead of opening it anew: a grid loaded by a table query,
+   the table, x, y and the depths opens each of its files once.  The files
+   are closed when the object goes (they are held for the reads of one
+   load, never from one load to the next).  An object made while another
+   lives leaves the holding to that one. */
+class GridFilesHeld {
+public:
+    GridFilesHeld();
+    ~GridFilesHeld();
+    GridFilesHeld(const GridFilesHeld &) = delete;
+    GridFilesHeld &operator=(const GridFilesHeld &) = delete;
+
+private:
+    bool owner_ = false;
+};
 #endif
 
 #endif

@@ -170,6 +170,9 @@ void PutReal32LE(unsigned char *bytes, float value);
 //               read).
 enum class FrameChain { kExact, kDamaged, kNone };
 FrameChain CheckRecordFrames(const std::string &path);
+// The same for the file connected to a unit, which stays where it is: a
+// reader that connects a file before it knows its form opens it once.
+FrameChain CheckRecordFrames(int unit);
 
 // ---------------------------------------------------------------- formatted
 

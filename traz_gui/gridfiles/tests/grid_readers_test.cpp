@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -42,6 +43,14 @@ struct Loaded {
     int32_t file_type = 0;
     std::vector<int32_t> table;
     std::vector<float> x, y, depths;
+
+    bool operator==(const Loaded &o) const
+    {
+        return query_status == o.query_status && table_status == o.table_status && x_status == o.x_status &&
+               y_status == o.y_status && depth_status == o.depth_status &&
+               std::equal(dims, dims + 7, o.dims) && segments == o.segments && spare == o.spare &&
+               file_type == o.file_type && table == o.table && x == o.x && y == o.y && depths == o.depths;
+    }
 };
 
 // Reads everything the way the editor does: query, table, x, y, depths.
@@ -71,6 +80,13 @@ Loaded LoadAll(const std::string &name)
     out.depths.assign(static_cast<size_t>(dseg), -1.0f);
     ReadDpsFile(nb.data(), kLen, &out.file_type, loc, ddims, out.depths.data(), &dseg, &spare3, &out.depth_status);
     return out;
+}
+
+// The same reads with the files held: each is opened once.
+Loaded LoadAllHeld(const std::string &name)
+{
+    GridFilesHeld held;
+    return LoadAll(name);
 }
 
 int32_t QueryStatus(const std::string &name)
@@ -156,6 +172,7 @@ TEST_F(GridReaders, EveryFormAndHeaderGenerationGivesTheSameArrays)
                 EXPECT_EQ(l.x, g.x);
                 EXPECT_EQ(l.y, g.y);
                 EXPECT_EQ(l.depths, g.depths);
+                EXPECT_TRUE(LoadAllHeld(base + ".lga") == l);
             }
         }
     }
@@ -303,6 +320,7 @@ TEST_F(GridReaders, StatusFixtures)
         std::string base = dir_ + "case" + std::to_string(n++);
         c.make(base, g);
         Loaded l = LoadAll(base + ".lga");
+        EXPECT_TRUE(LoadAllHeld(base + ".lga") == l);
         EXPECT_EQ(l.query_status, c.query);
         if (c.query != GRID_OK)
             continue;
@@ -314,6 +332,37 @@ TEST_F(GridReaders, StatusFixtures)
             EXPECT_EQ(l.x, g.x);
         }
     }
+}
+
+// Grids of both forms loaded one after the other while their files are
+// held read as each does alone, and the files held for one load are not
+// those of the next: a file written again between two loads is read anew.
+TEST_F(GridReaders, HeldFilesReadAsFreshOpens)
+{
+    const gridfix::Grid sample = gridfix::SampleGrid();
+    const gridfix::Grid regular = gridfix::RegularGrid(4, 6);
+    const std::string a = dir_ + "a", b = dir_ + "b";
+    ASSERT_EQ(gridfix::WriteGridFiles(a, Form::kUnformatted, sample), recio::kOk);
+    ASSERT_EQ(gridfix::WriteGridFiles(b, Form::kBinary, regular, 5, 6), recio::kOk);
+    const Loaded aloneA = LoadAll(a + ".lga"), aloneB = LoadAll(b + ".lga");
+    ASSERT_EQ(aloneA.depth_status, GRID_OK);
+    ASSERT_EQ(aloneB.depth_status, GRID_OK);
+    {
+        GridFilesHeld held;
+        EXPECT_TRUE(LoadAll(a + ".lga") == aloneA);
+        EXPECT_TRUE(LoadAll(b + ".lga") == aloneB);
+        EXPECT_TRUE(LoadAllHeld(a + ".lga") == aloneA);   // a hold within a hold
+        EXPECT_TRUE(LoadAll(b + ".lga") == aloneB);
+    }
+    for (int u = 10; u <= 99; ++u)
+        EXPECT_FALSE(recio::IsConnected(u)) << "unit " << u;
+
+    gridfix::Grid deeper = sample;
+    for (float &d : deeper.depths)
+        d += 1.0f;
+    EXPECT_TRUE(LoadAllHeld(a + ".lga") == aloneA);
+    ASSERT_EQ(gridfix::WriteDps(a + ".dps", Form::kUnformatted, deeper), recio::kOk);
+    EXPECT_EQ(LoadAllHeld(a + ".lga").depths, deeper.depths);
 }
 
 TEST_F(GridReaders, SameOrderCoordinateHeaderMatchesASquareGrid)

@@ -176,6 +176,48 @@ TEST(FramedRecords, SequentialWriteEndsTheFileAndBackspaceRewrites)
     EXPECT_EQ(recio::CheckRecordFrames(path), recio::FrameChain::kExact);
 }
 
+// Records passed over, of lengths on both sides of what is read past
+// rather than sought past, each followed by a record that is read.
+TEST(FramedRecords, SkipsRecordsShortAndLong)
+{
+    std::string path = WorkDir() + "skips.unf";
+    Bytes bytes;
+    const int32_t lengths[] = {4, 4092, 4096, 4100, 100000};
+    for (int32_t length : lengths) {
+        bytes = Cat({bytes, LE({length}), Bytes(static_cast<size_t>(length), 5), LE({length}), LE({4, length, 4})});
+    }
+    WriteBytes(path, bytes);
+    UnitGuard g{21};
+    ASSERT_EQ(recio::Open(21, path, Form::kUnformatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
+    int64_t at = 0;
+    for (int32_t length : lengths) {
+        SCOPED_TRACE(length);
+        ASSERT_EQ(recio::SkipRecord(21), recio::kOk);
+        int32_t v = 0;
+        ASSERT_EQ(recio::ReadInt32(21, &v, 1), recio::kOk);
+        EXPECT_EQ(v, length);
+        at += length + 8 + 12;
+        EXPECT_EQ(recio::Inquire(21).position, at);
+    }
+    EXPECT_EQ(recio::SkipRecord(21), recio::kEndOfFile);
+
+    // A stream passed over by bytes to the value after each long record,
+    // and beyond its end.
+    UnitGuard h{22};
+    ASSERT_EQ(recio::Open(22, path, Form::kBinary, Access::kSequential, OpenStatus::kOld), recio::kOk);
+    for (int32_t length : lengths) {
+        SCOPED_TRACE(length);
+        ASSERT_EQ(recio::SkipBytes(22, 4 + length + 4 + 4), recio::kOk);
+        int32_t v = 0;
+        ASSERT_EQ(recio::ReadInt32(22, &v, 1), recio::kOk);
+        EXPECT_EQ(v, length);
+        ASSERT_EQ(recio::SkipBytes(22, 4), recio::kOk);
+    }
+    ASSERT_EQ(recio::Rewind(22), recio::kOk);
+    EXPECT_EQ(recio::SkipBytes(22, static_cast<int64_t>(bytes.size()) + 1), recio::kEndOfFile);
+    EXPECT_EQ(recio::Inquire(22).position, static_cast<int64_t>(bytes.size()));
+}
+
 TEST(Streams, ValuesBackToBackWithoutRecords)
 {
     std::string path = WorkDir() + "stream.bin";
@@ -241,8 +283,46 @@ TEST(FrameChain, TellsExactDamagedAndNone)
         std::string path = WorkDir() + "chain.bin";
         WriteBytes(path, c.bytes);
         EXPECT_EQ(recio::CheckRecordFrames(path), c.expect);
+
+        // The check of a connected file tells the same and leaves the unit
+        // where it was: its first value is read next, as without the check.
+        UnitGuard g{25};
+        ASSERT_EQ(recio::Open(25, path, Form::kBinary, Access::kSequential, OpenStatus::kOld), recio::kOk);
+        EXPECT_EQ(recio::CheckRecordFrames(25), c.expect);
+        EXPECT_EQ(recio::Inquire(25).position, 0);
+        if (c.bytes.size() >= 4) {
+            int32_t first = 0;
+            ASSERT_EQ(recio::ReadInt32(25, &first, 1), recio::kOk);
+            EXPECT_EQ(first, recio::GetInt32LE(c.bytes.data()));
+        }
     }
     EXPECT_EQ(recio::CheckRecordFrames(WorkDir() + "no-such-file"), recio::FrameChain::kNone);
+    EXPECT_EQ(recio::CheckRecordFrames(25), recio::FrameChain::kNone);   // no file connected
+}
+
+// A unit part-way through its file, with records just written and not yet
+// flushed: the check sees them, and reading and writing go on from where
+// they were.
+TEST(FrameChain, CheckOfAUnitInUse)
+{
+    std::string path = WorkDir() + "chain_in_use.unf";
+    std::remove(path.c_str());
+    UnitGuard g{26};
+    ASSERT_EQ(recio::Open(26, path, Form::kUnformatted, Access::kSequential, OpenStatus::kNew), recio::kOk);
+    int32_t a = 1, b = 2, c = 3, v = 0;
+    ASSERT_EQ(recio::WriteRecord(26, &a, 4), recio::kOk);
+    ASSERT_EQ(recio::WriteRecord(26, &b, 4), recio::kOk);
+    EXPECT_EQ(recio::CheckRecordFrames(26), recio::FrameChain::kExact);
+    ASSERT_EQ(recio::WriteRecord(26, &c, 4), recio::kOk);
+    ASSERT_EQ(recio::Rewind(26), recio::kOk);
+    ASSERT_EQ(recio::ReadInt32(26, &v, 1), recio::kOk);
+    EXPECT_EQ(v, 1);
+    EXPECT_EQ(recio::CheckRecordFrames(26), recio::FrameChain::kExact);
+    EXPECT_EQ(recio::Inquire(26).position, 12);
+    ASSERT_EQ(recio::ReadInt32(26, &v, 1), recio::kOk);
+    EXPECT_EQ(v, 2);
+    ASSERT_EQ(recio::Close(26), recio::kOk);
+    EXPECT_EQ(ReadBytes(path), Cat({LE({4, 1, 4}), LE({4, 2, 4}), LE({4, 3, 4})}));
 }
 
 TEST(Units, OpenStatusesAndTheUnitTable)

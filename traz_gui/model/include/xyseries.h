@@ -106,6 +106,10 @@ struct XYSeriesEdit {
 };
 
 XYSeries *CreateXYSeries(int kind, int modeFlag, int n);
+// A table as CreateXYSeries(kind, modeFlag, n) makes it, in place of
+// `table` (which may be NULL): a table of that shape that shows in no
+// window is emptied and keeps its blocks, any other is destroyed.
+XYSeries *RenewXYSeries(XYSeries *table, int kind, int modeFlag, int n);
 void DestroyXYSeries(XYSeries *table);
 int SelectXYSeries(XYSeries *table, int s);
 int GetXYSeriesInfo(const XYSeries *table, int code);

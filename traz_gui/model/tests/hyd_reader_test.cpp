@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -422,6 +426,54 @@ TEST(HydReader, ReadErrorEndsTheReadNotTheProgram)
               "input in flex scanner failed near or at line 1  []\n");
     std::fclose(f);
     std::remove(path.c_str());
+}
+
+// A file read whole, over several blocks, gives the description its text
+// gives; a folder named as the file cannot be read, and the read fails with
+// the scanner's message.
+TEST(HydReader, FileReadsAsItsTextAndAFolderFails)
+{
+    std::string text;
+    for (int i = 0; i < 400; ++i)
+        text += "# comment line " + std::to_string(i) + " that the reader passes over\n";
+    std::ifstream main(kDataDir + "main.hyd", std::ios::binary);
+    text += std::string(std::istreambuf_iterator<char>(main), std::istreambuf_iterator<char>());
+    ASSERT_GT(text.size(), 3u * 4096u);
+    const std::string path = std::string(TRAZ_TEST_BINARY_DIR) + "/hyd_reader_long.hyd";
+    std::ofstream(path, std::ios::binary) << text;
+    auto s = MarkedScenario();
+    ASSERT_EQ(ReadQuietly(path, s.get()), HYD_READ_OK);
+    const HydDescription fromFile = *GetHydDescription();
+    const Parsed fromText = Parse(text);
+    ASSERT_EQ(fromText.result, HYD_READ_OK);
+    const HydDescription &d = fromText.d;
+    for (int i = 0; i < HYD_FILE_SLOTS; ++i)
+        EXPECT_STREQ(fromFile.files[i], d.files[i]) << i;
+    for (int i = 0; i < HYD_TIME_SLOTS; ++i)
+        EXPECT_STREQ(fromFile.times[i], d.times[i]) << i;
+    for (int i = 0; i < HYD_DESCRIPTION_LINES; ++i)
+        EXPECT_STREQ(fromFile.descriptionLines[i], d.descriptionLines[i]) << i;
+    EXPECT_EQ(fromFile.descriptionLineCount, d.descriptionLineCount);
+    EXPECT_EQ(std::memcmp(fromFile.integers, d.integers, sizeof d.integers), 0);
+    EXPECT_EQ(std::memcmp(fromFile.values, d.values, sizeof d.values), 0);
+    EXPECT_EQ(fromFile.valueCounter, d.valueCounter);
+    EXPECT_EQ(std::memcmp(fromFile.layersGiven, d.layersGiven, sizeof d.layersGiven), 0);
+    EXPECT_EQ(fromFile.boundaryCellCount, d.boundaryCellCount);
+    EXPECT_EQ(std::memcmp(fromFile.boundaryCells, d.boundaryCells, sizeof d.boundaryCells), 0);
+    EXPECT_STREQ(s->titles[0], "Harbour model, spring tide");
+    std::remove(path.c_str());
+
+    const std::string folder = std::string(TRAZ_TEST_BINARY_DIR) + "/hyd_reader_folder.hyd";
+    std::filesystem::create_directories(folder);
+    auto t = MarkedScenario();
+    std::string out;
+#ifdef _WIN32
+    EXPECT_EQ(ReadQuietly(folder, t.get(), &out), HYD_CANNOT_OPEN);   // the runtime opens no folder
+#else
+    EXPECT_EQ(ReadQuietly(folder, t.get(), &out), HYD_PARSE_FAILED);
+    EXPECT_EQ(out, "input in flex scanner failed near or at line 1  []\n");
+#endif
+    ExpectUntouched(*t);
 }
 
 TEST(HydReader, EachReadStartsAfresh)

@@ -506,6 +506,23 @@ TEST_F(SaveAfterReadTest, RoundedValuesSettleFromTheSecondSave)
     EXPECT_NE(savedfile::Differences("  12  'a  b'", "  12  'a b'"), "");
 }
 
+// The work file holds a line's text up to a NUL in it, and the read takes
+// the same: the wind row ends with its direction, and what follows the NUL
+// is neither read nor saved.
+TEST_F(SaveAfterReadTest, ALineEndsAtANulInIt)
+{
+    MakeHarbour(2);
+    const std::string golden = Golden("writer/oil.inp");
+    const std::string row = "   0  2  0  0           5.000      270.000";
+    ASSERT_NE(golden.find(row), std::string::npos);
+    ASSERT_EQ(ReadText(Replaced(golden, row, row + std::string("\0 1 2", 5))), READ_OK)
+        << testing::PrintToString(Errors());
+    const std::string work = WithoutCr(ReadFile(dir_ + "/" INPUT_WORK_FILE));
+    EXPECT_EQ(work.find('\0'), std::string::npos);
+    EXPECT_NE(work.find("0  2  0  0           5.000      270.000\n"), std::string::npos);
+    EXPECT_EQ(Write("again"), golden);
+}
+
 // The record read back is the one the writer's test built.
 TEST_F(ReaderTest, WriterGoldenRecordIsRestored)
 {
@@ -749,17 +766,33 @@ TEST_F(ReaderTest, StripInputCommentsKeepsWholeLinesAndQuotedSemicolons)
         "'Harbour; north side' ; the title\n" +
         longPath + "; name of *hyd file\n"
         "  1  2  3  \r\n"
+        "a'b;'c;d'e'f;g\n"
+        "'open; quote never closed ;\n"
         "last line without end";
     WriteFile(dir_ + "/source.txt", source);
     ASSERT_EQ(StripInputComments((dir_ + "/source.txt").c_str(), (dir_ + "/work.txt").c_str(), 100), 0);
     EXPECT_EQ(WithoutCr(ReadFile(dir_ + "/work.txt")),
-              "'V3.66.00'\n'Harbour; north side'\n" + longPath + "\n1  2  3\nlast line without end\n");
+              "'V3.66.00'\n'Harbour; north side'\n" + longPath +
+                  "\n1  2  3\na'b;'c\n'open; quote never closed ;\nlast line without end\n");
 
     // A line longer than the limit is refused, never cut.
     WriteFile(dir_ + "/long.txt", "'" + std::string(400, 'x') + "'\n");
     EXPECT_EQ(StripInputComments((dir_ + "/long.txt").c_str(), (dir_ + "/work.txt").c_str(), 300), 2);
     EXPECT_EQ(Errors(), std::vector<std::string>{"Reading data: line 1 of the input file is longer than 300 characters!"});
     EXPECT_EQ(StripInputComments((dir_ + "/long.txt").c_str(), (dir_ + "/work.txt").c_str(), 500), 0);
+
+    // Lines of every length around the ends of the blocks the file is read
+    // in, and one longer than a block.
+    std::string many, stripped;
+    for (int n = 0; n < 3000; ++n) {
+        const std::string value = "'" + std::string(static_cast<size_t>(n % 23), 'v') + std::to_string(n) + "'";
+        many += "  " + value + " ; comment " + std::string(static_cast<size_t>(n % 7), ';') + "\n";
+        stripped += value + "\n";
+    }
+    const std::string longLine = "'" + std::string(20000, 'w') + "'";
+    WriteFile(dir_ + "/many.txt", many + longLine + " ;");
+    ASSERT_EQ(StripInputComments((dir_ + "/many.txt").c_str(), (dir_ + "/work.txt").c_str(), 30000), 0);
+    EXPECT_EQ(WithoutCr(ReadFile(dir_ + "/work.txt")), stripped + longLine + "\n");
 
     EXPECT_EQ(StripInputComments((dir_ + "/none.txt").c_str(), (dir_ + "/work.txt").c_str(), 100), 2);
     // The input file is never overwritten by its own work file.

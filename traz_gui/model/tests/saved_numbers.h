@@ -11,34 +11,63 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <sstream>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace savedfile {
 
-// The words of a line: a quoted text is one word with its blanks.
-inline std::vector<std::string> Words(const std::string &line)
-{
-    std::vector<std::string> words;
-    size_t i = 0;
-    while (i < line.size()) {
-        if (std::isspace(static_cast<unsigned char>(line[i]))) {
-            ++i;
-            continue;
-        }
-        const size_t start = i;
-        if (line[i] == '\'') {
-            const size_t end = line.find('\'', i + 1);
-            i = end == std::string::npos ? line.size() : end + 1;
+// The words of a line, one after the other: a quoted text is one word with
+// its blanks.
+class Words {
+public:
+    explicit Words(std::string_view line) : line_(line) {}
+
+    // The next word, false when the line has no more.
+    bool Next(std::string_view *word)
+    {
+        while (i_ < line_.size() && std::isspace(static_cast<unsigned char>(line_[i_])))
+            ++i_;
+        if (i_ >= line_.size())
+            return false;
+        const size_t start = i_;
+        if (line_[i_] == '\'') {
+            const size_t end = line_.find('\'', i_ + 1);
+            i_ = end == std::string_view::npos ? line_.size() : end + 1;
         } else {
-            while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i])))
-                ++i;
+            while (i_ < line_.size() && !std::isspace(static_cast<unsigned char>(line_[i_])))
+                ++i_;
         }
-        words.push_back(line.substr(start, i - start));
+        *word = line_.substr(start, i_ - start);
+        return true;
     }
-    return words;
-}
+
+private:
+    std::string_view line_;
+    size_t i_ = 0;
+};
+
+// The lines of a text as std::getline takes them: a last line without a
+// line end is a line, a text that ends with a line end has no empty line
+// after it.
+class Lines {
+public:
+    explicit Lines(std::string_view text) : text_(text) {}
+
+    bool Next(std::string_view *line)
+    {
+        if (at_ >= text_.size())
+            return false;
+        const size_t end = text_.find('\n', at_);
+        const size_t stop = end == std::string_view::npos ? text_.size() : end;
+        *line = text_.substr(at_, stop - at_);
+        at_ = end == std::string_view::npos ? text_.size() : end + 1;
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    size_t at_ = 0;
+};
 
 // A number written with a decimal point, in f- or e-form: its value and
 // the unit of its last digit.
@@ -74,29 +103,40 @@ inline bool Decimal(const std::string &word, double &value, double &unit)
 }
 
 // Empty when the second save keeps the first as it must; otherwise the
-// first difference, for the failure message.
+// first difference, for the failure message.  Nothing is allocated while
+// the files agree.
 inline std::string Differences(const std::string &first, const std::string &second)
 {
-    std::istringstream a(first), b(second);
-    std::string lineA, lineB;
+    Lines a(first), b(second);
     for (int line = 1;; ++line) {
-        const bool moreA = static_cast<bool>(std::getline(a, lineA));
-        const bool moreB = static_cast<bool>(std::getline(b, lineB));
+        std::string_view lineA, lineB;
+        const bool moreA = a.Next(&lineA);
+        const bool moreB = b.Next(&lineB);
         if (!moreA && !moreB)
             return std::string();
-        const std::string where = "line " + std::to_string(line) + ": '" + lineA + "' / '" + lineB + "'";
+        auto where = [&] {
+            return "line " + std::to_string(line) + ": '" + std::string(lineA) + "' / '" + std::string(lineB) + "'";
+        };
         if (moreA != moreB)
-            return where + " (one file ends first)";
-        const std::vector<std::string> wordsA = Words(lineA), wordsB = Words(lineB);
-        if (wordsA.size() != wordsB.size())
-            return where;
-        for (size_t k = 0; k < wordsA.size(); ++k) {
+            return where() + " (one file ends first)";
+        if (lineA == lineB)
+            continue;
+        // Word by word; a line with more words than the other differs.
+        Words wordsA(lineA), wordsB(lineB);
+        for (;;) {
+            std::string_view wordA, wordB;
+            const bool wordInA = wordsA.Next(&wordA);
+            const bool wordInB = wordsB.Next(&wordB);
+            if (wordInA != wordInB)
+                return where();
+            if (!wordInA)
+                break;
             double x, unit, y, unused;
-            if (wordsA[k] == wordsB[k])
+            if (wordA == wordB)
                 continue;
-            if (!Decimal(wordsA[k], x, unit) || !Decimal(wordsB[k], y, unused) ||
+            if (!Decimal(std::string(wordA), x, unit) || !Decimal(std::string(wordB), y, unused) ||
                 std::fabs(x - y) > unit / 2 * (1 + 1e-9))
-                return where;
+                return where();
         }
     }
 }

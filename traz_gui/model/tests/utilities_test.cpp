@@ -267,6 +267,18 @@ TEST(ResolvePathIn, NamesAreTakenInTheFolderAndResolvedByName)
         {"//server/share/w", "../x.hyd", "//server/share/x.hyd"},
         {"", "a/../../b.hyd", "../b.hyd"},                    // no folder: stays relative
         {nullptr, "x.hyd", "x.hyd"},
+        {"Z:/w/A", "a/b/../../../..", "Z:/"},
+        {"rel/dir", "../../../up", "../up"},
+        {"a/b", "../c/./d/..", "a/c"},
+        {"a", "..", "."},
+        {"C:", "data/../x", "C:/x"},                          // a folder of a drive alone
+        {"", "C:..", "C:.."},
+        {"", "C:/..", "C:/"},
+        {"/", "..", "//"},
+        {"", "///x//y/", "//x/y"},
+        {"//s", "../../t", "//t"},
+        {"Z:\\w\\A", "..\\..\\..\\b", "Z:/b"},
+        {"w", "./", "w"},
     };
     for (const auto &c : cases) {
         char out[64];

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "fakes.h"
@@ -181,6 +182,38 @@ TEST(XYSeries, InsertFillsOtherSeriesFromTheTable)
     DestroyXYSeries(t);
 }
 
+// Rows of fewer and of more series than a row edit keeps on the stack
+// interpolate alike: a row inserted between two others takes their mean.
+TEST(XYSeries, InsertedRowsOfFewAndManySeries)
+{
+    for (int n : {1, 31, 32, 33, 100}) {
+        SCOPED_TRACE(n);
+        XYSeries *t = CreateXYSeries(XYS_LINEAR, 1, n);
+        std::vector<double> first = {0}, last = {10};
+        for (int s = 0; s < n; ++s) {
+            first.push_back(s);
+            last.push_back(3.0 * s);
+        }
+        AddRows(t, {first, last});
+        ASSERT_EQ(SelectXYSeries(t, n - 1), 0);
+        const float one = 7.0f;
+        const XYSeriesEdit e = {t, XYS_INSERT_AT_TIME, 0, 5.0, &one, nullptr};
+        ASSERT_EQ(EditXYSeriesRows(e), XYS_OK);
+        const std::vector<float> middle = Row(t, 1);
+        for (int s = 0; s + 1 < n; ++s)
+            EXPECT_FLOAT_EQ(middle[static_cast<size_t>(s)], 2.0f * s) << s;
+        EXPECT_FLOAT_EQ(middle[static_cast<size_t>(n - 1)], 7.0f);
+        double at = 2.5;
+        std::vector<float> values(static_cast<size_t>(n));
+        SelectXYSeries(t, XYS_ALL);
+        ASSERT_EQ(EvaluateXYSeries(t, XYS_AT_TIME, 0, &at, values.data(), nullptr), XYS_OK);
+        for (int s = 0; s + 1 < n; ++s)
+            EXPECT_FLOAT_EQ(values[static_cast<size_t>(s)], 1.5f * s) << s;
+        EXPECT_FLOAT_EQ(values[static_cast<size_t>(n - 1)], (n - 1 + 7.0f) / 2);
+        DestroyXYSeries(t);
+    }
+}
+
 TEST(XYSeries, Evaluation)
 {
     XYSeries *linear = CreateXYSeries(XYS_LINEAR, 1, 1);
@@ -351,6 +384,91 @@ TEST(XYSeries, AttachedViewIsRedrawnAndDestroyed)
     EXPECT_EQ(fakes::Calls(), std::vector<std::string>(2, "ruv_dwin_invalidate_rect"));
     DestroyXYSeries(t);
     EXPECT_EQ(fakes::LiveWindowCount(), live);
+}
+
+// Everything a table tells of itself: shape, state, names, ranges, rows.
+std::string Described(XYSeries *t)
+{
+    std::string out;
+    for (int code = XYS_INFO_KIND; code <= XYS_INFO_VIEW; ++code)
+        out += std::to_string(GetXYSeriesInfo(t, code)) + " ";
+    out += std::to_string(SetXYSeriesRedraw(t, 1)) + " ";
+    SetXYSeriesRedraw(t, 0);
+    out += std::to_string(SetXYSeriesRedraw(t, 1)) + "\n";
+    const int current = SelectXYSeries(t, XYS_QUERY);
+    for (int s = -1; s < GetXYSeriesInfo(t, XYS_INFO_SERIES); ++s) {
+        double range[2] = {0, 0};
+        SetXYSeriesRange(t, XYS_GET, s, range);
+        out += std::string(SetXYSeriesName(t, XYS_GET, s, nullptr)) + " " + std::to_string(range[0]) + " " +
+               std::to_string(range[1]) + "\n";
+    }
+    for (int r = 0; r < GetXYSeriesInfo(t, XYS_INFO_ROWS); ++r) {
+        out += std::to_string(Times(t)[static_cast<size_t>(r)]);
+        for (float v : Row(t, r))
+            out += " " + std::to_string(v);
+        out += "\n";
+    }
+    SelectXYSeries(t, current);
+    return out;
+}
+
+// A renewed table is a new table of its shape: one of the same shape is
+// emptied in place, whatever was done to it, and fills as a new one does;
+// one of another shape, or shown in a window, is replaced.
+TEST(XYSeries, RenewedTableIsANewTable)
+{
+    struct Shape {
+        int kind, mode, series;
+    } shapes[] = {{XYS_LINEAR, 1, 1}, {XYS_LINEAR, 1, 2}, {XYS_LINEAR, 0, 10}, {XYS_BLOCK, 1, 3}};
+    for (const Shape &used : shapes) {
+        for (const Shape &wanted : shapes) {
+            SCOPED_TRACE(std::to_string(used.series) + " series renewed to " + std::to_string(wanted.series));
+            XYSeries *t = CreateXYSeries(used.kind, used.mode, used.series);
+            AddRows(t, {{1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5}});
+            SetXYSeriesName(t, XYS_SET, 0, "used");
+            double range[2] = {-4, 4};
+            SetXYSeriesRange(t, XYS_SET, -1, range);
+            SelectXYSeries(t, XYS_ALL);
+            SetXYSeriesRedraw(t, 0);
+
+            XYSeries *fresh = CreateXYSeries(wanted.kind, wanted.mode, wanted.series);
+            XYSeries *renewed = RenewXYSeries(t, wanted.kind, wanted.mode, wanted.series);
+            ASSERT_NE(renewed, nullptr);
+            // (A table of another shape is made anew: the allocator may give
+            // it the block of the one destroyed, so its address tells nothing.)
+            if (used.kind == wanted.kind && used.mode == wanted.mode && used.series == wanted.series)
+                EXPECT_EQ(renewed, t);
+            EXPECT_EQ(Described(renewed), Described(fresh));
+            const std::vector<std::vector<double>> rows = {{7, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {3, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}};
+            AddRows(renewed, rows);
+            AddRows(fresh, rows);
+            EXPECT_EQ(Described(renewed), Described(fresh));
+            DestroyXYSeries(renewed);
+            DestroyXYSeries(fresh);
+        }
+    }
+
+    // A table shown in a window goes with its window; a long one gives its
+    // blocks back.
+    fakes::Reset();
+    const RUV_RECT r = {0, 0, 10, 10};
+    const int live = fakes::LiveWindowCount();
+    XYSeries *shown = CreateXYSeries(XYS_LINEAR, 1, 2);
+    shown->view = fakes::CreateTestWindow(r);
+    shown->viewAttached = 1;
+    XYSeries *renewed = RenewXYSeries(shown, XYS_LINEAR, 1, 2);
+    EXPECT_EQ(fakes::LiveWindowCount(), live);
+    EXPECT_EQ(GetXYSeriesInfo(renewed, XYS_INFO_VIEW), 0);
+    std::vector<std::vector<double>> many;
+    for (int row = 0; row < 1000; ++row)
+        many.push_back({static_cast<double>(row), 1, 2});
+    AddRows(renewed, many);
+    const int capacity = renewed->times->capacity;
+    renewed = RenewXYSeries(renewed, XYS_LINEAR, 1, 2);
+    EXPECT_LT(renewed->times->capacity, capacity);
+    EXPECT_EQ(GetXYSeriesInfo(renewed, XYS_INFO_ROWS), 0);
+    DestroyXYSeries(renewed);
+    EXPECT_EQ(RenewXYSeries(nullptr, XYS_LINEAR, 7, 1), nullptr);   // no such mode
 }
 
 TEST(GrowArray, ExtendInsertDelete)

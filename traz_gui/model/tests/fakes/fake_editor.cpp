@@ -105,13 +105,13 @@ void ResetMapPageBoxes(void)
 const char *MakeProjectRelativePath(const char *fullPath)
 {
     static std::string result;
-    const std::string path = fullPath ? fullPath : "";
-    result = path;
-    if (path.find('/') == std::string::npos)
+    result.assign(fullPath ? fullPath : "");
+    const std::string &path = result;   // until the relative path replaces it
+    if (path.find('/') == std::string::npos || fakes::S().projectDirectory.empty())
         return result.c_str();
     const std::string dir = fakes::Lower(fakes::S().projectDirectory);
     const std::string lower = fakes::Lower(path);
-    if (dir.empty() || dir[0] != lower[0])
+    if (dir[0] != lower[0])
         return result.c_str();
     std::string d = dir;
     if (!d.empty() && d.back() == '/')

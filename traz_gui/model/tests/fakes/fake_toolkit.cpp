@@ -7,10 +7,16 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
 #include <system_error>
+#include <utility>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "fake_state.h"
 #include "ruv.h"
@@ -155,12 +161,16 @@ std::string SpecPath(const RUV_FILE_SPEC *spec)
 void ResetAttributes()
 {
     auto &a = Attributes();
-    a.clear();
-    a[301] = reinterpret_cast<intptr_t>(TaskWindow());
-    a[400] = 768;
-    a[401] = 1024;
-    a[501] = 4;
-    a[506] = 20;
+    const std::pair<int32_t, intptr_t> defaults[] = {
+        {301, reinterpret_cast<intptr_t>(TaskWindow())}, {400, 768}, {401, 1024}, {501, 4}, {506, 20}};
+    // A map of just these attributes keeps its entries and takes the values.
+    bool same = a.size() == std::size(defaults);
+    for (const auto &d : defaults)
+        same = same && a.count(d.first) == 1;
+    if (!same)
+        a.clear();
+    for (const auto &d : defaults)
+        a[d.first] = d.second;
 }
 
 void SetAttribute(int32_t key, intptr_t value) { Attributes()[key] = value; }
@@ -247,15 +257,33 @@ RUV_BOOL ruv_fsys_get_dir(RUV_FILE_DIR *dir)
 {
     if (!dir)
         return FALSE;
+#ifndef _WIN32
+    // The system's name of the directory, taken without a copy on the way
+    // (the reader and the writer ask for it many times a file).
+    char cwd[4096];
+    if (getcwd(cwd, sizeof cwd) == nullptr)
+        return FALSE;
+    const size_t length = std::strlen(cwd);
+    if (length >= sizeof dir->path)
+        return FALSE;
+    std::memcpy(dir->path, cwd, length + 1);
+    return TRUE;
+#else
     std::error_code ec;
     const fs::path cwd = fs::current_path(ec);
     return !ec && fakes::CopyText(cwd.string(), dir->path, sizeof dir->path) ? TRUE : FALSE;
+#endif
 }
 
 RUV_BOOL ruv_fsys_set_dir(const RUV_FILE_DIR *dir)
 {
     if (!dir || !dir->path[0])
         return FALSE;
+#ifndef _WIN32
+    // A name written with the system's separators goes to the system as it is.
+    if (std::strchr(dir->path, '\\') == nullptr)
+        return chdir(dir->path) == 0 ? TRUE : FALSE;
+#endif
     std::error_code ec;
     fs::current_path(fakes::Native(dir->path), ec);
     return ec ? FALSE : TRUE;
