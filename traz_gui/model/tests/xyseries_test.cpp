@@ -436,8 +436,9 @@ TEST(XYSeries, RenewedTableIsANewTable)
             ASSERT_NE(renewed, nullptr);
             // (A table of another shape is made anew: the allocator may give
             // it the block of the one destroyed, so its address tells nothing.)
-            if (used.kind == wanted.kind && used.mode == wanted.mode && used.series == wanted.series)
+            if (used.kind == wanted.kind && used.mode == wanted.mode && used.series == wanted.series) {
                 EXPECT_EQ(renewed, t);
+            }
             EXPECT_EQ(Described(renewed), Described(fresh));
             const std::vector<std::vector<double>> rows = {{7, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {3, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2}};
             AddRows(renewed, rows);
