@@ -658,7 +658,12 @@ int EditXYSeriesRows(XYSeriesEdit request)
         if (Harmonic(t) && request.phases)
             phases[s] = request.phases[k];
     }
-    return InsertRow(t, e + 1, tm, values.data(), phases.data()) ? XYS_OK : XYS_BAD_ARGUMENT;
+    // After every row of the same time, so that rows of one time keep the
+    // order they were inserted in (the search may stop at any of them).
+    int after = e;
+    while (after + 1 < rows && TimeAt(t, after + 1) == tm)
+        ++after;
+    return InsertRow(t, after + 1, tm, values.data(), phases.data()) ? XYS_OK : XYS_BAD_ARGUMENT;
 }
 
 XYSeries *CombineXYSeries(int code, XYSeries *a, XYSeries *b)

@@ -271,6 +271,39 @@ TEST(XYSeries, RowsSharingATime)
     }
 }
 
+// Rows inserted at one time stay in the order they came, before and after
+// other rows, however many there are: a table read from a file keeps the
+// order of its rows, and saving it and reading it again changes nothing.
+TEST(XYSeries, RowsOfOneTimeKeepTheirOrder)
+{
+    for (int equal = 2; equal <= 7; ++equal)
+        for (bool later_first : {false, true}) {
+            SCOPED_TRACE(std::to_string(equal) + (later_first ? " rows, a later row first" : " rows"));
+            XYSeries *t = CreateXYSeries(XYS_LINEAR, 1, 1);
+            std::vector<std::vector<double>> rows = {{0, 1}};
+            if (later_first)
+                rows.push_back({20, 9});
+            for (int k = 0; k < equal; ++k)
+                rows.push_back({14, 100.0 + k});
+            if (!later_first)
+                rows.push_back({20, 9});
+            AddRows(t, rows);
+            std::vector<float> at14;
+            for (int r = 0; r < GetXYSeriesInfo(t, XYS_INFO_ROWS); ++r) {
+                double tm = 0;
+                float v = 0;
+                EvaluateXYSeries(t, XYS_ROW, r, &tm, &v, nullptr);
+                if (tm == 14)
+                    at14.push_back(v);
+            }
+            std::vector<float> expected;
+            for (int k = 0; k < equal; ++k)
+                expected.push_back(100.0f + static_cast<float>(k));
+            EXPECT_EQ(at14, expected);
+            DestroyXYSeries(t);
+        }
+}
+
 TEST(XYSeries, Harmonic)
 {
     XYSeries *t = CreateXYSeries(XYS_HARMONIC, 0, 1);
