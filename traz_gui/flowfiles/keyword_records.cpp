@@ -177,7 +177,7 @@ extern "C" void FIND_KEYWORD_RECORD(const int32_t *unit, int32_t *error, const i
             if (++ends_met > 1)
                 return Step::kGiveUp;   // the whole file was searched
             *record_number = 0;
-            if (recio::RewindAtItsEnd(*unit) != recio::kOk)
+            if (recio::Rewind(*unit) != recio::kOk)
                 return Step::kError;
             r = ReadRecord80(*unit, record, record_len);
             if (r == recio::kEndOfFile)

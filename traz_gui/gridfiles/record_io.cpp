@@ -141,10 +141,6 @@ struct Unit {
     bool whole = false;
     // The last block read ended short: the file's end was met there.
     bool met_end = false;
-    // Operations on the unit so far; and, where the last of them met the
-    // end of a file held whole, the file as it was then (read from its
-    // start at that moment, the same length), for a rewind right after.
-    uint64_t ops = 0;
     // The file is taken to stay as it is (HoldFile).
     bool held = false;
     // Fills of the block so far; and the offsets of the LFs in the block
@@ -152,8 +148,6 @@ struct Unit {
     uint64_t fills = 0;
     uint64_t lines_of_fill = 0;
     std::vector<uint32_t> line_ends;
-    uint64_t end_seen_at = 0;
-    std::unique_ptr<char[]> at_end;
 
     bool IsStream() const { return form == Form::kBinary || access == Access::kTransparent; }
     bool IsFramed() const { return form == Form::kUnformatted && access == Access::kSequential; }
@@ -177,10 +171,7 @@ int Lookup(int unit, Unit **u)
     if (unit < 0 || unit > kMaxUnit)
         return kErrBadUnit;
     *u = Find(unit);
-    if (!*u)
-        return kErrNotConnected;
-    ++(*u)->ops;
-    return kOk;
+    return *u ? kOk : kErrNotConnected;
 }
 
 // Read-ahead blocks of closed units, kept for the next units that read
@@ -523,7 +514,6 @@ int Close(int unit, bool delete_file)
     if (!u)
         return kOk;
     KeepBlock(std::move(u->ahead));
-    KeepBlock(std::move(u->at_end));
     int result = kOk;
     if (std::fclose(u->file.release()) != 0)
         result = kErrWriteFailed;
@@ -567,25 +557,6 @@ int HoldFile(int unit, bool hold)
     if (r != kOk)
         return r;
     u->held = hold;
-    return kOk;
-}
-
-int RewindAtItsEnd(int unit)
-{
-    Unit *u;
-    int r = Lookup(unit, &u);
-    if (r != kOk)
-        return r;
-    if (u->end_seen_at == 0 || u->end_seen_at + 1 != u->ops)
-        return Rewind(unit);
-    // As Rewind, with the file's bytes read at its end.
-    std::swap(u->ahead, u->at_end);
-    ++u->fills;
-    u->end_seen_at = 0;
-    u->ahead_at = 0;
-    u->pos = 0;
-    u->last = LastOp::kNone;
-    std::clearerr(u->file.get());
     return kOk;
 }
 
@@ -1024,19 +995,6 @@ int ScanLine(int unit, Take take, char *last)
             // only after a seek to where the unit is.
             if (u->met_end && !SeekTo(f, u->pos))
                 return kErrSeekFailed;
-#else
-            // At the end of a file read whole, one read of it from its
-            // start tells whether it has gained bytes (read on as always
-            // then) and keeps it as it is for a rewind right after.
-            if (u->whole && u->ahead_end < Unit::kAhead) {
-                if (!u->at_end)
-                    u->at_end = TakeBlock();
-                const ssize_t again = pread(fileno(f), u->at_end.get(), Unit::kAhead, 0);
-                if (again >= 0 && static_cast<size_t>(again) == u->ahead_end) {
-                    u->end_seen_at = u->ops;
-                    break;
-                }
-            }
 #endif
             const size_t got = std::fread(u->ahead.get(), 1, Unit::kAhead, f);
             u->met_end = got < Unit::kAhead;

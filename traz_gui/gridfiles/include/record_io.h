@@ -92,12 +92,6 @@ int Rewind(int unit);
 // times.  hold false: each rewind and end read the file again.
 int HoldFile(int unit, bool hold);
 
-// Rewind for a caller that goes round to the start as soon as a read has
-// met the file's end: the file is taken as it was at that moment, which
-// the read already looked at, without reading it again.  After any other
-// operation on the unit in between, the same as Rewind.
-int RewindAtItsEnd(int unit);
-
 // Moves back one record (unformatted sequential) or one line (formatted).
 // At the start of the file it does nothing.  Streams have no records:
 // kErrWrongForm.

@@ -711,54 +711,6 @@ TEST(Formatted, LinesPassedOverAreLeftAsReadingThemLeavesThem)
     EXPECT_EQ(line, "cc");
 }
 
-// A rewind right after the end was met reads the lines as a rewind does,
-// and the unit goes on from there as after one (position, a write that
-// ends the file); with another operation in between it is a rewind, which
-// sees the file as it is then.
-TEST(Formatted, RewindAtTheEndIsARewind)
-{
-    const std::string path = WorkDir() + "round.txt";
-    const std::string text = "one\r\ntwo\nthree";
-    for (bool operation_between : {false, true}) {
-        SCOPED_TRACE(operation_between ? "an operation between" : "right after");
-        WriteBytes(path, Bytes(text.begin(), text.end()));
-        {
-            UnitGuard g{49};
-            ASSERT_EQ(recio::Open(49, path, Form::kFormatted, Access::kSequential, OpenStatus::kOld), recio::kOk);
-            std::string line;
-            for (int round = 0; round < 2; ++round) {
-                for (const char *expect : {"one", "two", "three"}) {
-                    ASSERT_EQ(recio::ReadLine(49, &line), recio::kOk);
-                    EXPECT_EQ(line, expect);
-                }
-                ASSERT_EQ(recio::ReadLine(49, &line), recio::kEndOfFile);
-                if (operation_between) {
-                    EXPECT_EQ(recio::PassLinesWithout(49, "x", 80, 1), 0u);
-                    if (round == 1)
-                        WriteBytes(path, Bytes({'O', 'N', 'E', '\n'}));
-                }
-                ASSERT_EQ(recio::RewindAtItsEnd(49), recio::kOk);
-                EXPECT_EQ(recio::Inquire(49).position, 0);
-            }
-            ASSERT_EQ(recio::ReadLine(49, &line), recio::kOk);
-            EXPECT_EQ(line, operation_between ? "ONE" : "one");
-            if (!operation_between) {
-                ASSERT_EQ(recio::WriteLine(49, "2"), recio::kOk);
-                EXPECT_EQ(recio::ReadLine(49, &line), recio::kEndOfFile);
-            }
-        }
-        if (!operation_between) {
-            const Bytes b = ReadBytes(path);
-#ifdef _WIN32
-            EXPECT_EQ(std::string(b.begin(), b.end()), "one\r\n2\r\n");
-#else
-            EXPECT_EQ(std::string(b.begin(), b.end()), "one\r\n2\n");
-#endif
-        }
-    }
-    EXPECT_EQ(recio::RewindAtItsEnd(42), recio::kErrNotConnected);
-}
-
 // A unit that holds its file reads it once: a rewrite, longer or of the
 // same length, is seen neither at its end nor after rewinds, until the
 // hold ends; a file larger than the read-ahead is read as always.
@@ -795,7 +747,7 @@ TEST(Formatted, AHeldFileIsReadOnce)
         ASSERT_EQ(recio::Rewind(50), recio::kOk);
         EXPECT_EQ(line + "|" + rest, c.held_reads);
         EXPECT_EQ(read_all(50), c.held_reads);
-        ASSERT_EQ(recio::RewindAtItsEnd(50), recio::kOk);
+        ASSERT_EQ(recio::Rewind(50), recio::kOk);
         EXPECT_EQ(read_all(50), c.held_reads);
         ASSERT_EQ(recio::HoldFile(50, false), recio::kOk);
         ASSERT_EQ(recio::Rewind(50), recio::kOk);
