@@ -78,20 +78,31 @@ std::vector<std::string> FilesIn(const std::string &dir)
 const double kStart = 120.0;  // 02:00
 const double kStop = 840.0;   // 14:00
 
-// The editor's default tables: two rows, at the simulation start and stop.
+// The editor's default tables: two rows, at the simulation start and stop,
+// with the columns the substances need (an oil fraction's decay rates three,
+// its settling velocities two).
 void EditorDefaultTables(ScenarioRecord *s, int slot)
 {
     ProcessParameters *p = s->processParameters;
     XYSeries **table = nullptr;
-    if (slot == 0)
+    const int substances = GE_ListCount(s->substances);
+    const int fractions = s->modelKind == MODEL_OIL ? s->oilFractionCount : 0;
+    int n = 2;
+    if (slot == 0) {
         table = &p->decayRates;
-    else if (slot == 2)
+        n = substances + 2 * fractions;
+    } else if (slot == 2) {
         table = &p->physical->wind;
-    else if (slot >= 3 && slot <= 8)
+    } else if (slot >= 3 && slot <= 8) {
         table = &p->settling[slot - 3];
-    if (table == nullptr)
+        n = substances + fractions;
+    }
+    if (table == nullptr || n < 1)
         return;
-    const int n = GetXYSeriesInfo(*table, XYS_INFO_SERIES);
+    if (GetXYSeriesInfo(*table, XYS_INFO_SERIES) != n) {
+        DestroyXYSeries(*table);
+        *table = CreateXYSeries(XYS_LINEAR, 1, n);
+    }
     ClearRows(*table);
     AddRow(*table, kStart, std::vector<float>(static_cast<size_t>(n), 0.0f));
     AddRow(*table, kStop, std::vector<float>(static_cast<size_t>(n), 0.0f));
@@ -142,7 +153,7 @@ protected:
         }
         std::strcpy(s->timeGroups[TIME_GROUP_SIMULATION][TIME_STEP], "00000000001000");
         std::strcpy(s->timeGroups[TIME_GROUP_MAP][TIME_STEP], "00000000003000");
-        std::strcpy(s->timeGroups[TIME_GROUP_HISTORY][TIME_STEP], "00000000000500");
+        std::strcpy(s->timeGroups[TIME_GROUP_HISTORY][TIME_STEP], "00000000001000");
         const struct {
             int slot;
             const char *file;
@@ -223,6 +234,8 @@ TEST_F(WriterTest, GoldenTracerThreeLayersWithReleases)
     const std::string dir = TestDirectory("tracer_three_layers");
     ScenarioPtr s = Harbour(dir, "tracer_three_layers.mdp");
     s->hydLayers = 3;
+    // A step of 10 s, on which the release 50 s past the minute lies.
+    std::strcpy(s->timeGroups[TIME_GROUP_SIMULATION][TIME_STEP], "00000000000010");
     std::strcpy(s->titles[0], "Two tracers, three layers");
     std::strcpy(s->titles[1], "one release of each kind");
     std::strcpy(s->titles[2], "two observation points");
