@@ -2,6 +2,7 @@
 // releases, locations and substances, each judged on the record.
 #include "scenario_check.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -65,10 +66,16 @@ public:
             Output();
         }
         Locations();
+        std::stable_sort(breaks_.begin(), breaks_.end(),
+                         [](const ScenarioBreak &a, const ScenarioBreak &b) { return a.page < b.page; });
         return breaks_;
     }
 
 private:
+    // A step of no seconds (none known) divides nothing: the rules of its
+    // multiples are not judged.
+    bool StepKnown() const { return DurationSeconds(times_.step) > 0; }
+
     void Add(const char *rule, const std::string &message, int32_t page, int32_t subPane, int32_t item,
              RuleScope scope)
     {
@@ -149,10 +156,13 @@ private:
         const std::string stop = s_.timeGroups[TIME_GROUP_SIMULATION][TIME_STOP];
         Add("simulation.stop.before-start", SimulationStopRule(TimeRule::Before, times_, stop), CHECK_PAGE_TIME_FRAME,
             CHECK_PANE_NONE, -1, RuleScope::Always);
+        if (DurationSeconds(times_.hydrodynamicsStep) <= 0)
+            return;
         Add("simulation.period.multiple", SimulationStopRule(TimeRule::Multiple, times_, stop), CHECK_PAGE_TIME_FRAME,
             CHECK_PANE_NONE, -1, RuleScope::Save);
-        Add("simulation.step.multiple", ComputationalStepRule(times_, s_.timeGroups[TIME_GROUP_SIMULATION][TIME_STEP]),
-            CHECK_PAGE_TIME_FRAME, CHECK_PANE_NONE, -1, RuleScope::Save);
+        if (StepKnown())
+            Add("simulation.step.multiple", ComputationalStepRule(times_, times_.step), CHECK_PAGE_TIME_FRAME,
+                CHECK_PANE_NONE, -1, RuleScope::Save);
     }
 
     void Output()
@@ -178,13 +188,16 @@ private:
                           { TimeRule::After, "stop.after-simulation", RuleScope::Always },
                           { TimeRule::Multiple, "stop.multiple", RuleScope::Save } };
             for (const auto &r : kStart)
-                Add((std::string(name) + "." + r.what).c_str(), StartTimeRule(which, r.rule, times_, start),
+                if (r.rule != TimeRule::Multiple || StepKnown())
+                    Add((std::string(name) + "." + r.what).c_str(), StartTimeRule(which, r.rule, times_, start),
                     CHECK_PAGE_OUTPUT, CHECK_PANE_NONE, -1, r.scope);
             for (const auto &r : kStop)
-                Add((std::string(name) + "." + r.what).c_str(), StopTimeRule(file, r.rule, times_, stop, start),
+                if (r.rule != TimeRule::Multiple || StepKnown())
+                    Add((std::string(name) + "." + r.what).c_str(), StopTimeRule(file, r.rule, times_, stop, start),
                     CHECK_PAGE_OUTPUT, CHECK_PANE_NONE, -1, r.scope);
-            Add((std::string(name) + ".step.multiple").c_str(), OutputStepRule(file, times_, step), CHECK_PAGE_OUTPUT,
-                CHECK_PANE_NONE, -1, RuleScope::Save);
+            if (StepKnown())
+                Add((std::string(name) + ".step.multiple").c_str(), OutputStepRule(file, times_, step),
+                    CHECK_PAGE_OUTPUT, CHECK_PANE_NONE, -1, RuleScope::Save);
         }
     }
 
@@ -276,8 +289,9 @@ private:
                 CHECK_PAGE_INSTANTANEOUS, CHECK_PANE_NONE, i, RuleScope::Always);
             Add("release.time.after-simulation", StartTimeRule(TimedStart::Release, TimeRule::After, times_, time),
                 CHECK_PAGE_INSTANTANEOUS, CHECK_PANE_NONE, i, RuleScope::Always);
-            Add("release.time.multiple", StartTimeRule(TimedStart::Release, TimeRule::Multiple, times_, time),
-                CHECK_PAGE_INSTANTANEOUS, CHECK_PANE_NONE, i, RuleScope::Save);
+            if (StepKnown())
+                Add("release.time.multiple", StartTimeRule(TimedStart::Release, TimeRule::Multiple, times_, time),
+                    CHECK_PAGE_INSTANTANEOUS, CHECK_PANE_NONE, i, RuleScope::Save);
             Columns("release.masses.columns", (std::string("released mass of ") + l->name).c_str(), l->masses, n,
                     CHECK_PAGE_INSTANTANEOUS, CHECK_PANE_NONE, i);
         }

@@ -567,6 +567,26 @@ TEST_F(SaveSafetyTest, RefusedWithoutSubstanceOrHydrodynamics)
     ExpectOldFilesOnly();
 }
 
+// A scenario that breaks a rule tying two of its values together is not
+// written: the box tells the first rule broken, the page it is mended on
+// is shown, and the old files stay as they were.
+TEST_F(SaveSafetyTest, RefusedForABrokenRule)
+{
+    std::strcpy(s_->timeGroups[TIME_GROUP_HISTORY][TIME_START], "20190315050000");
+    std::strcpy(s_->timeGroups[TIME_GROUP_HISTORY][TIME_STOP], "20190315040000");
+    EXPECT_EQ(WriteInputFile(s_.get(), &startup_), WRITE_REFUSED);
+    EXPECT_EQ(fakes::Texts("message"),
+              std::vector<std::string>{"Input error:\nStop time history file before start time history file \n"
+                                       "Stop  time      : 15 03 2019 04 00 00\n"
+                                       "Start time      : 15 03 2019 05 00 00\nData not saved"});
+    const auto &calls = fakes::Calls();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "ShowScenarioBreak 11 -1 -1"), calls.end());
+    ExpectOldFilesOnly();
+    // Mended, it is written.
+    std::strcpy(s_->timeGroups[TIME_GROUP_HISTORY][TIME_STOP], "20190315060000");
+    EXPECT_EQ(WriteInputFile(s_.get(), &startup_), WRITE_OK);
+}
+
 // The input file holds at most 1000 releases, both kinds together: a
 // scenario beyond that is not written (the reader would refuse the file),
 // and the box names the limit and the section that goes over it.
@@ -780,6 +800,24 @@ TEST_F(CmdSaveTest, FailedChecksWriteNothing)
     EXPECT_EQ(CurrentPage, 6);
     ruv_vobj_destroy(PageWindows[6]);
     ruv_vobj_destroy(PageWindows[11]);
+}
+
+// Save refuses a broken rule before it asks for a name: no dialog, no
+// file, the scenario still marked modified, the place of the rule shown.
+TEST_F(CmdSaveTest, BrokenRuleRefusedBeforeTheDialog)
+{
+    std::strcpy(g_scenario.timeGroups[TIME_GROUP_HISTORY][TIME_STEP], "00000000001500");
+    fakes::ScriptFileDialog(dir_ + "/chosen.mdp");
+    EXPECT_EQ(CmdSaveAs(), 0);
+    EXPECT_TRUE(FilesIn(dir_).empty());
+    EXPECT_EQ(ModifiedFlag, 1);
+    EXPECT_TRUE(fakes::Texts("ask").empty()) << "no file dialog";
+    ASSERT_EQ(fakes::Texts("message").size(), 1u);
+    EXPECT_EQ(fakes::Texts("message")[0].rfind("Input error:\nHistory file time step not a multiple of computational "
+                                               "time step\n", 0),
+              0u);
+    const auto &calls = fakes::Calls();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "ShowScenarioBreak 11 -1 -1"), calls.end());
 }
 
 TEST_F(CmdSaveTest, CancelledDialogKeepsTheName)
