@@ -209,9 +209,9 @@ private:
         return AddSecondsToDateTime(s_.hydReferenceTime, MinutesToSeconds(minutes));
     }
 
-    // A table whose rows follow the simulation: in time order, the first
-    // at its start and the last at its stop.  A table of fewer than two
-    // rows gets its default rows when it is written.
+    // A table whose rows follow the simulation: in time order, and covering
+    // it from its start to its stop.  A table of fewer than two rows gets
+    // its default rows when it is written.
     void TimeTable(const char *rule, const XYSeries *table, bool keptOnPeriod, int32_t page, int32_t subPane,
                    int32_t item)
     {
@@ -228,18 +228,14 @@ private:
         if (!keptOnPeriod || rows < 2)
             return;
         const std::string first = RowTime(shape.times.front()), last = RowTime(shape.times.back());
-        const struct {
-            TableEnd end;
-            TimeRule rule;
-            const char *what;
-        } kEnds[] = { { TableEnd::First, TimeRule::After, ".first-after-start" },
-                      { TableEnd::First, TimeRule::Before, ".first-before-start" },
-                      { TableEnd::Last, TimeRule::Before, ".last-before-stop" },
-                      { TableEnd::Last, TimeRule::After, ".last-after-stop" } };
-        for (const auto &e : kEnds)
-            Add((std::string(rule) + e.what).c_str(),
-                TableEndRule(e.end, e.rule, times_, e.end == TableEnd::First ? first : last), page, subPane, item,
-                RuleScope::Save);
+        // Rows beyond the period are the user's own (typed rows are taken
+        // as they are); what the model needs is a table that covers it.
+        Add((std::string(rule) + ".first-after-start").c_str(),
+            TableEndRule(TableEnd::First, times_, RowTime(shape.times.front())), page, subPane,
+            item, RuleScope::Save);
+        Add((std::string(rule) + ".last-before-stop").c_str(),
+            TableEndRule(TableEnd::Last, times_, RowTime(shape.times.back())), page, subPane, item,
+            RuleScope::Save);
     }
 
     // A table of one value column per substance (and its oil parts): a

@@ -263,26 +263,21 @@ std::string OutputStepRule(OutputFile file, const SimulationTimes &times, const 
     return Reject(file == OutputFile::History ? kHistoryStep : kMapStep, EditDuration(d), EditDuration(times.step));
 }
 
-std::string TableEndRule(TableEnd end, TimeRule rule, const SimulationTimes &times, const std::string &rowTime)
+std::string TableEndRule(TableEnd end, const SimulationTimes &times, const std::string &rowTime)
 {
-    const bool first = end == TableEnd::First;
-    const std::string &simulation = first ? times.start : times.stop;
     long long d = 0;
-    const bool known = Difference(simulation, rowTime, &d);
-    if (rule == TimeRule::After ? (known && d <= 0) : rule == TimeRule::Before ? (known && d >= 0) : true)
-        return std::string();
-    // A row without a time (or no row) lies on neither side: it fails the
-    // rule that keeps the simulation covered.
-    if (!known && (rule == TimeRule::After) != first)
-        return std::string();
-    const char *side = rule == TimeRule::After ? "after" : "before";
-    if (first)
-        return Format("Error:\nStart time table %s start time simulation \n"
+    if (end == TableEnd::First) {
+        if (Difference(times.start, rowTime, &d) && d <= 0)
+            return std::string();
+        return Format("Error:\nStart time table after start time simulation \n"
                       "Start time table          : %s\nStart time simulation     : %s",
-                      side, rowTime.c_str(), simulation.c_str());
-    return Format("Error:\nEnd time table %s end time simulation \n"
+                      rowTime.c_str(), times.start.c_str());
+    }
+    if (Difference(times.stop, rowTime, &d) && d >= 0)
+        return std::string();
+    return Format("Error:\nEnd time table before end time simulation \n"
                   "End time table        : %s\nEnd time simulation   : %s",
-                  side, rowTime.c_str(), simulation.c_str());
+                  rowTime.c_str(), times.stop.c_str());
 }
 
 ReleaseTableVerdict CheckReleaseTableTimes(const SimulationTimes &times, const char *hydrodynamicsReference,
@@ -296,8 +291,8 @@ ReleaseTableVerdict CheckReleaseTableTimes(const SimulationTimes &times, const c
             return std::string();
         return AddSecondsToDateTime(hydrodynamicsReference, MinutesToSeconds(rowMinutes[row]));
     };
-    for (const std::string &message : { TableEndRule(TableEnd::First, TimeRule::After, times, rowTime(0)),
-                                        TableEndRule(TableEnd::Last, TimeRule::Before, times, rowTime(rowCount - 1)) })
+    for (const std::string &message :
+         { TableEndRule(TableEnd::First, times, rowTime(0)), TableEndRule(TableEnd::Last, times, rowTime(rowCount - 1)) })
         if (!message.empty()) {
             verdict.covers = false;
             verdict.messages.push_back(message);

@@ -67,11 +67,11 @@ std::string StopTimeRule(OutputFile file, const SimulationTimes &times, const st
 // A step that is no multiple of the computational step.
 std::string OutputStepRule(OutputFile file, const SimulationTimes &times, const std::string &step);
 
-// The first (or last) row of a time table against the simulation start
-// (or stop), the row's time in the stored form: the message when it lies
-// after (TimeRule::After) or before (TimeRule::Before) it, "" otherwise.
+// A time table against the simulation, a row's time in the stored form:
+// its first row after the simulation start, or its last row before the
+// simulation stop (the table does not cover the simulation); "" otherwise.
 enum class TableEnd { First, Last };
-std::string TableEndRule(TableEnd end, TimeRule rule, const SimulationTimes &times, const std::string &rowTime);
+std::string TableEndRule(TableEnd end, const SimulationTimes &times, const std::string &rowTime);
 
 // A continuous release's rate table against the simulation: its rows'
 // times are minutes after the hydrodynamics reference time.  Both ends are
