@@ -200,8 +200,8 @@ int32_t MainWindowHandler(RUV_WIN window, RUV_EVENT *event)
         SwitchPage(PAGE_NONE_CLOSING);
         if (AskSave())
             ruv_app_destroy();
-        else if (shown >= 0 && shown < EDITOR_PAGE_COUNT)
-            SwitchPage(shown);  // cancelled: the page stays in front
+        else if (shown >= 0 && shown < EDITOR_PAGE_COUNT && (CurrentPage < 0 || CurrentPage >= EDITOR_PAGE_COUNT))
+            SwitchPage(shown);  // cancelled: the page stays in front (a refused save shows its own)
         break;
     }
     case E_CHAR:
