@@ -3,8 +3,9 @@
 // menu commands of the File, Table, View and Help menus and of the Table
 // pop-up menu, File New and the About box.  With TRAZ_GUI_TEST set the
 // window (and every map window it opens) also answers the test driver's
-// question for a menu item's state, and a map window its question for the
-// number of its drawings.
+// question for a menu item's state and for the state of the scenario, the
+// map windows and the legend, and a map window its question for the number
+// of its drawings.
 #include <windows.h>
 
 #include <cstdlib>
@@ -18,6 +19,7 @@
 #include "ruvcm.h"
 #include "ruvv_attr.h"
 #include "scenario.h"
+#include "state_answer.h"
 #include "startup.h"
 #include "status_bar.h"
 #include "time_check_boxes.h"
@@ -82,6 +84,7 @@ constexpr char kNativeProcProperty[] = "TrazGuiTestNativeProc";
 constexpr char kToolkitWindowProperty[] = "TrazGuiTestWindow";
 UINT g_menuStateMessage = 0;
 UINT g_drawCountMessage = 0;
+UINT g_stateMessage = 0;
 
 LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -95,6 +98,17 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         const UINT state = GetMenuState(menu, static_cast<UINT>(wParam), MF_BYCOMMAND);
         return state == static_cast<UINT>(-1) ? static_cast<LRESULT>(-1)
                                               : static_cast<LRESULT>(state | TRAZ_GUI_TEST_ANSWERED);
+    }
+    if (g_stateMessage && message == g_stateMessage) {
+        const std::string text = DriverStateText();
+        COPYDATASTRUCT data{};
+        data.dwData = TRAZ_GUI_TEST_STATE_DATA;
+        data.cbData = static_cast<DWORD>(text.size());
+        data.lpData = const_cast<char *>(text.data());
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(reinterpret_cast<HWND>(wParam), WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd),
+                            reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 5000, &ignored);
+        return static_cast<LRESULT>(TRAZ_GUI_TEST_ANSWERED);
     }
     if (g_drawCountMessage && message == g_drawCountMessage) {
         const auto window = static_cast<RUV_WIN>(GetPropA(hwnd, kToolkitWindowProperty));
@@ -156,6 +170,7 @@ void AnswerTestDriver(RUV_WIN window)
     if (!g_menuStateMessage) {
         g_menuStateMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_MENU_STATE);
         g_drawCountMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_DRAW_COUNT);
+        g_stateMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_STATE);
     }
     SetPropA(hwnd, kToolkitWindowProperty, static_cast<HANDLE>(window));
     const LONG_PTR native = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
@@ -185,8 +200,8 @@ int32_t MainWindowHandler(RUV_WIN window, RUV_EVENT *event)
         SwitchPage(PAGE_NONE_CLOSING);
         if (AskSave())
             ruv_app_destroy();
-        else if (shown >= 0 && shown < EDITOR_PAGE_COUNT)
-            SwitchPage(shown);  // cancelled: the page stays in front
+        else if (shown >= 0 && shown < EDITOR_PAGE_COUNT && (CurrentPage < 0 || CurrentPage >= EDITOR_PAGE_COUNT))
+            SwitchPage(shown);  // cancelled: the page stays in front (a refused save shows its own)
         break;
     }
     case E_CHAR:

@@ -13,7 +13,8 @@ if(TARGET editor_map_file_releases_test)
   target_sources(editor_map_file_releases_test PRIVATE
     ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes/fake_editor.cpp
     ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes/fake_record.cpp
-    ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes/fake_toolkit.cpp)
+    ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes/fake_toolkit.cpp
+    ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes/fake_visarea.cpp)
   target_include_directories(editor_map_file_releases_test PRIVATE ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes)
 endif()
 

@@ -20,7 +20,8 @@ elseif(TARGET traz_editor)
     target_sources(editor_substance_set_test PRIVATE
       ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes/fake_editor.cpp
       ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes/fake_record.cpp
-      ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes/fake_toolkit.cpp)
+      ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes/fake_toolkit.cpp
+      ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes/fake_visarea.cpp)
     target_include_directories(editor_substance_set_test PRIVATE ${CMAKE_SOURCE_DIR}/traz_gui/model/tests
       ${CMAKE_SOURCE_DIR}/traz_gui/model/tests/fakes)
   endif()

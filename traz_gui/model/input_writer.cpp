@@ -25,6 +25,7 @@
 #include "editor_services.h"
 #include "ruv.h"
 #include "scenario.h"
+#include "scenario_check.h"
 #include "utilities.h"
 
 namespace {
@@ -980,6 +981,19 @@ std::string MissingPart(const ScenarioRecord *s)
     return "no substance";
 }
 
+/* A scenario that breaks a rule of the whole record is not written: the
+   user is told the rule and shown where it is mended. */
+bool RefusedForBreak(const ScenarioRecord &s)
+{
+    const ScenarioBreak *first = FirstScenarioBreak(s);
+    if (first == nullptr)
+        return false;
+    const ScenarioBreak broken = *first;
+    ruv_dm_post_message("%s", SaveRefusalText(broken).c_str());
+    ShowScenarioBreak(broken.page, broken.subPane, broken.item);
+    return true;
+}
+
 void ReportCannotWrite()
 {
     ruv_dm_post_error("%s", "Saving data: could not open file!");
@@ -1073,6 +1087,8 @@ int32_t WriteInputFile(ScenarioRecord *scenario, const StartupRecord *startup)
                           instantaneous > SCEN_MAX_RELEASE_NAMES ? "instantaneous" : "continuous");
         return WRITE_REFUSED;
     }
+    if (RefusedForBreak(*scenario))
+        return WRITE_REFUSED;
     if (scenario->scenarioFile.name[0] == '\0' || scenario->numericalParameters == nullptr ||
         scenario->processParameters == nullptr || scenario->processParameters->physical == nullptr ||
         scenario->outputOptions == nullptr || scenario->outputOptions->zoomGrid == nullptr) {
@@ -1153,6 +1169,10 @@ int32_t CmdSave(int32_t mode)
         SwitchPage(6);
         return 0;
     }
+    /* A scenario that breaks a rule is refused before a name is asked
+       for, whichever pages were shown. */
+    if (GE_ListCount(scenario->substances) > 0 && scenario->hydLayers > 0 && RefusedForBreak(*scenario))
+        return 0;
 
     /* A save that does not happen or fails keeps the scenario's name and
        folder: the title and the next Save still name the file it came

@@ -359,3 +359,16 @@ int GE_FindCell(void *, int32_t mstart, int32_t nstart, int32_t mend, int32_t ne
     *n = best / grid.mmax + 2;
     return 1;
 }
+
+int GE_FindGridCell(float x, float y, int32_t *m, int32_t *n)
+{
+    const GE_GridState &grid = global_windata.grid;
+    int32_t cm = 0, cn = 0;
+    if (grid.mmax > 0 && grid.nmax > 0 && GE_FindCell(nullptr, 0, 0, grid.mmax - 1, grid.nmax - 1, 1, x, y, &cm, &cn)) {
+        *m = cm;
+        *n = cn;
+        return 1;
+    }
+    *m = *n = 0;
+    return 0;
+}

@@ -21,6 +21,8 @@ constexpr int32_t LEGEND_MIN_HEIGHT = 200;
 struct LegendRecord {
     RUV_RECT client;
     RUV_WIN pixmap;
+    int32_t shownKinds[GE_KIND_COUNT];  // the rows of the last drawing
+    int32_t shownCount;
 };
 
 RUV_WIN TaskWindow() { return reinterpret_cast<RUV_WIN>(ruv_vobj_get_attr(NULL_WIN, ATTR_TASK_WINDOW)); }
@@ -147,6 +149,7 @@ void GE_LegendResized(RUV_WIN window)
         ruv_dwin_clear(record->pixmap, GE_COLOR_WHITE);
         ruv_scr_set_busy_cursor();
         GE_DrawLegend(record->pixmap);
+        record->shownCount = GE_LegendKinds(record->shownKinds, GE_KIND_COUNT);
     }
     ruv_dwin_invalidate_rect(window, nullptr);
 }
@@ -184,6 +187,26 @@ int32_t GE_LegendKinds(int32_t *kinds, int32_t room)
         if (ObjectCount(row.kind) > 0 && count < room)
             kinds[count++] = row.kind;
     return count;
+}
+
+int32_t GE_LegendShownKinds(int32_t *kinds, int32_t room)
+{
+    const RUV_WIN legend = static_cast<RUV_WIN>(global_windata.legendWindow);
+    if (!legend)
+        return -1;
+    const LegendRecord *record = static_cast<const LegendRecord *>(ruv_vobj_get_data(legend));
+    int32_t count = 0;
+    for (; record && count < record->shownCount && count < room; ++count)
+        kinds[count] = record->shownKinds[count];
+    return count;
+}
+
+const char *GE_LegendLabel(int32_t kind)
+{
+    for (const LegendRow &row : kRows)
+        if (row.kind == kind)
+            return row.label;
+    return "";
 }
 
 void GE_DrawLegendSymbol(RUV_WIN d, int32_t kind, int32_t x, int32_t y, int32_t s)

@@ -32,6 +32,11 @@ void GE_DrawLegend(RUV_WIN drawable);
 void GE_DrawLegendSymbol(RUV_WIN drawable, int32_t kind, int32_t x, int32_t y, int32_t s);
 // The kinds the legend lists now, in its order; returns their number.
 int32_t GE_LegendKinds(int32_t *kinds, int32_t room);
+// The kinds whose rows the open legend window shows (as it last drew
+// them); their number, or -1 when no legend window is open.
+int32_t GE_LegendShownKinds(int32_t *kinds, int32_t room);
+// The label of a kind's row ("observation point", ...), "" for another kind.
+const char *GE_LegendLabel(int32_t kind);
 
 // Help > About; NULL after "Can't open window".
 RUV_WIN GE_OpenAboutWindow(void);

@@ -83,6 +83,10 @@ void ShowSubPane(RUV_WIN page, int32_t control, int index);
 // stored and hidden, page n filled and shown.
 void SwitchPage(int n);
 void EnablePageButtons(void);
+// Shows where a broken rule of the scenario is mended: page n as its page
+// button does, the sub-pane given (-1 none) and the location or settling
+// table given (-1 none) selected.
+void ShowScenarioBreak(int page, int subPane, int item);
 // Hands the Location at index of the page's list (7 instantaneous,
 // 8 continuous, 10 observation points) to the map window.
 void SendLocationToVisArea(RUV_WIN page, int pageNumber, int index, int mode);

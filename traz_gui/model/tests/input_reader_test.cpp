@@ -541,7 +541,7 @@ TEST_F(ReaderTest, WriterGoldenRecordIsRestored)
     EXPECT_EQ(s.numericalParameters->scale, 0.5f);
     EXPECT_EQ(s.numericalParameters->dispersionCoefficient, 0.0015f);
     EXPECT_EQ(s.numericalParameters->particleCount, 25000);
-    EXPECT_STREQ(s.timeGroups[TIME_GROUP_SIMULATION][TIME_STEP], "00000000001000");
+    EXPECT_STREQ(s.timeGroups[TIME_GROUP_SIMULATION][TIME_STEP], "00000000000010");
     EXPECT_STREQ(s.timeGroups[TIME_GROUP_MAP][TIME_STEP], "00000000003000");
     EXPECT_STREQ(s.timeGroups[TIME_GROUP_HISTORY][TIME_START], "20190315020000");
     EXPECT_STREQ(s.outputReferenceDate, "20190315000000");

@@ -78,20 +78,31 @@ std::vector<std::string> FilesIn(const std::string &dir)
 const double kStart = 120.0;  // 02:00
 const double kStop = 840.0;   // 14:00
 
-// The editor's default tables: two rows, at the simulation start and stop.
+// The editor's default tables: two rows, at the simulation start and stop,
+// with the columns the substances need (an oil fraction's decay rates three,
+// its settling velocities two).
 void EditorDefaultTables(ScenarioRecord *s, int slot)
 {
     ProcessParameters *p = s->processParameters;
     XYSeries **table = nullptr;
-    if (slot == 0)
+    const int substances = GE_ListCount(s->substances);
+    const int fractions = s->modelKind == MODEL_OIL ? s->oilFractionCount : 0;
+    int n = 2;
+    if (slot == 0) {
         table = &p->decayRates;
-    else if (slot == 2)
+        n = substances + 2 * fractions;
+    } else if (slot == 2) {
         table = &p->physical->wind;
-    else if (slot >= 3 && slot <= 8)
+    } else if (slot >= 3 && slot <= 8) {
         table = &p->settling[slot - 3];
-    if (table == nullptr)
+        n = substances + fractions;
+    }
+    if (table == nullptr || n < 1)
         return;
-    const int n = GetXYSeriesInfo(*table, XYS_INFO_SERIES);
+    if (GetXYSeriesInfo(*table, XYS_INFO_SERIES) != n) {
+        DestroyXYSeries(*table);
+        *table = CreateXYSeries(XYS_LINEAR, 1, n);
+    }
     ClearRows(*table);
     AddRow(*table, kStart, std::vector<float>(static_cast<size_t>(n), 0.0f));
     AddRow(*table, kStop, std::vector<float>(static_cast<size_t>(n), 0.0f));
@@ -142,7 +153,7 @@ protected:
         }
         std::strcpy(s->timeGroups[TIME_GROUP_SIMULATION][TIME_STEP], "00000000001000");
         std::strcpy(s->timeGroups[TIME_GROUP_MAP][TIME_STEP], "00000000003000");
-        std::strcpy(s->timeGroups[TIME_GROUP_HISTORY][TIME_STEP], "00000000000500");
+        std::strcpy(s->timeGroups[TIME_GROUP_HISTORY][TIME_STEP], "00000000001000");
         const struct {
             int slot;
             const char *file;
@@ -223,6 +234,8 @@ TEST_F(WriterTest, GoldenTracerThreeLayersWithReleases)
     const std::string dir = TestDirectory("tracer_three_layers");
     ScenarioPtr s = Harbour(dir, "tracer_three_layers.mdp");
     s->hydLayers = 3;
+    // A step of 10 s, on which the release 50 s past the minute lies.
+    std::strcpy(s->timeGroups[TIME_GROUP_SIMULATION][TIME_STEP], "00000000000010");
     std::strcpy(s->titles[0], "Two tracers, three layers");
     std::strcpy(s->titles[1], "one release of each kind");
     std::strcpy(s->titles[2], "two observation points");
@@ -554,6 +567,26 @@ TEST_F(SaveSafetyTest, RefusedWithoutSubstanceOrHydrodynamics)
     ExpectOldFilesOnly();
 }
 
+// A scenario that breaks a rule tying two of its values together is not
+// written: the box tells the first rule broken, the page it is mended on
+// is shown, and the old files stay as they were.
+TEST_F(SaveSafetyTest, RefusedForABrokenRule)
+{
+    std::strcpy(s_->timeGroups[TIME_GROUP_HISTORY][TIME_START], "20190315050000");
+    std::strcpy(s_->timeGroups[TIME_GROUP_HISTORY][TIME_STOP], "20190315040000");
+    EXPECT_EQ(WriteInputFile(s_.get(), &startup_), WRITE_REFUSED);
+    EXPECT_EQ(fakes::Texts("message"),
+              std::vector<std::string>{"Input error:\nStop time history file before start time history file \n"
+                                       "Stop  time      : 15 03 2019 04 00 00\n"
+                                       "Start time      : 15 03 2019 05 00 00\nData not saved"});
+    const auto &calls = fakes::Calls();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "ShowScenarioBreak 11 -1 -1"), calls.end());
+    ExpectOldFilesOnly();
+    // Mended, it is written.
+    std::strcpy(s_->timeGroups[TIME_GROUP_HISTORY][TIME_STOP], "20190315060000");
+    EXPECT_EQ(WriteInputFile(s_.get(), &startup_), WRITE_OK);
+}
+
 // The input file holds at most 1000 releases, both kinds together: a
 // scenario beyond that is not written (the reader would refuse the file),
 // and the box names the limit and the section that goes over it.
@@ -767,6 +800,24 @@ TEST_F(CmdSaveTest, FailedChecksWriteNothing)
     EXPECT_EQ(CurrentPage, 6);
     ruv_vobj_destroy(PageWindows[6]);
     ruv_vobj_destroy(PageWindows[11]);
+}
+
+// Save refuses a broken rule before it asks for a name: no dialog, no
+// file, the scenario still marked modified, the place of the rule shown.
+TEST_F(CmdSaveTest, BrokenRuleRefusedBeforeTheDialog)
+{
+    std::strcpy(g_scenario.timeGroups[TIME_GROUP_HISTORY][TIME_STEP], "00000000001500");
+    fakes::ScriptFileDialog(dir_ + "/chosen.mdp");
+    EXPECT_EQ(CmdSaveAs(), 0);
+    EXPECT_TRUE(FilesIn(dir_).empty());
+    EXPECT_EQ(ModifiedFlag, 1);
+    EXPECT_TRUE(fakes::Texts("ask").empty()) << "no file dialog";
+    ASSERT_EQ(fakes::Texts("message").size(), 1u);
+    EXPECT_EQ(fakes::Texts("message")[0].rfind("Input error:\nHistory file time step not a multiple of computational "
+                                               "time step\n", 0),
+              0u);
+    const auto &calls = fakes::Calls();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "ShowScenarioBreak 11 -1 -1"), calls.end());
 }
 
 TEST_F(CmdSaveTest, CancelledDialogKeepsTheName)

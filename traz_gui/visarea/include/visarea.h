@@ -510,6 +510,10 @@ int GE_ScanCell(int32_t mstart, int32_t nstart, int32_t mend, int32_t nend, int3
 // rebuilt when the grid or its valid nodes change.
 int GE_FindCell(void *window, int32_t mstart, int32_t nstart, int32_t mend, int32_t nend, int32_t step, float x,
                 float y, int32_t *m, int32_t *n);
+// The cell of world point (x, y) on the loaded grid, as the map windows and
+// their host find it: 1 and the 1-based cell, or 0 and m = n = 0 when no
+// cell holds it or no grid is loaded.
+int GE_FindGridCell(float x, float y, int32_t *m, int32_t *n);
 // Marks the cell index stale (the grid's coordinates or valid nodes changed).
 void GE_InvalidateCellIndex(void);
 

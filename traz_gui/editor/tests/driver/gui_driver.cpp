@@ -64,6 +64,20 @@
 //   expect-draws MIN MAX        ... and it has drawn MIN to MAX times since (a window
 //                               uncovered draws again, so an exact count would vary)
 //   expect-box-none             alias of no-box
+// The scenario the program holds, its map windows and legend, as the program
+// tells them (program_state.h); each waits until it holds:
+//   expect-consistent           the scenario breaks no rule of the scenario check
+//   expect-rule "TEXT" [PAGE]   it breaks a rule whose message holds TEXT (mended on PAGE)
+//   expect-no-rule "TEXT"       it breaks no rule whose message holds TEXT
+//   expect-location KIND INDEX M N   the editor's location INDEX (from 0) of KIND
+//                               (observation, instantaneous, continuous, or 7, 10, 11)
+//                               is kept in grid cell (M, N); 0 0 for a point off the grid
+//   expect-map-objects KIND COUNT    every map window (one at least) holds COUNT objects of KIND
+//   expect-map-object KIND INDEX M N "NAME"   and its object INDEX is NAME in cell (M, N)
+//   expect-map-in-step          every map window holds exactly the editor's locations, index
+//                               for index, and an open legend lists exactly the kinds with objects
+//   expect-legend "ROW|ROW..." | expect-legend closed   the rows the legend window shows
+//                               ("" for an open legend without rows)
 //   compare FILE GOLDEN         FILE in the work directory, GOLDEN relative to --source
 //   expect-file FILE absent|present|read-only|writable   a file of the work directory
 //   exit CODE                   wait for the program to end with CODE
@@ -91,6 +105,7 @@
 
 #include "gui_test_protocol.h"
 #include "monkey.h"
+#include "program_state.h"
 #include "scenario_script.h"
 #include "window_answers.h"
 
@@ -234,6 +249,18 @@ private:
         if (v == "expect-inside") return ExpectInside(c.args.empty() ? 0 : static_cast<int>(Number(c, 0)));
         if (v == "count-draws") { drawMark_ = Draws(); return; }
         if (v == "expect-draws") return ExpectDraws(Number(c, 0), Number(c, 1));
+        if (v == "expect-consistent") return ExpectConsistent();
+        if (v == "expect-rule" || v == "expect-no-rule")
+            return ExpectRule(Arg(c, 0), v == "expect-rule", c.args.size() > 1 ? static_cast<int>(Number(c, 1)) : -1);
+        if (v == "expect-location")
+            return ExpectLocation(Kind(c, 0), static_cast<int>(Number(c, 1)), static_cast<int>(Number(c, 2)),
+                                  static_cast<int>(Number(c, 3)));
+        if (v == "expect-map-objects") return ExpectMapObjects(Kind(c, 0), static_cast<int>(Number(c, 1)));
+        if (v == "expect-map-object")
+            return ExpectMapObject(Kind(c, 0), static_cast<int>(Number(c, 1)), static_cast<int>(Number(c, 2)),
+                                   static_cast<int>(Number(c, 3)), Arg(c, 4));
+        if (v == "expect-map-in-step") return ExpectMapInStep();
+        if (v == "expect-legend") return ExpectLegend(Arg(c, 0));
         if (v == "exit") return Exit(static_cast<DWORD>(Number(c, 0)));
         throw Failure("unknown command \"" + v + "\"");
     }
@@ -253,6 +280,14 @@ private:
         if (a.empty() || *end != '\0')
             throw Failure("\"" + a + "\" is not a number");
         return value;
+    }
+
+    static int Kind(const scn::Command &c, size_t i)
+    {
+        const int kind = program_state::KindOf(Arg(c, i));
+        if (kind < 0)
+            throw Failure("\"" + Arg(c, i) + "\" is no kind of location (observation, instantaneous, continuous)");
+        return kind;
     }
 
     void Fixture(const std::string &dir, const std::string &into)
@@ -857,6 +892,146 @@ private:
                                    : "the window drew " + std::to_string(seen - drawMark_) + " times, expected " +
                                          std::to_string(least) + " to " + std::to_string(most);
                });
+    }
+
+    // ---------------------------------------------------- the program's state
+
+    HWND ProgramMainWindow() const
+    {
+        for (HWND h : TopLevels())
+            if (IsWindowVisible(h) && TextOf(h).rfind("Particle tracking", 0) == 0)
+                return h;
+        return nullptr;
+    }
+
+    program_state::State AskState() const
+    {
+        program_state::State state;
+        if (!program_state::Ask(ProgramMainWindow(), &state))
+            throw Failure("the program does not tell the state of its scenario");
+        return state;
+    }
+
+    // Waits until holds(state, &why) is true; why tells what was seen.
+    void ExpectState(const std::function<bool(const program_state::State &, std::string *)> &holds) const
+    {
+        std::string why;
+        Expect([&] { return holds(AskState(), &why); }, [&] { return why; });
+    }
+
+    static std::string Breaks(const program_state::State &s)
+    {
+        std::string text;
+        for (const program_state::Break &b : s.breaks)
+            text += "\n  " + b.rule + " (page " + std::to_string(b.page) + "): " + scn::Quote(b.message);
+        return text.empty() ? " none" : text;
+    }
+
+    void ExpectConsistent() const
+    {
+        ExpectState([](const program_state::State &s, std::string *why) {
+            *why = "the scenario breaks rules:" + Breaks(s);
+            return s.breaks.empty();
+        });
+    }
+
+    void ExpectRule(const std::string &text, bool broken, int page) const
+    {
+        ExpectState([&](const program_state::State &s, std::string *why) {
+            const bool found = std::any_of(s.breaks.begin(), s.breaks.end(), [&](const program_state::Break &b) {
+                return b.message.find(text) != std::string::npos && (page < 0 || b.page == page);
+            });
+            *why = std::string(broken ? "no broken rule tells " : "a broken rule tells ") + scn::Quote(text) +
+                   (page >= 0 ? " on page " + std::to_string(page) : "") + "; broken:" + Breaks(s);
+            return found == broken;
+        });
+    }
+
+    void ExpectLocation(int kind, int index, int m, int n) const
+    {
+        ExpectState([&](const program_state::State &s, std::string *why) {
+            for (const program_state::Point &p : s.locations)
+                if (p.kind == kind && p.index == index) {
+                    *why = program_state::KindName(kind) + " " + std::to_string(index) + " is kept in cell (" +
+                           std::to_string(p.m) + ", " + std::to_string(p.n) + "), expected (" + std::to_string(m) +
+                           ", " + std::to_string(n) + ")";
+                    return p.m == m && p.n == n;
+                }
+            *why = "the editor has no " + program_state::KindName(kind) + " " + std::to_string(index);
+            return false;
+        });
+    }
+
+    // Every map window (one at least) by holds(its objects of kind).
+    void ExpectMaps(int kind, const std::function<bool(const std::vector<program_state::Point> &, std::string *)> &holds) const
+    {
+        ExpectState([&](const program_state::State &s, std::string *why) {
+            if (s.maps.empty()) {
+                *why = "no map window is open";
+                return false;
+            }
+            for (const program_state::MapWindow &w : s.maps) {
+                std::vector<program_state::Point> objects;
+                for (const program_state::Point &p : w.objects)
+                    if (p.kind == kind)
+                        objects.push_back(p);
+                std::string what;
+                if (!holds(objects, &what)) {
+                    *why = "map window " + std::to_string(w.number) + " " + what;
+                    return false;
+                }
+            }
+            return true;
+        });
+    }
+
+    void ExpectMapObjects(int kind, int count) const
+    {
+        ExpectMaps(kind, [&](const std::vector<program_state::Point> &objects, std::string *why) {
+            *why = "holds " + std::to_string(objects.size()) + " objects of kind " + program_state::KindName(kind) +
+                   ", expected " + std::to_string(count);
+            return static_cast<int>(objects.size()) == count;
+        });
+    }
+
+    void ExpectMapObject(int kind, int index, int m, int n, const std::string &name) const
+    {
+        ExpectMaps(kind, [&](const std::vector<program_state::Point> &objects, std::string *why) {
+            if (index < 0 || index >= static_cast<int>(objects.size())) {
+                *why = "holds no " + program_state::KindName(kind) + " " + std::to_string(index);
+                return false;
+            }
+            const program_state::Point &p = objects[static_cast<size_t>(index)];
+            *why = "holds " + scn::Quote(p.name) + " in cell (" + std::to_string(p.m) + ", " + std::to_string(p.n) +
+                   "), expected " + scn::Quote(name) + " in (" + std::to_string(m) + ", " + std::to_string(n) + ")";
+            return p.m == m && p.n == n && p.name == name;
+        });
+    }
+
+    void ExpectMapInStep() const
+    {
+        ExpectState([](const program_state::State &s, std::string *why) {
+            std::vector<std::string> faults = program_state::MapFaults(s);
+            for (const std::string &f : program_state::LegendFaults(s))
+                faults.push_back(f);
+            why->clear();
+            for (const std::string &f : faults)
+                *why += "\n  " + f;
+            return faults.empty();
+        });
+    }
+
+    void ExpectLegend(const std::string &rows) const
+    {
+        ExpectState([&](const program_state::State &s, std::string *why) {
+            std::string seen;
+            for (const std::string &r : s.legendRows)
+                seen += (seen.empty() ? "" : "|") + r;
+            if (!s.legendOpen)
+                seen = "closed";
+            *why = "the legend shows " + scn::Quote(seen) + ", expected " + scn::Quote(rows);
+            return seen == rows;
+        });
     }
 
     static std::string ItemText(HWND list, int item)

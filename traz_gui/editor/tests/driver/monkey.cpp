@@ -5,7 +5,10 @@
 // into a field, press a key, choose an enabled item of its menu bar, press
 // its close box, or click and drag on the map.  After each action the
 // program must still run and answer, show no toolkit error box and have
-// changed nothing outside its work folder.  At the end the scenario is
+// changed nothing outside its work folder; and, while no box is up, its
+// scenario must keep every rule that holds at every moment (the scenario
+// check), each map window must hold exactly the editor's locations and
+// an open legend must list exactly the kinds that have objects.  At the end the scenario is
 // saved under a new name, opened, and saved under a second name: both
 // saves must give the same files and both opens no box.
 #include "monkey.h"
@@ -27,6 +30,7 @@
 #include <utility>
 
 #include "gui_test_protocol.h"
+#include "program_state.h"
 #include "scenario_script.h"
 #include "window_answers.h"
 
@@ -84,6 +88,7 @@ const std::vector<std::string> kTexts = {
     "-1", "-0.5", "+3", "0.5", ".5", "5.", "3.14159", "0.001", "1e5", "1e-3", "1.5e+300", "-1e-300",
     "abc", "x", "12a", "1,5", "1..2", "--1", " ", "1 2",
     "01 06 2026 12 00 50", "01 06 2026 00 00 00", "31 12 2025 23 59 59", "02 06 2026 06 30 00",
+    "01 06 2026 12 00 00", "01 06 2026 02 30 00",
     "32 13 2026 25 61 61", "01 01 1900 00 00 00", "00 00 0000 00 00 00", "29 02 2025 12 00 00",
     "01 06 2026", "12 00 00", "2026", "Estuary", "spill A", "obs 1", "dye",
     "Jack's pier", "'", "''", "\"quoted\"", "a'b\"c",
@@ -890,6 +895,31 @@ private:
                     what += " removed: " + f.first;
             throw Fault{"a file outside the work folder was touched:" + what};
         }
+        if (!boxUp)
+            CheckState();
+    }
+
+    // The scenario, the map windows and the legend as the program tells
+    // them.  Judged only while no box is up before and after the question:
+    // a box up means a command is under way.
+    void CheckState()
+    {
+        const std::vector<HWND> windows = Windows();
+        const auto main = std::find_if(windows.begin(), windows.end(), [&](HWND h) { return IsMain(h); });
+        program_state::State state;
+        if (main == windows.end() || !program_state::Ask(*main, &state, 20000) ||
+            !window_answers::Dialogs(pid_).empty())
+            return;
+        std::string faults;
+        for (const program_state::Break *b : program_state::StandingBreaks(state))
+            faults += "\n  the scenario breaks a rule (" + b->rule + ", page " + std::to_string(b->page) +
+                      "): " + scn::Quote(b->message);
+        for (const std::string &f : program_state::MapFaults(state))
+            faults += "\n  " + f;
+        for (const std::string &f : program_state::LegendFaults(state))
+            faults += "\n  " + f;
+        if (!faults.empty())
+            throw Fault{"the scenario, the map or the legend is out of step:" + faults};
     }
 
     // Size and time of every file under the watched folders (recursively

@@ -2,7 +2,10 @@
 // fixture and driven by random user actions drawn from a seed (clicks,
 // typing, keys, menu commands, close boxes, mouse work on the map, answers
 // to its boxes and file dialogs), with the program's health checked after
-// every action and a save round trip at the end.  A failure reports the
+// every action (and, while no box is up, its scenario against the rules
+// kept at every moment, its map windows against the editor's locations and
+// its legend against the kinds with objects) and a save round trip at the
+// end.  A failure reports the
 // seed, the action and the last actions, and the same seed replays it.
 #pragma once
 

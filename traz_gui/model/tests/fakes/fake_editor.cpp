@@ -14,6 +14,8 @@
 #include "editor_services.h"
 #include "fake_state.h"
 #include "ge_list.h"
+#include "scenario.h"
+#include "visarea.h"
 #include "ruv.h"
 #include "xyseries.h"
 
@@ -226,6 +228,11 @@ void ShowSubPane(RUV_WIN page, int32_t control, int index)
     LogCall(Format("ShowSubPane %s %d %d", fakes::PageName(page).c_str(), control, index));
 }
 
+void ShowScenarioBreak(int page, int subPane, int item)
+{
+    LogCall(Format("ShowScenarioBreak %d %d %d", page, subPane, item));
+}
+
 void SwitchPage(int n)
 {
     LogCall(Format("SwitchPage %d", n));
@@ -234,9 +241,18 @@ void SwitchPage(int n)
 
 void EnablePageButtons(void) { LogCall("EnablePageButtons"); }
 
+// As the map link does, the location's grid cell is found on the grid
+// handed to the map (m = n = 0 off it).
 void SendLocationToVisArea(RUV_WIN page, int pageNumber, int index, int mode)
 {
     (void)page;
+    GE_List *list = pageNumber == 7 ? g_scenario.instantaneousReleases
+                    : pageNumber == 8 ? g_scenario.continuousReleases
+                    : pageNumber == 10 ? g_scenario.observationPoints
+                                       : nullptr;
+    Location *location = nullptr;
+    if (list && GE_ListGet(list, index, &location) && location)
+        GE_FindGridCell(location->x, location->y, &location->words[0], &location->words[1]);
     fakes::Record("map", Format("SendLocationToVisArea page=%d index=%d mode=%d", pageNumber, index, mode));
 }
 

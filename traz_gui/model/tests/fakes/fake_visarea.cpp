@@ -67,6 +67,35 @@ void GE_SetGrid(const GE_GridInput *input, const char *enclosureName)
                                        g.mmax, g.nmax, g.enclosure.c_str(), active, boundary));
 }
 
+// The cell of a point on the last grid handed over: the first cell (in
+// the order of the map's scan, m within n) whose nodes' box holds it.
+// Enough for the rectangular grids of the tests.
+int GE_FindGridCell(float x, float y, int32_t *m, int32_t *n)
+{
+    const fakes::GridCopy &g = fakes::S().grid;
+    *m = *n = 0;
+    const size_t nodes = static_cast<size_t>(g.mmax > 0 ? g.mmax : 0) * static_cast<size_t>(g.nmax > 0 ? g.nmax : 0);
+    if (!g.set || g.x.size() < nodes || g.y.size() < nodes)
+        return 0;
+    for (int32_t cn = 2; cn <= g.nmax; ++cn)
+        for (int32_t cm = 2; cm <= g.mmax; ++cm) {
+            float xlo = 0, xhi = 0, ylo = 0, yhi = 0;
+            for (int corner = 0; corner < 4; ++corner) {
+                const size_t k = static_cast<size_t>(cn - 2 + corner / 2) * g.mmax + (cm - 2 + corner % 2);
+                if (corner == 0 || g.x[k] < xlo) xlo = g.x[k];
+                if (corner == 0 || g.x[k] > xhi) xhi = g.x[k];
+                if (corner == 0 || g.y[k] < ylo) ylo = g.y[k];
+                if (corner == 0 || g.y[k] > yhi) yhi = g.y[k];
+            }
+            if (x >= xlo && x <= xhi && y >= ylo && y <= yhi) {
+                *m = cm;
+                *n = cn;
+                return 1;
+            }
+        }
+    return 0;
+}
+
 void GE_FreeGrid(void) { fakes::Record("map", "GE_FreeGrid"); }
 
 void GE_SetDepth(const float *depth)
