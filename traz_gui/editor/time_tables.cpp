@@ -41,7 +41,6 @@ enum {
     kInstantaneousTablePane = 9,
     kTimeTableWindow = 10,
 };
-constexpr int kContinuousPage = 8;
 
 struct SlotState {
     RUV_WIN table = NULL_WIN;
