@@ -80,8 +80,12 @@ constexpr int EDITOR_SUBPANE_COUNT = 13;
 void CreatePages(RUV_WIN mainWindow);
 void SwitchPage(int n);
 // 1 when the store of the last SwitchPage for a Save met a field its rule
-// refuses (the box was shown): the Save writes nothing.
+// refuses, or a table that cannot be stored (the box was shown): the Save
+// writes nothing.
 int SaveRefusedByField(void);
+// 1 when the last SwitchPage kept the user in a table shown that cannot be
+// stored (its box was shown): nothing was stored, the page stays.
+int SwitchRefusedByTable(void);
 void SetModified(int flag);
 void ResetPageButtons(void);
 void HideAllSubPanes(void);

@@ -216,6 +216,17 @@ void StoreAndHideTables(int page, int index)
     StoreSubPane(pane, index);
     if (const RUV_WIN w = SubPaneWindow(pane))
         SetWindowVisible(w, 0);
+    FollowReleaseGenerator();
+}
+
+// Whether the tables window of a release page can be stored for the
+// release it shows; when it cannot, its box keeps the user in it.
+bool ReleaseTablesStorable(int page)
+{
+    if (!IsRelease(page))
+        return true;
+    const RUV_WIN w = SubPaneWindow(page == LOCATION_PAGE_INSTANTANEOUS ? kInstantaneousTables : kContinuousTables);
+    return !w || CheckShownTables(w, "") != 0;
 }
 
 void ShowReleaseWindowFields(int page, const Location &l)
@@ -375,6 +386,7 @@ int ShowSelectedLocation(RUV_WIN page, int storeFirst)
         return -1;
     if (storeFirst)
         StoreLocationFields(page);
+    FollowReleaseGenerator();
     const int sel = GetListSelIndex(page, kList);
     Selected(pageNumber) = sel;
     Location *l = LocationAt(pageNumber, sel);
@@ -527,6 +539,7 @@ void DeleteLocation(RUV_WIN page)
         if (const RUV_WIN w = SubPaneWindow(pageNumber == LOCATION_PAGE_INSTANTANEOUS ? kInstantaneousTables
                                                                                         : kContinuousTables))
             SetWindowVisible(w, 0);
+        FollowReleaseGenerator();
         if (next >= 0)
             FillReleaseTables(pageNumber, next);
     }
@@ -682,6 +695,23 @@ void SelectLocationKindOnMap(int n)
         GE_SelectObjectKind(MapKind(n));
 }
 
+void TakeBackMapEdit(int page, int operation, int index)
+{
+    if (!IsLocationPage(page) || index < 0)
+        return;
+    if (operation == GEmode_ADD) {
+        DeleteOnMap(page, index);
+    } else if (operation == GEmode_MODIFY) {
+        if (const Location *l = LocationAt(page, index)) {
+            const GE_PointObject p = PointOf(*l);
+            if (page == LOCATION_PAGE_OBSERVATION)
+                GE_ModifyObservation(&p, index);
+            else
+                GE_ModifyDischarge(&p, index, TypeOf(page));
+        }
+    }
+}
+
 bool StoreLocationPage(int n)
 {
     if (!IsLocationPage(n))
@@ -703,12 +733,17 @@ void LocationPageControl(RUV_WIN page, const RUV_EVENT *event)
     const bool release = IsRelease(pageNumber);
     switch (id) {
     case kList:
+        // Another location shown stores the tables of the one left.
+        if (!ReleaseTablesStorable(pageNumber)) {
+            SetListItemSelected(page, kList, Selected(pageNumber), 1);
+            break;
+        }
         ShowSelectedLocation(page, 1);
         GE_SetModeView();
         statbar_set_title(page, "Edit current name and coordinates");
         break;
     case kNew:
-        if (edit)
+        if (edit || !ReleaseTablesStorable(pageNumber))
             break;
         if (AddLocation(nullptr, 1, page) < 0)
             break;

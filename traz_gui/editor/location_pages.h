@@ -56,6 +56,10 @@ bool FillLocationPage(int n);
 // already does; other pages leave the map's kind as it is.
 void SelectLocationKindOnMap(int n);
 bool StoreLocationPage(int n);
+// A map edit the editor did not take (GEmode_ADD or GEmode_MODIFY of the
+// location at index): the point added is taken off the map, the point
+// moved goes back to its location.
+void TakeBackMapEdit(int page, int operation, int index);
 
 // The control events of a location page.
 void LocationPageControl(RUV_WIN page, const RUV_EVENT *event);

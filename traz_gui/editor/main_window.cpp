@@ -198,6 +198,8 @@ int32_t MainWindowHandler(RUV_WIN window, RUV_EVENT *event)
         // without a question.
         const int shown = CurrentPage;
         SwitchPage(PAGE_NONE_CLOSING);
+        if (SwitchRefusedByTable())
+            break;
         if (AskSave())
             ruv_app_destroy();
         else if (shown >= 0 && shown < EDITOR_PAGE_COUNT && (CurrentPage < 0 || CurrentPage >= EDITOR_PAGE_COUNT))
@@ -237,6 +239,8 @@ void DispatchMenuCommand(RUV_WIN window, RUV_EVENT *event)
         // The pages Open hides take the table generator with them.
         CloseTableEditor();
         SwitchPage(PAGE_NONE_OPEN);
+        if (SwitchRefusedByTable())
+            break;
         CmdOpen(window);
         // The times of the scenario opened (or of the one kept when the
         // dialog was cancelled) are checked afresh.
@@ -308,6 +312,8 @@ void CmdNew(void)
     // The pages New hides take the table generator with them.
     CloseTableEditor();
     SwitchPage(PAGE_NONE_NEW);
+    if (SwitchRefusedByTable())
+        return;
     if (ModifiedFlag == 1) {
         switch (AskSaveQuestion()) {
         case 0:

@@ -69,6 +69,8 @@ int g_subPaneLeft = -1;
 int g_currentTimeTable = -1;
 // The last store for a Save met a refused field.
 bool g_saveRefused = false;
+// The last SwitchPage kept the user in a table that cannot be stored.
+bool g_switchRefused = false;
 
 // ---- filling and storing the pages ----
 // What each page shows and stores belongs to the page's own module; until
@@ -332,6 +334,7 @@ int32_t ContinuousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
         StoreReleaseTableAndCheck(8, SelectedRelease())) {
         g_currentTimeTable = -1;
         SetWindowVisible(window, 0);
+        FollowReleaseGenerator();
     }
     if (event->type == E_CLOSE)
         return 0;
@@ -350,9 +353,11 @@ int32_t InstantaneousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
             SavePreviousInput(window, 10);
         }
     }
-    // OK and the close box store the masses and hide the window.
+    // OK and the close box store the masses and hide the window, unless
+    // the masses cannot be stored.
     if (event->type == E_CLOSE || (IsButtonClick(event) && event->v.control.id == 11)) {
-        ShowTablePane(9, 0);
+        if (CheckShownTables(window, ""))
+            ShowTablePane(9, 0);
         if (event->type == E_CLOSE)
             return 0;
     }
@@ -364,10 +369,13 @@ int32_t TableWindowHandler(RUV_WIN window, RUV_EVENT *event)
 {
     if (event->type == E_COMMAND)
         return PopupMenuCommand(window, event);
-    // OK and the close box store the table and hide the window.
+    // OK and the close box store the table and hide the window, unless the
+    // table cannot be stored.
     if (event->type == E_CLOSE || (IsButtonClick(event) && event->v.control.id == 2)) {
-        StoreTableOfSlot(1);
-        SetWindowVisible(window, 0);
+        if (CheckShownTables(window, "")) {
+            StoreTableOfSlot(1);
+            SetWindowVisible(window, 0);
+        }
         if (event->type == E_CLOSE)
             return 0;
     }
@@ -502,6 +510,13 @@ void CreatePages(RUV_WIN mainWindow)
 
 void SwitchPage(int n)
 {
+    // A table shown that cannot be stored keeps the user in it, whatever
+    // was to leave it: another page, Save, New, Open or the close box.
+    const bool save = n == PAGE_NONE_SAVE || n == PAGE_NONE_SAVE_AS;
+    g_switchRefused = n != PAGE_NONE_START && !CheckShownTables(NULL_WIN, save ? "\nData not saved" : "");
+    g_saveRefused = g_switchRefused && save;
+    if (g_switchRefused)
+        return;
     const int left = CurrentPage;
     g_pageLeft = left;
     CurrentPage = n;
@@ -585,6 +600,7 @@ void SwitchPage(int n)
         statbar_set_title(working, nullptr);
         SetPageTitle(working);
     }
+    FollowReleaseGenerator();
 }
 
 void SetModified(int flag)
@@ -636,6 +652,8 @@ void HideAllSubPanes(void)
 
 void ShowSubPane(RUV_WIN, int32_t, int index)
 {
+    if (!CheckShownTables(NULL_WIN, ""))
+        return;
     g_subPaneLeft = g_currentSubPane;
     StoreSubPane(g_subPaneLeft, 0);
     HideAllSubPanes();
@@ -665,6 +683,7 @@ void ShowTablePane(int index, int show)
         g_currentTimeTable = -1;
     }
     SetWindowVisible(g_subPanes[index], show ? 1 : 0);
+    FollowReleaseGenerator();
 }
 
 // Stores a sub-pane into the process parameters or the output options:
@@ -688,6 +707,7 @@ void StoreSubPane(int index, int release)
 }
 
 int SaveRefusedByField(void) { return g_saveRefused ? 1 : 0; }
+int SwitchRefusedByTable(void) { return g_switchRefused ? 1 : 0; }
 
 int CurrentSubPane(void) { return g_currentSubPane; }
 void SetCurrentSubPane(int index) { g_currentSubPane = index; }

@@ -403,7 +403,8 @@ void ShowProcessParametersPage(ScenarioRecord *scenario, RUV_WIN page)
 
 void ShowProcessSubPane(int index)
 {
-    if (index == -1)
+    // A table of the pane left that cannot be stored keeps the user in it.
+    if (index == -1 || !CheckShownTables(NULL_WIN, ""))
         return;
     ClearMainStatus();
     const int left = CurrentSubPane();
@@ -430,6 +431,8 @@ void ShowProcessSubPane(int index)
 
 void ShowSettlingSubPane(int index)
 {
+    if (!CheckShownTables(NULL_WIN, ""))
+        return;
     ClearMainStatus();
     StoreSubPane(CurrentSubPane(), 0);
     HideWindow(Pane(kSettlingPane));
@@ -665,8 +668,12 @@ void SettlingPaneControl(RUV_WIN pane, const RUV_EVENT *event)
     case 9: {
         // The selection stays with the kind shown.
         const int kind = GetListSelIndex(pane, 9);
-        if (kind >= 0 && kind != g_settlingKind)
-            ShowSettlingTableKind(pane, kind);
+        if (kind >= 0 && kind != g_settlingKind) {
+            if (CheckShownTables(NULL_WIN, ""))
+                ShowSettlingTableKind(pane, kind);
+            else
+                SetListItemSelected(pane, 9, g_settlingKind, 1);
+        }
         break;
     }
     default:

@@ -41,7 +41,6 @@ enum {
     kInstantaneousTablePane = 9,
     kTimeTableWindow = 10,
 };
-constexpr int kContinuousPage = 8;
 
 struct SlotState {
     RUV_WIN table = NULL_WIN;
@@ -175,20 +174,118 @@ std::vector<std::string> TableTexts(RUV_WIN table, int *rows, int *columns)
     return cells;
 }
 
-// Finds the cell of a refusal message ("... in row %d, column %d ...") and
-// makes it current.
-void FocusRefusedCell(RUV_WIN table, const std::string &message)
-{
-    int row = 0, column = 0;
-    const size_t at = message.rfind(" in row ");
-    if (at != std::string::npos && std::sscanf(message.c_str() + at, " in row %d, column %d", &row, &column) == 2)
-        GE_TableSetCurrent(table, row - 1, column - 1);
-}
-
-bool Visible(RUV_WIN window)
+// The window's own visible style, or (onScreen) whether it and every
+// window above it are shown.
+bool Visible(RUV_WIN window, bool onScreen = false)
 {
     HWND hwnd = reinterpret_cast<HWND>(ruv_vobj_get_attr(window, RUV_ATTR_NATIVE_WINDOW));
+    if (onScreen)
+        return hwnd && IsWindowVisible(hwnd);
     return hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE);
+}
+
+// The series of a slot's table as its texts are now (the cell being edited
+// with its edit text), or the refusal; *typed says that the refused cell is
+// the one being edited and its edit text differs from the text it had.
+XYSeries *ReadTable(int slot, FirstColumn mode, TableRefusal *refusal, bool *typed)
+{
+    *typed = false;
+    RUV_WIN table = SlotTable(slot);
+    int rows = 0, columns = 0;
+    const std::vector<std::string> cells = TableTexts(table, &rows, &columns);
+    XYSeries *series = CellsToSeries(slot, mode, cells, rows, columns, g_scenario.hydReferenceTime, refusal);
+    if (refusal->refused()) {
+        RUV_WIN focused = NULL_WIN;
+        int32_t row = -1, column = -1;
+        GE_TableGetFocus(&focused, &row, &column);
+        char stored[64] = "";
+        GE_TableGetCell(table, refusal->row, refusal->column, stored);
+        *typed = focused == table && row == refusal->row && column == refusal->column &&
+                 cells[static_cast<size_t>(row) * static_cast<size_t>(columns) + static_cast<size_t>(column)] != stored;
+    }
+    return series;
+}
+
+// The current cell as it is now entered: what leaving it compares with.
+void NoteEnteredCell(RUV_WIN table, int32_t row, int32_t column)
+{
+    char entered[64] = "";
+    GE_TableGetCell(table, row, column, entered);
+    g_entered = {table, row, column, entered};
+}
+
+// The cell of a refusal made current once its box is answered.  While the
+// box was up, the click that left the cell may have built the slot's table
+// again or hidden it with its window: only a table still shown gets the
+// cell back.
+void GiveBackCell(int slot, RUV_WIN table, int32_t row, int32_t column)
+{
+    if (SlotTable(slot) == table && Visible(table, true)) {
+        GE_TableSetCurrent(table, row, column);
+        NoteEnteredCell(table, row, column);
+    }
+}
+
+// One box for a refused table, the refused cell made current.  A text
+// being typed into it gives way to the text the cell had ("Previous input
+// reset"), as when the cell is left.  end closes the message.
+void ShowTableRefusal(int slot, const TableRefusal &refusal, bool typed, const char *end)
+{
+    RUV_WIN table = SlotTable(slot);
+    if (!table)
+        return;
+    std::string message = refusal.message;
+    g_checking = true;
+    if (typed) {
+        char stored[64] = "";
+        GE_TableGetCell(table, refusal.row, refusal.column, stored);
+        GE_TableSetCell(table, refusal.row, refusal.column, stored);
+        message += "\nPrevious input reset";
+    }
+    message += end ? end : "";
+    PostErrorF("%s", message.c_str());
+    GiveBackCell(slot, table, refusal.row, refusal.column);
+    g_checking = false;
+}
+
+// Whether a slot's table holds what it was filled with: a table nobody
+// edited is neither refused nor stored back.
+bool Untouched(int slot)
+{
+    int rows = 0, columns = 0;
+    return TableTexts(SlotTable(slot), &rows, &columns) == g_slots[slot].shown;
+}
+
+// Whether a cell's text is the one it had: nothing typed, or only blanks
+// into an empty cell.
+bool Unchanged(const std::string &text, const std::string &before)
+{
+    return text == before || (IsBlank(text.c_str()) && IsBlank(before.c_str()));
+}
+
+// The text being typed into the current cell, checked as if the cell were
+// left and stored into it when accepted; false, with the cell's box and
+// its text given back, when refused.  A text to be copied (copy) is
+// checked even when it is the cell's own.
+bool TakeTypedText(int slot, RUV_WIN table, int32_t row, int32_t column, bool copy)
+{
+    char *edit = GE_TableGetCurrentText(table);
+    const std::string text = edit ? edit : "";
+    if (edit)
+        ruv_mem_free(edit);
+    char stored[64] = "";
+    GE_TableGetCell(table, row, column, stored);
+    if (!copy && Unchanged(text, stored))
+        return true;
+    const std::string message =
+        CellMessage(CellKindOf(slot, column), text.c_str(), g_scenario.hydReferenceTime, row, column);
+    if (!message.empty()) {
+        ShowTableRefusal(slot, TableRefusal{message, row, column}, text != stored, "");
+        return false;
+    }
+    if (text != stored)
+        GE_TableSetCell(table, row, column, text.c_str());
+    return true;
 }
 
 // Builds the slot's table again from the scenario where it was shown,
@@ -252,6 +349,37 @@ void OnAllSettlingTables(int focusedSlot, Change change)
     }
 }
 
+// The rows of a table that a row command counts: with the six settling
+// tables, which keep their rows together, a row filled in any of them.
+TableRows RowsOf(int slot, RUV_WIN table, int32_t current)
+{
+    TableRows counted;
+    std::vector<bool> filled;
+    const auto count = [&](RUV_WIN t) {
+        int rows = 0, columns = 0;
+        const std::vector<std::string> cells = TableTexts(t, &rows, &columns);
+        if (static_cast<int>(filled.size()) < rows)
+            filled.resize(static_cast<size_t>(rows), false);
+        for (int r = 0; r < rows; ++r)
+            if (!BlankRow(cells, r, columns))
+                filled[static_cast<size_t>(r)] = true;
+    };
+    if (IsSettlingSlot(slot)) {
+        for (int s = kFirstSettling; s <= kLastSettling; ++s)
+            if (RUV_WIN t = SlotTable(s))
+                count(t);
+    } else {
+        count(table);
+    }
+    counted.rows = GE_TableRowCount(table);
+    for (size_t r = 0; r < filled.size(); ++r)
+        if (filled[r])
+            ++counted.filled;
+    counted.currentFilled = current >= 0 && current < static_cast<int32_t>(filled.size()) &&
+                            filled[static_cast<size_t>(current)];
+    return counted;
+}
+
 enum class RowChange { Insert, Copy, Delete };
 
 void ApplyRowCommand(RowChange kind)
@@ -264,14 +392,19 @@ void ApplyRowCommand(RowChange kind)
         return;
     }
     const time_tables::RowCommand rule = kind == RowChange::Insert ? kInsertRow : kind == RowChange::Copy ? kCopyRow : kDeleteRow;
-    const std::string refusal = RowCommandRefusal(rule, slot, GE_TableRowCount(table));
-    if (!refusal.empty()) {
-        if (kind == RowChange::Delete && refusal[0] == 'A')
-            PostErrorF("%s", refusal.c_str());
+    const RowRefusal refusal = RowCommandRefusal(rule, slot, RowsOf(slot, table, row));
+    if (!refusal.text.empty()) {
+        if (refusal.error)
+            PostErrorF("%s", refusal.text.c_str());
         else
-            PostNoteF("%s", refusal.c_str());
+            PostNoteF("%s", refusal.text.c_str());
         return;
     }
+    // A row inserted or copied takes the text being typed first: the
+    // cells shown again would drop it.
+    if (kind != RowChange::Delete && IsValidTableCell(table, row, column) &&
+        !TakeTypedText(slot, table, row, column, false))
+        return;
     if (!IsValidTableCell(table, row, column)) {
         PostNoteF("%s", "Invalid Row/Column specification !");
         SetModified(1);
@@ -288,6 +421,13 @@ void ApplyRowCommand(RowChange kind)
         OnAllSettlingTables(slot, change);
     else
         change(table);
+    // The cursor's cell now shows another row: leaving it compares with
+    // what it shows.
+    int32_t current = -1, currentColumn = -1;
+    RUV_WIN focused = NULL_WIN;
+    GE_TableGetFocus(&focused, &current, &currentColumn);
+    if (focused == table && IsValidTableCell(table, current, currentColumn))
+        NoteEnteredCell(table, current, currentColumn);
     SetModified(1);
 }
 
@@ -599,36 +739,38 @@ void SetTableData(ScenarioRecord *scenario, RUV_WIN parent, int slot, int index)
         ruv_vobj_set_visible(table, 0);
     }
     SetFilled(slot);
+    if (slot == kReleaseRates)
+        FollowReleaseGenerator();
 }
 
 XYSeries *TableToXYSeries(int slot, int mode)
 {
-    RUV_WIN table = SlotTable(slot);
-    if (!table || mode < kTimeRows || mode > kNoFirstColumn)
+    if (!SlotTable(slot) || mode < kTimeRows || mode > kNoFirstColumn)
         return nullptr;
-    int rows = 0, columns = 0;
-    const std::vector<std::string> cells = TableTexts(table, &rows, &columns);
-    std::string error;
-    XYSeries *series = CellsToSeries(slot, static_cast<FirstColumn>(mode), cells, rows, columns,
-                                     g_scenario.hydReferenceTime, &error);
-    if (!series && !error.empty()) {
-        PostErrorF("%s", error.c_str());
-        FocusRefusedCell(table, error);
-    }
+    TableRefusal refusal;
+    bool typed = false;
+    XYSeries *series = ReadTable(slot, static_cast<FirstColumn>(mode), &refusal, &typed);
+    if (refusal.refused())
+        ShowTableRefusal(slot, refusal, typed, "");
     return series;
 }
 
-namespace {
-
-bool BlankRow(const std::vector<std::string> &cells, int row, int columns)
+int CheckShownTables(RUV_WIN window, const char *end)
 {
-    for (int c = 0; c < columns; ++c)
-        if (!IsBlank(cells[static_cast<size_t>(row) * static_cast<size_t>(columns) + static_cast<size_t>(c)].c_str()))
-            return false;
-    return true;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        RUV_WIN table = SlotTable(slot);
+        if (!table || (window ? g_slots[slot].parent != window : !Visible(table, true)) || Untouched(slot))
+            continue;
+        TableRefusal refusal;
+        bool typed = false;
+        DestroyXYSeries(ReadTable(slot, SlotFirstColumn(slot), &refusal, &typed));
+        if (refusal.refused()) {
+            ShowTableRefusal(slot, refusal, typed, end);
+            return 0;
+        }
+    }
+    return 1;
 }
-
-}  // namespace
 
 void KeepSettlingRowsTogether(ScenarioRecord *scenario)
 {
@@ -663,6 +805,8 @@ void KeepSettlingRowsTogether(ScenarioRecord *scenario)
         for (const Shown &t : tables)
             if (row < t.rows && BlankRow(t.cells, row, t.columns)) {
                 GE_TableSetCell(SlotTable(t.slot), row, 0, time.c_str());
+                for (int c = 1; c < t.columns; ++c)
+                    GE_TableSetCell(SlotTable(t.slot), row, c, FormatValue(0.0).c_str());
                 if (std::find(filled.begin(), filled.end(), t.slot) == filled.end())
                     filled.push_back(t.slot);
             }
@@ -673,32 +817,34 @@ void KeepSettlingRowsTogether(ScenarioRecord *scenario)
     }
 }
 
-void StoreTable(ScenarioRecord *scenario, int slot, int index)
+bool StoreTable(ScenarioRecord *scenario, int slot, int index)
 {
     if (!scenario || !SlotTable(slot))
-        return;
+        return true;
     if ((slot == kMasses || slot == kReleaseRates || slot == kConcentrations) && g_slots[slot].index != index)
-        return;
+        return true;
     XYSeries **where = SlotSeries(*scenario, slot, ReleaseOf(scenario, slot, index));
     if (!where)
-        return;
+        return true;
     // A table nobody edited is not stored back: the rows it pads (an empty
     // recovery table shows one) and the digits its cells do not show stay
     // as the scenario has them.
-    int rows = 0, columns = 0;
-    if (TableTexts(SlotTable(slot), &rows, &columns) == g_slots[slot].shown)
-        return;
+    if (Untouched(slot))
+        return true;
     XYSeries *series = TableToXYSeries(slot, SlotFirstColumn(slot));
     if (!series)
-        return;
+        return false;
     DestroyXYSeries(*where);
     *where = series;
+    return true;
 }
 
 void StoreTableOfSlot(int slot) { StoreTable(&g_scenario, slot, 0); }
 
 int StoreReleaseTableAndCheck(int index, int release)
 {
+    if (!CheckShownTables(SubPaneWindow(index), ""))
+        return 0;
     StoreSubPane(index, release);
     Location *location = ReleaseOf(&g_scenario, kReleaseRates, release);
     if (!location)
@@ -742,6 +888,9 @@ void SelectTablePane(RUV_WIN window)
 // Open) checks nothing: the step typed there is only ever used by Generate.
 static RUV_WIN g_tableEditor = NULL_WIN;
 static bool g_closingTableEditor = false;
+// The continuous release whose rates window 186 was opened for: it
+// generates for that release alone, and goes when the release goes.
+static Location *g_generatorRelease = nullptr;
 
 static void DestroyTableEditor(RUV_WIN window)
 {
@@ -760,6 +909,9 @@ void OpenTableEditor(RUV_WIN pane)
 {
     CloseTableEditor();
     SelectTablePane(pane);
+    g_generatorRelease = g_tablePaneSlot == kReleaseRates
+                             ? ReleaseOf(&g_scenario, kReleaseRates, g_slots[kReleaseRates].index)
+                             : nullptr;
     const RUV_WIN task = reinterpret_cast<RUV_WIN>(ruv_vobj_get_attr(NULL_WIN, RUV_ATTR_TASK_WINDOW));
     g_tableEditor = ruv_win_create_res(186, task, nullptr, TableEditorHandler, 0xFFFFFFFFu);
     if (!g_tableEditor)
@@ -773,9 +925,31 @@ void SetDefaultTableStep(RUV_WIN window)
     SetControlTitle(window, 2, text);
 }
 
+// The index of a continuous release in the scenario's list, -1 when it is
+// not there.
+static int ReleaseIndex(const Location *release)
+{
+    Location *l = nullptr;
+    for (int i = 0; release && GE_ListGet(g_scenario.continuousReleases, i, &l); ++i)
+        if (l == release)
+            return i;
+    return -1;
+}
+
+void FollowReleaseGenerator(void)
+{
+    if (!g_tableEditor || g_tablePaneSlot != kReleaseRates)
+        return;
+    const RUV_WIN window = SubPaneWindow(kContinuousTablePane);
+    const int index = ReleaseIndex(g_generatorRelease);
+    if (index < 0 || !window || !Visible(window) || !SlotTable(kReleaseRates) || g_slots[kReleaseRates].index != index)
+        CloseTableEditor();
+}
+
 // The slot of the table pane noted by SelectTablePane and the place of its
-// series: for the continuous releases' rates, those of the release selected
-// on their page. NULL when no pane is noted or no release is selected.
+// series: for the continuous releases' rates, those of the release the
+// generator was opened for. NULL when no pane is noted or that release is
+// gone.
 static XYSeries **PrepareTableSeries(ScenarioRecord *scenario, int *slot, int *index)
 {
     *slot = g_tablePaneSlot;
@@ -785,8 +959,8 @@ static XYSeries **PrepareTableSeries(ScenarioRecord *scenario, int *slot, int *i
         return nullptr;
     }
     if (*slot == kReleaseRates) {
-        *index = PageWindows[kContinuousPage] ? GetListSelIndex(PageWindows[kContinuousPage], 1) : -1;
-        if (!ReleaseOf(scenario, *slot, *index))
+        *index = ReleaseIndex(g_generatorRelease);
+        if (*index < 0)
             return nullptr;
     }
     return SlotSeries(*scenario, *slot, ReleaseOf(scenario, *slot, *index));
@@ -800,7 +974,10 @@ void GenerateTimeTable(RUV_WIN window)
     if (!where)
         return;
     const RUV_WIN parent = SlotTable(slot) ? g_slots[slot].parent : DefaultParent(slot);
-    StoreTable(scenario, slot, index);
+    // The values of the first row are those the table holds: a table that
+    // cannot be stored keeps the user in it.
+    if (!StoreTable(scenario, slot, index))
+        return;
 
     const std::string stepText = GetControlTitle(window, 2);
     char *end = nullptr;
@@ -860,8 +1037,10 @@ int32_t TableEditorHandler(RUV_WIN window, RUV_EVENT *event)
     case E_DESTROY:
         HelpRemoveWindow(window);
         ForgetPreviousInputs(window);
-        if (window == g_tableEditor)
+        if (window == g_tableEditor) {
             g_tableEditor = NULL_WIN;
+            g_generatorRelease = nullptr;
+        }
         break;
     case E_UPDATE:
         ClearWithBackground(window);
@@ -930,6 +1109,9 @@ void CopyTableValue(void)
         std::printf("Invalid Row/Column specification !\n");
         return;
     }
+    // Only a value the cell's check accepts reaches the other rows.
+    if (!TakeTypedText(slot, table, row, column, true))
+        return;
     GE_TableCopyValue();
     SetModified(1);
 }
@@ -949,9 +1131,7 @@ int IsValidTableCell(RUV_WIN table, int row, int column)
 char *TableCellCallback(RUV_WIN table, int32_t code, int32_t row, int32_t column, char *text)
 {
     if (code == GE_TABLE_CELL_FOCUS && !g_checking) {
-        char entered[64] = "";
-        GE_TableGetCell(table, row, column, entered);
-        g_entered = {table, row, column, entered};
+        NoteEnteredCell(table, row, column);
         return nullptr;
     }
     if (code != GE_TABLE_CELL_STORED || g_checking || !text)
@@ -959,19 +1139,21 @@ char *TableCellCallback(RUV_WIN table, int32_t code, int32_t row, int32_t column
     const int slot = SlotOfTable(table);
     if (slot < 0)
         return nullptr;
-    const CellKind kind = CellKindOf(slot, column);
-    if (CellValid(kind, text, g_scenario.hydReferenceTime))
+    // A cell left as it was entered holds nothing typed: an empty cell of
+    // a row inserted is told of when the table is stored, not each time
+    // the cursor passes.  An emptied cell is refused like any other text.
+    const bool same = g_entered.table == table && g_entered.row == row && g_entered.column == column;
+    if (same && Unchanged(text, g_entered.text))
+        return nullptr;
+    const std::string refused = CellMessage(CellKindOf(slot, column), text, g_scenario.hydReferenceTime, row, column);
+    if (refused.empty())
         return nullptr;
     g_checking = true;
-    const std::string message = CellError(kind, text, row + 1, column + 1) + "\nPrevious input reset";
-    const bool same = g_entered.table == table && g_entered.row == row && g_entered.column == column;
+    const std::string message = refused + "\nPrevious input reset";
     GE_TableSetCell(table, row, column, same ? g_entered.text.c_str() : "");
     GE_TableRefresh(table, 1);
     PostErrorF("%s", message.c_str());
-    // While the box was up, the click that left the cell may have built
-    // the slot's table again: only a table still shown gets the cell back.
-    if (SlotTable(slot) == table)
-        GE_TableSetCurrent(table, row, column);
+    GiveBackCell(slot, table, row, column);
     g_checking = false;
     return nullptr;
 }

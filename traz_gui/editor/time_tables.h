@@ -22,9 +22,15 @@ RUV_WIN BuildTable(RUV_WIN parent, int slot, const char *releaseName, int rows, 
 // BuildTable, then every cell from rows x (first column + columns) texts.
 RUV_WIN BuildAndFillTable(RUV_WIN parent, int slot, const char *releaseName, const char *const *cells, int rows,
                           int columns);
-// Reads the slot's table back into the scenario; nothing when it cannot
-// be read.
-void StoreTable(ScenarioRecord *scenario, int slot, int index);
+// Reads the slot's table back into the scenario; false, with the box of
+// what is refused and the cell made current, when it cannot be read.
+bool StoreTable(ScenarioRecord *scenario, int slot, int index);
+// Whether the tables the user may have edited can be stored: those of the
+// window given, or (NULL_WIN) every table shown on the screen.  When one
+// cannot, its box (ended by end) names the cell, which gets the focus, a
+// text being typed there gives way to the cell's text, and 0 is returned:
+// whatever was about to store the tables keeps the user in them instead.
+int CheckShownTables(RUV_WIN window, const char *end);
 void StoreTableOfSlot(int slot);
 // The six settling tables share the times of their rows, and a row
 // inserted goes into all six: a row filled in one of them is kept in every
@@ -55,6 +61,9 @@ void SelectTablePane(RUV_WIN window);
 void OpenTableEditor(RUV_WIN pane);
 // Closes window 186 when it is up, without checking its step.
 void CloseTableEditor(void);
+// Closes window 186 opened for a continuous release's rates once that
+// release is gone or its tables window no longer shows them.
+void FollowReleaseGenerator(void);
 void GenerateTimeTable(RUV_WIN window);
 void SetDefaultTableStep(RUV_WIN window);
 int32_t TableEditorHandler(RUV_WIN window, RUV_EVENT *event);

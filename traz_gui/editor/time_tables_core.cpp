@@ -373,7 +373,7 @@ bool ParseFloat(const char *text, double *value)
 bool CellValid(CellKind kind, const char *text, const char *reference)
 {
     if (IsBlank(text))
-        return true;
+        return false;
     double d = 0.0;
     long l = 0;
     switch (kind) {
@@ -394,10 +394,30 @@ std::string CellError(CellKind kind, const char *text, int row, int column)
                   what);
 }
 
-XYSeries *CellsToSeries(int slot, FirstColumn mode, const std::vector<std::string> &cells, int rows, int columns,
-                        const char *reference, std::string *error)
+std::string EmptyCellError(int row, int column)
 {
-    error->clear();
+    return Format("Input error:\nEmpty value in row %d, column %d", row, column);
+}
+
+std::string CellMessage(CellKind kind, const char *text, const char *reference, int row, int column)
+{
+    if (IsBlank(text))
+        return EmptyCellError(row + 1, column + 1);
+    return CellValid(kind, text, reference) ? std::string() : CellError(kind, text, row + 1, column + 1);
+}
+
+bool BlankRow(const std::vector<std::string> &cells, int row, int columns)
+{
+    for (int c = 0; c < columns; ++c)
+        if (!IsBlank(cells[static_cast<size_t>(row) * static_cast<size_t>(columns) + static_cast<size_t>(c)].c_str()))
+            return false;
+    return true;
+}
+
+XYSeries *CellsToSeries(int slot, FirstColumn mode, const std::vector<std::string> &cells, int rows, int columns,
+                        const char *reference, TableRefusal *refusal)
+{
+    *refusal = TableRefusal{};
     const int first = mode == kNoFirstColumn ? 0 : 1;
     const int values = columns - first;
     if (rows < 0 || values < 1 || values > kMaxSeries ||
@@ -410,41 +430,39 @@ XYSeries *CellsToSeries(int slot, FirstColumn mode, const std::vector<std::strin
     std::vector<Row> kept;
     kept.reserve(static_cast<size_t>(rows));
     for (int r = 0; r < rows; ++r) {
-        const std::string *row = &cells[static_cast<size_t>(r) * static_cast<size_t>(columns)];
-        bool empty = true;
-        for (int c = 0; c < columns && empty; ++c)
-            empty = IsBlank(row[c].c_str());
-        if (empty)
+        if (BlankRow(cells, r, columns))
             continue;
+        const std::string *row = &cells[static_cast<size_t>(r) * static_cast<size_t>(columns)];
+        // Every cell of a row that holds anything is checked as it would
+        // be when left: no empty cell is read as 0.
+        for (int c = 0; c < columns; ++c) {
+            const CellKind kind = c < first ? (mode == kTimeRows ? kDateTimeCell : kIntegerCell) : kFloatCell;
+            const std::string message = CellMessage(kind, row[c].c_str(), reference, r, c);
+            if (!message.empty()) {
+                *refusal = TableRefusal{message, r, c};
+                return nullptr;
+            }
+        }
         Row out{0.0, std::vector<float>(static_cast<size_t>(values), 0.0f)};
         if (mode == kTimeRows) {
-            if (!TextToMinutes(reference, Trimmed(row[0].c_str()).c_str(), &out.time)) {
-                *error = CellError(kDateTimeCell, row[0].c_str(), r + 1, 1);
-                return nullptr;
-            }
+            TextToMinutes(reference, Trimmed(row[0].c_str()).c_str(), &out.time);
         } else if (mode == kRowNumbers) {
             long number = 0;
-            if (!ParseInteger(row[0].c_str(), &number)) {
-                *error = CellError(kIntegerCell, row[0].c_str(), r + 1, 1);
-                return nullptr;
-            }
+            ParseInteger(row[0].c_str(), &number);
             out.time = static_cast<double>(number);
         } else {
             out.time = static_cast<double>(kept.size() + 1);
         }
         for (int k = 0; k < values; ++k) {
-            const char *text = row[first + k].c_str();
             double v = 0.0;
-            if (!IsBlank(text) && !ParseFloat(text, &v)) {
-                *error = CellError(kFloatCell, text, r + 1, first + k + 1);
-                return nullptr;
-            }
+            ParseFloat(row[first + k].c_str(), &v);
             out.values[static_cast<size_t>(k)] = static_cast<float>(v);
         }
         kept.push_back(std::move(out));
     }
     if (mode == kTimeRows && slot != kRecovery && kept.size() < 2) {
         std::printf("Number of rows < 2 !\n");
+        *refusal = TableRefusal{"At Least 2 rows required !", 0, 0};
         return nullptr;
     }
     XYSeries *series = NewSeries(mode == kTimeRows ? 1 : 0, values);
@@ -652,15 +670,28 @@ XYSeries **SlotSeries(ScenarioRecord &scenario, int slot, Location *release)
     }
 }
 
-std::string RowCommandRefusal(RowCommand command, int slot, int rows)
+std::string TooManyRowsMessage()
 {
-    if (command != kDeleteRow)
-        return (slot == kMasses || slot == kConcentrations) ? "Only one row required !" : "";
-    if (slot == kMasses || slot == kConcentrations || slot == kIntakes)
-        return "Minimum one row required !";
-    if (rows < 3 && slot != kRecovery)
-        return "At Least 2 rows required !";
-    return "";
+    return Format("Too many rows in table!\nNumber of rows restricted to %d", kMaxRows);
+}
+
+RowRefusal RowCommandRefusal(RowCommand command, int slot, const TableRows &table)
+{
+    const bool oneRow = slot == kMasses || slot == kConcentrations;
+    if (command != kDeleteRow) {
+        if (oneRow)
+            return {"Only one row required !", false};
+        if (table.rows >= kMaxRows)
+            return {TooManyRowsMessage(), true};
+        return {};
+    }
+    if (oneRow || slot == kIntakes)
+        return {"Minimum one row required !", false};
+    // Empty rows are dropped when the table is stored: they do not count
+    // for the 2 rows a time table keeps.
+    if (slot != kRecovery && (table.rows < 3 || (table.currentFilled && table.filled < 3)))
+        return {"At Least 2 rows required !", true};
+    return {};
 }
 
 }  // namespace time_tables

@@ -97,10 +97,16 @@ std::vector<std::string> MakeCells(int slot, XYSeries *series, int rows, int col
 // The check of one typed cell.
 enum CellKind { kDateTimeCell, kIntegerCell, kFloatCell };
 bool IsBlank(const char *text);
+// Whether a text is a value of its column; an empty text is none.
 bool CellValid(CellKind kind, const char *text, const char *reference);
 // "Input error:\nInput %s in row %d, column %d is not a valid ..." (row and
 // column counted from 1).
 std::string CellError(CellKind kind, const char *text, int row, int column);
+// "Input error:\nEmpty value in row %d, column %d".
+std::string EmptyCellError(int row, int column);
+// The message of a cell's text (row and column from 0), "" when it is
+// accepted; an empty cell is refused as empty.
+std::string CellMessage(CellKind kind, const char *text, const char *reference, int row, int column);
 inline CellKind CellKindOf(int slot, int column)
 {
     if (column > 0 || SlotFirstColumn(slot) == kNoFirstColumn)
@@ -108,21 +114,32 @@ inline CellKind CellKindOf(int slot, int column)
     return SlotFirstColumn(slot) == kTimeRows ? kDateTimeCell : kIntegerCell;
 }
 
+// Why the texts of a table cannot be stored: the message and the cell it
+// names (row and column from 0).  No message: they can.
+struct TableRefusal {
+    std::string message;
+    int row = 0, column = 0;
+    bool refused() const { return !message.empty(); }
+};
+
 // A series read back from the texts of a slot's table (rows x columns
 // texts, first column included): wholly empty rows are skipped; a cell
-// that fails its check gives NULL and the message in *error; a time table
-// (but the recovery table) of fewer than 2 rows gives NULL with an empty
-// *error and a line on stdout.  The mode says what the first column holds:
-// times (the rows' times in minutes after reference), row numbers (the
-// rows' times), or no first column (the rows counted from 1).
+// that fails its check, or is empty in a row that is not, gives NULL and
+// the refusal; so does a time table (but the recovery table) of fewer than
+// 2 rows ("At Least 2 rows required !", with a line on stdout).  The mode
+// says what the first column holds: times (the rows' times in minutes
+// after reference), row numbers (the rows' times), or no first column (the
+// rows counted from 1).
 XYSeries *CellsToSeries(int slot, FirstColumn mode, const std::vector<std::string> &cells, int rows, int columns,
-                        const char *reference, std::string *error);
+                        const char *reference, TableRefusal *refusal);
 // The same with the first column of the slot's own table.
 inline XYSeries *CellsToSeries(int slot, const std::vector<std::string> &cells, int rows, int columns,
-                               const char *reference, std::string *error)
+                               const char *reference, TableRefusal *refusal)
 {
-    return CellsToSeries(slot, SlotFirstColumn(slot), cells, rows, columns, reference, error);
+    return CellsToSeries(slot, SlotFirstColumn(slot), cells, rows, columns, reference, refusal);
 }
+// Whether a row of rows x columns texts holds no text.
+bool BlankRow(const std::vector<std::string> &cells, int row, int columns);
 
 // Times of a regular series from start to stop by step (minutes): start,
 // start + step, ... and the stop when the last falls before it; at most
@@ -159,9 +176,27 @@ int RowsOutside(XYSeries *series, double start, double stop, bool ends);
 // of the list given); NULL when there is none.
 XYSeries **SlotSeries(ScenarioRecord &scenario, int slot, Location *release);
 
-// Notes of the row commands (empty: allowed).
+// The rows a row command meets: all of them, those holding any text, and
+// whether the current row holds any.
+struct TableRows {
+    int rows = 0;
+    int filled = 0;
+    bool currentFilled = false;
+};
+// Why a row command is refused (empty text: it is not); an error box or a
+// note.
+struct RowRefusal {
+    std::string text;
+    bool error = false;
+};
 enum RowCommand { kInsertRow, kCopyRow, kDeleteRow };
-std::string RowCommandRefusal(RowCommand command, int slot, int rows);
+// Insert and Copy row: one-row tables take no more, and no table more
+// than kMaxRows.  Delete row: not the last row of the one-row tables and
+// the intake table; a time table (but the recovery table) keeps 2 rows and
+// 2 filled ones.
+RowRefusal RowCommandRefusal(RowCommand command, int slot, const TableRows &table);
+// "Too many rows in table!\nNumber of rows restricted to %d" with kMaxRows.
+std::string TooManyRowsMessage();
 
 }  // namespace time_tables
 

@@ -38,6 +38,12 @@ struct LinkKind {
 // scenario; the page's list and fields are refreshed in every case.
 int ApplyLocationReport(const LinkKind &k, int32_t operation, int32_t index, GE_PointObject *points)
 {
+    // A table shown that cannot be stored keeps the user in it: the map's
+    // edit is not taken.
+    if (!CheckShownTables(NULL_WIN, "")) {
+        TakeBackMapEdit(k.page, operation, index);
+        return -1;
+    }
     if (CurrentPage != k.page && PageWindows[k.page]) {
         statbar_set_default_text(PageWindows[k.page], k.statusText);
         statbar_set_title(PageWindows[k.page], nullptr);

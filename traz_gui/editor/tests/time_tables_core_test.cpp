@@ -186,8 +186,8 @@ TEST(TimeTablesCore, TypedCellsAreCheckedByTheirColumn)
         const char *text;
         bool valid;
     } cases[] = {
-        {kDateTimeCell, "01 01 2020 02 00 00", true}, {kDateTimeCell, "", true},
-        {kDateTimeCell, "   ", true},                 {kDateTimeCell, "32 01 2020 02 00 00", false},
+        {kDateTimeCell, "01 01 2020 02 00 00", true}, {kDateTimeCell, "", false},
+        {kDateTimeCell, "   ", false},                {kDateTimeCell, "32 01 2020 02 00 00", false},
         {kDateTimeCell, "abc", false},                {kDateTimeCell, "00 01 2020 00 00 00", false},
         {kIntegerCell, "12", true},                   {kIntegerCell, "1.5", false},
         {kIntegerCell, "99999999999", false},         {kFloatCell, "2.5e-3", true},
@@ -203,6 +203,12 @@ TEST(TimeTablesCore, TypedCellsAreCheckedByTheirColumn)
     EXPECT_EQ(CellError(kIntegerCell, "x", 1, 1), "Input error:\nInput x in row 1, column 1 is not a valid integer number");
     EXPECT_EQ(CellError(kFloatCell, "x", 3, 4),
               "Input error:\nInput x in row 3, column 4 is not a valid floating point number");
+    // An empty cell is named as empty.
+    EXPECT_EQ(CellMessage(kDateTimeCell, " ", ref, 1, 0), "Input error:\nEmpty value in row 2, column 1");
+    EXPECT_EQ(CellMessage(kFloatCell, "", ref, 0, 2), "Input error:\nEmpty value in row 1, column 3");
+    EXPECT_EQ(CellMessage(kFloatCell, "x", ref, 0, 2),
+              "Input error:\nInput x in row 1, column 3 is not a valid floating point number");
+    EXPECT_EQ(CellMessage(kIntegerCell, "7", ref, 0, 0), "");
     EXPECT_EQ(CellKindOf(0, 0), kDateTimeCell);
     EXPECT_EQ(CellKindOf(1, 0), kIntegerCell);
     EXPECT_EQ(CellKindOf(9, 0), kFloatCell);
@@ -212,44 +218,53 @@ TEST(TimeTablesCore, TypedCellsAreCheckedByTheirColumn)
 TEST(TimeTablesCore, TablesReadBackSkippingEmptyRowsAndStoppingAtABadCell)
 {
     const char *ref = "20200101000000";
-    std::string error;
+    TableRefusal refusal;
     // Two time rows and an empty one between them.
-    SeriesPtr ok(CellsToSeries(0, {"01 01 2020 02 00 50", "2.5e-3", "", "", "01 01 2020 04 30 00", ""}, 3, 2, ref,
-                               &error));
-    ASSERT_TRUE(ok) << error;
+    SeriesPtr ok(CellsToSeries(0, {"01 01 2020 02 00 50", "2.5e-3", "", " ", "01 01 2020 04 30 00", "0"}, 3, 2, ref,
+                               &refusal));
+    ASSERT_TRUE(ok) << refusal.message;
+    EXPECT_FALSE(refusal.refused());
     EXPECT_EQ(SeriesRows(ok.get()), 2);
     double t = 0;
     EXPECT_EQ(Row(ok.get(), 0, &t), std::vector<float>{0.0025f});
     EXPECT_EQ(MinutesToSeconds(t), 7250.0);
     EXPECT_EQ(Row(ok.get(), 1, &t), std::vector<float>{0.0f});
 
+    // The first cell refused is named, with its row and column from 0; an
+    // empty cell of a row that holds anything is refused, never read as 0.
     const struct {
         int slot;
         std::vector<std::string> cells;
         int rows, columns;
         const char *message;
+        int row, column;
     } refused[] = {
         {0, {"01 01 2020 02 00 00", "abc", "01 01 2020 04 30 00", "1"}, 2, 2,
-         "Input error:\nInput abc in row 1, column 2 is not a valid floating point number"},
+         "Input error:\nInput abc in row 1, column 2 is not a valid floating point number", 0, 1},
         {0, {"01 01 2020 02 00 00", "1", "01 13 2020 04 30 00", "1"}, 2, 2,
-         "Input error:\nInput 01 13 2020 04 30 00 in row 2, column 1 is not a valid date-time"},
+         "Input error:\nInput 01 13 2020 04 30 00 in row 2, column 1 is not a valid date-time", 1, 0},
         {0, {"01 01 2020 02 00 00", "1.5\t2.5", "01 01 2020 04 30 00", "1"}, 2, 2,
-         "Input error:\nInput 1.5\t2.5 in row 1, column 2 is not a valid floating point number"},
-        {0, {"", "1", "01 01 2020 04 30 00", "1"}, 2, 2,
-         "Input error:\nInput  in row 1, column 1 is not a valid date-time"},
-        {1, {"1.5", "1"}, 1, 2, "Input error:\nInput 1.5 in row 1, column 1 is not a valid integer number"},
-        {9, {"1", "x"}, 1, 2, "Input error:\nInput x in row 1, column 2 is not a valid floating point number"},
-        {2, {"01 01 2020 02 00 00", "1", "", ""}, 2, 2, ""},  // a time table needs 2 rows
+         "Input error:\nInput 1.5\t2.5 in row 1, column 2 is not a valid floating point number", 0, 1},
+        {0, {"", "1", "01 01 2020 04 30 00", "1"}, 2, 2, "Input error:\nEmpty value in row 1, column 1", 0, 0},
+        {2, {"01 01 2020 02 00 00", "1", "4", "01 01 2020 04 30 00", "", "5"}, 2, 3,
+         "Input error:\nEmpty value in row 2, column 2", 1, 1},
+        {1, {"1.5", "1"}, 1, 2, "Input error:\nInput 1.5 in row 1, column 1 is not a valid integer number", 0, 0},
+        {9, {"1", "x"}, 1, 2, "Input error:\nInput x in row 1, column 2 is not a valid floating point number", 0, 1},
+        {11, {"1", " "}, 1, 2, "Input error:\nEmpty value in row 1, column 2", 0, 1},
+        // A time table keeps 2 filled rows; empty ones do not count.
+        {2, {"01 01 2020 02 00 00", "1", "2", "", "", ""}, 2, 3, "At Least 2 rows required !", 0, 0},
     };
     for (const auto &c : refused) {
-        EXPECT_EQ(CellsToSeries(c.slot, c.cells, c.rows, c.columns, ref, &error), nullptr) << c.message;
-        EXPECT_EQ(error, c.message);
+        EXPECT_EQ(CellsToSeries(c.slot, c.cells, c.rows, c.columns, ref, &refusal), nullptr) << c.message;
+        EXPECT_EQ(refusal.message, c.message);
+        EXPECT_EQ(refusal.row, c.row) << c.message;
+        EXPECT_EQ(refusal.column, c.column) << c.message;
     }
     // The recovery table and the tables without times take one row; rows
     // without a first column count 1, 2, ...
-    SeriesPtr recovery(CellsToSeries(12, {"01 01 2020 02 00 00", "0.5"}, 1, 2, ref, &error));
+    SeriesPtr recovery(CellsToSeries(12, {"01 01 2020 02 00 00", "0.5"}, 1, 2, ref, &refusal));
     EXPECT_TRUE(recovery);
-    SeriesPtr masses(CellsToSeries(9, {"1", "2", "", "", "3", "4"}, 3, 2, ref, &error));
+    SeriesPtr masses(CellsToSeries(9, {"1", "2", "", "", "3", "4"}, 3, 2, ref, &refusal));
     ASSERT_TRUE(masses);
     EXPECT_EQ(Row(masses.get(), 1, &t), (std::vector<float>{3.f, 4.f}));
     EXPECT_EQ(t, 2.0);
@@ -272,9 +287,9 @@ TEST(TimeTablesCore, TheModeAsksWhatTheFirstColumnHolds)
         {kNoFirstColumn, {"4", "1.5", "2", "9", "2.5", "3"}, {1.0, 2.0}, {{4.f, 1.5f, 2.f}, {9.f, 2.5f, 3.f}}},
     };
     for (const auto &c : cases) {
-        std::string error;
-        SeriesPtr series(CellsToSeries(kWind, c.mode, c.cells, 2, 3, ref, &error));
-        ASSERT_TRUE(series) << "mode " << c.mode << ": " << error;
+        TableRefusal refusal;
+        SeriesPtr series(CellsToSeries(kWind, c.mode, c.cells, 2, 3, ref, &refusal));
+        ASSERT_TRUE(series) << "mode " << c.mode << ": " << refusal.message;
         ASSERT_EQ(SeriesRows(series.get()), 2) << "mode " << c.mode;
         for (int r = 0; r < 2; ++r) {
             double t = 0;
@@ -284,11 +299,12 @@ TEST(TimeTablesCore, TheModeAsksWhatTheFirstColumnHolds)
     }
     // Times are refused in a row-number column, and a row number in a time
     // column.
-    std::string error;
-    EXPECT_EQ(CellsToSeries(kWind, kRowNumbers, {"01 01 2020 01 00 00", "1", "2"}, 1, 3, ref, &error), nullptr);
-    EXPECT_EQ(error, "Input error:\nInput 01 01 2020 01 00 00 in row 1, column 1 is not a valid integer number");
-    EXPECT_EQ(CellsToSeries(kRecovery, kTimeRows, {"4", "1"}, 1, 2, ref, &error), nullptr);
-    EXPECT_EQ(error, "Input error:\nInput 4 in row 1, column 1 is not a valid date-time");
+    TableRefusal refusal;
+    EXPECT_EQ(CellsToSeries(kWind, kRowNumbers, {"01 01 2020 01 00 00", "1", "2"}, 1, 3, ref, &refusal), nullptr);
+    EXPECT_EQ(refusal.message,
+              "Input error:\nInput 01 01 2020 01 00 00 in row 1, column 1 is not a valid integer number");
+    EXPECT_EQ(CellsToSeries(kRecovery, kTimeRows, {"4", "1"}, 1, 2, ref, &refusal), nullptr);
+    EXPECT_EQ(refusal.message, "Input error:\nInput 4 in row 1, column 1 is not a valid date-time");
 }
 
 TEST(TimeTablesCore, RegularSeriesEndOnTheStopAndStopAtTheRowLimit)
@@ -429,20 +445,39 @@ TEST(TimeTablesCore, RowsOutsideANewPeriodAreDroppedTheTableStaysInOrder)
 
 TEST(TimeTablesCore, RowCommandsRefuseBySlotAndRows)
 {
+    // rows, filled rows, current row filled
     const struct {
         RowCommand command;
-        int slot, rows;
-        const char *note;
+        int slot;
+        TableRows table;
+        const char *text;
+        bool error;
     } cases[] = {
-        {kInsertRow, 9, 1, "Only one row required !"},   {kCopyRow, 11, 1, "Only one row required !"},
-        {kInsertRow, 0, 2, ""},                           {kCopyRow, 1, 1, ""},
-        {kDeleteRow, 9, 1, "Minimum one row required !"}, {kDeleteRow, 11, 5, "Minimum one row required !"},
-        {kDeleteRow, 1, 5, "Minimum one row required !"}, {kDeleteRow, 2, 2, "At Least 2 rows required !"},
-        {kDeleteRow, 5, 2, "At Least 2 rows required !"}, {kDeleteRow, 5, 3, ""},
-        {kDeleteRow, 12, 1, ""},                          {kDeleteRow, 10, 3, ""},
+        {kInsertRow, 9, {1, 1, true}, "Only one row required !", false},
+        {kCopyRow, 11, {1, 1, true}, "Only one row required !", false},
+        {kInsertRow, 0, {2, 2, true}, "", false},
+        {kCopyRow, 1, {1, 1, true}, "", false},
+        {kInsertRow, 0, {999, 999, true}, "", false},
+        {kInsertRow, 0, {1000, 1000, true}, "Too many rows in table!\nNumber of rows restricted to 1000", true},
+        {kCopyRow, 10, {1000, 2, false}, "Too many rows in table!\nNumber of rows restricted to 1000", true},
+        {kDeleteRow, 9, {1, 1, true}, "Minimum one row required !", false},
+        {kDeleteRow, 11, {5, 5, true}, "Minimum one row required !", false},
+        {kDeleteRow, 1, {5, 5, true}, "Minimum one row required !", false},
+        {kDeleteRow, 2, {2, 2, true}, "At Least 2 rows required !", true},
+        {kDeleteRow, 5, {2, 2, true}, "At Least 2 rows required !", true},
+        {kDeleteRow, 5, {3, 3, true}, "", false},
+        {kDeleteRow, 12, {1, 1, true}, "", false},
+        {kDeleteRow, 10, {3, 3, true}, "", false},
+        // Empty rows do not count for the two a time table keeps.
+        {kDeleteRow, 0, {4, 2, true}, "At Least 2 rows required !", true},
+        {kDeleteRow, 0, {4, 2, false}, "", false},
+        {kDeleteRow, 10, {3, 2, true}, "At Least 2 rows required !", true},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(RowCommandRefusal(c.command, c.slot, c.rows), c.note) << c.slot << " " << c.rows;
+    for (const auto &c : cases) {
+        const RowRefusal refusal = RowCommandRefusal(c.command, c.slot, c.table);
+        EXPECT_EQ(refusal.text, c.text) << c.slot << " " << c.table.rows;
+        EXPECT_EQ(refusal.error, c.error) << c.slot << " " << c.table.rows;
+    }
 }
 
 }  // namespace

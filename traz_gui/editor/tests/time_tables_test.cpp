@@ -72,6 +72,9 @@ struct Panes {
         panes[8] = ruv_win_create_res(148, Task(), nullptr, Quiet, 0xFFFFFFFFu);
         panes[9] = ruv_win_create_res(146, Task(), nullptr, Quiet, 0xFFFFFFFFu);
         panes[10] = ruv_win_create_res(174, Task(), nullptr, Quiet, 0xFFFFFFFFu);
+        // A refused cell gets the focus back only in a table on the screen.
+        for (RUV_WIN w : {page, panes[0], panes[4], panes[5], panes[7], panes[8], panes[9], panes[10]})
+            ShowWindow(NativeOf(w), SW_SHOWNA);
     }
     ~Panes()
     {
@@ -226,6 +229,7 @@ TEST(TimeTables, StoringReadsTheTableBackOrRefusesABadCellKeepingTheSeries)
             {0, 1, "abc", "Input error:\nInput abc in row 1, column 2 is not a valid floating point number"},
             {1, 2, "1.5\t2.5", "Input error:\nInput 1.5\t2.5 in row 2, column 3 is not a valid floating point number"},
             {1, 0, "31 02 2026 00 00 00", "Input error:\nInput 31 02 2026 00 00 00 in row 2, column 1 is not a valid date-time"},
+            {1, 1, " ", "Input error:\nEmpty value in row 2, column 2"},
         };
         for (const auto &c : refused) {
             char old[64] = "";
@@ -265,13 +269,75 @@ TEST(TimeTables, ACellIsCheckedWhenLeftAndGetsTheFocusBack)
                   [&] { SetFocus(Cell(decay, 0, 2)); pump(50); });
         pump(50);
         EXPECT_EQ(GetFocus(), Cell(decay, 0, 1));
-        // A good number and an empty cell pass.
-        for (const char *text : {"7", ""}) {
-            SetWindowTextA(Cell(decay, 0, 1), text);
-            WithBoxes({}, [&] { SetFocus(Cell(decay, 0, 2)); pump(50); });
-            EXPECT_EQ(GetFocus(), Cell(decay, 0, 2)) << text;
-            GE_TableSetCurrent(decay, 0, 1);
-        }
+        // A good number passes; emptied, the cell gets it back.
+        SetWindowTextA(Cell(decay, 0, 1), "7");
+        WithBoxes({}, [&] { SetFocus(Cell(decay, 0, 2)); pump(50); });
+        EXPECT_EQ(GetFocus(), Cell(decay, 0, 2));
+        GE_TableSetCurrent(decay, 0, 1);
+        SetWindowTextA(Cell(decay, 0, 1), "");
+        WithBoxes({"Input error:\nEmpty value in row 1, column 2\nPrevious input reset"},
+                  [&] { SetFocus(Cell(decay, 0, 2)); pump(50); });
+        pump(50);
+        EXPECT_EQ(CellText(decay, 0, 1), "7");
+        EXPECT_EQ(GetFocus(), Cell(decay, 0, 1));
+        // The empty cells of a row inserted are left without a box as long
+        // as nothing is typed; its time typed is checked.
+        GE_TableInsertRow(decay, 1);
+        GE_TableSetCurrent(decay, 1, 1);
+        WithBoxes({}, [&] { SetFocus(Cell(decay, 1, 0)); pump(50); });
+        EXPECT_EQ(GetFocus(), Cell(decay, 1, 0));
+        SetWindowTextA(Cell(decay, 1, 0), "01 06 2026 12 00 00");
+        WithBoxes({}, [&] { SetFocus(Cell(decay, 1, 1)); pump(50); });
+        WithBoxes({}, [&] { SetFocus(Cell(decay, 1, 2)); pump(50); });
+        EXPECT_EQ(GetFocus(), Cell(decay, 1, 2));
+        EXPECT_EQ(CellText(decay, 1, 0), "01 06 2026 12 00 00");
+    });
+}
+
+TEST(TimeTables, TablesShownAreCheckedBeforeTheyAreLeft)
+{
+    in_app([] {
+        Panes p;
+        MakeScenario();
+        SetTableData(&g_scenario, panes[0], 0, 0);
+        SetTableData(&g_scenario, panes[5], 2, 0);
+        ShowWindow(NativeOf(panes[5]), SW_HIDE);
+        RUV_WIN decay = GetTableOfSlot(0);
+        RUV_WIN wind = GetTableOfSlot(2);
+        // Tables as filled pass, shown or not.
+        WithBoxes({}, [] { EXPECT_EQ(CheckShownTables(NULL_WIN, ""), 1); });
+        // A text being typed that its cell refuses: one box, the cell's
+        // text back, the focus in it.
+        GE_TableSetCurrent(decay, 1, 2);
+        SetWindowTextA(Cell(decay, 1, 2), "abc");
+        WithBoxes({"Input error:\nInput abc in row 2, column 3 is not a valid floating point number"
+                   "\nPrevious input reset\nData not saved"},
+                  [] { EXPECT_EQ(CheckShownTables(NULL_WIN, "\nData not saved"), 0); });
+        pump(50);
+        EXPECT_EQ(CellText(decay, 1, 2), "0.200");
+        EXPECT_EQ(GetFocus(), Cell(decay, 1, 2));
+        // A row filled in part: its empty cell named and focused, nothing
+        // stored.
+        GE_TableInsertRow(decay, 1);
+        GE_TableSetCell(decay, 1, 0, "01 06 2026 12 00 00");
+        GE_TableSetCell(decay, 1, 1, "0.5");
+        XYSeries *before = g_scenario.processParameters->decayRates;
+        WithBoxes({"Input error:\nEmpty value in row 2, column 3"},
+                  [] { EXPECT_EQ(CheckShownTables(NULL_WIN, ""), 0); });
+        pump(50);
+        EXPECT_EQ(GetFocus(), Cell(decay, 1, 2));
+        WithBoxes({"Input error:\nEmpty value in row 2, column 3"},
+                  [] { EXPECT_FALSE(StoreTable(&g_scenario, 0, 0)); });
+        EXPECT_EQ(g_scenario.processParameters->decayRates, before);
+        // The wind table hidden with its pane is not looked at; asked for
+        // by its window, it is.
+        GE_TableSetCell(decay, 1, 2, "0.25");
+        GE_TableSetCell(wind, 0, 1, "");
+        WithBoxes({}, [] { EXPECT_EQ(CheckShownTables(NULL_WIN, ""), 1); });
+        WithBoxes({"Input error:\nEmpty value in row 1, column 2"},
+                  [] { EXPECT_EQ(CheckShownTables(panes[5], ""), 0); });
+        WithBoxes({}, [] { EXPECT_TRUE(StoreTable(&g_scenario, 0, 0)); });
+        EXPECT_EQ(Rows(g_scenario.processParameters->decayRates), 3);
     });
 }
 
@@ -346,6 +412,25 @@ TEST(TimeTables, RowCommandsGiveTheirNotesByTableAndRows)
         WithBoxes({}, [] { CopyTableValue(); });
         EXPECT_EQ(CellText(wind, 0, 1), "9.5");
         EXPECT_EQ(ModifiedFlag, 1);
+        // Insert and Copy row take the text being typed first: the copy
+        // holds it; a text refused is not copied, nor the row inserted.
+        GE_TableSetCurrent(wind, 1, 2);
+        SetWindowTextA(Cell(wind, 1, 2), "12.5");
+        WithBoxes({}, [] { CopyTableRow(); });
+        EXPECT_EQ(CellText(wind, 1, 2), "12.5");
+        EXPECT_EQ(CellText(wind, 2, 2), "12.5");
+        GE_TableSetCurrent(wind, 0, 2);
+        SetWindowTextA(Cell(wind, 0, 2), "1,5");
+        WithBoxes({"Input error:\nInput 1,5 in row 1, column 3 is not a valid floating point number"
+                   "\nPrevious input reset"},
+                  [] { InsertTableRow(); });
+        EXPECT_EQ(GE_TableRowCount(wind), 3);
+        EXPECT_EQ(CellText(wind, 0, 2), "4.000");
+        SetWindowTextA(Cell(wind, 0, 2), "x");
+        WithBoxes({"Input error:\nInput x in row 1, column 3 is not a valid floating point number"
+                   "\nPrevious input reset"},
+                  [] { CopyTableValue(); });
+        EXPECT_EQ(CellText(wind, 1, 2), "12.5");
     });
 }
 
@@ -420,8 +505,17 @@ TEST(TimeTables, SettlingRowsComeAndGoInAllSixTables)
         WithBoxes({}, [] { InsertTableRow(); });
         for (int s = 3; s <= 8; ++s)
             EXPECT_EQ(GE_TableRowCount(GetTableOfSlot(s)), 3) << s;
-        GE_TableSetCurrent(focused, 0, 0);
+        // The empty row goes; then a filled one of the two left may not.
+        GE_TableSetCurrent(focused, 1, 0);
         WithBoxes({}, [] { DeleteTableRow(); });
+        GE_TableSetCurrent(GetTableOfSlot(5), 0, 0);
+        WithBoxes({"At Least 2 rows required !"}, [] { DeleteTableRow(); });
+        // A row filled in another of the six counts: an empty row of the
+        // table shown whose twin holds a time is no empty row.
+        WithBoxes({}, [] { InsertTableRow(); });
+        GE_TableSetCell(GetTableOfSlot(3), 0, 0, "01 06 2026 12 00 00");
+        WithBoxes({}, [] { DeleteTableRow(); });
+        EXPECT_EQ(GE_TableRowCount(GetTableOfSlot(5)), 2);
         GE_TableSetCurrent(GetTableOfSlot(5), 0, 0);
         WithBoxes({"At Least 2 rows required !"}, [] { DeleteTableRow(); });
     });
