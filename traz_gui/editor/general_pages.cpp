@@ -21,6 +21,7 @@
 #include "load_hydrodynamics.h"
 #include "scenario.h"
 #include "time_check_boxes.h"
+#include "visarea.h"
 #include "xyseries.h"
 
 namespace {
@@ -190,6 +191,9 @@ void CmdSelectHydrodynamics(RUV_WIN)
     // not be read has been reported; it enables no page of a scenario that
     // still has no hydrodynamics.
     const bool loaded = LoadHydrodynamics(DirectoryOf(spec).c_str(), spec.name) == HYD_READ_OK;
+    // A grid that could not be read leaves the map empty, as File Open does.
+    if (!VisualisationAreaAvailable())
+        GE_ResetView();
     UpdateVisualisationAreaItem(MainWindow);
     if (!loaded)
         return;
