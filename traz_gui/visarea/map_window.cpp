@@ -659,6 +659,9 @@ void GE_DrawObjects(RUV_WIN window, int)
     ruv_dwin_set_clip(window, nullptr);
     GE_DrawFrame(window);
     drawing = false;
+    // The legend lists the kinds drawn.
+    if (!d.printing)
+        GE_LegendFollowObjects();
 }
 
 void GE_RedrawObjects(RUV_WIN window) { GE_DrawObjects(window, 1); }

@@ -2,7 +2,8 @@
 // environment variable TRAZ_GUI_TEST set: another process cannot read a
 // menu, so the main window answers a registered message with the state of
 // one of its menu items; nor can it see how often a window drew, so a map
-// window answers another with the number of its drawings.
+// window answers another with the number of its drawings, and a third with
+// the rows its legend shows.
 #ifndef TRAZ_GUI_TEST_PROTOCOL_H
 #define TRAZ_GUI_TEST_PROTOCOL_H
 
@@ -20,5 +21,10 @@
 // RegisterWindowMessage name.  Result: how many times a map window has
 // drawn its objects since it opened, -1 for another window.
 #define TRAZ_GUI_TEST_DRAW_COUNT "TrazGuiTestDrawCount"
+
+// RegisterWindowMessage name.  Asked of a map window; result: the rows the
+// open legend window shows, bit k set for object kind k (GE_ObjectKind),
+// with TRAZ_GUI_TEST_ANSWERED; (LRESULT)-1 when no legend window is open.
+#define TRAZ_GUI_TEST_LEGEND_ROWS "TrazGuiTestLegendRows"
 
 #endif
