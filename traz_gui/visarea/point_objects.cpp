@@ -231,7 +231,7 @@ void MouseUp(RUV_WIN window, const RUV_EVENT *event, const PointKind &k)
         set.selected = set.count - 1;
         GE_RedrawAll(0);
         Report(k, GEmode_ADD, set.count - 1);
-        GE_EachMapWindow([&k](RUV_WIN w) { DrawSelected(w, k); });
+        GE_EachMapWindow([&k](RUV_WIN w) { GE_DrawInside(w, [&k, w] { DrawSelected(w, k); }); });
         break;
     case GEmode_DELETE:
         if (!GE_PickPointObject(set.items, set.count, clicked.m, clicked.n, clicked.x, clicked.y, &index)) {
