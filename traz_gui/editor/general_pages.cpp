@@ -23,6 +23,7 @@
 #include "period_rules.h"
 #include "scenario.h"
 #include "time_check_boxes.h"
+#include "visarea.h"
 #include "xyseries.h"
 
 namespace {
@@ -198,6 +199,9 @@ void CmdSelectHydrodynamics(RUV_WIN)
     // not be read has been reported; it enables no page of a scenario that
     // still has no hydrodynamics.
     const bool loaded = LoadHydrodynamics(directory.c_str(), spec.name) == HYD_READ_OK;
+    // A grid that could not be read leaves the map empty, as File Open does.
+    if (!VisualisationAreaAvailable())
+        GE_ResetView();
     UpdateVisualisationAreaItem(MainWindow);
     if (!loaded)
         return;

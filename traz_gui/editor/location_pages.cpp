@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "dialog_controls.h"
 #include "editor_shell.h"
@@ -676,6 +677,31 @@ void SendLocationToVisArea(RUV_WIN page, int pageNumber, int index, int mode)
     GE_ShowLoadedAttribute(attribute, GE_AttributeMenuItem(attribute), GE_AttributeNamesMenuItem(attribute));
     if (mode == 1)
         SelectOnMap(pageNumber, index);
+}
+
+void FindLocationCellsAgain(void)
+{
+    const bool haveGrid = global_windata.grid.mmax > 0 && global_windata.grid.nmax > 0;
+    bool offGrid = false;
+    for (const int page : {LOCATION_PAGE_OBSERVATION, LOCATION_PAGE_INSTANTANEOUS, LOCATION_PAGE_CONTINUOUS}) {
+        GE_PointSet &set = page == LOCATION_PAGE_OBSERVATION ? global_windata.observations
+                                                             : global_windata.discharges[TypeOf(page)];
+        for (int i = 0; i < Count(LocationList(page)); ++i) {
+            Location *l = LocationAt(page, i);
+            if (!l)
+                continue;
+            offGrid = !FindLocationCell(l) || offGrid;
+            // The map's point of the location moves with it.
+            if (i < set.count) {
+                set.items[i].m = l->words[0];
+                set.items[i].n = l->words[1];
+            }
+        }
+    }
+    // Without a grid no location has a cell; the failed load said why.
+    if (MainWindow && haveGrid)
+        statbar_set_title(MainWindow, offGrid ? "Not valid point!" : "");
+    GE_RedrawAll(0);
 }
 
 // ---------------------------------------------------------------- pages' dispatch

@@ -1,7 +1,9 @@
 // Loading a hydrodynamics result: reads the *.hyd description, spreads its
 // times over the scenario, reads the grid table, coordinates and depths
 // through the record-file wrappers into the scenario, fills the depths next
-// to the wet area and hands grid and bathymetry to the map window.
+// to the wet area and hands grid and bathymetry to the map window (or takes
+// the map's grid away when the *.hyd's grid cannot be read), and finds the
+// locations' cells on the new grid.
 
 #include "load_hydrodynamics.h"
 
@@ -320,6 +322,12 @@ int32_t LoadHydrodynamics(const char *directory, const char *fileName)
             statbar_set_title(MainWindow, "Error finding grid files!");
         }
         g_startup.gridAvailable = gridRead ? 1 : 0;
+        // The map shows the grid of this *.hyd or none, never the last one's.
+        if (!gridRead)
+            GE_FreeGrid();
+        // The locations keep their x and y: their cells are those of the
+        // grid now loaded.
+        FindLocationCellsAgain();
 
         ShowHydrodynamicsPage(scenario, PageWindows[kHydrodynamicsPage]);
         // A scenario that had no hydrodynamics yet (none chosen, or its

@@ -382,10 +382,21 @@ RUV_EVENT Clamped(const GE_WindowData &d, const RUV_EVENT *event, int32_t *x, in
 
 }  // namespace
 
+namespace {
+
+// A window that has not had its first size yet has no drawing area and no
+// scale: the pointer has no world point in it.
+bool LaidOut(const GE_WindowData &d)
+{
+    return d.verticalScale > 0.0f && d.drawing.right > d.drawing.left && d.drawing.bottom > d.drawing.top;
+}
+
+}  // namespace
+
 void GE_MouseDown(RUV_WIN window, RUV_EVENT *event)
 {
     GE_MapWindowState *mw = GE_WindowState(window);
-    if (!mw)
+    if (!mw || !LaidOut(mw->data))
         return;
     GE_WindowData &d = mw->data;
     int32_t px = 0, py = 0;
@@ -411,7 +422,7 @@ void GE_MouseDown(RUV_WIN window, RUV_EVENT *event)
 void GE_MouseUp(RUV_WIN window, RUV_EVENT *event)
 {
     GE_MapWindowState *mw = GE_WindowState(window);
-    if (!mw)
+    if (!mw || !LaidOut(mw->data))
         return;
     GE_WindowData &d = mw->data;
     int32_t px = 0, py = 0;
@@ -438,7 +449,7 @@ void GE_MouseUp(RUV_WIN window, RUV_EVENT *event)
 void GE_MouseMove(RUV_WIN window, RUV_EVENT *event)
 {
     GE_MapWindowState *mw = GE_WindowState(window);
-    if (!mw)
+    if (!mw || !LaidOut(mw->data))
         return;
     GE_WindowData &d = mw->data;
     int32_t px = 0, py = 0;
@@ -542,7 +553,7 @@ void GE_CancelClicks(RUV_WIN window)
 void GE_ForAllWindows(void (*draw)(RUV_WIN window))
 {
     GE_EachMapWindow([draw](RUV_WIN w) {
-        draw(w);
+        GE_DrawInside(w, [draw, w] { draw(w); });
         GE_ShowEditStatus(w);
     });
 }

@@ -1,6 +1,7 @@
-// The legend window under the task window, drawn into a pixmap of its own
-// and copied on every update, and the About window with its three centred
-// texts.
+// The legend window under the task window, beside the first map window,
+// wide enough for every label and drawn into a pixmap of its own that is
+// copied on every update and drawn again whenever the kinds that hold
+// objects change; and the About window with its three centred texts.
 #include "legend_window.h"
 
 #include <algorithm>
@@ -22,8 +23,15 @@ struct LegendRecord {
     RUV_RECT client;
     RUV_WIN pixmap;
     int32_t shownKinds[GE_KIND_COUNT];  // the rows of the last drawing
-    int32_t shownCount;
+    int32_t shownCount;  // -1 before the first drawing
 };
+
+// The gap between the legend and the map window it stands beside.
+constexpr int32_t LEGEND_GAP = 4;
+// Room right of the longest label.
+constexpr int32_t LEGEND_RIGHT_MARGIN = 16;
+constexpr int32_t LEGEND_FIRST_ROW = 35;
+constexpr int32_t LEGEND_LABEL_X = 40;
 
 RUV_WIN TaskWindow() { return reinterpret_cast<RUV_WIN>(ruv_vobj_get_attr(NULL_WIN, ATTR_TASK_WINDOW)); }
 
@@ -75,6 +83,56 @@ int32_t ObjectCount(int32_t kind)
     }
 }
 
+int32_t KindMask()
+{
+    int32_t kinds[GE_KIND_COUNT];
+    const int32_t count = GE_LegendKinds(kinds, GE_KIND_COUNT);
+    int32_t mask = 0;
+    for (int32_t k = 0; k < count; ++k)
+        mask |= 1 << kinds[k];
+    return mask;
+}
+
+// The kinds of the last drawing as bits, -1 before the first.
+int32_t ShownMask(const LegendRecord *record)
+{
+    if (record->shownCount < 0)
+        return -1;
+    int32_t mask = 0;
+    for (int32_t k = 0; k < record->shownCount; ++k)
+        mask |= 1 << record->shownKinds[k];
+    return mask;
+}
+
+LegendRecord *RecordOf(RUV_WIN legend)
+{
+    return legend ? static_cast<LegendRecord *>(ruv_vobj_get_data(legend)) : nullptr;
+}
+
+// The pixmap drawn afresh and shown.
+void Redraw(RUV_WIN window, LegendRecord *record)
+{
+    if (record->pixmap) {
+        ruv_dwin_clear(record->pixmap, GE_COLOR_WHITE);
+        ruv_scr_set_busy_cursor();
+        GE_DrawLegend(record->pixmap);
+        record->shownCount = GE_LegendKinds(record->shownKinds, GE_KIND_COUNT);
+    }
+    ruv_dwin_invalidate_rect(window, nullptr);
+}
+
+// The client width that holds "Symbols:" and the longest label.
+int32_t NeededWidth(RUV_WIN window)
+{
+    int32_t width = 20 + ruv_dwin_get_text_width(window, "Symbols:", -1);
+    for (const LegendRow &row : kRows)
+        width = std::max(width, LEGEND_LABEL_X + ruv_dwin_get_text_width(window, row.label, -1));
+    return width + LEGEND_RIGHT_MARGIN;
+}
+
+int32_t Width(const RUV_RECT &r) { return r.right - r.left; }
+int32_t Height(const RUV_RECT &r) { return r.bottom - r.top; }
+
 }  // namespace
 
 // ---------------------------------------------------------------- legend
@@ -97,8 +155,23 @@ void GE_CloseLegendWindow(void)
 
 void GE_RefreshLegendWindow(void)
 {
-    if (global_windata.legendWindow)
-        GE_OpenLegendWindow();
+    const RUV_WIN legend = static_cast<RUV_WIN>(global_windata.legendWindow);
+    if (LegendRecord *record = RecordOf(legend))
+        Redraw(legend, record);
+}
+
+void GE_LegendFollowObjects(void)
+{
+    const RUV_WIN legend = static_cast<RUV_WIN>(global_windata.legendWindow);
+    LegendRecord *record = RecordOf(legend);
+    if (record && record->pixmap && ShownMask(record) != KindMask())
+        Redraw(legend, record);
+}
+
+int32_t GE_LegendShownKindMask(void)
+{
+    const LegendRecord *record = RecordOf(static_cast<RUV_WIN>(global_windata.legendWindow));
+    return record ? ShownMask(record) : -1;
 }
 
 int32_t GE_LegendWindowHandler(RUV_WIN window, RUV_EVENT *event)
@@ -124,19 +197,45 @@ void GE_LegendCreated(RUV_WIN window)
 {
     global_windata.legendWindow = window;
     LegendRecord *record = new (std::nothrow) LegendRecord{};
+    if (record)
+        record->shownCount = -1;
     ruv_vobj_set_data(window, record);
-    RUV_RECT task{}, own{};
-    ruv_vobj_get_client_rect(TaskWindow(), &task);
-    ruv_vobj_get_client_rect(window, &own);
-    const int32_t H = task.bottom, W = task.right, h = own.bottom, w = own.right;
-    const RUV_RECT placed{ static_cast<int16_t>(H - h), static_cast<int16_t>(W - w), static_cast<int16_t>(H - 60),
-                           static_cast<int16_t>(W - 10) };
+    // Wide enough for its labels, and as high as its rows need.
+    RUV_RECT outer{}, client{};
+    ruv_vobj_get_outer_rect(window, &outer);
+    ruv_vobj_get_client_rect(window, &client);
+    const int32_t rows = static_cast<int32_t>(sizeof kRows / sizeof kRows[0]);
+    const int32_t width = std::max(Width(client), NeededWidth(window));
+    const int32_t height = std::max(Height(client), LEGEND_FIRST_ROW + rows * GE_LegendRowPitch(window) + 10);
+    // The frame round the client area: a border at the sides and the
+    // bottom, the border and the title at the top.
+    const int32_t border = (Width(outer) - Width(client)) / 2;
+    const int32_t title = Height(outer) - Height(client) - border;
+    const int32_t frameWidth = width + 2 * border, frameHeight = height + title + border;
+    // The frame beside the first map window, on its left where there is
+    // room, else on its right, and on the screen.
+    RUV_RECT screen{};
+    ruv_vobj_get_client_rect(TaskWindow(), &screen);
+    int32_t left = Width(screen) - frameWidth, top = 0;
+    if (global_windata.windowCount > 0) {
+        RUV_RECT map{};
+        ruv_vobj_get_outer_rect(static_cast<RUV_WIN>(global_windata.windows[0]), &map);
+        top = map.top;
+        left = map.left - LEGEND_GAP - frameWidth;
+        if (left < 0)
+            left = map.right + LEGEND_GAP;
+    }
+    left = std::max<int32_t>(0, std::min<int32_t>(left, Width(screen) - frameWidth));
+    top = std::max<int32_t>(0, std::min<int32_t>(top, Height(screen) - frameHeight));
+    // A window is moved by its client area.
+    const RUV_RECT placed{ static_cast<int16_t>(top + title), static_cast<int16_t>(left + border),
+                           static_cast<int16_t>(top + title + height), static_cast<int16_t>(left + border + width) };
     ruv_vobj_move(window, &placed);
 }
 
 void GE_LegendResized(RUV_WIN window)
 {
-    LegendRecord *record = static_cast<LegendRecord *>(ruv_vobj_get_data(window));
+    LegendRecord *record = RecordOf(window);
     if (!record)
         return;
     ruv_vobj_get_client_rect(window, &record->client);
@@ -145,13 +244,7 @@ void GE_LegendResized(RUV_WIN window)
     const int32_t width = record->client.right - record->client.left;
     const int32_t height = std::max<int32_t>(record->client.bottom - record->client.top, LEGEND_MIN_HEIGHT);
     record->pixmap = width > 0 ? ruv_pmap_create(window, 1, width, height) : NULL_WIN;
-    if (record->pixmap) {
-        ruv_dwin_clear(record->pixmap, GE_COLOR_WHITE);
-        ruv_scr_set_busy_cursor();
-        GE_DrawLegend(record->pixmap);
-        record->shownCount = GE_LegendKinds(record->shownKinds, GE_KIND_COUNT);
-    }
-    ruv_dwin_invalidate_rect(window, nullptr);
+    Redraw(window, record);
 }
 
 void GE_LegendUpdate(RUV_WIN window)
@@ -253,18 +346,30 @@ void GE_DrawLegendSymbol(RUV_WIN d, int32_t kind, int32_t x, int32_t y, int32_t 
     }
 }
 
+int32_t GE_LegendRowPitch(RUV_WIN drawable)
+{
+    int32_t leading = 0, ascent = 0, descent = 0;
+    ruv_dwin_get_font_metrics(drawable, &leading, &ascent, &descent);
+    return std::max<int32_t>(15, leading + ascent + descent + 3);
+}
+
 void GE_DrawLegend(RUV_WIN d)
 {
+    int32_t leading = 0, ascent = 0, descent = 0;
+    ruv_dwin_get_font_metrics(d, &leading, &ascent, &descent);
+    // Each label's letters stand level with its symbol (10 high).
+    const int32_t baseline = 5 + (ascent - descent + 1) / 2;
+    const int32_t pitch = GE_LegendRowPitch(d);
     ruv_dwin_set_fore_color(d, GE_COLOR_BLACK);
     ruv_dwin_draw_text(d, 20, 20, "Symbols:", -1);
-    int32_t y = 35;
+    int32_t y = LEGEND_FIRST_ROW;
     for (const LegendRow &row : kRows) {
         if (ObjectCount(row.kind) <= 0)
             continue;
         GE_DrawLegendSymbol(d, row.kind, 20, y, 10);
         ruv_dwin_set_fore_color(d, GE_COLOR_BLACK);
-        ruv_dwin_draw_text(d, 40, y + 8, row.label, -1);
-        y += 15;
+        ruv_dwin_draw_text(d, LEGEND_LABEL_X, y + baseline, row.label, -1);
+        y += pitch;
     }
 }
 

@@ -18,14 +18,24 @@ constexpr int32_t GE_ABOUT_VERSION = 20095;
 // first); "Can't open window" when it cannot be made.
 void GE_OpenLegendWindow(void);
 void GE_CloseLegendWindow(void);
-// The legend made again with the kinds as they are now, when it is open.
+// An open legend drawn again, where it is, with the kinds as they are now.
 void GE_RefreshLegendWindow(void);
+// An open legend drawn again when the kinds that hold objects are no
+// longer those it shows (every map window's object drawing asks).
+void GE_LegendFollowObjects(void);
+// The rows the open legend shows, bit k for object kind k; -1 when no
+// legend window is open.
+int32_t GE_LegendShownKindMask(void);
+// The distance between two rows of the legend drawn on drawable: 15
+// pixels, or more for a font whose lines are higher.
+int32_t GE_LegendRowPitch(RUV_WIN drawable);
 int32_t GE_LegendWindowHandler(RUV_WIN window, RUV_EVENT *event);
 void GE_LegendCreated(RUV_WIN window);
 void GE_LegendResized(RUV_WIN window);
 void GE_LegendUpdate(RUV_WIN window);
 void GE_LegendFree(RUV_WIN window);
-// "Symbols:" and a row for every kind with objects, from y = 35 down by 15.
+// "Symbols:" and a row for every kind with objects, from y = 35 down by the
+// row pitch.
 void GE_DrawLegend(RUV_WIN drawable);
 // The legend's symbol of an object kind (GEkind_DRY_POINT ..
 // GEkind_OPEN_BOUNDARY) of size s with its upper left corner at (x, y).

@@ -429,7 +429,9 @@ void DrogueMouseDown(RUV_WIN window, RUV_EVENT *event)
     if (global_windata.currentOperation != GEmode_VIEW)
         return;
     GE_PointSet &set = global_windata.drogues;
-    if (!GE_FindPointObject(set.items, set.count, m, n, &index)) {
+    float x = 0.0f, y = 0.0f;
+    GE_DataPixelToWorld(GE_MapWindowData(window), event->v.mouse.h, event->v.mouse.v, &x, &y);
+    if (!GE_PickPointObject(set.items, set.count, m, n, x, y, &index)) {
         Status(window, "No drogue pointed");
         return;
     }
@@ -458,7 +460,7 @@ void DrogueMouseUp(RUV_WIN window, RUV_EVENT *event)
         GE_ForAllWindows(SelectedDrogue);
         break;
     case GEmode_DELETE:
-        if (!GE_FindPointObject(set.items, set.count, m, n, &index)) {
+        if (!GE_PickPointObject(set.items, set.count, m, n, clicked.x, clicked.y, &index)) {
             Status(window, "No drogue pointed");
             return;
         }
@@ -466,7 +468,7 @@ void DrogueMouseUp(RUV_WIN window, RUV_EVENT *event)
         break;
     case GEmode_MODIFY:
         if (set.selected < 0 || set.selected >= set.count) {
-            if (!GE_FindPointObject(set.items, set.count, m, n, &index)) {
+            if (!GE_PickPointObject(set.items, set.count, m, n, clicked.x, clicked.y, &index)) {
                 Status(window, "No drogue pointed");
                 return;
             }

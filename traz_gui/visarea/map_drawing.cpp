@@ -1,7 +1,8 @@
 // The background layer of a map window, drawn into its off-screen pixmap
-// through the window's transform: the bathymetry as colour bands with its
-// depth scale, the grid lines, the land boundary, the curvilinear wave grids
-// and the map texts gathered on the way; and the white frame round the map.
+// through the window's transform: the bathymetry as colour bands, the grid
+// lines, the land boundary, the curvilinear wave grids and the map texts
+// gathered on the way; the depth scale drawn over the map, readable on
+// whatever lies under it; and the white frame round the map.
 #include <algorithm>
 #include <cfloat>
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include "ge_list.h"
 #include "map_printing.h"
 #include "map_window.h"
+#include "map_window_state.h"
 #include "visarea_internal.h"
 #include "wave_grid_drawing.h"
 #include "wave_grids.h"
@@ -20,6 +22,9 @@
 namespace {
 
 constexpr int32_t SOLID = 2;
+// The white frame round the map: its band at the top and at the sides.
+constexpr int32_t FRAME_TOP = 22;
+constexpr int32_t FRAME_SIDE = 5;
 
 void ApplyFont(RUV_WIN target, const GE_WindowData &d)
 {
@@ -229,6 +234,25 @@ void GE_DrawLandBoundary(const GE_DrawTarget &t)
     }
 }
 
+namespace {
+
+// A white patch under a text whose baseline starts at (x, y), so that it
+// reads whatever lies under it.
+void ClearUnderText(RUV_WIN target, int32_t x, int32_t y, const char *text)
+{
+    int32_t leading = 0, ascent = 0, descent = 0;
+    ruv_dwin_get_font_metrics(target, &leading, &ascent, &descent);
+    const int32_t width = ruv_dwin_get_text_width(target, text, -1);
+    const RUV_RECT patch{ static_cast<int16_t>(y - ascent), static_cast<int16_t>(x - 1),
+                          static_cast<int16_t>(y + descent), static_cast<int16_t>(x + width + 1) };
+    ruv_dwin_set_std_cpen(target, 2);
+    const RUV_CBRUSH white{ SOLID, GE_COLOR_WHITE };
+    ruv_dwin_set_cbrush(target, &white);
+    ruv_dwin_draw_rect(target, &patch);
+}
+
+}  // namespace
+
 void GE_DrawDepthLegend(RUV_WIN target, int32_t left, int32_t top, int printing)
 {
     const GE_GlobalData &g = global_windata;
@@ -254,6 +278,8 @@ void GE_DrawDepthLegend(RUV_WIN target, int32_t left, int32_t top, int printing)
         ruv_dwin_draw_rect(target, &box);
         char label[48];
         std::snprintf(label, sizeof label, " < %.1f", g.zmax - (n - k) * (g.zmax - g.zmin) / n);
+        if (!printing)
+            ClearUnderText(target, box.right, box.bottom, label);
         ruv_dwin_draw_text(target, box.right, box.bottom, label, -1);
     }
 }
@@ -261,12 +287,28 @@ void GE_DrawDepthLegend(RUV_WIN target, int32_t left, int32_t top, int printing)
 void GE_DrawDepthLegendTitle(RUV_WIN target, int32_t x, int32_t y, int printing)
 {
     SetForeColor(target, GE_COLOR_BLACK);
-    if (printing)
+    if (printing) {
         ruv_dwin_draw_text(target, static_cast<int32_t>(x + 10.0f * GE_PrinterFactorX()),
                            static_cast<int32_t>(y + 10.0f * GE_PrinterFactorY()), "Bathymetry [m]", -1);
-    else
+    } else {
+        ClearUnderText(target, x + 10, y, "Bathymetry [m]");
         ruv_dwin_draw_text(target, x + 10, y, "Bathymetry [m]", -1);
+    }
     GE_DrawDepthLegend(target, x, y, printing);
+}
+
+void GE_DrawDepthScaleOver(RUV_WIN window)
+{
+    const GE_WindowData *d = GE_MapWindowData(window);
+    const GE_GlobalData &g = global_windata;
+    if (!d || !d->shown[GEdit_SHOW_BATHYMETRY] || !(g.zmin > -FLT_MAX && g.zmin < FLT_MAX))
+        return;
+    // On paper the scale is placed in millimetres from the page's corner,
+    // on screen 10 and 40 pixels into the map.
+    if (d->printing)
+        GE_DrawDepthLegendTitle(window, 0, 0, 1);
+    else
+        GE_DrawDepthLegendTitle(window, d->drawing.left + 10, d->drawing.top + 40, 0);
 }
 
 void GE_DrawBackground(RUV_WIN window)
@@ -287,12 +329,9 @@ void GE_DrawBackground(RUV_WIN window)
     const GE_DrawTarget t{ target, d, d->printing ? 0 : d->drawing.left, d->printing ? 0 : d->drawing.top, width,
                            height };
     const GE_GlobalData &g = global_windata;
-    if (d->shown[GEdit_SHOW_BATHYMETRY]) {
+    // The depth scale is drawn over everything by the object layer.
+    if (d->shown[GEdit_SHOW_BATHYMETRY])
         GE_DrawDepth(t);
-        // On paper the scale is placed in millimetres from the page's corner.
-        if (g.zmin > -FLT_MAX && g.zmin < FLT_MAX)
-            GE_DrawDepthLegendTitle(target, d->printing ? 0 : 10, d->printing ? 0 : 40, d->printing);
-    }
     if (d->shown[GEdit_SHOW_GRID])
         GE_DrawGrid(t);
     if (d->shown[GEdit_SHOW_LANDBOUNDARY])
@@ -342,20 +381,28 @@ void GE_DrawMapTexts(RUV_WIN window, RUV_WIN target)
     }
 }
 
+RUV_RECT GE_MapInside(const GE_WindowData *d)
+{
+    const RUV_RECT &r = d->drawing;
+    return RUV_RECT{ static_cast<int16_t>(r.top + FRAME_TOP), static_cast<int16_t>(r.left + FRAME_SIDE),
+                     static_cast<int16_t>(r.bottom - FRAME_SIDE), static_cast<int16_t>(r.right - FRAME_SIDE) };
+}
+
 void GE_DrawFrame(RUV_WIN window)
 {
     const GE_WindowData *d = GE_MapWindowData(window);
     if (!d)
         return;
     const RUV_RECT &r = d->drawing;
+    const RUV_RECT in = GE_MapInside(d);
     ruv_dwin_set_std_cpen(window, 2);
     const RUV_CBRUSH white{ SOLID, GE_COLOR_WHITE };
     ruv_dwin_set_cbrush(window, &white);
     const RUV_RECT bands[4] = {
-        { r.top, r.left, static_cast<int16_t>(r.top + 22), r.right },
-        { r.top, r.left, r.bottom, static_cast<int16_t>(r.left + 5) },
-        { r.top, static_cast<int16_t>(r.right - 5), r.bottom, r.right },
-        { static_cast<int16_t>(r.bottom - 5), r.left, r.bottom, r.right },
+        { r.top, r.left, in.top, r.right },
+        { r.top, r.left, r.bottom, in.left },
+        { r.top, in.right, r.bottom, r.right },
+        { in.bottom, r.left, r.bottom, r.right },
     };
     for (const RUV_RECT &band : bands)
         ruv_dwin_draw_rect(window, &band);

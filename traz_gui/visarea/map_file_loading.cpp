@@ -26,6 +26,8 @@ void GE_LoadLandBoundaryFrom(RUV_WIN window, const char *name)
         input.x = x;
         input.y = y;
         GE_SetLandBoundary(&input);
+        // A refusal of an earlier file no longer holds.
+        SetStatusFields(window, 0, "", nullptr, nullptr);
     }
     GE_Free(x);
     GE_Free(y);
@@ -48,10 +50,12 @@ void GE_LoadBathymetryFrom(RUV_WIN window, const char *name)
     float dmin = 0, dmax = 0;
     int32_t code = 0;
     GE_ReadBathymetry(name, grid.mmax, grid.nmax, &depth, &dmin, &dmax, &code);
-    if (code != 0 || !depth)
+    if (code != 0 || !depth) {
         SetStatusFields(window, 0, "Not a valid BATHYMETRY file", nullptr, nullptr);
-    else
+    } else {
         GE_SetDepth(depth);
+        SetStatusFields(window, 0, "", nullptr, nullptr);
+    }
     GE_Free(depth);
 }
 

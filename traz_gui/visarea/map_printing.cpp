@@ -1,7 +1,9 @@
 // Printing a map window onto the printer's page through the toolkit's print
-// window (see map_printing.h).  The page's size comes from the platform
-// escape 4000 and is checked, with the print record, before anything is
-// drawn: a printer that gives no page prints nothing.
+// window (see map_printing.h).  Without a printer neither printing nor the
+// page set-up goes further than one box that says so.  The page's size
+// comes from the platform escape 4000 and is checked, with the print
+// record, before anything is drawn: a printer that gives no page prints
+// nothing.
 #include "map_printing.h"
 
 #include <algorithm>
@@ -27,6 +29,20 @@ bool QueryPage(RUV_PRINT_RECORD *record, RUVK_PAGE_INFO *page)
     return page->height > 0 && page->width > 0;
 }
 
+// Whether the print record reaches a printer now; a record that names
+// none is first filled from the platform's default printer, as the page
+// query does.
+bool PrinterAvailable(RUV_PRINT_RECORD *record)
+{
+    if (!record)
+        return false;
+    if (ruv_print_is_valid(record))
+        return true;
+    RUVK_PAGE_INFO page{};
+    QueryPage(record, &page);
+    return ruv_print_is_valid(record);
+}
+
 }  // namespace
 
 float GE_PrintPageScale(int32_t pageHeight, int32_t pageWidth, const RUV_RECT &client)
@@ -40,8 +56,13 @@ float GE_PrintPageScale(int32_t pageHeight, int32_t pageWidth, const RUV_RECT &c
 
 void GE_PageSetup(void)
 {
-    if (RUV_PRINT_RECORD *record = GE_PrintRecord())
-        ruv_dm_post_page_setup(record);
+    RUV_PRINT_RECORD *record = GE_PrintRecord();
+    // Without a printer there is no page to set up: one box says so.
+    if (!PrinterAvailable(record)) {
+        ruv_dm_post_error("No printer available");
+        return;
+    }
+    ruv_dm_post_page_setup(record);
 }
 
 void GE_PrinterSetup(void) {}
@@ -55,11 +76,15 @@ RUV_BOOL GE_PrintWindowJob(void *data) { return GE_PrintWindow(static_cast<RUV_W
 int16_t GE_PrintWindow(RUV_WIN window)
 {
     RUV_PRINT_RECORD *record = GE_PrintRecord();
+    // Opening always succeeds on this platform: whether a printer is there
+    // is the print record's to say.
     const bool opened = ruv_print_open();
     if (opened)
         ruv_print_close();
-    else
+    if (!opened || !PrinterAvailable(record)) {
         ruv_dm_post_error("No printer available");
+        return 1;
+    }
 
     // The page query fills a record that reaches no printer from the
     // default printer, when there is one.

@@ -10,11 +10,11 @@
 
 // The print record made with the first map window (NULL before and after).
 RUV_PRINT_RECORD *GE_PrintRecord(void);
+// The printer's page set-up; without a printer only "No printer available".
 void GE_PageSetup(void);
 void GE_PrinterSetup(void);
-// Prints the map window synchronously: 1 printed (or "Nothing to print"
-// shown), 0 failed ("Printing failed" shown).  With no printer at all
-// "No printer available" comes first.
+// Prints the map window synchronously: 1 printed (or "No printer available"
+// or "Nothing to print" shown), 0 failed ("Printing failed" shown).
 int16_t GE_PrintWindow(RUV_WIN window);
 // GE_PrintWindow as the toolkit's print function (data: the map window).
 RUV_BOOL GE_PrintWindowJob(void *data);

@@ -377,6 +377,17 @@ void GE_WindowCreated(RUV_WIN window)
     ruv_vobj_set_data(window, &mw->data);
     SetStatusFields(window, 0, "", "Visualization", "VA 3.00.00");
     InitMenuItems(window, &mw->data);
+    // The coordinate line in a plain small font: the whole line, to the
+    // cell's second index, fits the window's first width.
+    if (const RUV_WIN line = ruv_win_get_ctl(window, GE_COORDINATE_LINE)) {
+        if (RUV_FONT *font = ruv_font_create()) {
+            ruv_font_set_family(font, "helvetica");
+            ruv_font_set_size(font, 8);
+            ruv_font_set_style(font, 0);
+            ruv_ctl_set_font(line, font);
+            ruv_font_destroy(font);
+        }
+    }
 
     // Placement on an assumed screen of 1024 x 720.
     RUV_RECT client{};
@@ -656,9 +667,14 @@ void GE_DrawObjects(RUV_WIN window, int)
     GE_DrawWaveGridLayer(window);
     GE_DrawAreaBox(window);
     GE_DrawSelectedObject(window);
+    // Over the map and its objects, where it can be read.
+    GE_DrawDepthScaleOver(window);
     ruv_dwin_set_clip(window, nullptr);
     GE_DrawFrame(window);
     drawing = false;
+    // The legend lists the kinds drawn.
+    if (!d.printing)
+        GE_LegendFollowObjects();
 }
 
 void GE_RedrawObjects(RUV_WIN window) { GE_DrawObjects(window, 1); }

@@ -152,6 +152,10 @@ void GE_DrawMapTexts(RUV_WIN window, RUV_WIN target);
 // "Bathymetry [m]" and the colour scale below it with (x, y) its top-left.
 void GE_DrawDepthLegendTitle(RUV_WIN target, int32_t x, int32_t y, int printing);
 void GE_DrawDepthLegend(RUV_WIN target, int32_t left, int32_t top, int printing);
+// The depth scale of a window that shows the bathymetry, drawn by its
+// object layer over the map and the objects (each text on a white patch),
+// 10 and 40 pixels into the map; on paper at the page's corner.
+void GE_DrawDepthScaleOver(RUV_WIN window);
 
 // ---------------------------------------------------------------- pointer and zoom
 

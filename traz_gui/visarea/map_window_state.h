@@ -43,6 +43,24 @@ void GE_SetMenuItem(RUV_WIN window, int32_t tag, bool enabled, bool checked);
 // the window's record and the colour scale.
 void GE_CheckViewItems(RUV_WIN window, const GE_WindowData *data);
 
+// The part of the drawing rectangle inside the white frame of GE_DrawFrame
+// (22 pixels at the top, 5 at the other sides): where objects and their
+// names show.
+RUV_RECT GE_MapInside(const GE_WindowData *data);
+
+// draw() clipped to the inside of the window's frame: a drawing outside the
+// object layer leaves nothing where the next copy of the background does
+// not reach.
+template <typename F> void GE_DrawInside(RUV_WIN window, F draw)
+{
+    if (const GE_WindowData *d = GE_MapWindowData(window)) {
+        const RUV_RECT inside = GE_MapInside(d);
+        ruv_dwin_set_clip(window, &inside);
+    }
+    draw();
+    ruv_dwin_set_clip(window, nullptr);
+}
+
 // Calls f(window) for every open map window, in opening order.
 template <typename F> void GE_EachMapWindow(F f)
 {

@@ -1,8 +1,11 @@
 // The object sets of the edit kinds: arrays of point and line records that
 // grow by one record per addition, close up on deletion and are freed when
-// empty, and the pick rules by which a click on a cell finds an object.
+// empty, and the pick rules by which a click on a cell finds an object: of
+// the points within one cell of the click, the one nearest to it.
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "ge_list.h"
 #include "visarea.h"
@@ -103,17 +106,77 @@ void GE_ReplaceLineObject(GE_LineObject *array, int32_t count, int32_t index, co
     Replace(array, count, index, item);
 }
 
+namespace {
+
+bool WithinReach(const GE_PointObject &p, int32_t m, int32_t n)
+{
+    return std::abs(m - p.m) < 2 && std::abs(n - p.n) < 2;
+}
+
+// The nearest of the records within one cell of (m, n) by the distance
+// given, the earlier one when two are as near; 1 and *index, or 0 and -1.
+template <typename Distance>
+int Nearest(const GE_PointObject *array, int32_t count, int32_t m, int32_t n, int32_t *index, Distance distance)
+{
+    int32_t best = -1;
+    double bestDistance = 0.0;
+    for (int32_t k = 0; array && k < count; ++k) {
+        if (!WithinReach(array[k], m, n))
+            continue;
+        const double d = distance(array[k]);
+        if (best < 0 || d < bestDistance) {
+            best = k;
+            bestDistance = d;
+        }
+    }
+    if (index)
+        *index = best;
+    return best >= 0 ? 1 : 0;
+}
+
+// Where a point is drawn: the middle of its cell's four corners, or its
+// own position when the cell has no corners on the grid.
+void DrawnAt(const GE_PointObject &p, double *x, double *y)
+{
+    const GE_GridState &grid = global_windata.grid;
+    *x = p.x;
+    *y = p.y;
+    if (!grid.xcoord || !grid.ycoord || p.m < 2 || p.m > grid.mmax || p.n < 2 || p.n > grid.nmax)
+        return;
+    double sx = 0.0, sy = 0.0;
+    for (const int32_t dn : { 2, 1 })
+        for (const int32_t dm : { 2, 1 }) {
+            const size_t k = static_cast<size_t>(p.n - dn) * static_cast<size_t>(grid.mmax) +
+                             static_cast<size_t>(p.m - dm);
+            sx += grid.xcoord[k];
+            sy += grid.ycoord[k];
+        }
+    *x = sx / 4.0;
+    *y = sy / 4.0;
+}
+
+}  // namespace
+
 int GE_FindPointObject(const GE_PointObject *array, int32_t count, int32_t m, int32_t n, int32_t *index)
 {
-    for (int32_t k = 0; array && k < count; ++k)
-        if (std::abs(m - array[k].m) < 2 && std::abs(n - array[k].n) < 2) {
-            if (index)
-                *index = k;
-            return 1;
-        }
-    if (index)
-        *index = -1;
-    return 0;
+    return Nearest(array, count, m, n, index, [m, n](const GE_PointObject &p) {
+        const double dm = m - p.m, dn = n - p.n;
+        return dm * dm + dn * dn;
+    });
+}
+
+int GE_PickPointObject(const GE_PointObject *array, int32_t count, int32_t m, int32_t n, float x, float y,
+                       int32_t *index)
+{
+    // Degrees of longitude shrink with the latitude.
+    const double xScale =
+        global_windata.coordinateSystem == 0 ? std::cos(static_cast<double>(y) * std::acos(-1.0) / 180.0) : 1.0;
+    return Nearest(array, count, m, n, index, [x, y, xScale](const GE_PointObject &p) {
+        double px = 0.0, py = 0.0;
+        DrawnAt(p, &px, &py);
+        const double dx = (px - x) * xScale, dy = py - y;
+        return dx * dx + dy * dy;
+    });
 }
 
 int GE_FindLineObject(const GE_LineObject *array, int32_t count, int32_t m, int32_t n, int32_t *index)

@@ -231,10 +231,10 @@ void MouseUp(RUV_WIN window, const RUV_EVENT *event, const PointKind &k)
         set.selected = set.count - 1;
         GE_RedrawAll(0);
         Report(k, GEmode_ADD, set.count - 1);
-        GE_EachMapWindow([&k](RUV_WIN w) { DrawSelected(w, k); });
+        GE_EachMapWindow([&k](RUV_WIN w) { GE_DrawInside(w, [&k, w] { DrawSelected(w, k); }); });
         break;
     case GEmode_DELETE:
-        if (!GE_FindPointObject(set.items, set.count, clicked.m, clicked.n, &index)) {
+        if (!GE_PickPointObject(set.items, set.count, clicked.m, clicked.n, clicked.x, clicked.y, &index)) {
             SetStatus(window, k.notFound);
             return;
         }
@@ -242,7 +242,7 @@ void MouseUp(RUV_WIN window, const RUV_EVENT *event, const PointKind &k)
         break;
     case GEmode_MODIFY:
         if (set.selected < 0 || set.selected >= set.count) {
-            if (!GE_FindPointObject(set.items, set.count, clicked.m, clicked.n, &index)) {
+            if (!GE_PickPointObject(set.items, set.count, clicked.m, clicked.n, clicked.x, clicked.y, &index)) {
                 SetStatus(window, k.notFound);
                 return;
             }
@@ -269,7 +269,7 @@ void MouseDown(RUV_WIN window, const RUV_EVENT *event, const PointKind &k)
     if (!ClickedCell(window, event, k, &clicked) || global_windata.currentOperation != GEmode_VIEW)
         return;
     int32_t index = -1;
-    if (!GE_FindPointObject(k.set->items, k.set->count, clicked.m, clicked.n, &index)) {
+    if (!GE_PickPointObject(k.set->items, k.set->count, clicked.m, clicked.n, clicked.x, clicked.y, &index)) {
         SetStatus(window, k.notFound);
         return;
     }

@@ -2,7 +2,8 @@
 // or without their names (per window), the font family, size, style and
 // text case of the names (every window, check marks in the menu used), the
 // bathymetry colours, the suppress-warnings option, and the labels drawn in
-// the window's case.
+// the window's case, whole inside the map.
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 #include <string>
@@ -150,7 +151,19 @@ void GE_DrawLabel(RUV_WIN window, const char *text, int32_t packedPoint)
     const GE_WindowData *d = GE_MapWindowData(window);
     std::string copy(text);
     GE_ApplyCase(&copy[0], d ? d->textCase : 0);
-    const int32_t x = static_cast<int16_t>(static_cast<uint32_t>(packedPoint) >> 16);
-    const int32_t y = static_cast<int16_t>(packedPoint & 0xFFFF);
+    int32_t x = static_cast<int16_t>(static_cast<uint32_t>(packedPoint) >> 16);
+    int32_t y = static_cast<int16_t>(packedPoint & 0xFFFF);
+    // The name of a point inside the map stays whole inside it: at the
+    // right edge it ends there, at the top it starts below the frame.
+    if (d) {
+        const RUV_RECT in = GE_MapInside(d);
+        if (x >= in.left && x < in.right && y >= in.top && y < in.bottom) {
+            const int32_t width = ruv_dwin_get_text_width(window, copy.c_str(), -1);
+            int32_t leading = 0, ascent = 0, descent = 0;
+            ruv_dwin_get_font_metrics(window, &leading, &ascent, &descent);
+            x = std::max<int32_t>(in.left, std::min<int32_t>(x, in.right - width));
+            y = std::max<int32_t>(in.top + ascent, std::min<int32_t>(y, in.bottom - descent));
+        }
+    }
     ruv_dwin_draw_text(window, x, y, copy.c_str(), -1);
 }

@@ -90,6 +90,10 @@ void ShowScenarioBreak(int page, int subPane, int item);
 // Hands the Location at index of the page's list (7 instantaneous,
 // 8 continuous, 10 observation points) to the map window.
 void SendLocationToVisArea(RUV_WIN page, int pageNumber, int index, int mode);
+// After the grid changed: every location's cell found again from its x and
+// y (m = n = 0 off the grid, "Not valid point!" in the status bar when a
+// grid is loaded) and the map's points moved with them.
+void FindLocationCellsAgain(void);
 
 // Units of the current model kind: concentration in a static buffer; mass
 // as a new 20-byte text (GE_Alloc) that the caller frees with GE_Free.

@@ -60,6 +60,8 @@ void CheckRadioInRange(RUV_WIN window, int32_t id, int32_t first, int32_t last)
 void SetModified(int flag) { ModifiedFlag = static_cast<int16_t>(flag); }
 void EnablePageButtons(void) {}
 void UpdateVisualisationAreaItem(RUV_WIN) {}
+int VisualisationAreaAvailable(void) { return 0; }
+void FindLocationCellsAgain(void) {}
 void HideAllSubPanes(void) {}
 void ShowSubPane(RUV_WIN, int32_t, int) {}
 void UpdateMainTitle(void) {}

@@ -191,7 +191,8 @@ TEST_F(LoadHydrodynamicsTest, WithoutGridFilesTheTimesAreStillCopied)
     EXPECT_STREQ(g_scenario.timeGroups[TIME_GROUP_MAP][TIME_START], "20240101060000");
     EXPECT_EQ(g_startup.gridAvailable, 0);
     EXPECT_EQ(g_scenario.mmax, 0);
-    EXPECT_TRUE(MapEntries().empty());
+    // The map shows no grid rather than another *.hyd's.
+    EXPECT_EQ(MapEntries(), (std::vector<std::string>{"GE_FreeGrid"}));
 }
 
 TEST_F(LoadHydrodynamicsTest, AnUnreadableHydFileIsReportedAndChangesNoTimes)
@@ -215,7 +216,9 @@ TEST_F(LoadHydrodynamicsTest, AnUnreadableHydFileIsReportedAndChangesNoTimes)
     EXPECT_TRUE(MapEntries().empty());
 }
 
-TEST_F(LoadHydrodynamicsTest, AnUnreadableGridKeepsThePreviousGrid)
+// The map is left without a grid, not with the last *.hyd's; the
+// scenario's arrays stay for the next load to reuse.
+TEST_F(LoadHydrodynamicsTest, AnUnreadableGridEmptiesTheMap)
 {
     const gridfix::Grid g = gridfix::SampleGrid();
     WriteModel(g);
@@ -249,7 +252,7 @@ TEST_F(LoadHydrodynamicsTest, AnUnreadableGridKeepsThePreviousGrid)
                   (std::vector<std::string>{"Error reading grid file (*.lga)\nNote that grid files are "
                                             "platform dependent\nPlease check!"}));
         EXPECT_EQ(g_startup.gridAvailable, 0);
-        EXPECT_TRUE(MapEntries().empty());
+        EXPECT_EQ(MapEntries(), (std::vector<std::string>{"GE_FreeGrid"}));
         EXPECT_EQ(g_scenario.mmax, 5);
         EXPECT_EQ(g_scenario.nmax, 3);
         EXPECT_EQ(g_scenario.activeGrid, table);

@@ -398,9 +398,15 @@ int GE_CopyLineObjects(GE_LineObject **array, int32_t *count, const GE_LineObjec
 int GE_AppendLineObject(GE_LineObject **array, int32_t *count, const GE_LineObject *item);
 void GE_DeleteLineObject(GE_LineObject **array, int32_t *count, int32_t index);
 void GE_ReplaceLineObject(GE_LineObject *array, int32_t count, int32_t index, const GE_LineObject *item);
-// The point picked by a click on cell (m, n): the first whose cell is the
-// clicked one or one of its eight neighbours.  1 and *index, or 0 and -1.
+// The point picked by a click on cell (m, n): of those whose cell is the
+// clicked one or one of its eight neighbours, the one whose cell is nearest
+// to it (the earlier one of two as near).  1 and *index, or 0 and -1.
 int GE_FindPointObject(const GE_PointObject *array, int32_t count, int32_t m, int32_t n, int32_t *index);
+// The same pick for a click at world point (x, y) in cell (m, n): of the
+// points within reach, the one drawn nearest to the click (the middle of
+// its cell on the loaded grid); the earlier one of two as near.
+int GE_PickPointObject(const GE_PointObject *array, int32_t count, int32_t m, int32_t n, float x, float y,
+                       int32_t *index);
 // The line picked by a click on cell (m, n): the first whose box of cells
 // (ends in either order) holds it.  1 and *index, or 0 and -1.
 int GE_FindLineObject(const GE_LineObject *array, int32_t count, int32_t m, int32_t n, int32_t *index);

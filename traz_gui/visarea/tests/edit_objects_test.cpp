@@ -13,6 +13,7 @@
 
 #include "ge_list.h"
 #include "visarea.h"
+#include "visarea_test_support.h"
 
 namespace {
 
@@ -150,8 +151,9 @@ TEST(PickRules, PointsWithinOneCellAndLinesInsideTheirBox)
     struct Case {
         int32_t m, n, index;
     } pointCases[] = {
-        { 5, 5, 0 }, { 4, 4, 0 },  { 6, 4, 0 },   // the cell and its neighbours: the first in the array
-        { 6, 6, 0 }, { 7, 7, 1 },                 // both near: the earlier; only the second
+        { 5, 5, 0 }, { 4, 4, 0 },  { 6, 4, 0 },   // the cell and its neighbours
+        { 6, 6, 1 }, { 5, 6, 0 }, { 6, 5, 0 },    // both near: the one in the cell; as near: the earlier
+        { 7, 7, 1 },                              // only the second
         { 3, 5, -1 }, { 5, 8, -1 }, { 22, 3, -1 },  // two cells away
         { 21, 2, 2 },
     };
@@ -174,6 +176,38 @@ TEST(PickRules, PointsWithinOneCellAndLinesInsideTheirBox)
         EXPECT_EQ(GE_FindLineObject(lines, 3, c.m, c.n, &index), c.index >= 0 ? 1 : 0) << c.m << "," << c.n;
         EXPECT_EQ(index, c.index) << c.m << "," << c.n;
     }
+}
+
+// A click picks, of the points within one cell, the one drawn nearest to
+// it: the middle of its cell (cell (m, n) spans x (m-2)*10 .. (m-1)*10).
+class PickOnGridTest : public vatest::LibraryTest {};
+
+TEST_F(PickOnGridTest, TheNearestPointToTheClickEarlierOnATie)
+{
+    vatest::GridFixture grid(10, 10);
+    GE_SetGrid(grid.Refresh(), "");
+    // Both beside the clicked cell (5, 5), one on either side; a third in
+    // the cell above, listed first.
+    const GE_PointObject points[] = { Point(5, 6, "above"), Point(4, 5, "west"), Point(6, 5, "east") };
+    struct Case {
+        float x, y;
+        int32_t index;
+    } cases[] = {
+        { 38.0f, 32.0f, 2 },  // near the east side
+        { 32.0f, 32.0f, 1 },  // near the west side
+        { 35.0f, 39.0f, 0 },  // near the top
+        { 35.0f, 35.0f, 0 },  // the middle, 10 from each: the first in the list
+        { 35.0f, 31.0f, 1 },  // as near to west and east: the earlier
+    };
+    for (const Case &c : cases) {
+        int32_t index = 99;
+        EXPECT_EQ(GE_PickPointObject(points, 3, 5, 5, c.x, c.y, &index), 1) << c.x << "," << c.y;
+        EXPECT_EQ(index, c.index) << c.x << "," << c.y;
+    }
+    // Out of reach whatever the position.
+    int32_t index = 99;
+    EXPECT_EQ(GE_PickPointObject(points, 3, 8, 8, 35.0f, 35.0f, &index), 0);
+    EXPECT_EQ(index, -1);
 }
 
 TEST(LineGeometry, NormalisedEndsPointsAndLabels)

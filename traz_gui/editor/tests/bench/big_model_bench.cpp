@@ -45,6 +45,7 @@ void ResetMapPageBoxes(void) {}
 void ResetTableSlots(int) {}
 void UpdateTableTimes(ScenarioRecord *) {}
 void ShowHydrodynamicsPage(ScenarioRecord *, RUV_WIN) {}
+void FindLocationCellsAgain(void) {}
 const char *MakeProjectRelativePath(const char *fullPath) { return fullPath; }
 
 namespace {

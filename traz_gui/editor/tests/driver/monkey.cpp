@@ -1219,7 +1219,7 @@ private:
             std::printf("  %s\n", line.c_str());
         const fs::path shot = fs::absolute(fs::path(o_.work) / "failure.bmp");
         std::printf("work folder kept: %s\n", run_.string().c_str());
-        if (Screenshot(shot))
+        if (Screenshot(shot.string(), nullptr))
             std::printf("screenshot: %s\n", shot.string().c_str());
         if (process_)
             std::printf("%s", window_answers::DescribeWindows(pid_, scn::Quote).c_str());
@@ -1227,48 +1227,6 @@ private:
         EndProgram();
     }
 
-    // The screen as a 24-bit BMP file.
-    static bool Screenshot(const fs::path &file)
-    {
-        const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-        if (w <= 0 || h <= 0)
-            return false;
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 24;
-        info.bmiHeader.biCompression = BI_RGB;
-        void *bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bool ok = false;
-        if (bitmap && bits) {
-            HGDIOBJ old = SelectObject(memory, bitmap);
-            ok = BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY) != FALSE;
-            SelectObject(memory, old);
-            GdiFlush();
-        }
-        if (ok) {
-            const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
-            BITMAPFILEHEADER head{};
-            head.bfType = 0x4D42;
-            head.bfOffBits = sizeof head + sizeof info.bmiHeader;
-            head.bfSize = head.bfOffBits + stride * static_cast<DWORD>(h);
-            std::ofstream out(file, std::ios::binary);
-            out.write(reinterpret_cast<const char *>(&head), sizeof head);
-            out.write(reinterpret_cast<const char *>(&info.bmiHeader), sizeof info.bmiHeader);
-            out.write(static_cast<const char *>(bits), static_cast<std::streamsize>(stride) * h);
-            ok = static_cast<bool>(out);
-        }
-        if (bitmap)
-            DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        return ok;
-    }
 
     Options o_;
     Random random_;
@@ -1294,6 +1252,50 @@ private:
 int Run(const Options &options)
 {
     return Monkey(options).Run();
+}
+
+bool Screenshot(const std::string &file, const RECT *part)
+{
+    const int left = part ? part->left : 0, top = part ? part->top : 0;
+    const int w = part ? part->right - part->left : GetSystemMetrics(SM_CXSCREEN);
+    const int h = part ? part->bottom - part->top : GetSystemMetrics(SM_CYSCREEN);
+    if (w <= 0 || h <= 0)
+        return false;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (bitmap && bits) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        ok = BitBlt(memory, 0, 0, w, h, screen, left, top, SRCCOPY) != FALSE;
+        SelectObject(memory, old);
+        GdiFlush();
+    }
+    if (ok) {
+        const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
+        BITMAPFILEHEADER head{};
+        head.bfType = 0x4D42;
+        head.bfOffBits = sizeof head + sizeof info.bmiHeader;
+        head.bfSize = head.bfOffBits + stride * static_cast<DWORD>(h);
+        std::ofstream out(fs::path(file), std::ios::binary);
+        out.write(reinterpret_cast<const char *>(&head), sizeof head);
+        out.write(reinterpret_cast<const char *>(&info.bmiHeader), sizeof info.bmiHeader);
+        out.write(static_cast<const char *>(bits), static_cast<std::streamsize>(stride) * h);
+        ok = static_cast<bool>(out);
+    }
+    if (bitmap)
+        DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return ok;
 }
 
 }  // namespace monkey

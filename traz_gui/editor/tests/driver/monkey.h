@@ -9,6 +9,8 @@
 // seed, the action and the last actions, and the same seed replays it.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,5 +33,9 @@ struct Options {
 // Runs the monkey; 0 when every check held, 1 on a failure (reported on
 // stdout), 2 when it could not start.
 int Run(const Options &options);
+
+// The screen, or the part of it given (screen pixels), as a 24-bit BMP
+// file; false when it cannot be written.
+bool Screenshot(const std::string &file, const RECT *part);
 
 }  // namespace monkey

@@ -256,6 +256,9 @@ void SendLocationToVisArea(RUV_WIN page, int pageNumber, int index, int mode)
     fakes::Record("map", Format("SendLocationToVisArea page=%d index=%d mode=%d", pageNumber, index, mode));
 }
 
+// The cells of the locations are the map's affair: nothing to record.
+void FindLocationCellsAgain(void) {}
+
 const char *GetConcentrationUnit(void)
 {
     static char unit[30];

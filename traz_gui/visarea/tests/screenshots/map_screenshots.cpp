@@ -1,15 +1,20 @@
 // Screenshots of a map window on a real display: the grid over its depths
 // in sea colours and in rainbow colours, with a land boundary, with a zoom
 // box being dragged, zoomed in eight times, with its points, names and
-// area box, and their legend, with the line objects and drogues, and with
-// curvilinear wave grids and their key.  Each picture is the window's client area written as a PNG into the
-// directory given; a few pixels of each are checked (band colours at
+// area box, and their legend, with the line objects and drogues, with
+// curvilinear wave grids and their key, and with its depth scale over an
+// object and a name at the map's right edge.  Each picture is the window's
+// client area written as a PNG into the directory given; a few pixels of
+// each are checked (band colours at
 // computed cell centres, the land boundary's colour, the dotted zoom box,
 // the zoomed view's bands, the points' and the legend's symbols, the line
-// objects' colours, the wave grids' colours and the key's strokes).
+// objects' colours, the wave grids' colours and the key's strokes, the
+// legend's labels whole and apart, the depth scale's labels on white, a
+// name at the edge whole and nothing of it left when its point moves).
 //   visarea_map_screenshots <directory>
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ios>
 #include <string>
@@ -225,6 +230,119 @@ TEST_F(MapWindowTest, PointObjectScreenshot)
         for (const COLORREF colour : {RGB(0, 255, 255), RGB(0, 255, 0), RGB(0, 0, 255)})
             EXPECT_GT(key.count(colour, 0, 35, key.width(), key.height()), 10)
                 << "the legend's symbol in colour " << std::hex << colour;
+        // In the display's fonts: every label whole inside the window, and
+        // a line without black between two labels.
+        RECT keyClient{};
+        GetClientRect(Native(legend), &keyClient);
+        int rightmost = -1, runs = 0;
+        bool before = false;
+        for (int y = 28; y < keyClient.bottom; ++y) {
+            bool inked = false;
+            for (int x = 36; x < keyClient.right; ++x)
+                if (key.at(x, y) == RGB(0, 0, 0)) {
+                    rightmost = std::max(rightmost, x);
+                    inked = true;
+                }
+            runs += inked && !before;
+            before = inked;
+        }
+        EXPECT_LT(rightmost, keyClient.right - 4) << "the longest label ends inside the legend";
+        EXPECT_EQ(runs, 3) << "three labels, each apart from the next";
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// The owner's naming of every release added on the map.
+int NameLongRelease(void *, int32_t, int32_t operation, int32_t index, void *, GE_PointObject *points,
+                    GE_LineObject *, int32_t *, int32_t count)
+{
+    if (operation == GEmode_ADD && points && index >= 0 && index < count)
+        std::snprintf(points[index].name, sizeof points[index].name, "%s", "a long release name");
+    return 0;
+}
+
+// What must stay readable: the depth scale over the grid and an object
+// under it, each label on white; a release added by the mouse in the last
+// column, its name whole inside the map (ending at the frame); and after it
+// was moved away, nothing of its name left beside the map.
+TEST_F(MapWindowTest, DepthScaleAndNamesAtTheEdgeReadable)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        GE_EnableEditModes();
+        for (const int32_t kind : { GEkind_INSTANT_RELEASE, GEkind_OBSERVATION })
+            GE_EnableObjectKind(kind);
+        for (const int32_t a : { GEdit_SHOW_INSTANT_RELEASES, GEdit_SHOW_OBSERVATIONS })
+            GE_EnableViewAttribute(a);
+        GE_InstallPointObjectKinds();
+        GE_SetCallback(GEkind_INSTANT_RELEASE, NameLongRelease, nullptr);
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        const HWND hwnd = Native(w);
+        const GE_WindowData *d = GE_MapWindowData(w);
+        const uint32_t *colors = nullptr;
+        const int n = GE_DepthColorTable(0, &colors);
+        // Label k's strip: right of its box, up to its baseline.
+        const int labelX = d->drawing.left + 10 + 20, firstBaseline = d->drawing.top + 40 + 30;
+        // An observation point in the first column, under the scale.
+        int32_t under = 0;
+        for (int32_t cell = 2; cell <= NMAX && !under; ++cell) {
+            const POINT c = PixelOf(w, 0.5f * STEP, (cell - 1.5f) * STEP);
+            if (c.y > firstBaseline + 15 && c.y < firstBaseline + 15 * (n - 2))
+                under = cell;
+        }
+        ASSERT_GT(under, 0);
+        GE_PointObject observation{ 2, under, 0.5f * STEP, (under - 1.5f) * STEP, "under" };
+        GE_SetObservations(&observation, 1);
+        const Shot scale(hwnd);
+        EXPECT_TRUE(scale.Save("map_depth_scale.png"));
+        // Neither a band's colour nor the cross's shows among the letters.
+        std::vector<COLORREF> covering(colors, colors + n);
+        for (COLORREF &c : covering)
+            c = Screen(c);
+        covering.push_back(RGB(0, 255, 255));
+        for (int k = 0; k < n; ++k) {
+            const int baseline = firstBaseline + 15 * k;
+            int covered = 0;
+            for (const COLORREF c : covering)
+                covered += scale.count(c, labelX + 2, baseline - 8, labelX + 30, baseline + 1);
+            EXPECT_EQ(covered, 0) << "label " << k << " lies on white";
+        }
+
+        // Edit > Instantaneous releases, Add, in the last column's middle.
+        Command(w, GEcmd_EDIT_FIRST + GEkind_INSTANT_RELEASE - GEkind_DRY_POINT);
+        Command(w, GEcmd_MODE_ADD);
+        const POINT edge = PixelOf(w, 9.5f * STEP, 4.5f * STEP);
+        Mouse(w, WM_LBUTTONDOWN, edge.x, edge.y, MK_LBUTTON);
+        Mouse(w, WM_LBUTTONUP, edge.x, edge.y);
+        ASSERT_EQ(global_windata.discharges[GEdit_INSTANT_RELEASE].count, 1);
+        const RUV_RECT &r = d->drawing;
+        const int insideRight = r.right - 5;
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        const Shot added(hwnd);
+        EXPECT_TRUE(added.Save("map_name_at_edge.png"));
+        // The selected release and its name in red: the name ends at the
+        // frame, nothing of it on the frame or beside the map.
+        const int width = ruv_dwin_get_text_width(w, "a long release name", -1);
+        ASSERT_GT(width, 40);
+        EXPECT_GT(added.count(PX_RED, insideRight - width, edge.y - 20, insideRight - width + 8, edge.y + 4), 3)
+            << "the name's first letter";
+        EXPECT_EQ(added.count(PX_RED, insideRight, 0, client.right, client.bottom), 0);
+
+        // Modify: picked, then put down in the middle of the map.
+        Command(w, GEcmd_MODE_ADD + 2);
+        const POINT middle = PixelOf(w, 4.5f * STEP, 4.5f * STEP);
+        for (const POINT p : { edge, middle }) {
+            Mouse(w, WM_LBUTTONDOWN, p.x, p.y, MK_LBUTTON);
+            Mouse(w, WM_LBUTTONUP, p.x, p.y);
+        }
+        EXPECT_EQ(global_windata.discharges[GEdit_INSTANT_RELEASE].items[0].m, 6);
+        const Shot moved(hwnd);
+        EXPECT_TRUE(moved.Save("map_name_moved.png"));
+        for (const COLORREF c : { PX_RED, RGB(0, 255, 0) })
+            EXPECT_EQ(moved.count(c, insideRight, 0, client.right, client.bottom), 0) << "nothing left behind";
         EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }

@@ -225,6 +225,8 @@ TEST_F(MapWindowTest, OpenBoundariesCheckedAgainstThePointTypes)
         ASSERT_EQ(GE_GridPointType(nullptr, 5, 5), 7);
         const RUV_WIN w = Open();
         ASSERT_NE(w, NULL_WIN);
+        // Without the depth scale, which is drawn over the map's left side.
+        Command(w, GEcmd_SHOW_BATHYMETRY);
         GE_EditOpenBoundaries();
         GE_SetModeAdd();
         calls.clear();

@@ -1,9 +1,12 @@
 // The legend window on the real toolkit: a row for each kind with objects
-// from y = 35 under "Symbols:", read back as pixels; made again by View >
-// Legend and forgotten when closed.  The About window from Help > About:
+// from y = 35 under "Symbols:", read back as pixels; beside the map, its
+// labels whole and its rows apart; made again by View > Legend and
+// forgotten when closed.  The About window from Help > About:
 // its three texts, and OK closes it.
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "legend_window.h"
 #include "map_window_fixture.h"
@@ -60,10 +63,13 @@ HWND WindowWithControlText(const char *text)
 
 RUV_WIN Legend() { return static_cast<RUV_WIN>(global_windata.legendWindow); }
 
+// The top of a legend row: 35 for the first, then one row pitch apart.
+int RowTop(int row) { return 35 + GE_LegendRowPitch(static_cast<RUV_WIN>(global_windata.legendWindow)) * row; }
+
 // The colour a legend row shows in its symbol's square (x 19..32).
 int RowCount(const Pixels &px, int row, COLORREF colour)
 {
-    const int y = 35 + 15 * row;
+    const int y = RowTop(row);
     return px.count(colour, 19, y - 1, 33, y + 12);
 }
 
@@ -107,15 +113,62 @@ TEST_F(LegendTest, RowsForTheKindsPresentFromY35UnderSymbols)
             EXPECT_GT(px.count(BLACK, 18, 6, 90, 24), 10) << "Symbols:";
             for (size_t row = 0; row < c.rows.size(); ++row) {
                 EXPECT_GT(RowCount(px, static_cast<int>(row), c.rows[row]), 8) << "row " << row;
-                EXPECT_GT(px.count(BLACK, 40, 35 + 15 * static_cast<int>(row) - 4, 160,
-                                   35 + 15 * static_cast<int>(row) + 10), 10)
+                EXPECT_GT(px.count(BLACK, 40, RowTop(static_cast<int>(row)) - 4, 160,
+                                   RowTop(static_cast<int>(row)) + 10), 10)
                     << "label of row " << row;
             }
             // Nothing below the last row.
-            const int below = 35 + 15 * static_cast<int>(c.rows.size());
+            const int below = RowTop(static_cast<int>(c.rows.size()));
             for (COLORREF colour : { CYAN, GREEN, BLUE, PURPLE, BLACK })
                 EXPECT_EQ(px.count(colour, 0, below, 200, below + 40), 0);
         }
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// The legend opens beside the map window (on its right when the left of
+// the screen has no room), wide enough for every label, its rows apart:
+// between two labels lies at least one line with no black in it.
+TEST_F(LegendTest, BesideTheMapEveryLabelWholeAndTheRowsApart)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        GE_GlobalData &g = global_windata;
+        const GE_PointObject points[] = { Point(3, 3, "p1"), Point(5, 4, "p2") };
+        GE_SetObservations(points, 2);
+        for (GE_PointSet *set : { &g.discharges[1], &g.discharges[2] })
+            ASSERT_TRUE(GE_CopyPointObjects(&set->items, &set->count, points, 2));
+        Command(w, GEcmd_LEGEND);
+        pump(300);
+        ASSERT_NE(Legend(), NULL_WIN);
+        RECT map{}, legend{};
+        GetWindowRect(Native(w), &map);
+        GetWindowRect(Native(Legend()), &legend);
+        EXPECT_EQ(legend.top, map.top);
+        EXPECT_GE(legend.left, map.right);
+        EXPECT_LE(legend.left, map.right + 10);
+
+        const Pixels px(Native(Legend()));
+        RECT client{};
+        GetClientRect(Native(Legend()), &client);
+        // The labels, below the heading and right of the symbols.
+        int rightmost = -1;
+        std::vector<bool> inked(static_cast<size_t>(client.bottom), false);
+        for (int y = 28; y < client.bottom; ++y)
+            for (int x = 36; x < client.right; ++x)
+                if (px.at(x, y) == BLACK) {
+                    rightmost = std::max(rightmost, x);
+                    inked[static_cast<size_t>(y)] = true;
+                }
+        EXPECT_GT(rightmost, 100);
+        EXPECT_LT(rightmost, client.right - 4) << "the longest label ends inside the window";
+        int runs = 0;
+        for (int y = 0; y < client.bottom; ++y)
+            runs += inked[static_cast<size_t>(y)] && (y == 0 || !inked[static_cast<size_t>(y - 1)]);
+        EXPECT_EQ(runs, 3) << "three labels, each apart from the next";
         EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }

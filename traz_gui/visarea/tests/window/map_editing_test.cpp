@@ -354,6 +354,8 @@ TEST_F(MapWindowTest, LinesDamsAndCellsAreDrawnAtTheirGridPoints)
         GE_SetKindOperations(GEkind_CROSS_SECTION, &sections);
         const RUV_WIN w = Open();
         ASSERT_NE(w, NULL_WIN);
+        // Without the depth scale, which is drawn over the map's left side.
+        Command(w, GEcmd_SHOW_BATHYMETRY);
         GE_WindowData *d = GE_MapWindowData(w);
         GE_RedrawObjects(w);
         const Pixels px(Native(w));

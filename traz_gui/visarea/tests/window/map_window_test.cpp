@@ -3,8 +3,9 @@
 // computed cell centres (depth bands in sea and rainbow colours, black grid
 // lines, the land boundary, the white frame); the coordinate line after real
 // pointer messages; the zoom box driven by real button messages, with its
-// callback and the release order; a zoomed-in view painted through; and the
-// resize latch of each window.
+// callback and the release order; a zoomed-in view painted through; the
+// resize latch of each window; the whole coordinate line at the first size,
+// and no world point for a pointer before it.
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "legend_window.h"
 #include "line_objects.h"
 #include "map_window_fixture.h"
+#include "point_objects.h"
 
 static_assert(VA_WIN_MAP == GE_MAP_WINDOW && VA_MENU_MAP == GE_MAP_MENU_BAR &&
                   VA_COORDINATE_LINE == GE_COORDINATE_LINE && VA_CMD_SHOW_GRID == GEcmd_SHOW_GRID &&
@@ -477,6 +479,69 @@ TEST_F(MapWindowTest, CoordinateLineFollowsThePointer)
         char want[256];
         std::snprintf(want, sizeof want, " X:%#13.8g, Y:%#13.8g %s  (%s: %3d, %s: %3d)", x, y, "[m]", "M", 7, "N", 5);
         EXPECT_EQ(CoordinateLine(w), want);
+        EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
+    });
+}
+
+// At the window's first size the coordinate line holds its whole text, to
+// the cell's second index, in the font it is shown in.
+TEST_F(MapWindowTest, TheCoordinateLineHoldsItsWholeTextAtTheFirstSize)
+{
+    in_app([] {
+        World world;
+        const RUV_WIN w = GE_OpenWindow();
+        pump(300);
+        ASSERT_NE(w, NULL_WIN);
+        // A cell of two-digit indices far from the edges: a line as long
+        // as any of the example's.
+        world.depth.assign(world.depth.size(), 12.34f);
+        GE_SetDepth(world.depth.data());
+        pump(100);
+        const POINT p = PixelOf(w, 950.0f, 450.0f);
+        Mouse(w, WM_MOUSEMOVE, p.x, p.y);
+        const std::string text = CoordinateLine(w);
+        ASSERT_NE(text.find("(M:   6,  N:  11)"), std::string::npos) << text;
+        const HWND line = Native(ruv_win_get_ctl(w, GE_COORDINATE_LINE));
+        RECT client{};
+        GetClientRect(line, &client);
+        HDC dc = GetDC(line);
+        const HFONT font = reinterpret_cast<HFONT>(SendMessageA(line, WM_GETFONT, 0, 0));
+        const HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+        SIZE extent{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(dc, old);
+        ReleaseDC(line, dc);
+        EXPECT_LE(extent.cx, client.right - client.left) << text;
+    });
+}
+
+// A pointer over a window that has not had its first size yet (no drawing
+// area, no scale) has no world point: nothing is shown for it and no
+// object is added at it.
+TEST_F(MapWindowTest, APointerBeforeTheFirstSizeHasNoWorldPoint)
+{
+    in_app([] {
+        Recorder rec;
+        World world;
+        GE_EnableEditModes();
+        GE_EnableObjectKind(GEkind_INSTANT_RELEASE);
+        GE_InstallPointObjectKinds();
+        const RUV_WIN w = Open();
+        ASSERT_NE(w, NULL_WIN);
+        Command(w, GEcmd_EDIT_FIRST + GEkind_INSTANT_RELEASE - GEkind_DRY_POINT);
+        Command(w, GEcmd_MODE_ADD);
+        SetWindowTextA(Native(ruv_win_get_ctl(w, GE_COORDINATE_LINE)), "before");
+        // The record as a window has it between its creation and its size.
+        GE_WindowData *d = GE_MapWindowData(w);
+        const GE_WindowData laidOut = *d;
+        d->drawing = RUV_RECT{};
+        d->fitScale = 0.0f;
+        GE_UpdateTransform(d);
+        for (const UINT message : { WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP })
+            Mouse(w, message, 0, 0, message == WM_LBUTTONUP ? 0 : MK_LBUTTON);
+        EXPECT_EQ(CoordinateLine(w), "before");
+        EXPECT_EQ(global_windata.discharges[GEdit_INSTANT_RELEASE].count, 0);
+        *d = laidOut;
         EXPECT_EQ(rec.errors(), 0u) << describe(rec.reports());
     });
 }
