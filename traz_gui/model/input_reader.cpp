@@ -31,6 +31,7 @@
 #include "datetime.h"
 #include "editor_services.h"
 #include "ge_list.h"
+#include "input_writer.h"
 #include "load_hydrodynamics.h"
 #include "ruv.h"
 #include "scenario.h"
@@ -575,6 +576,27 @@ bool ReadWholeFile(const char *path, std::string *text)
     return ok;
 }
 #endif
+
+/* The input file a list names is the one a save writes back into: kept
+   (in full) when it is not the list's own name with ".inp". */
+void RememberInputFile(ScenarioRecord *s, const char *folder, const char *input)
+{
+    s->inputFile[0] = '\0';
+    char own[SCEN_FILE_NAME_LEN + 8];
+    MakeInputName(own, sizeof own, s->scenarioFile.name);
+    char named[SCEN_FILE_NAME_LEN], derived[SCEN_FILE_NAME_LEN];
+    if (!ResolvePathIn(folder, input, named, sizeof named))
+        return;
+    if (ResolvePathIn(folder, own, derived, sizeof derived) &&
+#ifdef _WIN32
+        CompareNoCase(named, derived) == 0
+#else
+        std::strcmp(named, derived) == 0
+#endif
+    )
+        return;
+    CopyText(s->inputFile, sizeof s->inputFile, named);
+}
 
 /* The current directory on entry comes back on every way out. */
 class DirectoryGuard {
@@ -1616,6 +1638,7 @@ int32_t ReadInputFile(int16_t *obsolete)
     char folder[SCEN_FILE_NAME_LEN] = "";
     if (ruv_fsys_convert_dir_to_str(&s->scenarioFile.dir, folder, sizeof folder))
         ToForwardSlashes(folder);
+    RememberInputFile(s, folder, input);
     WorkText work(std::move(text), std::move(sourceLines));
     int32_t result = READ_OK;
     // The locations go to the map without drawing, and the zoom-grid box's
@@ -1656,6 +1679,7 @@ int32_t CmdOpen(RUV_WIN mainWindow)
         /* What was read is no copy of the file: it keeps no name, so that
            Save asks for one instead of replacing the file with less. */
         s->scenarioFile.name[0] = '\0';
+        s->inputFile[0] = '\0';
         if (result != READ_CANNOT_OPEN) {
             ModifiedFlag = 1;
             ruv_dm_post_error("%s", "The file was read only in part.\n"

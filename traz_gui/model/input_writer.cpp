@@ -25,6 +25,7 @@
 #include "editor_services.h"
 #include "ruv.h"
 #include "scenario.h"
+#include "startup.h"
 #include "utilities.h"
 
 namespace {
@@ -1008,17 +1009,24 @@ std::string InputPathOf(const RUV_FILE_SPEC &spec)
     return JoinPath(folder, input);
 }
 
+/* The scenario's own input file: the one its list named when read, else
+   the one its name stands for. */
+std::string OwnInputPath(const RUV_FILE_SPEC &spec, const char *inputFile)
+{
+    return inputFile[0] != '\0' ? std::string(inputFile) : InputPathOf(spec);
+}
+
 /* The file dialog asks before the chosen name is replaced; the input file
    beside it is replaced too, and is asked for here when it exists and is
    not the scenario's own.  True when the save may go on. */
-bool MayReplaceInputFile(const RUV_FILE_SPEC &chosen, const RUV_FILE_SPEC &own)
+bool MayReplaceInputFile(const RUV_FILE_SPEC &chosen, const std::string &ownInput)
 {
     const std::string input = InputPathOf(chosen);
     if (input.empty() || !FileExists(input))
         return true;
     char inputName[SCEN_FILE_NAME_LEN + 8];
     MakeInputName(inputName, sizeof inputName, chosen.name);
-    if (SameFile(chosen.name, inputName) || SameFile(input, InputPathOf(own)))
+    if (SameFile(chosen.name, inputName) || SameFile(input, ownInput))
         return true;
     return ruv_dm_post_ask("Yes", "No", nullptr, "%s already exists.\nDo you want to replace it?", inputName) == 0;
 }
@@ -1141,15 +1149,18 @@ int32_t WriteInputFile(ScenarioRecord *scenario, const StartupRecord *startup)
     }
 
     const std::string listName = scenario->scenarioFile.name;
-    char inputName[SCEN_FILE_NAME_LEN + 8];
-    MakeInputName(inputName, sizeof inputName, listName.c_str());
+    char derivedName[SCEN_FILE_NAME_LEN + 8];
+    MakeInputName(derivedName, sizeof derivedName, listName.c_str());
+    /* The input file that was read is the one written back. */
+    const std::string inputName = scenario->inputFile[0] != '\0' ? scenario->inputFile : derivedName;
 
     std::string inputPath = inputName;
+    char directory[SCEN_FILE_NAME_LEN] = "";
     if (startup->mode == STARTUP_STAND_ALONE) {
-        char directory[SCEN_FILE_NAME_LEN];
         if (ruv_fsys_convert_dir_to_str(&scenario->scenarioFile.dir, directory, 255)) {
             ToForwardSlashes(directory);
-            inputPath = JoinPath(directory, inputName);
+            if (scenario->inputFile[0] == '\0')
+                inputPath = JoinPath(directory, inputName);
         } else {
             ruv_dm_post_error("%s", "Can't convert dir to string");
         }
@@ -1157,7 +1168,8 @@ int32_t WriteInputFile(ScenarioRecord *scenario, const StartupRecord *startup)
 
     /* Both files are written in full before either replaces its target,
        so that a failure leaves no new file of the pair. */
-    const bool separateList = !SameFile(listName, inputName);
+    const bool separateList =
+        scenario->inputFile[0] != '\0' ? !SameFile(JoinPath(directory, listName), inputName) : !SameFile(listName, inputName);
     ReplacingFile list;
     ReplacingFile input(inputName);
     if (separateList)
@@ -1220,14 +1232,18 @@ int32_t CmdSave(int32_t mode)
        folder: the title and the next Save still name the file it came
        from. */
     const RUV_FILE_SPEC before = scenario->scenarioFile;
+    char inputBefore[sizeof scenario->inputFile];
+    std::memcpy(inputBefore, scenario->inputFile, sizeof inputBefore);
     char folderBefore[sizeof startup->directoryText];
     std::memcpy(folderBefore, startup->directoryText, sizeof folderBefore);
     if (mode == 1 || scenario->scenarioFile.name[0] == '\0') {
         RUV_FILE_SPEC chosen = scenario->scenarioFile;
         SelectFile("mdp", "Save the current data", 0, &chosen);
-        if (chosen.name[0] == '\0' || !MayReplaceInputFile(chosen, before))
+        if (chosen.name[0] == '\0' || !MayReplaceInputFile(chosen, OwnInputPath(before, inputBefore)))
             return 0;
+        /* A name chosen is a new pair of files: its own input file. */
         scenario->scenarioFile = chosen;
+        scenario->inputFile[0] = '\0';
         SetScenarioFolder(startup, &chosen.dir);
     }
     if (scenario->scenarioFile.name[0] == '\0')
@@ -1236,8 +1252,11 @@ int32_t CmdSave(int32_t mode)
     const int32_t result = WriteInputFile(scenario, startup);
     if (result == WRITE_OK) {
         ModifiedFlag = 0;
+        /* The scenario has a name now: Save is offered. */
+        ruv_menu_set_item_enabled(MainWindow, MENU_FILE_SAVE, TRUE);
     } else {
         scenario->scenarioFile = before;
+        std::memcpy(scenario->inputFile, inputBefore, sizeof inputBefore);
         std::memcpy(startup->directoryText, folderBefore, sizeof folderBefore);
     }
     BuildScenarioPath();

@@ -1067,6 +1067,31 @@ TEST_F(CmdOpenTest, OpenRefreshesTheEditorAndExplainsTheConversion)
     EXPECT_TRUE(fakes::Texts("note").empty());
 }
 
+// A list that names an input file other than its own name with ".inp" is
+// saved back into the file it named: the file of the list's name, which
+// the user may hold for something else, is never replaced by Save, and
+// Save as onto that name asks first.
+TEST_F(CmdOpenTest, SaveWritesBackIntoTheInputFileTheListNamed)
+{
+    WriteFile(dir_ + "/x.mdp", "15  'v364_tracer.inp'\n");
+    WriteFile(dir_ + "/x.inp", "the user's own file\n");
+    ASSERT_EQ(Open("x.mdp"), READ_OK) << testing::PrintToString(Errors());
+    EXPECT_EQ(std::string(g_scenario.inputFile), dir_ + "/v364_tracer.inp");
+    fakes::ClearRecord();
+    ASSERT_EQ(CmdSave(0), WRITE_OK) << testing::PrintToString(Errors());
+    EXPECT_TRUE(fakes::Texts("ask").empty());
+    EXPECT_EQ(ReadFile(dir_ + "/x.inp"), "the user's own file\n");
+    EXPECT_EQ(ReadFile(dir_ + "/v364_tracer.inp").substr(0, 12), "'V3.66.00   ");
+    EXPECT_EQ(ReadFile(dir_ + "/x.mdp").substr(0, 22), "15  'v364_tracer.inp'\n");
+
+    fakes::ScriptFileDialog(dir_ + "/x.mdp");
+    fakes::ScriptAsk(1);   // No
+    EXPECT_EQ(CmdSave(1), 0);
+    EXPECT_EQ(fakes::Texts("ask").back(), "x.inp already exists.\nDo you want to replace it? [Yes/No]");
+    EXPECT_EQ(ReadFile(dir_ + "/x.inp"), "the user's own file\n");
+    EXPECT_EQ(std::string(g_scenario.inputFile), dir_ + "/v364_tracer.inp");
+}
+
 // A read of an older file that fails is followed by its own boxes only:
 // nothing says the scenario was converted.
 TEST_F(CmdOpenTest, AFailedReadOfAnOlderFileExplainsNoConversion)

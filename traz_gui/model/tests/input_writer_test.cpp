@@ -849,6 +849,9 @@ TEST_F(CmdSaveTest, SaveAsWritesTheChosenFileAndClearsTheMark)
     EXPECT_EQ(std::string(g_startup.directoryText), dir_);
     EXPECT_EQ(ModifiedFlag, 0);
     EXPECT_EQ(fakes::Texts("ask"), std::vector<std::string>{"Save the current data [*.mdp save]"});
+    // Named now, the scenario is offered Save.
+    const auto &calls = fakes::Calls();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "ruv_menu_set_item_enabled 1004 1"), calls.end());
 }
 
 TEST_F(CmdSaveTest, FailedWriteKeepsTheModifiedMark)

@@ -169,6 +169,43 @@ inline bool ChooseFileName(HWND dialog, const std::string &name)
     return true;
 }
 
+// The edit control into which a user types the file dialog's name (the
+// name field, or the edit inside it when the field is a combo box).
+inline HWND FileNameEdit(HWND dialog)
+{
+    HWND field = GetDlgItem(dialog, 0x47c);
+    if (!field)
+        field = GetDlgItem(dialog, 0x480);
+    // A combo box (extended or not) holds its edit below it.
+    while (field && ClassOf(field) != "Edit") {
+        HWND inner = FindWindowExA(field, nullptr, nullptr, nullptr);
+        if (!inner)
+            break;
+        field = inner;
+    }
+    return field;
+}
+
+// Types name (UTF-8) into the file dialog's emptied name field key by key,
+// as a user does (so the field keeps only what it takes), and presses OK;
+// false when the dialog has no name field.
+inline bool TypeFileName(HWND dialog, const std::string &name)
+{
+    HWND field = FileNameEdit(dialog);
+    if (!field)
+        return false;
+    std::wstring wide(name.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, name.c_str(), static_cast<int>(name.size()), &wide[0],
+                            static_cast<int>(wide.size()))));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""), SMTO_NORMAL, kSendTimeout, &result);
+    for (wchar_t ch : wide)
+        SendMessageTimeoutW(field, WM_CHAR, ch, 1, SMTO_NORMAL, kSendTimeout, &result);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    return true;
+}
+
 // A question the dialog itself asks (a box it owns) is up.
 inline bool DialogQuestionUp(DWORD pid, HWND dialog)
 {
