@@ -695,7 +695,7 @@ private:
         HWND found = nullptr;
         if (!Poll([&] { return (found = window_answers::FindDialog(pid_, title, true)) != nullptr; }))
             throw Failure("no file dialog titled " + scn::Quote(title));
-        if (!window_answers::TypeFileName(found, name))
+        if (!window_answers::EnterFileName(found, name, true))
             throw Failure("the file dialog has no name field");
         Settle();
     }
