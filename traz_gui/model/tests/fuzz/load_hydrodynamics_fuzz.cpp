@@ -20,6 +20,7 @@
 #include "hyd_reader.h"
 #include "load_hydrodynamics.h"
 #include "scenario.h"
+#include "../scenario_fixtures.h"
 
 namespace {
 
@@ -53,15 +54,7 @@ void WriteFile(const char *name, std::string_view bytes)
     fuzzfiles::Write(fuzzfiles::Dir() + name, reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size());
 }
 
-void FreeGrid()
-{
-    GE_Free(g_scenario.activeGrid);
-    GE_Free(g_scenario.x);
-    GE_Free(g_scenario.y);
-    GE_Free(g_scenario.segmentDepths);
-    g_scenario.activeGrid = nullptr;
-    g_scenario.x = g_scenario.y = g_scenario.segmentDepths = nullptr;
-}
+void FreeGrid() { scenario_fixtures::FreeGridArrays(&g_scenario); }
 
 }  // namespace
 
