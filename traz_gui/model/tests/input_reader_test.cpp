@@ -1082,7 +1082,7 @@ TEST_F(CmdOpenTest, SaveWritesBackIntoTheInputFileTheListNamed)
     EXPECT_TRUE(fakes::Texts("ask").empty());
     EXPECT_EQ(ReadFile(dir_ + "/x.inp"), "the user's own file\n");
     EXPECT_EQ(ReadFile(dir_ + "/v364_tracer.inp").substr(0, 12), "'V3.66.00   ");
-    EXPECT_EQ(ReadFile(dir_ + "/x.mdp").substr(0, 22), "15  'v364_tracer.inp'\n");
+    EXPECT_EQ(WithoutCr(ReadFile(dir_ + "/x.mdp")).substr(0, 22), "15  'v364_tracer.inp'\n");
 
     fakes::ScriptFileDialog(dir_ + "/x.mdp");
     fakes::ScriptAsk(1);   // No
