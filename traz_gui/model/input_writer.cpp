@@ -425,7 +425,8 @@ private:
         double seconds = 0.0;
         if (!DateTimeDiffSeconds(s_->hydReferenceTime, time, &seconds)) {
             char why[256];
-            std::snprintf(why, sizeof why, "Saving data: the %s \"%.14s\" is no time after the reference time %.14s.",
+            std::snprintf(why, sizeof why,
+                          "Saving data: the %s \"%.14s\" cannot be written as a time from the reference time %.14s.",
                           what, time != nullptr ? time : "", s_->hydReferenceTime);
             refusal_->Note(why);
         }
@@ -1168,8 +1169,8 @@ int32_t WriteInputFile(ScenarioRecord *scenario, const StartupRecord *startup)
 
     /* Both files are written in full before either replaces its target,
        so that a failure leaves no new file of the pair. */
-    const bool separateList =
-        scenario->inputFile[0] != '\0' ? !SameFile(JoinPath(directory, listName), inputName) : !SameFile(listName, inputName);
+    const bool separateList = scenario->inputFile[0] != '\0' ? !SameFile(JoinPath(directory, listName), inputName)
+                                                              : !SameFile(listName, inputName);
     ReplacingFile list;
     ReplacingFile input(inputName);
     if (separateList)

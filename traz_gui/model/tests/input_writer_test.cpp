@@ -603,11 +603,11 @@ TEST_F(SaveSafetyTest, RefusedForATimeOrANameTheFileCannotHold)
     } cases[] = {
         {"stop in month 13",
          [](ScenarioRecord *s) { std::strcpy(s->timeGroups[TIME_GROUP_SIMULATION][TIME_STOP], "20261399999999"); },
-         "Saving data: the simulation stop time \"20261399999999\" is no time after the reference time "
+         "Saving data: the simulation stop time \"20261399999999\" cannot be written as a time from the reference time "
          "20190315000000."},
         {"release time empty",
          [](ScenarioRecord *s) { AddLocation(s->instantaneousReleases, "spill", 100.0f, 200.0f); },
-         "Saving data: the release time \"\" is no time after the reference time 20190315000000."},
+         "Saving data: the release time \"\" cannot be written as a time from the reference time 20190315000000."},
         {"name of 255 characters",
          [&](ScenarioRecord *s) { std::strcpy(s->fileNames[FILE_FLOWS], farName.c_str()); },
          "Saving data: the file name\n" + farName + "\nhas 255 characters; the input file holds names of at most 254."},
