@@ -42,8 +42,12 @@ if(SETARCH)
   endif()
 endif()
 
+# Every target runs under memory limits (a target's own flags may set
+# others): a single allocation of more than 512 MB, as from a count read
+# in a header, is a finding, as is a process of more than 2 GB.
 execute_process(COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=allocator_release_to_os_interval_ms=-1
                         ${fixed} ${FUZZER} -seed=${SEED} -runs=${total} -reload=0 -timeout=10 -rss_limit_mb=2048
+                        -malloc_limit_mb=512
                         ${flags} -print_final_stats=1 -artifact_prefix=${WORK}/ ${WORK}/corpus
                 WORKING_DIRECTORY ${WORK}
                 RESULT_VARIABLE rc)

@@ -1,16 +1,20 @@
 // File selection of the general pages: the toolkit's open and save dialogs
 // over a file specification, with '/' separators in what they give back.
 // The scenario's Open offers its master and input files; every dialog
-// refuses a name that the program's (ANSI) file names cannot hold.
+// refuses a name or folder that the program's (ANSI) file names cannot
+// hold, and its name field takes no more than fits with the folder.
 #include <windows.h>
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include "file_selection.h"
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
+#include <vector>
 
 #include "dialog_controls.h"
 #include "ruvv_attr.h"
@@ -22,33 +26,100 @@ const char kScenarioFilter[] =
 
 bool g_scenarioFilter = false;
 
+// Characters of the default extension the dialog adds ("." and the type),
+// for the dialog shown.
+size_t g_extensionLength = 0;
+
+// The name field of the dialog (0 when it has none).
+HWND NameField(HWND dialog)
+{
+    for (int id : {0x47c, 0x480})
+        if (HWND field = GetDlgItem(dialog, id))
+            return field;
+    return nullptr;
+}
+
+std::wstring WideText(HWND window)
+{
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
 // The name field of the dialog, as the user typed it (wide).
 std::wstring TypedName(HWND dialog)
 {
-    for (int id : {0x47c, 0x480}) {
-        HWND field = GetDlgItem(dialog, id);
-        if (!field)
-            continue;
-        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-        text.resize(static_cast<size_t>(GetWindowTextW(field, &text[0], static_cast<int>(text.size()))));
-        return text;
-    }
-    return std::wstring();
+    HWND field = NameField(dialog);
+    return field ? WideText(field) : std::wstring();
 }
 
-// A name with characters outside the ANSI code page would come back from
-// the dialog as another name (letters replaced by look-alikes): it is
-// refused while the dialog stays up.
+// The dialog's folder (wide, as the dialog joins it to a typed name; the
+// folder path the dialog answers is in the code page, which would hide
+// letters outside it).
+std::wstring FolderOf(HWND dialog)
+{
+    const LRESULT size = SendMessageW(dialog, CDM_GETFOLDERIDLIST, 0, 0);
+    if (size <= 0)
+        return std::wstring();
+    std::vector<BYTE> list(static_cast<size_t>(size));
+    SendMessageW(dialog, CDM_GETFOLDERIDLIST, static_cast<WPARAM>(size), reinterpret_cast<LPARAM>(list.data()));
+    wchar_t folder[MAX_PATH] = L"";
+    if (!SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(list.data()), folder))
+        return std::wstring();
+    return folder;
+}
+
+// The name field takes no more than fits the longest path with the folder,
+// a separator and the extension the dialog adds: the platform's dialog
+// joins them in a buffer of that size, and a longer name overruns it.
+void LimitTypedName(HWND dialog)
+{
+    // The edit of the field: a combo box (extended or not) holds it below.
+    HWND field = NameField(dialog);
+    for (wchar_t className[16] = L""; field; field = FindWindowExW(field, nullptr, nullptr, nullptr)) {
+        GetClassNameW(field, className, 16);
+        if (_wcsicmp(className, L"Edit") == 0)
+            break;
+    }
+    if (!field)
+        return;
+    const long room = static_cast<long>(MAX_PATH) - 1 - static_cast<long>(FolderOf(dialog).size()) - 1 -
+                      static_cast<long>(g_extensionLength);
+    const WPARAM limit = static_cast<WPARAM>(room > 1 ? room : 1);
+    SendMessageW(field, EM_LIMITTEXT, limit, 0);
+    // A name typed in a shallower folder is cut to what fits this one.
+    std::wstring name = WideText(field);
+    if (name.size() > limit) {
+        name.resize(limit);
+        SetWindowTextW(field, name.c_str());
+    }
+}
+
+// True when the text has characters outside the ANSI code page.
+bool OutsideCodePage(const std::wstring &text)
+{
+    BOOL lossy = FALSE;
+    if (!text.empty())
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), -1, nullptr, 0, nullptr, &lossy);
+    return lossy != FALSE;
+}
+
+// A name, or a folder, with characters outside the ANSI code page would
+// come back from the dialog as another name (letters replaced by
+// look-alikes): it is refused while the dialog stays up.
 UINT_PTR CALLBACK CheckTypedName(HWND hook, UINT message, WPARAM, LPARAM lParam)
 {
-    if (message != WM_NOTIFY || reinterpret_cast<const NMHDR *>(lParam)->code != CDN_FILEOK)
+    if (message != WM_NOTIFY)
         return 0;
     HWND dialog = GetParent(hook);
-    const std::wstring name = TypedName(dialog);
-    BOOL lossy = FALSE;
-    if (!name.empty())
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, nullptr, 0, nullptr, &lossy);
-    if (!lossy)
+    const UINT code = reinterpret_cast<const NMHDR *>(lParam)->code;
+    if (code == CDN_INITDONE || code == CDN_FOLDERCHANGE) {
+        LimitTypedName(dialog);
+        return 0;
+    }
+    if (code != CDN_FILEOK)
+        return 0;
+    if (!OutsideCodePage(TypedName(dialog)) && !OutsideCodePage(FolderOf(dialog)))
         return 0;
     MessageBoxA(dialog,
                 "The name holds characters that file names of this program cannot hold.\n"
@@ -62,6 +133,7 @@ void PrepareFileDialog(OPENFILENAMEA *ofn)
 {
     if (g_scenarioFilter)
         ofn->lpstrFilter = kScenarioFilter;
+    g_extensionLength = ofn->lpstrDefExt && ofn->lpstrDefExt[0] ? 1 + std::strlen(ofn->lpstrDefExt) : 0;
     ofn->Flags |= OFN_EXPLORER | OFN_ENABLEHOOK;
     ofn->lpfnHook = CheckTypedName;
 }

@@ -600,9 +600,10 @@ bool StoreGeneralPage(int n)
 
 const char *MakeProjectRelativePath(const char *fullPath)
 {
-    static char result[SCEN_FILE_NAME_LEN];
-    CopyText(result, sizeof result, ProjectRelativePath(ProjectDirectory(), fullPath));
-    return result;
+    // Whole, however long: a name cut short names another file.
+    static std::string result;
+    result = ProjectRelativePath(ProjectDirectory(), fullPath);
+    return result.c_str();
 }
 
 // ---- checks before saving ----

@@ -94,14 +94,15 @@ int16_t CheckOnLeave(RUV_WIN pane, const RUV_EVENT *event, int16_t (*check)(RUV_
 }
 
 int16_t CheckUnitInterval(RUV_WIN pane, int32_t id) { return CheckFloatInterval(pane, id, 0.0, 1.0); }
-int16_t CheckPercentage(RUV_WIN pane, int32_t id) { return CheckIntegerRange(pane, id, 0, 100); }
+// A percentage is any number from 0 to 100 (the wind drag is a float, 3.5 %).
+int16_t CheckPercentage(RUV_WIN pane, int32_t id) { return CheckFloatInterval(pane, id, 0.0, 100.0); }
 
 // ---- storing checked fields ----
 
 using Rule = std::string (*)(const char *);
 
 std::string UnitIntervalMessage(const char *text) { return FloatIntervalMessage(text, 0.0, 1.0); }
-std::string PercentageMessage(const char *text) { return IntegerRangeMessage(text, 0, 100); }
+std::string PercentageMessage(const char *text) { return FloatIntervalMessage(text, 0.0, 100.0); }
 
 // The field's value into target when its text passes the rule; a refused
 // or empty text leaves target as it was.

@@ -545,6 +545,16 @@ extern "C" void ZRF_KIMBOL_UNF_DPS(char *name, int32_t *file_type, int32_t *loca
     }
     cco.Close();
     if (capacity < nseg) {
+        // The caller makes room from this answer: the depth record must
+        // really hold the segments (in the binary form the size said so).
+        if (!dps.binary()) {
+            size_t bytes = 0;
+            if (recio::ReadRecord(dps.unit(), nullptr, 0, &bytes) != recio::kOk ||
+                bytes < static_cast<size_t>(nseg) * 4) {
+                *status = GRID_READ_FAILED;
+                return;
+            }
+        }
         *status = GRID_CAPACITY;
         return;
     }

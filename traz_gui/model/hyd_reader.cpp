@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "datetime.h"
 #include "hyd_parse_context.h"
 #include "scenario.h"
 #include "utilities.h"
@@ -40,23 +41,80 @@ void CopyBounded(char *slot, size_t size, const char *text)
     std::snprintf(slot, size, "%s", text);
 }
 
+/* The largest description file read: real ones hold a few kilobytes. */
+const int64_t kMaxHydBytes = 16 << 20;
+
+void Report(const char *format, const char *what, const char *value = "", const char *other = "")
+{
+    std::printf(format, what, value, other);
+    std::fflush(stdout);
+}
+
 /* The text of an open file parsed from memory: the scanner then takes no
    buffer of its own size for a file of a few lines.  A file that cannot be
    read to its end is parsed as a stream from its start, so that the
-   scanner meets the failure and reports it as it always has. */
+   scanner meets the failure and reports it as it always has.  A UTF-8
+   byte-order mark before the text is passed over. */
 int32_t ParseHydFile(FILE *file, HydDescription *description)
 {
     std::string text;
     char block[4096];
     size_t got;
-    while ((got = std::fread(block, 1, sizeof block, file)) > 0)
+    while ((got = std::fread(block, 1, sizeof block, file)) > 0) {
         text.append(block, got);
+        if (static_cast<int64_t>(text.size()) > kMaxHydBytes) {   // grown since it was opened
+            Report("%s is larger than a description file can be\n", "The file");
+            return HYD_PARSE_FAILED;
+        }
+    }
     if (std::ferror(file)) {
         std::clearerr(file);
         std::rewind(file);
         return ParseHydStream(file, description);
     }
-    return ParseHydText(text.data(), text.size(), description);
+    const size_t skip = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    return ParseHydText(text.data() + skip, text.size() - skip, description);
+}
+
+/* The times of the description as a simulation takes them: each date a
+   date, each step a duration of more than nothing, each stop after its
+   start.  Times the files have not given (empty) are not looked at.  False
+   after a message that names the time. */
+bool TimesMakeASimulation(const HydDescription *d)
+{
+    static const struct {
+        int slot;
+        const char *keyword;
+    } dates[] = {{HYD_REFERENCE_TIME, "reference-time"},
+                 {HYD_START_TIME, "hydrodynamic-start-time"},
+                 {HYD_STOP_TIME, "hydrodynamic-stop-time"},
+                 {HYD_CONVERSION_START_TIME, "conversion-start-time"},
+                 {HYD_CONVERSION_STOP_TIME, "conversion-stop-time"}},
+      steps[] = {{HYD_TIMESTEP, "hydrodynamic-timestep"}, {HYD_CONVERSION_TIMESTEP, "conversion-timestep"}},
+      periods[] = {{HYD_START_TIME, "hydrodynamic-stop-time"}, {HYD_CONVERSION_START_TIME, "conversion-stop-time"}};
+    for (const auto &date : dates) {
+        const char *time = d->times[date.slot];
+        if (time[0] != '\0' && !IsValidDateTime(time)) {
+            Report("Invalid time: %s '%s' is no date\n", date.keyword, time);
+            return false;
+        }
+    }
+    for (const auto &step : steps) {
+        const char *time = d->times[step.slot];
+        if (time[0] != '\0' && (!IsValidDuration(time) || std::strspn(time, "0") == std::strlen(time))) {
+            Report("Invalid time: %s '%s' is no time step\n", step.keyword, time);
+            return false;
+        }
+    }
+    for (const auto &period : periods) {
+        const char *start = d->times[period.slot], *stop = d->times[period.slot + 1];
+        double seconds = 0.0;
+        if (start[0] != '\0' && stop[0] != '\0' && DateTimeDiffSeconds(start, stop, &seconds) && !(seconds > 0.0)) {
+            Report("Invalid time: %s '%s' is not after its start '%s'\n", period.keyword, stop, start);
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string WithoutTrailingBlanks(const char *text)
@@ -127,9 +185,18 @@ int32_t ReadHydFile(const char *path, ScenarioRecord *scenario)
     if (path == nullptr || path[0] == '\0')
         return HYD_READ_OK;
 
-    std::unique_ptr<FILE, FileCloser> file(std::fopen(path, "r"));
-    if (!file)
-        return HYD_CANNOT_OPEN;
+    /* Only a regular file of a size that a description can have is read:
+       a device or a pipe could be read for ever. */
+    int status = REGULAR_FILE_MISSING;
+    std::unique_ptr<FILE, FileCloser> file(OpenRegularFile(path, "r", kMaxHydBytes, &status));
+    if (!file) {
+        if (status == REGULAR_FILE_MISSING)
+            return HYD_CANNOT_OPEN;
+        Report(status == REGULAR_FILE_TOO_LARGE ? "%s is larger than a description file can be\n"
+                                                : "%s is not a regular file\n",
+               path);
+        return HYD_PARSE_FAILED;
+    }
     /* The times and description lines carry over to the next read; those
        of a file that failed are not kept. */
     char times[HYD_TIME_SLOTS][HYD_TIME_LEN];
@@ -145,6 +212,8 @@ int32_t ReadHydFile(const char *path, ScenarioRecord *scenario)
     file.reset();
     if (result != HYD_READ_OK)
         return failed(result);
+    if (!TimesMakeASimulation(d))
+        return failed(HYD_PARSE_FAILED);
 
     /* The companion files are named relative to the *.hyd file. */
     std::string directory(path);

@@ -17,6 +17,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -30,6 +31,7 @@
 #include "datetime.h"
 #include "editor_services.h"
 #include "ge_list.h"
+#include "input_writer.h"
 #include "load_hydrodynamics.h"
 #include "ruv.h"
 #include "scenario.h"
@@ -116,9 +118,15 @@ struct ReadStop {
     int32_t result;
 };
 
+/* A number of the file runs to a blank or the end of its line: "0x3F8" or
+   "12kg" is no number (sscanf would take the 0 or the 12 and leave the
+   rest unread). */
+bool EndsANumber(char c) { return c == '\0' || IsSpace(c); }
+
 /* Number scanning as sscanf's %d and %f do it, but refusing what does not
    fit: an integer outside int32, a real that is not finite or outside the
-   range of a float.  *used = characters taken (leading blanks included). */
+   range of a float, a number followed by other characters.  *used =
+   characters taken (leading blanks included). */
 bool ScanInt(const char *text, int32_t *value, size_t *used)
 {
     const char *p = text;
@@ -137,7 +145,7 @@ bool ScanInt(const char *text, int32_t *value, size_t *used)
     }
     if (negative)
         v = -v;
-    if (v > INT32_MAX || v < INT32_MIN)
+    if (v > INT32_MAX || v < INT32_MIN || !EndsANumber(*p))
         return false;
     *value = static_cast<int32_t>(v);
     *used = static_cast<size_t>(p - text);
@@ -157,14 +165,11 @@ bool ScanReal(const char *text, float *value, size_t *used)
     if (!std::isdigit(static_cast<unsigned char>(*q)) &&
         !(*q == '.' && std::isdigit(static_cast<unsigned char>(q[1]))))
         return false;
-    if (q[0] == '0' && (q[1] == 'x' || q[1] == 'X')) {
-        *value = 0.0f;   /* the 0, followed by a word */
-        *used = static_cast<size_t>(q + 1 - text);
-        return true;
-    }
+    if (q[0] == '0' && (q[1] == 'x' || q[1] == 'X'))
+        return false;   /* strtod would read it as hexadecimal */
     char *end = nullptr;
     const double v = std::strtod(p, &end);
-    if (end == p || !std::isfinite(v) || std::fabs(v) > FLT_MAX)
+    if (end == p || !std::isfinite(v) || std::fabs(v) > FLT_MAX || !EndsANumber(*end))
         return false;
     *value = static_cast<float>(v);
     *used = static_cast<size_t>(end - text);
@@ -284,6 +289,15 @@ private:
     int tokenLine_ = -1;
 };
 
+/* The closing quote of a quoted text that runs from before `at`: the next
+   single quote that is not one of a doubled pair; npos when there is none. */
+std::string::size_type QuotedTextEnd(const std::string &line, size_t at)
+{
+    while ((at = line.find('\'', at)) != std::string::npos && at + 1 < line.size() && line[at + 1] == '\'')
+        at += 2;
+    return at;
+}
+
 /* Numbers of one line, scanned in turn. */
 class LineFields {
 public:
@@ -328,10 +342,12 @@ public:
             large.assign(static_cast<size_t>(maximum) + 1, '\0');
             text = large.data();
         }
-        if (ExtractQuoted(maximum, line_.c_str(), text) < 0)
+        const int32_t end = ExtractQuoted(maximum, line_.c_str(), text);
+        if (end < 0)
             work_.Invalid("%s expected between single quotes", what);
-        const size_t open = line_.find('\'');
-        const size_t close = line_.find('\'', open + 1);
+        /* The fields follow the closing quote (a text cut at its maximum
+           goes on to it). */
+        const std::string::size_type close = QuotedTextEnd(line_, static_cast<size_t>(end));
         pos_ = close == std::string::npos ? line_.size() : close + 1;
         return text;
     }
@@ -436,7 +452,7 @@ int32_t StripLines(FILE *given, const char *source, const char *workFile, int32_
 
     FILE *in = given;
     if (in == nullptr) {
-        owned.reset(std::fopen(source, "rb"));
+        owned.reset(OpenRegularFile(source, "rb", INT64_MAX, nullptr));
         if (!owned)
             return READ_CANNOT_OPEN;
         in = owned.get();
@@ -491,9 +507,15 @@ int32_t StripLines(FILE *given, const char *source, const char *workFile, int32_
     };
 
     /* The lines of each block; a line that runs over its block's end waits
-       in `carried` for the rest. */
+       in `carried` for the rest, up to the length a line of the file can
+       have with its comment. */
     char block[8192];
     std::string carried;
+    auto tooLong = [&number]() {
+        ruv_dm_post_error("Reading data: line %d of the input file is longer than %d characters!", number + 1,
+                          static_cast<int>(INPUT_RAW_LINE_LIMIT));
+        return READ_CANNOT_OPEN;
+    };
     for (;;) {
         const size_t got = std::fread(block, 1, sizeof block, in);
         /* Room for the block's lines, in steps that at least double. */
@@ -503,10 +525,14 @@ int32_t StripLines(FILE *given, const char *source, const char *workFile, int32_
         while (at < got) {
             const char *lf = static_cast<const char *>(std::memchr(block + at, '\n', got - at));
             if (lf == nullptr) {
+                if (carried.size() + (got - at) > INPUT_RAW_LINE_LIMIT)
+                    return tooLong();
                 carried.append(block + at, got - at);
                 break;
             }
             const size_t length = static_cast<size_t>(lf - (block + at));
+            if (carried.size() + length > INPUT_RAW_LINE_LIMIT)
+                return tooLong();
             bool ok;
             if (carried.empty()) {
                 ok = strip(block + at, length);
@@ -550,6 +576,27 @@ bool ReadWholeFile(const char *path, std::string *text)
     return ok;
 }
 #endif
+
+/* The input file a list names is the one a save writes back into: kept
+   (in full) when it is not the list's own name with ".inp". */
+void RememberInputFile(ScenarioRecord *s, const char *folder, const char *input)
+{
+    s->inputFile[0] = '\0';
+    char own[SCEN_FILE_NAME_LEN + 8];
+    MakeInputName(own, sizeof own, s->scenarioFile.name);
+    char named[SCEN_FILE_NAME_LEN], derived[SCEN_FILE_NAME_LEN];
+    if (!ResolvePathIn(folder, input, named, sizeof named))
+        return;
+    if (ResolvePathIn(folder, own, derived, sizeof derived) &&
+#ifdef _WIN32
+        CompareNoCase(named, derived) == 0
+#else
+        std::strcmp(named, derived) == 0
+#endif
+    )
+        return;
+    CopyText(s->inputFile, sizeof s->inputFile, named);
+}
 
 /* The current directory on entry comes back on every way out. */
 class DirectoryGuard {
@@ -726,6 +773,11 @@ private:
         oldTag_ = Trimmed(version) == kOldTag ? 1 : 0;
         if (oldTag_)
             version = kOldTagVersion;
+        /* A version of another layout would be read as some other one. */
+        static const char *const known[] = {"V3.60.00", "V3.62.00", "V3.63.00", "V3.64.00", SCENARIO_CURRENT_VERSION};
+        if (std::find(std::begin(known), std::end(known), Trimmed(version)) == std::end(known))
+            w_.Invalid("unknown version '%s' (known: V3.60.00, V3.62.00, V3.63.00, V3.64.00, %s and %s)",
+                       Trimmed(version).c_str(), SCENARIO_CURRENT_VERSION, kOldTag);
         CopyText(s_->version, SCEN_VERSION_LEN, version.c_str());
         layout_ = LayoutOf(s_->version);
         *obsolete = layout_.before366 ? 1 : 0;
@@ -839,8 +891,8 @@ private:
         if (!Oil())
             oilFractions_ = 0;
         if (3 * static_cast<int64_t>(oilFractions_) > substanceLines_)
-            w_.Invalid("%d oil fractions need %d substance lines, the file gives %d", oilFractions_,
-                       3 * oilFractions_, substanceLines_);
+            w_.Invalid("%d oil fractions need %lld substance lines, the file gives %d", oilFractions_,
+                       3 * static_cast<long long>(oilFractions_), substanceLines_);
         const int32_t created = substanceLines_ - 2 * oilFractions_;
         if (created > SCEN_MAX_SUBSTANCES)
             w_.Invalid("%d substances (at most %d)", created, SCEN_MAX_SUBSTANCES);
@@ -973,9 +1025,8 @@ private:
         const int32_t rows = w_.Count("number of intakes");
         if (static_cast<int64_t>(rows) * kIntakeValues + 12 != count) {
             ruv_dm_post_error("Reading data: error in line %d of the input file:\n"
-                              "%d temperature parameters do not fit %d intakes (%d expected)",
-                              w_.SourceLine(), count, rows,
-                              static_cast<int>(static_cast<int64_t>(rows) * kIntakeValues + 12));
+                              "%d temperature parameters do not fit %d intakes (%lld expected)",
+                              w_.SourceLine(), count, rows, static_cast<long long>(rows) * kIntakeValues + 12);
             throw ReadStop{READ_TEMPERATURE_MISMATCH};
         }
         if (type_ == 5) {
@@ -1448,15 +1499,23 @@ int32_t ExtractQuoted(int32_t maximum, const char *line, char *destination)
     if (open == nullptr)
         return -1;
     const int32_t limit = maximum < kQuotedLimit ? maximum : kQuotedLimit;
+    /* A quote inside the text is written twice. */
     const char *p = open + 1;
     int32_t n = 0;
-    while (p[n] != '\0' && p[n] != '\'' && n < limit)
+    while (*p != '\0' && n < limit) {
+        if (*p == '\'') {
+            if (p[1] != '\'')
+                break;
+            ++p;
+        }
+        if (destination != nullptr)
+            destination[n] = *p;
         ++n;
-    if (destination != nullptr) {
-        std::memcpy(destination, p, static_cast<size_t>(n < 0 ? 0 : n));
-        destination[n < 0 ? 0 : n] = '\0';
+        ++p;
     }
-    return static_cast<int32_t>(p - line) + n;
+    if (destination != nullptr)
+        destination[n < 0 ? 0 : n] = '\0';
+    return static_cast<int32_t>(p - line);
 }
 
 int16_t ParseTimeField(int flag, const char *text, char *output)
@@ -1517,12 +1576,17 @@ int16_t ResolveInputName(char *destination, size_t size, const char *chosenName)
         CopyText(destination, size, name.c_str());
         return std::strlen(destination) == name.size() ? 1 : 0;
     }
-    FILE *list = std::fopen(name.c_str(), "r");
+    FILE *list = OpenRegularFile(name.c_str(), "r", INT64_MAX, nullptr);
     if (list == nullptr)
         return 0;
     std::string first;
-    for (int c; (c = std::fgetc(list)) != EOF && c != '\n';)
+    for (int c; (c = std::fgetc(list)) != EOF && c != '\n';) {
+        if (first.size() == INPUT_RAW_LINE_LIMIT) {
+            std::fclose(list);
+            return 0;
+        }
         first += static_cast<char>(c);
+    }
     std::fclose(list);
     char quoted[kQuotedLimit + 1];
     if (ExtractQuoted(kQuotedLimit, first.c_str(), quoted) < 0 || Trimmed(quoted).empty())
@@ -1547,7 +1611,7 @@ int32_t ReadInputFile(int16_t *obsolete)
         return READ_CANNOT_OPEN;
     }
     /* The file opened to see that it can be is the one stripped. */
-    FILE *in = std::fopen(input, "rb");
+    FILE *in = OpenRegularFile(input, "rb", INT64_MAX, nullptr);
     if (in == nullptr) {
         ruv_dm_post_error("%s", kCannotOpen);
         return READ_CANNOT_OPEN;
@@ -1574,6 +1638,7 @@ int32_t ReadInputFile(int16_t *obsolete)
     char folder[SCEN_FILE_NAME_LEN] = "";
     if (ruv_fsys_convert_dir_to_str(&s->scenarioFile.dir, folder, sizeof folder))
         ToForwardSlashes(folder);
+    RememberInputFile(s, folder, input);
     WorkText work(std::move(text), std::move(sourceLines));
     int32_t result = READ_OK;
     // The locations go to the map without drawing, and the zoom-grid box's
@@ -1614,6 +1679,7 @@ int32_t CmdOpen(RUV_WIN mainWindow)
         /* What was read is no copy of the file: it keeps no name, so that
            Save asks for one instead of replacing the file with less. */
         s->scenarioFile.name[0] = '\0';
+        s->inputFile[0] = '\0';
         if (result != READ_CANNOT_OPEN) {
             ModifiedFlag = 1;
             ruv_dm_post_error("%s", "The file was read only in part.\n"
@@ -1629,7 +1695,8 @@ int32_t CmdOpen(RUV_WIN mainWindow)
     ruv_menu_set_item_enabled(mainWindow, kMenuSave, TRUE);
     ruv_menu_set_item_enabled(mainWindow, kMenuSaveAs, TRUE);
 
-    if (obsolete == 1) {
+    /* What was converted is told only of a file that was read. */
+    if (obsolete == 1 && (result == READ_OK || s->modelKind == MODEL_TEMPERATURE)) {
         switch (s->modelKind) {
         case MODEL_TEMPERATURE:
             ruv_dm_post_note("%s", "Temperature model no longer supported");

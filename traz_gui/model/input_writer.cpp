@@ -26,6 +26,7 @@
 #include "ruv.h"
 #include "scenario.h"
 #include "scenario_check.h"
+#include "startup.h"
 #include "utilities.h"
 
 namespace {
@@ -247,10 +248,54 @@ std::string ReplaceTail(const std::string &path, size_t n, const std::string &ta
     return path.size() >= n ? path.substr(0, path.size() - n) + tail : path + tail;
 }
 
-std::string Relative(const std::string &path)
+/* A quoted text of the input file and the list: a quote inside it is
+   written twice, and read back as one. */
+std::string Quoted(const std::string &text)
 {
-    return MakeProjectRelativePath(path.c_str());
+    std::string quoted = "'";
+    for (char c : text) {
+        quoted += c;
+        if (c == '\'')
+            quoted += '\'';
+    }
+    return quoted + "'";
 }
+
+/* The most characters of a file name that the reader takes back. */
+const size_t kMaxWrittenName = 254;
+
+/* What the writer met that it cannot write as it is: the first such thing,
+   in the words of the message that refuses the save. */
+class Refusal {
+public:
+    void Note(const std::string &why)
+    {
+        if (why_.empty())
+            why_ = why;
+    }
+    const std::string &Why() const { return why_; }
+
+    /* A file name as the files give it: relative to the project when that
+       form fits a name of the input file, else the name as it is; a name
+       that fits in neither form refuses the save. */
+    std::string Name(const std::string &path)
+    {
+        const std::string relative = MakeProjectRelativePath(path.c_str());
+        if (relative.size() <= kMaxWrittenName)
+            return relative;
+        if (path.size() <= kMaxWrittenName)
+            return path;
+        char why[SCEN_FILE_NAME_LEN * 2 + 160];
+        std::snprintf(why, sizeof why,
+                      "Saving data: the file name\n%s\nhas %d characters; the input file holds names of at most %d.",
+                      path.c_str(), static_cast<int>(path.size()), static_cast<int>(kMaxWrittenName));
+        Note(why);
+        return relative;
+    }
+
+private:
+    std::string why_;
+};
 
 /* A text file written to a temporary file beside its target and moved over
    the target only by Commit; a file not committed is removed. */
@@ -328,8 +373,8 @@ private:
 /* The input file, section by section. */
 class InputFileWriter {
 public:
-    InputFileWriter(FILE *file, ScenarioRecord *scenario)
-        : f_(file), s_(scenario), oilFractions_(CountOilFractions(scenario)),
+    InputFileWriter(FILE *file, ScenarioRecord *scenario, Refusal *refusal)
+        : f_(file), s_(scenario), refusal_(refusal), oilFractions_(CountOilFractions(scenario)),
           columns_(OutputColumns(scenario, oilFractions_))
     {
     }
@@ -374,8 +419,18 @@ private:
     ProcessParameters *Process() const { return s_->processParameters; }
     bool SeveralLayers() const { return s_->hydLayers > 1; }
 
-    std::string Offset(const char *time) const
+    /* A time as its offset from T0; a time that has none refuses the save
+       (it is never written as T0 itself). */
+    std::string Offset(const char *time, const char *what) const
     {
+        double seconds = 0.0;
+        if (!DateTimeDiffSeconds(s_->hydReferenceTime, time, &seconds)) {
+            char why[256];
+            std::snprintf(why, sizeof why,
+                          "Saving data: the %s \"%.14s\" cannot be written as a time from the reference time %.14s.",
+                          what, time != nullptr ? time : "", s_->hydReferenceTime);
+            refusal_->Note(why);
+        }
         char text[64];
         FormatTimeOffset(s_->hydReferenceTime, time, text);
         return text;
@@ -409,7 +464,7 @@ private:
         Printf("'%-16s' %s\n", SCENARIO_CURRENT_VERSION, " ; please, don't change this line");
         Put("\n");
         for (const auto &title : s_->titles)
-            Printf("'%s'\n", title);
+            Printf("%s\n", Quoted(title).c_str());
         int t[6];
         SplitTimeText(s_->hydReferenceTime, t);
         Printf("'T0: %04d.%02d.%02d %02d:%02d:%02d (scu =       ls)'\n", t[0], t[1], t[2], t[3],
@@ -419,7 +474,7 @@ private:
     void Hydrodynamics()
     {
         Put("\n;                            Hydrodynamics file (*.hyd)\n");
-        Printf("'%s'; name of *hyd file\n;\n", Relative(s_->fileNames[FILE_HYD]).c_str());
+        Printf("%s; name of *hyd file\n;\n", Quoted(refusal_->Name(s_->fileNames[FILE_HYD])).c_str());
     }
 
     int FileModelType() const
@@ -468,22 +523,22 @@ private:
             for (int i = 0; i < count; ++i) {
                 Substance *sub = SubstanceAt(i);
                 if (sub != nullptr && sub->isOilFraction) {
-                    Printf(" '%s'\n", sub->name);
-                    Printf(" '%s disp'\n", sub->name);
-                    Printf(" '%s stick'\n", sub->name);
+                    Printf(" %s\n", Quoted(sub->name).c_str());
+                    Printf(" %s\n", Quoted(std::string(sub->name) + " disp").c_str());
+                    Printf(" %s\n", Quoted(std::string(sub->name) + " stick").c_str());
                 }
             }
         for (int i = 0; i < count; ++i) {
             Substance *sub = SubstanceAt(i);
             if (sub != nullptr && !(s_->modelKind == MODEL_OIL && sub->isOilFraction))
-                Printf(" '%s'\n", sub->name);
+                Printf(" %s\n", Quoted(sub->name).c_str());
         }
         if (s_->modelKind == MODEL_RED_TIDE)
             for (const char *nutrient : {"NH4_file", "NO3_file"})
                 for (int i = 0; i < count; ++i) {
                     Substance *sub = SubstanceAt(i);
                     if (sub != nullptr && std::strcmp(sub->name, nutrient) == 0) {
-                        Printf("'%s'\n", sub->dataFile);
+                        Printf("%s\n", Quoted(sub->dataFile).c_str());
                         break;
                     }
                 }
@@ -629,14 +684,14 @@ private:
         const auto &his = s_->timeGroups[TIME_GROUP_HISTORY];
         Put("\n;                            Timers \n");
         Put(";yyyy mm dd hh mm ss \n");
-        Printf("          %s      ;simulation start time \n", Offset(sim[TIME_START]).c_str());
-        Printf("          %s      ;simulation stop time \n", Offset(sim[TIME_STOP]).c_str());
+        Printf("          %s      ;simulation start time \n", Offset(sim[TIME_START], "simulation start time").c_str());
+        Printf("          %s      ;simulation stop time \n", Offset(sim[TIME_STOP], "simulation stop time").c_str());
         Printf("          %s      ;KIMBOL take over time \n", Field(1, s_->takeOverTime).c_str());
-        Printf("          %s      ;map file start time \n", Offset(map[TIME_START]).c_str());
-        Printf("          %s      ;map file stop time \n", Offset(map[TIME_STOP]).c_str());
+        Printf("          %s      ;map file start time \n", Offset(map[TIME_START], "map file start time").c_str());
+        Printf("          %s      ;map file stop time \n", Offset(map[TIME_STOP], "map file stop time").c_str());
         Printf("          %s      ;map file time step \n", Field(1, map[TIME_STEP]).c_str());
-        Printf("          %s      ;his file start time \n", Offset(his[TIME_START]).c_str());
-        Printf("          %s      ;his file stop time \n", Offset(his[TIME_STOP]).c_str());
+        Printf("          %s      ;his file start time \n", Offset(his[TIME_START], "his file start time").c_str());
+        Printf("          %s      ;his file stop time \n", Offset(his[TIME_STOP], "his file stop time").c_str());
         Printf("          %s      ;his file time step \n", Field(1, his[TIME_STEP]).c_str());
         Printf(" %s      ;reference date for output\n", Field(0, s_->outputReferenceDate).c_str());
     }
@@ -659,7 +714,7 @@ private:
         Put("; 0 = no initial particles\n");
         Put("                ; 1 = initial oil patches (from *.ini file)\n");
         if (option == 1)
-            Printf("'%s' ;%s ", Relative(ic->iniFile).c_str(),
+            Printf("%s ;%s ", Quoted(refusal_->Name(ic->iniFile)).c_str(),
                    " Initial condition file (including polygones describing the oil patches)\n");
     }
 
@@ -673,7 +728,7 @@ private:
             Location *point = nullptr;
             if (!GE_ListGet(s_->observationPoints, i, &point) || point == nullptr)
                 continue;
-            const std::string quoted = std::string("'") + point->name + "'";
+            const std::string quoted = Quoted(point->name);
             Printf("   %-20s   %22.2f %22.2f  \n", quoted.c_str(), static_cast<double>(point->x),
                    static_cast<double>(point->y));
         }
@@ -744,8 +799,8 @@ private:
             Location *r = nullptr;
             if (!GE_ListGet(s_->instantaneousReleases, i, &r) || r == nullptr)
                 continue;
-            Printf("\n\n\n\n'%s'\n", r->name);
-            Printf("      %s  %58s\n", Offset(r->releaseTime).c_str(), "; release time (dd hh mm ss) ");
+            Printf("\n\n\n\n%s\n", Quoted(r->name).c_str());
+            Printf("      %s  %58s\n", Offset(r->releaseTime, "release time").c_str(), "; release time (dd hh mm ss) ");
             PositionLine(r, "; x-coord.       y-coord.        depth under surface(%)",
                          "; x-coord(m)     y-coord(m)      layer(-)",
                          "; x-coord(m)     y-coord(m)      (z-coord = 0)");
@@ -773,7 +828,7 @@ private:
             Location *r = nullptr;
             if (!GE_ListGet(s_->continuousReleases, i, &r) || r == nullptr)
                 continue;
-            Printf("\n\n\n\n'%s'\n", r->name);
+            Printf("\n\n\n\n%s\n", Quoted(r->name).c_str());
             PositionLine(r, "; x-coord(m)      y-coord(m)      depth under surface(%)",
                          "; x-coord(m)      y-coord(m)      layer",
                          "; x-coord(m)      y-coord(m) (z-coord = 0)");
@@ -810,11 +865,11 @@ private:
                 continue;
             Printf("  %20.4f  %20.3f   \n", static_cast<double>(r->particleShare),
                    static_cast<double>(r->loadScale));
-            Printf("  %s    %d   \n", Offset(r->releaseTime).c_str(), r->userLayer);
+            Printf("  %s    %d   \n", Offset(r->releaseTime, "release start time").c_str(), r->userLayer);
             Printf("  %d \n", r->userOption);
-            Printf("  '%s'  \n", r->userText);
+            Printf("  %s  \n", Quoted(r->userText).c_str());
             if (r->userOption == 0)
-                Printf("  %s    %d  %d  \n", Offset(r->stopTime).c_str(), r->userWord3,
+                Printf("  %s    %d  %d  \n", Offset(r->stopTime, "release stop time").c_str(), r->userWord3,
                        r->userWord4 + 1);
         }
     }
@@ -894,16 +949,16 @@ private:
 
     FILE *f_;
     ScenarioRecord *s_;
+    Refusal *refusal_;
     int oilFractions_;
     std::vector<OutputColumn> columns_;
 };
 
-void WriteFileList(FILE *f, const ScenarioRecord *s, const std::string &inputPath)
+void WriteFileList(FILE *f, const ScenarioRecord *s, const std::string &inputPath, Refusal *refusal)
 {
-    const std::string input = Relative(inputPath);
-    std::fprintf(f, "%d  '%s'\n", 15, input.c_str());
-    auto entry = [f](int unit, const std::string &path) {
-        std::fprintf(f, "%d  '%s' \n", unit, Relative(path).c_str());
+    std::fprintf(f, "%d  %s\n", 15, Quoted(refusal->Name(inputPath)).c_str());
+    auto entry = [f, refusal](int unit, const std::string &path) {
+        std::fprintf(f, "%d  %s \n", unit, Quoted(refusal->Name(path)).c_str());
     };
     entry(16, ReplaceTail(inputPath, 3, "out"));
     entry(17, s->fileNames[FILE_GRID_INDICES]);
@@ -956,17 +1011,24 @@ std::string InputPathOf(const RUV_FILE_SPEC &spec)
     return JoinPath(folder, input);
 }
 
+/* The scenario's own input file: the one its list named when read, else
+   the one its name stands for. */
+std::string OwnInputPath(const RUV_FILE_SPEC &spec, const char *inputFile)
+{
+    return inputFile[0] != '\0' ? std::string(inputFile) : InputPathOf(spec);
+}
+
 /* The file dialog asks before the chosen name is replaced; the input file
    beside it is replaced too, and is asked for here when it exists and is
    not the scenario's own.  True when the save may go on. */
-bool MayReplaceInputFile(const RUV_FILE_SPEC &chosen, const RUV_FILE_SPEC &own)
+bool MayReplaceInputFile(const RUV_FILE_SPEC &chosen, const std::string &ownInput)
 {
     const std::string input = InputPathOf(chosen);
     if (input.empty() || !FileExists(input))
         return true;
     char inputName[SCEN_FILE_NAME_LEN + 8];
     MakeInputName(inputName, sizeof inputName, chosen.name);
-    if (SameFile(chosen.name, inputName) || SameFile(input, InputPathOf(own)))
+    if (SameFile(chosen.name, inputName) || SameFile(input, ownInput))
         return true;
     return ruv_dm_post_ask("Yes", "No", nullptr, "%s already exists.\nDo you want to replace it?", inputName) == 0;
 }
@@ -977,7 +1039,8 @@ std::string MissingPart(const ScenarioRecord *s)
     if (s->hydLayers == 0 && s->fileNames[FILE_HYD][0] == '\0')
         return "no hydrodynamics file (*.hyd) has been read";
     if (s->hydLayers == 0)
-        return std::string("the grid files of ") + Relative(s->fileNames[FILE_HYD]) + " could not be read";
+        return std::string("the grid files of ") + MakeProjectRelativePath(s->fileNames[FILE_HYD]) +
+               " could not be read";
     return "no substance";
 }
 
@@ -1103,15 +1166,18 @@ int32_t WriteInputFile(ScenarioRecord *scenario, const StartupRecord *startup)
     }
 
     const std::string listName = scenario->scenarioFile.name;
-    char inputName[SCEN_FILE_NAME_LEN + 8];
-    MakeInputName(inputName, sizeof inputName, listName.c_str());
+    char derivedName[SCEN_FILE_NAME_LEN + 8];
+    MakeInputName(derivedName, sizeof derivedName, listName.c_str());
+    /* The input file that was read is the one written back. */
+    const std::string inputName = scenario->inputFile[0] != '\0' ? scenario->inputFile : derivedName;
 
     std::string inputPath = inputName;
+    char directory[SCEN_FILE_NAME_LEN] = "";
     if (startup->mode == STARTUP_STAND_ALONE) {
-        char directory[SCEN_FILE_NAME_LEN];
         if (ruv_fsys_convert_dir_to_str(&scenario->scenarioFile.dir, directory, 255)) {
             ToForwardSlashes(directory);
-            inputPath = JoinPath(directory, inputName);
+            if (scenario->inputFile[0] == '\0')
+                inputPath = JoinPath(directory, inputName);
         } else {
             ruv_dm_post_error("%s", "Can't convert dir to string");
         }
@@ -1119,7 +1185,8 @@ int32_t WriteInputFile(ScenarioRecord *scenario, const StartupRecord *startup)
 
     /* Both files are written in full before either replaces its target,
        so that a failure leaves no new file of the pair. */
-    const bool separateList = !SameFile(listName, inputName);
+    const bool separateList = scenario->inputFile[0] != '\0' ? !SameFile(JoinPath(directory, listName), inputName)
+                                                              : !SameFile(listName, inputName);
     ReplacingFile list;
     ReplacingFile input(inputName);
     if (separateList)
@@ -1128,8 +1195,9 @@ int32_t WriteInputFile(ScenarioRecord *scenario, const StartupRecord *startup)
         ReportCannotWrite();
         return WRITE_CANNOT_WRITE;
     }
+    Refusal refusal;
     if (separateList) {
-        WriteFileList(list.get(), scenario, inputPath);
+        WriteFileList(list.get(), scenario, inputPath, &refusal);
         if (!list.Finish()) {
             ReportCannotWrite();
             return WRITE_CANNOT_WRITE;
@@ -1138,7 +1206,14 @@ int32_t WriteInputFile(ScenarioRecord *scenario, const StartupRecord *startup)
     char status[SCEN_FILE_NAME_LEN + 64];
     std::snprintf(status, sizeof status, "Saving data to %s ...", inputPath.c_str());
     statbar_set_title(MainWindow, status);
-    InputFileWriter(input.get(), scenario).Write();
+    InputFileWriter(input.get(), scenario, &refusal).Write();
+    /* A name or a time that the files cannot give as it is: neither file
+       replaces its target. */
+    if (!refusal.Why().empty()) {
+        statbar_set_title(MainWindow, "");
+        ruv_dm_post_error("%s\nWriting cancelled!", refusal.Why().c_str());
+        return WRITE_REFUSED;
+    }
     if (!input.Finish() || !input.Commit() || (separateList && !list.Commit())) {
         ReportCannotWrite();
         return WRITE_CANNOT_WRITE;
@@ -1178,14 +1253,18 @@ int32_t CmdSave(int32_t mode)
        folder: the title and the next Save still name the file it came
        from. */
     const RUV_FILE_SPEC before = scenario->scenarioFile;
+    char inputBefore[sizeof scenario->inputFile];
+    std::memcpy(inputBefore, scenario->inputFile, sizeof inputBefore);
     char folderBefore[sizeof startup->directoryText];
     std::memcpy(folderBefore, startup->directoryText, sizeof folderBefore);
     if (mode == 1 || scenario->scenarioFile.name[0] == '\0') {
         RUV_FILE_SPEC chosen = scenario->scenarioFile;
         SelectFile("mdp", "Save the current data", 0, &chosen);
-        if (chosen.name[0] == '\0' || !MayReplaceInputFile(chosen, before))
+        if (chosen.name[0] == '\0' || !MayReplaceInputFile(chosen, OwnInputPath(before, inputBefore)))
             return 0;
+        /* A name chosen is a new pair of files: its own input file. */
         scenario->scenarioFile = chosen;
+        scenario->inputFile[0] = '\0';
         SetScenarioFolder(startup, &chosen.dir);
     }
     if (scenario->scenarioFile.name[0] == '\0')
@@ -1194,8 +1273,11 @@ int32_t CmdSave(int32_t mode)
     const int32_t result = WriteInputFile(scenario, startup);
     if (result == WRITE_OK) {
         ModifiedFlag = 0;
+        /* The scenario has a name now: Save is offered. */
+        ruv_menu_set_item_enabled(MainWindow, MENU_FILE_SAVE, TRUE);
     } else {
         scenario->scenarioFile = before;
+        std::memcpy(scenario->inputFile, inputBefore, sizeof inputBefore);
         std::memcpy(startup->directoryText, folderBefore, sizeof folderBefore);
     }
     BuildScenarioPath();

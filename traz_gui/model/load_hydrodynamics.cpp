@@ -76,14 +76,14 @@ struct LoadArrays {
     std::vector<float> cellDepth;
     std::vector<int32_t> cellStatus;
 
-    void Prepare(size_t cells, size_t segments, size_t statusCells)
+    void Prepare(size_t cells, size_t statusCells)
     {
         if (table.capacity() / 2 > cells)
             *this = LoadArrays();
         table.assign(cells, 0);
         x.assign(cells, 0.0f);
         y.assign(cells, 0.0f);
-        depths.assign(segments, 0.0f);
+        depths.clear();   // sized by the depth file, once it has shown its count
         cellDepth.assign(cells, 0.0f);
         cellStatus.assign(statusCells, GE_CELL_INACTIVE);
     }
@@ -134,14 +134,18 @@ int32_t ReadGridTable(ScenarioRecord *scenario, const char *gridIndicesFile)
     const int32_t mmax = dims[0], nmax = dims[1];
     const int32_t layers = dims[2] < 1 ? 1 : dims[2];
     const size_t cells = static_cast<size_t>(mmax) * static_cast<size_t>(nmax);
+    // The reader has seen the table hold its cells; a segment count is only
+    // a number in a header.  More segments than cells in all layers is no
+    // grid, and nothing is made from it.
+    if (segments < 1 || static_cast<uint64_t>(segments) > static_cast<uint64_t>(cells) * static_cast<uint64_t>(layers))
+        return GridTableFailed();
 
     // Everything is read before the scenario changes, so that a failed read
     // leaves the previous grid in place.
     const int32_t statusWidth = mmax + 1;
     LoadArrays &arrays = Arrays();
     try {
-        arrays.Prepare(cells, static_cast<size_t>(segments),
-                       static_cast<size_t>(statusWidth) * static_cast<size_t>(nmax + 1));
+        arrays.Prepare(cells, static_cast<size_t>(statusWidth) * static_cast<size_t>(nmax + 1));
     } catch (const std::exception &) {   // no memory, or a size no array can have
         arrays = LoadArrays();
         return GridTableFailed();
@@ -168,14 +172,28 @@ int32_t ReadGridTable(ScenarioRecord *scenario, const char *gridIndicesFile)
     if (status != 0)
         return GridTableFailed();
 
+    // The depths: first their count, which the reader has seen the depth
+    // file hold; room is made for that many only, when they are no more
+    // than the segments.
     int32_t depthDims[7] = {0, 0, 0, 0, 0, 0, 0};
-    int32_t depthValues = segments;   // in: room; out: the depth file's count
+    float noRoom = 0.0f;
+    int32_t depthValues = 0;   // in: room; out: the depth file's count
     int32_t depthStatus = 0;
-    ReadDpsFile(name, kNameField, &fileType, location, depthDims, depths.data(), &depthValues, &spare,
-                &depthStatus);
+    ReadDpsFile(name, kNameField, &fileType, location, depthDims, &noRoom, &depthValues, &spare, &depthStatus);
+    if (depthStatus == GRID_CAPACITY && depthValues > 0 && depthValues <= segments) {
+        try {
+            depths.assign(static_cast<size_t>(depthValues), 0.0f);
+            ReadDpsFile(name, kNameField, &fileType, location, depthDims, depths.data(), &depthValues, &spare,
+                        &depthStatus);
+        } catch (const std::exception &) {
+            depthStatus = GRID_CAPACITY;
+        }
+    }
     const bool depthsRead = depthStatus == 0;
-    if (!depthsRead)
+    if (!depthsRead) {
         depthValues = 0;
+        depths.clear();
+    }
 
     // Into the scenario, reusing arrays that are large enough.
     int32_t *newTable = BlockFor(scenario->activeGrid, scenario->activeGridLength, cells);
@@ -216,7 +234,7 @@ int32_t ReadGridTable(ScenarioRecord *scenario, const char *gridIndicesFile)
     scenario->activeGridLength = static_cast<int32_t>(cells);
     scenario->mmax = mmax;
     scenario->nmax = nmax;
-    scenario->depthCount = segments;
+    scenario->depthCount = depthValues;   // the segments with a depth
     scenario->gridLayers = layers;
     scenario->hydLayers = layers;
 

@@ -319,6 +319,7 @@ void ResetScenario(ScenarioRecord *scenario)
         RenewTimeTable(&scenario->outputOptions->recovery, 1);
 
     SetScenarioDefaults(startup, scenario);
+    scenario->inputFile[0] = '\0';
     ResetTableSlots(1);
     startup->selectionIndex = -1;
     ClearPageSelections();

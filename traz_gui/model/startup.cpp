@@ -95,9 +95,10 @@ void OpenStartScenario(RUV_WIN mainWindow, StartupRecord *startup, ScenarioRecor
     if (inputExists) {
         ruv_dm_post_message("Opening existing scenario: %s!", startup->scenarioFile.name);
         int16_t obsolete = 0;
-        ReadInputFile(&obsolete);
+        const int32_t read = ReadInputFile(&obsolete);
         EnableInitialConditionButton(scenario->modelKind == MODEL_OIL ? 1 : 0);
-        if (obsolete == 1)
+        // A conversion is told only of a file that was read.
+        if (obsolete == 1 && read == READ_OK)
             ruv_dm_post_message("%s", "Release scenario has been modified (obsolete input)\n"
                                       "1. for oil the release is always at water surface\n"
                                       "2. for tracers, either the depth (2Dh model)\n"

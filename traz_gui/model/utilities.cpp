@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include <sys/stat.h>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -682,6 +684,51 @@ int16_t FileIsReadable(const char *path)
 int16_t OpenFileChecked(const char *path, FILE **file, int mode)
 {
     return OpenChecked(path, file, mode, false);
+}
+
+FILE *OpenRegularFile(const char *path, const char *mode, int64_t maxBytes, int *status, int64_t *size)
+{
+    int ignored = 0;
+    int &why = status ? *status : ignored;
+    why = REGULAR_FILE_MISSING;
+    if (!path || !*path || !mode)
+        return nullptr;
+    // Looked at before the open, which for a pipe waits for a writer; and
+    // again once open, in case the name meanwhile names something else.
+#ifdef _WIN32
+    struct _stati64 before;
+    if (_stati64(path, &before) == 0 && (before.st_mode & _S_IFMT) != _S_IFREG) {
+        why = REGULAR_FILE_NOT_REGULAR;
+        return nullptr;
+    }
+#else
+    struct stat before;
+    if (stat(path, &before) == 0 && !S_ISREG(before.st_mode)) {
+        why = REGULAR_FILE_NOT_REGULAR;
+        return nullptr;
+    }
+#endif
+    FILE *f = std::fopen(path, mode);
+    if (!f)
+        return nullptr;
+    int64_t length = -1;
+#ifdef _WIN32
+    struct _stati64 st;
+    if (_fstati64(_fileno(f), &st) == 0 && (st.st_mode & _S_IFMT) == _S_IFREG)
+        length = st.st_size;
+#else
+    struct stat st;
+    if (fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode))
+        length = static_cast<int64_t>(st.st_size);
+#endif
+    why = length < 0 ? REGULAR_FILE_NOT_REGULAR : length > maxBytes ? REGULAR_FILE_TOO_LARGE : REGULAR_FILE_OPEN;
+    if (why != REGULAR_FILE_OPEN) {
+        std::fclose(f);
+        return nullptr;
+    }
+    if (size)
+        *size = length;
+    return f;
 }
 
 int16_t IsTextFile(const char *path)

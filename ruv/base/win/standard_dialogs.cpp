@@ -248,6 +248,9 @@ int32_t prompt_handler(RUV_WIN win, RUV_EVENT *ev)
 
 // ---- common dialogs ----
 
+// The longest path a file dialog gives back, with its terminator.
+constexpr size_t kLongestPath = 32768;
+
 // Runs a common dialog with the application's windows disabled.
 template <typename F> auto with_others_disabled(HWND owner, F run) -> decltype(run())
 {
@@ -261,12 +264,12 @@ int32_t file_dialog(RUV_FILE_SPEC *spec, const char *prompt, bool save)
 {
     if (!spec)
         return 0;
-    char file[256] = "";
-    char title[256] = "";
-    // The name field holds up to 256 characters; the dialog's buffer 255
-    // and a terminator.
+    // Buffers for the longest path the system gives (a path that the
+    // specification cannot hold is refused after the dialog, never cut).
+    std::vector<char> file(kLongestPath, '\0');
+    std::vector<char> title(kLongestPath, '\0');
     if (save && spec->name[0])
-        std::snprintf(file, sizeof file, "%.*s", static_cast<int>(sizeof file - 1), spec->name);
+        std::snprintf(file.data(), file.size(), "%s", spec->name);
     RUV_FILE_DIR dir{};
     if (spec->dir.path[0]) {
         char full[RUV_FILE_DIR_SIZE];
@@ -296,10 +299,10 @@ int32_t file_dialog(RUV_FILE_SPEC *spec, const char *prompt, bool save)
     ofn.hwndOwner = ruvk_dlg_owner(1);
     ofn.lpstrFilter = filter;
     ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrFileTitle = title;
-    ofn.nMaxFileTitle = sizeof title;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrFileTitle = title.data();
+    ofn.nMaxFileTitle = static_cast<DWORD>(title.size());
     ofn.lpstrInitialDir = dir.path;
     ofn.lpstrTitle = prompt && *prompt ? prompt : nullptr;
     ofn.lpstrDefExt = spec->type[0] ? spec->type : nullptr;
@@ -311,9 +314,14 @@ int32_t file_dialog(RUV_FILE_SPEC *spec, const char *prompt, bool save)
                                          [&] { return save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn); });
     if (!ok)
         return CommDlgExtendedError() == 0 ? 1 : 0;
-    std::snprintf(spec->name, sizeof spec->name, "%s", title);
     const char *path = ofn.lpstrFile;
     const size_t plen = std::strlen(path);
+    // A name or folder longer than the specification holds is a failure:
+    // a cut one would name another file.
+    if (std::strlen(title.data()) >= sizeof spec->name ||
+        (ofn.nFileOffset > 0 && ofn.nFileOffset < plen && ofn.nFileOffset >= sizeof spec->dir.path))
+        return 0;
+    std::snprintf(spec->name, sizeof spec->name, "%s", title.data());
     if (ofn.nFileExtension && ofn.nFileExtension < plen)
         std::snprintf(spec->type, sizeof spec->type, "%s", path + ofn.nFileExtension);
     else

@@ -52,7 +52,7 @@ void ResetMapPageBoxes(void);
 // Paths and titles.
 
 // The path relative to the project directory ("..", "/"), or a copy of the
-// path unchanged; static buffer.
+// path unchanged, never cut; static buffer, valid until the next call.
 const char *MakeProjectRelativePath(const char *fullPath);
 // Title path = project directory + "/" + input name ("--Unnamed--").
 void BuildScenarioPath(void);

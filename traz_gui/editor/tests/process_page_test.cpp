@@ -376,8 +376,8 @@ TEST(ProcessPage, PhysicalFieldsAndWindTableStoredOnlyWhenTheirChecksPass)
             {6, "-2", &phys->dispersionA, -2.0f},       // any float
             {7, "", &phys->dispersionB, 1.25f},         // empty refused
             {7, "1.5abc", &phys->dispersionB, 1.25f},
-            {9, "101", &phys->windDrag, 3.0f},          // integer 0..100
-            {9, "2.5", &phys->windDrag, 3.0f},
+            {9, "101", &phys->windDrag, 3.0f},          // any number 0..100
+            {9, "2.5", &phys->windDrag, 2.5f},
             {9, "100", &phys->windDrag, 100.0f},
             {10, "-1000", &phys->waterDensity, 1025.0f},
             {10, "1000", &phys->waterDensity, 1000.0f},

@@ -79,8 +79,9 @@ void ZRF_KIMBOL_UNF_CCO(char *name, int32_t *file_type, int32_t *selector, int32
                         int32_t *status, int32_t name_len);
 
 /* Depth reader: *segments holds, on entry, the number of floats depths can
-   take (GRID_CAPACITY when the file has more) and receives the file's
-   segment count once its header is read; dims[0] mmax, [1] nmax,
+   take (GRID_CAPACITY when the file has more and holds them all,
+   GRID_READ_FAILED when it declares more than it holds) and receives the
+   file's segment count once its header is read; dims[0] mmax, [1] nmax,
    [2] segments; *spare GRID_SPARE_WORD.  The location block is not used. */
 void ZRF_KIMBOL_UNF_DPS(char *name, int32_t *file_type, int32_t *location, int32_t *dims,
                         float *depths, int32_t *segments, int32_t *spare, int32_t *status,

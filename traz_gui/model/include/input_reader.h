@@ -34,7 +34,7 @@ enum {
 /* Longest content of a work-file line (a line of the input file without its
    comment and surrounding blanks).  Quoted paths and texts of up to 255
    characters stay whole; a longer line is refused, never cut. */
-enum { INPUT_LINE_LIMIT = 1024, INPUT_MIN_LINE_LIMIT = 256 };
+enum { INPUT_LINE_LIMIT = 1024, INPUT_MIN_LINE_LIMIT = 256, INPUT_RAW_LINE_LIMIT = 65536 };
 
 /* File Open: asks before dropping a modified scenario, lets the user choose
    an input or list file, resets the scenario and reads it, refreshes the
@@ -57,9 +57,9 @@ int16_t ResolveInputName(char *destination, size_t size, const char *chosenName)
 
 /* Copies the text between the first "'" of line and the next one (to the
    end of the line when there is no closing quote) to destination, at most
-   maximum characters and fewer than 255 (destination holds maximum + 1).
-   Returns the position in line after the copied text, -1 when line has no
-   "'". */
+   maximum characters and fewer than 255 (destination holds maximum + 1); a
+   quote written twice inside the text is one quote of the text.  Returns
+   the position in line after the copied text, -1 when line has no "'". */
 int32_t ExtractQuoted(int32_t maximum, const char *line, char *destination);
 
 /* Flag 1: "d h m s" (a duration) -> "0000" + "%02d%02d%02d%02d"; flag 0:
@@ -76,7 +76,9 @@ void SplitPathName(const char *path, char *directory, char *name, size_t nameSiz
    up to the first ";" outside single quotes kept, empty results dropped, a
    last line without line end included.  lineLimit (raised to at least
    INPUT_MIN_LINE_LIMIT) bounds the kept text of a line; a longer one is
-   refused.  0 done; 2 when a file cannot be opened or written, a line is too
+   refused, as is a line of more than INPUT_RAW_LINE_LIMIT characters with
+   its comment (it is never held whole).  Only a regular file is read.  0
+   done; 2 when a file cannot be opened or written, a line is too
    long, or both names are one file (an explanation is shown for the work
    file and for a long line). */
 int32_t StripInputComments(const char *source, const char *workFile, int32_t lineLimit);

@@ -272,6 +272,10 @@ struct ScenarioRecord {
     char titles[3][SCEN_TITLE_LEN];
     RUV_FILE_SPEC scenarioFile;    /* directory and input (list-file) name */
     char version[SCEN_VERSION_LEN];
+    /* The input file that the list file read names, in full with '/', when
+       it is not the list's name with ".inp": a save writes back into it.
+       Empty: the input file is the list's name with ".inp". */
+    char inputFile[SCEN_FILE_NAME_LEN];
 };
 
 /* What the command line and the start-up directory decide, and the

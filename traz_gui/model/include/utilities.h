@@ -93,6 +93,13 @@ int16_t FileIsReadable(const char *path);
 // on failure shows why in an error box (with the shortened path) and returns
 // 0.  An empty path returns 0 without a message.
 int16_t OpenFileChecked(const char *path, FILE **file, int mode);
+// What OpenRegularFile found.
+enum RegularFileStatus { REGULAR_FILE_OPEN, REGULAR_FILE_MISSING, REGULAR_FILE_NOT_REGULAR, REGULAR_FILE_TOO_LARGE };
+// Opens an existing regular file for reading (mode "r" or "rb") of at most
+// maxBytes bytes (its size into *size when given).  A folder, a device or a
+// pipe is not opened at all (a read from one may never end), nor is a file
+// larger than maxBytes; NULL then, with the reason in *status.
+FILE *OpenRegularFile(const char *path, const char *mode, int64_t maxBytes, int *status, int64_t *size = nullptr);
 // 1 when the first 200 characters are printable or white space.
 int16_t IsTextFile(const char *path);
 // 1 when both files have equal contents.

@@ -144,6 +144,8 @@ TEST(HydReader, MainFileFillsDescriptionAndScenario)
 
 TEST(HydReader, CapitalsAndUnknownWordsSkipTheirLine)
 {
+    // Times of earlier reads would carry over (a stop before this start).
+    std::memset(GetHydDescription()->times, 0, sizeof GetHydDescription()->times);
     auto s = MarkedScenario();
     std::string out, err;
     ASSERT_EQ(ReadQuietly(kDataDir + "uppercase.hyd", s.get(), &out, &err), HYD_READ_OK);
@@ -429,8 +431,8 @@ TEST(HydReader, ReadErrorEndsTheReadNotTheProgram)
 }
 
 // A file read whole, over several blocks, gives the description its text
-// gives; a folder named as the file cannot be read, and the read fails with
-// the scanner's message.
+// gives; a folder named as the file is not read, and the read fails with a
+// line that says why.
 TEST(HydReader, FileReadsAsItsTextAndAFolderFails)
 {
     std::string text;
@@ -467,13 +469,99 @@ TEST(HydReader, FileReadsAsItsTextAndAFolderFails)
     std::filesystem::create_directories(folder);
     auto t = MarkedScenario();
     std::string out;
-#ifdef _WIN32
-    EXPECT_EQ(ReadQuietly(folder, t.get(), &out), HYD_CANNOT_OPEN);   // the runtime opens no folder
-#else
     EXPECT_EQ(ReadQuietly(folder, t.get(), &out), HYD_PARSE_FAILED);
-    EXPECT_EQ(out, "input in flex scanner failed near or at line 1  []\n");
-#endif
+    EXPECT_EQ(out, folder + " is not a regular file\n");
     ExpectUntouched(*t);
+}
+
+// Times that make no simulation fail the read with a line that names the
+// time, and the scenario keeps its times (and everything else); good times
+// around them read.
+TEST(HydReader, TimesThatMakeNoSimulationFailTheRead)
+{
+    const std::string good =
+        "reference-time          '20260601000000'\n"
+        "hydrodynamic-start-time '20260601000000'\n"
+        "hydrodynamic-stop-time  '20260602000000'\n"
+        "hydrodynamic-timestep   '00000000003000'\n"
+        "conversion-start-time   '20260601000000'\n"
+        "conversion-stop-time    '20260602000000'\n"
+        "conversion-timestep     '00000000003000'\n";
+    const std::string path = std::string(TRAZ_TEST_BINARY_DIR) + "/hyd_reader_times.hyd";
+    const struct {
+        const char *time;
+        const char *value;
+        const char *out;
+    } cases[] = {
+        {"conversion-stop-time", "'20261399999999'", "Invalid time: conversion-stop-time '20261399999999' is no date\n"},
+        {"reference-time", "'20260230000000'", "Invalid time: reference-time '20260230000000' is no date\n"},
+        {"conversion-stop-time", "'20260531000000'",
+         "Invalid time: conversion-stop-time '20260531000000' is not after its start '20260601000000'\n"},
+        {"conversion-stop-time", "'20260601000000'",
+         "Invalid time: conversion-stop-time '20260601000000' is not after its start '20260601000000'\n"},
+        {"hydrodynamic-stop-time", "'20250101000000'",
+         "Invalid time: hydrodynamic-stop-time '20250101000000' is not after its start '20260601000000'\n"},
+        {"conversion-timestep", "'00000000000000'",
+         "Invalid time: conversion-timestep '00000000000000' is no time step\n"},
+        {"hydrodynamic-timestep", "'00000000000000'",
+         "Invalid time: hydrodynamic-timestep '00000000000000' is no time step\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.out);
+        std::ofstream(path, std::ios::binary) << good << c.time << " " << c.value << "\n"
+                                              << "description 'new title' end-description\n";
+        auto s = MarkedScenario();
+        std::string out;
+        EXPECT_EQ(ReadQuietly(path, s.get(), &out), HYD_PARSE_FAILED);
+        EXPECT_EQ(out, c.out);
+        ExpectUntouched(*s);
+    }
+    std::ofstream(path, std::ios::binary) << good;
+    auto s = MarkedScenario();
+    EXPECT_EQ(ReadQuietly(path, s.get()), HYD_READ_OK);
+    EXPECT_STREQ(s->hydTimes[HYD_CONVERSION_STOP], "20260602000000");
+    std::remove(path.c_str());
+}
+
+// A UTF-8 byte-order mark before the text is passed over, as the input
+// file reader passes over one.
+TEST(HydReader, AByteOrderMarkIsPassedOver)
+{
+    const std::string path = std::string(TRAZ_TEST_BINARY_DIR) + "/hyd_reader_bom.hyd";
+    std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBFreference-time '20260601000000'\n";
+    auto s = MarkedScenario();
+    EXPECT_EQ(ReadQuietly(path, s.get()), HYD_READ_OK);
+    EXPECT_STREQ(s->hydReferenceTime, "20260601000000");
+    std::remove(path.c_str());
+}
+
+// What is no regular file (a device, whose read never ends) or is larger
+// than a description file can be is not read: the read fails with a line
+// that says why, and the scenario keeps what it had.
+TEST(HydReader, ADeviceOrAnOversizedFileIsNotRead)
+{
+    const std::string big = std::string(TRAZ_TEST_BINARY_DIR) + "/hyd_reader_big.hyd";
+    {
+        std::ofstream(big, std::ios::binary) << "task no-task\n";
+    }
+    std::filesystem::resize_file(big, (16 << 20) + 1);   // sparse: costs no writing
+    struct {
+        std::string path;
+        std::string out;
+    } cases[] = {
+        {big, big + " is larger than a description file can be\n"},
+#ifndef _WIN32
+        {"/dev/zero", "/dev/zero is not a regular file\n"},
+#endif
+    };
+    for (const auto &c : cases) {
+        auto s = MarkedScenario();
+        std::string out;
+        EXPECT_EQ(ReadQuietly(c.path, s.get(), &out), HYD_PARSE_FAILED) << c.path;
+        EXPECT_EQ(out, c.out);
+        ExpectUntouched(*s);
+    }
+    std::remove(big.c_str());
 }
 
 TEST(HydReader, EachReadStartsAfresh)

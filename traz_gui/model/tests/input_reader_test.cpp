@@ -685,6 +685,20 @@ const BadValue kBadValues[] = {
      "Reading data: error in line 84 of the input file:\nrelease time is out of range (99999999 0 0 0 after 20190315000000)"},
     {"not_a_version", "'V3.66.00        '", "V3.66.00",
      "Reading data: error in line 1 of the input file:\nversion expected between single quotes"},
+    {"unknown_version", "'V3.66.00        '", "'V9.99.00'",
+     "Reading data: error in line 1 of the input file:\nunknown version 'V9.99.00' (known: V3.60.00, V3.62.00, "
+     "V3.63.00, V3.64.00, V3.66.00 and LUPREN_VERSION_3.60)"},
+    {"word_as_version", "'V3.66.00        '", "'hello'",
+     "Reading data: error in line 1 of the input file:\nunknown version 'hello' (known: V3.60.00, V3.62.00, "
+     "V3.63.00, V3.64.00, V3.66.00 and LUPREN_VERSION_3.60)"},
+    // A number runs to a blank or the line's end: one followed by other
+    // characters is no number of the file.
+    {"hexadecimal_density", "            1024 ; density", "   0x3F8 ; density",
+     "Reading data: error in line 36 of the input file:\ndensity of water expected"},
+    {"real_with_letters", "            1024 ; density", "   1024kg ; density",
+     "Reading data: error in line 36 of the input file:\ndensity of water expected"},
+    {"count_with_a_point", "    10000 ; number of particles", "    10000.5 ; number of particles",
+     "Reading data: error in line 29 of the input file:\nnumber of particles expected"},
 };
 
 class BadValueTest : public ReaderTest, public testing::WithParamInterface<BadValue> {};
@@ -716,6 +730,20 @@ TEST_F(ReaderTest, RedTideCountsAndOilFractionsAreBounded)
     EXPECT_EQ(ReadText(oil), READ_BAD_INPUT);
     EXPECT_EQ(Errors().back(), "Reading data: error in line 25 of the input file:\n"
                                "2 oil fractions need 6 substance lines, the file gives 3");
+
+    // Counts near the integer limit keep their values in the messages.
+    oil = Replaced(Golden("old/converted/v364_oil.inp"), "       3       1   ; no of substances",
+                   "       3       2000000000   ;");
+    EXPECT_EQ(ReadText(oil), READ_BAD_INPUT);
+    EXPECT_EQ(Errors().back(), "Reading data: error in line 25 of the input file:\n"
+                               "2000000000 oil fractions need 6000000000 substance lines, the file gives 3");
+    std::string temperature = Golden("old/converted/v364_tracer_layers.inp");
+    temperature = Replaced(temperature, "      1      0      0      0  ; type of model", "      5      0      0      0  ;");
+    temperature = Replaced(temperature, " \n   0 ; number of model specific parameters\n",
+                           "\n   16\n   4183 1024 30 16 0 1 1 12 0.5 0 0\n   429496730\n");
+    EXPECT_EQ(ReadText(temperature), READ_TEMPERATURE_MISMATCH);
+    EXPECT_EQ(Errors().back().substr(Errors().back().find('\n') + 1),
+              "16 temperature parameters do not fit 429496730 intakes (4294967312 expected)");
 }
 
 TEST_F(ReaderTest, ManySubstancesKeepEveryReleaseColumn)
@@ -812,6 +840,49 @@ TEST_F(ReaderTest, LongQuotedTextsAndSemicolonsSurviveARoundTrip)
     EXPECT_EQ(Write("again"), text.substr(0, text.find("; comment")) + text.substr(text.find("; comment") + 9));
 }
 
+// Quotes in a title and in the folder of the *.hyd (read from a *.hyd,
+// chosen in a dialog) are written twice in the quoted texts of the input
+// file and the list, and read back as one: the saved scenario opens again
+// as it was.
+TEST_F(ReaderTest, QuotesInTextsAndNamesSurviveARoundTrip)
+{
+    fs::copy(dir_ + "/hyd", dir_ + "/bob's run");
+    std::string text = Golden("old/converted/v360_tracer.inp");
+    text = Replaced(text, "'Dye test in the bay'", "'Bob''s dye test'");
+    text = Replaced(text, "'hyd/bay1.hyd'", "'bob''s run/bay1.hyd'");
+    ASSERT_EQ(ReadText(text), READ_OK) << testing::PrintToString(Errors());
+    EXPECT_STREQ(g_scenario.titles[0], "Bob's dye test");
+    EXPECT_EQ(std::string(g_scenario.fileNames[FILE_HYD]), dir_ + "/bob's run/bay1.hyd");
+    EXPECT_EQ(g_scenario.hydLayers, 1);
+    EXPECT_EQ(Write("bob's case"), text);
+    const std::string list = WithoutCr(ReadFile(dir_ + "/bob's case.mdp"));
+    EXPECT_EQ(list.substr(0, list.find('\n', list.find("17"))),
+              "15  'bob''s case.inp'\n16  'bob''s case.out' \n17  'bob''s run/bay1.lga' ");
+    ASSERT_EQ(Read("bob's case.mdp"), READ_OK) << testing::PrintToString(Errors());
+    EXPECT_STREQ(g_scenario.titles[0], "Bob's dye test");
+    EXPECT_EQ(std::string(g_scenario.fileNames[FILE_HYD]), dir_ + "/bob's run/bay1.hyd");
+}
+
+// What is no regular file (a device, named by a list or chosen itself) is
+// not read, and a line without an end is not held beyond the length a line
+// can have: each read ends at once with a box.
+TEST_F(ReaderTest, ADeviceOrALineWithoutEndIsNotRead)
+{
+    const std::string endless = "'V3.66.00' ; " + std::string(200000, 'x');
+    WriteFile(dir_ + "/endless.inp", endless);
+    EXPECT_EQ(Read("endless.inp"), READ_CANNOT_OPEN);
+    EXPECT_EQ(Errors(), (std::vector<std::string>{"Reading data: line 1 of the input file is longer than 65536 characters!",
+                                                  "Reading data: error stripping input file!"}));
+#ifndef _WIN32
+    WriteFile(dir_ + "/device.mdp", "15  '/dev/zero'\n");
+    for (const char *name : {"device.mdp", "/dev/zero"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Read(name), READ_CANNOT_OPEN);
+        EXPECT_EQ(Errors(), std::vector<std::string>{"Reading data: could not open file!"});
+    }
+#endif
+}
+
 TEST_F(ReaderTest, WorkFileIsWrittenInTheScenarioDirectory)
 {
     const fs::path original = cwd_;
@@ -870,6 +941,12 @@ TEST(InputReaderHelpers, ExtractQuoted)
         {40, "x 'open to the end", "open to the end", 18},
         {40, "no quote", "", -1},
         {1000, longText.c_str(), nullptr, 255},
+        // A quote inside a text is written twice.
+        {40, "'bob''s run.inp' 1", "bob's run.inp", 15},
+        {40, "''''", "'", 3},
+        {40, "'end'''", "end'", 6},
+        {3, "'ab''cd'", "ab'", 5},
+        {40, "'it''s open", "it's open", 11},
     };
     for (const auto &c : cases) {
         char text[1001] = "unchanged";
@@ -988,6 +1065,41 @@ TEST_F(CmdOpenTest, OpenRefreshesTheEditorAndExplainsTheConversion)
     EXPECT_EQ(Open("converted/v364_tracer.inp"), READ_OK);   // current: nothing to explain
     EXPECT_TRUE(fakes::Texts("message").empty());
     EXPECT_TRUE(fakes::Texts("note").empty());
+}
+
+// A list that names an input file other than its own name with ".inp" is
+// saved back into the file it named: the file of the list's name, which
+// the user may hold for something else, is never replaced by Save, and
+// Save as onto that name asks first.
+TEST_F(CmdOpenTest, SaveWritesBackIntoTheInputFileTheListNamed)
+{
+    WriteFile(dir_ + "/x.mdp", "15  'v364_tracer.inp'\n");
+    WriteFile(dir_ + "/x.inp", "the user's own file\n");
+    ASSERT_EQ(Open("x.mdp"), READ_OK) << testing::PrintToString(Errors());
+    EXPECT_EQ(std::string(g_scenario.inputFile), dir_ + "/v364_tracer.inp");
+    fakes::ClearRecord();
+    ASSERT_EQ(CmdSave(0), WRITE_OK) << testing::PrintToString(Errors());
+    EXPECT_TRUE(fakes::Texts("ask").empty());
+    EXPECT_EQ(ReadFile(dir_ + "/x.inp"), "the user's own file\n");
+    EXPECT_EQ(ReadFile(dir_ + "/v364_tracer.inp").substr(0, 12), "'V3.66.00   ");
+    EXPECT_EQ(WithoutCr(ReadFile(dir_ + "/x.mdp")).substr(0, 22), "15  'v364_tracer.inp'\n");
+
+    fakes::ScriptFileDialog(dir_ + "/x.mdp");
+    fakes::ScriptAsk(1);   // No
+    EXPECT_EQ(CmdSave(1), 0);
+    EXPECT_EQ(fakes::Texts("ask").back(), "x.inp already exists.\nDo you want to replace it? [Yes/No]");
+    EXPECT_EQ(ReadFile(dir_ + "/x.inp"), "the user's own file\n");
+    EXPECT_EQ(std::string(g_scenario.inputFile), dir_ + "/v364_tracer.inp");
+}
+
+// A read of an older file that fails is followed by its own boxes only:
+// nothing says the scenario was converted.
+TEST_F(CmdOpenTest, AFailedReadOfAnOlderFileExplainsNoConversion)
+{
+    WriteFile(dir_ + "/broken.inp", ReadFile(dir_ + "/v364_tracer.inp").substr(0, 400));
+    EXPECT_EQ(Open("broken.inp"), READ_BAD_INPUT);
+    EXPECT_FALSE(Errors().empty());
+    EXPECT_TRUE(fakes::Texts("message").empty()) << testing::PrintToString(fakes::Texts("message"));
 }
 
 TEST_F(CmdOpenTest, OldTemperatureModelIsNoLongerSupported)

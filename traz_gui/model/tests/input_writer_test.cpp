@@ -597,7 +597,8 @@ TEST_F(SaveSafetyTest, RefusedBeyondTheReleaseLimit)
             for (Location *l = nullptr; GE_ListCount(list) > 0; FreeLocation(l))
                 GE_ListRemove(list, 0, &l);
         for (int i = 0; i < instantaneous; ++i)
-            AddLocation(s_->instantaneousReleases, "spill", 100.0f, 200.0f);
+            std::strcpy(AddLocation(s_->instantaneousReleases, "spill", 100.0f, 200.0f)->releaseTime,
+                        "20190315030000");
         for (int i = 0; i < continuous; ++i)
             AddLocation(s_->continuousReleases, "outfall", 100.0f, 200.0f);
     };
@@ -619,6 +620,64 @@ TEST_F(SaveSafetyTest, RefusedBeyondTheReleaseLimit)
     // At the limit the file is written.
     releases(500, 500);
     EXPECT_EQ(WriteInputFile(s_.get(), &startup_), WRITE_OK);
+}
+
+// A time that is no time after T0, or a file name that neither its
+// relative nor its full form gives within what the reader takes, is never
+// written in another form (an offset of 0, a cut name): the save is
+// refused with a box that names it, and the old files stay.
+TEST_F(SaveSafetyTest, RefusedForATimeOrANameTheFileCannotHold)
+{
+    const std::string farName = "Q:/" + std::string(252, 'f');   // 255 characters, nothing in common
+    const struct {
+        const char *what;
+        std::function<void(ScenarioRecord *)> spoil;
+        std::string message;
+    } cases[] = {
+        {"stop in month 13",
+         [](ScenarioRecord *s) { std::strcpy(s->timeGroups[TIME_GROUP_SIMULATION][TIME_STOP], "20261399999999"); },
+         "Saving data: the simulation stop time \"20261399999999\" cannot be written as a time from the reference time "
+         "20190315000000."},
+        {"release time empty",
+         [](ScenarioRecord *s) { AddLocation(s->instantaneousReleases, "spill", 100.0f, 200.0f); },
+         "Saving data: the release time \"\" cannot be written as a time from the reference time 20190315000000."},
+        {"name of 255 characters",
+         [&](ScenarioRecord *s) { std::strcpy(s->fileNames[FILE_FLOWS], farName.c_str()); },
+         "Saving data: the file name\n" + farName + "\nhas 255 characters; the input file holds names of at most 254."},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        s_ = Harbour(dir_, "case.mdp");
+        AddSubstance(s_.get(), "dye");
+        c.spoil(s_.get());
+        fakes::ClearRecord();
+        EXPECT_EQ(WriteInputFile(s_.get(), &startup_), WRITE_REFUSED);
+        EXPECT_EQ(fakes::Texts("error"), std::vector<std::string>{c.message + "\nWriting cancelled!"});
+        ExpectOldFilesOnly();
+    }
+}
+
+// A name whose relative form is longer than the reader takes (a scenario
+// saved 88 folders below its hydrodynamics) is written in full, and the
+// file read back names the same files.
+TEST_F(WriterTest, ARelativeNameTooLongForTheFileIsWrittenInFull)
+{
+    const std::string top = TestDirectory("long_relative");
+    std::string deep = top;
+    for (int i = 0; i < 88; ++i)
+        deep += "/d";
+    fs::create_directories(deep);
+    ScenarioPtr s = Harbour(top, "case.mdp");
+    AddSubstance(s.get(), "dye");
+    std::snprintf(s->scenarioFile.dir.path, sizeof s->scenarioFile.dir.path, "%s", deep.c_str());
+    fakes::SetProjectDirectory(deep);
+    ASSERT_EQ(WriteInputFile(s.get(), &startup_), WRITE_OK) << testing::PrintToString(fakes::Texts("error"));
+    const std::string input = WithoutCr(ReadFile(deep + "/case.inp"));
+    EXPECT_NE(input.find("\n'" + top + "/hyd/harbour.hyd'; name of *hyd file\n"), std::string::npos);
+    const std::string list = WithoutCr(ReadFile(deep + "/case.mdp"));
+    EXPECT_NE(list.find("\n17  '" + top + "/hyd/harbour.lga' \n"), std::string::npos) << list;
+    EXPECT_EQ(list.substr(0, list.find('\n')), "15  'case.inp'");
+    fakes::SetProjectDirectory("");
 }
 
 TEST_F(SaveSafetyTest, FailedInputFileLeavesBothFiles)
@@ -706,8 +765,10 @@ TEST_F(WriterTest, ReleaseTablesWriteEveryOutputColumn)
         AddSubstance(s.get(), ("s" + std::to_string(i)).c_str());
         masses.push_back(static_cast<float>(i + 1));
     }
-    AddLocation(s->instantaneousReleases, "full", 0.0f, 0.0f)->masses = RowTable(masses);
-    AddLocation(s->instantaneousReleases, "none", 0.0f, 0.0f);
+    Location *withTable = AddLocation(s->instantaneousReleases, "full", 0.0f, 0.0f);
+    withTable->masses = RowTable(masses);
+    std::strcpy(withTable->releaseTime, "20190315030000");
+    std::strcpy(AddLocation(s->instantaneousReleases, "none", 0.0f, 0.0f)->releaseTime, "20190315030000");
     ASSERT_EQ(WriteInputFile(s.get(), &startup_), WRITE_OK);
     const std::string text = WithoutCr(ReadFile(dir + "/case.inp"));
     const size_t full = text.find(";released mass(kg)\n");
@@ -839,6 +900,9 @@ TEST_F(CmdSaveTest, SaveAsWritesTheChosenFileAndClearsTheMark)
     EXPECT_EQ(std::string(g_startup.directoryText), dir_);
     EXPECT_EQ(ModifiedFlag, 0);
     EXPECT_EQ(fakes::Texts("ask"), std::vector<std::string>{"Save the current data [*.mdp save]"});
+    // Named now, the scenario is offered Save.
+    const auto &calls = fakes::Calls();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "ruv_menu_set_item_enabled 1004 1"), calls.end());
 }
 
 TEST_F(CmdSaveTest, FailedWriteKeepsTheModifiedMark)

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -240,6 +241,22 @@ TEST_F(LoadHydrodynamicsTest, AnUnreadableGridEmptiesTheMap)
              auto size = fs::file_size(base + ".cco");
              fs::resize_file(base + ".cco", size - (8 + 4 * 24));
          }},
+        // Counts in a header that no grid of the table's size can have:
+        // refused before anything is made from them (the table's own count
+        // of cells the reader has seen the file hold).
+        {"2,000,000,000 segments in a 4 x 3 grid",
+         [](const std::string &base) {
+             gridfix::Grid other = gridfix::RegularGrid(4, 3);
+             other.segments = 2000000000;
+             gridfix::WriteGridFiles(base, Form::kUnformatted, other);
+         }},
+        {"more segments than cells in all layers",
+         [](const std::string &base) {
+             gridfix::Grid other = gridfix::RegularGrid(4, 3);
+             other.layers = 2;
+             other.segments = 25;
+             gridfix::WriteGridFiles(base, Form::kBinary, other);
+         }},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -266,13 +283,31 @@ TEST_F(LoadHydrodynamicsTest, UnreadableDepthsLeaveTheGridWithoutBathymetry)
 {
     const gridfix::Grid g = gridfix::SampleGrid();
     WriteModel(g);
-    fs::remove(dir_ + "/com.dps");
-    ASSERT_EQ(LoadHydrodynamics(dir_.c_str(), "com.hyd"), 0);
-    EXPECT_EQ(g_startup.gridAvailable, 1);
-    EXPECT_EQ(MapEntries(), (std::vector<std::string>{
-                                "GE_SetGrid mmax=5 nmax=3 enclosure=\"\" active=8 boundary=3"}));
-    EXPECT_TRUE(fakes::Texts("error").empty());
-    EXPECT_EQ(g_scenario.depthCount, 8);
+    // Missing, or declaring 2,000,000,000 depths in a file of 8: no room
+    // is made for them, and no segment has a depth.
+    const struct {
+        const char *what;
+        std::function<void()> spoil;
+    } cases[] = {
+        {"depth file missing", [&] { fs::remove(dir_ + "/com.dps"); }},
+        {"depth count beyond the file",
+         [&] {
+             gridfix::Grid other = g;
+             other.segments = 2000000000;
+             gridfix::WriteDps(dir_ + "/com.dps", Form::kUnformatted, other);
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        c.spoil();
+        fakes::ClearRecord();
+        ASSERT_EQ(LoadHydrodynamics(dir_.c_str(), "com.hyd"), 0);
+        EXPECT_EQ(g_startup.gridAvailable, 1);
+        EXPECT_EQ(MapEntries(), (std::vector<std::string>{
+                                    "GE_SetGrid mmax=5 nmax=3 enclosure=\"\" active=8 boundary=3"}));
+        EXPECT_TRUE(fakes::Texts("error").empty());
+        EXPECT_EQ(g_scenario.depthCount, 0);
+    }
 }
 
 TEST_F(LoadHydrodynamicsTest, AHeaderOfZeroLayersStoresOneLayer)

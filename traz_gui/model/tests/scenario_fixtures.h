@@ -16,6 +16,18 @@
 
 namespace scenario_fixtures {
 
+// Frees the grid arrays of the record, which its defaults forget without
+// freeing.
+inline void FreeGridArrays(ScenarioRecord *s)
+{
+    GE_Free(s->activeGrid);
+    GE_Free(s->x);
+    GE_Free(s->y);
+    GE_Free(s->segmentDepths);
+    s->activeGrid = nullptr;
+    s->x = s->y = s->segmentDepths = nullptr;
+}
+
 // Appends a row at a time (minutes) with one value per series.
 inline void AddRow(XYSeries *table, double minutes, const std::vector<float> &values)
 {

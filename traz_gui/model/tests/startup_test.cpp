@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -182,6 +183,21 @@ TEST_F(OpenStartScenarioTest, ProjectOpensItsExistingScenario)
     EXPECT_NE(std::find(calls.begin(), calls.end(), "EnableInitialConditionButton 0"), calls.end());
     EXPECT_EQ(Menu(), (std::vector<std::string>{"ruv_menu_set_item_enabled 1004 1", "ruv_menu_set_item_enabled 1005 1"}));
     EXPECT_EQ(fs::current_path(), dir_);
+}
+
+// A project's older file that ends early is followed by its own box only:
+// nothing says the scenario was converted.
+TEST_F(OpenStartScenarioTest, AFailedReadOfTheProjectsOlderFileExplainsNoConversion)
+{
+    std::string text;
+    {
+        std::ifstream in(dir_ / "trazP63.inp", std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::ofstream(dir_ / "trazP63.inp", std::ios::binary) << text.substr(0, text.size() / 2);
+    Start({"P63"});
+    EXPECT_EQ(fakes::Texts("message"), std::vector<std::string>{"Opening existing scenario: trazP63.inp!"});
+    EXPECT_EQ(fakes::Texts("error").size(), 1u);
 }
 
 TEST_F(OpenStartScenarioTest, ProjectWithAnInvalidIdCreatesTrazErr)

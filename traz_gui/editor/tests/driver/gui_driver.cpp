@@ -18,7 +18,7 @@
 // child ID, or /ID for the current window's own child ID):
 //   fixture DIR [TO]            copy DIR (relative to --source) into the work directory
 //                               (or into its folder TO)
-//   mkdir DIR                   make a folder in the work directory
+//   mkdir DIR                   make a folder in the work directory (DIR is UTF-8)
 //   read-only FILE              give a file of the work directory the read-only attribute
 //   start [ARG ...]             start the program in the work directory
 //   window "TITLE"              wait for a visible top-level window; it becomes current
@@ -47,6 +47,10 @@
 //   file-dialog "TITLE" "NAME" | file-dialog "TITLE" cancel
 //                               (a question the dialog asks on OK is left to a box command;
 //                               NAME is UTF-8)
+//   file-dialog-type "TITLE" "NAME"   NAME typed key by key into the emptied name field (which
+//                               keeps what it takes), then OK; the dialog may stay up (a folder
+//                               typed is opened in it) for the next command
+//   box-part "TEXT" BUTTON      box-part: the same as box, for a box whose text holds TEXT
 //   expect-file-types "TITLE" "TYPE|TYPE..."   the file types a file dialog offers, in order
 //   expect-title "TEXT"         the current window's title
 //   expect-title-part "TEXT"    a title that holds TEXT (for titles naming the work directory)
@@ -84,7 +88,9 @@
 //                               for index, and an open legend lists exactly the kinds with objects
 //   expect-legend "ROW|ROW..." | expect-legend closed   the rows the legend window shows
 //                               ("" for an open legend without rows)
-//   compare FILE GOLDEN         FILE in the work directory, GOLDEN relative to --source
+//   compare FILE GOLDEN         FILE in the work directory, GOLDEN relative to --source; @WORK@ in
+//                               the golden stands for the work directory as the program names it
+//                               (its full Windows path with '/')
 //   expect-file FILE absent|present|read-only|writable   a file of the work directory
 //   exit CODE                   wait for the program to end with CODE
 //   timeout MS                  how long checks and waits poll (default 10000)
@@ -237,8 +243,10 @@ private:
         if (v == "close") { PostMessageA(Current(), WM_SYSCOMMAND, SC_CLOSE, 0); return; }
         if (v == "end-session") return EndSession();
         if (v == "box") return Box(Arg(c, 0), Arg(c, 1));
+        if (v == "box-part") return Box(Arg(c, 0), Arg(c, 1), true);
         if (v == "no-box" || v == "expect-box-none") return NoBox();
         if (v == "file-dialog") return FileDialog(Arg(c, 0), Arg(c, 1));
+        if (v == "file-dialog-type") return TypeInFileDialog(Arg(c, 0), Arg(c, 1));
         if (v == "expect-file-types") return ExpectFileTypes(Arg(c, 0), Arg(c, 1));
         if (v == "expect-title") return ExpectTitle(Arg(c, 0));
         if (v == "expect-title-part") return ExpectTitlePart(Arg(c, 0));
@@ -327,7 +335,7 @@ private:
     void MakeFolder(const std::string &dir) const
     {
         std::error_code ec;
-        fs::create_directories(fs::path(o_.work) / dir, ec);
+        fs::create_directories(fs::path(o_.work) / fs::u8path(dir), ec);   // the name is UTF-8
         if (ec)
             throw Failure("cannot make the folder " + dir + ": " + ec.message());
     }
@@ -658,10 +666,17 @@ private:
 
     static std::string BoxText(HWND box) { return window_answers::BoxText(box); }
 
-    void Box(const std::string &text, const std::string &button)
+    void Box(const std::string &text, const std::string &button, bool part = false)
     {
         HWND found = nullptr;
-        bool ok = Poll([&] { return (found = window_answers::FindDialog(pid_, text, false)) != nullptr; });
+        bool ok = Poll([&] {
+            if (!part)
+                return (found = window_answers::FindDialog(pid_, text, false)) != nullptr;
+            for (HWND b : Dialogs())
+                if (BoxText(b).find(text) != std::string::npos)
+                    return (found = b) != nullptr;
+            return false;
+        });
         if (!ok) {
             std::string seen;
             for (HWND b : Dialogs())
@@ -715,6 +730,16 @@ private:
                 return !IsWindow(found) || !IsWindowVisible(found) || window_answers::DialogQuestionUp(pid_, found);
             }))
             throw Failure("the file dialog stayed up after OK");
+        Settle();
+    }
+
+    void TypeInFileDialog(const std::string &title, const std::string &name)
+    {
+        HWND found = nullptr;
+        if (!Poll([&] { return (found = window_answers::FindDialog(pid_, title, true)) != nullptr; }))
+            throw Failure("no file dialog titled " + scn::Quote(title));
+        if (!window_answers::EnterFileName(found, name, true))
+            throw Failure("the file dialog has no name field");
         Settle();
     }
 
@@ -1208,6 +1233,12 @@ private:
             throw Failure("the program wrote no " + file);
         if (!read(fs::path(o_.source) / golden, &expected))
             throw Failure("no golden " + golden);
+        char full[MAX_PATH * 4] = "";
+        const DWORD length = GetFullPathNameA(o_.work.c_str(), sizeof full, full, nullptr);
+        std::string work(full, length < sizeof full ? length : 0);
+        std::replace(work.begin(), work.end(), '\\', '/');
+        for (size_t at; !work.empty() && (at = expected.find("@WORK@")) != std::string::npos;)
+            expected.replace(at, 6, work);
         if (written == expected)
             return;
         size_t at = 0;

@@ -149,25 +149,53 @@ inline void CancelFileDialog(HWND dialog)
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
-// Types name (UTF-8) into the file dialog's name field and presses OK;
-// false when the dialog has no name field.
-inline bool ChooseFileName(HWND dialog, const std::string &name)
+// UTF-8 text as UTF-16.
+inline std::wstring WideOf(const std::string &text)
+{
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                                        &wide[0], static_cast<int>(wide.size()))));
+    return wide;
+}
+
+// The file dialog's name field, and the edit control into which a user
+// types it (a combo box, extended or not, holds its edit below it);
+// nullptr when the dialog has none.
+inline HWND FileNameField(HWND dialog, bool edit)
 {
     HWND field = GetDlgItem(dialog, 0x47c);
     if (!field)
         field = GetDlgItem(dialog, 0x480);
+    while (edit && field && ClassOf(field) != "Edit") {
+        HWND inner = FindWindowExA(field, nullptr, nullptr, nullptr);
+        if (!inner)
+            break;
+        field = inner;
+    }
+    return field;
+}
+
+// Puts name (UTF-8) into the file dialog's name field and presses OK:
+// keyed in one key at a time (so the field keeps only what it takes, as
+// for a user typing) or set whole; false when the dialog has no name field.
+inline bool EnterFileName(HWND dialog, const std::string &name, bool keyed)
+{
+    HWND field = FileNameField(dialog, keyed);
     if (!field)
         return false;
-    std::wstring wide(name.size() + 1, L'\0');
-    wide.resize(static_cast<size_t>(
-        MultiByteToWideChar(CP_UTF8, 0, name.c_str(), static_cast<int>(name.size()), &wide[0],
-                            static_cast<int>(wide.size()))));
+    const std::wstring wide = WideOf(name);
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL, kSendTimeout,
-                        &result);
+    SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(keyed ? L"" : wide.c_str()), SMTO_NORMAL,
+                        kSendTimeout, &result);
+    if (keyed)
+        for (wchar_t ch : wide)
+            SendMessageTimeoutW(field, WM_CHAR, ch, 1, SMTO_NORMAL, kSendTimeout, &result);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     return true;
 }
+
+// Sets name (UTF-8) as the file dialog's name and presses OK.
+inline bool ChooseFileName(HWND dialog, const std::string &name) { return EnterFileName(dialog, name, false); }
 
 // A question the dialog itself asks (a box it owns) is up.
 inline bool DialogQuestionUp(DWORD pid, HWND dialog)

@@ -30,6 +30,7 @@
 #include "input_reader.h"
 #include "input_writer.h"
 #include "scenario.h"
+#include "../scenario_fixtures.h"
 
 namespace fs = std::filesystem;
 
@@ -69,15 +70,7 @@ void MakeBayModel()
     }
 }
 
-void FreeGrid()
-{
-    GE_Free(g_scenario.activeGrid);
-    GE_Free(g_scenario.x);
-    GE_Free(g_scenario.y);
-    GE_Free(g_scenario.segmentDepths);
-    g_scenario.activeGrid = nullptr;
-    g_scenario.x = g_scenario.y = g_scenario.segmentDepths = nullptr;
-}
+void FreeGrid() { scenario_fixtures::FreeGridArrays(&g_scenario); }
 
 // The bytes of a file, into a string kept from run to run.
 void ReadFileText(const std::string &path, std::string *text)
