@@ -82,6 +82,7 @@ constexpr char kNativeProcProperty[] = "TrazGuiTestNativeProc";
 constexpr char kToolkitWindowProperty[] = "TrazGuiTestWindow";
 UINT g_menuStateMessage = 0;
 UINT g_drawCountMessage = 0;
+UINT g_queueStateMessage = 0;
 
 LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -95,6 +96,10 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         const UINT state = GetMenuState(menu, static_cast<UINT>(wParam), MF_BYCOMMAND);
         return state == static_cast<UINT>(-1) ? static_cast<LRESULT>(-1)
                                               : static_cast<LRESULT>(state | TRAZ_GUI_TEST_ANSWERED);
+    }
+    if (g_queueStateMessage && message == g_queueStateMessage) {
+        const bool queued = HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_INPUT)) != 0;
+        return static_cast<LRESULT>(TRAZ_GUI_TEST_ANSWERED | (queued ? TRAZ_GUI_TEST_QUEUED : 0));
     }
     if (g_drawCountMessage && message == g_drawCountMessage) {
         const auto window = static_cast<RUV_WIN>(GetPropA(hwnd, kToolkitWindowProperty));
@@ -156,6 +161,7 @@ void AnswerTestDriver(RUV_WIN window)
     if (!g_menuStateMessage) {
         g_menuStateMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_MENU_STATE);
         g_drawCountMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_DRAW_COUNT);
+        g_queueStateMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_QUEUE_STATE);
     }
     SetPropA(hwnd, kToolkitWindowProperty, static_cast<HANDLE>(window));
     const LONG_PTR native = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);

@@ -2,7 +2,9 @@
 // environment variable TRAZ_GUI_TEST set: another process cannot read a
 // menu, so the main window answers a registered message with the state of
 // one of its menu items; nor can it see how often a window drew, so a map
-// window answers another with the number of its drawings.
+// window answers another with the number of its drawings; nor whether the
+// program has taken what was posted to it, so the main window answers a
+// third with the state of its thread's queue.
 #ifndef TRAZ_GUI_TEST_PROTOCOL_H
 #define TRAZ_GUI_TEST_PROTOCOL_H
 
@@ -20,5 +22,14 @@
 // RegisterWindowMessage name.  Result: how many times a map window has
 // drawn its objects since it opened, -1 for another window.
 #define TRAZ_GUI_TEST_DRAW_COUNT "TrazGuiTestDrawCount"
+
+// RegisterWindowMessage name.  Result: TRAZ_GUI_TEST_ANSWERED, with
+// TRAZ_GUI_TEST_QUEUED added while posted messages or input wait in the
+// queue of the window's thread.  A sent message is handled before anything
+// posted, so an answer without TRAZ_GUI_TEST_QUEUED means the thread has
+// taken everything posted to it before, the messages that its own handlers
+// posted on the way included (the toolkit posts its focus changes).
+#define TRAZ_GUI_TEST_QUEUE_STATE "TrazGuiTestQueueState"
+#define TRAZ_GUI_TEST_QUEUED 1
 
 #endif
