@@ -42,8 +42,9 @@ void EnableFileCommands(int flag);
 // True while the main window hands an event on to its focused child.
 bool MainWindowIsRouting(void);
 int32_t AboutDialogHandler(RUV_WIN window, RUV_EVENT *event);
-// With TRAZ_GUI_TEST set: the window answers the test driver's menu-state
-// question (gui_test_protocol.h) from its menu bar.
+// With TRAZ_GUI_TEST set: the window answers the test driver's questions
+// (gui_test_protocol.h): the menu-state one from its menu bar, the
+// queue-state one for its thread.
 void AnswerTestDriver(RUV_WIN window);
 // View > Visualisation Area offered while a grid is loaded; called wherever
 // the grid may change.

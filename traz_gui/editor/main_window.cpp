@@ -87,6 +87,7 @@ UINT g_menuStateMessage = 0;
 UINT g_drawCountMessage = 0;
 UINT g_stateMessage = 0;
 UINT g_legendRowsMessage = 0;
+UINT g_queueStateMessage = 0;
 
 LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -111,6 +112,10 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         SendMessageTimeoutA(reinterpret_cast<HWND>(wParam), WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd),
                             reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 5000, &ignored);
         return static_cast<LRESULT>(TRAZ_GUI_TEST_ANSWERED);
+    }
+    if (g_queueStateMessage && message == g_queueStateMessage) {
+        const bool queued = HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_INPUT)) != 0;
+        return static_cast<LRESULT>(TRAZ_GUI_TEST_ANSWERED | (queued ? TRAZ_GUI_TEST_QUEUED : 0));
     }
     if (g_drawCountMessage && message == g_drawCountMessage) {
         const auto window = static_cast<RUV_WIN>(GetPropA(hwnd, kToolkitWindowProperty));
@@ -179,6 +184,7 @@ void AnswerTestDriver(RUV_WIN window)
         g_drawCountMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_DRAW_COUNT);
         g_stateMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_STATE);
         g_legendRowsMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_LEGEND_ROWS);
+        g_queueStateMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_QUEUE_STATE);
     }
     SetPropA(hwnd, kToolkitWindowProperty, static_cast<HANDLE>(window));
     const LONG_PTR native = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);

@@ -3,9 +3,11 @@
 // menu, so the main window answers a registered message with the state of
 // one of its menu items; nor can it see how often a window drew, so a map
 // window answers another with the number of its drawings and a third with
-// the rows its legend shows; nor can it see the scenario the program holds,
-// so the main window sends the state of the scenario, the map windows and
-// the legend as a text.
+// the rows its legend shows; nor whether the program has taken what was
+// posted to it, so the main window answers a question with the state of its
+// thread's queue; nor can it see the scenario the program holds, so the main
+// window sends the state of the scenario, the map windows and the legend as
+// a text.
 #ifndef TRAZ_GUI_TEST_PROTOCOL_H
 #define TRAZ_GUI_TEST_PROTOCOL_H
 
@@ -59,5 +61,14 @@
 // open legend window shows, bit k set for object kind k (GE_ObjectKind),
 // with TRAZ_GUI_TEST_ANSWERED; (LRESULT)-1 when no legend window is open.
 #define TRAZ_GUI_TEST_LEGEND_ROWS "TrazGuiTestLegendRows"
+
+// RegisterWindowMessage name.  Result: TRAZ_GUI_TEST_ANSWERED, with
+// TRAZ_GUI_TEST_QUEUED added while posted messages or input wait in the
+// queue of the window's thread.  A sent message is handled before anything
+// posted, so an answer without TRAZ_GUI_TEST_QUEUED means the thread has
+// taken everything posted to it before, the messages that its own handlers
+// posted on the way included (the toolkit posts its focus changes).
+#define TRAZ_GUI_TEST_QUEUE_STATE "TrazGuiTestQueueState"
+#define TRAZ_GUI_TEST_QUEUED 1
 
 #endif

@@ -395,8 +395,10 @@ inline ChildRun run_child(const char *env, const char *filter, const char *first
     BOOL started = CreateProcessA(first_word ? exe : nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                   &si, &pi);
     SetEnvironmentVariableA(env, nullptr);
-    if (!started)
+    if (!started) {
+        std::printf("cannot start %s (error %lu)\n", exe, GetLastError());
         return run;
+    }
     run.ran = WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0;
     GetExitCodeProcess(pi.hProcess, &run.exit_code);
     CloseHandle(pi.hProcess);

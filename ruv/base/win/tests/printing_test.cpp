@@ -77,8 +77,10 @@ int sh(const std::string &command)
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        std::printf("cannot start %s (error %lu)\n", line.c_str(), GetLastError());
         return -1;
+    }
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
     for (int i = 0; i < 1200; ++i) {

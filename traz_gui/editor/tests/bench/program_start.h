@@ -160,7 +160,7 @@ inline HWND WaitReady(const Started &p, const std::string &titlePart, DWORD time
 inline HWND StartExample(const char *program, const char *dir, Started *p, int *boxes = nullptr)
 {
     if (!Start(program, "est", dir, p)) {
-        std::printf("error cannot start %s (%lu)\n", program, GetLastError());
+        std::printf("error cannot start %s (error %lu)\n", program, GetLastError());
         return nullptr;
     }
     HWND main = WaitReady(*p, "trazest.inp", 60000, boxes);

@@ -22,6 +22,7 @@ enum : int {
 
 HWND g_main, g_pane;
 UINT g_menuState;
+UINT g_queueState;
 
 
 void WriteText(const char *path)
@@ -92,6 +93,10 @@ LRESULT CALLBACK PaneProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == g_queueState && g_queueState != 0) {
+        const bool queued = HIWORD(GetQueueStatus(QS_POSTMESSAGE | QS_INPUT)) != 0;
+        return static_cast<LRESULT>(TRAZ_GUI_TEST_ANSWERED | (queued ? TRAZ_GUI_TEST_QUEUED : 0));
+    }
     if (msg == g_menuState && g_menuState != 0) {
         UINT state = GetMenuState(GetMenu(hwnd), static_cast<UINT>(wp), MF_BYCOMMAND);
         return state == static_cast<UINT>(-1) ? static_cast<LRESULT>(-1)
@@ -119,8 +124,10 @@ HWND Child(const char *cls, const char *text, DWORD style, int x, int y, int w, 
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    if (GetEnvironmentVariableA(TRAZ_GUI_TEST_VARIABLE, nullptr, 0) > 0)
+    if (GetEnvironmentVariableA(TRAZ_GUI_TEST_VARIABLE, nullptr, 0) > 0) {
         g_menuState = RegisterWindowMessageA(TRAZ_GUI_TEST_MENU_STATE);
+        g_queueState = RegisterWindowMessageA(TRAZ_GUI_TEST_QUEUE_STATE);
+    }
 
     WNDCLASSA wc{};
     wc.lpfnWndProc = MainProc;

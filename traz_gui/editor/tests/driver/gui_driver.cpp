@@ -88,9 +88,10 @@
 //                               for index, and an open legend lists exactly the kinds with objects
 //   expect-legend "ROW|ROW..." | expect-legend closed   the rows the legend window shows
 //                               ("" for an open legend without rows)
-//   compare FILE GOLDEN         FILE in the work directory, GOLDEN relative to --source; @WORK@ in
-//                               the golden stands for the work directory as the program names it
-//                               (its full Windows path with '/')
+//   compare FILE GOLDEN         FILE in the work directory (waited for, like every check),
+//                               GOLDEN relative to --source; @WORK@ in the golden stands for
+//                               the work directory as the program names it (its full Windows
+//                               path with '/')
 //   expect-file FILE absent|present|read-only|writable   a file of the work directory
 //   exit CODE                   wait for the program to end with CODE
 //   timeout MS                  how long checks and waits poll (default 10000)
@@ -213,7 +214,7 @@ private:
         if (v == "window-gone") return WindowGone(Arg(c, 0));
         if (v == "type") return Type(Reachable(Arg(c, 0)), Arg(c, 1));
         if (v == "key") return Key(Arg(c, 0));
-        if (v == "select") { Send(Reachable(Arg(c, 0)), EM_SETSEL, 0, -1); return; }
+        if (v == "select") { Send(Reachable(Arg(c, 0)), EM_SETSEL, 0, -1); Drain(); return; }
         if (v == "paste") return Paste(Reachable(Arg(c, 0)), Arg(c, 1));
         if (v == "click") return Click(Reachable(Arg(c, 0)), -1);
         if (v == "click-item") return Click(Reachable(Arg(c, 0)), static_cast<int>(Number(c, 1)));
@@ -348,18 +349,23 @@ private:
             throw Failure("cannot make " + file + " read-only");
     }
 
+    // Polled like every check: the program may still be writing the file
+    // that the last command asked for.
     void ExpectFile(const std::string &file, const std::string &state) const
     {
+        if (state != "absent" && state != "present" && state != "read-only" && state != "writable")
+            throw Failure("unknown file state \"" + state + "\"");
         const std::string path = (fs::path(o_.work) / file).string();
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        const bool present = attributes != INVALID_FILE_ATTRIBUTES;
-        const bool readOnly = present && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-        bool holds;
-        if (state == "absent") holds = !present;
-        else if (state == "present") holds = present;
-        else if (state == "read-only") holds = readOnly;
-        else if (state == "writable") holds = present && !readOnly;
-        else throw Failure("unknown file state \"" + state + "\"");
+        bool present = false, readOnly = false;
+        const bool holds = Poll([&] {
+            const DWORD attributes = GetFileAttributesA(path.c_str());
+            present = attributes != INVALID_FILE_ATTRIBUTES;
+            readOnly = present && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+            if (state == "absent") return !present;
+            if (state == "present") return present;
+            if (state == "read-only") return readOnly;
+            return present && !readOnly;
+        });
         if (!holds)
             throw Failure(file + " is " + (!present ? "absent" : readOnly ? "read-only" : "present and writable") +
                           ", expected " + state);
@@ -382,6 +388,7 @@ private:
             throw Failure("cannot start " + o_.program + " (error " + std::to_string(GetLastError()) + ")");
         process_ = pi.hProcess;
         pid_ = pi.dwProcessId;
+        answering_ = nullptr;
         CloseHandle(pi.hThread);
         WaitForInputIdle(process_, timeout_);
     }
@@ -567,6 +574,7 @@ private:
     {
         for (unsigned char ch : text)
             Send(control, WM_CHAR, ch, 1);
+        Drain();
     }
 
     void Paste(HWND control, const std::string &text) const
@@ -585,17 +593,34 @@ private:
             GlobalFree(block);
         CloseClipboard();
         Send(control, WM_PASTE, 0, 0);
+        Drain();
     }
 
+    // The current window brought to the front as a user's click brings it,
+    // and waited for until the program itself has made it active: the
+    // system takes the foreground at once, but the program's thread moves
+    // its activation and focus (leaving the control that had it) only when
+    // it takes that from its queue, while a message sent by the driver
+    // would be handled first.
     void Foreground() const
     {
         HWND target = current_ && IsWindow(current_) ? current_ : nullptr;
         if (!target)
             return;
-        for (int attempt = 0; attempt < 20 && GetForegroundWindow() != GetAncestor(target, GA_ROOT); ++attempt) {
-            SetForegroundWindow(GetAncestor(target, GA_ROOT));
+        const HWND root = GetAncestor(target, GA_ROOT);
+        const DWORD thread = GetWindowThreadProcessId(root, nullptr);
+        auto active = [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetForegroundWindow() == root && GetGUIThreadInfo(thread, &info) && info.hwndActive == root;
+        };
+        const DWORD start = GetTickCount();
+        while (!active() && GetTickCount() - start < timeout_) {
+            if (GetForegroundWindow() != root)
+                SetForegroundWindow(root);
             Sleep(20);
         }
+        Drain();
     }
 
     void Key(const std::string &name) const
@@ -632,7 +657,47 @@ private:
     {
         if (process_)
             WaitForInputIdle(process_, 200);
-        Sleep(50);
+        Drain();
+    }
+
+    // Waits until the program has taken from its queue everything posted
+    // to it so far, and what its handlers posted on the way (the answer to
+    // the queue-state question of gui_test_protocol.h), at most the check
+    // timeout: a message the driver sends would be handled before them, as
+    // a user's input never is.  A program that does not answer is given
+    // 50 ms.
+    void Drain() const
+    {
+        static const UINT message = RegisterWindowMessageA(TRAZ_GUI_TEST_QUEUE_STATE);
+        const DWORD start = GetTickCount();
+        for (;;) {
+            // The queued state of the program's thread: 1 queued, 0 empty,
+            // -1 no window answers.
+            int queued = -1;
+            auto ask = [&](HWND h) {
+                DWORD_PTR state = 0;
+                if (!IsWindow(h) || !SendMessageTimeoutA(h, message, 0, 0, SMTO_NORMAL, kSendTimeout, &state) ||
+                    !(state & TRAZ_GUI_TEST_ANSWERED))
+                    return false;
+                queued = (state & TRAZ_GUI_TEST_QUEUED) ? 1 : 0;
+                return true;
+            };
+            if (!ask(answering_)) {
+                answering_ = nullptr;
+                for (HWND h : TopLevels())
+                    if (ask(h)) {
+                        answering_ = h;
+                        break;
+                    }
+            }
+            if (queued < 0) {
+                Sleep(50);
+                return;
+            }
+            if (queued == 0 || GetTickCount() - start > timeout_)
+                return;
+            Sleep(2);
+        }
     }
 
     void Click(HWND control, int item) const
@@ -1229,8 +1294,6 @@ private:
             return true;
         };
         std::string written, expected;
-        if (!read(fs::path(o_.work) / file, &written))
-            throw Failure("the program wrote no " + file);
         if (!read(fs::path(o_.source) / golden, &expected))
             throw Failure("no golden " + golden);
         char full[MAX_PATH * 4] = "";
@@ -1239,8 +1302,13 @@ private:
         std::replace(work.begin(), work.end(), '\\', '/');
         for (size_t at; !work.empty() && (at = expected.find("@WORK@")) != std::string::npos;)
             expected.replace(at, 6, work);
-        if (written == expected)
+        // Polled like every check: the save that the last command asked
+        // for may still be under way.
+        bool wrote = false;
+        if (Poll([&] { return (wrote = read(fs::path(o_.work) / file, &written)) && written == expected; }))
             return;
+        if (!wrote)
+            throw Failure("the program wrote no " + file);
         size_t at = 0;
         while (at < written.size() && at < expected.size() && written[at] == expected[at])
             ++at;
@@ -1312,6 +1380,7 @@ private:
     DWORD pid_ = 0;
     HWND current_ = nullptr;
     DWORD timeout_ = 10000;
+    mutable HWND answering_ = nullptr;  // the program's window that answers the queue-state question
     std::thread session_;   // a session's end under way
     long drawMark_ = 0;
 };

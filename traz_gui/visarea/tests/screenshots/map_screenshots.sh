@@ -17,7 +17,8 @@ traz_wine_virtual_display "$build" 200
 
 cd "$out"
 status=0
-wine "$program" "$(winepath -w "$out")" </dev/null 2>/dev/null | tr -d '\r' || status=$?
+wine "$program" "$(winepath -w "$out")" </dev/null 2>"$out/wine.stderr" | tr -d '\r' || status=$?
+traz_wine_start_errors "$out/wine.stderr"
 for name in map_sea map_rainbow map_land_boundary map_zoom_box map_zoom_x8 map_points map_legend map_lines \
     map_wave_grids map_depth_scale map_name_at_edge map_name_moved; do
   if [ ! -s "$out/$name.png" ]; then

@@ -14,11 +14,12 @@ source "$top/scripts/wine-env"
 traz_wine_virtual_display "$build"
 
 rm -f "$out"
-wine "$exe" 12 >/dev/null 2>&1 </dev/null &
+wine "$exe" 12 >/dev/null 2>"$out.stderr" </dev/null &
 app=$!
 sleep 8
 import -display "$display" -window root "$out"
 wait "$app" || true
+traz_wine_start_errors "$out.stderr"
 
 [ -s "$out" ] || { echo "no picture written"; exit 1; }
 colours=$(convert "$out" -format '%k' info:)

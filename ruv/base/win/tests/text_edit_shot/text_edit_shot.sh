@@ -15,7 +15,7 @@ traz_wine_virtual_display "$build"
 
 points=$(mktemp)
 rm -f "$out" "$points"
-timeout 60 wine "$exe" 12 "$(winepath -w "$points")" >/dev/null 2>&1 </dev/null &
+timeout 60 wine "$exe" 12 "$(winepath -w "$points")" >/dev/null 2>"$out.stderr" </dev/null &
 app=$!
 for _ in $(seq 40); do
   [ -s "$points" ] && break
@@ -50,6 +50,7 @@ for try in 1 2 3 4 5 6; do
   fi
 done
 wait "$app" || true
+traz_wine_start_errors "$out.stderr"
 
 [ -s "$out" ] || { echo "no picture written"; exit 1; }
 [ -s "$points" ] || { echo "the program named no points"; exit 1; }
