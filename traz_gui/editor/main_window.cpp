@@ -4,8 +4,8 @@
 // pop-up menu, File New and the About box.  With TRAZ_GUI_TEST set the
 // window (and every map window it opens) also answers the test driver's
 // question for a menu item's state and for the state of the scenario, the
-// map windows and the legend, and a map window its questions for the number
-// of its drawings and for the rows of the legend.
+// map windows and the legend, and a map window its question for the number
+// of its drawings.
 #include <windows.h>
 
 #include <cstdlib>
@@ -86,7 +86,6 @@ constexpr char kToolkitWindowProperty[] = "TrazGuiTestWindow";
 UINT g_menuStateMessage = 0;
 UINT g_drawCountMessage = 0;
 UINT g_stateMessage = 0;
-UINT g_legendRowsMessage = 0;
 UINT g_queueStateMessage = 0;
 
 LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -120,11 +119,6 @@ LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     if (g_drawCountMessage && message == g_drawCountMessage) {
         const auto window = static_cast<RUV_WIN>(GetPropA(hwnd, kToolkitWindowProperty));
         return static_cast<LRESULT>(GE_ObjectLayerDraws(window));
-    }
-    if (g_legendRowsMessage && message == g_legendRowsMessage &&
-        GE_ObjectLayerDraws(static_cast<RUV_WIN>(GetPropA(hwnd, kToolkitWindowProperty))) >= 0) {
-        const int32_t kinds = GE_LegendShownKindMask();
-        return kinds < 0 ? static_cast<LRESULT>(-1) : static_cast<LRESULT>(kinds | TRAZ_GUI_TEST_ANSWERED);
     }
     if (message == WM_NCDESTROY && native) {
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(native));
@@ -183,7 +177,6 @@ void AnswerTestDriver(RUV_WIN window)
         g_menuStateMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_MENU_STATE);
         g_drawCountMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_DRAW_COUNT);
         g_stateMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_STATE);
-        g_legendRowsMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_LEGEND_ROWS);
         g_queueStateMessage = RegisterWindowMessageA(TRAZ_GUI_TEST_QUEUE_STATE);
     }
     SetPropA(hwnd, kToolkitWindowProperty, static_cast<HANDLE>(window));

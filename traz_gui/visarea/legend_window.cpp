@@ -168,12 +168,6 @@ void GE_LegendFollowObjects(void)
         Redraw(legend, record);
 }
 
-int32_t GE_LegendShownKindMask(void)
-{
-    const LegendRecord *record = RecordOf(static_cast<RUV_WIN>(global_windata.legendWindow));
-    return record ? ShownMask(record) : -1;
-}
-
 int32_t GE_LegendWindowHandler(RUV_WIN window, RUV_EVENT *event)
 {
     switch (event->type) {

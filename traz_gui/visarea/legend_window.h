@@ -23,9 +23,6 @@ void GE_RefreshLegendWindow(void);
 // An open legend drawn again when the kinds that hold objects are no
 // longer those it shows (every map window's object drawing asks).
 void GE_LegendFollowObjects(void);
-// The rows the open legend shows, bit k for object kind k; -1 when no
-// legend window is open.
-int32_t GE_LegendShownKindMask(void);
 // The distance between two rows of the legend drawn on drawable: 15
 // pixels, or more for a font whose lines are higher.
 int32_t GE_LegendRowPitch(RUV_WIN drawable);

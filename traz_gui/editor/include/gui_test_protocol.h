@@ -2,12 +2,11 @@
 // environment variable TRAZ_GUI_TEST set: another process cannot read a
 // menu, so the main window answers a registered message with the state of
 // one of its menu items; nor can it see how often a window drew, so a map
-// window answers another with the number of its drawings and a third with
-// the rows its legend shows; nor whether the program has taken what was
-// posted to it, so the main window answers a question with the state of its
-// thread's queue; nor can it see the scenario the program holds, so the main
-// window sends the state of the scenario, the map windows and the legend as
-// a text.
+// window answers another with the number of its drawings; nor whether the
+// program has taken what was posted to it, so the main window answers a
+// question with the state of its thread's queue; nor can it see the
+// scenario the program holds, so the main window sends the state of the
+// scenario, the map windows and the legend as a text.
 #ifndef TRAZ_GUI_TEST_PROTOCOL_H
 #define TRAZ_GUI_TEST_PROTOCOL_H
 
@@ -56,11 +55,6 @@
 //       the rows of the open legend window as it last drew them, in order
 #define TRAZ_GUI_TEST_STATE "TrazGuiTestState"
 #define TRAZ_GUI_TEST_STATE_DATA 0x5452415Aul
-
-// RegisterWindowMessage name.  Asked of a map window; result: the rows the
-// open legend window shows, bit k set for object kind k (GE_ObjectKind),
-// with TRAZ_GUI_TEST_ANSWERED; (LRESULT)-1 when no legend window is open.
-#define TRAZ_GUI_TEST_LEGEND_ROWS "TrazGuiTestLegendRows"
 
 // RegisterWindowMessage name.  Result: TRAZ_GUI_TEST_ANSWERED, with
 // TRAZ_GUI_TEST_QUEUED added while posted messages or input wait in the

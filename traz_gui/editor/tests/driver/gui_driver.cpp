@@ -64,9 +64,6 @@
 //                               the client area of each window above it, overlaps no visible sibling
 //                               but labels and frames, and (with BAR, the id of the
 //                               window's status bar) ends above the bar
-//   expect-legend [KIND ...]    the legend window is open and lists the rows of exactly these
-//                               object kinds (7 observation points, 10 instantaneous and
-//                               11 continuous releases, ...); asked of the current map window
 //   screenshot FILE             what the screen shows of the current window's client area, as
 //                               a 24-bit BMP file in the work directory (a picture only on a
 //                               real display)
@@ -262,7 +259,6 @@ private:
         if (v == "expect-items") return ExpectItems(Arg(c, 0), static_cast<int>(Number(c, 1)));
         if (v == "expect-on-screen") return ExpectOnScreen();
         if (v == "expect-inside") return ExpectInside(c.args.empty() ? 0 : static_cast<int>(Number(c, 0)));
-        if (v == "expect-legend") return ExpectLegend(c);
         if (v == "screenshot") return Screenshot(Arg(c, 0));
         if (v == "count-draws") { drawMark_ = Draws(); return; }
         if (v == "expect-draws") return ExpectDraws(Number(c, 0), Number(c, 1));
@@ -979,37 +975,6 @@ private:
         long seen = -1;
         Expect([&] { return (seen = DrawAnswer()) >= 0; }, [] { return std::string("the window is not a map window"); });
         return seen;
-    }
-
-    void ExpectLegend(const scn::Command &c) const
-    {
-        static const UINT message = RegisterWindowMessageA(TRAZ_GUI_TEST_LEGEND_ROWS);
-        long long want = 0;
-        for (size_t i = 0; i < c.args.size(); ++i)
-            want |= 1LL << Number(c, i);
-        long long seen = 0;
-        auto ask = [&] {
-            DWORD_PTR result = 0;
-            if (!SendMessageTimeoutA(Current(), message, 0, 0, SMTO_NORMAL, kSendTimeout, &result))
-                return -2LL;
-            const LRESULT r = static_cast<LRESULT>(result);
-            if (r == static_cast<LRESULT>(-1))
-                return -1LL;
-            return (r & TRAZ_GUI_TEST_ANSWERED) ? static_cast<long long>(r & ~TRAZ_GUI_TEST_ANSWERED) : -2LL;
-        };
-        auto kinds = [](long long bits) {
-            std::string text;
-            for (int k = 0; k < 30; ++k)
-                if (bits & (1LL << k))
-                    text += (text.empty() ? "" : " ") + std::to_string(k);
-            return "{" + text + "}";
-        };
-        Expect([&] { return (seen = ask()) == want; },
-               [&] {
-                   return seen == -2   ? std::string("the window is not a map window")
-                          : seen == -1 ? std::string("no legend window is open")
-                                       : "the legend lists the kinds " + kinds(seen) + ", expected " + kinds(want);
-               });
     }
 
     // What the screen shows of the current window's client area.
