@@ -463,6 +463,38 @@ void SetButton(int32_t id, bool enabled)
         SetControlEnabled(MainWindow, id, enabled ? 1 : 0);
 }
 
+// The page buttons, top to bottom.
+const int32_t kPageButtons[] = {11, 1, 2, 3, 12, 6, 5, 4, 7, 8, 9};
+
+// The pages lie right of the page buttons, as designed, whatever the
+// system's dialog units: the buttons are placed in pixels, the pages in
+// dialog units, which are narrower where the system font is (they would
+// cover the buttons' right edge).  A page that would reach into the
+// buttons' column moves right, keeping its size, to the smallest gap of
+// the design (6 pixels).
+void KeepPagesRightOfButtons(RUV_WIN mainWindow)
+{
+    constexpr int16_t kGap = 6;
+    int16_t buttonsRight = 0;
+    for (const int32_t id : kPageButtons) {
+        RUV_RECT r{};
+        if (const RUV_WIN button = ruv_win_get_ctl(mainWindow, id)) {
+            ruv_vobj_get_outer_rect(button, &r);
+            if (r.right > buttonsRight)
+                buttonsRight = r.right;
+        }
+    }
+    for (const RUV_WIN page : PageWindows) {
+        RUV_RECT r{};
+        if (!page || !ruv_vobj_get_outer_rect(page, &r) || r.left >= buttonsRight + kGap)
+            continue;
+        const int16_t shift = static_cast<int16_t>(buttonsRight + kGap - r.left);
+        r.left = static_cast<int16_t>(r.left + shift);
+        r.right = static_cast<int16_t>(r.right + shift);
+        ruv_vobj_move(page, &r);
+    }
+}
+
 void SetPageTitle(RUV_WIN page)
 {
     if (!page)
@@ -494,6 +526,7 @@ void CreatePages(RUV_WIN mainWindow)
                                            p.rect[3], PageData(n));
     }
     g_pageCount = EDITOR_PAGE_COUNT;
+    KeepPagesRightOfButtons(mainWindow);
     if (PageWindows[kSubstancesPage])
         SetControlVisible(PageWindows[kSubstancesPage], 2, 0);
     CreateSubPanes(mainWindow);
