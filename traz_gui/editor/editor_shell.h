@@ -85,7 +85,12 @@ int SaveRefusedByField(void);
 void SetModified(int flag);
 void ResetPageButtons(void);
 void HideAllSubPanes(void);
+// Shows time-table window index (8, 9 or 10) for the selected release, or
+// hides it as HideTablePane does for the selected release.  A time-table
+// window shown or hidden leaves no sub-pane current.
 void ShowTablePane(int index, int show);
+// Stores time-table window index for the given release and hides it.
+void HideTablePane(int index, int release);
 void StoreSubPane(int index, int tableIndex);
 // Shows a model-specific sub-pane of the process page (-1 nothing).
 void ShowProcessSubPane(int index);

@@ -212,10 +212,7 @@ void FillReleaseTables(int page, int index)
 
 void StoreAndHideTables(int page, int index)
 {
-    const int pane = page == LOCATION_PAGE_INSTANTANEOUS ? kInstantaneousTables : kContinuousTables;
-    StoreSubPane(pane, index);
-    if (const RUV_WIN w = SubPaneWindow(pane))
-        SetWindowVisible(w, 0);
+    HideTablePane(page == LOCATION_PAGE_INSTANTANEOUS ? kInstantaneousTables : kContinuousTables, index);
 }
 
 void ShowReleaseWindowFields(int page, const Location &l)

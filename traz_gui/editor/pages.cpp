@@ -329,10 +329,8 @@ int32_t ContinuousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
     // OK and the close box: the tables stored and checked, the window
     // hidden when they cover the simulation (it is made once and kept).
     if ((event->type == E_CLOSE || (IsButtonClick(event) && event->v.control.id == 9)) &&
-        StoreReleaseTableAndCheck(8, SelectedRelease())) {
-        g_currentTimeTable = -1;
-        SetWindowVisible(window, 0);
-    }
+        StoreReleaseTableAndCheck(8, SelectedRelease()))
+        HideTablePane(8, SelectedRelease());
     if (event->type == E_CLOSE)
         return 0;
     static const PaneInfo info{0, NO_KEYS};
@@ -686,18 +684,52 @@ void ShowSubPane(RUV_WIN, int32_t, int index)
     }
 }
 
+namespace {
+
+bool Shown(RUV_WIN window)
+{
+    const HWND native = window ? reinterpret_cast<HWND>(ruv_vobj_get_attr(window, RUV_ATTR_NATIVE_WINDOW)) : nullptr;
+    return native && IsWindowVisible(native);
+}
+
+// A time-table window shown or hidden leaves no sub-pane current: the
+// sub-panes of the pages are hidden (their page stored them when it was
+// left), so that no page shows one again that nothing would store.
+void ForgetCurrentSubPane()
+{
+    for (int i = 0; i < EDITOR_SUBPANE_COUNT; ++i)
+        if (i != 8 && i != 9 && i != 10 && g_subPanes[i])
+            SetWindowVisible(g_subPanes[i], 0);
+    g_subPaneLeft = g_currentSubPane;
+    g_currentSubPane = -1;
+}
+
+}  // namespace
+
 void ShowTablePane(int index, int show)
 {
     if (index < 8 || index > 10 || !g_subPanes[index])
         return;
-    if (show) {
-        ShowTimeFields(&g_scenario, g_subPanes[index], index == 9 ? 3 : 4);
-        FillTablePane(index);
-    } else {
-        StoreSubPane(index, PageSelection[CurrentPage >= 0 && CurrentPage < EDITOR_PAGE_COUNT ? CurrentPage : 0]);
-        g_currentTimeTable = -1;
+    if (!show) {
+        HideTablePane(index, SelectedRelease());
+        return;
     }
-    SetWindowVisible(g_subPanes[index], show ? 1 : 0);
+    ForgetCurrentSubPane();
+    ShowTimeFields(&g_scenario, g_subPanes[index], index == 9 ? 3 : 4);
+    FillTablePane(index);
+    SetWindowVisible(g_subPanes[index], 1);
+}
+
+void HideTablePane(int index, int release)
+{
+    if (index < 8 || index > 10 || !g_subPanes[index])
+        return;
+    StoreSubPane(index, release);
+    g_currentTimeTable = -1;
+    if (!Shown(g_subPanes[index]))
+        return;
+    ForgetCurrentSubPane();
+    SetWindowVisible(g_subPanes[index], 0);
 }
 
 // Stores a sub-pane into the process parameters or the output options:
