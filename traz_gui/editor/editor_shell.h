@@ -101,6 +101,8 @@ void SetCurrentSubPane(int index);
 int CurrentTimeTable(void);
 void SetCurrentTimeTable(int slot);
 void AdvanceFocus(RUV_WIN window);
+// Shift+Tab: the focus order backwards.
+void MoveFocusBack(RUV_WIN window);
 void CheckRadioInRange(RUV_WIN window, int32_t id, int32_t first, int32_t last);
 void RememberRequestedPage(int n);
 int LastRequestedPage(void);

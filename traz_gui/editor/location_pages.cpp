@@ -719,9 +719,10 @@ void LocationPageControl(RUV_WIN page, const RUV_EVENT *event)
         SetModified(1);
         break;
     case kName:
-        // The name is written in quotes: a quote is refused as it is typed.
+        // The name is written in quotes: a quote is refused as it is typed,
+        // and it is cut to what the record keeps, as the title lines are.
         if (edit && FieldEventOf(event) == FieldEvent::Changed)
-            LimitFieldText(page, kName, -1, true);
+            LimitFieldText(page, kName, SCEN_LOCATION_NAME_LEN - 1, true);
         if (left)
             OnLocationFieldLeft(page, id);
         break;
@@ -772,4 +773,12 @@ void LocationPageControl(RUV_WIN page, const RUV_EVENT *event)
     default:
         break;
     }
+}
+
+void LocationPageKey(RUV_WIN page, const RUV_EVENT *event)
+{
+    if (LocationPageOf(page) < 0 || !IsDeleteKeyInList(page, event, kList) || GetListSelIndex(page, kList) < 0)
+        return;
+    DeleteLocation(page);
+    SetModified(1);
 }

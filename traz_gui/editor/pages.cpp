@@ -201,6 +201,8 @@ int32_t PaneEvent(RUV_WIN window, RUV_EVENT *event, const PaneInfo &info)
         const int16_t key = event->v.chr.key;
         if ((key == 9 && info.keys != NO_KEYS) || (key == 13 && info.keys == TAB_AND_ENTER))
             AdvanceFocus(window);
+        else if (key == K_BACKTAB && info.keys != NO_KEYS)
+            MoveFocusBack(window);
         break;
     }
     case E_CONTROL:
@@ -232,37 +234,42 @@ bool FieldLeftHidden(RUV_WIN window, const RUV_EVENT *event)
     return native && !IsWindowVisible(native);
 }
 
+// Pages without keys of their own.
+void NoKeys(RUV_WIN, const RUV_EVENT *) {}
+
 // The general pages, the zoom grid and the process sub-panes: their own
 // fields and buttons first, then the common protocol.  The location pages
 // and page 9 also see their fields left while hidden: leaving one moves
 // the location on the map as well.
-#define TRAZ_GENERAL_HANDLER(name, topic, keys, control, hiddenFieldsToo)           \
+#define TRAZ_GENERAL_HANDLER(name, topic, keys, control, hiddenFieldsToo, key)      \
     int32_t name(RUV_WIN window, RUV_EVENT *event)                                  \
     {                                                                               \
         static const PaneInfo info{topic, keys};                                    \
         if (event->type == E_CONTROL && ((hiddenFieldsToo) || !FieldLeftHidden(window, event))) \
             control(window, event);                                                 \
+        if (event->type == E_CHAR)                                                  \
+            key(window, event);                                                     \
         return PaneEvent(window, event, info);                                      \
     }
 
-TRAZ_GENERAL_HANDLER(DescriptionPageHandler, 111, TAB_AND_ENTER, DescriptionPageControl, false)
-TRAZ_GENERAL_HANDLER(HydrodynamicsPageHandler, 105, TAB_AND_ENTER, HydrodynamicsPageControl, false)
-TRAZ_GENERAL_HANDLER(TimeFramePageHandler, 0, TAB_AND_ENTER, TimeFramePageControl, false)
-TRAZ_GENERAL_HANDLER(InitialConditionsPageHandler, 0, TAB_AND_ENTER, InitialConditionsPageControl, false)
-TRAZ_GENERAL_HANDLER(NumericalParametersPageHandler, 113, TAB_AND_ENTER, NumericalParametersPageControl, false)
-TRAZ_GENERAL_HANDLER(OutputOptionsPageHandler, 114, TAB_AND_ENTER, OutputOptionsPageControl, false)
-TRAZ_GENERAL_HANDLER(ZoomGridPaneHandler, 0, TAB_AND_ENTER, ZoomGridPaneMapControl, false)
-TRAZ_GENERAL_HANDLER(InstantaneousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl, true)
-TRAZ_GENERAL_HANDLER(ContinuousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl, true)
-TRAZ_GENERAL_HANDLER(ObservationPointsPageHandler, 112, TAB_AND_ENTER, LocationPageControl, true)
-TRAZ_GENERAL_HANDLER(ReleasesFromFilePageHandler, 111, NO_KEYS, ReleasesFromFilePageControl, true)
-TRAZ_GENERAL_HANDLER(SettlingChoicePaneHandler, 0, TAB_AND_ENTER, SettlingChoicePaneControl, false)
-TRAZ_GENERAL_HANDLER(SedimentationPaneHandler, 0, TAB_AND_ENTER, SedimentationPaneControl, false)
-TRAZ_GENERAL_HANDLER(SettlingPaneHandler, 0, TAB_AND_ENTER, SettlingPaneControl, false)
-TRAZ_GENERAL_HANDLER(PhysicalPaneHandler, 0, TAB_AND_ENTER, PhysicalPaneControl, false)
-TRAZ_GENERAL_HANDLER(TemperaturePaneHandler, 0, TAB_AND_ENTER, TemperaturePaneControl, false)
-TRAZ_GENERAL_HANDLER(RedTidePaneHandler, 0, TAB_AND_ENTER, RedTidePaneControl, false)
-TRAZ_GENERAL_HANDLER(OilPaneHandler, 0, TAB_AND_ENTER, OilPaneControl, false)
+TRAZ_GENERAL_HANDLER(DescriptionPageHandler, 111, TAB_AND_ENTER, DescriptionPageControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(HydrodynamicsPageHandler, 105, TAB_AND_ENTER, HydrodynamicsPageControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(TimeFramePageHandler, 0, TAB_AND_ENTER, TimeFramePageControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(InitialConditionsPageHandler, 0, TAB_AND_ENTER, InitialConditionsPageControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(NumericalParametersPageHandler, 113, TAB_AND_ENTER, NumericalParametersPageControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(OutputOptionsPageHandler, 114, TAB_AND_ENTER, OutputOptionsPageControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(ZoomGridPaneHandler, 0, TAB_AND_ENTER, ZoomGridPaneMapControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(InstantaneousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl, true, LocationPageKey)
+TRAZ_GENERAL_HANDLER(ContinuousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl, true, LocationPageKey)
+TRAZ_GENERAL_HANDLER(ObservationPointsPageHandler, 112, TAB_AND_ENTER, LocationPageControl, true, LocationPageKey)
+TRAZ_GENERAL_HANDLER(ReleasesFromFilePageHandler, 111, NO_KEYS, ReleasesFromFilePageControl, true, NoKeys)
+TRAZ_GENERAL_HANDLER(SettlingChoicePaneHandler, 0, TAB_AND_ENTER, SettlingChoicePaneControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(SedimentationPaneHandler, 0, TAB_AND_ENTER, SedimentationPaneControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(SettlingPaneHandler, 0, TAB_AND_ENTER, SettlingPaneControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(PhysicalPaneHandler, 0, TAB_AND_ENTER, PhysicalPaneControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(TemperaturePaneHandler, 0, TAB_AND_ENTER, TemperaturePaneControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(RedTidePaneHandler, 0, TAB_AND_ENTER, RedTidePaneControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(OilPaneHandler, 0, TAB_AND_ENTER, OilPaneControl, false, NoKeys)
 
 #undef TRAZ_GENERAL_HANDLER
 
@@ -272,11 +279,20 @@ int32_t SubstancesPageHandler(RUV_WIN window, RUV_EVENT *event)
     static const PaneInfo info{0, TAB_ONLY};
     if (event->type == E_CONTROL)
         SubstancesPageControl(window, event);
+    if (event->type == E_CHAR)
+        SubstancesPageKey(window, event);
     return PaneEvent(window, event, info);
 }
 
 // A button's click (no edit-field notification).
 bool IsButtonClick(const RUV_EVENT *event) { return event->type == E_CONTROL && !IsEditField(event); }
+
+// The close box, or Esc, which closes a time-table window as its close
+// box does.
+bool IsCloseRequest(const RUV_EVENT *event)
+{
+    return event->type == E_CLOSE || (event->type == E_CHAR && event->v.chr.key == 27);
+}
 
 // The focus left edit field id.
 bool IsFieldLeft(const RUV_EVENT *event, int32_t id)
@@ -328,7 +344,7 @@ int32_t ContinuousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
         OpenTableEditor(window);
     // OK and the close box: the tables stored and checked, the window
     // hidden when they cover the simulation (it is made once and kept).
-    if ((event->type == E_CLOSE || (IsButtonClick(event) && event->v.control.id == 9)) &&
+    if ((IsCloseRequest(event) || (IsButtonClick(event) && event->v.control.id == 9)) &&
         StoreReleaseTableAndCheck(8, SelectedRelease()))
         HideTablePane(8, SelectedRelease());
     if (event->type == E_CLOSE)
@@ -349,7 +365,7 @@ int32_t InstantaneousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
         }
     }
     // OK and the close box store the masses and hide the window.
-    if (event->type == E_CLOSE || (IsButtonClick(event) && event->v.control.id == 11)) {
+    if (IsCloseRequest(event) || (IsButtonClick(event) && event->v.control.id == 11)) {
         ShowTablePane(9, 0);
         if (event->type == E_CLOSE)
             return 0;
@@ -363,7 +379,7 @@ int32_t TableWindowHandler(RUV_WIN window, RUV_EVENT *event)
     if (event->type == E_COMMAND)
         return PopupMenuCommand(window, event);
     // OK and the close box store the table and hide the window.
-    if (event->type == E_CLOSE || (IsButtonClick(event) && event->v.control.id == 2)) {
+    if (IsCloseRequest(event) || (IsButtonClick(event) && event->v.control.id == 2)) {
         StoreTableOfSlot(1);
         SetWindowVisible(window, 0);
         if (event->type == E_CLOSE)
@@ -764,6 +780,13 @@ void AdvanceFocus(RUV_WIN window)
     const std::vector<int32_t> ids = FocusOrder(window);
     if (!ids.empty())
         FocusNextControl(window, ids.data(), static_cast<int>(ids.size()));
+}
+
+void MoveFocusBack(RUV_WIN window)
+{
+    const std::vector<int32_t> ids = FocusOrder(window);
+    if (!ids.empty())
+        FocusPreviousControl(window, ids.data(), static_cast<int>(ids.size()));
 }
 
 void CheckRadioInRange(RUV_WIN window, int32_t id, int32_t first, int32_t last)

@@ -402,6 +402,21 @@ bool StoreSubstancesPageOf(int n)
     return true;
 }
 
+// The Delete button and the Delete key: the question, then the selected
+// substance deleted.
+static void AskAndDeleteSubstance(RUV_WIN page)
+{
+    if (ruv_dm_post_ask("Yes", "No", nullptr, "%s", "You will lose data. Do you want to continue?") == 0)
+        DeleteSubstance(page);
+    SetModified(1);
+}
+
+void SubstancesPageKey(RUV_WIN page, const RUV_EVENT *event)
+{
+    if (IsDeleteKeyInList(page, event, kList) && GetListSelIndex(page, kList) >= 0)
+        AskAndDeleteSubstance(page);
+}
+
 void SubstancesPageControl(RUV_WIN page, const RUV_EVENT *event)
 {
     const int32_t id = event->v.control.id;
@@ -435,9 +450,7 @@ void SubstancesPageControl(RUV_WIN page, const RUV_EVENT *event)
         statbar_set_title(page, "Edit name of new substance");
         break;
     case kDelete:
-        if (ruv_dm_post_ask("Yes", "No", nullptr, "%s", "You will lose data. Do you want to continue?") == 0)
-            DeleteSubstance(page);
-        SetModified(1);
+        AskAndDeleteSubstance(page);
         break;
     case kName:
         if (!IsEdit(event))
