@@ -359,6 +359,10 @@ SubstanceResult RenameSubstanceEntry(SubstancePage *page, const char *name)
     CopyText(sub->name, name);
     if (sub->oilFraction)
         CopyText(sub->oilFraction->name, sub->name);
+    // A substance renamed into a nutrient names no file yet, as a new one
+    // of that name does.
+    if (page->kind == MODEL_RED_TIDE && IsNutrientSubstance(sub->name) && !sub->dataFile[0])
+        CopyText(sub->dataFile, "- none yet -");
     return SUBSTANCE_DONE;
 }
 

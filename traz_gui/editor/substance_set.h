@@ -92,7 +92,9 @@ SubstanceResult AddSubstanceEntry(SubstancePage *page, const char *name);
 // Removes and frees the selected substance (and its oil record); the
 // selection becomes -1.
 SubstanceResult DeleteSubstanceEntry(SubstancePage *page);
-// The selected substance (and its oil record) takes name, cut to the field.
+// The selected substance (and its oil record) takes name, cut to the field;
+// in a red-tide scenario a substance renamed "NH4_file" or "NO3_file" that
+// names no file gets "- none yet -".
 SubstanceResult RenameSubstanceEntry(SubstancePage *page, const char *name);
 // Ticks or un-ticks the selected oil substance: it moves to the end of the
 // fractions or just behind them, the selection follows it, its extra columns

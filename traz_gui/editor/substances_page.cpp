@@ -40,6 +40,10 @@ enum : int32_t {
 const int32_t kKindRadios[] = {kTracerRadio, kTemperatureRadio, kRedTideRadio, kOilRadio};
 
 SubstancePage g_page{MODEL_TRACER, -1, &g_scenario};
+// The substance whose nutrient file field 10 shows (none while it is
+// hidden): the field stores into that one only, whatever was selected,
+// renamed or added since.
+const Substance *g_nutrientShownFor = nullptr;
 
 int32_t RadioOfKind(int kind)
 {
@@ -62,10 +66,15 @@ void RefillList(RUV_WIN window)
     ResumeListControl(window, kList);
 }
 
-void ShowNutrientFields(RUV_WIN window, bool show)
+// Field 10 and its button shown with the nutrient file of sub, or hidden
+// (sub null).
+void ShowNutrientFields(RUV_WIN window, const Substance *sub)
 {
-    SetControlVisible(window, kNutrientFile, show ? 1 : 0);
-    SetControlVisible(window, kNutrientButton, show ? 1 : 0);
+    if (sub)
+        SetControlTitle(window, kNutrientFile, sub->dataFile);
+    g_nutrientShownFor = sub;
+    SetControlVisible(window, kNutrientFile, sub ? 1 : 0);
+    SetControlVisible(window, kNutrientButton, sub ? 1 : 0);
 }
 
 bool ShowsNutrientFile(const Substance *sub)
@@ -169,7 +178,7 @@ void ShowSubstancesPage(RUV_WIN window)
     SetControlEnabled(window, kTemperatureRadio, 0);
     SetControlEnabled(window, kRedTideRadio, RedTideSupported() ? 1 : 0);
     CheckRadioGroup(window, RadioOfKind(g_page.kind), kKindRadios, 4);
-    ShowNutrientFields(window, false);
+    ShowNutrientFields(window, nullptr);
     SetControlVisible(window, kSticky, g_page.kind == MODEL_OIL ? 1 : 0);
 
     if (SubstanceCount(g_page.scenario) > 0) {
@@ -197,12 +206,12 @@ void StoreSubstanceFields(RUV_WIN window)
     if (sub && window) {
         RenameSubstanceEntry(&g_page, GetControlTitle(window, kName));
         SetSubstanceUnits(sub, g_page.kind);
-        if (ShowsNutrientFile(sub))
+        if (sub == g_nutrientShownFor && ShowsNutrientFile(sub))
             std::snprintf(sub->dataFile, sizeof sub->dataFile, "%s",
                           GetControlText(window, kNutrientFile, sizeof sub->dataFile).c_str());
     }
     if (window)
-        ShowNutrientFields(window, false);
+        ShowNutrientFields(window, nullptr);
 }
 
 int ShowSubstanceFields(RUV_WIN window)
@@ -217,10 +226,8 @@ int ShowSubstanceFields(RUV_WIN window)
     SetControlTitle(window, kName, sub->name);
     if (g_page.kind == MODEL_OIL)
         SetControlChecked(window, kSticky, IsStickyFraction(g_page.scenario, sub) ? 1 : 0);
-    if (ShowsNutrientFile(sub)) {
-        SetControlTitle(window, kNutrientFile, sub->dataFile);
-        ShowNutrientFields(window, true);
-    }
+    if (ShowsNutrientFile(sub))
+        ShowNutrientFields(window, sub);
     return g_page.selected;
 }
 
@@ -238,10 +245,8 @@ void AddSubstance(const char *name, RUV_WIN window)
     }
     const Substance *sub = SubstanceAt(g_page.scenario, g_page.selected);
     SetControlTitle(window, kName, sub->name);
-    if (ShowsNutrientFile(sub)) {
-        SetControlTitle(window, kNutrientFile, sub->dataFile);
-        ShowNutrientFields(window, true);
-    }
+    if (ShowsNutrientFile(sub))
+        ShowNutrientFields(window, sub);
     if (g_page.kind == MODEL_OIL)
         SetControlChecked(window, kSticky, 1);
     RefillList(window);
@@ -261,7 +266,7 @@ void DeleteSubstance(RUV_WIN window)
     }
     RefillList(window);
     SetControlTitle(window, kName, " ");
-    ShowNutrientFields(window, false);
+    ShowNutrientFields(window, nullptr);
     SubstanceSetChanged();
 }
 
@@ -289,7 +294,7 @@ void SetModelKind(int kind, RUV_WIN window)
         return;
     const int shown = kind == SUBSTANCE_KIND_TRACER_REQUEST ? MODEL_TRACER : kind;
     CheckRadioGroup(window, RadioOfKind(shown), kKindRadios, 4);
-    ShowNutrientFields(window, false);
+    ShowNutrientFields(window, nullptr);
     ChangeModelKind(&g_page, kind);
     SubstancePageLayout(window, g_page.kind);
     ShowFirstSubstance(window);
