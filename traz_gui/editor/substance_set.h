@@ -23,8 +23,10 @@
 #include <vector>
 
 struct ScenarioRecord;
+struct OilFraction;
 struct StartupRecord;
 struct Substance;
+struct XYSeries;
 
 constexpr int SUBSTANCE_KIND_TRACER_REQUEST = 4;  // SetModelKind's "make it a tracer scenario"
 constexpr int SUBSTANCE_TYPED_NAME_MAX = 14;      // characters a typed name keeps
@@ -105,6 +107,15 @@ SubstanceResult SetSubstanceSticky(SubstancePage *page, bool sticky);
 // "NH4_file", "NO3_file"; oil "Ekofisk".  Kind 4 means tracer.  The first
 // becomes the selection.
 SubstanceResult ChangeModelKind(SubstancePage *page, int kind);
+
+// A value other than 0 in any row of column `column` of the table (any
+// column for -1).
+bool TableHoldsValues(XYSeries *table, int column = -1);
+// Un-ticking sticky fraction `index` would drop a value other than 0 from
+// its dispersed or sticky columns of the decay or settling tables.
+bool UntickDropsValues(const ScenarioRecord *scenario, int index);
+// An oil record whose parameters differ from those of a new fraction.
+bool OilFractionTyped(const OilFraction *oil);
 
 // Puts the records of the sticky fractions first (substance order), then
 // those of un-ticked substances, and frees records no substance points to.

@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "dialog_controls.h"
 #include "editor_shell.h"
@@ -18,7 +17,6 @@
 #include "scenario.h"
 #include "status_bar.h"
 #include "time_tables.h"
-#include "time_tables_core.h"
 #include "xyseries.h"
 
 namespace {
@@ -94,38 +92,20 @@ void ShowFirstSubstance(RUV_WIN window)
     }
 }
 
-// A series holding a value other than 0 in any row.
-bool HoldsValue(XYSeries *series)
-{
-    const int rows = time_tables::SeriesRows(series), count = time_tables::SeriesCount(series);
-    if (rows <= 0 || count <= 0)
-        return false;
-    const int previous = SelectXYSeries(series, XYS_ALL);
-    std::vector<float> values(static_cast<size_t>(count));
-    bool held = false;
-    for (int r = 0; r < rows && !held; ++r) {
-        double time = 0.0;
-        if (EvaluateXYSeries(series, XYS_ROW, r, &time, values.data(), nullptr) == 0)
-            for (const float v : values)
-                held = held || v != 0.0f;
-    }
-    SelectXYSeries(series, previous);
-    return held;
-}
-
 bool ReleasesHoldValues(GE_List *releases)
 {
     for (int i = 0; i < GE_ListCount(releases); ++i) {
         Location *release = nullptr;
-        if (GE_ListGet(releases, i, &release) && release && HoldsValue(release->masses))
+        if (GE_ListGet(releases, i, &release) && release && TableHoldsValues(release->masses))
             return true;
     }
     return false;
 }
 
 // What a switch of the model kind drops: substances other than the kind's
-// own defaults, or any decay rate, settling velocity, released mass or
-// concentration other than 0.
+// own defaults, a nutrient file chosen, oil-fraction parameters typed, or
+// any decay rate, settling velocity, released mass or concentration other
+// than 0.
 bool KindSwitchDropsValues()
 {
     static const char *const kDefaults[][5] = {
@@ -137,12 +117,16 @@ bool KindSwitchDropsValues()
         const char *name = i < 5 ? kDefaults[kind][i] : nullptr;
         if (!sub || !name || std::strcmp(sub->name, name) != 0)
             return true;
+        if (sub->dataFile[0] && std::strcmp(sub->dataFile, "- none yet -") != 0)
+            return true;
+        if (OilFractionTyped(sub->oilFraction))
+            return true;
     }
     if (const ProcessParameters *p = s->processParameters) {
-        if (HoldsValue(p->decayRates))
+        if (TableHoldsValues(p->decayRates))
             return true;
         for (XYSeries *table : p->settling)
-            if (HoldsValue(table))
+            if (TableHoldsValues(table))
                 return true;
     }
     return ReleasesHoldValues(s->instantaneousReleases) || ReleasesHoldValues(s->continuousReleases);
@@ -153,7 +137,11 @@ bool KindSwitchDropsValues()
 // keeps the kind, its radio button checked again.
 bool KindSwitchConfirmed(RUV_WIN window, int kind)
 {
-    if (kind == g_page.kind || !KindSwitchDropsValues())
+    if (kind == g_page.kind)
+        return true;
+    // What the fields hold counts too: stored, and shown again.
+    ShowSubstanceFields(window);
+    if (!KindSwitchDropsValues())
         return true;
     if (ruv_dm_post_ask("Yes", "No", nullptr, "%s", "You will lose data. Do you want to continue?") == 0)
         return true;
@@ -282,7 +270,27 @@ void RenameSubstance(RUV_WIN window, int32_t control)
 
 void ToggleStickyFraction(RUV_WIN window)
 {
-    if (SetSubstanceSticky(&g_page, IsControlChecked(window, kSticky) != 0) != SUBSTANCE_DONE)
+    const bool sticky = IsControlChecked(window, kSticky) != 0;
+    if (!sticky && IsStickyFraction(g_page.scenario, SubstanceAt(g_page.scenario, g_page.selected))) {
+        // Un-ticking drops the fraction's dispersed and sticky columns: the
+        // last fraction stays, as Delete keeps it, and typed values go only
+        // when the user agrees.  Refused, the box is ticked again.
+        int fractions = 0;
+        for (int i = 0; i < SubstanceCount(g_page.scenario); ++i)
+            fractions += IsStickyFraction(g_page.scenario, SubstanceAt(g_page.scenario, i)) ? 1 : 0;
+        bool refused = false;
+        if (fractions <= 1) {
+            PostErrorF("%s", "At least one oil fraction should remain!");
+            refused = true;
+        } else if (UntickDropsValues(g_page.scenario, g_page.selected)) {
+            refused = ruv_dm_post_ask("Yes", "No", nullptr, "%s", "You will lose data. Do you want to continue?") != 0;
+        }
+        if (refused) {
+            SetControlChecked(window, kSticky, 1);
+            return;
+        }
+    }
+    if (SetSubstanceSticky(&g_page, sticky) != SUBSTANCE_DONE)
         return;
     RefillList(window);
     SubstanceSetChanged();
