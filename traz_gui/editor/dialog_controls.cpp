@@ -290,7 +290,12 @@ void SetControlsEnabled(RUV_WIN window, int16_t flag, ...)
 
 void SetControlFocus(RUV_WIN window, int32_t id) { ruv_scr_set_focus_vobj(Ctl(window, id)); }
 
-void FocusNextControl(RUV_WIN window, const int32_t *ids, int count)
+namespace {
+
+// Moves the focus from the focused one of ids to the next (step 1) or the
+// previous (step -1) that takes it, wrapping round; from none of them to
+// the first (or the last) that takes it.
+void FocusAlong(RUV_WIN window, const int32_t *ids, int count, int step)
 {
     if (!ids || count <= 0)
         return;
@@ -299,24 +304,28 @@ void FocusNextControl(RUV_WIN window, const int32_t *ids, int count)
     for (int i = 0; i < count; ++i)
         if (focus != NULL_WIN && Ctl(window, ids[i]) == focus)
             current = i;
-    // Tries ids[first..last]; true once one of them holds the focus.
-    auto tryRange = [&](int first, int last) {
-        for (int i = first; i <= last; ++i) {
-            const RUV_WIN ctl = Ctl(window, ids[i]);
-            ruv_errmsg_push_handler(NonFatalErrorFilter, nullptr);
-            ruv_scr_set_focus_vobj(ctl);
-            ruv_errmsg_pop_handler(NonFatalErrorFilter);
-            if (ctl != NULL_WIN && ruv_scr_get_focus_vobj() == ctl)
-                return true;
-        }
-        return false;
-    };
-    if (current < 0 || current == count - 1) {
-        tryRange(0, count - 1);
-        return;
+    if (current < 0)
+        current = step > 0 ? count - 1 : 0;
+    for (int k = 1; k <= count; ++k) {
+        const RUV_WIN ctl = Ctl(window, ids[((current + step * k) % count + count) % count]);
+        ruv_errmsg_push_handler(NonFatalErrorFilter, nullptr);
+        ruv_scr_set_focus_vobj(ctl);
+        ruv_errmsg_pop_handler(NonFatalErrorFilter);
+        if (ctl != NULL_WIN && ruv_scr_get_focus_vobj() == ctl)
+            return;
     }
-    if (!tryRange(current + 1, count - 1))
-        tryRange(0, current);
+}
+
+}  // namespace
+
+void FocusNextControl(RUV_WIN window, const int32_t *ids, int count) { FocusAlong(window, ids, count, 1); }
+
+void FocusPreviousControl(RUV_WIN window, const int32_t *ids, int count) { FocusAlong(window, ids, count, -1); }
+
+bool IsDeleteKeyInList(RUV_WIN window, const RUV_EVENT *event, int32_t list)
+{
+    return event && event->type == E_CHAR && event->v.chr.key == K_DELETE && event->v.chr.virtual_key &&
+           Ctl(window, list) != NULL_WIN && ruv_scr_get_focus_vobj() == Ctl(window, list);
 }
 
 void SelectAllText(RUV_WIN window, int32_t id) { ruv_ctl_set_text_sel(Ctl(window, id), 0, 0x7FFFFFFF); }

@@ -77,6 +77,10 @@ void SetControlsEnabled(RUV_WIN window, int16_t flag, ...);
 void SetControlFocus(RUV_WIN window, int32_t id);
 // Moves the focus to the next of the ids that takes it, wrapping round.
 void FocusNextControl(RUV_WIN window, const int32_t *ids, int count);
+// The same backwards (Shift+Tab).
+void FocusPreviousControl(RUV_WIN window, const int32_t *ids, int count);
+// The Delete key pressed in list control `list` of the window.
+bool IsDeleteKeyInList(RUV_WIN window, const RUV_EVENT *event, int32_t list);
 void SelectAllText(RUV_WIN window, int32_t id);
 int16_t TestControlFlags(RUV_WIN window, int32_t id);
 void SetForeColor(RUV_WIN window, RUV_COLOR color);

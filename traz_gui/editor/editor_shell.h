@@ -90,7 +90,12 @@ int SwitchRefusedByTable(void);
 void SetModified(int flag);
 void ResetPageButtons(void);
 void HideAllSubPanes(void);
+// Shows time-table window index (8, 9 or 10) for the selected release, or
+// hides it as HideTablePane does for the selected release.  A time-table
+// window shown or hidden leaves no sub-pane current.
 void ShowTablePane(int index, int show);
+// Stores time-table window index for the given release and hides it.
+void HideTablePane(int index, int release);
 void StoreSubPane(int index, int tableIndex);
 // Shows a model-specific sub-pane of the process page (-1 nothing).
 void ShowProcessSubPane(int index);
@@ -101,6 +106,8 @@ void SetCurrentSubPane(int index);
 int CurrentTimeTable(void);
 void SetCurrentTimeTable(int slot);
 void AdvanceFocus(RUV_WIN window);
+// Shift+Tab: the focus order backwards.
+void MoveFocusBack(RUV_WIN window);
 void CheckRadioInRange(RUV_WIN window, int32_t id, int32_t first, int32_t last);
 void RememberRequestedPage(int n);
 int LastRequestedPage(void);

@@ -213,11 +213,7 @@ void FillReleaseTables(int page, int index)
 
 void StoreAndHideTables(int page, int index)
 {
-    const int pane = page == LOCATION_PAGE_INSTANTANEOUS ? kInstantaneousTables : kContinuousTables;
-    StoreSubPane(pane, index);
-    if (const RUV_WIN w = SubPaneWindow(pane))
-        SetWindowVisible(w, 0);
-    FollowReleaseGenerator();
+    HideTablePane(page == LOCATION_PAGE_INSTANTANEOUS ? kInstantaneousTables : kContinuousTables, index);
 }
 
 // Whether the tables window of a release page can be stored for the
@@ -783,9 +779,10 @@ void LocationPageControl(RUV_WIN page, const RUV_EVENT *event)
         SetModified(1);
         break;
     case kName:
-        // The name is written in quotes: a quote is refused as it is typed.
+        // The name is written in quotes: a quote is refused as it is typed,
+        // and it is cut to what the record keeps, as the title lines are.
         if (edit && FieldEventOf(event) == FieldEvent::Changed)
-            LimitFieldText(page, kName, -1, true);
+            LimitFieldText(page, kName, SCEN_LOCATION_NAME_LEN - 1, true);
         if (left)
             OnLocationFieldLeft(page, id);
         break;
@@ -836,4 +833,12 @@ void LocationPageControl(RUV_WIN page, const RUV_EVENT *event)
     default:
         break;
     }
+}
+
+void LocationPageKey(RUV_WIN page, const RUV_EVENT *event)
+{
+    if (LocationPageOf(page) < 0 || !IsDeleteKeyInList(page, event, kList) || GetListSelIndex(page, kList) < 0)
+        return;
+    DeleteLocation(page);
+    SetModified(1);
 }

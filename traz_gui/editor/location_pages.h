@@ -63,6 +63,9 @@ void TakeBackMapEdit(int page, int operation, int index);
 
 // The control events of a location page.
 void LocationPageControl(RUV_WIN page, const RUV_EVENT *event);
+// The keys of a location page: Delete in the name list deletes the
+// selected location, as the Delete button does.
+void LocationPageKey(RUV_WIN page, const RUV_EVENT *event);
 // The zoom-grid sub-pane's events of the map link: a typed box shown on
 // the map, the pick check box toggled with a map window opened.
 void ZoomGridPaneMapControl(RUV_WIN pane, const RUV_EVENT *event);

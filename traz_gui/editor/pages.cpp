@@ -203,6 +203,8 @@ int32_t PaneEvent(RUV_WIN window, RUV_EVENT *event, const PaneInfo &info)
         const int16_t key = event->v.chr.key;
         if ((key == 9 && info.keys != NO_KEYS) || (key == 13 && info.keys == TAB_AND_ENTER))
             AdvanceFocus(window);
+        else if (key == K_BACKTAB && info.keys != NO_KEYS)
+            MoveFocusBack(window);
         break;
     }
     case E_CONTROL:
@@ -234,37 +236,42 @@ bool FieldLeftHidden(RUV_WIN window, const RUV_EVENT *event)
     return native && !IsWindowVisible(native);
 }
 
+// Pages without keys of their own.
+void NoKeys(RUV_WIN, const RUV_EVENT *) {}
+
 // The general pages, the zoom grid and the process sub-panes: their own
 // fields and buttons first, then the common protocol.  The location pages
 // and page 9 also see their fields left while hidden: leaving one moves
 // the location on the map as well.
-#define TRAZ_GENERAL_HANDLER(name, topic, keys, control, hiddenFieldsToo)           \
+#define TRAZ_GENERAL_HANDLER(name, topic, keys, control, hiddenFieldsToo, key)      \
     int32_t name(RUV_WIN window, RUV_EVENT *event)                                  \
     {                                                                               \
         static const PaneInfo info{topic, keys};                                    \
         if (event->type == E_CONTROL && ((hiddenFieldsToo) || !FieldLeftHidden(window, event))) \
             control(window, event);                                                 \
+        if (event->type == E_CHAR)                                                  \
+            key(window, event);                                                     \
         return PaneEvent(window, event, info);                                      \
     }
 
-TRAZ_GENERAL_HANDLER(DescriptionPageHandler, 111, TAB_AND_ENTER, DescriptionPageControl, false)
-TRAZ_GENERAL_HANDLER(HydrodynamicsPageHandler, 105, TAB_AND_ENTER, HydrodynamicsPageControl, false)
-TRAZ_GENERAL_HANDLER(TimeFramePageHandler, 0, TAB_AND_ENTER, TimeFramePageControl, false)
-TRAZ_GENERAL_HANDLER(InitialConditionsPageHandler, 0, TAB_AND_ENTER, InitialConditionsPageControl, false)
-TRAZ_GENERAL_HANDLER(NumericalParametersPageHandler, 113, TAB_AND_ENTER, NumericalParametersPageControl, false)
-TRAZ_GENERAL_HANDLER(OutputOptionsPageHandler, 114, TAB_AND_ENTER, OutputOptionsPageControl, false)
-TRAZ_GENERAL_HANDLER(ZoomGridPaneHandler, 0, TAB_AND_ENTER, ZoomGridPaneMapControl, false)
-TRAZ_GENERAL_HANDLER(InstantaneousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl, true)
-TRAZ_GENERAL_HANDLER(ContinuousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl, true)
-TRAZ_GENERAL_HANDLER(ObservationPointsPageHandler, 112, TAB_AND_ENTER, LocationPageControl, true)
-TRAZ_GENERAL_HANDLER(ReleasesFromFilePageHandler, 111, NO_KEYS, ReleasesFromFilePageControl, true)
-TRAZ_GENERAL_HANDLER(SettlingChoicePaneHandler, 0, TAB_AND_ENTER, SettlingChoicePaneControl, false)
-TRAZ_GENERAL_HANDLER(SedimentationPaneHandler, 0, TAB_AND_ENTER, SedimentationPaneControl, false)
-TRAZ_GENERAL_HANDLER(SettlingPaneHandler, 0, TAB_AND_ENTER, SettlingPaneControl, false)
-TRAZ_GENERAL_HANDLER(PhysicalPaneHandler, 0, TAB_AND_ENTER, PhysicalPaneControl, false)
-TRAZ_GENERAL_HANDLER(TemperaturePaneHandler, 0, TAB_AND_ENTER, TemperaturePaneControl, false)
-TRAZ_GENERAL_HANDLER(RedTidePaneHandler, 0, TAB_AND_ENTER, RedTidePaneControl, false)
-TRAZ_GENERAL_HANDLER(OilPaneHandler, 0, TAB_AND_ENTER, OilPaneControl, false)
+TRAZ_GENERAL_HANDLER(DescriptionPageHandler, 111, TAB_AND_ENTER, DescriptionPageControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(HydrodynamicsPageHandler, 105, TAB_AND_ENTER, HydrodynamicsPageControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(TimeFramePageHandler, 0, TAB_AND_ENTER, TimeFramePageControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(InitialConditionsPageHandler, 0, TAB_AND_ENTER, InitialConditionsPageControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(NumericalParametersPageHandler, 113, TAB_AND_ENTER, NumericalParametersPageControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(OutputOptionsPageHandler, 114, TAB_AND_ENTER, OutputOptionsPageControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(ZoomGridPaneHandler, 0, TAB_AND_ENTER, ZoomGridPaneMapControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(InstantaneousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl, true, LocationPageKey)
+TRAZ_GENERAL_HANDLER(ContinuousReleasesPageHandler, 112, TAB_AND_ENTER, LocationPageControl, true, LocationPageKey)
+TRAZ_GENERAL_HANDLER(ObservationPointsPageHandler, 112, TAB_AND_ENTER, LocationPageControl, true, LocationPageKey)
+TRAZ_GENERAL_HANDLER(ReleasesFromFilePageHandler, 111, NO_KEYS, ReleasesFromFilePageControl, true, NoKeys)
+TRAZ_GENERAL_HANDLER(SettlingChoicePaneHandler, 0, TAB_AND_ENTER, SettlingChoicePaneControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(SedimentationPaneHandler, 0, TAB_AND_ENTER, SedimentationPaneControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(SettlingPaneHandler, 0, TAB_AND_ENTER, SettlingPaneControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(PhysicalPaneHandler, 0, TAB_AND_ENTER, PhysicalPaneControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(TemperaturePaneHandler, 0, TAB_AND_ENTER, TemperaturePaneControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(RedTidePaneHandler, 0, TAB_AND_ENTER, RedTidePaneControl, false, NoKeys)
+TRAZ_GENERAL_HANDLER(OilPaneHandler, 0, TAB_AND_ENTER, OilPaneControl, false, NoKeys)
 
 #undef TRAZ_GENERAL_HANDLER
 
@@ -274,11 +281,20 @@ int32_t SubstancesPageHandler(RUV_WIN window, RUV_EVENT *event)
     static const PaneInfo info{0, TAB_ONLY};
     if (event->type == E_CONTROL)
         SubstancesPageControl(window, event);
+    if (event->type == E_CHAR)
+        SubstancesPageKey(window, event);
     return PaneEvent(window, event, info);
 }
 
 // A button's click (no edit-field notification).
 bool IsButtonClick(const RUV_EVENT *event) { return event->type == E_CONTROL && !IsEditField(event); }
+
+// The close box, or Esc, which closes a time-table window as its close
+// box does.
+bool IsCloseRequest(const RUV_EVENT *event)
+{
+    return event->type == E_CLOSE || (event->type == E_CHAR && event->v.chr.key == 27);
+}
 
 // The focus left edit field id.
 bool IsFieldLeft(const RUV_EVENT *event, int32_t id)
@@ -330,12 +346,9 @@ int32_t ContinuousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
         OpenTableEditor(window);
     // OK and the close box: the tables stored and checked, the window
     // hidden when they cover the simulation (it is made once and kept).
-    if ((event->type == E_CLOSE || (IsButtonClick(event) && event->v.control.id == 9)) &&
-        StoreReleaseTableAndCheck(8, SelectedRelease())) {
-        g_currentTimeTable = -1;
-        SetWindowVisible(window, 0);
-        FollowReleaseGenerator();
-    }
+    if ((IsCloseRequest(event) || (IsButtonClick(event) && event->v.control.id == 9)) &&
+        StoreReleaseTableAndCheck(8, SelectedRelease()))
+        HideTablePane(8, SelectedRelease());
     if (event->type == E_CLOSE)
         return 0;
     static const PaneInfo info{0, NO_KEYS};
@@ -355,7 +368,7 @@ int32_t InstantaneousTablePaneHandler(RUV_WIN window, RUV_EVENT *event)
     }
     // OK and the close box store the masses and hide the window, unless
     // the masses cannot be stored.
-    if (event->type == E_CLOSE || (IsButtonClick(event) && event->v.control.id == 11)) {
+    if (IsCloseRequest(event) || (IsButtonClick(event) && event->v.control.id == 11)) {
         if (CheckShownTables(window, ""))
             ShowTablePane(9, 0);
         if (event->type == E_CLOSE)
@@ -371,7 +384,7 @@ int32_t TableWindowHandler(RUV_WIN window, RUV_EVENT *event)
         return PopupMenuCommand(window, event);
     // OK and the close box store the table and hide the window, unless the
     // table cannot be stored.
-    if (event->type == E_CLOSE || (IsButtonClick(event) && event->v.control.id == 2)) {
+    if (IsCloseRequest(event) || (IsButtonClick(event) && event->v.control.id == 2)) {
         if (CheckShownTables(window, "")) {
             StoreTableOfSlot(1);
             SetWindowVisible(window, 0);
@@ -471,6 +484,38 @@ void SetButton(int32_t id, bool enabled)
         SetControlEnabled(MainWindow, id, enabled ? 1 : 0);
 }
 
+// The page buttons, top to bottom.
+const int32_t kPageButtons[] = {11, 1, 2, 3, 12, 6, 5, 4, 7, 8, 9};
+
+// The pages lie right of the page buttons, as designed, whatever the
+// system's dialog units: the buttons are placed in pixels, the pages in
+// dialog units, which are narrower where the system font is (they would
+// cover the buttons' right edge).  A page that would reach into the
+// buttons' column moves right, keeping its size, to the smallest gap of
+// the design (6 pixels).
+void KeepPagesRightOfButtons(RUV_WIN mainWindow)
+{
+    constexpr int16_t kGap = 6;
+    int16_t buttonsRight = 0;
+    for (const int32_t id : kPageButtons) {
+        RUV_RECT r{};
+        if (const RUV_WIN button = ruv_win_get_ctl(mainWindow, id)) {
+            ruv_vobj_get_outer_rect(button, &r);
+            if (r.right > buttonsRight)
+                buttonsRight = r.right;
+        }
+    }
+    for (const RUV_WIN page : PageWindows) {
+        RUV_RECT r{};
+        if (!page || !ruv_vobj_get_outer_rect(page, &r) || r.left >= buttonsRight + kGap)
+            continue;
+        const int16_t shift = static_cast<int16_t>(buttonsRight + kGap - r.left);
+        r.left = static_cast<int16_t>(r.left + shift);
+        r.right = static_cast<int16_t>(r.right + shift);
+        ruv_vobj_move(page, &r);
+    }
+}
+
 void SetPageTitle(RUV_WIN page)
 {
     if (!page)
@@ -502,6 +547,7 @@ void CreatePages(RUV_WIN mainWindow)
                                            p.rect[3], PageData(n));
     }
     g_pageCount = EDITOR_PAGE_COUNT;
+    KeepPagesRightOfButtons(mainWindow);
     if (PageWindows[kSubstancesPage])
         SetControlVisible(PageWindows[kSubstancesPage], 2, 0);
     CreateSubPanes(mainWindow);
@@ -671,18 +717,53 @@ void ShowSubPane(RUV_WIN, int32_t, int index)
     }
 }
 
+namespace {
+
+bool Shown(RUV_WIN window)
+{
+    const HWND native = window ? reinterpret_cast<HWND>(ruv_vobj_get_attr(window, RUV_ATTR_NATIVE_WINDOW)) : nullptr;
+    return native && IsWindowVisible(native);
+}
+
+// A time-table window shown or hidden leaves no sub-pane current: the
+// sub-panes of the pages are hidden (their page stored them when it was
+// left), so that no page shows one again that nothing would store.
+void ForgetCurrentSubPane()
+{
+    for (int i = 0; i < EDITOR_SUBPANE_COUNT; ++i)
+        if (i != 8 && i != 9 && i != 10 && g_subPanes[i])
+            SetWindowVisible(g_subPanes[i], 0);
+    g_subPaneLeft = g_currentSubPane;
+    g_currentSubPane = -1;
+}
+
+}  // namespace
+
 void ShowTablePane(int index, int show)
 {
     if (index < 8 || index > 10 || !g_subPanes[index])
         return;
-    if (show) {
-        ShowTimeFields(&g_scenario, g_subPanes[index], index == 9 ? 3 : 4);
-        FillTablePane(index);
-    } else {
-        StoreSubPane(index, PageSelection[CurrentPage >= 0 && CurrentPage < EDITOR_PAGE_COUNT ? CurrentPage : 0]);
-        g_currentTimeTable = -1;
+    if (!show) {
+        HideTablePane(index, SelectedRelease());
+        return;
     }
-    SetWindowVisible(g_subPanes[index], show ? 1 : 0);
+    ForgetCurrentSubPane();
+    ShowTimeFields(&g_scenario, g_subPanes[index], index == 9 ? 3 : 4);
+    FillTablePane(index);
+    SetWindowVisible(g_subPanes[index], 1);
+    FollowReleaseGenerator();
+}
+
+void HideTablePane(int index, int release)
+{
+    if (index < 8 || index > 10 || !g_subPanes[index])
+        return;
+    StoreSubPane(index, release);
+    g_currentTimeTable = -1;
+    if (Shown(g_subPanes[index])) {
+        ForgetCurrentSubPane();
+        SetWindowVisible(g_subPanes[index], 0);
+    }
     FollowReleaseGenerator();
 }
 
@@ -719,6 +800,13 @@ void AdvanceFocus(RUV_WIN window)
     const std::vector<int32_t> ids = FocusOrder(window);
     if (!ids.empty())
         FocusNextControl(window, ids.data(), static_cast<int>(ids.size()));
+}
+
+void MoveFocusBack(RUV_WIN window)
+{
+    const std::vector<int32_t> ids = FocusOrder(window);
+    if (!ids.empty())
+        FocusPreviousControl(window, ids.data(), static_cast<int>(ids.size()));
 }
 
 void CheckRadioInRange(RUV_WIN window, int32_t id, int32_t first, int32_t last)

@@ -359,6 +359,10 @@ SubstanceResult RenameSubstanceEntry(SubstancePage *page, const char *name)
     CopyText(sub->name, name);
     if (sub->oilFraction)
         CopyText(sub->oilFraction->name, sub->name);
+    // A substance renamed into a nutrient names no file yet, as a new one
+    // of that name does.
+    if (page->kind == MODEL_RED_TIDE && IsNutrientSubstance(sub->name) && !sub->dataFile[0])
+        CopyText(sub->dataFile, "- none yet -");
     return SUBSTANCE_DONE;
 }
 
@@ -448,6 +452,66 @@ void RebuildOilNameList(ScenarioRecord *scenario)
     for (OilFraction *entry : owned)
         if (std::find(order.begin(), order.end(), entry) == order.end())
             GE_Free(entry);
+}
+
+// ---- what a change would drop ----
+
+bool TableHoldsValues(XYSeries *table, int column)
+{
+    if (!table)
+        return false;
+    const int previous = SelectXYSeries(table, XYS_ALL);
+    const int rows = GetXYSeriesInfo(table, XYS_INFO_ROWS);
+    const int series = GetXYSeriesInfo(table, XYS_INFO_SERIES);
+    bool held = false;
+    if (series > 0 && column < series) {
+        std::vector<float> values(static_cast<size_t>(series));
+        for (int r = 0; r < rows && !held; ++r) {
+            double time = 0.0;
+            if (EvaluateXYSeries(table, XYS_ROW, r, &time, values.data(), nullptr) != XYS_OK)
+                continue;
+            for (int k = column < 0 ? 0 : column; k < (column < 0 ? series : column + 1); ++k)
+                held = held || values[static_cast<size_t>(k)] != 0.0f;
+        }
+    }
+    SelectXYSeries(table, previous);
+    return held;
+}
+
+bool UntickDropsValues(const ScenarioRecord *scenario, int index)
+{
+    const Substance *sub = SubstanceAt(scenario, index);
+    const ProcessParameters *p = scenario ? scenario->processParameters : nullptr;
+    if (!IsStickyFraction(scenario, sub) || !p)
+        return false;
+    const Layout layout = MakeLayout(TakeSubstanceOrder(scenario).sticky);
+    const int decay = layout.decayStart[static_cast<size_t>(index)];
+    const int settling = layout.settlingStart[static_cast<size_t>(index)];
+    if (TableHoldsValues(p->decayRates, decay + 1) || TableHoldsValues(p->decayRates, decay + 2))
+        return true;
+    for (XYSeries *table : p->settling)
+        if (TableHoldsValues(table, settling + 1))
+            return true;
+    return false;
+}
+
+bool OilFractionTyped(const OilFraction *oil)
+{
+    if (!oil)
+        return false;
+    OilFraction *fresh = CreateOilFraction();
+    if (!fresh)
+        return true;
+    const bool typed = oil->evaporation != fresh->evaporation || oil->dispersionOption != fresh->dispersionOption ||
+                       oil->dispersionRate != fresh->dispersionRate ||
+                       oil->stickyProbability != fresh->stickyProbability ||
+                       oil->volatileFraction != fresh->volatileFraction ||
+                       oil->emulsificationC1 != fresh->emulsificationC1 ||
+                       oil->maxWaterContentC2 != fresh->maxWaterContentC2 ||
+                       oil->emulsificationStart != fresh->emulsificationStart || oil->density != fresh->density ||
+                       oil->viscosity != fresh->viscosity;
+    GE_Free(fresh);
+    return typed;
 }
 
 // ---- units and texts ----

@@ -23,8 +23,10 @@
 #include <vector>
 
 struct ScenarioRecord;
+struct OilFraction;
 struct StartupRecord;
 struct Substance;
+struct XYSeries;
 
 constexpr int SUBSTANCE_KIND_TRACER_REQUEST = 4;  // SetModelKind's "make it a tracer scenario"
 constexpr int SUBSTANCE_TYPED_NAME_MAX = 14;      // characters a typed name keeps
@@ -92,7 +94,9 @@ SubstanceResult AddSubstanceEntry(SubstancePage *page, const char *name);
 // Removes and frees the selected substance (and its oil record); the
 // selection becomes -1.
 SubstanceResult DeleteSubstanceEntry(SubstancePage *page);
-// The selected substance (and its oil record) takes name, cut to the field.
+// The selected substance (and its oil record) takes name, cut to the field;
+// in a red-tide scenario a substance renamed "NH4_file" or "NO3_file" that
+// names no file gets "- none yet -".
 SubstanceResult RenameSubstanceEntry(SubstancePage *page, const char *name);
 // Ticks or un-ticks the selected oil substance: it moves to the end of the
 // fractions or just behind them, the selection follows it, its extra columns
@@ -103,6 +107,15 @@ SubstanceResult SetSubstanceSticky(SubstancePage *page, bool sticky);
 // "NH4_file", "NO3_file"; oil "Ekofisk".  Kind 4 means tracer.  The first
 // becomes the selection.
 SubstanceResult ChangeModelKind(SubstancePage *page, int kind);
+
+// A value other than 0 in any row of column `column` of the table (any
+// column for -1).
+bool TableHoldsValues(XYSeries *table, int column = -1);
+// Un-ticking sticky fraction `index` would drop a value other than 0 from
+// its dispersed or sticky columns of the decay or settling tables.
+bool UntickDropsValues(const ScenarioRecord *scenario, int index);
+// An oil record whose parameters differ from those of a new fraction.
+bool OilFractionTyped(const OilFraction *oil);
 
 // Puts the records of the sticky fractions first (substance order), then
 // those of un-ticked substances, and frees records no substance points to.

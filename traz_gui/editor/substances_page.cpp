@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "dialog_controls.h"
 #include "editor_shell.h"
@@ -18,7 +17,6 @@
 #include "scenario.h"
 #include "status_bar.h"
 #include "time_tables.h"
-#include "time_tables_core.h"
 #include "xyseries.h"
 
 namespace {
@@ -40,6 +38,10 @@ enum : int32_t {
 const int32_t kKindRadios[] = {kTracerRadio, kTemperatureRadio, kRedTideRadio, kOilRadio};
 
 SubstancePage g_page{MODEL_TRACER, -1, &g_scenario};
+// The substance whose nutrient file field 10 shows (none while it is
+// hidden): the field stores into that one only, whatever was selected,
+// renamed or added since.
+const Substance *g_nutrientShownFor = nullptr;
 
 int32_t RadioOfKind(int kind)
 {
@@ -62,10 +64,15 @@ void RefillList(RUV_WIN window)
     ResumeListControl(window, kList);
 }
 
-void ShowNutrientFields(RUV_WIN window, bool show)
+// Field 10 and its button shown with the nutrient file of sub, or hidden
+// (sub null).
+void ShowNutrientFields(RUV_WIN window, const Substance *sub)
 {
-    SetControlVisible(window, kNutrientFile, show ? 1 : 0);
-    SetControlVisible(window, kNutrientButton, show ? 1 : 0);
+    if (sub)
+        SetControlTitle(window, kNutrientFile, sub->dataFile);
+    g_nutrientShownFor = sub;
+    SetControlVisible(window, kNutrientFile, sub ? 1 : 0);
+    SetControlVisible(window, kNutrientButton, sub ? 1 : 0);
 }
 
 bool ShowsNutrientFile(const Substance *sub)
@@ -85,38 +92,20 @@ void ShowFirstSubstance(RUV_WIN window)
     }
 }
 
-// A series holding a value other than 0 in any row.
-bool HoldsValue(XYSeries *series)
-{
-    const int rows = time_tables::SeriesRows(series), count = time_tables::SeriesCount(series);
-    if (rows <= 0 || count <= 0)
-        return false;
-    const int previous = SelectXYSeries(series, XYS_ALL);
-    std::vector<float> values(static_cast<size_t>(count));
-    bool held = false;
-    for (int r = 0; r < rows && !held; ++r) {
-        double time = 0.0;
-        if (EvaluateXYSeries(series, XYS_ROW, r, &time, values.data(), nullptr) == 0)
-            for (const float v : values)
-                held = held || v != 0.0f;
-    }
-    SelectXYSeries(series, previous);
-    return held;
-}
-
 bool ReleasesHoldValues(GE_List *releases)
 {
     for (int i = 0; i < GE_ListCount(releases); ++i) {
         Location *release = nullptr;
-        if (GE_ListGet(releases, i, &release) && release && HoldsValue(release->masses))
+        if (GE_ListGet(releases, i, &release) && release && TableHoldsValues(release->masses))
             return true;
     }
     return false;
 }
 
 // What a switch of the model kind drops: substances other than the kind's
-// own defaults, or any decay rate, settling velocity, released mass or
-// concentration other than 0.
+// own defaults, a nutrient file chosen, oil-fraction parameters typed, or
+// any decay rate, settling velocity, released mass or concentration other
+// than 0.
 bool KindSwitchDropsValues()
 {
     static const char *const kDefaults[][5] = {
@@ -128,12 +117,16 @@ bool KindSwitchDropsValues()
         const char *name = i < 5 ? kDefaults[kind][i] : nullptr;
         if (!sub || !name || std::strcmp(sub->name, name) != 0)
             return true;
+        if (sub->dataFile[0] && std::strcmp(sub->dataFile, "- none yet -") != 0)
+            return true;
+        if (OilFractionTyped(sub->oilFraction))
+            return true;
     }
     if (const ProcessParameters *p = s->processParameters) {
-        if (HoldsValue(p->decayRates))
+        if (TableHoldsValues(p->decayRates))
             return true;
         for (XYSeries *table : p->settling)
-            if (HoldsValue(table))
+            if (TableHoldsValues(table))
                 return true;
     }
     return ReleasesHoldValues(s->instantaneousReleases) || ReleasesHoldValues(s->continuousReleases);
@@ -144,7 +137,11 @@ bool KindSwitchDropsValues()
 // keeps the kind, its radio button checked again.
 bool KindSwitchConfirmed(RUV_WIN window, int kind)
 {
-    if (kind == g_page.kind || !KindSwitchDropsValues())
+    if (kind == g_page.kind)
+        return true;
+    // What the fields hold counts too: stored, and shown again.
+    ShowSubstanceFields(window);
+    if (!KindSwitchDropsValues())
         return true;
     if (ruv_dm_post_ask("Yes", "No", nullptr, "%s", "You will lose data. Do you want to continue?") == 0)
         return true;
@@ -169,7 +166,7 @@ void ShowSubstancesPage(RUV_WIN window)
     SetControlEnabled(window, kTemperatureRadio, 0);
     SetControlEnabled(window, kRedTideRadio, RedTideSupported() ? 1 : 0);
     CheckRadioGroup(window, RadioOfKind(g_page.kind), kKindRadios, 4);
-    ShowNutrientFields(window, false);
+    ShowNutrientFields(window, nullptr);
     SetControlVisible(window, kSticky, g_page.kind == MODEL_OIL ? 1 : 0);
 
     if (SubstanceCount(g_page.scenario) > 0) {
@@ -197,12 +194,12 @@ void StoreSubstanceFields(RUV_WIN window)
     if (sub && window) {
         RenameSubstanceEntry(&g_page, GetControlTitle(window, kName));
         SetSubstanceUnits(sub, g_page.kind);
-        if (ShowsNutrientFile(sub))
+        if (sub == g_nutrientShownFor && ShowsNutrientFile(sub))
             std::snprintf(sub->dataFile, sizeof sub->dataFile, "%s",
                           GetControlText(window, kNutrientFile, sizeof sub->dataFile).c_str());
     }
     if (window)
-        ShowNutrientFields(window, false);
+        ShowNutrientFields(window, nullptr);
 }
 
 int ShowSubstanceFields(RUV_WIN window)
@@ -217,10 +214,8 @@ int ShowSubstanceFields(RUV_WIN window)
     SetControlTitle(window, kName, sub->name);
     if (g_page.kind == MODEL_OIL)
         SetControlChecked(window, kSticky, IsStickyFraction(g_page.scenario, sub) ? 1 : 0);
-    if (ShowsNutrientFile(sub)) {
-        SetControlTitle(window, kNutrientFile, sub->dataFile);
-        ShowNutrientFields(window, true);
-    }
+    if (ShowsNutrientFile(sub))
+        ShowNutrientFields(window, sub);
     return g_page.selected;
 }
 
@@ -238,10 +233,8 @@ void AddSubstance(const char *name, RUV_WIN window)
     }
     const Substance *sub = SubstanceAt(g_page.scenario, g_page.selected);
     SetControlTitle(window, kName, sub->name);
-    if (ShowsNutrientFile(sub)) {
-        SetControlTitle(window, kNutrientFile, sub->dataFile);
-        ShowNutrientFields(window, true);
-    }
+    if (ShowsNutrientFile(sub))
+        ShowNutrientFields(window, sub);
     if (g_page.kind == MODEL_OIL)
         SetControlChecked(window, kSticky, 1);
     RefillList(window);
@@ -261,7 +254,7 @@ void DeleteSubstance(RUV_WIN window)
     }
     RefillList(window);
     SetControlTitle(window, kName, " ");
-    ShowNutrientFields(window, false);
+    ShowNutrientFields(window, nullptr);
     SubstanceSetChanged();
 }
 
@@ -277,7 +270,27 @@ void RenameSubstance(RUV_WIN window, int32_t control)
 
 void ToggleStickyFraction(RUV_WIN window)
 {
-    if (SetSubstanceSticky(&g_page, IsControlChecked(window, kSticky) != 0) != SUBSTANCE_DONE)
+    const bool sticky = IsControlChecked(window, kSticky) != 0;
+    if (!sticky && IsStickyFraction(g_page.scenario, SubstanceAt(g_page.scenario, g_page.selected))) {
+        // Un-ticking drops the fraction's dispersed and sticky columns: the
+        // last fraction stays, as Delete keeps it, and typed values go only
+        // when the user agrees.  Refused, the box is ticked again.
+        int fractions = 0;
+        for (int i = 0; i < SubstanceCount(g_page.scenario); ++i)
+            fractions += IsStickyFraction(g_page.scenario, SubstanceAt(g_page.scenario, i)) ? 1 : 0;
+        bool refused = false;
+        if (fractions <= 1) {
+            PostErrorF("%s", "At least one oil fraction should remain!");
+            refused = true;
+        } else if (UntickDropsValues(g_page.scenario, g_page.selected)) {
+            refused = ruv_dm_post_ask("Yes", "No", nullptr, "%s", "You will lose data. Do you want to continue?") != 0;
+        }
+        if (refused) {
+            SetControlChecked(window, kSticky, 1);
+            return;
+        }
+    }
+    if (SetSubstanceSticky(&g_page, sticky) != SUBSTANCE_DONE)
         return;
     RefillList(window);
     SubstanceSetChanged();
@@ -289,7 +302,7 @@ void SetModelKind(int kind, RUV_WIN window)
         return;
     const int shown = kind == SUBSTANCE_KIND_TRACER_REQUEST ? MODEL_TRACER : kind;
     CheckRadioGroup(window, RadioOfKind(shown), kKindRadios, 4);
-    ShowNutrientFields(window, false);
+    ShowNutrientFields(window, nullptr);
     ChangeModelKind(&g_page, kind);
     SubstancePageLayout(window, g_page.kind);
     ShowFirstSubstance(window);
@@ -402,6 +415,21 @@ bool StoreSubstancesPageOf(int n)
     return true;
 }
 
+// The Delete button and the Delete key: the question, then the selected
+// substance deleted.
+static void AskAndDeleteSubstance(RUV_WIN page)
+{
+    if (ruv_dm_post_ask("Yes", "No", nullptr, "%s", "You will lose data. Do you want to continue?") == 0)
+        DeleteSubstance(page);
+    SetModified(1);
+}
+
+void SubstancesPageKey(RUV_WIN page, const RUV_EVENT *event)
+{
+    if (IsDeleteKeyInList(page, event, kList) && GetListSelIndex(page, kList) >= 0)
+        AskAndDeleteSubstance(page);
+}
+
 void SubstancesPageControl(RUV_WIN page, const RUV_EVENT *event)
 {
     const int32_t id = event->v.control.id;
@@ -435,9 +463,7 @@ void SubstancesPageControl(RUV_WIN page, const RUV_EVENT *event)
         statbar_set_title(page, "Edit name of new substance");
         break;
     case kDelete:
-        if (ruv_dm_post_ask("Yes", "No", nullptr, "%s", "You will lose data. Do you want to continue?") == 0)
-            DeleteSubstance(page);
-        SetModified(1);
+        AskAndDeleteSubstance(page);
         break;
     case kName:
         if (!IsEdit(event))

@@ -49,5 +49,8 @@ bool StoreSubstancesPageOf(int n);
 // The control events of the page's own controls; the pages' common protocol
 // handles the rest.
 void SubstancesPageControl(RUV_WIN page, const RUV_EVENT *event);
+// The page's keys: Delete in the substance list asks and deletes, as the
+// Delete button does.
+void SubstancesPageKey(RUV_WIN page, const RUV_EVENT *event);
 
 #endif

@@ -576,6 +576,13 @@ int32_t GE_TableEventHandler(RUV_WIN win, RUV_EVENT *ev)
                d->table.currentColumn(), nullptr);
         break;
     case E_CHAR:
+        // Esc belongs to the window the table lies in (a time-table
+        // window closes on it).
+        if (ev->v.chr.key == 27) {
+            if (const RUV_WIN parent = ruv_vobj_get_parent(win))
+                ruv_win_dispatch_event(parent, ev);
+            break;
+        }
         OnKey(d, ev->v.chr.key);
         break;
     case E_CONTROL: {

@@ -89,6 +89,10 @@ bool parent_gets_key(RUV_WIN ctl, WPARAM vk)
     }
     if (is_button_kind(ctl->type) && (vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN))
         return true;
+    // A list box has no use for Delete: the window deletes the selected
+    // entry with it.
+    if (ctl->type == WC_LIST_BOX && vk == VK_DELETE)
+        return true;
     return false;
 }
 

@@ -331,7 +331,7 @@ TEST(RadioButtons, GroupsOfMoreThanTenChangeNothing)
     });
 }
 
-TEST(Focus, NextControlSkipsThoseThatRefuseAndWrapsRound)
+TEST(Focus, NextAndPreviousControlSkipThoseThatRefuseAndWrapRound)
 {
     in_app([] {
         Recorder rec;
@@ -354,6 +354,15 @@ TEST(Focus, NextControlSkipsThoseThatRefuseAndWrapsRound)
         SetControlFocus(w, FIELD3);
         FocusNextControl(w, ids, 3);  // only FIELD3 takes it
         EXPECT_EQ(focused(), ruv_win_get_ctl(w, FIELD3));
+        // Backwards: from the first round to the last, past one that
+        // refuses.
+        SetControlsEnabled(w, 1, FIELD, FIELD2, 0);
+        SetControlFocus(w, FIELD);
+        FocusPreviousControl(w, ids, 3);
+        EXPECT_EQ(focused(), ruv_win_get_ctl(w, FIELD3));
+        SetControlEnabled(w, FIELD2, 0);
+        FocusPreviousControl(w, ids, 3);
+        EXPECT_EQ(focused(), ruv_win_get_ctl(w, FIELD));
     });
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -468,6 +469,67 @@ TEST(SubstanceSet, NamesAreCutToTheirFields)
     ASSERT_EQ(RenameSubstanceEntry(&f.page, "crude"), SUBSTANCE_DONE);
     EXPECT_STREQ(SubstanceAt(f.s.get(), 1)->name, "crude");
     EXPECT_STREQ(SubstanceAt(f.s.get(), 1)->oilFraction->name, "crude");
+}
+
+// What un-ticking a fraction or switching the kind would drop: values
+// other than 0 in the fraction's dispersed and sticky columns (decay, then
+// settling alone), and typed oil parameters.
+TEST(SubstanceSet, WhatAChangeWouldDrop)
+{
+    SetFixture f(MODEL_OIL, kOil);
+    ProcessParameters *p = f.s->processParameters;
+    EXPECT_TRUE(UntickDropsValues(f.s.get(), 0));
+    EXPECT_TRUE(UntickDropsValues(f.s.get(), 1));
+    EXPECT_FALSE(UntickDropsValues(f.s.get(), 2)) << "not a fraction";
+    // light's extra columns emptied: only heavy's would go.
+    f.freshExtras.push_back(SubstanceAt(f.s.get(), 1));
+    f.ReplaceWith(&p->decayRates, CreateXYSeries(XYS_LINEAR, 1, 7), f.WriterDecayRow());
+    for (XYSeries *&table : p->settling)
+        f.ReplaceWith(&table, CreateXYSeries(XYS_LINEAR, 1, 5), f.WriterSettlingRow());
+    EXPECT_TRUE(UntickDropsValues(f.s.get(), 0));
+    EXPECT_FALSE(UntickDropsValues(f.s.get(), 1));
+    EXPECT_TRUE(TableHoldsValues(p->decayRates, 3)) << "light's own column";
+    EXPECT_FALSE(TableHoldsValues(p->decayRates, 4));
+    EXPECT_FALSE(TableHoldsValues(p->decayRates, 9)) << "no such column";
+    // A value in one settling table's sticky column of light.
+    std::vector<float> settling = f.WriterSettlingRow();
+    settling[3] = 0.5f;
+    f.ReplaceWith(&p->settling[4], CreateXYSeries(XYS_LINEAR, 1, 5), settling);
+    EXPECT_TRUE(UntickDropsValues(f.s.get(), 1));
+
+    XYSeries *zeros = CreateXYSeries(XYS_LINEAR, 1, 2);
+    AddRow(zeros, 0.0, {0.0f, 0.0f});
+    EXPECT_FALSE(TableHoldsValues(zeros));
+    EXPECT_FALSE(TableHoldsValues(nullptr));
+    DestroyXYSeries(zeros);
+
+    OilFraction *oil = SubstanceAt(f.s.get(), 0)->oilFraction;
+    EXPECT_FALSE(OilFractionTyped(oil));
+    oil->density = 900.0f;
+    EXPECT_TRUE(OilFractionTyped(oil));
+    EXPECT_FALSE(OilFractionTyped(nullptr));
+}
+
+// A red-tide substance renamed into a nutrient names no file yet; one
+// that names a file keeps it through a rename away and back.
+TEST(SubstanceSet, ARenamedNutrientKeepsOrGetsItsFile)
+{
+    SetFixture f(MODEL_TRACER, kTracer);
+    ASSERT_EQ(ChangeModelKind(&f.page, MODEL_RED_TIDE), SUBSTANCE_DONE);
+    std::snprintf(SubstanceAt(f.s.get(), 3)->dataFile, SCEN_DATA_FILE_LEN, "%s", "nh4.fil");
+    f.page.selected = 3;
+    for (const char *name : {"NH4x", "NH4_file"}) {
+        ASSERT_EQ(RenameSubstanceEntry(&f.page, name), SUBSTANCE_DONE);
+        EXPECT_STREQ(SubstanceAt(f.s.get(), 3)->dataFile, "nh4.fil") << name;
+    }
+    f.page.selected = 2;
+    ASSERT_EQ(RenameSubstanceEntry(&f.page, "NO3_file"), SUBSTANCE_DONE);
+    EXPECT_STREQ(SubstanceAt(f.s.get(), 2)->dataFile, "- none yet -");
+    // Not in a tracer scenario.
+    SetFixture tracer(MODEL_TRACER, kTracer);
+    tracer.page.selected = 0;
+    ASSERT_EQ(RenameSubstanceEntry(&tracer.page, "NO3_file"), SUBSTANCE_DONE);
+    EXPECT_STREQ(SubstanceAt(tracer.s.get(), 0)->dataFile, "");
 }
 
 // ---- units and texts ----

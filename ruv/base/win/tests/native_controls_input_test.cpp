@@ -162,7 +162,7 @@ TEST_F(ControlInput, TypingIntoEditFieldsAndDropDowns)
     });
 }
 
-TEST_F(ControlInput, TabEnterEscapeAndFunctionKeysReachTheWindow)
+TEST_F(ControlInput, TabEnterEscapeFunctionKeysAndListDeleteReachTheWindow)
 {
     run([](RUV_WIN w) {
         RUV_WIN edit = make(w, 17, 50, RUV_RECT{50, 10, 74, 200});
@@ -189,6 +189,28 @@ TEST_F(ControlInput, TabEnterEscapeAndFunctionKeysReachTheWindow)
             et::pump(100);
         });
         EXPECT_TRUE(has(char_events(w), "char 302 vk1"));
+        // Delete in a list box is the window's (it deletes the selected
+        // entry); in an edit field it stays the field's own.
+        RUV_WIN list = make(w, 19, 52, RUV_RECT{80, 10, 200, 200});
+        ruvk_list_add(list, -1, "one");
+        et::undisturbed([&] {
+            click(list);
+            et::seen().clear();
+            et::keys({VK_DELETE, -VK_DELETE});
+            et::pump(100);
+        });
+        EXPECT_TRUE(has(char_events(w), "char 127 vk1"));
+        SetWindowTextA(kt::hwnd_of(edit), "ab");
+        et::undisturbed([&] {
+            click(edit);
+            SendMessageA(kt::hwnd_of(edit), EM_SETSEL, 0, 0);
+            et::seen().clear();
+            et::keys({VK_DELETE, -VK_DELETE});
+            et::pump(100);
+        });
+        EXPECT_FALSE(has(char_events(w), "char 127 vk1"));
+        GetWindowTextA(kt::hwnd_of(edit), text, sizeof text);
+        EXPECT_STREQ(text, "b");
     });
 }
 

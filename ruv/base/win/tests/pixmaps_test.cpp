@@ -1,7 +1,8 @@
 // Pixmaps, pictures and images on devices, read back as pixels: a new
 // pixmap is white; images of every format drawn into a pixmap come back as
 // the transfer engine scales them, also across the strips of a large
-// image; a pixmap copied onto a window lands where asked; a picture
+// image; a scroll inside a pixmap (no window to invalidate) copies within
+// it; a pixmap copied onto a window lands where asked; a picture
 // recorded on a window and drawn back; the locked copy of a picture holds
 // every row; a picture destroyed while locked; pixmaps go with their
 // window.
@@ -13,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "draw_primitives.h"
 #include "draw_state.h"
 #include "kernel_test_support.h"
 #include "pixmaps.h"
@@ -235,6 +237,48 @@ TEST_F(Pixmaps, AnImageAboveTheStripLimitDrawsWithoutSeams)
                 }
         }
         EXPECT_EQ(bad_rows, 0);
+        ruvk_vobj_destroy(pm);
+    }
+}
+
+// A pixmap has no window: a scroll copies its bits within it and leaves
+// the strip it uncovers as it was.  Each case: the rectangle (top, left,
+// bottom, right), the move, and where the moved bits land.
+TEST_F(Pixmaps, AScrollCopiesWithinThePixmap)
+{
+    constexpr int PW = 40, PH = 30;
+    Image source = pattern(PW, PH);
+    struct Case {
+        const char *name;
+        RUV_RECT rect;
+        int dh, dv;
+        int x0, y0, x1, y1;  // the bits moved land in [x0, x1) x [y0, y1)
+    } cases[] = {
+        {"right, cut at the right edge", rect(0, 0, PH, PW), 5, 0, 5, 0, PW, PH},
+        {"left past the rectangle's left edge: from column 6", rect(0, 2, PH, PW), -6, 0, 0, 0, PW - 6, PH},
+        {"up inside the pixmap", rect(5, 0, 20, PW), 0, -4, 0, 1, PW, 16},
+        {"down, the rectangle cut to the pixmap", rect(-10, 0, 100, PW), 0, 3, 0, 3, PW, PH},
+        {"both ways in a part", rect(10, 10, 20, 20), 4, 2, 14, 12, 24, 22},
+        {"a move that leaves nothing to copy", rect(0, 0, PH, PW), PW, 0, 0, 0, 0, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        RUV_WIN pm = ruvk_pmap_create(win(), 1, PW, PH);
+        RUV_RECT all = rect(0, 0, PH, PW);
+        ruvk_dwin_draw_image(pm, source.get(), &all, &all);
+        ruvk_dwin_scroll_rect(pm, &c.rect, c.dh, c.dv);
+        Image got = read_back(pm);
+        int bad = 0;
+        for (int y = 0; y < PH && bad < 5; ++y)
+            for (int x = 0; x < PW && bad < 5; ++x) {
+                const bool moved = x >= c.x0 && x < c.x1 && y >= c.y0 && y < c.y1;
+                const RUV_COLOR want = ruvv_image_get_pixel(source.get(), moved ? x - c.dh : x, moved ? y - c.dv : y);
+                const RUV_COLOR seen = ruvv_image_get_pixel(got.get(), x, y);
+                if ((seen & 0xFFFFFF) != (want & 0xFFFFFF)) {
+                    ADD_FAILURE() << x << "," << y << " got " << std::hex << seen << " want " << want;
+                    ++bad;
+                }
+            }
         ruvk_vobj_destroy(pm);
     }
 }

@@ -25,7 +25,7 @@
 //   window-part "PART"          the same for a title that holds PART
 //   window-gone "TITLE"         wait until no visible top-level window has this title
 //   type <ctl> "TEXT"           WM_CHAR for each character
-//   key tab|shift+tab|enter|escape|f1   a real key stroke (SendInput)
+//   key tab|shift+tab|enter|escape|delete|f1   a real key stroke (SendInput)
 //   key home|shift+end          the same (a field's caret to its start, its text selected)
 //   select <ctl>                select all of an edit control's text (EM_SETSEL)
 //   paste <ctl> "TEXT"          TEXT on the clipboard, then WM_PASTE to the control
@@ -627,6 +627,7 @@ private:
         else if (name == "shift+tab") { vk = VK_TAB; shift = true; }
         else if (name == "enter") vk = VK_RETURN;
         else if (name == "escape") vk = VK_ESCAPE;
+        else if (name == "delete") vk = VK_DELETE;
         else if (name == "f1") vk = VK_F1;
         else if (name == "home") vk = VK_HOME;
         else if (name == "shift+end") { vk = VK_END; shift = true; }
