@@ -19,6 +19,8 @@
 #include "general_page_rules.h"
 #include "hyd_reader.h"
 #include "load_hydrodynamics.h"
+#include "period_change.h"
+#include "period_rules.h"
 #include "scenario.h"
 #include "time_check_boxes.h"
 #include "xyseries.h"
@@ -186,13 +188,20 @@ void CmdSelectHydrodynamics(RUV_WIN)
     SelectFile("hyd", "Select hydrodynamics file", 1, &spec);
     if (!spec.name[0])
         return;
+    // The period the file gives is asked for first when it would lose data;
+    // No loads nothing.
+    const std::string directory = DirectoryOf(spec);
+    const std::string path = directory.empty() ? std::string(spec.name) : directory + "/" + spec.name;
+    if (!ConfirmHydrodynamicsPeriod(&g_scenario, path.c_str()))
+        return;
     // The load shows the page again with what it read.  A file that could
     // not be read has been reported; it enables no page of a scenario that
     // still has no hydrodynamics.
-    const bool loaded = LoadHydrodynamics(DirectoryOf(spec).c_str(), spec.name) == HYD_READ_OK;
+    const bool loaded = LoadHydrodynamics(directory.c_str(), spec.name) == HYD_READ_OK;
     UpdateVisualisationAreaItem(MainWindow);
     if (!loaded)
         return;
+    FollowHydrodynamicsPeriod(&g_scenario);
     SetModified(1);
     EnablePageButtons();
     UpdateMainTitle();
@@ -215,7 +224,9 @@ void ShowTimeFields(ScenarioRecord *scenario, RUV_WIN window, int kind)
     case 1:
         ShowDate(window, 3, scenario->hydTimes[HYD_TIME_START]);
         ShowDate(window, 5, scenario->hydTimes[HYD_TIME_STOP]);
-        ShowStep(window, 7, scenario->hydTimes[HYD_TIME_STEP]);
+        // The hydrodynamics step that rules the simulation's: the conversion
+        // step, which the step and stop checks quote.
+        ShowStep(window, 7, scenario->hydTimes[HYD_CONVERSION_STEP]);
         ShowDate(window, 15, sim[TIME_START]);
         ShowDate(window, 11, sim[TIME_STOP]);
         ShowStep(window, 12, sim[TIME_STEP]);
@@ -254,13 +265,17 @@ void StoreTimeFields(ScenarioRecord *scenario, RUV_WIN window, int kind)
     // The rules see the scenario's times as they are before this store.
     const SimulationTimes times = ScenarioSimulationTimes(*scenario);
     if (kind == 0) {
-        DateTimeString oldStop;
-        CopyText(oldStop, sizeof oldStop, sim[TIME_STOP]);
-        StoreDate(window, 15, sim[TIME_START]);
-        StoreDate(window, 11, sim[TIME_STOP], [&](const char *t) { return StopTimeMessage(times, t); });
-        StoreStep(window, 12, sim[TIME_STEP], [&](const char *t) { return ComputationalTimeStepMessage(times, t); });
-        if (std::strncmp(oldStop, sim[TIME_STOP], 15) != 0)
-            UpdateTableTimes(scenario);
+        // The period goes into the scenario through one door, which asks
+        // before it loses data and brings what depends on it into line.
+        DateTimeString start, stop, step;
+        CopyText(start, sizeof start, sim[TIME_START]);
+        CopyText(stop, sizeof stop, sim[TIME_STOP]);
+        CopyText(step, sizeof step, sim[TIME_STEP]);
+        StoreDate(window, 15, start);
+        StoreDate(window, 11, stop, [&](const char *t) { return StopTimeMessage(times, t); });
+        StoreStep(window, 12, step, [&](const char *t) { return ComputationalStepChangeMessage(*scenario, t); });
+        if (!ChangeSimulationPeriod(scenario, start, stop, step))
+            GiveBackStoredText(window, 11, DateTimeToDmy(sim[TIME_STOP]));
     } else if (kind == 1) {
         // The output rules are asked on a copy of the validity flags: a
         // store changes no flag.
@@ -280,11 +295,27 @@ void StoreTimeFields(ScenarioRecord *scenario, RUV_WIN window, int kind)
     }
 }
 
+namespace {
+
+// A stop or step left: checked, and what its rule takes goes into the
+// scenario at once, with all that follows the period (a refused text has
+// been given back the field's previous one, which changes nothing).
+void TimeFrameFieldLeft(RUV_WIN page, int32_t id)
+{
+    if (id == 11)
+        CheckStopTime(page, id);
+    else
+        CheckComputationalTimeStep(page, id);
+    StoreTimeFields(&g_scenario, page, 0);
+}
+
+}  // namespace
+
 void TimeFramePageControl(RUV_WIN page, const RUV_EVENT *event)
 {
     switch (event->v.control.id) {
-    case 11: TimeField(page, event, false, CheckStopTime); break;
-    case 12: TimeField(page, event, true, CheckComputationalTimeStep); break;
+    case 11: TimeField(page, event, false, TimeFrameFieldLeft); break;
+    case 12: TimeField(page, event, true, TimeFrameFieldLeft); break;
     default: break;
     }
 }

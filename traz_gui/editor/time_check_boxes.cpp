@@ -8,6 +8,7 @@
 #include "dialog_controls.h"
 #include "field_check_boxes.h"
 #include "field_checks.h"
+#include "period_rules.h"
 #include "scenario.h"
 
 namespace {
@@ -48,7 +49,7 @@ void CheckOutputStep(RUV_WIN window, int32_t id, OutputFile file)
 
 void CheckComputationalTimeStep(RUV_WIN window, int32_t id)
 {
-    RejectTimeEntry(window, id, ComputationalTimeStepMessage(Times(), Text(window, id).c_str()));
+    RejectTimeEntry(window, id, ComputationalStepChangeMessage(g_scenario, Text(window, id).c_str()));
 }
 
 void CheckStopTime(RUV_WIN window, int32_t id)

@@ -11,7 +11,8 @@
 #include "ruv.h"
 #include "time_checks.h"
 
-// Time Frame page.
+// Time Frame page.  A computational step is also refused when an output or
+// release time that keeps its rule now would break it with that step.
 void CheckComputationalTimeStep(RUV_WIN window, int32_t id);
 void CheckStopTime(RUV_WIN window, int32_t id);
 // Output Options page (history start in control 9, map start in control 12).

@@ -369,6 +369,76 @@ void CreateDefaultTables(ScenarioRecord *scenario, int slot)
     *where = fresh;
 }
 
+namespace {
+
+// A table that follows the simulation period: a slot's series in the
+// scenario, of continuous release `release` for the release rates (-1 for
+// the others).
+struct PeriodTable {
+    int slot;
+    XYSeries **where;
+    int release;
+};
+
+// The process tables that keep their first and last rows on the
+// simulation's start and stop (wind, and decay and settling when there are
+// substances), the recovery table, and each continuous release's rates.
+std::vector<PeriodTable> PeriodTables(ScenarioRecord &scenario, const SubstanceColumns &subs)
+{
+    std::vector<PeriodTable> tables;
+    std::vector<int> slots{kWind};
+    if (subs.count() > 0)
+        slots.insert(slots.end(), {kDecay, 3, 4, 5, 6, 7, 8});
+    slots.push_back(kRecovery);
+    for (int slot : slots)
+        if (XYSeries **where = SlotSeries(scenario, slot, nullptr))
+            tables.push_back({slot, where, -1});
+    Location *release = nullptr;
+    for (int i = 0; GE_ListGet(scenario.continuousReleases, i, &release); ++i)
+        if (release)
+            tables.push_back({kReleaseRates, &release->releaseRates, i});
+    return tables;
+}
+
+// The slot's open table, for that release when it is a release's.
+bool OpenFor(const PeriodTable &t)
+{
+    return SlotTable(t.slot) && (t.release < 0 || g_slots[t.slot].index == t.release);
+}
+
+// What the user has typed into a period table's open table, NULL when the
+// table is not open, shows what it was filled with (its cells show fewer
+// digits than the scenario keeps) or holds a refused cell; quiet reads it
+// without the box of a refused cell.
+XYSeries *TypedSeries(const PeriodTable &t, bool quiet)
+{
+    if (!OpenFor(t))
+        return nullptr;
+    int rows = 0, columns = 0;
+    const std::vector<std::string> cells = TableTexts(SlotTable(t.slot), &rows, &columns);
+    if (cells == g_slots[t.slot].shown)
+        return nullptr;
+    if (!quiet)
+        return TableToXYSeries(t.slot, SlotFirstColumn(t.slot));
+    std::string error;
+    return CellsToSeries(t.slot, cells, rows, columns, g_scenario.hydReferenceTime, &error);
+}
+
+}  // namespace
+
+int TableRowsOutsidePeriod(ScenarioRecord *scenario, double start, double stop)
+{
+    if (!scenario || !scenario->processParameters)
+        return 0;
+    int dropped = 0;
+    for (const PeriodTable &t : PeriodTables(*scenario, Substances(*scenario))) {
+        XYSeries *typed = TypedSeries(t, true);
+        dropped += RowsOutside(typed ? typed : *t.where, start, stop, t.slot != kRecovery);
+        DestroyXYSeries(typed);
+    }
+    return dropped;
+}
+
 void UpdateTableTimes(ScenarioRecord *scenario)
 {
     if (!scenario || !scenario->processParameters)
@@ -376,49 +446,39 @@ void UpdateTableTimes(ScenarioRecord *scenario)
     double start = 0.0, stop = 0.0;
     SimulationMinutes(*scenario, &start, &stop);
     const SubstanceColumns subs = Substances(*scenario);
-    std::vector<int> slots{kWind};
-    if (subs.count() > 0)
-        slots.insert(slots.end(), {kDecay, 3, 4, 5, 6, 7, 8});
-    for (int slot : slots) {
-        XYSeries **where = SlotSeries(*scenario, slot, nullptr);
-        if (!where)
-            continue;
-        XYSeries *source = nullptr;
-        if (SlotTable(slot))
-            source = TableToXYSeries(slot, SlotFirstColumn(slot));
-        if (!source && (SlotTable(slot) || FilledMarker(slot) >= 0))
-            source = CopySeries(*where, -1, nullptr);
-        if (!source)
-            source = DefaultSeries(slot, *scenario, subs);
-        if (!source) {
-            std::printf("UpdateTableTimes : Invalid number of series !\n");
-            continue;
+    for (const PeriodTable &t : PeriodTables(*scenario, subs)) {
+        const bool open = OpenFor(t);
+        XYSeries *source = TypedSeries(t, false);
+        XYSeries *moved = nullptr;
+        if (t.slot == kRecovery) {
+            // Its rows keep their times; only those outside the period go.
+            moved = WithinPeriod(source ? source : *t.where, start, stop);
+        } else if (t.release >= 0) {
+            if (!source && SeriesRows(*t.where) > 0)
+                source = CopySeries(*t.where, -1, nullptr);
+            if (!source)
+                source = RegularSeries({start, stop}, {0.0f});
+            moved = WithEndTimes(source, start, stop, "UpdateTime");
+        } else {
+            if (!source && (open || FilledMarker(t.slot) >= 0))
+                source = CopySeries(*t.where, -1, nullptr);
+            if (!source)
+                source = DefaultSeries(t.slot, *scenario, subs);
+            if (!source) {
+                std::printf("UpdateTableTimes : Invalid number of series !\n");
+                continue;
+            }
+            moved = WithEndTimes(source, start, stop, "UpdateTableTimes");
         }
-        XYSeries *moved = WithEndTimes(source, start, stop, "UpdateTableTimes");
         DestroyXYSeries(source);
         if (!moved)
             continue;
-        DestroyXYSeries(*where);
-        *where = moved;
-        SetFilled(slot);
-        RebuildOpenTable(scenario, slot);
-    }
-    Location *release = nullptr;
-    for (int i = 0; GE_ListGet(scenario->continuousReleases, i, &release); ++i) {
-        const bool open = SlotTable(kReleaseRates) && g_slots[kReleaseRates].index == i;
-        XYSeries *source = open ? TableToXYSeries(kReleaseRates, kTimeRows) : nullptr;
-        if (!source && SeriesRows(release->releaseRates) > 0)
-            source = CopySeries(release->releaseRates, -1, nullptr);
-        if (!source)
-            source = RegularSeries({start, stop}, {0.0f});
-        XYSeries *moved = WithEndTimes(source, start, stop, "UpdateTime");
-        DestroyXYSeries(source);
-        if (!moved)
-            continue;
-        DestroyXYSeries(release->releaseRates);
-        release->releaseRates = moved;
+        DestroyXYSeries(*t.where);
+        *t.where = moved;
+        if (t.release < 0 && t.slot != kRecovery)
+            SetFilled(t.slot);
         if (open)
-            RebuildOpenTable(scenario, kReleaseRates);
+            RebuildOpenTable(scenario, t.slot);
     }
 }
 

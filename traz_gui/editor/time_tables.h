@@ -37,6 +37,13 @@ void KeepSettlingRowsTogether(ScenarioRecord *scenario);
 // 2 no first column), NULL when there is no table or a cell is refused.
 XYSeries *TableToXYSeries(int slot, int mode);
 
+// The rows that a simulation period from start to stop (minutes after the
+// hydrodynamics reference time) would drop from the tables that follow the
+// period (UpdateTableTimes): rows between the first and last that would
+// lie outside it, and recovery rows outside it.  Open tables count with
+// what was typed into them.
+int TableRowsOutsidePeriod(ScenarioRecord *scenario, double start, double stop);
+
 // Stores the tables of the continuous release's table window (sub-pane
 // index) into the release and checks that its rates cover the simulation
 // (a box for each end that does not); 1 when they do.

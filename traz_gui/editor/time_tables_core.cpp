@@ -525,6 +525,44 @@ XYSeries *DefaultSeries(int slot, const ScenarioRecord &scenario, const Substanc
     return series;
 }
 
+namespace {
+
+// A row time outside the period: before its start or after its stop (a
+// row on either end is inside).
+bool Outside(double time, double start, double stop)
+{
+    constexpr double kSlack = 1e-6;  // minutes
+    return time < start - kSlack || time > stop + kSlack;
+}
+
+// Whether the row may go: with moving ends the first and last never do.
+bool Dropped(int row, int rows, double time, double start, double stop, bool ends)
+{
+    if (ends && (row == 0 || row == rows - 1))
+        return false;
+    return Outside(time, start, stop);
+}
+
+}  // namespace
+
+int RowsOutside(XYSeries *series, double start, double stop, bool ends)
+{
+    const int rows = SeriesRows(series);
+    const int columns = SeriesCount(series);
+    if (rows < 1 || columns < 1)
+        return 0;
+    const int previous = SelectXYSeries(series, XYS_ALL);
+    std::vector<float> values(static_cast<size_t>(columns));
+    int dropped = 0;
+    for (int r = 0; r < rows; ++r) {
+        double time = 0.0;
+        if (ReadRow(series, r, &time, values) && Dropped(r, rows, time, start, stop, ends))
+            ++dropped;
+    }
+    SelectXYSeries(series, previous);
+    return dropped;
+}
+
 XYSeries *WithEndTimes(XYSeries *series, double start, double stop, const char *who)
 {
     const int rows = SeriesRows(series);
@@ -541,6 +579,7 @@ XYSeries *WithEndTimes(XYSeries *series, double start, double stop, const char *
     XYSeries *moved = NewSeries(1, columns);
     std::vector<float> values(static_cast<size_t>(columns));
     const int last = rows < 2 ? 1 : rows - 1;
+    int kept = 0;
     for (int r = 0; moved && r <= last; ++r) {
         double time = 0.0;
         if (!ReadRow(series, r < rows ? r : rows - 1, &time, values)) {
@@ -553,12 +592,40 @@ XYSeries *WithEndTimes(XYSeries *series, double start, double stop, const char *
             time = start;
         else if (r == last)
             time = stop;
-        InsertRow(moved, r, time, values.data());
+        else if (Outside(time, start, stop))
+            continue;
+        InsertRow(moved, kept++, time, values.data());
     }
     if (moved)
         SelectXYSeries(moved, 0);
     SelectXYSeries(series, previous);
     return moved;
+}
+
+XYSeries *WithinPeriod(XYSeries *series, double start, double stop)
+{
+    const int rows = SeriesRows(series);
+    const int columns = SeriesCount(series);
+    if (!series || rows < 0 || rows > 1000000 || columns < 1 || columns > kMaxSeries)
+        return nullptr;
+    const int previous = SelectXYSeries(series, XYS_ALL);
+    XYSeries *kept = NewSeries(1, columns);
+    std::vector<float> values(static_cast<size_t>(columns));
+    int count = 0;
+    for (int r = 0; kept && r < rows; ++r) {
+        double time = 0.0;
+        if (!ReadRow(series, r, &time, values)) {
+            DestroyXYSeries(kept);
+            kept = nullptr;
+            break;
+        }
+        if (!Outside(time, start, stop))
+            InsertRow(kept, count++, time, values.data());
+    }
+    if (kept)
+        SelectXYSeries(kept, 0);
+    SelectXYSeries(series, previous);
+    return kept;
 }
 
 XYSeries **SlotSeries(ScenarioRecord &scenario, int slot, Location *release)

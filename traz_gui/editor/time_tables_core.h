@@ -142,10 +142,18 @@ XYSeries *RegularSeries(const std::vector<double> &times, const std::vector<floa
 // Two rows of zeros at the simulation start and stop, one column per
 // default column of the slot; NULL when the slot has no default.
 XYSeries *DefaultSeries(int slot, const ScenarioRecord &scenario, const SubstanceColumns &subs);
-// A copy whose first row is at start and last at stop, other rows and
-// every value kept; NULL (with a line on stdout) for a series of fewer
-// than 1 row or a bad size.  A series of one row gets a second.
+// A copy whose first row is at start and last at stop, every value kept;
+// the rows between keep their times, and those that would lie before start
+// or after stop are dropped, so the table stays in time order inside the
+// period.  NULL (with a line on stdout) for a series of fewer than 1 row or
+// a bad size.  A series of one row gets a second.
 XYSeries *WithEndTimes(XYSeries *series, double start, double stop, const char *who);
+// A copy of the rows whose times lie inside start..stop (the recovery
+// table, whose ends stay where they are); NULL for NULL or a bad size.
+XYSeries *WithinPeriod(XYSeries *series, double start, double stop);
+// The rows that WithEndTimes (ends true) or WithinPeriod (ends false)
+// would drop for that period.
+int RowsOutside(XYSeries *series, double start, double stop, bool ends);
 
 // The scenario's series of a slot (slots 9 to 11: of location `release`
 // of the list given); NULL when there is none.

@@ -107,7 +107,8 @@ XYSeries *CopyXYSeries(XYSeries *table, int count, const int *map);
 void ResetTableSlots(int mode);
 // Gives the slot its default tables (two rows: start and stop).
 void CreateDefaultTables(ScenarioRecord *scenario, int slot);
-// Moves the tables' first and last rows after the time frame changed.
+// After the time frame changed: the tables' first and last rows moved onto
+// the simulation start and stop, the rows outside the period dropped.
 void UpdateTableTimes(ScenarioRecord *scenario);
 
 // ---------------------------------------------------------------------------

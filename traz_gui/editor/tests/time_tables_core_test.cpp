@@ -387,6 +387,46 @@ TEST(TimeTablesCore, EndRowsMoveOntoStartAndStopKeepingValues)
     EXPECT_EQ(WithEndTimes(nullptr, 0, 1, "UpdateTime"), nullptr);
 }
 
+TEST(TimeTablesCore, RowsOutsideANewPeriodAreDroppedTheTableStaysInOrder)
+{
+    SeriesPtr five(CreateXYSeries(XYS_LINEAR, 1, 1));
+    for (double t : {0.0, 50.0, 100.0, 200.0, 300.0})
+        AddRow(five.get(), t, {static_cast<float>(t)});
+    const struct {
+        double start, stop;
+        std::vector<double> times;   // WithEndTimes: ends moved, rows between kept inside
+        std::vector<float> values;
+        std::vector<double> within;  // WithinPeriod: rows inside, none moved
+    } cases[] = {
+        {60, 250, {60, 100, 200, 250}, {0, 100, 200, 300}, {100, 200}},
+        {10, 80, {10, 50, 80}, {0, 50, 300}, {50}},
+        // A row on the new stop is inside: it stays beside the moved last row.
+        {10, 200, {10, 50, 100, 200, 200}, {0, 50, 100, 200, 300}, {50, 100, 200}},
+        {-10, 400, {-10, 50, 100, 200, 400}, {0, 50, 100, 200, 300}, {0, 50, 100, 200, 300}},
+        {120, 150, {120, 150}, {0, 300}, {}},
+    };
+    for (const auto &c : cases) {
+        SeriesPtr moved(WithEndTimes(five.get(), c.start, c.stop, "UpdateTime"));
+        ASSERT_TRUE(moved);
+        ASSERT_EQ(SeriesRows(moved.get()), static_cast<int>(c.times.size())) << c.start << ".." << c.stop;
+        for (int r = 0; r < SeriesRows(moved.get()); ++r) {
+            double t = 0;
+            EXPECT_EQ(Row(moved.get(), r, &t), std::vector<float>{c.values[r]}) << c.start << ".." << c.stop;
+            EXPECT_EQ(t, c.times[r]) << c.start << ".." << c.stop;
+        }
+        EXPECT_EQ(RowsOutside(five.get(), c.start, c.stop, true), 5 - static_cast<int>(c.times.size()));
+        SeriesPtr kept(WithinPeriod(five.get(), c.start, c.stop));
+        ASSERT_TRUE(kept);
+        ASSERT_EQ(SeriesRows(kept.get()), static_cast<int>(c.within.size()));
+        for (int r = 0; r < SeriesRows(kept.get()); ++r) {
+            double t = 0;
+            Row(kept.get(), r, &t);
+            EXPECT_EQ(t, c.within[r]);
+        }
+        EXPECT_EQ(RowsOutside(five.get(), c.start, c.stop, false), 5 - static_cast<int>(c.within.size()));
+    }
+}
+
 TEST(TimeTablesCore, RowCommandsRefuseBySlotAndRows)
 {
     const struct {

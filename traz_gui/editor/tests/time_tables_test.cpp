@@ -4,7 +4,8 @@
 // (the series unchanged on a refusal), the row commands with their notes
 // on windows 146, 148, 174 and the six settling tables (a deleted or
 // inserted row reaching all six in the scenario), an open table rebuilt
-// when the simulation stop moves, 270 decay columns, and window 186.
+// when the simulation stop moves and the rows outside a new period
+// dropped, 270 decay columns, and window 186.
 #include "time_tables.h"
 
 #include <gtest/gtest.h>
@@ -460,6 +461,63 @@ TEST(TimeTables, ANewStopRebuildsTheOpenTablesAndMovesEveryLastRow)
         SelectXYSeries(g_scenario.processParameters->decayRates, XYS_ALL);
         EvaluateXYSeries(g_scenario.processParameters->decayRates, XYS_ROW, 1, &time, v, nullptr);
         EXPECT_EQ(time, 1200.0);
+    });
+}
+
+TEST(TimeTables, AnEarlierStopCountsAndDropsTheRowsAfterItTypedOnesToo)
+{
+    in_app([] {
+        Panes p;
+        MakeScenario();
+        ProcessParameters *pp = g_scenario.processParameters;
+        // Wind at 01:00 with more digits than its cells show and at 12:00;
+        // decay at 05:00, typed to 15:00 in its open table; recovery at
+        // 01:00 and 20:00, its table never shown.
+        DestroyXYSeries(pp->physical->wind);
+        pp->physical->wind = CreateXYSeries(XYS_LINEAR, 1, 2);
+        AddRow(pp->physical->wind, 60.0, {4.0005f, 225.0f});
+        AddRow(pp->physical->wind, 720.0, {8.0f, 270.0f});
+        AddRow(pp->physical->wind, 1380.0, {6.0f, 300.0f});
+        AddRow(pp->decayRates, 300.0, {0.3f, 0.0f});
+        g_scenario.outputOptions->recovery = CreateXYSeries(XYS_LINEAR, 1, 1);
+        AddRow(g_scenario.outputOptions->recovery, 60.0, {1.0f});
+        AddRow(g_scenario.outputOptions->recovery, 1200.0, {0.25f});
+        SetTableData(&g_scenario, panes[5], 2, 0);
+        SetTableData(&g_scenario, panes[0], 0, 0);
+        GE_TableSetCell(GetTableOfSlot(0), 1, 0, "01 06 2026 15 00 00");
+
+        // Up to 10:00: the 12:00 wind row, the typed 15:00 decay row and
+        // the 20:00 recovery row; up to 16:00 only the last.
+        EXPECT_EQ(TableRowsOutsidePeriod(&g_scenario, 60.0, 600.0), 3);
+        EXPECT_EQ(TableRowsOutsidePeriod(&g_scenario, 60.0, 960.0), 1);
+        EXPECT_EQ(TableRowsOutsidePeriod(&g_scenario, 60.0, 1380.0), 0);
+
+        std::strcpy(g_scenario.timeGroups[0][TIME_STOP], "20260601100000");
+        WithBoxes({}, [] { UpdateTableTimes(&g_scenario); });
+        // The wind table was only looked at: its first row keeps the digits
+        // its cells do not show.
+        const struct {
+            XYSeries *series;
+            std::vector<double> times;
+            std::vector<float> firsts;
+        } after[] = {
+            {pp->physical->wind, {60.0, 600.0}, {4.0005f, 6.0f}},
+            {pp->decayRates, {60.0, 600.0}, {0.2f, 0.2f}},
+            {g_scenario.outputOptions->recovery, {60.0}, {1.0f}},
+        };
+        for (const auto &a : after) {
+            ASSERT_EQ(Rows(a.series), static_cast<int>(a.times.size()));
+            SelectXYSeries(a.series, XYS_ALL);
+            for (size_t r = 0; r < a.times.size(); ++r) {
+                double time = 0;
+                float v[2] = {};
+                EvaluateXYSeries(a.series, XYS_ROW, static_cast<int>(r), &time, v, nullptr);
+                EXPECT_EQ(time, a.times[r]);
+                EXPECT_EQ(v[0], a.firsts[r]);
+            }
+        }
+        EXPECT_EQ(GE_TableRowCount(GetTableOfSlot(2)), 2);
+        EXPECT_EQ(CellText(GetTableOfSlot(2), 1, 0), "01 06 2026 10 00 00");
     });
 }
 
