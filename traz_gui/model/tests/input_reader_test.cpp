@@ -24,7 +24,6 @@
 #include "input_writer.h"
 #include "saved_numbers.h"
 #include "scenario.h"
-#include "scenario_check.h"
 #include "xyseries.h"
 
 namespace fs = std::filesystem;
@@ -238,39 +237,23 @@ protected:
 
 // --- Every old version, converted -------------------------------------------
 
-// What a user types to mend a rule that an older version let be saved:
-// the rule Save names, and the time field (group, field) it is typed into.
-struct OldMend {
-    const char *rule;
-    int group;
-    int field;
-    const char *typed;
-};
-
-const OldMend kHistoryStep10 = {"history.step.multiple", TIME_GROUP_HISTORY, TIME_STEP, "00000000001000"};
-
 struct OldVersion {
     const char *fixture;
     const char *version;
     int modelKind;
     int layers;
-    // Each rule the file breaks, in the order Save names them, with its
-    // mend; none for a file that keeps every rule.
-    std::vector<OldMend> mends;
 };
 
 const OldVersion kOldVersions[] = {
-    {"v360_tracer", "V3.60.00", MODEL_TRACER, 1, {}},    // the tag "LUPREN_VERSION_3.60"
-    {"v360_oil", "V3.60.00", MODEL_OIL, 2, {kHistoryStep10}},
-    {"v362_tracer", "V3.62.00", MODEL_TRACER, 3,
-     {{"simulation.step.multiple", TIME_GROUP_SIMULATION, TIME_STEP, "00000000000500"},
-      {"history.step.multiple", TIME_GROUP_HISTORY, TIME_STEP, "00000000000500"}}},
-    {"v362_oil", "V3.62.00", MODEL_OIL, 2, {kHistoryStep10}},
-    {"v363_tracer", "V3.63.00", MODEL_TRACER, 1, {kHistoryStep10}},
-    {"v363_oil", "V3.63.00", MODEL_OIL, 1, {kHistoryStep10}},
-    {"v364_tracer", "V3.64.00", MODEL_TRACER, 1, {kHistoryStep10}},
-    {"v364_tracer_layers", "V3.64.00", MODEL_TRACER, 3, {kHistoryStep10}},
-    {"v364_oil", "V3.64.00", MODEL_OIL, 2, {kHistoryStep10}},
+    {"v360_tracer", "V3.60.00", MODEL_TRACER, 1},    // the tag "LUPREN_VERSION_3.60"
+    {"v360_oil", "V3.60.00", MODEL_OIL, 2},
+    {"v362_tracer", "V3.62.00", MODEL_TRACER, 3},
+    {"v362_oil", "V3.62.00", MODEL_OIL, 2},
+    {"v363_tracer", "V3.63.00", MODEL_TRACER, 1},
+    {"v363_oil", "V3.63.00", MODEL_OIL, 1},
+    {"v364_tracer", "V3.64.00", MODEL_TRACER, 1},
+    {"v364_tracer_layers", "V3.64.00", MODEL_TRACER, 3},
+    {"v364_oil", "V3.64.00", MODEL_OIL, 2},
 };
 
 class OldVersionTest : public ReaderTest, public testing::WithParamInterface<OldVersion> {};
@@ -285,29 +268,6 @@ TEST_P(OldVersionTest, ConvertsToTheGoldenCurrentFileAndReadsItBack)
     EXPECT_EQ(g_scenario.modelKind, v.modelKind);
     EXPECT_EQ(g_scenario.hydLayers, v.layers);
     EXPECT_TRUE(Errors().empty()) << testing::PrintToString(Errors());
-
-    // The file opens as it is.  Where it breaks a rule that older
-    // versions let be saved (a step that is no multiple of another), Save
-    // names the first rule and its page and writes nothing, until the user
-    // has typed a value that keeps each.
-    std::vector<ScenarioBreak> breaks = CheckScenario(g_scenario);
-    ASSERT_EQ(breaks.size(), v.mends.size()) << (breaks.empty() ? "" : breaks.front().message);
-    for (size_t i = 0; i < v.mends.size(); ++i) {
-        EXPECT_EQ(breaks[i].rule, v.mends[i].rule);
-        EXPECT_EQ(breaks[i].page, v.mends[i].group == TIME_GROUP_SIMULATION ? CHECK_PAGE_TIME_FRAME : CHECK_PAGE_OUTPUT);
-    }
-    if (!breaks.empty()) {
-        EXPECT_EQ(breaks[0].message.rfind("Input error:\n", 0), 0u) << breaks[0].message;
-        UseFile(std::string(v.fixture) + "_new.mdp");
-        StartupRecord startup = g_startup;
-        startup.mode = STARTUP_STAND_ALONE;
-        EXPECT_EQ(WriteInputFile(&g_scenario, &startup), WRITE_REFUSED);
-        EXPECT_FALSE(fs::exists(dir_ + "/" + v.fixture + "_new.inp"));
-        EXPECT_FALSE(fs::exists(dir_ + "/" + v.fixture + "_new.mdp"));
-    }
-    for (const OldMend &m : v.mends)
-        std::snprintf(g_scenario.timeGroups[m.group][m.field], sizeof g_scenario.timeGroups[m.group][m.field], "%s",
-                      m.typed);
 
     const std::string converted = Write(std::string(v.fixture) + "_new");
     EXPECT_EQ(converted, Golden("old/converted/" + std::string(v.fixture) + ".inp"));
