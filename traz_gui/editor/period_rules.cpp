@@ -140,16 +140,12 @@ std::string ComputationalStepChangeMessage(const ScenarioRecord &scenario, const
 
 bool HydConversionPeriod(const char *path, const ScenarioRecord &scenario, std::string *start, std::string *stop)
 {
-    struct Closer {
-        void operator()(FILE *f) const { std::fclose(f); }
-    };
-    std::unique_ptr<FILE, Closer> file(path ? std::fopen(path, "r") : nullptr);
-    if (!file)
+    if (path == nullptr || path[0] == '\0')
         return false;
     auto description = std::make_unique<HydDescription>();
     std::memset(description.get(), 0, sizeof(HydDescription));
     SetHydStartValues(description.get());
-    if (ParseHydStream(file.get(), description.get()) != HYD_READ_OK)
+    if (ReadHydDescription(path, description.get()) != HYD_READ_OK)
         return false;
     const char *first = description->times[HYD_CONVERSION_START_TIME];
     const char *last = description->times[HYD_CONVERSION_STOP_TIME];

@@ -34,7 +34,7 @@ std::string ComputationalStepChangeMessage(const ScenarioRecord &scenario, const
 
 // The simulation period a *.hyd file would give: its conversion start and
 // stop, the scenario's own where the file gives none; false when the file
-// cannot be opened or read.
+// cannot be opened or read, or its load would fail on its times.
 bool HydConversionPeriod(const char *path, const ScenarioRecord &scenario, std::string *start, std::string *stop);
 
 #endif

@@ -178,13 +178,8 @@ void HydParseError(const char *message)
     std::fflush(stdout);
 }
 
-int32_t ReadHydFile(const char *path, ScenarioRecord *scenario)
+int32_t ReadHydDescription(const char *path, HydDescription *description)
 {
-    HydDescription *d = &g_description;
-    SetHydStartValues(d);
-    if (path == nullptr || path[0] == '\0')
-        return HYD_READ_OK;
-
     /* Only a regular file of a size that a description can have is read:
        a device or a pipe could be read for ever. */
     int status = REGULAR_FILE_MISSING;
@@ -197,6 +192,19 @@ int32_t ReadHydFile(const char *path, ScenarioRecord *scenario)
                path);
         return HYD_PARSE_FAILED;
     }
+    const int32_t result = ParseHydFile(file.get(), description);
+    if (result != HYD_READ_OK)
+        return result;
+    return TimesMakeASimulation(description) ? HYD_READ_OK : HYD_PARSE_FAILED;
+}
+
+int32_t ReadHydFile(const char *path, ScenarioRecord *scenario)
+{
+    HydDescription *d = &g_description;
+    SetHydStartValues(d);
+    if (path == nullptr || path[0] == '\0')
+        return HYD_READ_OK;
+
     /* The times and description lines carry over to the next read; those
        of a file that failed are not kept. */
     char times[HYD_TIME_SLOTS][HYD_TIME_LEN];
@@ -208,12 +216,9 @@ int32_t ReadHydFile(const char *path, ScenarioRecord *scenario)
         std::memcpy(d->descriptionLines, lines, sizeof lines);
         return result;
     };
-    const int32_t result = ParseHydFile(file.get(), d);
-    file.reset();
+    const int32_t result = ReadHydDescription(path, d);
     if (result != HYD_READ_OK)
         return failed(result);
-    if (!TimesMakeASimulation(d))
-        return failed(HYD_PARSE_FAILED);
 
     /* The companion files are named relative to the *.hyd file. */
     std::string directory(path);

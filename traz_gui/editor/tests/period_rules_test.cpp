@@ -174,6 +174,18 @@ TEST(PeriodRules, AHydFileGivesItsConversionPeriodOrTheScenarios)
     EXPECT_EQ(start, "20260601000000");
     EXPECT_EQ(stop, "20260602000000");
     EXPECT_FALSE(HydConversionPeriod((dir + "/period_missing.hyd").c_str(), *s, &start, &stop));
+    // A file whose load would fail gives no period to ask about: the load's
+    // own box follows.  A device is not read at all.
+    const std::string backwards = dir + "/period_backwards.hyd";
+    f = std::fopen(backwards.c_str(), "w");
+    ASSERT_TRUE(f);
+    std::fputs("conversion-start-time    '20260602000000'\nconversion-stop-time     '20260601000000'\n", f);
+    std::fclose(f);
+    EXPECT_FALSE(HydConversionPeriod(backwards.c_str(), *s, &start, &stop));
+#ifndef _WIN32
+    EXPECT_FALSE(HydConversionPeriod("/dev/zero", *s, &start, &stop));
+#endif
     std::remove(both.c_str());
     std::remove(none.c_str());
+    std::remove(backwards.c_str());
 }

@@ -98,6 +98,12 @@ enum {
    of the last read that succeeded. */
 int32_t ReadHydFile(const char *path, ScenarioRecord *scenario);
 
+/* Reads the description file at path into description (which the caller
+   has given its start values) as ReadHydFile does, and nothing else: only
+   a regular file of a description's size, whose times make a simulation.
+   Result codes as ReadHydFile's. */
+int32_t ReadHydDescription(const char *path, HydDescription *description);
+
 /* The description that the last read filled (one process-wide instance). */
 HydDescription *GetHydDescription(void);
 
