@@ -560,8 +560,8 @@ XYSeries *TypedSeries(const PeriodTable &t, bool quiet)
         return nullptr;
     if (!quiet)
         return TableToXYSeries(t.slot, SlotFirstColumn(t.slot));
-    std::string error;
-    return CellsToSeries(t.slot, cells, rows, columns, g_scenario.hydReferenceTime, &error);
+    TableRefusal refusal;
+    return CellsToSeries(t.slot, SlotFirstColumn(t.slot), cells, rows, columns, g_scenario.hydReferenceTime, &refusal);
 }
 
 }  // namespace
