@@ -14,11 +14,26 @@ source "$top/scripts/wine-env"
 traz_wine_virtual_display "$build"
 
 rm -f "$out"
-wine "$exe" 12 >/dev/null 2>"$out.stderr" </dev/null &
+# The program ends itself after 60 seconds; the picture is taken as soon as
+# the screen shows more than a blank and has stopped changing (two shots
+# half a second apart alike), and the program is ended then.
+wine "$exe" 60 >/dev/null 2>"$out.stderr" </dev/null &
 app=$!
-sleep 8
-import -display "$display" -window root "$out"
+shot="$out.shot.png" last=
+while kill -0 "$app" 2>/dev/null; do
+  sleep 0.5
+  import -display "$display" -window root "$shot" 2>/dev/null || continue
+  [ "$(convert "$shot" -format '%k' info:)" -gt 8 ] || continue
+  sig=$(identify -format '%#' "$shot")
+  if [ "$sig" = "$last" ]; then
+    mv "$shot" "$out"
+    kill "$app" 2>/dev/null || true
+    break
+  fi
+  last=$sig
+done
 wait "$app" || true
+rm -f "$shot"
 traz_wine_start_errors "$out.stderr"
 
 [ -s "$out" ] || { echo "no picture written"; exit 1; }
