@@ -447,7 +447,7 @@ void file_hook(OPENFILENAMEA *ofn)
         ofn->lStructSize = 3;
 }
 
-TEST(FileDialogs, SaveAddsTheTypeCancelAndFailureDifferAndTheNameIsCut)
+TEST(FileDialogs, SaveAddsTheTypeCancelAndFailureDifferAndALongNameStaysWhole)
 {
     app([] {
         ruvv_attr_set_internal(NULL_WIN, RUV_ATTR_FILE_DIALOG_HOOK, reinterpret_cast<intptr_t>(file_hook));
@@ -470,11 +470,12 @@ TEST(FileDialogs, SaveAddsTheTypeCancelAndFailureDifferAndTheNameIsCut)
         file_script = {nullptr, true, 0};
         EXPECT_EQ(ruvk_dm_post_file_open(&spec, ""), 0);
 
-        // A name that fills its whole field starts the dialog cut at 255.
+        // A name that fills its whole field starts the dialog whole: a cut
+        // one would name another file.
         std::memset(spec.name, 'n', sizeof spec.name - 1);
         spec.name[sizeof spec.name - 1] = '\0';
         EXPECT_EQ(ruvk_dm_post_file_save(&spec, ""), 0);
-        EXPECT_EQ(file_script.initial_length, 255u);
+        EXPECT_EQ(file_script.initial_length, sizeof spec.name - 1);
         ruvv_attr_set_internal(NULL_WIN, RUV_ATTR_FILE_DIALOG_HOOK, 0);
     });
 }
