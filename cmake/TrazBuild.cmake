@@ -39,6 +39,13 @@ endif()
 
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+  if(NOT TRAZ_WINDOWS)
+    # Debug information is kept compressed in objects and programs (the
+    # sanitizers' reports still name files and lines): a full native and
+    # fuzz build then fits a small disk.
+    add_compile_options(-gz)
+    add_link_options(-gz)
+  endif()
 endif()
 
 # Where tests find the source tree (fixtures).  Under Wine the Unix root is
@@ -80,6 +87,20 @@ if(NOT TRAZ_FUZZ)
   endif()
 endif()
 
+# gtest's and gmock's headers are a good part of every test file's compile
+# time: they are compiled once, with the tests' options, and every test
+# program takes them from here.
+if(TRAZ_BUILD_GTEST AND NOT TARGET traz_test_headers)
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/test_headers_main.cpp
+       CONTENT "int main() { return 0; }\n")
+  add_executable(traz_test_headers ${CMAKE_BINARY_DIR}/test_headers_main.cpp)
+  target_link_libraries(traz_test_headers PRIVATE gmock gtest)
+  target_precompile_headers(traz_test_headers PRIVATE <gmock/gmock.h> <gtest/gtest.h>)
+  if(TRAZ_WINDOWS)
+    target_compile_options(traz_test_headers PRIVATE -O0 -g0)
+  endif()
+endif()
+
 # traz_add_gtest(NAME <name> SOURCES <files...> [LIBS <libs...>] [LABELS <labels...>]
 #                [WORKING_DIRECTORY <dir>] [ENVIRONMENT <VAR=value...>])
 # One test executable, one CTest entry; runs under Wine in the Windows build.
@@ -90,12 +111,18 @@ function(traz_add_gtest)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} gmock gtest_main)
+  target_precompile_headers(${T_NAME} REUSE_FROM traz_test_headers)
   if(TRAZ_WINDOWS)
     # The test sources are most of the Windows build's compile and link
     # time: they are built unoptimised and without debug information (a
     # failure names its file and line itself); the code they test keeps the
     # build type's options.
     target_compile_options(${T_NAME} PRIVATE -O0 -g0)
+    # Each test program links the code it tests statically; with that
+    # code's debug information and symbols, a few hundred of them filled
+    # gigabytes.  They are linked stripped; the program and libraries
+    # themselves keep theirs.
+    target_link_options(${T_NAME} PRIVATE -s)
   endif()
   target_compile_definitions(${T_NAME} PRIVATE
     TRAZ_TEST_SOURCE_DIR="${TRAZ_TEST_SOURCE_DIR}"

@@ -36,9 +36,8 @@ endif()
 # The time tables' benchmark: run by hand under Wine, never by ctest.
 find_package(benchmark QUIET)
 if(TRAZ_BUILD_GTEST AND benchmark_FOUND AND NOT TRAZ_FUZZ)
-  add_executable(editor_time_tables_bench tests/bench/time_tables_bench.cpp time_tables.cpp
-    ${CMAKE_SOURCE_DIR}/ruv/front/tests/front_fixture.cpp)
-  target_link_libraries(editor_time_tables_bench PRIVATE traz_model traz_editor benchmark::benchmark gmock gtest)
+  add_executable(editor_time_tables_bench tests/bench/time_tables_bench.cpp time_tables.cpp)
+  target_link_libraries(editor_time_tables_bench PRIVATE ruvf_fixture traz_model traz_editor benchmark::benchmark gmock gtest)
   target_include_directories(editor_time_tables_bench PRIVATE ${CMAKE_SOURCE_DIR}/ruv/front/tests
     ${CMAKE_SOURCE_DIR}/ruv/base/win ${CMAKE_SOURCE_DIR}/ruv/base/win/tests ${TRAZ_TIME_TABLES_TEST_INCLUDES})
   traz_editor_add_resources(editor_time_tables_bench)

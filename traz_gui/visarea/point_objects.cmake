@@ -3,8 +3,8 @@
 if(TRAZ_WINDOWS)
   target_sources(traz_map_window PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/point_objects.cpp)
   traz_add_gtest(NAME visarea_point_objects_test
-    SOURCES tests/window/point_objects_test.cpp ${CMAKE_SOURCE_DIR}/ruv/front/tests/front_fixture.cpp
-    LIBS traz_map_window)
+    SOURCES tests/window/point_objects_test.cpp
+    LIBS ruvf_fixture traz_map_window)
   if(TARGET visarea_point_objects_test)
     target_include_directories(visarea_point_objects_test PRIVATE ${CMAKE_SOURCE_DIR}/ruv/front/tests
       ${CMAKE_SOURCE_DIR}/ruv/base/win ${CMAKE_SOURCE_DIR}/ruv/base/win/tests)

@@ -376,8 +376,9 @@ TEST_P(RuleTest, BrokenAndAtItsEdge)
         EXPECT_EQ(b.page, c.page);
         EXPECT_EQ(b.item, c.item);
         EXPECT_EQ(b.scope == RuleScope::Always, c.scope == RuleScope::Always);
-        if (c.message)
+        if (c.message) {
             EXPECT_EQ(b.message, c.message);
+        }
         EXPECT_EQ(SaveRefusalText(b), b.message + "\nData not saved");
     }
     EXPECT_TRUE(found) << c.rule << " not reported";

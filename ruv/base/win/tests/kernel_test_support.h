@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <set>
 #include <string>
@@ -183,7 +184,7 @@ private:
     {
         char buf[512] = "";
         DWORD_PTR got = 0;
-        SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 500, &got);
+        SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, &got);
         return buf;
     }
     static BOOL CALLBACK child_text(HWND child, LPARAM lp)
@@ -213,10 +214,16 @@ private:
             reinterpret_cast<std::vector<HWND> *>(lp)->push_back(hwnd);
         return TRUE;
     }
-    void answer(HWND hwnd)
+    // False while a window shows no text yet (under load a box can be seen
+    // before its caption and texts are set, or its thread may be too busy
+    // to answer): it is looked at again on the next round, for up to 5 s.
+    bool answer(HWND hwnd)
     {
         std::string text = text_of(hwnd);
         EnumChildWindows(hwnd, child_text, reinterpret_cast<LPARAM>(&text));
+        if (text.empty() && ++blank_rounds_[hwnd] < 250)
+            return false;
+        blank_rounds_.erase(hwnd);
         int button = 0;
         bool expected = false;
         if (next_ < script_.size() && text.find(script_[next_].expect) != std::string::npos) {
@@ -237,6 +244,7 @@ private:
                          reinterpret_cast<LPARAM>(GetDlgItem(hwnd, button)));
         else
             PostMessageA(hwnd, WM_CLOSE, 0, 0);
+        return true;
     }
     void watch()
     {
@@ -244,11 +252,13 @@ private:
             std::vector<HWND> found;
             EnumThreadWindows(thread_id_, collect, reinterpret_cast<LPARAM>(&found));
             for (HWND hwnd : found)
-                if (seen_.insert(hwnd).second)
-                    answer(hwnd);
+                if (!seen_.count(hwnd) && answer(hwnd))
+                    seen_.insert(hwnd);
             // A window handle may be reused once its window is gone.
             for (auto it = seen_.begin(); it != seen_.end();)
                 it = IsWindow(*it) ? std::next(it) : seen_.erase(it);
+            for (auto it = blank_rounds_.begin(); it != blank_rounds_.end();)
+                it = IsWindow(it->first) ? std::next(it) : blank_rounds_.erase(it);
             Sleep(20);
         }
     }
@@ -258,6 +268,7 @@ private:
     DWORD thread_id_;
     std::atomic<bool> running_;
     std::set<HWND> seen_;
+    std::map<HWND, int> blank_rounds_;
     std::vector<std::string> unexpected_;
     std::mutex mutex_;
     std::vector<std::string> texts_;
