@@ -521,18 +521,20 @@ struct PeriodTable {
 };
 
 // The process tables that keep their first and last rows on the
-// simulation's start and stop (wind, and decay and settling when there are
-// substances), the recovery table, and each continuous release's rates.
+// simulation's start and stop (wind, decay and settling), the recovery
+// table, and each continuous release's rates.  Without substances a decay
+// or settling table follows only when it has rows: the table of the last
+// substance deleted keeps them, with its one column, for the next one.
 std::vector<PeriodTable> PeriodTables(ScenarioRecord &scenario, const SubstanceColumns &subs)
 {
+    static const int kSlots[] = {kWind, kDecay, 3, 4, 5, 6, 7, 8, kRecovery};
     std::vector<PeriodTable> tables;
-    std::vector<int> slots{kWind};
-    if (subs.count() > 0)
-        slots.insert(slots.end(), {kDecay, 3, 4, 5, 6, 7, 8});
-    slots.push_back(kRecovery);
-    for (int slot : slots)
-        if (XYSeries **where = SlotSeries(scenario, slot, nullptr))
+    for (int slot : kSlots) {
+        XYSeries **where = SlotSeries(scenario, slot, nullptr);
+        const bool bySubstance = slot == kDecay || IsSettlingSlot(slot);
+        if (where && (!bySubstance || subs.count() > 0 || SeriesRows(*where) > 0))
             tables.push_back({slot, where, -1});
+    }
     Location *release = nullptr;
     for (int i = 0; GE_ListGet(scenario.continuousReleases, i, &release); ++i)
         if (release)
@@ -600,7 +602,7 @@ void UpdateTableTimes(ScenarioRecord *scenario)
                 source = RegularSeries({start, stop}, {0.0f});
             moved = WithEndTimes(source, start, stop, "UpdateTime");
         } else {
-            if (!source && (open || FilledMarker(t.slot) >= 0))
+            if (!source && (open || FilledMarker(t.slot) >= 0 || subs.count() == 0))
                 source = CopySeries(*t.where, -1, nullptr);
             if (!source)
                 source = DefaultSeries(t.slot, *scenario, subs);

@@ -239,12 +239,15 @@ private:
     }
 
     // A table of one value column per substance (and its oil parts): a
-    // table with rows has as many columns as the substances need.
+    // table with rows has as many columns as the substances need.  Without
+    // a substance there is no column to judge: a table cannot be without
+    // one, and keeps one of zeros and its rows until a substance comes back
+    // (the writer refuses a scenario without substances on its own).
     void Columns(const char *rule, const char *what, const XYSeries *table, int needed, int32_t page,
                  int32_t subPane, int32_t item)
     {
         const TableShape shape = ShapeOf(table);
-        if (shape.times.empty() || shape.columns == needed)
+        if (SubstanceCount() == 0 || shape.times.empty() || shape.columns == needed)
             return;
         Add(rule, Format("Error:\nThe table of %s has %d value columns\nThe substances need %d", what, shape.columns,
                          needed),

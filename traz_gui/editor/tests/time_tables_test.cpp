@@ -558,6 +558,37 @@ TEST(TimeTables, ANewStopRebuildsTheOpenTablesAndMovesEveryLastRow)
     });
 }
 
+// The last substance deleted: the decay and settling tables keep one
+// column and their rows, whose ends follow the period as they do with
+// substances; a table without rows is left without.
+TEST(TimeTables, WithoutSubstancesTheKeptTablesFollowThePeriod)
+{
+    in_app([] {
+        Panes p;
+        MakeScenario(1);
+        Substance *sub = nullptr;
+        GE_ListRemove(g_scenario.substances, 0, &sub);
+        FreeSubstance(sub);
+        ProcessParameters *pp = g_scenario.processParameters;
+        DestroyXYSeries(pp->settling[5]);
+        pp->settling[5] = CreateXYSeries(XYS_LINEAR, 1, 1);
+        std::strcpy(g_scenario.timeGroups[0][TIME_STOP], "20260601200000");
+        WithBoxes({}, [] { UpdateTableTimes(&g_scenario); });
+        for (XYSeries *s : {pp->decayRates, pp->settling[0], pp->settling[4]}) {
+            ASSERT_EQ(Rows(s), 2);
+            ASSERT_EQ(time_tables::SeriesCount(s), 1);
+            double first = 0, last = 0;
+            float v = 0;
+            SelectXYSeries(s, XYS_ALL);
+            EvaluateXYSeries(s, XYS_ROW, 0, &first, &v, nullptr);
+            EvaluateXYSeries(s, XYS_ROW, 1, &last, &v, nullptr);
+            EXPECT_EQ(first, 60.0);
+            EXPECT_EQ(last, 1200.0);
+        }
+        EXPECT_EQ(Rows(pp->settling[5]), 0);
+    });
+}
+
 TEST(TimeTables, AnEarlierStopCountsAndDropsTheRowsAfterItTypedOnesToo)
 {
     in_app([] {

@@ -48,9 +48,10 @@ struct ScenarioBreak {
     RuleScope scope;
 };
 
-// Every rule the scenario breaks, in the order of the pages.  A scenario
-// without hydrodynamics, or without substances, is not judged here (the
-// writer refuses it on its own).
+// Every rule the scenario breaks, in the order of the pages.  Without
+// hydrodynamics only the substances and the cells of the locations are
+// judged, without substances no table's columns (the writer refuses either
+// scenario on its own).
 std::vector<ScenarioBreak> CheckScenario(const ScenarioRecord &scenario);
 
 // The first break of a scenario, or nullptr when it holds every rule; the

@@ -415,6 +415,25 @@ TEST_F(ScenarioCheckTest, WithoutHydrodynamicsOnlySubstancesAndCellsAreJudged)
         EXPECT_EQ(b.rule, "location.cell");
 }
 
+// The last substance deleted: every per-substance table keeps one column
+// of zeros and its rows, which no substance's count judges; the other rules
+// still are.
+TEST_F(ScenarioCheckTest, WithoutSubstancesNoColumnsAreJudged)
+{
+    ScenarioPtr s = Consistent();
+    for (Substance *sub = nullptr; GE_ListCount(s->substances) > 0; FreeSubstance(sub))
+        GE_ListRemove(s->substances, 0, &sub);
+    Replace(s->processParameters->decayRates, TimeTable(1, {kStart, kStop}));
+    for (XYSeries *&table : s->processParameters->settling)
+        Replace(table, TimeTable(1, {kStart, kStop}));
+    Replace(At(s->instantaneousReleases, 0)->masses, RowTable({0.0f}));
+    Replace(At(s->continuousReleases, 0)->masses, RowTable({0.0f}));
+    for (const ScenarioBreak &b : CheckScenario(*s))
+        ADD_FAILURE() << b.rule << ": " << b.message;
+    Time(At(s->instantaneousReleases, 0)->releaseTime, "150000");
+    EXPECT_TRUE(Breaks(CheckScenario(*s), "release.time.after-simulation"));
+}
+
 // A missing hydrodynamics or computational step divides nothing: the
 // rules of multiples are not judged.
 TEST_F(ScenarioCheckTest, AZeroStepJudgesNoMultiple)
