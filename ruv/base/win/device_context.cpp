@@ -268,9 +268,9 @@ extern "C" void ruvk_draw_select_pen(RUV_DRAW_STATE *st)
             dc->pen = h;
         }
     }
-    SetROP2(st->hdc, rop2(st));
+    ruvk_draw_set_rop2(st, rop2(st));
     if (pen.style != 0)
-        SetBkMode(st->hdc, TRANSPARENT);
+        ruvk_draw_set_bk_mode(st, TRANSPARENT);
 }
 
 extern "C" void ruvk_draw_select_brush(RUV_DRAW_STATE *st)
@@ -289,10 +289,10 @@ extern "C" void ruvk_draw_select_brush(RUV_DRAW_STATE *st)
             dc->brush = h;
         }
     }
-    SetROP2(st->hdc, rop2(st));
+    ruvk_draw_set_rop2(st, rop2(st));
     if (brush.pattern != 1) {
-        SetBkMode(st->hdc, OPAQUE);
-        SetBkColor(st->hdc, ruvk_draw_colorref(st, st->tools.back));
+        ruvk_draw_set_bk_mode(st, OPAQUE);
+        ruvk_draw_set_bk_color(st, ruvk_draw_colorref(st, st->tools.back));
     }
 }
 
@@ -311,10 +311,39 @@ extern "C" void ruvk_draw_select_font(RUV_DRAW_STATE *st)
     }
     SetTextColor(st->hdc, ruvk_draw_colorref(st, st->tools.fore));
     if (st->tools.opaque) {
-        SetBkMode(st->hdc, OPAQUE);
-        SetBkColor(st->hdc, ruvk_draw_colorref(st, st->tools.back));
+        ruvk_draw_set_bk_mode(st, OPAQUE);
+        ruvk_draw_set_bk_color(st, ruvk_draw_colorref(st, st->tools.back));
     } else {
-        SetBkMode(st->hdc, TRANSPARENT);
+        ruvk_draw_set_bk_mode(st, TRANSPARENT);
+    }
+}
+
+extern "C" void ruvk_draw_set_rop2(RUV_DRAW_STATE *st, int rop2)
+{
+    if (!st || !st->hdc || rop2 == 0 || (st->dc && st->dc->rop2 == rop2))
+        return;
+    SetROP2(st->hdc, rop2);
+    if (st->dc)
+        st->dc->rop2 = rop2;
+}
+
+extern "C" void ruvk_draw_set_bk_mode(RUV_DRAW_STATE *st, int mode)
+{
+    if (!st || !st->hdc || mode == 0 || (st->dc && st->dc->bk_mode == mode))
+        return;
+    SetBkMode(st->hdc, mode);
+    if (st->dc)
+        st->dc->bk_mode = mode;
+}
+
+extern "C" void ruvk_draw_set_bk_color(RUV_DRAW_STATE *st, COLORREF color)
+{
+    if (!st || !st->hdc || (st->dc && st->dc->bk_color_known && st->dc->bk_color == color))
+        return;
+    SetBkColor(st->hdc, color);
+    if (st->dc) {
+        st->dc->bk_color = color;
+        st->dc->bk_color_known = TRUE;
     }
 }
 
@@ -361,6 +390,9 @@ extern "C" void ruvk_draw_deselect_all(RUV_DRAW_STATE *st)
     ruvk_draw_drop_pen(st);
     ruvk_draw_drop_font(st);
     RUVK_DC_RECORD *dc = st->dc;
+    dc->rop2 = 0;
+    dc->bk_mode = 0;
+    dc->bk_color_known = FALSE;
     if (dc->palette) {
         /* The previous palette comes back as it was selected: in the
            foreground, not forced to the background. */
