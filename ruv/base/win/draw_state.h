@@ -52,12 +52,12 @@ typedef struct RUVK_DC_RECORD {
     HPEN pen;
     HPEN old_pen;
     /* The raster operation, background mode and background colour last
-       set through ruvk_draw_set_modes (0 / modes_known false: not known),
-       so that a drawing call repeats no setting the DC already has. */
+       set through ruvk_draw_set_rop2 and the like (0, 0 and CLR_INVALID:
+       not known), so that a drawing call repeats no setting the DC
+       already has. */
     int rop2;
     int bk_mode;
     COLORREF bk_color;
-    BOOL bk_color_known;
 } RUVK_DC_RECORD;
 
 typedef struct RUV_DRAW_STATE {
@@ -110,7 +110,8 @@ void ruvk_draw_select_font(RUV_DRAW_STATE *state);
    page may reset them). */
 void ruvk_draw_deselect_all(RUV_DRAW_STATE *state);
 /* SetROP2, SetBkMode and SetBkColor on the held DC, each only when the DC
-   does not have that value already (mode or rop2 0: left as it is). */
+   does not have that value already (rop2 or mode 0, colour CLR_INVALID:
+   left as it is). */
 void ruvk_draw_set_rop2(RUV_DRAW_STATE *state, int rop2);
 void ruvk_draw_set_bk_mode(RUV_DRAW_STATE *state, int mode);
 void ruvk_draw_set_bk_color(RUV_DRAW_STATE *state, COLORREF color);
