@@ -60,9 +60,21 @@ bool NodeValid(int32_t m, int32_t n)
 
 // ------------------------------------------------------------ the index
 
-struct IndexedCell {
-    CornerSet corners;
-    int32_t id;
+// A lookup on a large grid costs what it fetches from memory, so the index
+// is laid out for as few dependent fetches as can be: a bucket is one
+// aligned 32-byte slot that holds its cells' ids itself, as the first and
+// 16-bit steps from it (a list that does not fit lives in the overflow),
+// and the corners are read from a copy of the nodes with x and y side by
+// side, fetched for all of a bucket's cells at once before any is tested.
+struct alignas(32) Bucket {
+    static constexpr int32_t INLINE = 13;
+    int32_t count = 0;  // cells in the bucket; negative when they are in the overflow
+    int32_t first = 0;  // the first cell's id (nb * mmax + mb), or its place in the overflow
+    uint16_t step[INLINE - 1] = {};  // the other ids (ascending) less the first
+};
+
+struct Node {
+    float x, y;
 };
 
 struct CellIndex {
@@ -70,9 +82,9 @@ struct CellIndex {
     int32_t mmax = 0, nmax = 0;
     double x0 = 0, y0 = 0, cellW = 1, cellH = 1;
     int32_t columns = 0, rows = 0;
-    std::vector<int32_t> start;    // CSR: bucket b holds cells[start[b] .. start[b+1])
-    std::vector<int32_t> cells;    // positions in corners, in scan order per bucket
-    std::vector<IndexedCell> corners;  // their corners with their ids
+    std::vector<Bucket> buckets;   // row by row
+    std::vector<int32_t> overflow;  // the lists of the buckets of more than INLINE cells
+    std::vector<Node> nodes;       // the grid's nodes while the index holds
     std::vector<int32_t> always;   // cells tested for every point, in scan order
 };
 
@@ -145,7 +157,6 @@ void BuildIndex()
             }
             const Box b = BlockBox(c);
             ids.push_back(id);
-            ix.corners.push_back({c, id});
             boxes.push_back(b);
             x0 = std::min(x0, b.x0);
             y0 = std::min(y0, b.y0);
@@ -154,9 +165,10 @@ void BuildIndex()
         }
     if (ids.empty())
         return;
-    // About two buckets per cell, shaped like the bounds.
+    // About one bucket per cell, shaped like the bounds: a bucket then holds
+    // about four cells, nearly always within its slot.
     const double w = std::max(x1 - x0, 1e-30), h = std::max(y1 - y0, 1e-30);
-    const double target = 2.0 * static_cast<double>(ids.size());
+    const double target = static_cast<double>(ids.size());
     double cols = std::sqrt(target * w / h);
     cols = std::min(std::max(cols, 1.0), target);
     double rws = std::min(std::max(target / cols, 1.0), target);
@@ -189,8 +201,7 @@ void BuildIndex()
     }
     for (size_t b = 1; b < count.size(); ++b)
         count[b] += count[b - 1];
-    ix.start = count;
-    ix.cells.assign(static_cast<size_t>(count.back()), 0);
+    std::vector<int32_t> cells(static_cast<size_t>(count.back()), 0);
     std::vector<int32_t> fill(count.begin(), count.end() - 1);
     std::vector<int32_t> spreadIds;
     for (size_t k = 0; k < ids.size(); ++k) {
@@ -201,9 +212,29 @@ void BuildIndex()
         const Box &b = boxes[k];
         for (int32_t r = row(b.y0); r <= row(b.y1); ++r)
             for (int32_t q = column(b.x0); q <= column(b.x1); ++q)
-                ix.cells[static_cast<size_t>(fill[static_cast<size_t>(r) * ix.columns + q]++)] =
-                    static_cast<int32_t>(k);
+                cells[static_cast<size_t>(fill[static_cast<size_t>(r) * ix.columns + q]++)] = ids[k];
     }
+    ix.buckets.resize(count.size() - 1);
+    for (size_t b = 0; b < ix.buckets.size(); ++b) {
+        Bucket &bucket = ix.buckets[b];
+        const int32_t *list = cells.data() + count[b];
+        const int32_t n = count[b + 1] - count[b];
+        if (n == 0)
+            continue;
+        if (n <= Bucket::INLINE && list[n - 1] - list[0] <= UINT16_MAX) {
+            bucket.count = n;
+            bucket.first = list[0];
+            for (int32_t k = 1; k < n; ++k)
+                bucket.step[k - 1] = static_cast<uint16_t>(list[k] - list[0]);
+        } else {
+            bucket.count = -n;
+            bucket.first = static_cast<int32_t>(ix.overflow.size());
+            ix.overflow.insert(ix.overflow.end(), list, list + n);
+        }
+    }
+    ix.nodes.resize(static_cast<size_t>(grid.mmax) * grid.nmax);
+    for (size_t k = 0; k < ix.nodes.size(); ++k)
+        ix.nodes[k] = {grid.xcoord[k], grid.ycoord[k]};
     if (!spreadIds.empty()) {
         std::vector<int32_t> merged;
         std::merge(ix.always.begin(), ix.always.end(), spreadIds.begin(), spreadIds.end(),
@@ -339,14 +370,33 @@ int GE_FindCell(void *, int32_t mstart, int32_t nstart, int32_t mend, int32_t ne
         if (cx >= 0 && cy >= 0 && cx < ix.columns + 1e-9 && cy < ix.rows + 1e-9) {
             const int32_t q = std::min(static_cast<int32_t>(cx), ix.columns - 1);
             const int32_t r = std::min(static_cast<int32_t>(cy), ix.rows - 1);
-            const size_t b = static_cast<size_t>(r) * ix.columns + q;
-            for (int32_t k = ix.start[b]; k < ix.start[b + 1]; ++k) {
-                const int32_t at = ix.cells[static_cast<size_t>(k)];
-                const IndexedCell &cell = ix.corners[static_cast<size_t>(at)];
-                if (TestBlock(cell.corners, x, y)) {
-                    best = cell.id;
-                    break;
+            const Bucket &bucket = ix.buckets[static_cast<size_t>(r) * ix.columns + q];
+            const int32_t mmax = grid.mmax;
+            const Node *nodes = ix.nodes.data();
+            auto test = [&](int32_t id) {
+                const Node *low = nodes + id, *high = low + mmax;
+                const CornerSet c{{low[0].x, low[1].x, high[1].x, high[0].x},
+                                  {low[0].y, low[1].y, high[1].y, high[0].y}};
+                return TestBlock(c, x, y) != 0;
+            };
+            if (bucket.count > 0) {
+                const int32_t first = bucket.first, others = bucket.count - 1;
+                __builtin_prefetch(nodes + first);
+                __builtin_prefetch(nodes + first + mmax);
+                for (int32_t k = 0; k < others; ++k) {
+                    __builtin_prefetch(nodes + first + bucket.step[k]);
+                    __builtin_prefetch(nodes + first + bucket.step[k] + mmax);
                 }
+                if (test(first))
+                    best = first;
+                for (int32_t k = 0; best < 0 && k < others; ++k)
+                    if (test(first + bucket.step[k]))
+                        best = first + bucket.step[k];
+            } else if (bucket.count < 0) {
+                const int32_t *list = ix.overflow.data() + bucket.first;
+                for (int32_t k = 0; best < 0 && k < -bucket.count; ++k)
+                    if (test(list[k]))
+                        best = list[k];
             }
         }
     }

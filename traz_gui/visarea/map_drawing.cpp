@@ -48,9 +48,13 @@ void TargetPixel(const GE_DrawTarget &t, float x, float y, int32_t *px, int32_t 
 }
 
 // The target pixels of count world points (each node once, however many
-// cells and segments share it).
+// cells and segments share it).  out is one of the buffers below, kept
+// between redraws: a large grid's is megabytes, and fresh memory for it on
+// every redraw costs more than the transform that fills it.
 void TargetPixels(const GE_DrawTarget &t, const float *x, const float *y, size_t count, std::vector<RUV_POINT> &out)
 {
+    if (out.capacity() > 2 * count + 65536)
+        std::vector<RUV_POINT>().swap(out);  // a much smaller grid than the last: the memory goes back
     out.resize(count);
     for (size_t k = 0; k < count; ++k) {
         int32_t px = 0, py = 0;
@@ -58,6 +62,11 @@ void TargetPixels(const GE_DrawTarget &t, const float *x, const float *y, size_t
         out[k] = ToPoint(px, py);
     }
 }
+
+// The node pixels of the depth bands and of the grid lines (one drawing
+// pass at a time uses each).
+std::vector<RUV_POINT> g_depthPixels;
+std::vector<RUV_POINT> g_linePixels;
 
 struct BandContext {
     RUV_WIN target;
@@ -106,7 +115,7 @@ void GE_DrawDepth(const GE_DrawTarget &t)
     const float vyMin = std::min(y0, y1), vyMax = std::max(y0, y1);
 
     const int32_t mmax = d.mmax;
-    std::vector<RUV_POINT> pixels;
+    std::vector<RUV_POINT> &pixels = g_depthPixels;
     TargetPixels(t, d.xcoord, d.ycoord, static_cast<size_t>(mmax) * d.nmax, pixels);
     for (int32_t i = 0; i + 1 < d.nmax; ++i) {
         for (int32_t j = 0; j + 1 < mmax; ++j) {
@@ -146,7 +155,7 @@ int GE_DrawGridPasses(const GE_DrawTarget &t, const GE_GridLines &grid, RUV_POIN
 {
     if (!grid.valid || !grid.x || !grid.y || GE_NodeCount(grid.mmax, grid.nmax) == 0)
         return 0;
-    std::vector<RUV_POINT> pixels;
+    std::vector<RUV_POINT> &pixels = g_linePixels;
     TargetPixels(t, grid.x, grid.y, GE_NodeCount(grid.mmax, grid.nmax), pixels);
     auto node = [&](int32_t m, int32_t n) { return pixels[static_cast<size_t>(n) * grid.mmax + m]; };
     auto valid = [&](int32_t m, int32_t n) { return grid.valid[static_cast<size_t>(n) * grid.mmax + m] != 0; };

@@ -122,6 +122,14 @@ void select_palette(RUV_DRAW_STATE *st)
     RealizePalette(st->hdc);
 }
 
+/* The DC's raster operation and background are not known. */
+void forget_modes(RUVK_DC_RECORD *dc)
+{
+    dc->rop2 = 0;
+    dc->bk_mode = 0;
+    dc->bk_color = CLR_INVALID;
+}
+
 RUVK_DC_RECORD *make_record(RUV_DRAW_STATE *st, HDC hdc)
 {
     auto *rec = static_cast<RUVK_DC_RECORD *>(ruvv_mem_zalloc(sizeof(RUVK_DC_RECORD)));
@@ -130,6 +138,7 @@ RUVK_DC_RECORD *make_record(RUV_DRAW_STATE *st, HDC hdc)
     rec->kind = st->kind;
     rec->state = st;
     rec->hdc = hdc;
+    forget_modes(rec);
     st->dc = rec;
     st->hdc = hdc;
     MoveToEx(hdc, st->pen_h, st->pen_v, nullptr);
@@ -268,9 +277,9 @@ extern "C" void ruvk_draw_select_pen(RUV_DRAW_STATE *st)
             dc->pen = h;
         }
     }
-    SetROP2(st->hdc, rop2(st));
+    ruvk_draw_set_rop2(st, rop2(st));
     if (pen.style != 0)
-        SetBkMode(st->hdc, TRANSPARENT);
+        ruvk_draw_set_bk_mode(st, TRANSPARENT);
 }
 
 extern "C" void ruvk_draw_select_brush(RUV_DRAW_STATE *st)
@@ -289,10 +298,10 @@ extern "C" void ruvk_draw_select_brush(RUV_DRAW_STATE *st)
             dc->brush = h;
         }
     }
-    SetROP2(st->hdc, rop2(st));
+    ruvk_draw_set_rop2(st, rop2(st));
     if (brush.pattern != 1) {
-        SetBkMode(st->hdc, OPAQUE);
-        SetBkColor(st->hdc, ruvk_draw_colorref(st, st->tools.back));
+        ruvk_draw_set_bk_mode(st, OPAQUE);
+        ruvk_draw_set_bk_color(st, ruvk_draw_colorref(st, st->tools.back));
     }
 }
 
@@ -311,11 +320,47 @@ extern "C" void ruvk_draw_select_font(RUV_DRAW_STATE *st)
     }
     SetTextColor(st->hdc, ruvk_draw_colorref(st, st->tools.fore));
     if (st->tools.opaque) {
-        SetBkMode(st->hdc, OPAQUE);
-        SetBkColor(st->hdc, ruvk_draw_colorref(st, st->tools.back));
+        ruvk_draw_set_bk_mode(st, OPAQUE);
+        ruvk_draw_set_bk_color(st, ruvk_draw_colorref(st, st->tools.back));
     } else {
-        SetBkMode(st->hdc, TRANSPARENT);
+        ruvk_draw_set_bk_mode(st, TRANSPARENT);
     }
+}
+
+namespace {
+
+/* True when the held DC is to be given value: it has no record, or its
+   record says it has another value (and now takes this one). */
+template <class T> bool changes(RUV_DRAW_STATE *st, T RUVK_DC_RECORD::*setting, T value)
+{
+    if (!st || !st->hdc)
+        return false;
+    if (st->dc) {
+        if (st->dc->*setting == value)
+            return false;
+        st->dc->*setting = value;
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" void ruvk_draw_set_rop2(RUV_DRAW_STATE *st, int rop2)
+{
+    if (rop2 != 0 && changes(st, &RUVK_DC_RECORD::rop2, rop2))
+        SetROP2(st->hdc, rop2);
+}
+
+extern "C" void ruvk_draw_set_bk_mode(RUV_DRAW_STATE *st, int mode)
+{
+    if (mode != 0 && changes(st, &RUVK_DC_RECORD::bk_mode, mode))
+        SetBkMode(st->hdc, mode);
+}
+
+extern "C" void ruvk_draw_set_bk_color(RUV_DRAW_STATE *st, COLORREF color)
+{
+    if (color != CLR_INVALID && changes(st, &RUVK_DC_RECORD::bk_color, color))
+        SetBkColor(st->hdc, color);
 }
 
 extern "C" void ruvk_draw_drop_brush(RUV_DRAW_STATE *st)
@@ -361,6 +406,7 @@ extern "C" void ruvk_draw_deselect_all(RUV_DRAW_STATE *st)
     ruvk_draw_drop_pen(st);
     ruvk_draw_drop_font(st);
     RUVK_DC_RECORD *dc = st->dc;
+    forget_modes(dc);
     if (dc->palette) {
         /* The previous palette comes back as it was selected: in the
            foreground, not forced to the background. */

@@ -275,7 +275,7 @@ extern "C" void ruvk_draw_arrow_heads(RUV_DRAW_STATE *st, POINT s, POINT e, RUV_
         return;
     HGDIOBJ old_brush = SelectObject(dc, brush);
     HGDIOBJ old_pen = SelectObject(dc, GetStockObject(NULL_PEN));
-    SetROP2(dc, ruvk_draw_rop2(st->tools.draw_mode));
+    ruvk_draw_set_rop2(st, ruvk_draw_rop2(st->tools.draw_mode));
     if (start_head) {
         int64_t bx = (int64_t)s.x * 128 + along_x, by = (int64_t)s.y * 128 + along_y;
         fill_triangle(dc, s, bx, by, across_x, across_y);
@@ -388,7 +388,8 @@ void ruvk_dwin_draw_polyline(RUV_WIN win, const RUV_POINT *points, int32_t count
         ruvk_draw_select_pen(st);
         Polyline(st->hdc, p, count);
     }
-    ruvk_draw_end(st);
+    /* Polyline and Polygon leave the current position as it was: nothing
+       to save. */
 }
 
 void ruvk_dwin_draw_polygon(RUV_WIN win, const RUV_POINT *points, int32_t count)
@@ -403,7 +404,6 @@ void ruvk_dwin_draw_polygon(RUV_WIN win, const RUV_POINT *points, int32_t count)
         ruvk_draw_select_brush(st);
         Polygon(st->hdc, p, count);
     }
-    ruvk_draw_end(st);
 }
 
 void ruvk_dwin_draw_rect(RUV_WIN win, const RUV_RECT *rect)
@@ -433,8 +433,8 @@ void ruvk_dwin_draw_icon(RUV_WIN win, int32_t x, int32_t y, int32_t icon_id)
     RUV_DRAW_STATE *st = begin(win);
     if (!st)
         return;
-    SetROP2(st->hdc, ruvk_draw_rop2(st->tools.draw_mode));
-    SetBkMode(st->hdc, OPAQUE);
+    ruvk_draw_set_rop2(st, ruvk_draw_rop2(st->tools.draw_mode));
+    ruvk_draw_set_bk_mode(st, OPAQUE);
     RUV_APP_RECORD *app = ruvk_app_record();
     HICON icon = LoadIconA(app->res_instance ? app->res_instance : app->instance,
                            MAKEINTRESOURCEA((WORD)icon_id));

@@ -51,6 +51,13 @@ typedef struct RUVK_DC_RECORD {
     struct RUV_FONT *font_slot; /* font-cache slot whose use is held */
     HPEN pen;
     HPEN old_pen;
+    /* The raster operation, background mode and background colour last
+       set through ruvk_draw_set_rop2 and the like (0, 0 and CLR_INVALID:
+       not known), so that a drawing call repeats no setting the DC
+       already has. */
+    int rop2;
+    int bk_mode;
+    COLORREF bk_color;
 } RUVK_DC_RECORD;
 
 typedef struct RUV_DRAW_STATE {
@@ -99,7 +106,15 @@ void ruvk_draw_paint_end(RUV_WIN obj);
 void ruvk_draw_select_pen(RUV_DRAW_STATE *state);
 void ruvk_draw_select_brush(RUV_DRAW_STATE *state);
 void ruvk_draw_select_font(RUV_DRAW_STATE *state);
+/* Deselects the pen, brush and font and forgets the modes set (a printer
+   page may reset them). */
 void ruvk_draw_deselect_all(RUV_DRAW_STATE *state);
+/* SetROP2, SetBkMode and SetBkColor on the held DC, each only when the DC
+   does not have that value already (rop2 or mode 0, colour CLR_INVALID:
+   left as it is). */
+void ruvk_draw_set_rop2(RUV_DRAW_STATE *state, int rop2);
+void ruvk_draw_set_bk_mode(RUV_DRAW_STATE *state, int mode);
+void ruvk_draw_set_bk_color(RUV_DRAW_STATE *state, COLORREF color);
 /* Deselect and delete one GDI object of the held DC (the font gives its
    font-cache use back); the next drawing call makes it again. */
 void ruvk_draw_drop_pen(RUV_DRAW_STATE *state);

@@ -1,6 +1,7 @@
 // Support of the benchmarks that compare an operation with a bare baseline
 // in the same run: a console reporter that keeps each benchmark's mean real
-// time a iteration, and the line that gives their ratio.
+// time a iteration (the median of the repetitions' means when it is
+// repeated), and the line that gives their ratio.
 #ifndef RUVF_TESTS_BENCH_RATIO_H
 #define RUVF_TESTS_BENCH_RATIO_H
 
@@ -8,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <map>
@@ -23,14 +25,26 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run &r : runs)
             if (r.run_type == Run::RT_Iteration && r.iterations > 0 && !r.error_occurred)
-                seconds_[Name(r)] = r.real_accumulated_time / static_cast<double>(r.iterations);
+                seconds_[Name(r)].push_back(r.real_accumulated_time / static_cast<double>(r.iterations));
+            else if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median" && r.iterations > 0 &&
+                     !r.error_occurred)  // only the aggregates are reported
+                medians_[Name(r)] = r.real_accumulated_time / static_cast<double>(r.iterations);
     }
     // Mean seconds a iteration of the benchmark registered under name, with
-    // "/<argument>" when it was given one; 0 when it did not run.
+    // "/<argument>" when it was given one, the median over its repetitions
+    // (--benchmark_repetitions); 0 when it did not run.
     double Mean(const std::string &name) const
     {
+        const auto median = medians_.find(name);
+        if (median != medians_.end())
+            return median->second;
         const auto it = seconds_.find(name);
-        return it == seconds_.end() ? 0.0 : it->second;
+        if (it == seconds_.end() || it->second.empty())
+            return 0.0;
+        std::vector<double> runs = it->second;
+        std::sort(runs.begin(), runs.end());
+        const size_t half = runs.size() / 2;
+        return runs.size() % 2 ? runs[half] : (runs[half - 1] + runs[half]) / 2;
     }
     // Prints "<what>: <t> against <t> for the bare loop, ratio <r>"; false when
     // either benchmark did not run.
@@ -63,7 +77,8 @@ private:
         return text;
     }
 
-    std::map<std::string, double> seconds_;
+    std::map<std::string, std::vector<double>> seconds_;
+    std::map<std::string, double> medians_;
 };
 
 // An operation measured against its bare loop: two benchmarks run for the

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <utility>
 
 #include "visarea_test_support.h"
 
@@ -88,15 +89,17 @@ TEST_F(LookupTest, AGridOfOneRowHasNoCells)
 
 // A curvilinear grid (a bent, sheared lattice) with holes in its status,
 // a few missing nodes and, optionally, cells that are degenerate or have
-// corners that are no numbers.
-GridFixture CurvedGrid(int32_t mmax, int32_t nmax, std::mt19937 &random, bool damaged)
+// corners that are no numbers, or rows that widen geometrically (many
+// small cells share one part of the index).
+GridFixture CurvedGrid(int32_t mmax, int32_t nmax, std::mt19937 &random, bool damaged, bool graded = false)
 {
     GridFixture grid(mmax, nmax);
     std::uniform_real_distribution<float> jitter(-0.2f, 0.2f);
     for (int32_t j = 0; j < nmax; ++j)
         for (int32_t i = 0; i < mmax; ++i) {
             const size_t k = static_cast<size_t>(j) * mmax + i;
-            const float r = 100.0f + j * 3.0f, a = i * 0.01f;
+            const float r = graded ? 100.0f * std::pow(1.15f, static_cast<float>(j)) : 100.0f + j * 3.0f;
+            const float a = i * 0.01f;
             grid.x[k] = r * std::cos(a) * 10.0f + jitter(random);
             grid.y[k] = r * std::sin(a) * 10.0f + i * 0.5f + jitter(random);
         }
@@ -165,8 +168,8 @@ std::vector<std::pair<float, float>> Probes(const GridFixture &grid, std::mt1993
 TEST_F(LookupTest, TheIndexAnswersAsTheScan)
 {
     std::mt19937 random(20261210);
-    for (bool damaged : {false, true}) {
-        GridFixture grid = CurvedGrid(60, 40, random, damaged);
+    for (const auto &[damaged, graded] : {std::pair{false, false}, std::pair{true, false}, std::pair{false, true}}) {
+        GridFixture grid = CurvedGrid(60, 40, random, damaged, graded);
         GE_SetGrid(&grid.input, "");
         int differences = 0, found = 0;
         const auto probes = Probes(grid, random, 4000);
@@ -178,7 +181,7 @@ TEST_F(LookupTest, TheIndexAnswersAsTheScan)
             if ((scan != 0) != (index != 0) || sm != im || sn != in) {
                 if (++differences <= 5)
                     ADD_FAILURE() << "at (" << x << ", " << y << "): scan " << sm << "," << sn << " index " << im
-                                  << "," << in << (damaged ? " (damaged grid)" : "");
+                                  << "," << in << (damaged ? " (damaged grid)" : graded ? " (graded grid)" : "");
             }
         }
         EXPECT_EQ(differences, 0);

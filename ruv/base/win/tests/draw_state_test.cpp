@@ -294,6 +294,43 @@ TEST_F(DrawTools, DrawModesApplyAtTheNextCall)
     }
 }
 
+// A drawing call sets the raster operation and background only when the DC
+// does not have them from the last call; after a deselect (a printer page
+// may reset the DC) they are set again.
+TEST_F(DrawTools, ModesAreSetAgainAfterADeselect)
+{
+    set_pen(1, 2, 0, 0xFF0000);
+    set_brush(3, 0x0000FF);
+    ruvk_dwin_set_back_color(canvas_->rec(), 0x00FF00);
+    ruvk_dwin_set_draw_mode(canvas_->rec(), 0);
+    HDC used = nullptr;
+    canvas_->draw(true, true, [&](HDC dc) { used = dc; });
+    ASSERT_NE(used, nullptr);
+    EXPECT_EQ(GetROP2(used), R2_COPYPEN);
+    EXPECT_EQ(GetBkMode(used), OPAQUE);
+    EXPECT_EQ(GetBkColor(used), RGB(0, 255, 0));
+    // Changed tools reach the same DC at the next call.
+    ruvk_dwin_set_draw_mode(canvas_->rec(), 6);
+    ruvk_dwin_set_back_color(canvas_->rec(), 0xFFFF00);
+    canvas_->draw(true, true, [&](HDC dc) { EXPECT_EQ(dc, used); });
+    EXPECT_EQ(GetROP2(used), R2_XORPEN);
+    EXPECT_EQ(GetBkColor(used), RGB(255, 255, 0));
+    // The DC reset behind the state's back, as a new printer page may.
+    SetROP2(used, R2_BLACK);
+    SetBkMode(used, TRANSPARENT);
+    SetBkColor(used, RGB(1, 2, 3));
+    ruvk_draw_deselect_all(canvas_->state());
+    canvas_->draw(true, true, [&](HDC dc) { EXPECT_EQ(dc, used); });
+    EXPECT_EQ(GetROP2(used), R2_XORPEN);
+    EXPECT_EQ(GetBkMode(used), OPAQUE);
+    EXPECT_EQ(GetBkColor(used), RGB(255, 255, 0));
+    // A hatched fill over black shows the background colour in its gaps.
+    ruvk_dwin_set_draw_mode(canvas_->rec(), 0);
+    canvas_->clear();
+    canvas_->draw(true, true, [](HDC dc) { Rectangle(dc, 0, 0, 32, 32); });
+    EXPECT_GT(canvas_->count(RGB(255, 255, 0)), 100);
+}
+
 TEST_F(DrawTools, SetToolsCopiesEveryPart)
 {
     RUV_DRAW_CTOOLS t;
