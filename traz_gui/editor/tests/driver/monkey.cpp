@@ -1074,8 +1074,9 @@ private:
     Asked FileCommand(long tag, const char *what, const std::string &name)
     {
         const HWND main = Quiet();
-        // Just started, the program enables its file commands in a moment.
-        if (!Poll(5000, [&] {
+        // Just started, the program enables its file commands in a moment
+        // (on a machine with every core busy, a few seconds).
+        if (!Poll(30000, [&] {
                 const long state = window_answers::MenuState(main, tag);
                 return state >= 0 && !(state & (MF_GRAYED | MF_DISABLED));
             }))
