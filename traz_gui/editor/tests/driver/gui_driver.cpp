@@ -93,6 +93,10 @@
 //   exit CODE                   wait for the program to end with CODE
 //   timeout MS                  how long checks and waits poll (default 10000)
 //   sleep MS
+//   define NAME ... end         the lines between make a command NAME; "NAME ARG..." later
+//                               stands for them with $1..$9 replaced by the ARGs, so that a
+//                               table of such lines runs one procedure over many cases
+//                               (scenario_script.h)
 // A control that is typed into, selected, pasted into or clicked must be one a
 // user can reach: it and every window above it visible and enabled (a window
 // under a modal box is not).

@@ -3,6 +3,7 @@
 #include "scenario_script.h"
 
 #include <cstdio>
+#include <map>
 
 namespace scn {
 namespace {
@@ -107,9 +108,85 @@ bool ParseLine(const std::string &text, int line, Command *command, std::string 
     return true;
 }
 
+namespace {
+
+constexpr int kMaxCallDepth = 16;
+
+struct Macro {
+    std::vector<Command> body;
+};
+
+// A body word with $1..$9 replaced by the call's arguments.
+bool Substitute(const std::string &word, const std::vector<std::string> &args, std::string *out,
+                std::string *error)
+{
+    out->clear();
+    for (size_t i = 0; i < word.size(); ++i) {
+        if (word[i] != '$' || i + 1 >= word.size() || word[i + 1] < '1' || word[i + 1] > '9') {
+            out->push_back(word[i]);
+            continue;
+        }
+        const size_t n = static_cast<size_t>(word[i + 1] - '1');
+        if (n >= args.size()) {
+            *error = "$" + std::string(1, word[i + 1]) + " without its argument";
+            return false;
+        }
+        *out += args[n];
+        ++i;
+    }
+    return true;
+}
+
+class Expander {
+public:
+    explicit Expander(std::vector<Command> *out) : out_(out) {}
+
+    // One command of the script or of a body: a call is replaced by its
+    // body, anything else is kept.
+    bool Add(const Command &command, int depth, std::string *error)
+    {
+        auto found = macros_.find(command.verb);
+        if (found == macros_.end()) {
+            out_->push_back(command);
+            return true;
+        }
+        if (depth >= kMaxCallDepth) {
+            *error = "calls nested deeper than " + std::to_string(kMaxCallDepth);
+            return false;
+        }
+        // A copy: a body may not change the macro it belongs to, but the
+        // map may grow while it is expanded.
+        const std::vector<Command> body = found->second.body;
+        for (const Command &line : body) {
+            Command expanded = line;
+            if (!Substitute(line.verb, command.args, &expanded.verb, error))
+                return false;
+            for (size_t i = 0; i < line.args.size(); ++i)
+                if (!Substitute(line.args[i], command.args, &expanded.args[i], error))
+                    return false;
+            expanded.source = line.source + "   [called at line " + std::to_string(command.line) + ": " +
+                              command.source + "]";
+            if (!Add(expanded, depth + 1, error))
+                return false;
+        }
+        return true;
+    }
+
+    std::map<std::string, Macro> &macros() { return macros_; }
+
+private:
+    std::vector<Command> *out_;
+    std::map<std::string, Macro> macros_;
+};
+
+}  // namespace
+
 bool ParseScript(const std::string &text, std::vector<Command> *commands, std::string *error)
 {
     commands->clear();
+    Expander expander(commands);
+    std::string defining;      // the macro whose body is being read
+    int definedAt = 0;
     size_t start = 0;
     int line = 0;
     while (start <= text.size()) {
@@ -123,11 +200,30 @@ bool ParseScript(const std::string &text, std::vector<Command> *commands, std::s
             *error = "line " + std::to_string(line) + ": " + why;
             return false;
         }
-        if (!command.verb.empty())
-            commands->push_back(command);
+        if (command.verb == "define") {
+            if (!defining.empty() || command.args.empty()) {
+                *error = "line " + std::to_string(line) + ": " +
+                         (defining.empty() ? "define without a name" : "define inside define");
+                return false;
+            }
+            defining = command.args.front();
+            definedAt = line;
+            expander.macros()[defining] = Macro();
+        } else if (command.verb == "end" && !defining.empty()) {
+            defining.clear();
+        } else if (!defining.empty() && !command.verb.empty()) {
+            expander.macros()[defining].body.push_back(command);
+        } else if (!command.verb.empty() && !expander.Add(command, 0, &why)) {
+            *error = "line " + std::to_string(line) + ": " + why;
+            return false;
+        }
         if (end == text.size())
             break;
         start = end + 1;
+    }
+    if (!defining.empty()) {
+        *error = "line " + std::to_string(definedAt) + ": define " + defining + " without its end";
+        return false;
     }
     return true;
 }

@@ -22,7 +22,13 @@ struct Command {
 bool ParseLine(const std::string &text, int line, Command *command, std::string *error);
 
 // Every command of a script (empty lines and comments dropped); false with
-// the first error, prefixed by its line number.
+// the first error, prefixed by its line number.  Lines between
+// "define NAME" and "end" make the body of a command NAME: a later line
+// whose verb is NAME stands for its body, with $1..$9 in any word of it
+// replaced by the line's arguments (a body may call other commands
+// defined before it is used, its verb may be an argument).  The
+// commands of a body keep their own line number; their source names the
+// calling line.
 bool ParseScript(const std::string &text, std::vector<Command> *commands, std::string *error);
 
 // A text as the script would write it (quoted, escaped), for reports.

@@ -58,6 +58,66 @@ TEST(ScenarioScript, ScriptKeepsLineNumbersAndNamesTheBadLine)
     EXPECT_EQ(error.rfind("line 2: ", 0), 0u) << error;
 }
 
+TEST(ScenarioScript, DefinedCommandsStandForTheirBodies)
+{
+    const char *script =
+        "define saved GOLDEN\n"
+        "  menu 1004\n"
+        "  compare trazest.inp \"goldens/$1.inp\"\n"
+        "end\n"
+        "define case CHANGE GOLDEN\n"
+        "  start est\n"
+        "  $1 \"a b\"\n"
+        "  saved $2\n"
+        "end\n"
+        "define typed TEXT\n"
+        "  type 104/15 $1\n"
+        "end\n"
+        "case typed later\n"
+        "exit 0\n";
+    std::vector<scn::Command> commands;
+    std::string error;
+    ASSERT_TRUE(scn::ParseScript(script, &commands, &error)) << error;
+    std::vector<std::vector<std::string>> seen;
+    for (const scn::Command &c : commands) {
+        std::vector<std::string> words{c.verb};
+        words.insert(words.end(), c.args.begin(), c.args.end());
+        seen.push_back(words);
+    }
+    const std::vector<std::vector<std::string>> expected = {
+        {"start", "est"},
+        {"type", "104/15", "a b"},
+        {"menu", "1004"},
+        {"compare", "trazest.inp", "goldens/later.inp"},
+        {"exit", "0"},
+    };
+    EXPECT_EQ(seen, expected);
+    // A body's command keeps its own line and names the call.
+    ASSERT_EQ(commands.size(), 5u);
+    EXPECT_EQ(commands[1].line, 11);
+    EXPECT_NE(commands[1].source.find("called at line 7"), std::string::npos) << commands[1].source;
+    EXPECT_EQ(commands[4].line, 14);
+}
+
+TEST(ScenarioScript, RefusesBrokenDefinitions)
+{
+    const struct {
+        const char *script, *error;
+    } cases[] = {
+        {"define a\nstart\n", "line 1: define a without its end"},
+        {"define a\ndefine b\nend\nend\n", "line 2: define inside define"},
+        {"define\nend\n", "line 1: define without a name"},
+        {"define a\n type 2 $2\nend\na x\n", "line 4: $2 without its argument"},
+        {"define a\n a\nend\na\n", "line 4: calls nested deeper than 16"},
+    };
+    for (const auto &c : cases) {
+        std::vector<scn::Command> commands;
+        std::string error;
+        EXPECT_FALSE(scn::ParseScript(c.script, &commands, &error)) << c.script;
+        EXPECT_EQ(error, c.error) << c.script;
+    }
+}
+
 TEST(ScenarioScript, QuoteGivesBackWhatParses)
 {
     const std::string text = "a\t\"b\"\\\n\x01";
