@@ -35,6 +35,16 @@ foreach(form "Z:${WORK}" "Z:${work_backslashed}" "z:${WORK}" "z:${work_backslash
 endforeach()
 file(WRITE ${WORK}/actual.txt "${out}")
 
+# The tool's first line on standard error says it started; under Wine a run
+# without it is a process that never came up (under load Wine has ended
+# one with code 1 and no word), reported as the test run recognises a start
+# failure, so that it runs the case again.
+if(EMULATOR AND NOT err MATCHES "traz_model_tool started")
+  get_filename_component(tool_name ${TOOL} NAME)
+  message(FATAL_ERROR "cannot start ${tool_name} (error ${rc})\nit wrote nothing of its own\n"
+                      "--- output ---\n${out}--- errors ---\n${err}")
+endif()
+
 set(failed "")
 file(READ ${EXPECTED} expected)
 normalised("${expected}" expected)

@@ -10,6 +10,9 @@
 //   traz_model_tool hyd FILE           read a *.hyd description
 //   traz_model_tool grid FILE          read a grid table, coordinates, depths
 //   traz_model_tool startup [ID]       start as the program would
+// Its first line, on standard error, is "traz_model_tool started": a run
+// under Wine that lacks it never reached the tool (the process was not
+// started), which the test wrapper reports as such.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -216,6 +219,8 @@ int Usage()
 
 int main(int argc, char **argv)
 {
+    std::fputs("traz_model_tool started\n", stderr);
+    std::fflush(stderr);
     if (argc < 2)
         return Usage();
     SetUpEditor();
